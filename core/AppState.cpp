@@ -1,0 +1,5 @@
+#include "core/AppState.h"
+
+AppState App;
+
+void ResetAppState() { App = AppState{}; }

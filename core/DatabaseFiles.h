@@ -1,0 +1,33 @@
+#pragma once
+// Database files (*.rkb): a new default image, loading a file into the image, saving the image.
+#include <string>
+
+constexpr std::size_t DatabaseFileSize = 805000;
+constexpr const char* DatabaseFileMagic = "ORVA_RIVO_V_2_00";
+constexpr const char* OldDatabaseFileMagic = "ORVA_RIVO_V_1_01";
+
+// Builds a fresh default image in the temporary folder. 0 built, 1 the working file could not
+// be opened.
+int CreateDatabaseImage();
+
+// Loads a database file into the image. The file is checked whole before the image is touched:
+// a file that cannot be read, is not exactly 805000 bytes or is of the older format is refused
+// with a message and the image stays as it was. 0 loaded, 1 refused.
+int LoadDatabaseFile(const std::string& path);
+
+// Writes the image into path (through a temporary file renamed over it when complete), with
+// the messages of the save. 0 written, 1 not.
+int WriteDatabaseFile(const std::string& path);
+
+// The whole save: the save dialog, the overwrite question and the write. Sets DatabaseSaved to
+// 1 when a file was written.
+void SaveDatabaseFile();
+
+// Converts every money amount of the image by factor (after a change of the record currency).
+void ConvertPrices(double factor);
+// The currency rate conversion on its own: the rate held as digits with decimals, times factor,
+// back to at most 8 significant digits (rounded half up).
+void ConvertRate(uint32_t& digits, uint8_t& decimals, double factor);
+
+// The file name without folders (everything up to the last '/' or '\' removed).
+std::string FileNameOfPath(const std::string& path);

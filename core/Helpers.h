@@ -1,0 +1,28 @@
+#pragma once
+// Text, number and CSV helpers shared by the windows. Texts are cp1250 byte strings.
+#include <cstddef>
+#include <cstdint>
+#include <istream>
+#include <string>
+
+// 123 -> "1,23"; 5 -> "0,05"; 0 -> "0,00".
+std::string FormatHundredths(long long amount);
+void ZeroBuffer(void* buffer, unsigned count);
+void ZeroBytes(void* buffer, int count);
+// The n bytes as text, up to the first NUL among them.
+std::string BytesToString(const uint8_t* bytes, std::size_t n);
+// 7 -> "07"; 123 -> "123".
+std::string IntToStr2(unsigned value);
+// Field m of line n of the stream (at most 42 characters); empty when there is none.
+std::string ReadCsvField(std::istream& file, int lineNumber, int fieldNumber);
+// Next line (at most 700 characters) without its LF and its first CR; empty at the end.
+std::string ReadTextLine(std::istream& file);
+// Field n of a line, cut at the next ';', without its first CR; empty when there is none.
+std::string CsvFieldOfLine(std::string line, int fieldNumber);
+
+// Exact parsing of what the user types (no binary floating point, no locale).
+// A whole number of digits only (an optional leading sign for signed), with no overflow.
+bool ParseUnsigned(const std::string& text, unsigned long long& value);
+// A decimal amount "12,5" / "12.5" / "0,005" as hundredths, truncated towards zero below the
+// hundredth; false when the text is not a number or is too large.
+bool ParseHundredths(const std::string& text, long long& hundredths);

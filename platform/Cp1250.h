@@ -1,0 +1,15 @@
+#pragma once
+// The image, the files and the frames hold texts in code page 1250; the UI works in Unicode.
+// Byte strings of the image and frames are std::string; UI texts are QString.
+#include <QString>
+#include <cstddef>
+#include <string>
+
+char16_t Cp1250ToUnicode(unsigned char byte);
+// -1 when the character has no place in the code page.
+int UnicodeToCp1250(char16_t ch);
+
+QString FromCp1250(const std::string& bytes);
+QString FromCp1250(const unsigned char* bytes, std::size_t count);
+// Characters outside the code page become '?'.
+std::string ToCp1250(const QString& text);

@@ -1,0 +1,101 @@
+#include "platform/Prompts.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QStringList>
+
+namespace {
+
+QMessageBox::Icon ToQtIcon(PromptIcon icon)
+{
+    switch (icon) {
+    case PromptIcon::Information: return QMessageBox::Information;
+    case PromptIcon::Warning: return QMessageBox::Warning;
+    case PromptIcon::Error: return QMessageBox::Critical;
+    case PromptIcon::Question: return QMessageBox::Question;
+    case PromptIcon::None: break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+QString DefaultCaption(const QString& caption)
+{
+    if (!caption.isEmpty())
+        return caption;
+    return QApplication::applicationName();
+}
+
+class QtPrompts : public Prompts {
+public:
+    void Message(const QString& text, const QString& caption, PromptIcon icon) override
+    {
+        QMessageBox box(ToQtIcon(icon), DefaultCaption(caption), text, QMessageBox::Ok,
+                        QApplication::activeWindow());
+        box.exec();
+    }
+
+    PromptAnswer Question(const QString& text, const QString& caption, PromptButtons buttons,
+                          PromptIcon icon) override
+    {
+        QMessageBox::StandardButtons set;
+        switch (buttons) {
+        case PromptButtons::Ok: set = QMessageBox::Ok; break;
+        case PromptButtons::YesNo: set = QMessageBox::Yes | QMessageBox::No; break;
+        case PromptButtons::YesNoCancel: set = QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel; break;
+        case PromptButtons::OkCancel: set = QMessageBox::Ok | QMessageBox::Cancel; break;
+        }
+        QMessageBox box(ToQtIcon(icon), DefaultCaption(caption), text, set, QApplication::activeWindow());
+        switch (box.exec()) {
+        case QMessageBox::Yes: return PromptAnswer::Yes;
+        case QMessageBox::No: return PromptAnswer::No;
+        case QMessageBox::Ok: return PromptAnswer::Ok;
+        default: return PromptAnswer::Cancel;
+        }
+    }
+
+    QString OpenFileName(const QString& title, const QString& filter, const QString& initial) override
+    {
+        return QFileDialog::getOpenFileName(QApplication::activeWindow(), title, initial, QtFileFilter(filter));
+    }
+
+    QString SaveFileName(const QString& title, const QString& filter, const QString& initial) override
+    {
+        // The overwrite question is the program's own, so Qt must not ask it too.
+        return QFileDialog::getSaveFileName(QApplication::activeWindow(), title, initial, QtFileFilter(filter),
+                                            nullptr, QFileDialog::DontConfirmOverwrite);
+    }
+};
+
+QtPrompts qtPrompts;
+Prompts* current = nullptr;
+
+} // namespace
+
+Prompts& CurrentPrompts() { return current ? *current : qtPrompts; }
+
+void SetPrompts(Prompts* p) { current = p; }
+
+void ShowMessage(const QString& text, PromptIcon icon, const QString& caption)
+{
+    CurrentPrompts().Message(text, caption, icon);
+}
+
+PromptAnswer AskQuestion(const QString& text, PromptButtons buttons, const QString& caption, PromptIcon icon)
+{
+    return CurrentPrompts().Question(text, caption, buttons, icon);
+}
+
+QString QtFileFilter(const QString& filter)
+{
+    // "Description|pattern|Description|pattern" -> "Description;;Description"
+    const QStringList parts = filter.split('|');
+    QStringList out;
+    for (int i = 0; i + 1 < parts.size(); i += 2) {
+        QString desc = parts[i];
+        if (!desc.contains('('))
+            desc += " (" + parts[i + 1] + ")";
+        out << desc;
+    }
+    return out.isEmpty() ? filter : out.join(";;");
+}

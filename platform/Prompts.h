@@ -1,0 +1,35 @@
+#pragma once
+// Every message box, question and file dialog of the program goes through one interface,
+// so that tests can script the answers and read back every text that was shown.
+#include <QString>
+
+class QWidget;
+
+enum class PromptButtons { Ok, YesNo, YesNoCancel, OkCancel };
+enum class PromptAnswer { Ok, Yes, No, Cancel };
+enum class PromptIcon { None, Information, Warning, Error, Question };
+
+class Prompts {
+public:
+    virtual ~Prompts() = default;
+    // A plain message with an OK button.
+    virtual void Message(const QString& text, const QString& caption, PromptIcon icon) = 0;
+    virtual PromptAnswer Question(const QString& text, const QString& caption, PromptButtons buttons,
+                                  PromptIcon icon) = 0;
+    // Empty result: the user cancelled.
+    virtual QString OpenFileName(const QString& title, const QString& filter, const QString& initial) = 0;
+    virtual QString SaveFileName(const QString& title, const QString& filter, const QString& initial) = 0;
+};
+
+// The prompts in force (Qt dialogs unless a test installed its own).
+Prompts& CurrentPrompts();
+// Installs p (not owned); nullptr puts the Qt dialogs back.
+void SetPrompts(Prompts* p);
+
+// Short forms used all over the program. The caption defaults to the application title.
+void ShowMessage(const QString& text, PromptIcon icon = PromptIcon::None, const QString& caption = {});
+PromptAnswer AskQuestion(const QString& text, PromptButtons buttons, const QString& caption = {},
+                         PromptIcon icon = PromptIcon::Question);
+
+// Converts a file filter of the form "Opis (*.rkb)|*.rkb" into Qt's "Opis (*.rkb)".
+QString QtFileFilter(const QString& filter);

@@ -1,0 +1,51 @@
+#pragma once
+// Prompts for tests: records every text shown and answers questions and file dialogs from
+// queues. A question or dialog that nobody scripted fails the test (and answers Cancel).
+#include "platform/Prompts.h"
+
+#include <QString>
+#include <QStringList>
+#include <deque>
+
+class ScriptedPrompts : public Prompts {
+public:
+    ScriptedPrompts();   // installs itself
+    ~ScriptedPrompts() override;  // puts the Qt prompts back
+
+    struct Shown {
+        QString Text;
+        QString Caption;
+        bool IsQuestion = false;
+    };
+
+    // Queue answers, in the order the program will ask.
+    void Answer(PromptAnswer a) { answers_.push_back(a); }
+    void OpenFile(const QString& path) { openFiles_.push_back(path); }
+    void SaveFile(const QString& path) { saveFiles_.push_back(path); }
+
+    void Message(const QString& text, const QString& caption, PromptIcon icon) override;
+    PromptAnswer Question(const QString& text, const QString& caption, PromptButtons buttons,
+                          PromptIcon icon) override;
+    QString OpenFileName(const QString& title, const QString& filter, const QString& initial) override;
+    QString SaveFileName(const QString& title, const QString& filter, const QString& initial) override;
+
+    // Texts of every message and question, in order.
+    QStringList Texts() const;
+    // Texts of plain messages only.
+    QStringList Messages() const;
+    const std::deque<Shown>& All() const { return shown_; }
+    QString LastText() const { return shown_.empty() ? QString() : shown_.back().Text; }
+    bool Saw(const QString& text) const { return Texts().contains(text); }
+    void Clear() { shown_.clear(); }
+    // The initial name last given to a save dialog.
+    QString LastSaveInitial;
+    QString LastSaveTitle;
+    // Answers still queued (a test may check that all were used).
+    std::size_t PendingAnswers() const { return answers_.size() + openFiles_.size() + saveFiles_.size(); }
+
+private:
+    std::deque<Shown> shown_;
+    std::deque<PromptAnswer> answers_;
+    std::deque<QString> openFiles_;
+    std::deque<QString> saveFiles_;
+};

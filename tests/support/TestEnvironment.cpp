@@ -1,0 +1,57 @@
+#include "tests/support/TestEnvironment.h"
+
+#include "core/AppState.h"
+#include "core/DatabaseFiles.h"
+#include "core/DatabaseImage.h"
+#include "link/Link.h"
+#include "link/LinkSettings.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+QApplication& TestApp()
+{
+    static int argc = 1;
+    static char name[] = "rivo-tests";
+    static char* argv[] = {name, nullptr};
+    static QApplication* app = [] {
+        ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
+        auto* a = new QApplication(argc, argv);
+        QApplication::setApplicationName("ZUZAz103");
+        return a;
+    }();
+    return *app;
+}
+
+TestEnvironment::TestEnvironment(bool createImage)
+{
+    TestApp();
+    char tmpl[] = "/tmp/rivo-test-XXXXXX";
+    folder_ = ::mkdtemp(tmpl);
+    oldCwd_ = fs::current_path().string();
+    ::setenv("TEMP", folder_.c_str(), 1);
+    fs::current_path(folder_);
+    ResetAppState();
+    ResetLinkState();
+    ResetLinkSettings();
+    InitTableOffsets();
+    App.StartFolder = folder_;
+    if (createImage) {
+        EXPECT_EQ(CreateDatabaseImage(), 0);
+        App.WorkMode = WorkModeDatabase;
+        App.CurrentDatabaseFileName = "Bez nazwy";
+    }
+}
+
+TestEnvironment::~TestEnvironment()
+{
+    ResetLinkState();
+    DatabaseImage.Close();
+    std::error_code ec;
+    fs::current_path(oldCwd_, ec);
+    fs::remove_all(folder_, ec);
+}

@@ -1,0 +1,20 @@
+#pragma once
+// A clean process state for one test: a private TEMP and start folder, fresh application and
+// link state, a new default image. Tests that need no image leave CreateImage false.
+#include <QApplication>
+#include <string>
+
+// The QApplication every test program shares (created on first use, offscreen).
+QApplication& TestApp();
+
+class TestEnvironment {
+public:
+    explicit TestEnvironment(bool createImage = true);
+    ~TestEnvironment();
+    const std::string& Folder() const { return folder_; }
+    std::string Path(const std::string& name) const { return folder_ + "/" + name; }
+
+private:
+    std::string folder_;
+    std::string oldCwd_;
+};
