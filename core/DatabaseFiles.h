@@ -1,5 +1,7 @@
 #pragma once
 // Database files (*.rkb): a new default image, loading a file into the image, saving the image.
+#include <cstddef>
+#include <cstdint>
 #include <string>
 
 constexpr std::size_t DatabaseFileSize = 805000;
@@ -7,12 +9,13 @@ constexpr const char* DatabaseFileMagic = "ORVA_RIVO_V_2_00";
 constexpr const char* OldDatabaseFileMagic = "ORVA_RIVO_V_1_01";
 
 // Builds a fresh default image in the temporary folder. 0 built, 1 the working file could not
-// be opened.
+// be written (the image open before stays open and as it was).
 int CreateDatabaseImage();
 
 // Loads a database file into the image. The file is checked whole before the image is touched:
 // a file that cannot be read, is not exactly 805000 bytes or is of the older format is refused
-// with a message and the image stays as it was. 0 loaded, 1 refused.
+// with a message and the image stays as it was. The image is replaced whole, so a failure to
+// write it leaves it as it was too ("Wystąpił błąd odczytu"). 0 loaded, 1 refused.
 int LoadDatabaseFile(const std::string& path);
 
 // Writes the image into path (through a temporary file renamed over it when complete), with

@@ -23,6 +23,8 @@ std::string CsvFieldOfLine(std::string line, int fieldNumber);
 // Exact parsing of what the user types (no binary floating point, no locale).
 // A whole number of digits only (an optional leading sign for signed), with no overflow.
 bool ParseUnsigned(const std::string& text, unsigned long long& value);
+bool ParseSigned(const std::string& text, long long& value);
 // A decimal amount "12,5" / "12.5" / "0,005" as hundredths, truncated towards zero below the
-// hundredth; false when the text is not a number or is too large.
+// hundredth; false when the text is not a number or is too large. A leading '-' gives a
+// negative amount, so that callers can show their range message. Blanks around are ignored.
 bool ParseHundredths(const std::string& text, long long& hundredths);

@@ -1,0 +1,411 @@
+#include "core/DatabaseFiles.h"
+
+#include "core/AppState.h"
+#include "core/DatabaseImage.h"
+#include "core/StatusHook.h"
+#include "platform/Cp1250.h"
+#include "platform/Prompts.h"
+#include "platform/TempFolder.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QString>
+
+#include <cerrno>
+#include <charconv>
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+constexpr uint32_t MagicSize = 16;
+const char NewImageHeader[] = "ORVA_TEPO_V_2_00    ";  // 20 characters, then the byte 1
+
+enum class WholeWrite { Ok, OpenFailed, WriteFailed };
+
+// Writes the bytes into a new file beside path and renames it over path only when every byte
+// is written (and, with sync, on the disk), so that a failure leaves the old file as it was.
+WholeWrite WriteFileWhole(const std::string& path, const uint8_t* data, std::size_t n, bool sync)
+{
+    static unsigned counter = 0;
+    std::string temp;
+    int fd = -1;
+    for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
+        temp = path + ".tmp" + std::to_string(::getpid()) + "-" + std::to_string(++counter);
+        fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd < 0 && errno != EEXIST)
+            break;
+    }
+    if (fd < 0)
+        return WholeWrite::OpenFailed;
+
+    bool ok = true;
+    // A file that is replaced keeps its permissions.
+    struct stat old {};
+    if (::stat(path.c_str(), &old) == 0 && S_ISREG(old.st_mode) && ::fchmod(fd, old.st_mode & 07777) != 0)
+        ok = false;
+    std::size_t done = 0;
+    while (ok && done < n) {
+        const ssize_t w = ::write(fd, data + done, n - done);
+        if (w < 0 && errno == EINTR)
+            continue;
+        if (w <= 0)
+            ok = false;
+        else
+            done += std::size_t(w);
+    }
+    if (ok && sync && ::fsync(fd) != 0)
+        ok = false;
+    if (::close(fd) != 0)
+        ok = false;
+    if (ok && ::rename(temp.c_str(), path.c_str()) != 0)
+        ok = false;
+    if (!ok) {
+        ::unlink(temp.c_str());
+        return WholeWrite::WriteFailed;
+    }
+    return WholeWrite::Ok;
+}
+
+// Puts a complete image in place of the working file and opens the image stream on it. The
+// open image is left as it was when the new one cannot be written.
+bool InstallImage(const std::string& folder, const std::vector<uint8_t>& image)
+{
+    if (folder.empty())
+        return false;
+    const std::string path = folder + "/" + App.WorkingImageFileName;
+    if (WriteFileWhole(path, image.data(), image.size(), false) != WholeWrite::Ok)
+        return false;
+    return DatabaseImage.Open(path);
+}
+
+void PutU16(std::vector<uint8_t>& b, uint32_t at, uint16_t v)
+{
+    b[at] = uint8_t(v);
+    b[at + 1] = uint8_t(v >> 8);
+}
+
+void PutU32(std::vector<uint8_t>& b, uint32_t at, uint32_t v)
+{
+    for (int i = 0; i < 4; ++i)
+        b[at + i] = uint8_t(v >> (8 * i));
+}
+
+void PutText(std::vector<uint8_t>& b, uint32_t at, const std::string& text, std::size_t width)
+{
+    std::memcpy(b.data() + at, text.data(), std::min(text.size(), width));
+}
+
+std::vector<uint8_t> DefaultImage()
+{
+    std::vector<uint8_t> b(ImageSize, 0);
+    PutText(b, 0, NewImageHeader, 20);
+    b[20] = 1;
+
+    // The manager, with every permission.
+    const uint32_t cashier = TableOffsets.CashierTable;
+    b[cashier] = 1;
+    PutText(b, cashier + 1, "Kierownik", 21);
+    PutText(b, cashier + 22, "9473", 4);
+    std::memset(b.data() + cashier + 26, 1, 7);
+
+    const uint32_t group = TableOffsets.GoodsGroupTable;
+    b[group] = 1;
+    PutText(b, group + 1, "Grupa podstawowa", 21);
+
+    PutText(b, TableOffsets.RecordCurrencyBlock, App.RecordCurrencySymbol, 3);
+
+    const uint16_t rates[7] = {2300, 800, 0, 500, 0xFFFE, 0xFFFE, 0xFFFF};
+    for (uint32_t i = 0; i < 7; ++i) {
+        const uint32_t at = TableOffsets.VatRateBlock + i * VatRateEntrySize;
+        b[at] = uint8_t('A' + i);
+        PutU16(b, at + 1, rates[i]);
+    }
+
+    const uint32_t halo[10] = {0, 100, 200, 500, 1000, 2000, 3000, 5000, 10000, 50000};
+    for (uint32_t i = 0; i < 10; ++i)
+        PutU32(b, TableOffsets.HaloBlock + i * 4, halo[i]);
+    return b;
+}
+
+bool ReadAll(int fd, uint8_t* out, std::size_t n, std::size_t& got)
+{
+    got = 0;
+    while (got < n) {
+        const ssize_t r = ::pread(fd, out + got, n - got, off_t(got));
+        if (r < 0 && errno == EINTR)
+            continue;
+        if (r < 0)
+            return false;
+        if (r == 0)
+            break;
+        got += std::size_t(r);
+    }
+    return true;
+}
+
+// Reads a database file whole and checks it before anything of the image is touched. Returns
+// the message that refuses the file, or an empty text when bytes holds the whole file.
+QString ReadDatabaseFile(const std::string& path, std::vector<uint8_t>& bytes)
+{
+    const QString unreadable = QStringLiteral("Nie można odczytać pliku bazy danych.");
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return unreadable;
+    struct CloseOnExit {
+        int fd;
+        ~CloseOnExit() { ::close(fd); }
+    } closer{fd};
+
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode))
+        return unreadable;
+
+    // The older format's tables lie elsewhere and cannot be placed: it is named whatever its length.
+    uint8_t magic[MagicSize];
+    std::size_t got = 0;
+    if (!ReadAll(fd, magic, MagicSize, got))
+        return unreadable;
+    if (got == MagicSize && std::memcmp(magic, OldDatabaseFileMagic, MagicSize) == 0)
+        return QStringLiteral("Plik zapisano w starym formacie %1, którego program nie może przekształcić. "
+                              "Nie wczytano bazy.")
+            .arg(QString::fromLatin1(OldDatabaseFileMagic));
+
+    if (st.st_size != off_t(DatabaseFileSize))
+        return QStringLiteral("Plik bazy danych ma złą długość (%1 bajtów zamiast %2). Nie wczytano bazy.")
+            .arg(qlonglong(st.st_size))
+            .arg(qulonglong(DatabaseFileSize));
+
+    bytes.assign(DatabaseFileSize, 0);
+    if (!ReadAll(fd, bytes.data(), bytes.size(), got) || got != DatabaseFileSize)
+        return unreadable;
+    return {};
+}
+
+QString PathText(const std::string& path) { return QFile::decodeName(path.c_str()); }
+
+// ---- price conversion ----
+
+// The factor as the decimal number it was written as: mantissa x 10^exponent. The shortest
+// form that gives the same double back is taken, so that 0.29 is 29 x 10^-2 and not the
+// binary value just below it (whose product would truncate one grosz too low).
+struct DecimalFactor {
+    unsigned long long Mantissa = 0;
+    int Exponent = 0;
+};
+
+DecimalFactor DecimalOf(double factor)
+{
+    char buf[64];
+    const auto res = std::to_chars(buf, buf + sizeof buf, factor, std::chars_format::scientific);
+    DecimalFactor f;
+    int fractionDigits = 0;
+    bool afterDot = false;
+    const char* p = buf;
+    for (; p < res.ptr && *p != 'e'; ++p) {
+        if (*p == '.') {
+            afterDot = true;
+            continue;
+        }
+        f.Mantissa = f.Mantissa * 10 + unsigned(*p - '0');
+        if (afterDot)
+            ++fractionDigits;
+    }
+    int exponent = 0;
+    if (p < res.ptr)
+        std::from_chars(*(p + 1) == '+' ? p + 2 : p + 1, res.ptr, exponent);
+    f.Exponent = exponent - fractionDigits;
+    return f;
+}
+
+using Wide = unsigned __int128;
+
+// old x factor, truncated towards zero, at most limit.
+uint32_t ScaleAmount(uint32_t old, const DecimalFactor& f, uint32_t limit)
+{
+    Wide n = Wide(old) * f.Mantissa;  // at most 10 + 17 digits
+    int e = f.Exponent;
+    for (; e > 0 && n <= limit; --e)
+        n *= 10;
+    for (; e < 0 && n != 0; ++e)
+        n /= 10;
+    return n > limit ? limit : uint32_t(n);
+}
+
+constexpr uint32_t RateDigits = 8;
+constexpr uint32_t RateMax = 99999999;
+
+void ConvertRateExact(uint32_t& digits, uint8_t& decimals, const DecimalFactor& f)
+{
+    if (digits == 0)
+        return;  // a free slot stays as it is
+    Wide n = Wide(digits) * f.Mantissa;
+    int exponent = f.Exponent - int(decimals);
+    if (n == 0) {
+        digits = 0;
+        return;
+    }
+    unsigned length = 0;
+    for (Wide t = n; t != 0; t /= 10)
+        ++length;
+    if (length > RateDigits) {
+        // More than 8 significant digits: rounded half up to 8.
+        Wide unit = 1;
+        for (unsigned i = RateDigits; i < length; ++i)
+            unit *= 10;
+        const Wide rest = n % unit;
+        n /= unit;
+        if (rest * 2 >= unit)
+            ++n;
+        exponent += int(length - RateDigits);
+        if (n > RateMax) {  // 99999999.5 rounded up to 100000000
+            n /= 10;
+            ++exponent;
+        }
+    } else {
+        // Padded with trailing zeros to 8 digits.
+        for (; length < RateDigits; ++length) {
+            n *= 10;
+            --exponent;
+        }
+    }
+    if (exponent > 0) {
+        // Beyond eight whole digits: the largest rate the field holds.
+        digits = RateMax;
+        decimals = 0;
+    } else if (exponent < -255) {
+        digits = 0;
+    } else {
+        digits = uint32_t(n);
+        decimals = uint8_t(-exponent);
+    }
+}
+
+bool UsableFactor(double factor) { return std::isfinite(factor) && factor >= 0; }
+
+} // namespace
+
+std::string FileNameOfPath(const std::string& path)
+{
+    const auto sep = path.find_last_of("/\\");
+    return sep == std::string::npos ? path : path.substr(sep + 1);
+}
+
+int CreateDatabaseImage()
+{
+    if (TableOffsets.DiscountTable == 0)
+        InitTableOffsets();
+    return InstallImage(TempFolder("C:\\Tepo_Tmp"), DefaultImage()) ? 0 : 1;
+}
+
+int LoadDatabaseFile(const std::string& path)
+{
+    std::vector<uint8_t> bytes;
+    if (const QString refusal = ReadDatabaseFile(path, bytes); !refusal.isEmpty()) {
+        ShowMessage(refusal);
+        return 1;
+    }
+    // The file is the image with its magic over bytes 0..15, which the image keeps.
+    if (!InstallImage(TempFolder("C:\\Rivo_Tmp"), bytes)) {
+        ShowMessage(QStringLiteral("Wystąpił błąd odczytu"));
+        return 1;
+    }
+    App.CurrentDatabaseFileName = ToCp1250(PathText(FileNameOfPath(path)));
+    App.WorkMode |= WorkModeDatabase;
+    RequestStatusRefresh();
+    return 0;
+}
+
+int WriteDatabaseFile(const std::string& path)
+{
+    if (!DatabaseImage.Usable()) {
+        ShowMessage(QStringLiteral("Plik z bazą nie jest otwarty."));
+        App.WorkMode &= uint8_t(~WorkModeDatabase);
+        return 1;
+    }
+    std::vector<uint8_t> bytes(DatabaseFileSize);
+    DbReadBytesAt(0, bytes.data(), bytes.size());
+    std::memcpy(bytes.data(), DatabaseFileMagic, MagicSize);
+
+    // A target that could not be opened for writing in place is not replaced either.
+    struct stat st {};
+    const bool exists = ::stat(path.c_str(), &st) == 0;
+    WholeWrite result = WholeWrite::OpenFailed;
+    if (!exists || (S_ISREG(st.st_mode) && ::access(path.c_str(), W_OK) == 0))
+        result = WriteFileWhole(path, bytes.data(), bytes.size(), true);
+    if (result == WholeWrite::OpenFailed) {
+        ShowMessage(QStringLiteral("Nie mogę otworzyć pliku docelowego"));
+        return 1;
+    }
+    if (result == WholeWrite::WriteFailed) {
+        ShowMessage(QStringLiteral("Wystąpił błąd zapisu"));
+        return 1;
+    }
+    ShowMessage(QStringLiteral("Zapisano plik ") + PathText(path));
+    return 0;
+}
+
+void SaveDatabaseFile()
+{
+    const QString chosen = CurrentPrompts().SaveFileName(QStringLiteral("Zapisz bazę danych do pliku"),
+                                                         QStringLiteral("Baza danych Orva Rivo (*.rkb)|*.rkb"),
+                                                         FromCp1250(App.CurrentDatabaseFileName));
+    if (chosen.isEmpty())
+        return;
+    if (QFileInfo::exists(chosen)
+        && AskQuestion(QStringLiteral("Plik ") + chosen + QStringLiteral(" już istnieje. Kontynuować? "),
+                       PromptButtons::YesNo, {}, PromptIcon::Warning)
+               != PromptAnswer::Yes)
+        return;
+    const std::string path = QFile::encodeName(chosen).toStdString();
+    if (WriteDatabaseFile(path) != 0)
+        return;
+    App.CurrentDatabaseFileName = ToCp1250(PathText(FileNameOfPath(path)));
+    RequestStatusRefresh();
+    App.DatabaseSaved = 1;
+    App.DatabaseModified = 0;
+}
+
+void ConvertRate(uint32_t& digits, uint8_t& decimals, double factor)
+{
+    if (UsableFactor(factor))
+        ConvertRateExact(digits, decimals, DecimalOf(factor));
+}
+
+void ConvertPrices(double factor)
+{
+    // A negative or undefined factor would wipe every amount; there is nothing to convert by.
+    if (!UsableFactor(factor))
+        return;
+    const DecimalFactor f = DecimalOf(factor);
+    constexpr uint32_t PriceMax = 99999999;
+    constexpr uint32_t DiscountMax = 99999998;
+
+    for (unsigned plu = 1; plu <= App.MaxGoodsCount; ++plu) {
+        const uint32_t at = GoodsRecordOffset(plu) + GoodsField::Price;
+        DbWriteU32At(at, ScaleAmount(DbReadU32At(at), f, PriceMax));
+    }
+    for (uint32_t i = 0; i < SmallTableSlots; ++i) {
+        const uint32_t record = TableOffsets.DiscountTable + i * DiscountRecordSize;
+        if (DbReadByteAt(record + 23) == 1)  // an amount, not a percentage
+            DbWriteU32At(record + 24, ScaleAmount(DbReadU32At(record + 24), f, DiscountMax));
+    }
+    for (uint32_t i = 0; i < SmallTableSlots; ++i) {
+        const uint32_t record = TableOffsets.CurrencyTable + i * CurrencyRecordSize;
+        uint32_t digits = DbReadU32At(record + 22);
+        uint8_t decimals = DbReadByteAt(record + 26);
+        ConvertRateExact(digits, decimals, f);
+        DbWriteU32At(record + 22, digits);
+        DbWriteByteAt(record + 26, decimals);
+    }
+    for (uint32_t i = 0; i < SmallTableSlots; ++i) {
+        const uint32_t at = TableOffsets.PackagingTable + i * PackagingRecordSize + 43;
+        DbWriteU32At(at, ScaleAmount(DbReadU32At(at), f, PriceMax));
+    }
+    MarkDatabaseModified();
+}

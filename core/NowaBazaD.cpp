@@ -1,0 +1,132 @@
+#include "core/NowaBazaD.h"
+
+#include "core/AppState.h"
+#include "core/DatabaseFiles.h"
+#include "platform/Cp1250.h"
+#include "platform/Prompts.h"
+
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QShowEvent>
+#include <QVBoxLayout>
+
+#include <filesystem>
+#include <system_error>
+
+TNowaBazaD* NowaBazaD = nullptr;
+
+TNowaBazaD::TNowaBazaD(QWidget* parent) : QDialog(parent)
+{
+    NowaBazaD = this;
+    setWindowTitle(QStringLiteral("Nowa baza danych"));
+
+    Label1 = new QLabel(QStringLiteral("Podaj nazwę nowej bazy danych:"), this);
+    Edit1 = new QLineEdit(this);
+    Edit1->setMaxLength(40);
+    Label4 = new QLabel(QStringLiteral(".rkb"), this);
+    Label4->setVisible(false);
+    Label2 = new QLabel(QStringLiteral("Max 40 znaków"), this);
+    Label3 = new QLabel(QStringLiteral("Symbol waluty ewidencyjnej:"), this);
+    Edit2 = new QLineEdit(this);
+    Edit2->setMaxLength(3);
+    Edit2->setMaximumWidth(60);
+    Button1 = new QPushButton(QStringLiteral("OK"), this);
+    Button2 = new QPushButton(QStringLiteral("Anuluj"), this);
+    // Enter is the form's own (keyPressEvent), not a default button's.
+    Button1->setAutoDefault(false);
+    Button2->setAutoDefault(false);
+
+    auto* nameRow = new QHBoxLayout;
+    nameRow->addWidget(Edit1, 1);
+    nameRow->addWidget(Label4);
+    auto* symbolRow = new QHBoxLayout;
+    symbolRow->addWidget(Label3);
+    symbolRow->addWidget(Edit2);
+    symbolRow->addStretch(1);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(Button1);
+    buttons->addWidget(Button2);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(Label1);
+    layout->addLayout(nameRow);
+    layout->addWidget(Label2);
+    layout->addSpacing(8);
+    layout->addLayout(symbolRow);
+    layout->addSpacing(8);
+    layout->addLayout(buttons);
+
+    connect(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
+    connect(Button2, &QPushButton::clicked, this, [this] { Button2Click(); });
+}
+
+TNowaBazaD::~TNowaBazaD()
+{
+    if (NowaBazaD == this)
+        NowaBazaD = nullptr;
+}
+
+void TNowaBazaD::FormShow() { Edit2->setText(FromCp1250(App.RecordCurrencySymbol)); }
+
+void TNowaBazaD::Button1Click()
+{
+    if (Edit1->text().isEmpty()) {
+        Edit1->setFocus();
+        return;
+    }
+    std::error_code ec;
+    const auto here = std::filesystem::current_path(ec);
+    if (!ec)
+        App.StartFolder = here.string();
+
+    QString symbol = Edit2->text().left(3);
+    while (symbol.size() < 3)
+        symbol.prepend(QLatin1Char(' '));
+    // The new image carries the symbol; a database that cannot be made leaves both as they were.
+    const std::string oldSymbol = App.RecordCurrencySymbol;
+    const std::string oldName = App.CurrentDatabaseFileName;
+    App.RecordCurrencySymbol = ToCp1250(symbol);
+    App.CurrentDatabaseFileName = ToCp1250(Edit1->text());
+
+    if (CreateDatabaseImage() != 0) {
+        App.RecordCurrencySymbol = oldSymbol;
+        App.CurrentDatabaseFileName = oldName;
+        ShowMessage(QStringLiteral("Nie udało się utworzyć nowej bazy"));
+        return;
+    }
+    App.WorkMode |= WorkModeDatabase;
+    MarkDatabaseModified();
+    accept();
+}
+
+void TNowaBazaD::Button2Click() { reject(); }
+
+bool TNowaBazaD::FormKeyDown(int key)
+{
+    if (key == Qt::Key_Escape) {
+        reject();
+        return true;
+    }
+    if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+        Button1Click();
+        return true;
+    }
+    return false;
+}
+
+void TNowaBazaD::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    if (!event->spontaneous())
+        FormShow();
+}
+
+void TNowaBazaD::keyPressEvent(QKeyEvent* event)
+{
+    if (!FormKeyDown(event->key()))
+        QDialog::keyPressEvent(event);
+}

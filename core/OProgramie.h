@@ -1,0 +1,36 @@
+#pragma once
+// The about box: what the program is, its version, and the address to write to.
+#include <QDialog>
+
+class QLabel;
+class QPushButton;
+
+// The service address shown in the about box and used for its mail link.
+extern const char* const ContactAddress;
+// The mailto: link that a click on the address opens.
+QString ContactMailLink();
+
+class TOProgramie : public QDialog {
+    Q_OBJECT
+public:
+    explicit TOProgramie(QWidget* parent = nullptr);
+    ~TOProgramie() override;
+
+    QLabel* Label1 = nullptr;
+    QLabel* Label8 = nullptr;
+    QLabel* Image1 = nullptr;
+    QLabel* Label2 = nullptr;
+    QLabel* Label3 = nullptr;  // the contact address; a click writes to it
+    QPushButton* Button1 = nullptr;
+
+    void Button1Click();
+    void Label3Click();
+    // Esc closes; true when the key was handled.
+    bool FormKeyDown(int key);
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+};
+
+extern TOProgramie* OProgramie;

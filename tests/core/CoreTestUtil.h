@@ -1,0 +1,33 @@
+#pragma once
+// Byte-level helpers for the core tests.
+#include "core/DatabaseImage.h"
+
+#include <cstdint>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+inline std::vector<uint8_t> ImageBytes()
+{
+    std::vector<uint8_t> bytes(ImageSize);
+    DbReadBytesAt(0, bytes.data(), bytes.size());
+    return bytes;
+}
+
+inline std::vector<uint8_t> FileBytes(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+inline void WriteFileBytes(const std::string& path, const std::vector<uint8_t>& bytes)
+{
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+}
+
+inline std::string Text(const std::vector<uint8_t>& bytes, std::size_t at, std::size_t n)
+{
+    return std::string(reinterpret_cast<const char*>(bytes.data()) + at, n);
+}

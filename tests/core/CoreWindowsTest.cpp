@@ -1,0 +1,167 @@
+#include "core/AppState.h"
+#include "core/DatabaseFiles.h"
+#include "core/DatabaseImage.h"
+#include "core/NowaBazaD.h"
+#include "core/OProgramie.h"
+#include "platform/Shell.h"
+#include "tests/core/CoreTestUtil.h"
+#include "tests/support/ScriptedPrompts.h"
+#include "tests/support/TestEnvironment.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPushButton>
+
+#include <cstdlib>
+#include <filesystem>
+#include <gtest/gtest.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+void PressKey(QWidget& w, int key)
+{
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+    QApplication::sendEvent(&w, &press);
+}
+
+} // namespace
+
+TEST(NowaBazaD, NewDatabaseTakesNameAndPaddedSymbol)
+{
+    TestEnvironment env;
+    ScriptedPrompts prompts;
+    TNowaBazaD dialog;
+    EXPECT_EQ(NowaBazaD, &dialog);
+    EXPECT_EQ(dialog.windowTitle(), "Nowa baza danych");
+    EXPECT_EQ(dialog.Edit1->maxLength(), 40);
+    EXPECT_EQ(dialog.Edit2->maxLength(), 3);
+    EXPECT_FALSE(dialog.Label4->isVisibleTo(&dialog));
+
+    App.RecordCurrencySymbol = "PLN";
+    App.WorkMode = WorkModeRegister;
+    App.DatabaseModified = 0;
+    GoodsRecordFields g;
+    g.Plu = 1;
+    g.Name = "Stary towar";
+    ASSERT_EQ(WriteGoodsRecordToImage(g), 0);
+    fs::create_directory(env.Path("inny"));
+    fs::current_path(env.Path("inny"));
+
+    dialog.FormShow();
+    EXPECT_EQ(dialog.Edit2->text(), "PLN");
+    dialog.Edit1->setText("Sklep");
+    dialog.Edit2->setText("EU");
+    dialog.Button1Click();
+
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(App.RecordCurrencySymbol, " EU");
+    EXPECT_EQ(App.CurrentDatabaseFileName, "Sklep");
+    EXPECT_EQ(App.WorkMode, WorkModeRegister | WorkModeDatabase);
+    EXPECT_EQ(App.DatabaseModified, 1);
+    EXPECT_EQ(fs::path(App.StartFolder), fs::path(env.Path("inny")));
+    EXPECT_EQ(DbReadStringAt(TableOffsets.RecordCurrencyBlock, 3), " EU");
+    EXPECT_FALSE(GoodsSlotUsed(1));
+    EXPECT_TRUE(prompts.Texts().isEmpty());
+
+    // The save proposes the new name.
+    prompts.SaveFile(QString());
+    SaveDatabaseFile();
+    EXPECT_EQ(prompts.LastSaveInitial, "Sklep");
+}
+
+TEST(NowaBazaD, EmptyNameAndFailureKeepTheOpenDatabase)
+{
+    TestEnvironment env;
+    ScriptedPrompts prompts;
+    TNowaBazaD dialog;
+    GoodsRecordFields g;
+    g.Plu = 1;
+    ASSERT_EQ(WriteGoodsRecordToImage(g), 0);
+    App.CurrentDatabaseFileName = "moja.rkb";
+    dialog.FormShow();
+
+    // Enter with no name does nothing at all.
+    PressKey(dialog, Qt::Key_Return);
+    EXPECT_TRUE(GoodsSlotUsed(1));
+    EXPECT_EQ(App.DatabaseModified, 0);
+    EXPECT_NE(dialog.result(), QDialog::Accepted);
+    EXPECT_TRUE(prompts.Texts().isEmpty());
+
+    // The working file cannot be replaced: the message, and the old database stays.
+    const std::string oldTemp = std::getenv("TEMP");
+    const std::string broken = env.Path("broken");
+    fs::create_directories(broken + "/BDTemp.bdt/inside");
+    ::setenv("TEMP", broken.c_str(), 1);
+    dialog.Edit1->setText("Sklep");
+    dialog.Edit2->setText("EU");
+    dialog.Button1Click();
+    ::setenv("TEMP", oldTemp.c_str(), 1);
+
+    EXPECT_EQ(prompts.Texts(), QStringList{"Nie udało się utworzyć nowej bazy"});
+    EXPECT_NE(dialog.result(), QDialog::Accepted);
+    EXPECT_TRUE(GoodsSlotUsed(1));
+    EXPECT_EQ(App.CurrentDatabaseFileName, "moja.rkb");
+    EXPECT_EQ(App.RecordCurrencySymbol, "PLN");
+    EXPECT_EQ(App.DatabaseModified, 0);
+    EXPECT_EQ(App.WorkMode, WorkModeDatabase);
+}
+
+TEST(NowaBazaD, KeysCloseAndConfirm)
+{
+    TestEnvironment env;
+    ScriptedPrompts prompts;
+    TNowaBazaD dialog;
+    dialog.Edit1->setText("Hurtownia");
+    PressKey(dialog, Qt::Key_Enter);
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(App.CurrentDatabaseFileName, "Hurtownia");
+
+    App.CurrentDatabaseFileName = "x";
+    dialog.setResult(QDialog::Accepted);
+    PressKey(dialog, Qt::Key_Escape);
+    EXPECT_EQ(dialog.result(), QDialog::Rejected);
+    dialog.setResult(QDialog::Accepted);
+    dialog.Button2->click();
+    EXPECT_EQ(dialog.result(), QDialog::Rejected);
+    EXPECT_EQ(App.CurrentDatabaseFileName, "x");
+}
+
+TEST(OProgramie, ShowsTheProgramAndOpensTheMailLink)
+{
+    TestApp();
+    QStringList opened;
+    SetLinkOpener([&](const QString& url) {
+        opened << url;
+        return true;
+    });
+    {
+        TOProgramie about;
+        EXPECT_EQ(OProgramie, &about);
+        EXPECT_EQ(about.windowTitle(), "O programie");
+        EXPECT_EQ(about.Label1->text(), "Program serwisowy do kasy fiskalnej ORVA RIVO");
+        EXPECT_EQ(about.Label8->text(), "V1.04");
+        EXPECT_EQ(about.Label2->text(), "Kontakt:");
+        EXPECT_EQ(about.Label3->text(), "serwis@rivo-service.example");
+        EXPECT_EQ(about.Button1->text(), "Powrót");
+        EXPECT_FALSE(about.Image1->pixmap().isNull());
+
+        QMouseEvent release(QEvent::MouseButtonRelease, QPointF(2, 2), QPointF(2, 2), Qt::LeftButton,
+                            Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(about.Label3, &release);
+        EXPECT_EQ(opened, QStringList{"mailto:serwis@rivo-service.example?subject=Kasa%20fiskalna%20ORVA%20RIVO"});
+
+        about.setResult(QDialog::Accepted);
+        PressKey(about, Qt::Key_Escape);
+        EXPECT_EQ(about.result(), QDialog::Rejected);
+        about.setResult(QDialog::Rejected);
+        about.Button1->click();
+        EXPECT_EQ(about.result(), QDialog::Accepted);
+    }
+    EXPECT_EQ(OProgramie, nullptr);
+    SetLinkOpener(nullptr);
+}

@@ -1,0 +1,491 @@
+#include "core/AppState.h"
+#include "core/DatabaseFiles.h"
+#include "core/DatabaseImage.h"
+#include "core/StatusHook.h"
+#include "tests/core/CoreTestUtil.h"
+#include "tests/support/ScriptedPrompts.h"
+#include "tests/support/TestEnvironment.h"
+
+#include <csignal>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <limits>
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// The default image, laid out here from the table starts as literals.
+std::vector<uint8_t> ExpectedDefaultImage(const std::string& symbol)
+{
+    std::vector<uint8_t> b(ImageSize, 0);
+    std::memcpy(b.data(), "ORVA_TEPO_V_2_00    ", 20);
+    b[20] = 1;
+    b[669560] = 1;
+    std::memcpy(&b[669561], "Kierownik", 9);
+    std::memcpy(&b[669582], "9473", 4);
+    for (int i = 0; i < 7; ++i)
+        b[669586 + i] = 1;
+    b[672573] = 1;
+    std::memcpy(&b[672574], "Grupa podstawowa", 16);
+    std::memcpy(&b[673032], symbol.data(), 3);
+    const uint8_t vat[21] = {'A', 0xFC, 0x08, 'B', 0x20, 0x03, 'C', 0, 0, 'D', 0xF4, 0x01,
+                             'E', 0xFE, 0xFF, 'F', 0xFE, 0xFF, 'G', 0xFF, 0xFF};
+    std::memcpy(&b[671280], vat, sizeof vat);
+    const uint32_t halo[10] = {0, 100, 200, 500, 1000, 2000, 3000, 5000, 10000, 50000};
+    for (int i = 0; i < 10; ++i)
+        for (int k = 0; k < 4; ++k)
+            b[677060 + i * 4 + k] = uint8_t(halo[i] >> (8 * k));
+    return b;
+}
+
+// Some content in every kind of table, so that a lost or shifted byte shows.
+void FillSomeRecords()
+{
+    GoodsRecordFields g;
+    g.Plu = 1;
+    g.Name = "Masło \xB9";
+    g.VatLetter = "A";
+    g.Price = 1001;
+    g.Barcode = "5907788";
+    ASSERT_EQ(WriteGoodsRecordToImage(g), 0);
+    g.Plu = 8000;
+    ASSERT_EQ(WriteGoodsRecordToImage(g), 0);
+    DbWritePaddedStringAt(TableOffsets.DiscountTable + 1, "Rabat", 0, 21);
+    DbWriteByteAt(TableOffsets.DiscountTable, 1);
+    DbWriteU32At(TableOffsets.HaloBlock + 36, 123456);
+    DbWriteByteAt(ImageSize - 1, 0x5A);
+}
+
+std::vector<uint8_t> Tail(const std::vector<uint8_t>& bytes) { return {bytes.begin() + 16, bytes.end()}; }
+
+std::vector<std::string> TempLeftovers(const std::string& folder)
+{
+    std::vector<std::string> out;
+    for (const auto& e : fs::recursive_directory_iterator(folder))
+        if (e.path().filename().string().find(".tmp") != std::string::npos)
+            out.push_back(e.path().string());
+    return out;
+}
+
+// Lets this process write no file beyond limit bytes: a full disk, for as long as it lives.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t limit)
+    {
+        std::signal(SIGXFSZ, SIG_IGN);
+        ::getrlimit(RLIMIT_FSIZE, &old_);
+        rlimit l = old_;
+        l.rlim_cur = limit;
+        ::setrlimit(RLIMIT_FSIZE, &l);
+    }
+    ~FileSizeLimit() { ::setrlimit(RLIMIT_FSIZE, &old_); }
+
+private:
+    rlimit old_ {};
+};
+
+// Points TEMP at a folder whose working image cannot be replaced (a folder sits in its place).
+class BrokenTempFolder {
+public:
+    explicit BrokenTempFolder(const TestEnvironment& env) : old_(std::getenv("TEMP"))
+    {
+        const std::string folder = env.Path("broken");
+        fs::create_directories(folder + "/" + App.WorkingImageFileName + "/inside");
+        ::setenv("TEMP", folder.c_str(), 1);
+    }
+    ~BrokenTempFolder() { ::setenv("TEMP", old_.c_str(), 1); }
+
+private:
+    std::string old_;
+};
+
+} // namespace
+
+TEST(NewImage, HoldsTheDefaultContentByteForByte)
+{
+    TestEnvironment env;
+    EXPECT_EQ(FileBytes(DatabaseImage.Path()), ExpectedDefaultImage("PLN"));
+    EXPECT_EQ(fs::path(DatabaseImage.Path()), fs::path(env.Folder()) / "BDTemp.bdt");
+
+    App.RecordCurrencySymbol = " EU";
+    ASSERT_EQ(CreateDatabaseImage(), 0);
+    EXPECT_EQ(ImageBytes(), ExpectedDefaultImage(" EU"));
+}
+
+TEST(NewImage, ReplacesALongerLeftoverWorkingFile)
+{
+    TestEnvironment env(false);
+    WriteFileBytes(env.Path("BDTemp.bdt"), std::vector<uint8_t>(900000, 0xEE));
+    ASSERT_EQ(CreateDatabaseImage(), 0);
+    EXPECT_EQ(FileBytes(env.Path("BDTemp.bdt")), ExpectedDefaultImage("PLN"));
+    EXPECT_TRUE(DatabaseImage.Usable());
+}
+
+TEST(NewImage, FailureKeepsTheOpenImage)
+{
+    TestEnvironment env;
+    FillSomeRecords();
+    const auto before = ImageBytes();
+    const std::string path = DatabaseImage.Path();
+    {
+        BrokenTempFolder broken(env);
+        EXPECT_EQ(CreateDatabaseImage(), 1);
+    }
+    EXPECT_TRUE(DatabaseImage.Usable());
+    EXPECT_EQ(DatabaseImage.Path(), path);
+    EXPECT_EQ(ImageBytes(), before);
+}
+
+TEST(FileNames, FoldersOfEitherKindAreStripped)
+{
+    EXPECT_EQ(FileNameOfPath("C:\\Bazy\\sklep.rkb"), "sklep.rkb");
+    EXPECT_EQ(FileNameOfPath("/home/ela/bazy/sklep.rkb"), "sklep.rkb");
+    EXPECT_EQ(FileNameOfPath("C:\\Bazy/inne\\x.rkb"), "x.rkb");
+    EXPECT_EQ(FileNameOfPath("sklep.rkb"), "sklep.rkb");
+}
+
+TEST(DatabaseFile, SaveThenLoadGivesTheSameImage)
+{
+    TestEnvironment env;
+    ScriptedPrompts prompts;
+    int refreshes = 0;
+    SetStatusRefreshHook([&] { ++refreshes; });
+    FillSomeRecords();
+    App.DatabaseModified = 1;
+    const auto saved = ImageBytes();
+
+    const std::string file = env.Path("sklep.rkb");
+    prompts.SaveFile(QString::fromStdString(file));
+    SaveDatabaseFile();
+    EXPECT_EQ(prompts.Texts(), QStringList{QString::fromStdString("Zapisano plik " + file)});
+    EXPECT_EQ(App.CurrentDatabaseFileName, "sklep.rkb");
+    EXPECT_EQ(App.DatabaseSaved, 1);
+    EXPECT_EQ(App.DatabaseModified, 0);
+    EXPECT_EQ(refreshes, 1);
+    const auto fileBytes = FileBytes(file);
+    ASSERT_EQ(fileBytes.size(), DatabaseFileSize);
+    EXPECT_EQ(Text(fileBytes, 0, 16), "ORVA_RIVO_V_2_00");
+    EXPECT_EQ(Tail(fileBytes), Tail(saved));
+    EXPECT_TRUE(TempLeftovers(env.Folder()).empty());
+
+    // Another database in between, then the file back.
+    ASSERT_EQ(CreateDatabaseImage(), 0);
+    App.CurrentDatabaseFileName = "Bez nazwy";
+    App.WorkMode = WorkModeRegister;
+    App.DatabaseModified = 1;
+    ASSERT_EQ(LoadDatabaseFile(file), 0);
+    const auto loaded = ImageBytes();
+    EXPECT_EQ(Text(loaded, 0, 16), "ORVA_RIVO_V_2_00");
+    EXPECT_EQ(Tail(loaded), Tail(saved));
+    EXPECT_EQ(App.CurrentDatabaseFileName, "sklep.rkb");
+    EXPECT_EQ(App.WorkMode, WorkModeRegister | WorkModeDatabase);
+    EXPECT_EQ(App.DatabaseModified, 1);
+    EXPECT_EQ(refreshes, 2);
+    EXPECT_EQ(prompts.Texts().size(), 1);
+    SetStatusRefreshHook(nullptr);
+}
+
+TEST(DatabaseFile, AnyMagicIsLoadedAndKeptInTheImage)
+{
+    TestEnvironment env;
+    auto bytes = ExpectedDefaultImage("USD");
+    std::memcpy(bytes.data(), "BAZA SERWISOWA01", 16);
+    WriteFileBytes(env.Path("serwis.rkb"), bytes);
+    ScriptedPrompts prompts;
+    ASSERT_EQ(LoadDatabaseFile(env.Path("serwis.rkb")), 0);
+    EXPECT_EQ(ImageBytes(), bytes);
+    EXPECT_TRUE(prompts.Texts().isEmpty());
+}
+
+namespace {
+
+struct RefusedFile {
+    const char* Name;
+    long long Size;          // -1: no file at all; -2: a folder
+    const char* Magic;
+    const char* Message;
+};
+
+void PrintTo(const RefusedFile& file, std::ostream* out) { *out << file.Name; }
+
+class RefusedFiles : public ::testing::TestWithParam<RefusedFile> {};
+
+} // namespace
+
+TEST_P(RefusedFiles, LeaveTheOpenDatabaseAsItWas)
+{
+    const RefusedFile& c = GetParam();
+    TestEnvironment env;
+    ScriptedPrompts prompts;
+    FillSomeRecords();
+    App.CurrentDatabaseFileName = "moja.rkb";
+    App.WorkMode = WorkModeRegister | WorkModeDatabase;
+    const auto before = ImageBytes();
+
+    const std::string path = env.Path("x.rkb");
+    if (c.Size == -2)
+        fs::create_directory(path);
+    if (c.Size >= 0) {
+        std::vector<uint8_t> bytes(std::size_t(c.Size), 0);
+        if (!bytes.empty())
+            std::memcpy(bytes.data(), c.Magic, std::min<std::size_t>(16, bytes.size()));
+        WriteFileBytes(path, bytes);
+    }
+    EXPECT_EQ(LoadDatabaseFile(path), 1);
+    EXPECT_EQ(prompts.Texts(), QStringList{QString::fromUtf8(c.Message)});
+    EXPECT_EQ(ImageBytes(), before);
+    EXPECT_EQ(App.CurrentDatabaseFileName, "moja.rkb");
+    EXPECT_EQ(App.WorkMode, WorkModeRegister | WorkModeDatabase);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    DatabaseFile, RefusedFiles,
+    ::testing::Values(
+        RefusedFile{"Short", 804999, "ORVA_RIVO_V_2_00",
+                    "Plik bazy danych ma złą długość (804999 bajtów zamiast 805000). Nie wczytano bazy."},
+        RefusedFile{"Long", 805001, "ORVA_RIVO_V_2_00",
+                    "Plik bazy danych ma złą długość (805001 bajtów zamiast 805000). Nie wczytano bazy."},
+        RefusedFile{"Empty", 0, "",
+                    "Plik bazy danych ma złą długość (0 bajtów zamiast 805000). Nie wczytano bazy."},
+        RefusedFile{"OldFormat", 805000, "ORVA_RIVO_V_1_01",
+                    "Plik zapisano w starym formacie ORVA_RIVO_V_1_01, którego program nie może "
+                    "przekształcić. Nie wczytano bazy."},
+        RefusedFile{"OldFormatOtherLength", 541000, "ORVA_RIVO_V_1_01",
+                    "Plik zapisano w starym formacie ORVA_RIVO_V_1_01, którego program nie może "
+                    "przekształcić. Nie wczytano bazy."},
+        RefusedFile{"Missing", -1, "", "Nie można odczytać pliku bazy danych."},
+        RefusedFile{"Folder", -2, "", "Nie można odczytać pliku bazy danych."}),
+    [](const ::testing::TestParamInfo<RefusedFile>& info) { return std::string(info.param.Name); });
+
+TEST(DatabaseFile, ImageThatCannotBeWrittenWhileLoadingStaysAsItWas)
+{
+    TestEnvironment env;
+    ScriptedPrompts prompts;
+    WriteFileBytes(env.Path("inna.rkb"), ExpectedDefaultImage("EUR"));
+    FillSomeRecords();
+    App.CurrentDatabaseFileName = "moja.rkb";
+    const auto before = ImageBytes();
+
+    {   // the disk fills up part way through
+        FileSizeLimit full(100000);
+        EXPECT_EQ(LoadDatabaseFile(env.Path("inna.rkb")), 1);
+    }
+    {   // the working file cannot be replaced at all
+        BrokenTempFolder broken(env);
+        EXPECT_EQ(LoadDatabaseFile(env.Path("inna.rkb")), 1);
+    }
+    EXPECT_EQ(prompts.Texts(), QStringList({"Wystąpił błąd odczytu", "Wystąpił błąd odczytu"}));
+    EXPECT_EQ(ImageBytes(), before);
+    EXPECT_EQ(FileBytes(DatabaseImage.Path()), before);
+    EXPECT_EQ(App.CurrentDatabaseFileName, "moja.rkb");
+    EXPECT_EQ(App.WorkMode, WorkModeDatabase);
+    EXPECT_TRUE(TempLeftovers(env.Folder()).empty());
+}
+
+TEST(DatabaseFile, DecliningTheOverwriteChangesNothing)
+{
+    TestEnvironment env;
+    ScriptedPrompts prompts;
+    const std::string file = env.Path("stara.rkb");
+    const std::vector<uint8_t> old(DatabaseFileSize, 0x33);
+    WriteFileBytes(file, old);
+    App.DatabaseModified = 1;
+
+    prompts.SaveFile(QString::fromStdString(file));
+    prompts.Answer(PromptAnswer::No);
+    SaveDatabaseFile();
+    EXPECT_EQ(prompts.Texts(),
+              QStringList{QString::fromStdString("Plik " + file + " już istnieje. Kontynuować? ")});
+    EXPECT_EQ(FileBytes(file), old);
+    EXPECT_EQ(App.DatabaseModified, 1);
+    EXPECT_EQ(App.DatabaseSaved, 0);
+    EXPECT_EQ(App.CurrentDatabaseFileName, "Bez nazwy");
+    EXPECT_EQ(prompts.LastSaveInitial, "Bez nazwy");
+    EXPECT_EQ(prompts.LastSaveTitle, "Zapisz bazę danych do pliku");
+
+    // Cancelling the dialog asks nothing and shows nothing.
+    prompts.Clear();
+    prompts.SaveFile(QString());
+    SaveDatabaseFile();
+    EXPECT_TRUE(prompts.Texts().isEmpty());
+    EXPECT_EQ(App.DatabaseModified, 1);
+
+    // Yes replaces it.
+    prompts.SaveFile(QString::fromStdString(file));
+    prompts.Answer(PromptAnswer::Yes);
+    SaveDatabaseFile();
+    EXPECT_EQ(Text(FileBytes(file), 0, 16), "ORVA_RIVO_V_2_00");
+    EXPECT_EQ(App.DatabaseSaved, 1);
+    EXPECT_EQ(App.DatabaseModified, 0);
+}
+
+TEST(DatabaseFile, FailedSaveKeepsTheOldFileAndTheState)
+{
+    TestEnvironment env;
+    ScriptedPrompts prompts;
+    const std::string file = env.Path("stara.rkb");
+    const std::vector<uint8_t> old(DatabaseFileSize, 0x33);
+    WriteFileBytes(file, old);
+    App.DatabaseModified = 1;
+    App.CurrentDatabaseFileName = "Sklep";
+
+    {   // the disk fills up part way through
+        FileSizeLimit full(100000);
+        prompts.SaveFile(QString::fromStdString(file));
+        prompts.Answer(PromptAnswer::Yes);
+        SaveDatabaseFile();
+    }
+    // a target in a folder that does not exist
+    prompts.SaveFile(QString::fromStdString(env.Path("brak/nowa.rkb")));
+    SaveDatabaseFile();
+    // a folder where the file should be
+    fs::create_directory(env.Path("folder.rkb"));
+    prompts.SaveFile(QString::fromStdString(env.Path("folder.rkb")));
+    prompts.Answer(PromptAnswer::Yes);
+    SaveDatabaseFile();
+
+    EXPECT_EQ(prompts.Messages(), QStringList({"Wystąpił błąd zapisu", "Nie mogę otworzyć pliku docelowego",
+                                               "Nie mogę otworzyć pliku docelowego"}));
+    EXPECT_EQ(FileBytes(file), old);
+    EXPECT_TRUE(TempLeftovers(env.Folder()).empty());
+    EXPECT_EQ(App.DatabaseModified, 1);
+    EXPECT_EQ(App.DatabaseSaved, 0);
+    EXPECT_EQ(App.CurrentDatabaseFileName, "Sklep");
+    EXPECT_EQ(App.WorkMode, WorkModeDatabase);
+}
+
+TEST(DatabaseFile, SaveWithoutAUsableImageDropsTheDatabaseMode)
+{
+    TestEnvironment env;
+    ScriptedPrompts prompts;
+    App.WorkMode = WorkModeRegister | WorkModeDatabase;
+    App.DatabaseModified = 1;
+    DatabaseImage.MarkFailed();
+    prompts.SaveFile(QString::fromStdString(env.Path("nowa.rkb")));
+    SaveDatabaseFile();
+    EXPECT_EQ(prompts.Texts(), QStringList{"Plik z bazą nie jest otwarty."});
+    EXPECT_EQ(App.WorkMode, WorkModeRegister);
+    EXPECT_FALSE(fs::exists(env.Path("nowa.rkb")));
+    EXPECT_EQ(App.DatabaseModified, 1);
+    EXPECT_EQ(App.DatabaseSaved, 0);
+}
+
+// ---- price conversion ----
+
+namespace {
+
+void PutDiscount(unsigned n, uint8_t type, uint32_t value)
+{
+    const uint32_t at = TableOffsets.DiscountTable + (n - 1) * DiscountRecordSize;
+    DbWriteByteAt(at, uint8_t(n));
+    DbWriteByteAt(at + 23, type);
+    DbWriteU32At(at + 24, value);
+}
+
+uint32_t DiscountValue(unsigned n) { return DbReadU32At(TableOffsets.DiscountTable + (n - 1) * DiscountRecordSize + 24); }
+
+uint32_t PackagingPriceAt(unsigned n) { return TableOffsets.PackagingTable + (n - 1) * PackagingRecordSize + 43; }
+
+uint32_t CurrencyAt(unsigned n) { return TableOffsets.CurrencyTable + (n - 1) * CurrencyRecordSize; }
+
+uint32_t GoodsPriceAt(unsigned plu) { return GoodsRecordOffset(plu) + GoodsField::Price; }
+
+} // namespace
+
+TEST(ConvertPrices, QuarterFactorConvertsAmountsOnly)
+{
+    TestEnvironment env;
+    DbWriteU32At(GoodsPriceAt(1), 1001);
+    DbWriteU32At(GoodsPriceAt(8000), 400);
+    PutDiscount(1, 0, 1500);   // 15 %
+    PutDiscount(2, 1, 1001);   // 10,01 zł
+    DbWriteU32At(PackagingPriceAt(20), 1001);
+    DbWriteU32At(CurrencyAt(1) + 22, 42150);  // 4,2150
+    DbWriteByteAt(CurrencyAt(1) + 26, 4);
+    App.DatabaseModified = 0;
+
+    ConvertPrices(0.25);
+    EXPECT_EQ(DbReadU32At(GoodsPriceAt(1)), 250u);
+    EXPECT_EQ(DbReadU32At(GoodsPriceAt(8000)), 100u);
+    EXPECT_EQ(DbReadU32At(GoodsPriceAt(2)), 0u);
+    EXPECT_EQ(DiscountValue(1), 1500u);
+    EXPECT_EQ(DiscountValue(2), 250u);
+    EXPECT_EQ(DbReadU32At(PackagingPriceAt(20)), 250u);
+    EXPECT_EQ(DbReadU32At(CurrencyAt(1) + 22), 10537500u);  // 1,0537500
+    EXPECT_EQ(DbReadByteAt(CurrencyAt(1) + 26), 7);
+    // A free currency slot stays all zero.
+    EXPECT_EQ(DbReadU32At(CurrencyAt(2) + 22), 0u);
+    EXPECT_EQ(DbReadByteAt(CurrencyAt(2) + 26), 0);
+    EXPECT_EQ(App.DatabaseModified, 1);
+}
+
+TEST(ConvertPrices, ResultsAreClampedAndExact)
+{
+    TestEnvironment env;
+    DbWriteU32At(GoodsPriceAt(1), 50000000);
+    DbWriteU32At(GoodsPriceAt(2), 100);
+    DbWriteU32At(GoodsPriceAt(3), 4294967295u);
+    PutDiscount(1, 1, 50000000);
+    DbWriteU32At(PackagingPriceAt(1), 50000000);
+    ConvertPrices(3);
+    EXPECT_EQ(DbReadU32At(GoodsPriceAt(1)), 99999999u);
+    EXPECT_EQ(DbReadU32At(GoodsPriceAt(2)), 300u);
+    EXPECT_EQ(DbReadU32At(GoodsPriceAt(3)), 99999999u);
+    EXPECT_EQ(DiscountValue(1), 99999998u);
+    EXPECT_EQ(DbReadU32At(PackagingPriceAt(1)), 99999999u);
+
+    // The double nearest 0.29 lies a little below it; 1,00 zł is still 0,29 zł.
+    DbWriteU32At(GoodsPriceAt(2), 100);
+    ConvertPrices(0.29);
+    EXPECT_EQ(DbReadU32At(GoodsPriceAt(2)), 29u);
+
+    // A huge factor clamps instead of wrapping; a tiny one truncates to 0.
+    ConvertPrices(1e300);
+    EXPECT_EQ(DbReadU32At(GoodsPriceAt(2)), 99999999u);
+    ConvertPrices(1e-300);
+    EXPECT_EQ(DbReadU32At(GoodsPriceAt(2)), 0u);
+}
+
+TEST(ConvertPrices, UnusableFactorChangesNothing)
+{
+    TestEnvironment env;
+    DbWriteU32At(GoodsPriceAt(1), 1001);
+    const auto before = ImageBytes();
+    ConvertPrices(-1);
+    ConvertPrices(std::numeric_limits<double>::quiet_NaN());
+    ConvertPrices(std::numeric_limits<double>::infinity());
+    EXPECT_EQ(ImageBytes(), before);
+}
+
+TEST(ConvertRate, KeepsEightSignificantDigitsRoundedHalfUp)
+{
+    struct Case {
+        uint32_t Digits;
+        uint8_t Decimals;
+        double Factor;
+        uint32_t ExpectDigits;
+        uint8_t ExpectDecimals;
+    };
+    const Case cases[] = {
+        {4, 0, 0.25, 10000000, 7},               // 1 padded to 1,0000000
+        {2, 0, 0.1, 20000000, 8},                // 0,2 exactly, not 0,2000000000000000111
+        {123456789, 8, 1, 12345679, 7},          // 1,23456789 -> 1,2345679
+        {123456784, 8, 1, 12345678, 7},          // 1,23456784 -> 1,2345678
+        {12345679, 4, 0.25, 30864198, 5},        // 308,641975 -> 308,64198 (half up)
+        {199999999, 8, 5, 10000000, 6},          // 9,99999995 -> 10,000000 (carry)
+        {99999999, 0, 10, 99999999, 0},          // beyond eight whole digits: the largest rate
+        {0, 3, 2, 0, 3},                         // free slot
+        {42150, 4, 0, 0, 4},
+    };
+    for (const Case& c : cases) {
+        uint32_t digits = c.Digits;
+        uint8_t decimals = c.Decimals;
+        ConvertRate(digits, decimals, c.Factor);
+        EXPECT_EQ(digits, c.ExpectDigits) << c.Digits << "/" << int(c.Decimals) << " x " << c.Factor;
+        EXPECT_EQ(decimals, c.ExpectDecimals) << c.Digits << "/" << int(c.Decimals) << " x " << c.Factor;
+    }
+}
