@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <sys/socket.h>
+#include <vector>
 
 class QSocketNotifier;
 
@@ -25,7 +27,8 @@ public:
     std::function<void(int& errorCode)> OnError;
 
     // Starts a connection to Host:Port; false when it cannot even be started (bad host, no
-    // socket), and then OnError has not been called.
+    // socket), and then OnError has not been called. A host with several addresses (localhost:
+    // ::1 and 127.0.0.1) is tried address by address; OnError reports the last failure.
     bool Open();
     void Close();
     bool Active() const { return fd_ >= 0; }
@@ -35,7 +38,7 @@ public:
     bool WaitConnected(int timeoutMs);
 
     // Sends all n bytes, waiting for room as needed (at most timeoutMs in all); returns the
-    // count sent, -1 on an error or when not connected.
+    // count sent (short only when the time ran out), -1 on an error or when not connected.
     int SendBuf(const uint8_t* data, std::size_t n, int timeoutMs = 5000);
     // Bytes that can be read at once; 0 when none or not connected.
     int ReceiveLength();
@@ -44,11 +47,25 @@ public:
     int ReceiveBuf(uint8_t* data, std::size_t n);
     // Waits up to timeoutMs for bytes to read; true when some are there.
     bool WaitReadable(int timeoutMs);
+    // errno of the last failure (EINVAL for a bad port, EHOSTUNREACH for a host not found).
+    int LastError() const { return lastError_; }
 
 private:
+    struct Address {
+        sockaddr_storage Storage{};
+        socklen_t Length = 0;
+    };
+    bool StartNextAddress();
     void OnWritable();
     void Fail(int error);
+    void DropNotifier();
     int fd_ = -1;
     bool connected_ = false;
+    bool pending_ = false;     // a connection is under way or its failure is yet to be reported
+    bool socketMade_ = false;  // some address got as far as a socket
+    unsigned attempt_ = 0;     // tells a stale queued failure from the current attempt
+    int lastError_ = 0;
+    std::vector<Address> addresses_;
+    std::size_t nextAddress_ = 0;
     QSocketNotifier* writeNotifier_ = nullptr;
 };

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QRegularExpression>
 #include <QStringList>
 
 namespace {
@@ -88,13 +89,27 @@ PromptAnswer AskQuestion(const QString& text, PromptButtons buttons, const QStri
 
 QString QtFileFilter(const QString& filter)
 {
-    // "Description|pattern|Description|pattern" -> "Description;;Description"
+    // "Description|pattern;pattern|Description|pattern" -> "Description (pattern pattern);;...".
+    // Qt takes the patterns from the last parentheses of an entry and splits them on blanks
+    // only, so "(*.bmp, *.jpg)" would ask for files ending in "*.bmp,": the parentheses get
+    // the entry's own patterns, blank-separated.
+    static const QRegularExpression shownGroup(QStringLiteral("\\(([^()]*)\\)\\s*$"));
+    static const QRegularExpression separators(QStringLiteral("[\\s,;]+"));
     const QStringList parts = filter.split('|');
     QStringList out;
     for (int i = 0; i + 1 < parts.size(); i += 2) {
+        QStringList patterns = parts[i + 1].split(separators, Qt::SkipEmptyParts);
         QString desc = parts[i];
-        if (!desc.contains('('))
-            desc += " (" + parts[i + 1] + ")";
+        const QRegularExpressionMatch m = shownGroup.match(desc);
+        if (m.hasMatch()) {
+            // Keep the patterns as the description shows them when they are the same ones.
+            const QStringList shown = m.captured(1).split(separators, Qt::SkipEmptyParts);
+            if (shown.join(' ').compare(patterns.join(' '), Qt::CaseInsensitive) == 0)
+                patterns = shown;
+            desc = desc.left(m.capturedStart()) + "(" + patterns.join(' ') + ")";
+        } else {
+            desc += " (" + patterns.join(' ') + ")";
+        }
         out << desc;
     }
     return out.isEmpty() ? filter : out.join(";;");

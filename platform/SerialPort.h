@@ -57,8 +57,10 @@ public:
 
     // Reads up to n bytes as a Win32 ReadFile would with the current time-outs: the total
     // time-out is multiplier * n + constant (0 and 0: no total bound); the interval time-out
-    // ends the read when that long passes between two bytes. Returns as soon as n bytes came.
-    // Returns the count read (0 on time-out), -1 on an error.
+    // ends the read when that long passes between two bytes (counted from the first byte).
+    // Returns as soon as n bytes came. An interval of MAXDWORD with both totals 0 returns at
+    // once with what is there. Returns the count read (0 on time-out), -1 on an error (also
+    // when the device hung up).
     int Read(uint8_t* buffer, std::size_t n);
     // Writes n bytes within the write time-outs (multiplier * n + constant). Returns the count
     // written, which may be short when output is held; -1 on an error (LastError() tells).
@@ -69,6 +71,10 @@ public:
     int LastError() const { return lastError_; }
 
     // Fills status; false when the query failed. Clears the pending line-error state.
+    // LineError: the driver's framing, parity, overrun or break counters moved since the last
+    // query (devices that keep no counters, such as pseudo-terminals, never report one).
+    // OutputHeld: the driver takes no more output now (its queue is full, or stopped by a
+    // received XOFF), or RTS/CTS is on, CTS is low and output is queued.
     bool ClearCommError(CommStatus& status);
     // Bytes received and not read yet; -1 on an error.
     int BytesWaiting();
@@ -87,4 +93,8 @@ private:
     SerialLineSettings line_;
     CommTimeouts timeouts_;
     int lastError_ = 0;
+    int lastWriteError_ = 0;
+    // Line-error counters at the last query, when the device keeps them.
+    bool haveCounts_ = false;
+    int counts_[5] = {};
 };

@@ -1,0 +1,248 @@
+#include "platform/Modal.h"
+#include "platform/Prompts.h"
+#include "platform/SingleInstance.h"
+#include "platform/TempFolder.h"
+#include "platform/Time.h"
+#include "tests/support/ScriptedPrompts.h"
+#include "tests/support/TestEnvironment.h"
+
+#include <QDialog>
+#include <QTimer>
+#include <cstdlib>
+#include <fcntl.h>
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <poll.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// Saves environment variables and puts them back.
+class EnvGuard {
+public:
+    explicit EnvGuard(std::initializer_list<const char*> names)
+    {
+        for (const char* n : names) {
+            const char* v = std::getenv(n);
+            saved_.push_back({n, v != nullptr, v ? v : ""});
+        }
+    }
+    ~EnvGuard()
+    {
+        for (const auto& s : saved_) {
+            if (s.had)
+                ::setenv(s.name, s.value.c_str(), 1);
+            else
+                ::unsetenv(s.name);
+        }
+    }
+
+private:
+    struct Saved {
+        const char* name;
+        bool had;
+        std::string value;
+    };
+    std::vector<Saved> saved_;
+};
+
+class ScratchFolder {
+public:
+    ScratchFolder()
+    {
+        char tmpl[] = "/tmp/rivo-plat-XXXXXX";
+        path_ = ::mkdtemp(tmpl);
+    }
+    ~ScratchFolder()
+    {
+        std::error_code ec;
+        fs::remove_all(path_, ec);
+    }
+    const std::string& Path() const { return path_; }
+
+private:
+    std::string path_;
+};
+
+// A child process that takes the named lock, tells the parent whether it got it, and holds it
+// until the parent closes the pipe.
+class LockHolder {
+public:
+    explicit LockHolder(const std::string& name)
+    {
+        int up[2], down[2];
+        if (::pipe2(up, O_CLOEXEC) != 0 || ::pipe2(down, O_CLOEXEC) != 0)
+            return;
+        pid_ = ::fork();
+        if (pid_ == 0) {
+            ::close(up[0]);
+            ::close(down[1]);
+            const char answer = AcquireNamedMutex(name) ? 'Y' : 'N';
+            (void)!::write(up[1], &answer, 1);
+            char c;
+            (void)!::read(down[0], &c, 1);
+            ::_exit(0);
+        }
+        ::close(up[1]);
+        ::close(down[0]);
+        release_ = down[1];
+        pollfd p{up[0], POLLIN, 0};
+        char answer = 0;
+        if (::poll(&p, 1, 10000) > 0 && ::read(up[0], &answer, 1) == 1)
+            acquired_ = answer == 'Y';
+        ::close(up[0]);
+    }
+    ~LockHolder() { Exit(); }
+    bool Acquired() const { return acquired_; }
+    void Exit()
+    {
+        if (release_ >= 0)
+            ::close(release_);
+        release_ = -1;
+        if (pid_ > 0)
+            ::waitpid(pid_, nullptr, 0);
+        pid_ = -1;
+    }
+
+private:
+    pid_t pid_ = -1;
+    int release_ = -1;
+    bool acquired_ = false;
+};
+
+std::string UniqueName(const char* base) { return std::string(base) + " " + std::to_string(::getpid()); }
+
+} // namespace
+
+TEST(TempFolder, TempVariableNamingAFolderIsUsed)
+{
+    EnvGuard guard({"TEMP", "XDG_RUNTIME_DIR"});
+    ScratchFolder scratch;
+    ::setenv("TEMP", scratch.Path().c_str(), 1);
+    EXPECT_EQ(TempFolder("C:\\Rivo_Tmp"), scratch.Path());
+}
+
+TEST(TempFolder, FallbackFolderIsMadeWhenTempIsUnusable)
+{
+    EnvGuard guard({"TEMP", "XDG_RUNTIME_DIR"});
+    ScratchFolder runtime;
+    ::setenv("XDG_RUNTIME_DIR", runtime.Path().c_str(), 1);
+
+    ::unsetenv("TEMP");
+    const std::string expected = runtime.Path() + "/Rivo_Tmp";
+    EXPECT_EQ(TempFolder("C:\\Rivo_Tmp"), expected);
+    EXPECT_TRUE(fs::is_directory(expected));
+
+    // A TEMP that names a file, or nothing that exists, is passed over too.
+    const std::string file = runtime.Path() + "/plik";
+    std::ofstream(file) << "x";
+    ::setenv("TEMP", file.c_str(), 1);
+    EXPECT_EQ(TempFolder("C:\\Tepo_Tmp"), runtime.Path() + "/Tepo_Tmp");
+    ::setenv("TEMP", (runtime.Path() + "/brak").c_str(), 1);
+    EXPECT_EQ(TempFolder("C:\\Tepo_Tmp"), runtime.Path() + "/Tepo_Tmp");
+    ::setenv("TEMP", "", 1);
+    EXPECT_EQ(TempFolder("C:\\Tepo_Tmp"), runtime.Path() + "/Tepo_Tmp");
+}
+
+TEST(TempFolder, NoRuntimeFolderFallsBackToTmp)
+{
+    EnvGuard guard({"TEMP", "XDG_RUNTIME_DIR"});
+    ::unsetenv("TEMP");
+    ::setenv("XDG_RUNTIME_DIR", "/nonexistent-rivo-runtime", 1);
+    const std::string name = "rivo-fallback-" + std::to_string(::getpid());
+    const std::string got = TempFolder("C:\\" + name);
+    EXPECT_EQ(got, "/tmp/" + name);
+    EXPECT_TRUE(fs::is_directory(got));
+    std::error_code ec;
+    fs::remove_all(got, ec);
+}
+
+TEST(SingleInstance, LockHeldByAnotherProcessIsRefusedUntilItExits)
+{
+    EnvGuard guard({"XDG_RUNTIME_DIR"});
+    ScratchFolder runtime;
+    ::setenv("XDG_RUNTIME_DIR", runtime.Path().c_str(), 1);
+    const std::string name = UniqueName("ORVA TEPO RARI");
+    EXPECT_EQ(NamedMutexPath(name), runtime.Path() + "/" + "ORVA_TEPO_RARI_" + std::to_string(::getpid()) + ".lock");
+
+    LockHolder holder(name);
+    ASSERT_TRUE(holder.Acquired());
+    EXPECT_FALSE(AcquireNamedMutex(name));
+    holder.Exit();
+    // The kernel dropped the lock with the process, though its file stays.
+    EXPECT_TRUE(fs::exists(NamedMutexPath(name)));
+    EXPECT_TRUE(AcquireNamedMutex(name));
+
+    // Now this process holds it: another one is refused.
+    LockHolder second(name);
+    EXPECT_FALSE(second.Acquired());
+}
+
+TEST(SingleInstance, UnwritableLockFolderRefuses)
+{
+    EnvGuard guard({"XDG_RUNTIME_DIR"});
+    ::setenv("XDG_RUNTIME_DIR", "/nonexistent-rivo-runtime", 1);
+    EXPECT_FALSE(AcquireNamedMutex(UniqueName("brak folderu")));
+}
+
+TEST(Prompts, FileFiltersBecomeQtFilters)
+{
+    EXPECT_EQ(QtFileFilter("Plik bazy danych (*.rkb)|*.rkb"), "Plik bazy danych (*.rkb)");
+    EXPECT_EQ(QtFileFilter("Pliki tekstowe (*.rtf)|*.RTF"), "Pliki tekstowe (*.rtf)");
+    // Qt splits the patterns on blanks only: the commas of the description must not reach it.
+    EXPECT_EQ(QtFileFilter("Bitmap, JPEG (*.bmp, *.jpg, *.jpeg)|*.bmp; *.jpg; *.jpeg"),
+              "Bitmap, JPEG (*.bmp *.jpg *.jpeg)");
+    EXPECT_EQ(QtFileFilter("Pliki CSV|*.csv|Wszystkie|*.*"), "Pliki CSV (*.csv);;Wszystkie (*.*)");
+    EXPECT_EQ(QtFileFilter("Obrazy (*.png)|*.bmp"), "Obrazy (*.bmp)");
+    EXPECT_EQ(QtFileFilter("Teksty (*.txt)"), "Teksty (*.txt)");
+}
+
+TEST(Prompts, ShortFormsGoThroughThePromptsInForce)
+{
+    TestApp();
+    ScriptedPrompts prompts;
+    EXPECT_EQ(&CurrentPrompts(), &prompts);
+    prompts.Answer(PromptAnswer::No);
+    ShowMessage("Brak komunikacji.");
+    EXPECT_EQ(AskQuestion("Brak papieru! Kontynuować?", PromptButtons::YesNo, "UWAGA!"), PromptAnswer::No);
+    ASSERT_EQ(prompts.All().size(), 2u);
+    EXPECT_EQ(prompts.All()[1].Caption, "UWAGA!");
+    EXPECT_TRUE(prompts.All()[1].IsQuestion);
+    EXPECT_EQ(prompts.Messages(), QStringList{"Brak komunikacji."});
+}
+
+TEST(Modal, RunnerStandsInForTheUser)
+{
+    TestApp();
+    QDialog dialog;
+    QDialog* seen = nullptr;
+    SetModalRunner([&](QDialog& d) {
+        seen = &d;
+        return 7;
+    });
+    EXPECT_EQ(ShowModal(dialog), 7);
+    EXPECT_EQ(seen, &dialog);
+
+    // Without a runner the window really runs its modal loop.
+    SetModalRunner({});
+    QTimer::singleShot(0, &dialog, [&] { dialog.done(3); });
+    EXPECT_EQ(ShowModal(dialog), 3);
+}
+
+TEST(Time, ProcessMessagesRunsWaitingEvents)
+{
+    TestApp();
+    bool ran = false;
+    QTimer::singleShot(0, [&] { ran = true; });
+    const long long deadline = MonotonicMs() + 2000;
+    while (!ran && MonotonicMs() < deadline)
+        ProcessMessages();
+    EXPECT_TRUE(ran);
+    const long long before = MonotonicMs();
+    Sleep(20);
+    EXPECT_GE(MonotonicMs() - before, 20);
+}
