@@ -1,0 +1,277 @@
+// The register search window: ports and addresses probed, what is listed, the link put back.
+#include "core/AppState.h"
+#include "link/Link.h"
+#include "link/LinkSettings.h"
+#include "link/WyszukiwanieKasyRS.h"
+#include "platform/SerialPort.h"
+#include "tests/support/EmulatorFixture.h"
+#include "tests/support/PtyPair.h"
+#include "tests/support/ScriptedPrompts.h"
+#include "tests/support/TestEnvironment.h"
+
+#include <QComboBox>
+#include <QFrame>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <cstdlib>
+#include <functional>
+#include <filesystem>
+#include <thread>
+#include <vector>
+
+namespace {
+
+std::vector<uint8_t> StatusReply(uint8_t address, uint8_t kind, uint8_t status, bool goodChecksum = true)
+{
+    std::vector<uint8_t> r{0x02, address, 10, 0, 0x01, 0x80, kind, status, 0, 0x03};
+    uint8_t x = 0;
+    for (int i = 1; i <= 7; ++i)
+        x ^= r[std::size_t(i)];
+    r[8] = goodChecksum ? x : uint8_t(x ^ 0x5A);
+    return r;
+}
+
+TEST(ProbeAnswer, OnlyAWholeAttentionReplyWithItsChecksum)
+{
+    EXPECT_TRUE(IsProbeAnswer(StatusReply(4, 'A', 0).data(), 10));
+    EXPECT_FALSE(IsProbeAnswer(StatusReply(4, 'A', 0).data(), 9));
+    EXPECT_FALSE(IsProbeAnswer(StatusReply(4, 0x06, 0).data(), 10));
+    EXPECT_FALSE(IsProbeAnswer(StatusReply(4, 'A', 0, false).data(), 10));
+    auto noEnd = StatusReply(4, 'A', 0);
+    noEnd[9] = 0;
+    EXPECT_FALSE(IsProbeAnswer(noEnd.data(), 10));
+    auto longer = StatusReply(4, 'A', 0);
+    longer[2] = 11;
+    EXPECT_FALSE(IsProbeAnswer(longer.data(), 10));
+}
+
+// A device on a COM port that answers every 10-byte frame at once with the given reply (a device
+// that is no register, or one that garbles its answer).
+class Responder {
+public:
+    Responder(int port, const std::string& folder, std::vector<uint8_t> reply)
+        : pty_(port, folder), reply_(std::move(reply))
+    {
+        thread_ = std::thread([this] {
+            while (!stop_) {
+                if (pty_.Read(10, 20).size() == 10) {
+                    pty_.Write(reply_);
+                    ++answered_;
+                }
+            }
+        });
+    }
+    ~Responder()
+    {
+        stop_ = true;
+        thread_.join();
+    }
+    bool Ok() const { return pty_.Ok(); }
+    int Answered() const { return answered_; }
+
+private:
+    PtyPair pty_;
+    std::vector<uint8_t> reply_;
+    std::atomic<bool> stop_{false};
+    std::atomic<int> answered_{0};
+    std::thread thread_;
+};
+
+// No register on any port, for the length of a test.
+class EmptyComFolder {
+public:
+    EmptyComFolder() : dir_(EmulatorFixture::MakeEmptyComDir()) {}
+    ~EmptyComFolder()
+    {
+        EmulatorFixture::RemoveComDir(dir_);
+        ::unsetenv("RIVO_COM_DIR");
+    }
+
+private:
+    std::string dir_;
+};
+
+class SearchWindow : public ::testing::Test {
+protected:
+    TestEnvironment env;
+    ScriptedPrompts prompts;
+    TWyszukiwanieKasyRS window;
+    ~SearchWindow() override { window.hide(); }
+};
+
+TEST_F(SearchWindow, FindsTheRegisterAtAddressFourOnComTwoAndConnects)
+{
+    // COM1 answers like something that is no register, COM2 is a register at address 4,
+    // COM3 answers 'A' with a broken checksum.
+    EmulatorFixture fx{emu::Model::Rivo, 4};
+    const std::string folder = fx.ServeCom(2);
+    ASSERT_FALSE(folder.empty());
+    Responder com1(1, folder, StatusReply(1, 0x06, 0));
+    Responder com3(3, folder, StatusReply(1, 'A', 0, false));
+    ASSERT_TRUE(com1.Ok() && com3.Ok());
+
+    // The link in use before the search: COM3 at 9600, address 7, not open.
+    LinkSettings.ComPortNumber = 3;
+    LinkSettings.BaudRate = 9600;
+    LinkSettings.DataBits = 8;
+    Link.RegisterAddress = 7;
+    App.WorkMode = 1;
+
+    window.show();
+    EXPECT_EQ(window.windowTitle(), QStringLiteral("Wyszukiwanie kasy"));
+    EXPECT_FALSE(window.Button2->isEnabled());
+    window.Button1Click();
+
+    EXPECT_TRUE(prompts.Texts().isEmpty()) << prompts.Texts().join('|').toStdString();
+    EXPECT_EQ(window.ProgressBar1->maximum(), 27);
+    EXPECT_EQ(window.ProgressBar1->value(), 27);
+    EXPECT_FALSE(window.Panel1->isVisible());
+    ASSERT_EQ(window.ComboBox1->count(), 1);
+    EXPECT_EQ(window.ComboBox1->itemText(0), QStringLiteral("COM 2"));
+    EXPECT_EQ(window.FoundRegisterAddress, std::vector<uint8_t>{4});
+    EXPECT_TRUE(window.Button2->isEnabled());
+    EXPECT_TRUE(window.Button1->isEnabled());
+    EXPECT_TRUE(window.Button3->isEnabled());
+    EXPECT_EQ(com1.Answered(), 9);
+    EXPECT_EQ(com3.Answered(), 9);
+
+    // Every address was probed on the register's port.
+    const auto probes = fx.Emu().ReceivedFramesWithCommand('Q');
+    ASSERT_EQ(probes.size(), 9u);
+    for (std::size_t i = 0; i < probes.size(); ++i) {
+        EXPECT_EQ(int(probes[i][1]), int(i + 1));
+        EXPECT_EQ(probes[i][4] | (probes[i][5] << 8), 0);
+    }
+
+    // Without connecting, the link is as it was; the port in use is open again.
+    EXPECT_EQ(LinkSettings.ComPortNumber, 3);
+    EXPECT_EQ(LinkSettings.BaudRate, 9600u);
+    EXPECT_EQ(Link.RegisterAddress, 7);
+    EXPECT_EQ(App.WorkMode, 1);
+    ASSERT_NE(Link.SerialHandle, nullptr);
+    EXPECT_EQ(Link.SerialHandle->Name(), "COM3");
+
+    window.Button2Click();
+    EXPECT_TRUE(prompts.Texts().isEmpty()) << prompts.Texts().join('|').toStdString();
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_EQ(LinkSettings.ComPortNumber, 2);
+    EXPECT_EQ(Link.RegisterAddress, 4);
+    EXPECT_EQ(App.WorkMode, 3);
+    // The rate the register answered at.
+    EXPECT_EQ(LinkSettings.BaudRate, 115200u);
+    ASSERT_NE(Link.SerialHandle, nullptr);
+    EXPECT_EQ(Link.SerialHandle->Name(), "COM2");
+
+    // Shown again, the list starts empty.
+    window.show();
+    EXPECT_EQ(window.ComboBox1->count(), 0);
+    EXPECT_FALSE(window.Button2->isEnabled());
+    EXPECT_TRUE(window.FoundRegisterAddress.empty());
+}
+
+TEST_F(SearchWindow, NothingFoundSaysSoAndRestoresTheLink)
+{
+    EmptyComFolder noPorts;
+    LinkSettings.ComPortNumber = 4;   // a port that is gone
+    LinkSettings.BaudRate = 4800;
+    Link.RegisterAddress = 2;
+    App.WorkMode = 3;
+    window.show();
+    window.Button1Click();
+    EXPECT_EQ(prompts.Messages(), QStringList{QStringLiteral("Nie wykryto żadnej kasy podłączonej do tego komputera.")});
+    EXPECT_EQ(window.ProgressBar1->maximum(), 0);
+    EXPECT_EQ(window.ComboBox1->count(), 0);
+    EXPECT_FALSE(window.Button2->isEnabled());
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_EQ(LinkSettings.BaudRate, 4800u);
+    EXPECT_EQ(Link.RegisterAddress, 2);
+    // The port in use does not reopen: no message, the link is down.
+    EXPECT_EQ(Link.SerialHandle, nullptr);
+    EXPECT_EQ(App.WorkMode, 1);
+}
+
+TEST_F(SearchWindow, TcpLinkInUseStaysUp)
+{
+    EmptyComFolder noPorts;
+    LinkSettings.LinkType = 1;
+    LinkSettings.TcpHost = "127.0.0.1";
+    LinkSettings.TcpPort = 5001;
+    App.WorkMode = 3;
+    window.show();
+    window.Button1Click();
+    EXPECT_EQ(LinkSettings.LinkType, 1);
+    EXPECT_EQ(LinkSettings.TcpHost, "127.0.0.1");
+    EXPECT_EQ(App.WorkMode, 3);
+    EXPECT_EQ(Link.SerialHandle, nullptr);
+}
+
+// Runs fn from the event loop once the search has probed at least one port.
+void WhenProbing(TWyszukiwanieKasyRS& window, QTimer& timer, std::function<void()> fn, bool& controlsDisabled)
+{
+    QObject::connect(&timer, &QTimer::timeout, &window, [&window, &timer, fn, &controlsDisabled] {
+        if (window.Searching() && window.ProgressBar1->value() >= 1) {
+            timer.stop();
+            controlsDisabled = !window.Button1->isEnabled() && !window.Button2->isEnabled()
+                && !window.Button3->isEnabled() && !window.ComboBox1->isEnabled();
+            fn();
+        }
+    });
+    timer.start(5);
+}
+
+TEST_F(SearchWindow, EscStopsTheSearchCleanly)
+{
+    PtyPair com1(1);   // silent: every probe waits out the read time-out
+    PtyPair com2(2, com1.Folder());
+    LinkSettings.ComPortNumber = 2;
+    LinkSettings.BaudRate = 9600;
+    Link.RegisterAddress = 5;
+    App.WorkMode = 3;
+    window.show();
+    QTimer timer;
+    bool controlsDisabled = false;
+    WhenProbing(window, timer, [this] { window.FormKeyDown(Qt::Key_Escape); }, controlsDisabled);
+    window.Button1Click();
+
+    EXPECT_TRUE(controlsDisabled);
+    EXPECT_FALSE(window.Searching());
+    EXPECT_EQ(window.ProgressBar1->maximum(), 18);
+    EXPECT_LT(window.ProgressBar1->value(), 18);
+    EXPECT_TRUE(prompts.Texts().isEmpty());
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_TRUE(window.Button1->isEnabled());
+    EXPECT_TRUE(window.Button3->isEnabled());
+    EXPECT_EQ(LinkSettings.ComPortNumber, 2);
+    EXPECT_EQ(LinkSettings.BaudRate, 9600u);
+    EXPECT_EQ(Link.RegisterAddress, 5);
+    EXPECT_EQ(App.WorkMode, 3);
+    ASSERT_NE(Link.SerialHandle, nullptr);
+    EXPECT_EQ(Link.SerialHandle->Name(), "COM2");
+}
+
+TEST_F(SearchWindow, ClosingTheWindowStopsTheSearchAndCloses)
+{
+    PtyPair com1(1);
+    LinkSettings.ComPortNumber = NoComPort;
+    App.WorkMode = 1;
+    window.show();
+    QTimer timer;
+    bool controlsDisabled = false;
+    WhenProbing(window, timer, [this] { window.close(); }, controlsDisabled);
+    window.Button1Click();
+
+    EXPECT_TRUE(controlsDisabled);
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_LT(window.ProgressBar1->value(), 9);
+    EXPECT_TRUE(prompts.Texts().isEmpty());
+    EXPECT_EQ(Link.SerialHandle, nullptr);
+    EXPECT_EQ(LinkSettings.ComPortNumber, NoComPort);
+    EXPECT_EQ(App.WorkMode, 1);
+}
+
+} // namespace

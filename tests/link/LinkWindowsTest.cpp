@@ -1,0 +1,508 @@
+// The link settings window, the wait window and the receive-buffer view.
+#include "core/AppState.h"
+#include "link/Commands.h"
+#include "link/CzekajNaRS.h"
+#include "link/Link.h"
+#include "link/LinkSettings.h"
+#include "link/PokazBuforOdb.h"
+#include "link/UstawieniaTrans.h"
+#include "platform/ClientSocket.h"
+#include "platform/Modal.h"
+#include "platform/SerialPort.h"
+#include "tests/support/EmulatorFixture.h"
+#include "tests/support/PtyPair.h"
+#include "tests/support/ScriptedPrompts.h"
+#include "tests/support/TestEnvironment.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTextEdit>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <vector>
+
+namespace {
+
+QString Item(const QComboBox* box) { return box->currentText(); }
+
+// ---- plain functions ----
+
+TEST(WaitBar, RunsUpToHundredAndBackInStepsOfTwo)
+{
+    int position = 0;
+    int direction = 0;
+    std::vector<int> seen;
+    for (int i = 0; i < 101; ++i) {
+        position = NextWaitBarPosition(position, direction);
+        seen.push_back(position);
+    }
+    ASSERT_EQ(seen.size(), 101u);
+    for (int i = 0; i < 50; ++i)
+        EXPECT_EQ(seen[std::size_t(i)], 2 * (i + 1));   // 2 .. 100
+    for (int i = 0; i < 50; ++i)
+        EXPECT_EQ(seen[std::size_t(50 + i)], 98 - 2 * i);  // 98 .. 0
+    EXPECT_EQ(seen[100], 2);                             // and up again
+}
+
+TEST(BufferView, RendersUpToTheFirstZeroByte)
+{
+    const std::vector<uint8_t> bytes{0x02, 0x01, 0x0A, 0x00, 0x05, 0x06};
+    EXPECT_EQ(RenderBuffer(bytes, BufferViewMode::Hex), QStringLiteral("02 01 0A "));
+    EXPECT_EQ(RenderBuffer(bytes, BufferViewMode::Decimal), QStringLiteral("2 1 10 "));
+    EXPECT_EQ(RenderBuffer(std::vector<uint8_t>{0x00, 0x41}, BufferViewMode::Hex), QString());
+    EXPECT_EQ(RenderBuffer(std::vector<uint8_t>{}, BufferViewMode::Decimal), QString());
+    // Bytes are code page 1250 characters.
+    EXPECT_EQ(RenderBuffer(std::vector<uint8_t>{0x41, 0xA5, 0xB9, 0xFF}, BufferViewMode::Char),
+              QStringLiteral("A Ą ą ˙ "));
+    EXPECT_EQ(RenderBuffer(std::vector<uint8_t>{0xFF, 0x80}, BufferViewMode::Hex), QStringLiteral("FF 80 "));
+    EXPECT_EQ(RenderBuffer(std::vector<uint8_t>{0xFF, 0x80}, BufferViewMode::Decimal), QStringLiteral("255 128 "));
+}
+
+TEST(TcpPortText, OnlyPlainNumbersInRange)
+{
+    int port = -1;
+    EXPECT_TRUE(ParseTcpPort(QStringLiteral("5001"), port));
+    EXPECT_EQ(port, 5001);
+    EXPECT_TRUE(ParseTcpPort(QStringLiteral(" 65535 "), port));
+    EXPECT_EQ(port, 65535);
+    port = 7;
+    for (const char* bad : {"", "0", "65536", "99999999999", "50x1", "-1", "+80", "5 001", "1e3"})
+        EXPECT_FALSE(ParseTcpPort(QString::fromLatin1(bad), port)) << bad;
+    EXPECT_EQ(port, 7);
+}
+
+// ---- the link settings window ----
+
+class SettingsWindow : public ::testing::Test {
+protected:
+    TestEnvironment env;
+    ScriptedPrompts prompts;
+    TUstawieniaTrans window;
+
+    void Show() { window.show(); }
+    void ChooseSerialPort(int port, int addressIndex)
+    {
+        window.RadioButton1->setChecked(true);
+        window.ComboBox1->setCurrentIndex(port);
+        window.ComboBox6->setCurrentIndex(addressIndex);
+    }
+    ~SettingsWindow() override { window.hide(); }
+};
+
+TEST_F(SettingsWindow, FreshStartShowsNoPortAndGreyedSerialControls)
+{
+    LoadLinkSettings();  // no ustaw.cfg in the start folder
+    Show();
+    EXPECT_EQ(window.windowTitle(), QStringLiteral("Parametry transmisji"));
+    EXPECT_EQ(Item(window.ComboBox1), QStringLiteral("Brak"));
+    EXPECT_EQ(window.ComboBox1->count(), 100);
+    EXPECT_EQ(window.ComboBox1->itemText(99), QStringLiteral("COM 99"));
+    EXPECT_FALSE(window.SerialControlsEnabled());
+    EXPECT_FALSE(window.GroupBox1->isEnabled());
+    EXPECT_FALSE(window.CheckBox1->isEnabled());
+    EXPECT_FALSE(window.RadioButton1->isChecked());
+    EXPECT_FALSE(window.RadioButton2->isChecked());
+    EXPECT_EQ(window.Edit2->text(), QStringLiteral("192.168.1.100"));
+    EXPECT_EQ(window.Edit3->text(), QStringLiteral("5001"));
+    EXPECT_EQ(Item(window.ComboBox2), QStringLiteral("115200"));
+    EXPECT_EQ(Item(window.ComboBox3), QStringLiteral("8"));
+
+    // Choosing a port enables the serial controls, "Brak" greys them again.
+    window.ComboBox1->setCurrentIndex(3);
+    EXPECT_TRUE(window.SerialControlsEnabled());
+    window.ComboBox1->setCurrentIndex(0);
+    EXPECT_FALSE(window.SerialControlsEnabled());
+}
+
+TEST_F(SettingsWindow, ShowsTheStoredSerialSettings)
+{
+    LinkSettings.ComPortNumber = 4;
+    LinkSettings.BaudRate = 9600;
+    LinkSettings.DataBits = 7;
+    LinkSettings.Parity = 2;
+    LinkSettings.StopBits = 2;
+    LinkSettings.RtsCtsFlag = 1;
+    Show();
+    EXPECT_EQ(Item(window.ComboBox1), QStringLiteral("COM 4"));
+    EXPECT_TRUE(window.SerialControlsEnabled());
+    EXPECT_EQ(Item(window.ComboBox2), QStringLiteral("9600"));
+    EXPECT_EQ(Item(window.ComboBox3), QStringLiteral("7"));
+    EXPECT_EQ(Item(window.ComboBox4), QStringLiteral("Parzyste"));
+    EXPECT_EQ(Item(window.ComboBox5), QStringLiteral("2"));
+    EXPECT_FALSE(window.CheckBox1->isChecked());
+    EXPECT_TRUE(window.CheckBox2->isChecked());
+
+    // A rate the list does not hold selects nothing.
+    window.hide();
+    LinkSettings.BaudRate = 12345;
+    Show();
+    EXPECT_EQ(window.ComboBox2->currentIndex(), -1);
+}
+
+TEST_F(SettingsWindow, ApplyingComTwoWithAddressFiveOpensTheLink)
+{
+    EmulatorFixture fx{emu::Model::Rivo, 5};
+    ASSERT_FALSE(fx.ServeCom(2).empty());
+    App.WorkMode = 1;
+    Show();
+    ChooseSerialPort(2, 4);
+    window.ComboBox2->setCurrentText(QStringLiteral("57600"));
+    window.ComboBox4->setCurrentIndex(2);
+    window.Button2Click();
+
+    EXPECT_TRUE(prompts.Texts().isEmpty()) << prompts.Texts().join('|').toStdString();
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_EQ(LinkSettings.LinkType, 0);
+    EXPECT_EQ(LinkSettings.ComPortNumber, 2);
+    EXPECT_EQ(LinkSettings.BaudRate, 57600u);
+    EXPECT_EQ(LinkSettings.Parity, 2);
+    EXPECT_EQ(Link.RegisterAddress, 5);
+    EXPECT_EQ(App.WorkMode, 3);
+    ASSERT_NE(Link.SerialHandle, nullptr);
+
+    // The open port reaches the register.
+    ASSERT_EQ(SendProbeQ(Link.RegisterAddress, SingleFrameNumber, 0), 1);
+    ASSERT_TRUE(fx.Emu().WaitForFrames(1, 3000));
+    const auto frames = fx.Emu().ReceivedFrames();
+    EXPECT_EQ(frames.back()[1], 5);
+    EXPECT_EQ(frames.back()[6], 'Q');
+}
+
+TEST_F(SettingsWindow, ApplyFromNoDatabaseGivesRegisterOnly)
+{
+    PtyPair pty(3);
+    App.WorkMode = 0;
+    Show();
+    ChooseSerialPort(3, 0);
+    window.Button2Click();
+    EXPECT_EQ(App.WorkMode, 2);
+    EXPECT_EQ(Link.RegisterAddress, 1);
+}
+
+TEST_F(SettingsWindow, PortThatDoesNotOpenRestoresAndReopensThePreviousPort)
+{
+    PtyPair pty(2);
+    LinkSettings.ComPortNumber = 2;
+    LinkSettings.BaudRate = 19200;
+    ASSERT_EQ(OpenComPort(1, Link.SerialHandle), 0);
+    App.WorkMode = 3;
+    Link.RegisterAddress = 3;
+    Show();
+    ChooseSerialPort(5, 7);   // nothing is linked as COM5
+    window.ComboBox2->setCurrentText(QStringLiteral("9600"));
+    window.Button2Click();
+
+    EXPECT_EQ(prompts.Messages(), QStringList{QStringLiteral("Nie mogę otworzyć portu COM5.")});
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_EQ(LinkSettings.ComPortNumber, 2);
+    EXPECT_EQ(LinkSettings.BaudRate, 19200u);
+    EXPECT_EQ(Item(window.ComboBox1), QStringLiteral("COM 2"));
+    EXPECT_EQ(Item(window.ComboBox2), QStringLiteral("19200"));
+    ASSERT_NE(Link.SerialHandle, nullptr);
+    EXPECT_EQ(Link.SerialHandle->Name(), "COM2");
+    EXPECT_EQ(App.WorkMode, 3);
+    EXPECT_EQ(Link.RegisterAddress, 3);
+}
+
+TEST_F(SettingsWindow, NoPortChosenBeforeAndTheNewOneFailsLeavesThePortClosed)
+{
+    PtyPair pty(2);   // an empty-ish COM folder: COM6 is not there
+    App.WorkMode = 1;
+    Show();
+    ChooseSerialPort(6, 0);
+    window.Button2Click();
+    EXPECT_EQ(prompts.Messages(), QStringList{QStringLiteral("Nie mogę otworzyć portu COM6.")});
+    EXPECT_EQ(LinkSettings.ComPortNumber, NoComPort);
+    EXPECT_EQ(Link.SerialHandle, nullptr);
+    EXPECT_EQ(App.WorkMode, 1);
+    EXPECT_EQ(Item(window.ComboBox1), QStringLiteral("Brak"));
+    EXPECT_FALSE(window.SerialControlsEnabled());
+}
+
+TEST_F(SettingsWindow, BrakClosesThePortAndLowersTheLinkBit)
+{
+    PtyPair pty(2);
+    LinkSettings.ComPortNumber = 2;
+    ASSERT_EQ(OpenComPort(1, Link.SerialHandle), 0);
+    App.WorkMode = 3;
+    Show();
+    window.RadioButton1->setChecked(true);
+    window.ComboBox1->setCurrentIndex(0);
+    window.Button2Click();
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_EQ(Link.SerialHandle, nullptr);
+    EXPECT_EQ(LinkSettings.ComPortNumber, NoComPort);
+    EXPECT_EQ(App.WorkMode, 1);
+
+    // Without a database it does not claim one.
+    App.WorkMode = 2;
+    Show();
+    window.RadioButton1->setChecked(true);
+    window.ComboBox1->setCurrentIndex(0);
+    window.Button2Click();
+    EXPECT_EQ(App.WorkMode, 0);
+    EXPECT_TRUE(prompts.Texts().isEmpty());
+}
+
+TEST_F(SettingsWindow, AvailablePortFilterListsOnlyPortsThatOpen)
+{
+    PtyPair pty(7);
+    LinkSettings.ComPortNumber = 7;
+    ASSERT_EQ(OpenComPort(1, Link.SerialHandle), 0);  // the port in use is listed as well
+    App.WorkMode = 3;
+    Show();
+    window.CheckBox3->setChecked(true);
+    window.CheckBox3Click();
+    ASSERT_EQ(window.ComboBox1->count(), 2);
+    EXPECT_EQ(window.ComboBox1->itemText(0), QStringLiteral("Brak"));
+    EXPECT_EQ(Item(window.ComboBox1), QStringLiteral("COM 7"));
+    EXPECT_TRUE(window.SerialControlsEnabled());
+    EXPECT_EQ(App.WorkMode, 1);
+    EXPECT_EQ(Link.SerialHandle, nullptr);
+    // The scan only looks: the chosen port is not changed by it.
+    EXPECT_EQ(LinkSettings.ComPortNumber, 7);
+
+    window.RadioButton1->setChecked(true);
+    window.Button2Click();
+    EXPECT_TRUE(prompts.Texts().isEmpty()) << prompts.Texts().join('|').toStdString();
+    EXPECT_EQ(LinkSettings.ComPortNumber, 7);
+    EXPECT_EQ(App.WorkMode, 3);
+    ASSERT_NE(Link.SerialHandle, nullptr);
+    EXPECT_EQ(Link.SerialHandle->Name(), "COM7");
+
+    // Opening again shows the port in the filtered list.
+    window.hide();
+    Show();
+    EXPECT_EQ(Item(window.ComboBox1), QStringLiteral("COM 7"));
+
+    // Unticked: every port again, the first one selected.
+    window.CheckBox3->setChecked(false);
+    window.CheckBox3Click();
+    EXPECT_EQ(window.ComboBox1->count(), 100);
+    EXPECT_EQ(Item(window.ComboBox1), QStringLiteral("COM 1"));
+}
+
+TEST_F(SettingsWindow, AvailablePortFilterWithNoPortsSelectsBrak)
+{
+    PtyPair pty(7);
+    pty.HangUp();  // the folder is there, the port does not open
+    Show();
+    window.CheckBox3->setChecked(true);
+    window.CheckBox3Click();
+    EXPECT_EQ(window.ComboBox1->count(), 1);
+    EXPECT_EQ(Item(window.ComboBox1), QStringLiteral("Brak"));
+    EXPECT_FALSE(window.SerialControlsEnabled());
+}
+
+TEST_F(SettingsWindow, TcpApplyStartsTheConnection)
+{
+    EmulatorFixture fx{emu::Model::Rivo, 1};
+    const int port = fx.ServeTcp();
+    ASSERT_GT(port, 0);
+    App.WorkMode = 1;
+    Show();
+    window.RadioButton2->setChecked(true);
+    window.Edit2->setText(QStringLiteral("127.0.0.1"));
+    window.Edit3->setText(QString::number(port));
+    window.Button2Click();
+
+    EXPECT_TRUE(prompts.Texts().isEmpty()) << prompts.Texts().join('|').toStdString();
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_EQ(LinkSettings.LinkType, 1);
+    EXPECT_EQ(LinkSettings.TcpHost, "127.0.0.1");
+    EXPECT_EQ(LinkSettings.TcpPort, port);
+    EXPECT_EQ(App.WorkMode, 1);  // the automatic connection probes the register
+    EXPECT_TRUE(TcpSocket().WaitConnected(5000));
+    TcpSocket().Close();
+}
+
+TEST_F(SettingsWindow, TcpLinkThatCannotStartKeepsTheWindowOpen)
+{
+    Show();
+    window.RadioButton2->setChecked(true);
+    window.Edit2->setText(QString());
+    window.Edit3->setText(QStringLiteral("5001"));
+    window.Button2Click();
+    EXPECT_EQ(prompts.Messages(), QStringList{QStringLiteral("Nie udało się otworzyć portu komunikacyjnego")});
+    EXPECT_TRUE(window.isVisible());
+}
+
+TEST_F(SettingsWindow, TcpPortThatIsNoNumberChangesNothing)
+{
+    Show();
+    window.RadioButton2->setChecked(true);
+    window.Edit2->setText(QStringLiteral("10.0.0.1"));
+    for (const char* text : {"50a1", "", "70000", "0"}) {
+        prompts.Clear();
+        window.Edit3->setText(QString::fromLatin1(text));
+        window.Button2Click();
+        EXPECT_EQ(prompts.Messages(), QStringList{QStringLiteral("Błędny numer portu TCP/IP.")}) << text;
+        EXPECT_TRUE(window.isVisible());
+        EXPECT_EQ(LinkSettings.LinkType, 0);
+        EXPECT_EQ(LinkSettings.TcpHost, "");
+        EXPECT_EQ(LinkSettings.TcpPort, 0);
+    }
+}
+
+TEST_F(SettingsWindow, CloseAndEscChangeNothingAndNoTransportDoesNothing)
+{
+    PtyPair pty(2);
+    App.WorkMode = 1;
+    Show();
+    window.ComboBox1->setCurrentIndex(2);
+    window.Button2Click();  // neither transport chosen
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_EQ(LinkSettings.ComPortNumber, NoComPort);
+
+    window.RadioButton1->setChecked(true);
+    window.Button3Click();
+    EXPECT_FALSE(window.isVisible());
+    Show();
+    window.ComboBox1->setCurrentIndex(2);
+    window.FormKeyDown(Qt::Key_Escape);
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_EQ(LinkSettings.ComPortNumber, NoComPort);
+    EXPECT_EQ(Link.SerialHandle, nullptr);
+    EXPECT_EQ(App.WorkMode, 1);
+    EXPECT_TRUE(prompts.Texts().isEmpty());
+}
+
+// ---- the wait window ----
+
+class WaitWindow : public ::testing::Test {
+protected:
+    TestEnvironment env{false};
+    ScriptedPrompts prompts;
+    TCzekajNaRS window;
+    ~WaitWindow() override { window.hide(); }
+};
+
+TEST_F(WaitWindow, StaysWhileThePortIsNotFreeAndMovesTheBar)
+{
+    window.show();
+    EXPECT_EQ(window.windowTitle(), QStringLiteral("Oczekiwanie na odpowiedź"));
+    EXPECT_EQ(window.Label1->text(), QStringLiteral("Kasa niegotowa."));
+    EXPECT_EQ(window.Button1->text(), QStringLiteral("&Przerwij"));
+    EXPECT_TRUE(window.Timer1->isActive());
+    EXPECT_EQ(window.Timer1->interval(), 200);
+    EXPECT_EQ(window.ProgressBar1->value(), 0);
+    // No port: the line never reports free.
+    window.Timer1Timer();
+    window.Timer1Timer();
+    EXPECT_EQ(window.ProgressBar1->value(), 4);
+    EXPECT_TRUE(window.isVisible());
+
+    // Shown again, the bar starts over.
+    window.hide();
+    window.show();
+    EXPECT_EQ(window.ProgressBar1->value(), 0);
+    EXPECT_EQ(window.Direction, 0);
+}
+
+TEST_F(WaitWindow, ClosesWithResultOneWhenTheLineIsFree)
+{
+    PtyPair pty(4);
+    LinkSettings.ComPortNumber = 4;
+    ASSERT_EQ(OpenComPort(1, Link.SerialHandle), 0);
+    // Shown modally, the timer finds the line free by itself.
+    QTimer guard;
+    guard.setSingleShot(true);
+    QObject::connect(&guard, &QTimer::timeout, &window, [this] { window.done(7); });
+    guard.start(5000);
+    EXPECT_EQ(ShowModal(window), 1);
+    EXPECT_FALSE(window.Timer1->isActive());
+}
+
+TEST_F(WaitWindow, PrzerwijGivesUp)
+{
+    window.show();
+    window.Button1Click();
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_NE(window.result(), 1);
+    EXPECT_FALSE(window.Timer1->isActive());
+}
+
+TEST_F(WaitWindow, EscAsksBeforeGivingUp)
+{
+    window.show();
+    prompts.Answer(PromptAnswer::No);
+    window.FormKeyDown(Qt::Key_Escape);
+    ASSERT_EQ(prompts.All().size(), 1u);
+    EXPECT_TRUE(prompts.All()[0].IsQuestion);
+    EXPECT_EQ(prompts.All()[0].Text, QStringLiteral("Czy przerwać oczekiwanie?"));
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_TRUE(window.Timer1->isActive());
+
+    prompts.Answer(PromptAnswer::Yes);
+    window.FormKeyDown(Qt::Key_Escape);
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_NE(window.result(), 1);
+    EXPECT_FALSE(window.Timer1->isActive());
+    EXPECT_EQ(prompts.PendingAnswers(), 0u);
+}
+
+// ---- the receive-buffer view ----
+
+class BufferViewWindow : public ::testing::Test {
+protected:
+    TestEnvironment env{false};
+    ScriptedPrompts prompts;
+    TPokazBuforOdb window;
+    ~BufferViewWindow() override { window.hide(); }
+};
+
+TEST_F(BufferViewWindow, ShowsTheProgramBufferAndSwitchesModeWithoutReading)
+{
+    const uint8_t bytes[] = {0x02, 0x01, 0x0A, 0x00, 0x01, 0x00, 0x06};
+    std::memcpy(Link.ReceiveBuffer, bytes, sizeof bytes);
+    window.show();
+    EXPECT_EQ(window.windowTitle(), QStringLiteral("Podgląd bufora odbiorczego"));
+    EXPECT_TRUE(window.RichEdit1->isReadOnly());
+    EXPECT_EQ(window.RadioGroup1ItemIndex(), 0);
+    EXPECT_EQ(window.RichEdit1->toPlainText(), QStringLiteral("02 01 0A "));
+
+    // The receive buffer changes; switching the mode shows the same bytes as before.
+    Link.ReceiveBuffer[0] = 0x30;
+    window.SetRadioGroup1ItemIndex(1);
+    window.RadioGroup1Click();
+    EXPECT_EQ(window.RichEdit1->toPlainText(), QStringLiteral("2 1 10 "));
+
+    // The program-buffer button reads it again.
+    window.SetRadioGroup1ItemIndex(0);
+    window.Button1Click();
+    EXPECT_EQ(window.RichEdit1->toPlainText(), QStringLiteral("30 01 0A "));
+}
+
+TEST_F(BufferViewWindow, PcBufferReadsFromTheOpenPort)
+{
+    window.show();
+    // Without an open port there is nothing to read.
+    Link.ReceiveBuffer[0] = 0x41;
+    window.Button2Click();
+    EXPECT_EQ(window.RichEdit1->toPlainText(), QString());
+
+    PtyPair pty(6);
+    LinkSettings.ComPortNumber = 6;
+    ASSERT_EQ(OpenComPort(1, Link.SerialHandle), 0);
+    const std::vector<uint8_t> line{'A', 0xA5, 'B', 0x00, 'C'};
+    ASSERT_TRUE(pty.Write(line));
+    window.SetRadioGroup1ItemIndex(2);
+    window.Button2Click();
+    EXPECT_EQ(window.RichEdit1->toPlainText(), QStringLiteral("A Ą B "));
+    window.SetRadioGroup1ItemIndex(0);
+    window.RadioGroup1Click();
+    EXPECT_EQ(window.RichEdit1->toPlainText(), QStringLiteral("41 A5 42 "));
+    // The program's buffer was not touched.
+    EXPECT_EQ(Link.ReceiveBuffer[0], 0x41);
+    EXPECT_TRUE(prompts.Texts().isEmpty());
+}
+
+} // namespace
