@@ -1,0 +1,229 @@
+// The automatic connection, the reconnect and the port test buttons of the main window, against
+// the emulator on a pseudo-terminal COM port and over TCP.
+#include "app/MenuGlowne.h"
+#include "core/AppState.h"
+#include "link/Link.h"
+#include "link/LinkSettings.h"
+#include "platform/ClientSocket.h"
+#include "platform/Time.h"
+#include "tests/support/EmulatorFixture.h"
+#include "tests/support/PtyPair.h"
+#include "tests/support/ScriptedPrompts.h"
+#include "tests/support/TestEnvironment.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QFrame>
+#include <arpa/inet.h>
+#include <gtest/gtest.h>
+#include <memory>
+#include <netinet/in.h>
+#include <stdlib.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+namespace {
+
+class AutoConnectTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        QApplication::setQuitOnLastWindowClosed(false);
+        window = std::make_unique<TMenuGlowne>();
+    }
+    void TearDown() override { window.reset(); }
+
+    TestEnvironment env{false};
+    ScriptedPrompts prompts;
+    std::unique_ptr<TMenuGlowne> window;
+};
+
+TEST_F(AutoConnectTest, FindsARivoOnItsComPort)
+{
+    EmulatorFixture fx{emu::Model::Rivo};
+    ASSERT_FALSE(fx.ServeCom(3).empty());
+    TMenuGlowne& w = *window;
+    App.MaxGoodsCount = 2000;
+
+    w.SpeedButton2Click();
+    EXPECT_EQ(App.WorkMode, 3);
+    EXPECT_EQ(App.RegisterModelFlag, 1);
+    EXPECT_EQ(App.MaxGoodsCount, 8000);
+    EXPECT_EQ(App.GoodsRecordSize, 83);
+    EXPECT_EQ(prompts.Messages(), QStringList{"WYKRYTO KASĘ ORVA RIVO"});
+    ASSERT_NE(Link.SerialHandle, nullptr);
+    EXPECT_EQ(LinkSettings.ComPortNumber, 3);
+    EXPECT_EQ(LinkSettings.BaudRate, 115200u);
+    EXPECT_FALSE(w.Label11->isHidden());
+    EXPECT_TRUE(w.Label10->isHidden());
+    EXPECT_FALSE(w.Label3->isHidden());
+    EXPECT_TRUE(w.Label4->isHidden());
+    EXPECT_TRUE(w.Panel4->isHidden());
+    EXPECT_FALSE(fx.Emu().ReceivedFramesWithCommand('Q').empty());
+
+    // Reconnecting while the port is open changes nothing.
+    SerialPort* open = Link.SerialHandle;
+    prompts.Clear();
+    w.Po1Click();
+    EXPECT_EQ(Link.SerialHandle, open);
+    EXPECT_EQ(App.WorkMode, 3);
+    EXPECT_TRUE(prompts.Texts().isEmpty());
+}
+
+TEST_F(AutoConnectTest, FindsATepoDuxAndLimitsTheGoods)
+{
+    EmulatorFixture fx{emu::Model::TepoDux};
+    ASSERT_FALSE(fx.ServeCom(3).empty());
+    TMenuGlowne& w = *window;
+
+    w.SpeedButton2Click();
+    EXPECT_EQ(App.WorkMode, 3);
+    EXPECT_EQ(App.RegisterModelFlag, 0);
+    EXPECT_EQ(App.MaxGoodsCount, 2000);
+    EXPECT_EQ(App.GoodsRecordSize, 69);
+    EXPECT_EQ(prompts.Messages(), QStringList{"WYKRYTO KASĘ ORVA TEPO DUX"});
+    EXPECT_FALSE(w.Label10->isHidden());
+    EXPECT_TRUE(w.Label11->isHidden());
+}
+
+TEST_F(AutoConnectTest, NoRegisterAnywhereLeavesNoPortOpen)
+{
+    const std::string empty = EmulatorFixture::MakeEmptyComDir();
+    TMenuGlowne& w = *window;
+    // A connection that was up before the search is dropped by it.
+    App.WorkMode = 3;
+
+    w.SpeedButton2Click();
+    EXPECT_EQ(Link.SerialHandle, nullptr);
+    EXPECT_EQ(App.WorkMode, 1);
+    EXPECT_EQ(LinkSettings.ComPortNumber, NoComPort);
+    EXPECT_FALSE(w.Label4->isHidden());
+    EXPECT_TRUE(w.Label3->isHidden());
+    EXPECT_TRUE(w.Panel4->isHidden());
+    EXPECT_EQ(prompts.Messages(), QStringList{"Nie wykryto żadnej kasy podłączonej do tego komputera."});
+    EmulatorFixture::RemoveComDir(empty);
+    ::unsetenv("RIVO_COM_DIR");
+}
+
+TEST_F(AutoConnectTest, ASilentPortCostsOnlyItsReadTimeOut)
+{
+    PtyPair silent(7);  // opens, but nobody answers
+    ASSERT_TRUE(silent.Ok());
+    const long long start = MonotonicMs();
+    window->SpeedButton2Click();
+    EXPECT_LT(MonotonicMs() - start, 5000);
+    EXPECT_EQ(Link.SerialHandle, nullptr);
+    EXPECT_EQ(App.WorkMode, 1);
+    EXPECT_EQ(prompts.Messages(), QStringList{"Nie wykryto żadnej kasy podłączonej do tego komputera."});
+    // The probe did go out on the port that opened.
+    EXPECT_FALSE(silent.Read(11, 1000).empty());
+}
+
+TEST_F(AutoConnectTest, OverTcpTheProbeAloneConnects)
+{
+    EmulatorFixture fx{emu::Model::TepoDux};
+    const int port = fx.ServeTcp();
+    ASSERT_GT(port, 0);
+    LinkSettings.LinkType = 1;
+    ClientSocket& socket = TcpSocket();
+    socket.Host = "127.0.0.1";
+    socket.Port = port;
+    ASSERT_TRUE(socket.Open());
+    ASSERT_TRUE(socket.WaitConnected(5000));
+    EXPECT_EQ(Link.TcpConnectState, 3u);  // reported through the main window
+    App.RegisterModelFlag = 1;
+
+    window->SpeedButton2Click();
+    EXPECT_EQ(App.WorkMode, 3);
+    EXPECT_EQ(App.RegisterModelFlag, 1);
+    EXPECT_TRUE(prompts.Messages().isEmpty());
+    EXPECT_FALSE(window->Label3->isHidden());
+    // The probe alone: no model query on this path.
+    const auto frames = fx.Emu().ReceivedFrames();
+    ASSERT_EQ(frames.size(), 1u);
+    EXPECT_EQ(frames[0].at(6), 'Q');
+    socket.Close();
+}
+
+TEST_F(AutoConnectTest, OverTcpWithoutAConnectionSaysSo)
+{
+    // A port where nothing listens: the socket reports the error to the main window.
+    int probe = ::socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in addr{};
+    addr.sin_family = AF_INET;
+    addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t len = sizeof addr;
+    ASSERT_EQ(::bind(probe, reinterpret_cast<sockaddr*>(&addr), sizeof addr), 0);
+    ASSERT_EQ(::getsockname(probe, reinterpret_cast<sockaddr*>(&addr), &len), 0);
+    ::close(probe);
+
+    LinkSettings.LinkType = 1;
+    ClientSocket& socket = TcpSocket();
+    socket.Host = "127.0.0.1";
+    socket.Port = ntohs(addr.sin_port);
+    ASSERT_TRUE(socket.Open());
+    EXPECT_FALSE(socket.WaitConnected(5000));
+    EXPECT_EQ(Link.TcpConnectState, 2u);
+
+    const long long start = MonotonicMs();
+    window->SpeedButton2Click();
+    EXPECT_LT(MonotonicMs() - start, 5000);
+    EXPECT_EQ(App.WorkMode, 1);
+    EXPECT_EQ(prompts.Messages(), QStringList{"Brak odpowiedzi kasy. Sprawdź poprawność ustawień sieciowych"});
+    EXPECT_TRUE(window->Panel4->isHidden());
+}
+
+TEST_F(AutoConnectTest, ReconnectOpensTheLastPortWithoutAProbe)
+{
+    EmulatorFixture fx{emu::Model::Rivo};
+    ASSERT_FALSE(fx.ServeCom(3).empty());
+    TMenuGlowne& w = *window;
+
+    w.Po1Click();  // no port chosen
+    EXPECT_EQ(prompts.Messages(), QStringList{"Nie wybrano portu"});
+    EXPECT_EQ(App.WorkMode, 1);
+
+    LinkSettings.ComPortNumber = 3;
+    w.Po1Click();
+    ASSERT_NE(Link.SerialHandle, nullptr);
+    EXPECT_EQ(App.WorkMode, 3);
+    EXPECT_FALSE(w.Label3->isHidden());
+    EXPECT_FALSE(fx.Emu().WaitForFrames(1, 300));
+
+    // A port that does not open: its message, and the link is down.
+    CloseComPort();
+    LinkSettings.ComPortNumber = 9;
+    prompts.Clear();
+    w.Po1Click();
+    EXPECT_EQ(Link.SerialHandle, nullptr);
+    EXPECT_EQ(App.WorkMode, 1);
+    EXPECT_EQ(prompts.Messages().size(), 1);
+}
+
+TEST_F(AutoConnectTest, PortTestButtonsSendAndShowRawBytes)
+{
+    PtyPair pty(5);
+    ASSERT_TRUE(pty.Ok());
+    TMenuGlowne& w = *window;
+
+    w.Button1Click();
+    w.Button4Click();
+    EXPECT_EQ(prompts.Messages(), (QStringList{"Nie wybrano portu komunikacyjnego.", "Nie wybrano portu"}));
+    EXPECT_EQ(Link.SerialHandle, nullptr);
+
+    LinkSettings.ComPortNumber = 5;
+    w.Button4Click();
+    ASSERT_NE(Link.SerialHandle, nullptr);
+    EXPECT_EQ(App.WorkMode, 2);
+
+    w.Button1Click();
+    const std::vector<uint8_t> sent = pty.Read(10, 2000);
+    EXPECT_EQ(std::string(sent.begin(), sent.end()), "ORVA RIVO ");
+
+    prompts.Clear();
+    ASSERT_TRUE(pty.Write("ABC", 3));
+    w.Button7Click();
+    EXPECT_EQ(prompts.Messages(), (QStringList{"ABC", "3"}));
+}
+
+} // namespace
