@@ -3,6 +3,8 @@
 // engine that turns request bytes into reply bytes. It shares no code with the program's link
 // layer, so that a fault in one is caught by the other. Thread-safe: the server threads feed it
 // while a test reads it.
+#include "emulator/FrameCodec.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <deque>
@@ -20,29 +22,65 @@ enum class Model { Rivo, TepoDux };
 using Bytes = std::vector<uint8_t>;
 
 // Faults for the next requests. Counters count down as they are used.
+// The "printing", "busy" and "paper out" replies and the error code go only with requests that
+// the register answers with a status reply or an error frame (program, delete, report and
+// setting frames); data replies are never preceded by them.
 struct Faults {
     int PrintingReplies = 0;      // "printing" status replies ('A' 0x08) sent before the real reply
     int BusyReplies = 0;          // "busy" replies ('A' 0x04) sent before the real reply
-    int PaperOutReplies = 0;      // "paper out" replies ('A' 0x02); the real reply follows the PC's next bytes
+    int PaperOutReplies = 0;      // "paper out" reply ('A' 0x02), one per request; the real reply
+                                  // follows PaperOutDelayMs later unless the PC stops (ACK status 4)
     int ErrorCode = -1;           // the next program/delete request is answered by an error frame with this code
     int WrongChecksumReplies = 0; // replies (status or data frames) sent with a wrong checksum
     int ShortReplyBytes = -1;     // the next reply is cut to this many bytes
-    int SilentRequests = 0;       // requests that get no answer at all
+    int SilentRequests = 0;       // requests that get no answer at all (they are not carried out)
     Bytes Garbage;                // bytes sent once, before the next reply
     int DropAfterDataFrames = -1; // in a series, the connection is dropped after this many data frames
     bool AnyAddress = false;      // answer frames of any address
+
+    // Spacing of the replies above (the program reads one reply at a time).
+    int PrintingDelayMs = 100;    // between "printing" replies and before the real one
+    int BusyDelayMs = 300;        // between "busy" replies and before the real one
+    int PaperOutDelayMs = 200;    // after "paper out", before the real reply
 };
+
+class RegisterEmulator;
+
+// The faults under the emulator's lock, for as long as this object lives:
+//   emu.LockFaults()->PrintingReplies = 2;
+class FaultsAccess {
+public:
+    FaultsAccess(std::unique_lock<std::mutex> lock, Faults& faults) : lock_(std::move(lock)), faults_(faults) {}
+    Faults* operator->() { return &faults_; }
+    Faults& operator*() { return faults_; }
+
+private:
+    std::unique_lock<std::mutex> lock_;
+    Faults& faults_;
+};
+
+// Register-side record sizes and the frame lengths of the table reads.
+constexpr std::size_t RegisterGoodsRecordSize = 83;
+constexpr std::size_t GoodsReadFrameLength = 92;
 
 class RegisterEmulator {
 public:
     explicit RegisterEmulator(Model model = Model::Rivo, uint8_t address = 1);
     ~RegisterEmulator();
+    RegisterEmulator(const RegisterEmulator&) = delete;
+    RegisterEmulator& operator=(const RegisterEmulator&) = delete;
 
     // ---- the frame engine ----
-    // Feeds bytes that arrived from the PC; replies go to the sink (called on the feeding thread).
+    // Feeds bytes that arrived from the PC; replies go to the sink (called on the feeding thread,
+    // under the emulator's lock: the sink must not call back into the emulator).
     void Feed(const uint8_t* data, std::size_t n);
     void SetReplySink(std::function<void(const Bytes&)> sink);
-    // Drops bytes of a partial request (a new connection starts clean).
+    // Sends the delayed replies that are due and finishes a request left incomplete for a while.
+    // Returns the milliseconds until it has work again, -1 when nothing waits. The server calls
+    // it from its loop; a test driving Feed by hand calls it itself.
+    int Pump();
+    // Drops bytes of a partial request, a running series and replies not sent yet (a new
+    // connection starts clean).
     void ResetInput();
     // Set by the engine when a fault asks for the connection to be dropped; the server reads it.
     bool TakeDropRequest();
@@ -51,17 +89,33 @@ public:
     void SetModel(Model m);
     Model GetModel() const;
     void SetAddress(uint8_t address);
-    Faults& LockFaults();   // use with FaultsMutex held, or through SetFaults
+    uint8_t GetAddress() const;
+    FaultsAccess LockFaults();
     void SetFaults(const Faults& f);
+    Faults GetFaults() const;
+    // The register port the PC talks through, as the port query answers it: 0 USB, 1 COM A, 2 COM B.
+    void SetPortCode(uint8_t code);
 
     // ---- inspection for tests ----
-    // Every complete frame received (request or acknowledgement), in order.
+    // Every complete frame received (request or acknowledgement), in order; also frames for other
+    // addresses and frames with a wrong checksum.
     std::vector<Bytes> ReceivedFrames() const;
     // Received frames with this command byte (byte 6).
     std::vector<Bytes> ReceivedFramesWithCommand(uint8_t command) const;
     void ClearReceived();
     // Waits up to timeoutMs until at least count frames have been received.
     bool WaitForFrames(std::size_t count, int timeoutMs) const;
+    // Waits up to timeoutMs until at least count frames with this command byte have been received.
+    bool WaitForFramesWithCommand(uint8_t command, std::size_t count, int timeoutMs) const;
+    // Every chunk of bytes handed to the reply sink, in order (replies, data frames, garbage).
+    std::vector<Bytes> SentReplies() const;
+    // Bytes dropped while looking for the start of a frame.
+    std::size_t SkippedBytes() const;
+    // True while a read series waits for the PC's acknowledgement.
+    bool SeriesRunning() const;
+    // Whether frames received and replies sent are kept for the calls above (on by default; a
+    // long-running emulator nobody inspects turns it off).
+    void KeepHistory(bool keep);
 
     // ---- the register's tables ----
     // The goods table: one 83-byte register goods record per PLU (counters included); capacity
@@ -70,14 +124,34 @@ public:
     void PutGoodsRecord(const Bytes& record83);   // keyed by its PLU
     void ClearGoods();
     std::size_t GoodsCount() const;
+    std::size_t GoodsCapacity() const;
     // Small tables: records keyed by number (1-based), register-side layout.
-    // Table letters as the read requests name them: 'K' cashiers, 'R' discounts, 'F' payment
-    // forms, 'W' currencies, 'G' goods groups, 'Z' packagings.
-    Bytes TableRecord(uint8_t table, uint8_t number) const;
+    // Table letters as the read requests name them: 'K' cashiers (324 bytes), 'R' discounts (36),
+    // 'F' payment forms (31), 'W' currencies (42), 'G' goods groups (26), 'Z' packagings (66).
+    Bytes TableRecord(uint8_t table, uint8_t number) const;   // zero when empty
     void PutTableRecord(uint8_t table, const Bytes& record);
-    // Settings blocks by command code ('P' VAT rates, 'N' header, 'D' footer, 'L' HALO, 'S' quick
-    // keys, 'C' clock, 0x03 configuration, 'I' NIP, ...): the last payload stored.
+    void DeleteTableRecord(uint8_t table, uint8_t number);
+    std::size_t TableCount(uint8_t table) const;
+    // Settings blocks by command code: the last payload stored (frame bytes 7 .. L-3), or the
+    // register's default. 'P' VAT rates (21 bytes + flag), 'N' header (259), 'D' footer (130 +
+    // flag), 'L' HALO (36), 'C' clock, 0x03 configuration (the 27- or 22-byte record), 'I' NIP,
+    // 'M' unique number (and key), 'J' fiscal memory key, 'E' record currency, 'H' manager
+    // password, 'q' goods units, 'O' and 'X' the last function / sales key, 'm' e-mail block
+    // (243), 'e' Wi-Fi block (186), '8' port test, ... Empty when never set.
     Bytes Setting(uint8_t command) const;
+    void PutSetting(uint8_t command, const Bytes& payload);
+    // Quick key of cashier 1..10, key 1..10: the 34-byte record (cashier, key, bytes 2-33).
+    Bytes QuickKeyRecord(uint8_t cashier, uint8_t key) const;
+    // The header ('l') or footer ('d') graphic: 96 rows of 48 bytes.
+    Bytes GraphicRows(uint8_t command) const;
+    // What the read-outs send: the cache memory (256 bytes a frame), the documents of the
+    // electronic copy, the monthly group turnover records (83 bytes each), the display bitmap.
+    void SetCacheMemory(const Bytes& bytes);
+    void SetElectronicCopy(const std::vector<std::string>& documents);
+    void SetGroupTurnover(const std::vector<Bytes>& records83);
+    Bytes ScreenBitmap() const;
+    // Puts every table and setting back to the register's defaults.
+    void ResetTables();
 
     struct Impl;
 
@@ -85,17 +159,23 @@ private:
     std::unique_ptr<Impl> impl_;
 };
 
-// Serves an emulator on loopback TCP and/or on a pseudo-terminal linked as DIR/COM<n>.
+// Serves an emulator on loopback TCP and/or on pseudo-terminals linked as DIR/COM<n>. One
+// thread with poll(); writes never block: replies the PC does not read wait in a bounded queue
+// and are dropped beyond it.
 class EmulatorServer {
 public:
     explicit EmulatorServer(RegisterEmulator& emulator);
     ~EmulatorServer();
+    EmulatorServer(const EmulatorServer&) = delete;
+    EmulatorServer& operator=(const EmulatorServer&) = delete;
     // Listens on 127.0.0.1:port (0 picks a free port); returns the port, or -1.
     int ListenTcp(int port);
     // Opens a pseudo-terminal and links it as dir/COM<n>; false on failure.
     bool ServeComPort(const std::string& dir, int n);
     // Paces the bytes sent on the serial line at this baud rate (10 bits a byte); 0 = no pacing.
     void SetBaud(unsigned baud);
+    // Reply bytes dropped because nobody read them.
+    std::size_t DroppedBytes() const;
     void Stop();
 
 private:

@@ -1,0 +1,469 @@
+// Serves the register emulator on loopback TCP and on pseudo-terminals. One thread polls every
+// descriptor; writes are non-blocking and wait in a bounded queue per connection.
+#include "emulator/RegisterEmulator.h"
+
+#include <algorithm>
+#include <atomic>
+#include <cerrno>
+#include <chrono>
+#include <climits>
+#include <cstdlib>
+#include <cstring>
+#include <deque>
+#include <fcntl.h>
+#include <netinet/in.h>
+#include <netinet/tcp.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <termios.h>
+#include <thread>
+#include <unistd.h>
+#include <arpa/inet.h>
+
+namespace emu {
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// Reply bytes that may wait for a reader; beyond this new replies are dropped.
+constexpr std::size_t MaxQueuedBytes = 64 * 1024;
+// How far ahead of the line the paced writer fills the pseudo-terminal.
+constexpr auto PacingLead = std::chrono::milliseconds(1);
+
+void SetNonBlocking(int fd)
+{
+    int flags = ::fcntl(fd, F_GETFL);
+    if (flags >= 0)
+        ::fcntl(fd, F_SETFL, flags | O_NONBLOCK);
+}
+
+void MakeRaw(int fd)
+{
+    termios t{};
+    if (::tcgetattr(fd, &t) != 0)
+        return;
+    ::cfmakeraw(&t);
+    t.c_cflag |= CLOCAL | CREAD;
+    t.c_cc[VMIN] = 1;
+    t.c_cc[VTIME] = 0;
+    ::cfsetispeed(&t, B115200);
+    ::cfsetospeed(&t, B115200);
+    ::tcsetattr(fd, TCSANOW, &t);
+}
+
+int MillisecondsUntil(Clock::time_point t, Clock::time_point now)
+{
+    if (t <= now)
+        return 0;
+    auto us = std::chrono::duration_cast<std::chrono::microseconds>(t - now).count();
+    return static_cast<int>(std::min<long long>((us + 999) / 1000, INT_MAX));
+}
+
+} // namespace
+
+struct EmulatorServer::Impl {
+    enum class Kind { Listen, Tcp, Pty };
+    struct Channel {
+        int id = 0;
+        Kind kind = Kind::Tcp;
+        int fd = -1;
+        int slaveFd = -1;       // pseudo-terminal: our own slave descriptor, kept open
+        std::string link;       // pseudo-terminal: DIR/COM<n>
+        std::string slavePath;
+        std::deque<uint8_t> out;
+        bool closeAfterFlush = false;
+        bool closed = false;
+        Clock::time_point lineFreeAt{};
+        Clock::time_point readPausedUntil{};
+    };
+
+    explicit Impl(RegisterEmulator& e) : emu(e) {}
+
+    RegisterEmulator& emu;
+    std::mutex mu; // guards incoming and the thread's start
+    std::vector<std::unique_ptr<Channel>> incoming;
+    std::vector<std::unique_ptr<Channel>> channels; // server thread only
+    std::thread thread;
+    int wakeRead = -1, wakeWrite = -1;
+    std::atomic<bool> stopping{false};
+    std::atomic<unsigned> baud{0};
+    std::atomic<std::size_t> dropped{0};
+    int nextId = 1;
+    int lastFed = 0;
+
+    void Add(std::unique_ptr<Channel> ch);
+    void Wake();
+    void Run();
+    Channel* Find(int id);
+    void Enqueue(int id, const Bytes& bytes);
+    void Flush(Channel& ch);
+    void ReadFrom(Channel& ch);
+    void Accept(Channel& listener, std::vector<std::unique_ptr<Channel>>& added);
+    void Close(Channel& ch);
+    std::chrono::nanoseconds ByteTime() const
+    {
+        unsigned b = baud.load();
+        return b ? std::chrono::nanoseconds(10'000'000'000LL / b) : std::chrono::nanoseconds(0);
+    }
+};
+
+void EmulatorServer::Impl::Wake()
+{
+    if (wakeWrite >= 0) {
+        uint8_t b = 1;
+        [[maybe_unused]] auto n = ::write(wakeWrite, &b, 1);
+    }
+}
+
+void EmulatorServer::Impl::Add(std::unique_ptr<Channel> ch)
+{
+    std::lock_guard<std::mutex> l(mu);
+    ch->id = nextId++;
+    incoming.push_back(std::move(ch));
+    if (!thread.joinable()) {
+        int p[2];
+        if (::pipe2(p, O_NONBLOCK | O_CLOEXEC) == 0) {
+            wakeRead = p[0];
+            wakeWrite = p[1];
+        }
+        stopping = false;
+        thread = std::thread([this] { Run(); });
+    } else {
+        Wake();
+    }
+}
+
+EmulatorServer::Impl::Channel* EmulatorServer::Impl::Find(int id)
+{
+    for (auto& c : channels)
+        if (c->id == id && !c->closed)
+            return c.get();
+    return nullptr;
+}
+
+void EmulatorServer::Impl::Enqueue(int id, const Bytes& bytes)
+{
+    Channel* ch = Find(id);
+    if (!ch || ch->closeAfterFlush) {
+        dropped += bytes.size();
+        return;
+    }
+    if (ch->out.size() + bytes.size() > MaxQueuedBytes) {
+        dropped += bytes.size(); // nobody reads: the reply is dropped, the emulator goes on
+        return;
+    }
+    ch->out.insert(ch->out.end(), bytes.begin(), bytes.end());
+}
+
+void EmulatorServer::Impl::Flush(Channel& ch)
+{
+    while (!ch.out.empty()) {
+        std::size_t n = ch.out.size();
+        const auto byteTime = ch.kind == Kind::Pty ? ByteTime() : std::chrono::nanoseconds(0);
+        const auto now = Clock::now();
+        if (byteTime.count() > 0) {
+            // Paced: keep the line busy up to a little ahead of now.
+            auto start = std::max(ch.lineFreeAt, now);
+            if (start > now + PacingLead)
+                return;
+            auto room = (now + 2 * PacingLead - start) / byteTime;
+            n = std::min<std::size_t>(n, static_cast<std::size_t>(std::max<long long>(room, 1)));
+        }
+        uint8_t buf[4096];
+        n = std::min(n, sizeof buf);
+        std::copy_n(ch.out.begin(), n, buf);
+        ssize_t w = ch.kind == Kind::Tcp ? ::send(ch.fd, buf, n, MSG_NOSIGNAL) : ::write(ch.fd, buf, n);
+        if (w < 0) {
+            if (errno == EAGAIN || errno == EWOULDBLOCK || errno == EINTR)
+                return;
+            if (ch.kind == Kind::Tcp)
+                ch.closed = true;
+            else
+                ch.out.clear(); // the terminal refuses the bytes: they are lost as on a line
+            return;
+        }
+        ch.out.erase(ch.out.begin(), ch.out.begin() + w);
+        if (byteTime.count() > 0)
+            ch.lineFreeAt = std::max(ch.lineFreeAt, now) + byteTime * w;
+    }
+    if (ch.closeAfterFlush && ch.out.empty())
+        ch.closed = true;
+}
+
+void EmulatorServer::Impl::ReadFrom(Channel& ch)
+{
+    uint8_t buf[4096];
+    for (int rounds = 0; rounds < 16; ++rounds) {
+        ssize_t n = ::read(ch.fd, buf, sizeof buf);
+        if (n > 0) {
+            if (lastFed != ch.id) {
+                emu.ResetInput(); // bytes of another line never join these
+                lastFed = ch.id;
+            }
+            const int id = ch.id;
+            emu.SetReplySink([this, id](const Bytes& b) { Enqueue(id, b); });
+            emu.Feed(buf, static_cast<std::size_t>(n));
+            if (emu.TakeDropRequest() && ch.kind == Kind::Tcp)
+                ch.closeAfterFlush = true;
+            continue;
+        }
+        if (n == 0) {
+            if (ch.kind == Kind::Tcp)
+                ch.closed = true;
+            else
+                ch.readPausedUntil = Clock::now() + std::chrono::milliseconds(20);
+            return;
+        }
+        if (errno == EAGAIN || errno == EWOULDBLOCK || errno == EINTR)
+            return;
+        if (ch.kind == Kind::Tcp)
+            ch.closed = true;
+        else
+            ch.readPausedUntil = Clock::now() + std::chrono::milliseconds(20); // EIO: no reader side
+        return;
+    }
+}
+
+void EmulatorServer::Impl::Accept(Channel& listener, std::vector<std::unique_ptr<Channel>>& added)
+{
+    for (;;) {
+        int fd = ::accept4(listener.fd, nullptr, nullptr, SOCK_NONBLOCK | SOCK_CLOEXEC);
+        if (fd < 0)
+            return;
+        // One PC at a time: a new connection replaces the one before.
+        for (auto& c : channels)
+            if (c->kind == Kind::Tcp)
+                c->closed = true;
+        for (auto& c : added)
+            if (c->kind == Kind::Tcp)
+                c->closed = true;
+        int one = 1;
+        ::setsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &one, sizeof one);
+        auto ch = std::make_unique<Channel>();
+        {
+            std::lock_guard<std::mutex> l(mu);
+            ch->id = nextId++;
+        }
+        ch->kind = Kind::Tcp;
+        ch->fd = fd;
+        emu.ResetInput();
+        lastFed = ch->id;
+        added.push_back(std::move(ch));
+    }
+}
+
+void EmulatorServer::Impl::Close(Channel& ch)
+{
+    if (ch.fd >= 0)
+        ::close(ch.fd);
+    ch.fd = -1;
+    if (ch.slaveFd >= 0)
+        ::close(ch.slaveFd);
+    ch.slaveFd = -1;
+    if (!ch.link.empty()) {
+        char target[PATH_MAX];
+        ssize_t n = ::readlink(ch.link.c_str(), target, sizeof target - 1);
+        if (n > 0 && std::string(target, static_cast<std::size_t>(n)) == ch.slavePath)
+            ::unlink(ch.link.c_str());
+        ch.link.clear();
+    }
+    ch.closed = true;
+}
+
+void EmulatorServer::Impl::Run()
+{
+    std::vector<pollfd> fds;
+    std::vector<Channel*> owners;
+    while (!stopping) {
+        {
+            std::lock_guard<std::mutex> l(mu);
+            for (auto& c : incoming)
+                channels.push_back(std::move(c));
+            incoming.clear();
+        }
+        int timeout = emu.Pump();
+        const auto now = Clock::now();
+        fds.clear();
+        owners.clear();
+        fds.push_back(pollfd{wakeRead, POLLIN, 0});
+        owners.push_back(nullptr);
+        for (auto& c : channels) {
+            if (c->closed)
+                continue;
+            short events = 0;
+            if (c->kind == Kind::Listen) {
+                events = POLLIN;
+            } else {
+                if (c->readPausedUntil <= now)
+                    events |= POLLIN;
+                else
+                    timeout = timeout < 0 ? MillisecondsUntil(c->readPausedUntil, now)
+                                          : std::min(timeout, MillisecondsUntil(c->readPausedUntil, now));
+                if (!c->out.empty()) {
+                    const bool paced = c->kind == Kind::Pty && ByteTime().count() > 0;
+                    if (paced && c->lineFreeAt > now + PacingLead) {
+                        int w = std::max(1, MillisecondsUntil(c->lineFreeAt - PacingLead, now));
+                        timeout = timeout < 0 ? w : std::min(timeout, w);
+                    } else {
+                        events |= POLLOUT;
+                    }
+                }
+            }
+            fds.push_back(pollfd{c->fd, events, 0});
+            owners.push_back(c.get());
+        }
+        if (timeout < 0 || timeout > 200)
+            timeout = 200;
+        int r = ::poll(fds.data(), fds.size(), timeout);
+        if (r < 0 && errno != EINTR)
+            break;
+        if (fds[0].revents & POLLIN) {
+            uint8_t b[64];
+            while (::read(wakeRead, b, sizeof b) > 0) {
+            }
+        }
+        std::vector<std::unique_ptr<Channel>> added;
+        for (std::size_t i = 1; i < fds.size(); ++i) {
+            Channel* c = owners[i];
+            const short re = fds[i].revents;
+            if (!re || c->closed)
+                continue;
+            if (c->kind == Kind::Listen) {
+                if (re & POLLIN)
+                    Accept(*c, added);
+                continue;
+            }
+            if (re & (POLLIN | POLLHUP | POLLERR))
+                ReadFrom(*c);
+            if (c->closed)
+                continue;
+            if ((re & (POLLHUP | POLLERR)) && c->kind == Kind::Pty && c->readPausedUntil <= Clock::now())
+                c->readPausedUntil = Clock::now() + std::chrono::milliseconds(20);
+            if (!c->out.empty() || c->closeAfterFlush)
+                Flush(*c);
+        }
+        for (auto& c : added)
+            channels.push_back(std::move(c));
+        for (auto& c : channels)
+            if (c->closed && c->fd >= 0)
+                Close(*c);
+        channels.erase(std::remove_if(channels.begin(), channels.end(), [](const auto& c) { return c->closed; }),
+                       channels.end());
+    }
+}
+
+// ---------------------------------------------------------------------------------------------
+
+EmulatorServer::EmulatorServer(RegisterEmulator& emulator) : impl_(std::make_unique<Impl>(emulator)) {}
+
+EmulatorServer::~EmulatorServer()
+{
+    Stop();
+}
+
+int EmulatorServer::ListenTcp(int port)
+{
+    if (port < 0 || port > 65535)
+        return -1;
+    int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
+    if (fd < 0)
+        return -1;
+    int one = 1;
+    ::setsockopt(fd, SOL_SOCKET, SO_REUSEADDR, &one, sizeof one);
+    sockaddr_in a{};
+    a.sin_family = AF_INET;
+    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    a.sin_port = htons(static_cast<uint16_t>(port));
+    socklen_t len = sizeof a;
+    if (::bind(fd, reinterpret_cast<sockaddr*>(&a), sizeof a) != 0 || ::listen(fd, 8) != 0 ||
+        ::getsockname(fd, reinterpret_cast<sockaddr*>(&a), &len) != 0) {
+        ::close(fd);
+        return -1;
+    }
+    auto ch = std::make_unique<Impl::Channel>();
+    ch->kind = Impl::Kind::Listen;
+    ch->fd = fd;
+    impl_->Add(std::move(ch));
+    return ntohs(a.sin_port);
+}
+
+bool EmulatorServer::ServeComPort(const std::string& dir, int n)
+{
+    int master = ::posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
+    if (master < 0)
+        return false;
+    char name[256];
+    if (::grantpt(master) != 0 || ::unlockpt(master) != 0 || ::ptsname_r(master, name, sizeof name) != 0) {
+        ::close(master);
+        return false;
+    }
+    // Our own slave descriptor stays open, so that the program opening and closing the port
+    // never hangs the line up for us.
+    int slave = ::open(name, O_RDWR | O_NOCTTY | O_CLOEXEC);
+    if (slave < 0) {
+        ::close(master);
+        return false;
+    }
+    MakeRaw(slave);
+    MakeRaw(master);
+    SetNonBlocking(master);
+    const std::string link = dir + "/COM" + std::to_string(n);
+    struct stat st{};
+    if (::lstat(link.c_str(), &st) == 0 && S_ISLNK(st.st_mode))
+        ::unlink(link.c_str());
+    if (::symlink(name, link.c_str()) != 0) {
+        ::close(slave);
+        ::close(master);
+        return false;
+    }
+    auto ch = std::make_unique<Impl::Channel>();
+    ch->kind = Impl::Kind::Pty;
+    ch->fd = master;
+    ch->slaveFd = slave;
+    ch->link = link;
+    ch->slavePath = name;
+    impl_->Add(std::move(ch));
+    return true;
+}
+
+void EmulatorServer::SetBaud(unsigned baud)
+{
+    impl_->baud = baud;
+    impl_->Wake();
+}
+
+std::size_t EmulatorServer::DroppedBytes() const
+{
+    return impl_->dropped.load();
+}
+
+void EmulatorServer::Stop()
+{
+    std::thread t;
+    {
+        std::lock_guard<std::mutex> l(impl_->mu);
+        if (!impl_->thread.joinable())
+            return;
+        impl_->stopping = true;
+        t = std::move(impl_->thread);
+    }
+    impl_->Wake();
+    t.join();
+    // Nothing may call into this server any more: the sink and the replies still waiting go.
+    impl_->emu.SetReplySink(nullptr);
+    impl_->emu.ResetInput();
+    for (auto& c : impl_->channels)
+        impl_->Close(*c);
+    impl_->channels.clear();
+    for (auto& c : impl_->incoming)
+        impl_->Close(*c);
+    impl_->incoming.clear();
+    ::close(impl_->wakeRead);
+    ::close(impl_->wakeWrite);
+    impl_->wakeRead = impl_->wakeWrite = -1;
+    impl_->lastFed = 0;
+}
+
+} // namespace emu

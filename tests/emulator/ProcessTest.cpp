@@ -1,0 +1,73 @@
+// rivo-emulator as a child process: its command line, its first line, its faults.
+#include "tests/emulator/TestClient.h"
+#include "tests/support/EmulatorProcess.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+using namespace testclient;
+
+TEST(EmulatorProcess, ServesTcpAndAnswersTheProbe)
+{
+    EmulatorProcess p({"--tcp", "0"});
+    ASSERT_TRUE(p.Started());
+    ASSERT_GT(p.Port(), 0) << p.FirstLine();
+    Conn c = ConnectTcp(p.Port());
+    ASSERT_TRUE(c.Send(Probe()));
+    EXPECT_TRUE(IsStatus(c.ReadFrame(), 'A', 0));
+    int status = p.Stop();
+    EXPECT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+}
+
+TEST(EmulatorProcess, TepoDuxAtAddressTwoOverCom)
+{
+    char tmpl[] = "/tmp/rivo-emu-com-XXXXXX";
+    ASSERT_NE(::mkdtemp(tmpl), nullptr);
+    const std::string dir = tmpl;
+    {
+        EmulatorProcess p({"--com-dir", dir, "--com", "3", "--model", "dux", "--address", "2", "--baud", "115200"});
+        EXPECT_EQ(p.FirstLine(), "serving " + dir + "/COM3");
+        EXPECT_EQ(p.Port(), -1);
+        Conn c = OpenCom(dir + "/COM3");
+        ASSERT_TRUE(c.Ok());
+        ASSERT_TRUE(c.Send(ReadRequest(0x03, 1, 0x8001, 1))); // address 1: not this register
+        ASSERT_TRUE(c.Send(ReadRequest(0x03, 1, 0x8001, 2)));
+        Bytes config = c.ReadFrame();
+        EXPECT_EQ(config.size(), 31u);
+        EXPECT_TRUE(ChecksumOk(config));
+        Goods g;
+        ASSERT_TRUE(c.Send(GoodsFrame(g, 79, 0x8001, 2)));
+        EXPECT_TRUE(IsStatus(c.ReadFrame(), 0x06, 3));
+        p.Stop();
+        EXPECT_FALSE(std::filesystem::exists(dir + "/COM3")); // the link goes with the program
+    }
+    std::filesystem::remove_all(dir);
+}
+
+TEST(EmulatorProcess, FaultsFromTheCommandLine)
+{
+    EmulatorProcess p({"--tcp", "0", "--error-code", "66", "--printing", "1"});
+    ASSERT_GT(p.Port(), 0);
+    Conn c = ConnectTcp(p.Port());
+    ASSERT_TRUE(c.Send(GoodsFrame(Goods{})));
+    EXPECT_TRUE(IsStatus(c.ReadFrame(), 'A', 0x08));
+    EXPECT_TRUE(IsError(c.ReadFrame(), 66));
+    ASSERT_TRUE(c.Send(GoodsFrame(Goods{})));
+    EXPECT_TRUE(IsStatus(c.ReadFrame(), 0x06, 3));
+}
+
+TEST(EmulatorProcess, HelpAndBadOptions)
+{
+    EmulatorProcess help({"--help"});
+    EXPECT_EQ(help.FirstLine().rfind("Usage: rivo-emulator", 0), 0u) << help.FirstLine();
+    int status = help.WaitExit(5000);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+
+    EmulatorProcess bad({"--tcp", "0", "--model", "abc"});
+    EXPECT_FALSE(bad.Started()); // nothing on stdout: the message goes to stderr
+    status = bad.WaitExit(5000);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 2);
+}

@@ -1,0 +1,227 @@
+// The emulator served in-process over loopback TCP and over a COM link (pseudo-terminal).
+#include "tests/emulator/TestClient.h"
+#include "tests/support/EmulatorFixture.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <gtest/gtest.h>
+
+using namespace testclient;
+
+namespace {
+
+void StoreGoods(emu::RegisterEmulator& e, int count)
+{
+    for (int plu = 1; plu <= count; ++plu) {
+        Bytes rec(83, 0);
+        rec[0] = static_cast<uint8_t>(plu);
+        rec[1] = static_cast<uint8_t>(plu >> 8);
+        std::string name = "Towar " + std::to_string(plu);
+        std::memcpy(&rec[2], name.data(), name.size());
+        rec[44] = 'A';
+        rec[79] = 24;
+        e.PutGoodsRecord(rec);
+    }
+}
+
+double MillisecondsSince(Clock::time_point t)
+{
+    return std::chrono::duration<double, std::milli>(Clock::now() - t).count();
+}
+
+} // namespace
+
+TEST(EmulatorServer, TcpProbeAndGoodsSeriesWithAcknowledgements)
+{
+    EmulatorFixture fx;
+    StoreGoods(fx.Emu(), 3);
+    int port = fx.ServeTcp();
+    ASSERT_GT(port, 0);
+    Conn c = ConnectTcp(port);
+    ASSERT_TRUE(c.Ok());
+    ASSERT_TRUE(c.Send(Probe()));
+    EXPECT_TRUE(IsStatus(c.ReadFrame(), 'A', 0));
+
+    ASSERT_TRUE(c.Send(ReadRequest('T')));
+    std::vector<uint16_t> numbers;
+    for (;;) {
+        Bytes f = c.ReadFrame();
+        ASSERT_EQ(f.size(), 92u);
+        ASSERT_TRUE(ChecksumOk(f));
+        numbers.push_back(U16(f, 4));
+        if (numbers.back() & 0x8000) {
+            ASSERT_TRUE(c.Send(Ack(3)));
+            break;
+        }
+        ASSERT_TRUE(c.Send(Ack(0)));
+    }
+    EXPECT_EQ(numbers, (std::vector<uint16_t>{1, 2, 0x8003}));
+    // Stop-and-wait: the next frame was sent only after its acknowledgement; the last one ended it.
+    ASSERT_TRUE(c.Send(Probe()));
+    EXPECT_TRUE(IsStatus(c.ReadFrame(), 'A', 0));
+    EXPECT_EQ(fx.Emu().ReceivedFramesWithCommand(0x06).size(), 3u);
+}
+
+TEST(EmulatorServer, ComLinkSurvivesTheProgramOpeningAndClosingThePort)
+{
+    std::string dir;
+    {
+        EmulatorFixture fx;
+        dir = fx.ServeCom(7);
+        ASSERT_FALSE(dir.empty());
+        ASSERT_NE(std::getenv("RIVO_COM_DIR"), nullptr);
+        EXPECT_EQ(std::string(std::getenv("RIVO_COM_DIR")), dir);
+        const std::string path = dir + "/COM7";
+        for (int round = 0; round < 5; ++round) {
+            Conn c = OpenCom(path);
+            ASSERT_TRUE(c.Ok()) << round;
+            ASSERT_TRUE(c.Send(Probe()));
+            EXPECT_TRUE(IsStatus(c.ReadFrame(), 'A', 0)) << round;
+        }
+        // A program frame over the COM link is stored and acknowledged.
+        Conn c = OpenCom(path);
+        ASSERT_TRUE(c.Send(GoodsFrame(Goods{})));
+        EXPECT_TRUE(IsStatus(c.ReadFrame(), 0x06, 3));
+        EXPECT_EQ(fx.Emu().GoodsCount(), 1u);
+    }
+    EXPECT_EQ(std::getenv("RIVO_COM_DIR"), nullptr);
+    EXPECT_FALSE(std::filesystem::exists(dir));
+}
+
+TEST(EmulatorServer, EmptyComFolderHoldsNoPort)
+{
+    std::string dir = EmulatorFixture::MakeEmptyComDir();
+    ASSERT_FALSE(dir.empty());
+    EXPECT_EQ(std::string(std::getenv("RIVO_COM_DIR")), dir);
+    EXPECT_TRUE(std::filesystem::is_empty(dir));
+    ::unsetenv("RIVO_COM_DIR");
+    EmulatorFixture::RemoveComDir(dir);
+    EXPECT_FALSE(std::filesystem::exists(dir));
+}
+
+TEST(EmulatorServer, DropFaultClosesTheTcpConnectionMidSeries)
+{
+    EmulatorFixture fx;
+    StoreGoods(fx.Emu(), 5);
+    fx.Emu().LockFaults()->DropAfterDataFrames = 2;
+    Conn c = ConnectTcp(fx.ServeTcp());
+    ASSERT_TRUE(c.Send(ReadRequest('T')));
+    EXPECT_EQ(c.ReadFrame().size(), 92u);
+    ASSERT_TRUE(c.Send(Ack(0)));
+    EXPECT_EQ(c.ReadFrame().size(), 92u);
+    EXPECT_TRUE(c.WaitClosed(3000));
+    // A new connection is served as usual.
+    Conn again = ConnectTcp(fx.ServeTcp());
+    ASSERT_TRUE(again.Send(Probe()));
+    EXPECT_TRUE(IsStatus(again.ReadFrame(), 'A', 0));
+}
+
+TEST(EmulatorServer, BusyAndPaperOutRepliesArriveOneAtATime)
+{
+    EmulatorFixture fx;
+    Conn c = ConnectTcp(fx.ServeTcp());
+    {
+        auto f = fx.Emu().LockFaults();
+        f->BusyReplies = 1;
+        f->BusyDelayMs = 150;
+    }
+    ASSERT_TRUE(c.Send(GoodsFrame(Goods{})));
+    auto start = Clock::now();
+    // Read only the first reply's bytes: the real one must not be on the line yet.
+    Bytes first = c.Read(10, 3000);
+    EXPECT_TRUE(IsStatus(first, 'A', 0x04));
+    Bytes extra = c.Read(1, 50);
+    EXPECT_TRUE(extra.empty());
+    Bytes rest = c.Read(10, 3000);
+    EXPECT_TRUE(IsStatus(rest, 0x06, 3));
+    EXPECT_GE(MillisecondsSince(start), 100.0);
+
+    // Paper out: when the PC gives up (status 4), the real reply is never sent.
+    {
+        auto f = fx.Emu().LockFaults();
+        f->PaperOutReplies = 1;
+        f->PaperOutDelayMs = 2000;
+    }
+    Goods g;
+    g.plu = 2;
+    g.name = "Inny";
+    ASSERT_TRUE(c.Send(GoodsFrame(g)));
+    EXPECT_TRUE(IsStatus(c.ReadFrame(), 'A', 0x02));
+    ASSERT_TRUE(c.Send(Ack(4)));
+    ASSERT_TRUE(c.Send(Probe()));
+    EXPECT_TRUE(IsStatus(c.ReadFrame(), 'A', 0));
+}
+
+TEST(EmulatorServer, TornFrameIsGivenUpAndTheNextFrameAnswered)
+{
+    EmulatorFixture fx;
+    Conn c = ConnectTcp(fx.ServeTcp());
+    Bytes torn = GoodsFrame(Goods{});
+    torn.resize(30);
+    ASSERT_TRUE(c.Send(torn));
+    ASSERT_TRUE(c.Send(Probe()));
+    // The torn request waits for its bytes until the receive time-out; then the probe is found.
+    EXPECT_TRUE(IsStatus(c.ReadFrame(3000), 'A', 0));
+    EXPECT_EQ(fx.Emu().GoodsCount(), 0u);
+}
+
+TEST(EmulatorServer, PacingFollowsTheBaudRate)
+{
+    EmulatorFixture fx;
+    StoreGoods(fx.Emu(), 1);
+    std::string dir = fx.ServeCom(2);
+    Conn c = OpenCom(dir + "/COM2");
+    ASSERT_TRUE(c.Ok());
+
+    fx.SetBaud(9600); // 92 bytes x 10 bits: about 96 ms
+    auto start = Clock::now();
+    ASSERT_TRUE(c.Send(ReadRequest('T')));
+    EXPECT_EQ(c.Read(92, 3000).size(), 92u);
+    double slow = MillisecondsSince(start);
+    ASSERT_TRUE(c.Send(Ack(3)));
+    EXPECT_GE(slow, 80.0);
+
+    fx.SetBaud(115200); // about 8 ms
+    start = Clock::now();
+    ASSERT_TRUE(c.Send(ReadRequest('T')));
+    EXPECT_EQ(c.Read(92, 3000).size(), 92u);
+    double fast = MillisecondsSince(start);
+    EXPECT_GE(fast, 4.0);
+    EXPECT_LT(fast, slow);
+}
+
+TEST(EmulatorServer, AReaderThatNeverReadsDoesNotBlockTheEmulator)
+{
+    EmulatorFixture fx;
+    std::string dir = fx.ServeCom(1);
+    int port = fx.ServeTcp();
+    Conn com = OpenCom(dir + "/COM1");
+    ASSERT_TRUE(com.Ok());
+    // 4000 header reads ask for about 1 MB of replies, more than the terminal and the queue hold;
+    // nobody reads them.
+    const int requests = 4000;
+    Bytes burst;
+    for (int i = 0; i < requests; ++i) {
+        Bytes r = ReadRequest('N', 0, 0x8001);
+        burst.insert(burst.end(), r.begin(), r.end());
+    }
+    ASSERT_TRUE(com.Send(burst));
+    ASSERT_TRUE(fx.Emu().WaitForFrames(requests, 10000));
+    EXPECT_GT(fx.Server().DroppedBytes(), 0u);
+    // Meanwhile the emulator answers on another line.
+    Conn tcp = ConnectTcp(port);
+    ASSERT_TRUE(tcp.Send(Probe()));
+    EXPECT_TRUE(IsStatus(tcp.ReadFrame(), 'A', 0));
+}
+
+TEST(EmulatorServer, FramesForAnotherAddressGetNoReply)
+{
+    EmulatorFixture fx(emu::Model::Rivo, 3);
+    Conn c = ConnectTcp(fx.ServeTcp());
+    ASSERT_TRUE(c.Send(Probe(1)));
+    ASSERT_TRUE(c.Send(Probe(3)));
+    Bytes r = c.ReadFrame();
+    EXPECT_TRUE(IsStatus(r, 'A', 0));
+    EXPECT_EQ(r[1], 3);
+    EXPECT_EQ(fx.Emu().ReceivedFrames().size(), 2u);
+}

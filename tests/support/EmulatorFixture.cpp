@@ -1,0 +1,66 @@
+#include "tests/support/EmulatorFixture.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <stdlib.h>
+
+namespace {
+
+std::string MakeTempDir(const char* prefix)
+{
+    std::string tmpl = std::filesystem::temp_directory_path().string() + "/" + prefix + "XXXXXX";
+    if (!::mkdtemp(tmpl.data()))
+        return {};
+    return tmpl;
+}
+
+} // namespace
+
+EmulatorFixture::EmulatorFixture(emu::Model model, uint8_t address) : emulator_(model, address), server_(emulator_) {}
+
+EmulatorFixture::~EmulatorFixture()
+{
+    server_.Stop();
+    if (setComDir_)
+        ::unsetenv("RIVO_COM_DIR");
+    if (!comDir_.empty())
+        RemoveComDir(comDir_);
+}
+
+std::string EmulatorFixture::ServeCom(int n)
+{
+    if (comDir_.empty()) {
+        comDir_ = MakeTempDir("rivo-com-");
+        if (comDir_.empty())
+            return {};
+    }
+    if (!server_.ServeComPort(comDir_, n))
+        return {};
+    ::setenv("RIVO_COM_DIR", comDir_.c_str(), 1);
+    setComDir_ = true;
+    return comDir_;
+}
+
+int EmulatorFixture::ServeTcp()
+{
+    return server_.ListenTcp(0);
+}
+
+void EmulatorFixture::SetBaud(unsigned baud)
+{
+    server_.SetBaud(baud);
+}
+
+std::string EmulatorFixture::MakeEmptyComDir()
+{
+    std::string dir = MakeTempDir("rivo-com-empty-");
+    if (!dir.empty())
+        ::setenv("RIVO_COM_DIR", dir.c_str(), 1);
+    return dir;
+}
+
+void EmulatorFixture::RemoveComDir(const std::string& dir)
+{
+    std::error_code ec;
+    std::filesystem::remove_all(dir, ec);
+}

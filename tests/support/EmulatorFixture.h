@@ -1,0 +1,36 @@
+#pragma once
+// A register emulator served in-process for a test: the emulator, its server thread, and the
+// folder its pseudo-terminal is linked in (RIVO_COM_DIR points the program's serial ports there).
+#include "emulator/RegisterEmulator.h"
+
+#include <cstdint>
+#include <string>
+
+class EmulatorFixture {
+public:
+    explicit EmulatorFixture(emu::Model model = emu::Model::Rivo, uint8_t address = 1);
+    ~EmulatorFixture();
+    EmulatorFixture(const EmulatorFixture&) = delete;
+    EmulatorFixture& operator=(const EmulatorFixture&) = delete;
+
+    emu::RegisterEmulator& Emu() { return emulator_; }
+    emu::EmulatorServer& Server() { return server_; }
+
+    // Serves a pseudo-terminal as COM<n> in a fresh temporary folder, sets RIVO_COM_DIR to that
+    // folder and returns it ("" on failure). Further calls add ports to the same folder.
+    std::string ServeCom(int n);
+    // Listens on a free loopback port and returns it (-1 on failure).
+    int ServeTcp();
+    void SetBaud(unsigned baud);
+
+    // A fresh EMPTY folder with RIVO_COM_DIR pointing at it: no register on any port. The
+    // caller removes it (RemoveComDir) and unsets the variable when done.
+    static std::string MakeEmptyComDir();
+    static void RemoveComDir(const std::string& dir);
+
+private:
+    emu::RegisterEmulator emulator_;
+    emu::EmulatorServer server_;
+    std::string comDir_;
+    bool setComDir_ = false;
+};
