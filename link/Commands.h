@@ -5,7 +5,9 @@
 //
 // Results: R0 builders return 0 when the record's slot is empty (nothing sent), else 1;
 // R1 builders always 1; RS builders 1 when the send succeeded, 0 when it failed. Builders that
-// check a text's length show their message and return 0 without sending.
+// check a text's length show their message and return 0 without sending. A builder that reads
+// the database image sends nothing and returns 0 when the image cannot be read or holds no
+// database (WorkMode without bit 0): such a slot counts as empty.
 #include <cstdint>
 #include <string>
 

@@ -95,7 +95,9 @@ int SendBytes(uint8_t* buffer, int mode, std::size_t count);
 int ReceiveBytes(uint8_t* buffer, std::size_t n);
 // Reads up to n raw bytes from the link in use with the port's current time-outs (serial) or
 // the same bound (TCP), for windows that read replies straight from the port. Returns the count.
-int ReadRaw(uint8_t* buffer, std::size_t n);
+// With stopAtFrame the read also ends as soon as a whole frame shorter than n is there (its
+// own length field says so), and takes no byte past it.
+int ReadRaw(uint8_t* buffer, std::size_t n, bool stopAtFrame = false);
 // One read of one byte from the COM port with the current time-outs; 1 when a byte came.
 int ReadByte(uint8_t& byte);
 int DrainInput();

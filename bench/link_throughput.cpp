@@ -1,0 +1,224 @@
+// link_throughput: programs N goods records into the register emulator (each frame followed by
+// its acknowledgement) and reads the N-record goods table back as a series, over a
+// pseudo-terminal paced at 115200 baud and over loopback TCP. For the paced line it prints the
+// wall time against the line-rate floor (all bytes on the wire, both ways, at 11520 bytes/s);
+// for TCP the time per frame. The emulator paces only what it sends, so the floor of the
+// register's side alone is printed beside it.
+//
+//   link_throughput [N]      (default 2000)
+#include "core/AppState.h"
+#include "core/DatabaseFiles.h"
+#include "core/DatabaseImage.h"
+#include "emulator/RegisterEmulator.h"
+#include "link/Commands.h"
+#include "link/Link.h"
+#include "link/LinkSettings.h"
+#include "platform/ClientSocket.h"
+#include "platform/Prompts.h"
+#include "platform/Time.h"
+
+#include <QApplication>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <unistd.h>
+
+namespace {
+
+constexpr unsigned LineBaud = 115200;
+constexpr double LineBytesPerSecond = LineBaud / 10.0;
+constexpr std::size_t AckLength = 10;
+constexpr std::size_t ReadRequestLength = 11;
+
+// Any message the link shows is a failure of the run: print it instead of opening a box.
+class PrintedPrompts : public Prompts {
+public:
+    void Message(const QString& text, const QString&, PromptIcon) override
+    {
+        std::fprintf(stderr, "message: %s\n", text.toUtf8().constData());
+        ++shown;
+    }
+    PromptAnswer Question(const QString& text, const QString&, PromptButtons, PromptIcon) override
+    {
+        std::fprintf(stderr, "question: %s\n", text.toUtf8().constData());
+        ++shown;
+        return PromptAnswer::No;
+    }
+    QString OpenFileName(const QString&, const QString&, const QString&) override { return {}; }
+    QString SaveFileName(const QString&, const QString&, const QString&) override { return {}; }
+    int shown = 0;
+};
+
+struct Phase {
+    double seconds = 0;
+    std::size_t frames = 0;
+    std::size_t bytes = 0;          // both directions
+    std::size_t registerBytes = 0;  // the register's side alone (the only paced one)
+    bool ok = false;
+};
+
+Phase ProgramGoods(uint16_t count)
+{
+    Phase p;
+    const long long start = MonotonicMs();
+    const std::size_t frameLength = App.GoodsRecordSize + 10u;
+    for (uint16_t plu = 1; plu <= count; ++plu) {
+        const uint16_t number = plu == count ? uint16_t(plu | LastFrameBit) : plu;
+        if (SendGoodsRecord(Link.RegisterAddress, number, plu, 0, 0) != 1)
+            return p;
+        const int ack = ReceiveAck();
+        if (ack != AckAccepted && ack != AckDone) {
+            std::fprintf(stderr, "goods %u: reply %d\n", plu, ack);
+            return p;
+        }
+        ++p.frames;
+        p.bytes += frameLength + AckLength;
+        p.registerBytes += AckLength;
+    }
+    p.seconds = double(MonotonicMs() - start) / 1000.0;
+    p.ok = true;
+    return p;
+}
+
+Phase ReadGoods(uint16_t count)
+{
+    Phase p;
+    Link.AbortRequestFlag = 0;
+    DrainInput();
+    const long long start = MonotonicMs();
+    if (SendCommandWithWord(Link.RegisterAddress, 1, 'T', 0) != 1)
+        return p;
+    p.bytes += ReadRequestLength;
+    int result = FrameMore;
+    while (result == FrameMore) {
+        result = ReceiveFrame(GoodsDataFrameLength);
+        if (result != FrameMore && result != FrameLast)
+            return p;
+        ++p.frames;
+        p.bytes += GoodsDataFrameLength + AckLength;
+        p.registerBytes += GoodsDataFrameLength;
+    }
+    p.seconds = double(MonotonicMs() - start) / 1000.0;
+    p.ok = p.frames == count;
+    return p;
+}
+
+void StoreGoods(uint16_t count)
+{
+    for (uint16_t plu = 1; plu <= count; ++plu) {
+        GoodsRecordFields g;
+        g.Plu = plu;
+        g.Name = "Towar testowy " + std::to_string(plu);
+        g.VatLetter = "A";
+        g.Price = 199u + plu;
+        g.Barcode = std::to_string(5900000000000ull + plu);
+        g.Group = 1;
+        WriteGoodsRecordToImage(g);
+    }
+}
+
+void Report(const char* transport, const char* what, const Phase& p, bool paced)
+{
+    if (!p.ok) {
+        std::printf("%-22s %-8s FAILED after %zu frames\n", transport, what, p.frames);
+        return;
+    }
+    if (paced) {
+        const double floor = double(p.bytes) / LineBytesPerSecond;
+        const double pacedFloor = double(p.registerBytes) / LineBytesPerSecond;
+        std::printf("%-22s %-8s %5zu frames %8zu bytes  %7.3f s  floor %7.3f s  ratio %.3f"
+                    "  (register's side alone: floor %7.3f s, ratio %.3f)\n",
+                    transport, what, p.frames, p.bytes, p.seconds, floor, p.seconds / floor, pacedFloor,
+                    p.seconds / pacedFloor);
+    } else {
+        std::printf("%-22s %-8s %5zu frames %8zu bytes  %7.3f s  %.3f ms/frame\n", transport, what, p.frames, p.bytes,
+                    p.seconds, p.seconds * 1000.0 / double(p.frames));
+    }
+}
+
+bool RunOver(bool tcp, uint16_t count)
+{
+    emu::RegisterEmulator emulator(emu::Model::Rivo, 1);
+    emu::EmulatorServer server(emulator);
+    std::string comDir;
+    if (tcp) {
+        const int port = server.ListenTcp(0);
+        LinkSettings.LinkType = 1;
+        LinkSettings.TcpHost = "127.0.0.1";
+        LinkSettings.TcpPort = port;
+        if (port <= 0 || ConnectTcp() != 0 || !TcpSocket().WaitConnected(3000)) {
+            std::fprintf(stderr, "no TCP connection to the emulator\n");
+            return false;
+        }
+    } else {
+        char tmpl[] = "/tmp/rivo-bench-com-XXXXXX";
+        if (!::mkdtemp(tmpl))
+            return false;
+        comDir = tmpl;
+        ::setenv("RIVO_COM_DIR", comDir.c_str(), 1);
+        server.SetBaud(LineBaud);
+        LinkSettings.LinkType = 0;
+        LinkSettings.ComPortNumber = 5;
+        LinkSettings.BaudRate = LineBaud;
+        if (!server.ServeComPort(comDir, 5) || OpenComPort(1, Link.SerialHandle) != 0) {
+            std::fprintf(stderr, "no serial line to the emulator\n");
+            return false;
+        }
+    }
+
+    const char* name = tcp ? "tcp loopback" : "pty paced 115200";
+    const Phase program = ProgramGoods(count);
+    Report(name, "program", program, !tcp);
+    const Phase read = ReadGoods(count);
+    Report(name, "read", read, !tcp);
+
+    ResetLinkState();
+    server.Stop();
+    if (!comDir.empty()) {
+        std::error_code ec;
+        std::filesystem::remove_all(comDir, ec);
+        ::unsetenv("RIVO_COM_DIR");
+    }
+    return program.ok && read.ok;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    QApplication app(argc, argv);
+    const long n = argc > 1 ? std::strtol(argv[1], nullptr, 10) : 2000;
+    if (n < 1 || n > 8000) {
+        std::fprintf(stderr, "N must be 1..8000\n");
+        return 2;
+    }
+    const uint16_t count = uint16_t(n);
+
+    char tmpl[] = "/tmp/rivo-bench-XXXXXX";
+    if (!::mkdtemp(tmpl))
+        return 1;
+    const std::string folder = tmpl;
+    ::setenv("TEMP", folder.c_str(), 1);
+    PrintedPrompts prompts;
+    SetPrompts(&prompts);
+    InitTableOffsets();
+    if (CreateDatabaseImage() != 0) {
+        std::fprintf(stderr, "cannot build the image\n");
+        return 1;
+    }
+    App.WorkMode = WorkModeDatabase;
+    StoreGoods(count);
+
+    std::printf("link_throughput: %u goods records (%u-byte program frames, %zu-byte data frames)\n", count,
+                App.GoodsRecordSize + 10u, GoodsDataFrameLength);
+    bool ok = RunOver(false, count);
+    ok = RunOver(true, count) && ok;
+
+    SetPrompts(nullptr);
+    DatabaseImage.Close();
+    std::error_code ec;
+    std::filesystem::remove_all(folder, ec);
+    return ok && prompts.shown == 0 ? 0 : 1;
+}

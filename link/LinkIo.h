@@ -1,0 +1,32 @@
+#pragma once
+// Pieces of the link layer shared by its source files; not for use outside link/.
+#include "platform/SerialPort.h"
+
+#include <cstddef>
+#include <cstdint>
+
+// The bound on waiting for a reply (about 3 s), over either transport.
+constexpr int ReplyBoundMs = 3000;
+// The shortest frame of the protocol (header, checksum, end).
+constexpr std::size_t MinFrameLength = 9;
+
+// Puts the transport's private state back to its start values.
+void ResetLinkIo();
+bool TcpSocketCreated();
+bool LinkIsTcp();
+
+uint16_t FrameLengthField(const uint8_t* frame);
+// True when the first got bytes hold a whole frame (start, its own length, end byte) that is
+// shorter than want.
+bool IsCompleteShortFrame(const uint8_t* buffer, std::size_t got, std::size_t want);
+
+// Sets the read/write time-outs of the link: on the open port, and as the bound of raw reads
+// over TCP.
+void SetLinkTimeouts(const CommTimeouts& t);
+const CommTimeouts& LinkTimeouts();
+
+// Reads from the link in use until want bytes came, or (stopAtFrame) a whole frame shorter
+// than want is there, or boundMs passed; intervalMs > 0 also ends the read after that long
+// without a byte once some came. Returns the count read (partial counts included).
+std::size_t ReadFromLink(uint8_t* buffer, std::size_t want, long long boundMs, bool stopAtFrame,
+                         unsigned intervalMs = 0);

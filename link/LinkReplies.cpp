@@ -1,0 +1,235 @@
+// Reading the register's replies and sorting them into result codes.
+#include "link/Link.h"
+#include "link/LinkIo.h"
+#include "platform/Prompts.h"
+#include "platform/Time.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace {
+
+constexpr std::size_t StatusReplyLength = 10;
+constexpr std::size_t ErrorFrameLength = 11;
+constexpr int BusyStepMs = 200;
+// The busy wait gives up after this long even when the register keeps saying "busy", so that
+// a register stuck in that state cannot hold the program for good.
+constexpr long long BusyWaitLimitMs = 60000;
+
+enum : uint8_t {
+    StatusPaperOut = 0x02,
+    StatusBusy = 0x04,
+    StatusPrinting = 0x08,
+    StatusEmptyBase = 0x10,
+    StatusZeroSales = 0x40,
+    StatusReceiptOpen = 0x80,
+};
+
+const uint8_t* Rx() { return Link.ReceiveBuffer; }
+
+bool IsReply(uint8_t kind, uint8_t status)
+{
+    return FrameLengthField(Rx()) == StatusReplyLength && Rx()[6] == kind && Rx()[7] == status;
+}
+
+int MapPaperOut()
+{
+    switch (AskPaperOut()) {
+    case 1: return AckUserStopped;
+    case 0: return AckAccepted;
+    case 3: return AckDone;
+    default: return AckBadReply;
+    }
+}
+
+// The end of both readers: a status 1 or 2 counts only with a correct checksum.
+int ClassifyByChecksum(std::size_t count)
+{
+    if (FrameLengthField(Rx()) != count || FrameChecksum(Rx(), count) != Rx()[8])
+        return AckBadReply;
+    if (Rx()[6] == ReplyAck && Rx()[7] == 1)
+        return AckStatus1;
+    if (Rx()[6] == ReplyAck && Rx()[7] == 2)
+        return AckStatus2;
+    return AckBadReply;
+}
+
+// Reads the eleventh byte of an error frame whose first ten bytes are in the buffer.
+void ReadErrorFrameTail() { ReadRaw(Link.ReceiveBuffer + StatusReplyLength, 1); }
+
+// Waits the given time, letting window events run (Esc in the window sets the abort flag).
+void WaitWithEvents(int ms)
+{
+    const long long end = MonotonicMs() + ms;
+    for (;;) {
+        ProcessMessages();
+        const long long left = end - MonotonicMs();
+        if (left <= 0 || Link.AbortRequestFlag)
+            return;
+        Sleep(unsigned(std::min<long long>(left, 10)));
+    }
+}
+
+} // namespace
+
+int ReceiveAck()
+{
+    std::memset(Link.ReceiveBuffer, 0, 512);
+    std::size_t count = 0;
+    if (LinkIsTcp()) {
+        std::size_t got = ReadFromLink(Link.ReceiveBuffer, StatusReplyLength, ReplyBoundMs, true);
+        if (got == 0)
+            return AckBadReply;  // nothing came
+        if (got == StatusReplyLength && FrameLengthField(Rx()) == ErrorFrameLength)
+            got += ReadFromLink(Link.ReceiveBuffer + got, 1, ReplyBoundMs, false);
+        const std::size_t length = FrameLengthField(Rx());
+        // A reply that does not start and end as a frame counts as an error frame here.
+        if (Rx()[0] != FrameStart || length == 0 || length > got || Rx()[length - 1] != FrameEnd)
+            return AckErrorFrame;
+        if (length == ErrorFrameLength)
+            return AckErrorFrame;
+        count = length;
+    } else {
+        count = std::size_t(ReceiveBytes(Link.ReceiveBuffer, StatusReplyLength));
+    }
+
+    if (count < StatusReplyLength)
+        return AckBadReply;
+    if (count == StatusReplyLength) {
+        if (IsReply(ReplyAttention, StatusPrinting))
+            return AckPrinting;
+        if (IsReply(ReplyAttention, StatusReceiptOpen))
+            return AckReceiptOpen;
+        if (IsReply(ReplyAck, 0))
+            return AckAccepted;
+        if (IsReply(ReplyAck, 3))
+            return AckDone;
+        if (IsReply(ReplyAttention, StatusPaperOut))
+            return MapPaperOut();
+    }
+    if (FrameLengthField(Rx()) == ErrorFrameLength) {
+        // The error frame is complete as soon as its last byte is here.
+        ReadErrorFrameTail();
+        return AckErrorFrame;
+    }
+    return ClassifyByChecksum(count);
+}
+
+int ReceiveAckSerial()
+{
+    std::memset(Link.ReceiveBuffer, 0, 512);
+    const int count = ReadRaw(Link.ReceiveBuffer, StatusReplyLength);
+    if (count < int(StatusReplyLength))
+        return AckBadReply;
+    if (IsReply(ReplyAttention, StatusPrinting))
+        return AckPrinting;
+    if (IsReply(ReplyAck, 0))
+        return AckAccepted;
+    if (IsReply(ReplyAck, 3))
+        return AckDone;
+    if (IsReply(ReplyAttention, StatusPaperOut))
+        return MapPaperOut();
+    if (IsReply(ReplyAttention, StatusBusy))
+        return WaitWhileBusy() == 1 ? AckDone : AckBadReply;
+    if (FrameLengthField(Rx()) == ErrorFrameLength) {
+        ReadErrorFrameTail();
+        ShowRegisterError(Rx()[8]);
+        return AckErrorFrame;
+    }
+    return ClassifyByChecksum(StatusReplyLength);
+}
+
+int ReceiveFrame(std::size_t n)
+{
+    const bool tcp = LinkIsTcp();
+    if (n < MinFrameLength || n > ReceiveBufferSize) {
+        ShowMessage(tcp ? QStringLiteral("Błąd komunikacji TCP/IP.") : QStringLiteral("Brak komunikacji."));
+        return FrameFailed;
+    }
+    std::memset(Link.ReceiveBuffer, 0, n);
+    const std::size_t count = std::size_t(ReceiveBytes(Link.ReceiveBuffer, n));
+
+    if (count == StatusReplyLength && FrameLengthField(Rx()) == StatusReplyLength && Rx()[6] == ReplyAttention) {
+        if (Rx()[7] == StatusEmptyBase) {
+            ShowMessage(QStringLiteral("Pusta baza."));
+            return FrameFailed;
+        }
+        if (Rx()[7] == StatusZeroSales) {
+            ShowMessage(QStringLiteral("Zerowa wartość sprzedaży."));
+            return FrameFailed;
+        }
+    }
+    if ((count == ErrorFrameLength || count == n) && Rx()[6] == ReplyAttention) {
+        ShowRegisterError(Rx()[8]);
+        return FrameFailed;
+    }
+    // Fewer than n bytes, or n bytes that are not one frame of exactly that length.
+    if (count < n || Rx()[0] != FrameStart || Rx()[n - 1] != FrameEnd || FrameLengthField(Rx()) != n) {
+        ShowMessage(tcp ? QStringLiteral("Błąd komunikacji TCP/IP.") : QStringLiteral("Brak komunikacji."));
+        return FrameFailed;
+    }
+    const uint8_t computed = FrameChecksum(Rx(), n);
+    const uint8_t received = Rx()[n - 2];
+    if (computed != received) {
+        ShowMessage(QStringLiteral("CRC kasy: %1 CRC PC: %2").arg(received).arg(computed));
+        ShowMessage(QStringLiteral("Błąd CRC!"));
+        return FrameChecksumError;
+    }
+    const uint16_t frameNumber = uint16_t(Rx()[4] | (Rx()[5] << 8));
+    if (frameNumber & LastFrameBit) {
+        SendAckStatus3(Link.RegisterAddress);
+        return FrameLast;
+    }
+    if (Link.AbortRequestFlag) {
+        SendAckStatus4(Link.RegisterAddress);
+        return FrameLast;
+    }
+    SendAckStatus0(Link.RegisterAddress);
+    return FrameMore;
+}
+
+int AskPaperOut()
+{
+    PromptAnswer answer = PromptAnswer::Cancel;
+    // The box has only Yes and No; anything else asks again (a few times at most).
+    for (int asked = 0; asked < 3 && answer != PromptAnswer::Yes && answer != PromptAnswer::No; ++asked)
+        answer = AskQuestion(QStringLiteral("Brak papieru! Kontynuować?"), PromptButtons::YesNo,
+                             QStringLiteral("UWAGA!"), PromptIcon::Warning);
+    if (answer != PromptAnswer::Yes) {
+        AbortByUser();
+        return 1;
+    }
+    std::memset(Link.ReceiveBuffer, 0, StatusReplyLength);
+    if (ReadRaw(Link.ReceiveBuffer, StatusReplyLength) == int(StatusReplyLength) && Rx()[6] == ReplyAck) {
+        if (Rx()[7] == 0)
+            return 0;
+        if (Rx()[7] == 3)
+            return 3;
+    }
+    return 2;
+}
+
+void AbortByUser()
+{
+    SendAckStatus4(Link.RegisterAddress);
+    ShowMessage(QStringLiteral("Komunikacja przerwana przez użytkownika."));
+}
+
+int WaitWhileBusy()
+{
+    const long long giveUp = MonotonicMs() + BusyWaitLimitMs;
+    int shortReads = 0;
+    for (;;) {
+        WaitWithEvents(BusyStepMs);
+        if (Link.AbortRequestFlag || MonotonicMs() >= giveUp)
+            return 0;
+        std::memset(Link.ReceiveBuffer, 0, StatusReplyLength);
+        if (ReadRaw(Link.ReceiveBuffer, StatusReplyLength) < int(StatusReplyLength)) {
+            if (++shortReads >= 2)
+                return 0;
+            continue;
+        }
+        if (Rx()[6] == ReplyAck && (Rx()[7] == 0 || Rx()[7] == 3))
+            return 1;
+    }
+}

@@ -1,0 +1,387 @@
+// The two transports: the COM port and the main window's TCP socket.
+#include "link/CzekajNaRS.h"
+#include "link/Link.h"
+#include "link/LinkIo.h"
+#include "platform/ClientSocket.h"
+#include "platform/Modal.h"
+#include "platform/Prompts.h"
+#include "platform/SerialPort.h"
+#include "platform/Time.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+// The time-outs right after a command frame went out: 10 ms a byte plus 1 s.
+constexpr CommTimeouts AfterSendTimeouts{0, 10, 1000, 20, 10};
+constexpr CommTimeouts OpenTimeouts{0, 1, 100, 10, 100};
+// The lowest rate the settings window offers; a zero rate must never divide.
+constexpr uint32_t LowestBaudRate = 110;
+constexpr int MaxShortWrites = 10;
+constexpr int DrainReadLimit = 8192;
+constexpr std::size_t DrainChunk = 50;
+
+CommTimeouts currentTimeouts = AfterSendTimeouts;
+std::function<int()> flowControlWait;
+
+int RunFlowControlWait()
+{
+    if (flowControlWait)
+        return flowControlWait();
+    if (!CzekajNaRS)
+        new TCzekajNaRS();  // sets CzekajNaRS; lives to the end like every window
+    return ShowModal(*CzekajNaRS);
+}
+
+std::string ComPortName(int number)
+{
+    char name[32];
+    if (number <= 9)
+        std::snprintf(name, sizeof name, "COM%d", number);
+    else
+        std::snprintf(name, sizeof name, "\\\\.\\COM%d", number);
+    return name;
+}
+
+// Bytes that can be read at once from the link in use; -1 when the link is broken.
+int LinkAvailable(bool tcp)
+{
+    if (tcp)
+        return TcpSocket().ReceiveLength();
+    return Link.SerialHandle ? Link.SerialHandle->BytesWaiting() : -1;
+}
+
+bool LinkWaitReadable(bool tcp, int ms)
+{
+    if (tcp)
+        return TcpSocket().WaitReadable(ms);
+    return Link.SerialHandle && Link.SerialHandle->WaitReadable(ms);
+}
+
+// Reads bytes that are already there (at most n); -1 on an error or a closed connection.
+int LinkReadNow(bool tcp, uint8_t* buffer, std::size_t n)
+{
+    if (tcp)
+        return TcpSocket().ReceiveBuf(buffer, n);
+    return Link.SerialHandle ? Link.SerialHandle->Read(buffer, n) : -1;
+}
+
+void FailSend(uint8_t* buffer)
+{
+    if (buffer)
+        buffer[0] = 0;
+}
+
+int SendBytesTcp(uint8_t* buffer, std::size_t total)
+{
+    ClientSocket& socket = TcpSocket();
+    // The socket may take a long send in parts: go on with the rest for as long as it moves;
+    // a send that takes nothing within its own wait fails the whole.
+    std::size_t offset = 0;
+    while (offset < total) {
+        const int sent = socket.SendBuf(buffer + offset, total - offset);
+        if (sent <= 0) {
+            FailSend(buffer);
+            return 1;
+        }
+        offset += std::size_t(sent);
+    }
+    SetLinkTimeouts(AfterSendTimeouts);
+    return 0;
+}
+
+} // namespace
+
+void ResetLinkIo()
+{
+    currentTimeouts = AfterSendTimeouts;
+    flowControlWait = nullptr;
+}
+
+void SetFlowControlWait(std::function<int()> wait) { flowControlWait = std::move(wait); }
+
+bool LinkIsTcp() { return LinkSettings.LinkType == 1; }
+
+void SetLinkTimeouts(const CommTimeouts& t)
+{
+    currentTimeouts = t;
+    if (Link.SerialHandle)
+        Link.SerialHandle->SetTimeouts(t);
+}
+
+const CommTimeouts& LinkTimeouts() { return currentTimeouts; }
+
+bool IsCompleteShortFrame(const uint8_t* buffer, std::size_t got, std::size_t want)
+{
+    if (got < 4 || buffer[0] != FrameStart)
+        return false;
+    const std::size_t length = FrameLengthField(buffer);
+    return length >= MinFrameLength && length < want && length <= got && buffer[length - 1] == FrameEnd;
+}
+
+std::size_t ReadFromLink(uint8_t* buffer, std::size_t want, long long boundMs, bool stopAtFrame, unsigned intervalMs)
+{
+    const bool tcp = LinkIsTcp();
+    if (tcp ? !TcpSocket().Connected() : Link.SerialHandle == nullptr)
+        return 0;
+    const long long deadline = MonotonicMs() + boundMs;
+    long long lastByte = 0;
+    std::size_t got = 0;
+    while (got < want) {
+        std::size_t target = want;
+        if (stopAtFrame) {
+            if (IsCompleteShortFrame(buffer, got, want))
+                break;
+            if (got < 4) {
+                target = std::min<std::size_t>(want, 4);  // learn the frame's length first
+            } else if (buffer[0] == FrameStart) {
+                const std::size_t length = FrameLengthField(buffer);
+                if (length >= MinFrameLength && length < want && length > got)
+                    target = length;  // take no byte past a shorter frame
+            }
+        }
+        const int available = LinkAvailable(tcp);
+        if (available < 0)
+            break;
+        if (available > 0) {
+            const std::size_t take = std::min<std::size_t>(std::size_t(available), target - got);
+            const int read = LinkReadNow(tcp, buffer + got, take);
+            if (read < 0)
+                break;
+            got += std::size_t(read);
+            lastByte = MonotonicMs();
+            continue;
+        }
+        const long long now = MonotonicMs();
+        long long remaining = deadline - now;
+        if (intervalMs > 0 && got > 0)
+            remaining = std::min(remaining, lastByte + intervalMs - now);
+        if (remaining <= 0)
+            break;
+        if (LinkWaitReadable(tcp, int(remaining)) && LinkAvailable(tcp) == 0) {
+            // Readable with nothing to read: the other end has gone. A TCP read tells for
+            // sure; on a serial line do not spin while the time runs out.
+            if (tcp) {
+                const int read = LinkReadNow(tcp, buffer + got, target - got);
+                if (read < 0)
+                    break;
+                got += std::size_t(read);
+            } else {
+                Sleep(5);
+            }
+        }
+    }
+    return got;
+}
+
+// ---- opening and closing ----
+
+int OpenLink()
+{
+    if (LinkSettings.LinkType == 0)
+        return OpenComPort(1, Link.SerialHandle);
+    if (LinkSettings.LinkType == 1)
+        return ConnectTcp();
+    return 1;
+}
+
+int OpenComPort(int showErrors, SerialPort*& handle)
+{
+    // A handle still open would be lost, and would keep the device from opening again.
+    if (handle) {
+        if (handle == Link.SerialHandle)
+            CloseComPort();
+        else
+            delete handle;
+        handle = nullptr;
+    }
+    const int number = LinkSettings.ComPortNumber;
+    std::unique_ptr<SerialPort> port = SerialPort::Open(ComPortName(number));
+    if (!port) {
+        if (showErrors == 1)
+            ShowMessage(QStringLiteral("Nie mogę otworzyć portu COM%1.").arg(number));
+        LinkSettings.ComPortNumber = NoComPort;
+        return 1;
+    }
+    port->SetTimeouts(OpenTimeouts);
+    currentTimeouts = OpenTimeouts;
+
+    SerialLineSettings line;
+    line.BaudRate = LinkSettings.BaudRate;
+    line.DataBits = LinkSettings.DataBits;
+    line.Parity = LinkSettings.Parity;
+    line.StopBits = LinkSettings.StopBits;
+    line.XonXoff = LinkSettings.XonXoffFlag != 0;
+    line.RtsCts = LinkSettings.RtsCtsFlag != 0;
+    // A zero rate is refused like any rate the device cannot take.
+    if (line.BaudRate == 0 || !port->SetLineSettings(line)) {
+        if (showErrors == 1)
+            ShowMessage(QStringLiteral("Nie mogę otworzyć portu COM%1 z takimi ustawieniami.").arg(number));
+        LinkSettings.ComPortNumber = NoComPort;
+        return 1;
+    }
+    CheckCommError(port.get());  // clears line errors left from before
+    handle = port.release();
+    return 0;
+}
+
+void CloseComPort()
+{
+    delete Link.SerialHandle;
+    Link.SerialHandle = nullptr;
+}
+
+int ConnectTcp()
+{
+    ClientSocket& socket = TcpSocket();
+    if (socket.Active())
+        socket.Close();
+    socket.Host = LinkSettings.TcpHost;
+    socket.Port = LinkSettings.TcpPort;
+    Link.TcpConnectState = 1;
+    if (!socket.Open()) {
+        Link.TcpConnectState = 0;
+        return 1;
+    }
+    return 0;
+}
+
+int CheckCommError(SerialPort* handle)
+{
+    if (!handle)
+        return 1;
+    CommStatus status;
+    if (!handle->ClearCommError(status) || status.LineError)
+        return 1;
+    return status.OutputHeld ? 2 : 0;
+}
+
+// ---- sending ----
+
+int SendBytes(uint8_t* buffer, int mode, std::size_t count)
+{
+    const std::size_t total = mode == 0 ? std::strlen(reinterpret_cast<const char*>(buffer)) : count;
+    if (LinkIsTcp())
+        return SendBytesTcp(buffer, total);
+
+    if (LinkSettings.ComPortNumber == NoComPort) {
+        ShowMessage(QStringLiteral("Nie wybrano portu komunikacyjnego!!"));
+        FailSend(buffer);
+        return 1;
+    }
+
+    const uint32_t baud = std::max(LinkSettings.BaudRate, LowestBaudRate);
+    std::size_t offset = 0;
+    int shortWrites = 0;
+    bool reopened = false;
+    for (;;) {
+        const std::size_t chunk = total - offset;
+        CommTimeouts t{0, 10, 1000, 20, unsigned(chunk * 800 / baud + 10)};
+        SetLinkTimeouts(t);
+
+        SerialPort* port = Link.SerialHandle;
+        const int written = port ? port->Write(buffer + offset, chunk) : -1;
+        // The port went away under us (a USB adapter pulled and put back, a closed handle):
+        // open it once more and write the same chunk again.
+        if (written < 0 && !reopened && (!port || port->DeviceGone())) {
+            reopened = true;
+            CloseComPort();
+            if (OpenComPort(1, Link.SerialHandle) != 0) {
+                FailSend(buffer);
+                return 1;
+            }
+            continue;
+        }
+        if (written >= 0 && std::size_t(written) == chunk)
+            return 0;
+
+        if (CheckCommError(Link.SerialHandle) == 1) {
+            FailSend(buffer);
+            ShowMessage(QStringLiteral("Wystąpił błąd transmisji."));
+            CloseComPort();
+            LinkSettings.ComPortNumber = NoComPort;
+            return 1;
+        }
+        if (LinkSettings.RtsCtsFlag || LinkSettings.XonXoffFlag) {
+            if (RunFlowControlWait() != 1) {
+                FailSend(buffer);
+                return 1;
+            }
+        } else {
+            Sleep(1);
+            if (++shortWrites > MaxShortWrites) {
+                FailSend(buffer);
+                return 1;
+            }
+        }
+        if (written > 0)
+            offset += std::size_t(written);
+    }
+}
+
+// ---- receiving ----
+
+int ReceiveBytes(uint8_t* buffer, std::size_t n)
+{
+    if (LinkSettings.LinkType > 1)
+        return 0;
+    n = std::min(n, ReceiveBufferSize);
+    const std::size_t got = ReadFromLink(buffer, n, ReplyBoundMs, true);
+    if (got == n)
+        return int(got);
+    // A status reply or an error frame in place of a longer frame is handed over whole.
+    if (IsCompleteShortFrame(buffer, got, n))
+        return int(FrameLengthField(buffer));
+    return 0;
+}
+
+int ReadRaw(uint8_t* buffer, std::size_t n, bool stopAtFrame)
+{
+    if (n == 0)
+        return 0;
+    const CommTimeouts& t = LinkIsTcp() || !Link.SerialHandle ? currentTimeouts : Link.SerialHandle->Timeouts();
+    if (!LinkIsTcp() && !stopAtFrame)
+        return Link.SerialHandle ? std::max(0, Link.SerialHandle->Read(buffer, n)) : 0;
+    long long bound = (long long)t.ReadTotalTimeoutMultiplier * (long long)n + t.ReadTotalTimeoutConstant;
+    if (bound <= 0)
+        bound = ReplyBoundMs;
+    return int(ReadFromLink(buffer, n, bound, stopAtFrame, t.ReadIntervalTimeout));
+}
+
+int ReadByte(uint8_t& byte)
+{
+    if (!Link.SerialHandle)
+        return 0;
+    return Link.SerialHandle->Read(&byte, 1) == 1 ? 1 : 0;
+}
+
+int DrainInput()
+{
+    int lastRead = 0;
+    if (LinkIsTcp()) {
+        ClientSocket& socket = TcpSocket();
+        for (int pass = 0; pass < DrainReadLimit; ++pass) {
+            const int waiting = socket.ReceiveLength();
+            if (waiting <= 0)
+                break;
+            socket.ReceiveBuf(Link.ReceiveBuffer, std::min<std::size_t>(std::size_t(waiting), ReceiveBufferSize));
+        }
+        lastRead = socket.ReceiveLength();
+    } else if (Link.SerialHandle) {
+        SerialPort& port = *Link.SerialHandle;
+        const unsigned interval = port.Timeouts().ReadIntervalTimeout;
+        SetLinkTimeouts(CommTimeouts{0, 0, 1, 0, 1});
+        int reads = 0;
+        do {
+            lastRead = port.Read(Link.ReceiveBuffer, DrainChunk);
+        } while (lastRead > 0 && ++reads < DrainReadLimit);
+        SetLinkTimeouts(CommTimeouts{interval, 1, 100, 10, 10});
+    }
+    if (lastRead > 0) {
+        ShowMessage(QStringLiteral("Wystąpił błąd komunikacji"));
+        return 1;
+    }
+    return 0;
+}

@@ -1,0 +1,147 @@
+// The link settings record and its file ustaw.cfg.
+#include "core/AppState.h"
+#include "link/Link.h"
+#include "link/LinkSettings.h"
+#include "tests/link/LinkTestUtil.h"
+#include "tests/support/TestEnvironment.h"
+
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <iterator>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+Bytes FileBytes(const std::string& path)
+{
+    std::ifstream f(path, std::ios::binary);
+    return Bytes(std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>());
+}
+
+void PutFile(const std::string& path, const Bytes& bytes)
+{
+    std::ofstream f(path, std::ios::binary | std::ios::trunc);
+    f.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+}
+
+void ExpectDefaults()
+{
+    EXPECT_EQ(LinkSettings.LinkType, 0);
+    EXPECT_EQ(LinkSettings.ComPortNumber, 255);
+    EXPECT_EQ(LinkSettings.BaudRate, 115200u);
+    EXPECT_EQ(LinkSettings.DataBits, 8);
+    EXPECT_EQ(LinkSettings.Parity, 0);
+    EXPECT_EQ(LinkSettings.StopBits, 0);
+    EXPECT_EQ(LinkSettings.XonXoffFlag, 0);
+    EXPECT_EQ(LinkSettings.RtsCtsFlag, 0);
+}
+
+} // namespace
+
+TEST(LinkSettingsFile, FreshStartWithoutAFileHasTheDefaults)
+{
+    TestEnvironment env(false);
+    LinkSettings.ComPortNumber = 4;
+    LinkSettings.LinkType = 1;
+    LoadLinkSettings();
+    ExpectDefaults();
+}
+
+TEST(LinkSettingsFile, WrittenSettingsComeBackAndTheBytesSitWhereTheyBelong)
+{
+    TestEnvironment env(false);
+    LinkSettings.ComPortNumber = 3;
+    LinkSettings.BaudRate = 9600;
+    LinkSettings.DataBits = 7;
+    LinkSettings.Parity = 2;
+    LinkSettings.StopBits = 2;
+    LinkSettings.XonXoffFlag = 1;
+    LinkSettings.SpareSetting1 = 0x11;
+    LinkSettings.SpareSetting2 = 0x22;
+    LinkSettings.SpareSetting3 = 0x33;
+    LinkSettings.LinkType = 1;
+    LinkSettings.TcpHost = "10.0.0.5";
+
+    fs::create_directory(env.Path("inny"));
+    fs::current_path(env.Path("inny"));  // a file dialog moved the current folder
+    SaveLinkSettingsFile();
+    EXPECT_FALSE(fs::exists(env.Path("inny/ustaw.cfg")));
+    EXPECT_EQ(FileBytes(env.Path("ustaw.cfg")), (Bytes{0, 3, 0x80, 0x25, 0, 0, 7, 2, 2, 1, 0, 0x11, 0x22, 0x33}));
+
+    LoadLinkSettings();
+    EXPECT_EQ(LinkSettings.ComPortNumber, 3);
+    EXPECT_EQ(LinkSettings.BaudRate, 9600u);
+    EXPECT_EQ(LinkSettings.DataBits, 7);
+    EXPECT_EQ(LinkSettings.Parity, 2);
+    EXPECT_EQ(LinkSettings.StopBits, 2);
+    EXPECT_EQ(LinkSettings.XonXoffFlag, 1);
+    EXPECT_EQ(LinkSettings.SpareSetting3, 0x33);
+    EXPECT_EQ(LinkSettings.LinkType, 0) << "every start begins with the serial link";
+    EXPECT_TRUE(LinkSettings.TcpHost.empty());
+}
+
+TEST(LinkSettingsFile, FileOfAnyOtherLengthKeepsTheDefaults)
+{
+    TestEnvironment env(false);
+    for (std::size_t size : {0u, 6u, 13u, 15u}) {
+        PutFile(env.Path("ustaw.cfg"), Bytes(size, 7));
+        LoadLinkSettings();
+        SCOPED_TRACE(size);
+        ExpectDefaults();
+    }
+}
+
+TEST(LinkSettingsFile, ByteZeroOfAnExistingFileIsKept)
+{
+    TestEnvironment env(false);
+    PutFile(env.Path("ustaw.cfg"), Bytes{0x5A, 1, 0, 0xC2, 1, 0, 8, 0, 0, 0, 0, 0, 0, 0});
+    LoadLinkSettings();
+    EXPECT_EQ(LinkSettings.ComPortNumber, 1);
+    EXPECT_EQ(LinkSettings.BaudRate, 115200u);
+    LinkSettings.ComPortNumber = 2;
+    SaveLinkSettingsFile();
+    const Bytes b = FileBytes(env.Path("ustaw.cfg"));
+    ASSERT_EQ(b.size(), 14u);
+    EXPECT_EQ(b[0], 0x5A);
+    EXPECT_EQ(b[1], 2);
+}
+
+TEST(LinkSettingsFile, FailedWriteLeavesTheOldFileAndClosingClosesThePort)
+{
+    TestEnvironment env(false);
+    const Bytes old = {0, 4, 0x80, 0x25, 0, 0, 8, 0, 0, 0, 0, 0, 0, 0};
+    PutFile(env.Path("ustaw.cfg"), old);
+    fs::create_directory(env.Path("ustaw.cfg.tmp"));  // the new file cannot be made
+
+    PtyPeer peer;
+    ASSERT_TRUE(peer.Ok());
+    LinkSettings.ComPortNumber = 9;
+    SaveLinkSettingsFile();
+    EXPECT_EQ(Link.SerialHandle, nullptr);
+    EXPECT_EQ(FileBytes(env.Path("ustaw.cfg")), old);
+
+    App.StartFolder = env.Path("missing");
+    SaveLinkSettingsFile();
+    EXPECT_FALSE(fs::exists(env.Path("missing")));
+}
+
+TEST(LinkSettingsFile, BackupHoldsTheSerialFieldsOnly)
+{
+    TestEnvironment env(false);
+    LinkSettings.ComPortNumber = 6;
+    LinkSettings.BaudRate = 19200;
+    LinkSettings.RtsCtsFlag = 1;
+    LinkSettings.TcpPort = 5001;
+    SaveLinkSettings();
+    LinkSettings.ComPortNumber = 255;
+    LinkSettings.BaudRate = 1200;
+    LinkSettings.RtsCtsFlag = 0;
+    LinkSettings.TcpPort = 4000;
+    RestoreLinkSettings();
+    EXPECT_EQ(LinkSettings.ComPortNumber, 6);
+    EXPECT_EQ(LinkSettings.BaudRate, 19200u);
+    EXPECT_EQ(LinkSettings.RtsCtsFlag, 1);
+    EXPECT_EQ(LinkSettings.TcpPort, 4000);
+}

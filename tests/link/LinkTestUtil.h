@@ -1,0 +1,202 @@
+#pragma once
+// Playing the register by hand for the link tests: over a pseudo-terminal or a loopback TCP
+// peer, the same way, so that one test runs over both transports.
+#include "link/Link.h"
+#include "link/LinkSettings.h"
+#include "platform/ClientSocket.h"
+#include "platform/SerialPort.h"
+#include "platform/Time.h"
+#include "tests/support/PtyPair.h"
+
+#include <algorithm>
+#include <arpa/inet.h>
+#include <gtest/gtest.h>
+#include <memory>
+#include <netinet/in.h>
+#include <poll.h>
+#include <string>
+#include <thread>
+#include <sys/socket.h>
+#include <unistd.h>
+#include <vector>
+
+using Bytes = std::vector<uint8_t>;
+
+// XOR of bytes 1 .. L-3, computed here on its own so that a fault in the link's checksum shows.
+inline uint8_t XorOf(const Bytes& f, std::size_t from, std::size_t to)
+{
+    uint8_t x = 0;
+    for (std::size_t i = from; i <= to && i < f.size(); ++i)
+        x ^= f[i];
+    return x;
+}
+
+// A frame as the register sends it: header, payload, checksum, end.
+inline Bytes RegisterFrame(uint8_t command, const Bytes& payload, uint16_t frameNumber = 1, uint8_t address = 1,
+                           bool goodChecksum = true)
+{
+    const std::size_t length = payload.size() + 9;
+    Bytes f(length, 0);
+    f[0] = 0x02;
+    f[1] = address;
+    f[2] = uint8_t(length);
+    f[3] = uint8_t(length >> 8);
+    f[4] = uint8_t(frameNumber);
+    f[5] = uint8_t(frameNumber >> 8);
+    f[6] = command;
+    std::copy(payload.begin(), payload.end(), f.begin() + 7);
+    const uint8_t sum = XorOf(f, 1, length - 3);
+    f[length - 2] = goodChecksum ? sum : uint8_t(sum ^ 0x5A);
+    f[length - 1] = 0x03;
+    return f;
+}
+
+inline Bytes StatusReply(uint8_t kind, uint8_t status, bool goodChecksum = true)
+{
+    return RegisterFrame(kind, {status}, 1, 1, goodChecksum);
+}
+
+inline Bytes ErrorFrameBytes(uint8_t code) { return RegisterFrame('A', {0, code}); }
+
+// A data frame of exactly length bytes whose payload bytes count up from seed.
+inline Bytes DataFrame(std::size_t length, uint16_t frameNumber, uint8_t seed = 1, bool goodChecksum = true)
+{
+    Bytes payload(length - 9);
+    for (std::size_t i = 0; i < payload.size(); ++i)
+        payload[i] = uint8_t(seed + i);
+    return RegisterFrame(0x06, payload, frameNumber, 1, goodChecksum);
+}
+
+inline Bytes AckBytes(uint8_t status) { return RegisterFrame(0x06, {status}, 1, 1); }
+
+// The register's end of the link.
+class RegisterPeer {
+public:
+    virtual ~RegisterPeer() = default;
+    virtual bool Ok() const = 0;
+    virtual bool Write(const Bytes& bytes) = 0;
+    // What the program sent: as soon as n bytes came, or what came within timeoutMs.
+    virtual Bytes Read(std::size_t n, int timeoutMs) = 0;
+    // Everything the program sent until the line is quiet for quietMs.
+    virtual Bytes ReadUntilQuiet(int quietMs) = 0;
+};
+
+class PtyPeer : public RegisterPeer {
+public:
+    explicit PtyPeer(int port = 5) : pty_(port)
+    {
+        LinkSettings.LinkType = 0;
+        LinkSettings.ComPortNumber = uint8_t(port);
+        ok_ = pty_.Ok() && OpenComPort(1, Link.SerialHandle) == 0;
+    }
+    bool Ok() const override { return ok_; }
+    bool Write(const Bytes& b) override { return pty_.Write(b); }
+    Bytes Read(std::size_t n, int timeoutMs) override { return pty_.Read(n, timeoutMs); }
+    Bytes ReadUntilQuiet(int quietMs) override { return pty_.ReadUntilQuiet(quietMs); }
+    PtyPair& Pty() { return pty_; }
+
+private:
+    PtyPair pty_;
+    bool ok_ = false;
+};
+
+class TcpPeer : public RegisterPeer {
+public:
+    TcpPeer()
+    {
+        listen_ = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+        sockaddr_in a{};
+        a.sin_family = AF_INET;
+        a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        socklen_t len = sizeof a;
+        if (listen_ < 0 || ::bind(listen_, reinterpret_cast<sockaddr*>(&a), sizeof a) != 0 || ::listen(listen_, 1) != 0 ||
+            ::getsockname(listen_, reinterpret_cast<sockaddr*>(&a), &len) != 0)
+            return;
+        LinkSettings.LinkType = 1;
+        LinkSettings.TcpHost = "127.0.0.1";
+        LinkSettings.TcpPort = ntohs(a.sin_port);
+        if (ConnectTcp() != 0 || !TcpSocket().WaitConnected(3000))
+            return;
+        pollfd p{listen_, POLLIN, 0};
+        if (::poll(&p, 1, 3000) == 1)
+            peer_ = ::accept4(listen_, nullptr, nullptr, SOCK_CLOEXEC);
+    }
+    ~TcpPeer() override
+    {
+        TcpSocket().Close();
+        if (peer_ >= 0)
+            ::close(peer_);
+        if (listen_ >= 0)
+            ::close(listen_);
+    }
+    bool Ok() const override { return peer_ >= 0; }
+    bool Write(const Bytes& b) override { return ::send(peer_, b.data(), b.size(), MSG_NOSIGNAL) == ssize_t(b.size()); }
+    Bytes Read(std::size_t n, int timeoutMs) override
+    {
+        Bytes out;
+        const long long end = MonotonicMs() + timeoutMs;
+        while (out.size() < n) {
+            const long long left = end - MonotonicMs();
+            pollfd p{peer_, POLLIN, 0};
+            if (left <= 0 || ::poll(&p, 1, int(left)) != 1)
+                break;
+            uint8_t buf[4096];
+            const ssize_t r = ::recv(peer_, buf, std::min(sizeof buf, n - out.size()), 0);
+            if (r <= 0)
+                break;
+            out.insert(out.end(), buf, buf + r);
+        }
+        return out;
+    }
+    Bytes ReadUntilQuiet(int quietMs) override
+    {
+        Bytes out;
+        for (;;) {
+            Bytes more = Read(4096, quietMs);
+            if (more.empty())
+                return out;
+            out.insert(out.end(), more.begin(), more.end());
+        }
+    }
+
+private:
+    int listen_ = -1;
+    int peer_ = -1;
+};
+
+inline std::unique_ptr<RegisterPeer> MakePeer(bool tcp)
+{
+    if (tcp)
+        return std::make_unique<TcpPeer>();
+    return std::make_unique<PtyPeer>();
+}
+
+inline std::string TransportName(const testing::TestParamInfo<bool>& info) { return info.param ? "Tcp" : "Serial"; }
+
+inline Bytes ReceivedBytes(std::size_t n) { return Bytes(Link.ReceiveBuffer, Link.ReceiveBuffer + n); }
+
+// Answers the program's next request as the register would: waits for requestLength bytes on
+// its own thread, then writes the reply.
+class Responder {
+public:
+    Responder(RegisterPeer& peer, std::size_t requestLength, Bytes reply)
+        : thread_([this, &peer, requestLength, reply = std::move(reply)] {
+              request_ = peer.Read(requestLength, 5000);
+              if (request_.size() == requestLength && !reply.empty())
+                  peer.Write(reply);
+          })
+    {
+    }
+    ~Responder() { Join(); }
+    void Join()
+    {
+        if (thread_.joinable())
+            thread_.join();
+    }
+    // The request that came (after Join).
+    const Bytes& Request() const { return request_; }
+
+private:
+    Bytes request_;
+    std::thread thread_;
+};

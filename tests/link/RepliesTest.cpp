@@ -1,0 +1,206 @@
+// The reply readers over every kind of reply the register gives, on both transports.
+#include "link/Link.h"
+#include "platform/Time.h"
+#include "tests/link/LinkTestUtil.h"
+#include "tests/support/ScriptedPrompts.h"
+#include "tests/support/TestEnvironment.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class Replies : public testing::TestWithParam<bool> {
+protected:
+    void SetUp() override
+    {
+        peer = MakePeer(GetParam());
+        ASSERT_TRUE(peer->Ok());
+    }
+    bool Tcp() const { return GetParam(); }
+
+    // Replies the register gives with the reader's expected result.
+    struct Row {
+        const char* what;
+        Bytes reply;
+        int expected;
+    };
+
+    TestEnvironment env{false};
+    ScriptedPrompts prompts;
+    std::unique_ptr<RegisterPeer> peer;
+};
+
+const QString PaperOutQuestion = QString::fromUtf8("Brak papieru! Kontynuować?");
+const QString StoppedMessage = QString::fromUtf8("Komunikacja przerwana przez użytkownika.");
+
+} // namespace
+
+INSTANTIATE_TEST_SUITE_P(Link, Replies, testing::Values(false, true), TransportName);
+
+TEST_P(Replies, ReceiveAckSortsEveryStatusReply)
+{
+    const Row rows[] = {
+        {"accepted", AckBytes(0), AckAccepted},
+        {"done", AckBytes(3), AckDone},
+        {"status 1", AckBytes(1), AckStatus1},
+        {"status 1, bad checksum", StatusReply(0x06, 1, false), AckBadReply},
+        {"status 2", AckBytes(2), AckStatus2},
+        {"status 2, bad checksum", StatusReply(0x06, 2, false), AckBadReply},
+        {"printing", StatusReply('A', 0x08), AckPrinting},
+        {"receipt open", StatusReply('A', 0x80), AckReceiptOpen},
+        {"busy is not waited out here", StatusReply('A', 0x04), AckBadReply},
+        {"unknown ACK status", AckBytes(9), AckBadReply},
+    };
+    const long long start = MonotonicMs();
+    for (const Row& r : rows) {
+        ASSERT_TRUE(peer->Write(r.reply));
+        EXPECT_EQ(ReceiveAck(), r.expected) << r.what;
+    }
+    EXPECT_LT(MonotonicMs() - start, 2000) << "a reply that came is taken at once";
+    EXPECT_TRUE(prompts.Texts().isEmpty());
+}
+
+TEST_P(Replies, ReceiveAckSerialSortsEveryStatusReply)
+{
+    const Row rows[] = {
+        {"accepted", AckBytes(0), AckAccepted},
+        {"done", AckBytes(3), AckDone},
+        {"status 1", AckBytes(1), AckStatus1},
+        {"status 1, bad checksum", StatusReply(0x06, 1, false), AckBadReply},
+        {"status 2", AckBytes(2), AckStatus2},
+        {"printing", StatusReply('A', 0x08), AckPrinting},
+        {"receipt open is not one of its cases", StatusReply('A', 0x80), AckBadReply},
+    };
+    for (const Row& r : rows) {
+        ASSERT_TRUE(peer->Write(r.reply));
+        EXPECT_EQ(ReceiveAckSerial(), r.expected) << r.what;
+    }
+    EXPECT_TRUE(prompts.Texts().isEmpty());
+}
+
+TEST_P(Replies, ErrorFrameIsTakenWholeWithoutWaitingOut)
+{
+    ASSERT_TRUE(peer->Write(ErrorFrameBytes(19)));
+    const long long start = MonotonicMs();
+    EXPECT_EQ(ReceiveAck(), AckErrorFrame);
+    EXPECT_LT(MonotonicMs() - start, 1500);
+    EXPECT_EQ(ReceivedBytes(11), ErrorFrameBytes(19));
+    EXPECT_TRUE(prompts.Texts().isEmpty()) << "the caller shows it";
+
+    ASSERT_TRUE(peer->Write(ErrorFrameBytes(19)));
+    ASSERT_TRUE(peer->Write(AckBytes(0)));
+    EXPECT_EQ(ReceiveAckSerial(), AckErrorFrame);
+    EXPECT_EQ(prompts.Texts(), QStringList{QString::fromUtf8("Błąd 19: Nazwa kasjera już występuje w bazie")});
+    EXPECT_EQ(ReceiveAck(), AckAccepted) << "nothing of the error frame is left on the line";
+}
+
+TEST_P(Replies, PaperOutAnsweredNoStopsTheRegister)
+{
+    Link.RegisterAddress = 2;
+    prompts.Answer(PromptAnswer::No);
+    ASSERT_TRUE(peer->Write(StatusReply('A', 0x02)));
+    EXPECT_EQ(ReceiveAck(), AckUserStopped);
+    EXPECT_EQ(peer->Read(10, 2000), RegisterFrame(0x06, {4}, 1, 2)) << "AckFrame status 4";
+    ASSERT_EQ(prompts.All().size(), 2u);
+    EXPECT_EQ(prompts.All()[0].Text, PaperOutQuestion);
+    EXPECT_EQ(prompts.All()[0].Caption, QString::fromUtf8("UWAGA!"));
+    EXPECT_EQ(prompts.All()[1].Text, StoppedMessage);
+
+    prompts.Clear();
+    prompts.Answer(PromptAnswer::No);
+    ASSERT_TRUE(peer->Write(StatusReply('A', 0x02)));
+    EXPECT_EQ(ReceiveAckSerial(), AckUserStopped);
+    EXPECT_EQ(peer->Read(10, 2000)[7], 4);
+}
+
+TEST_P(Replies, PaperOutAnsweredYesTakesTheReplyThatFollows)
+{
+    const Row rows[] = {
+        {"then accepted", AckBytes(0), AckAccepted},
+        {"then done", AckBytes(3), AckDone},
+        {"then status 1", AckBytes(1), AckBadReply},
+    };
+    for (auto reader : {&ReceiveAck, &ReceiveAckSerial}) {
+        for (const Row& r : rows) {
+            prompts.Answer(PromptAnswer::Yes);
+            Bytes both = StatusReply('A', 0x02);
+            both.insert(both.end(), r.reply.begin(), r.reply.end());
+            ASSERT_TRUE(peer->Write(both));
+            EXPECT_EQ(reader(), r.expected) << r.what;
+        }
+    }
+    EXPECT_EQ(prompts.PendingAnswers(), 0u);
+    EXPECT_FALSE(prompts.Saw(StoppedMessage));
+    EXPECT_TRUE(peer->Read(1, 100).empty()) << "nothing is sent after Yes";
+}
+
+TEST_P(Replies, PaperOutAnsweredYesWithNothingFollowingIsABadReply)
+{
+    prompts.Answer(PromptAnswer::Yes);
+    ASSERT_TRUE(peer->Write(StatusReply('A', 0x02)));
+    EXPECT_EQ(ReceiveAck(), AckBadReply);
+}
+
+TEST_P(Replies, BusyIsWaitedOutUntilTheRegisterIsDone)
+{
+    Bytes replies = StatusReply('A', 0x04);
+    for (const Bytes& b : {StatusReply('A', 0x04), AckBytes(0)})
+        replies.insert(replies.end(), b.begin(), b.end());
+    ASSERT_TRUE(peer->Write(replies));
+    EXPECT_EQ(ReceiveAckSerial(), AckDone);
+
+    ASSERT_TRUE(peer->Write(StatusReply('A', 0x04)));
+    const long long start = MonotonicMs();
+    EXPECT_EQ(ReceiveAckSerial(), AckBadReply) << "two reads without a reply end the wait";
+    EXPECT_LT(MonotonicMs() - start, 5000);
+}
+
+TEST_P(Replies, BusyWaitStopsWhenTheUserAsks)
+{
+    // The register would say "busy" for ever; Esc in the window sets the flag.
+    for (int i = 0; i < 4; ++i)
+        ASSERT_TRUE(peer->Write(StatusReply('A', 0x04)));
+    Link.AbortRequestFlag = 1;
+    const long long start = MonotonicMs();
+    EXPECT_EQ(ReceiveAckSerial(), AckBadReply);
+    EXPECT_LT(MonotonicMs() - start, 1000);
+}
+
+TEST_P(Replies, SilenceIsABadReply)
+{
+    const long long start = MonotonicMs();
+    EXPECT_EQ(ReceiveAck(), AckBadReply);
+    const long long took = MonotonicMs() - start;
+    EXPECT_GE(took, 2500) << "waits about 3 s";
+    EXPECT_LT(took, 4500);
+    EXPECT_EQ(ReceiveAckSerial(), AckBadReply);
+    EXPECT_TRUE(prompts.Texts().isEmpty());
+}
+
+TEST_P(Replies, GarbageIsNeverTakenForAReply)
+{
+    const Bytes garbage = {'H', 'E', 'L', 'L', 'O', 'W', 'O', 'R', 'L', 'D'};
+    ASSERT_TRUE(peer->Write(garbage));
+    // Over TCP a reply that does not start and end as a frame counts as an error frame.
+    EXPECT_EQ(ReceiveAck(), Tcp() ? AckErrorFrame : AckBadReply);
+    ASSERT_TRUE(peer->Write(garbage));
+    EXPECT_EQ(ReceiveAckSerial(), AckBadReply);
+
+    // A reply with an absurd length field is not read past what came.
+    Bytes absurd = AckBytes(1);
+    absurd[2] = 0xFF;
+    absurd[3] = 0xFF;
+    ASSERT_TRUE(peer->Write(absurd));
+    const int r = ReceiveAck();
+    EXPECT_TRUE(r == AckBadReply || r == AckErrorFrame) << r;
+    ASSERT_TRUE(peer->Write(absurd));
+    EXPECT_EQ(ReceiveAckSerial(), AckBadReply);
+}
+
+TEST_P(Replies, ShortReplyIsABadReply)
+{
+    const Bytes reply = AckBytes(0);
+    ASSERT_TRUE(peer->Write(Bytes(reply.begin(), reply.begin() + 6)));
+    const int r = ReceiveAck();
+    EXPECT_EQ(r, Tcp() ? AckErrorFrame : AckBadReply) << "no end byte came";
+}
