@@ -190,7 +190,12 @@ int SendGoodsRecord(uint8_t address, uint16_t frameNumber, uint16_t plu, uint16_
     const uint16_t length = uint16_t(size + 10);
     Frame f(address, length, frameNumber, 'T');
     f.PutBytes(7, record, 2);
-    f.PutBytes(9, record + 2, size - 10);  // the trailing reserved bytes are not sent
+    // The record from its name on; its trailing reserved bytes are not sent. The 69-byte record
+    // of the older model still carries every written field (bytes 2..67): cutting it at the same
+    // distance from its end as the 83-byte one would drop the last barcode digit, the group, the
+    // tandem packaging, both flags, the HALO index and the unit.
+    const unsigned sent = std::max(size - 10, GoodsField::WrittenSize - 2);
+    f.PutBytes(9, record + 2, sent);
     f.Put8(length - 3, confirmFlag);
     f.Send();
     return 1;

@@ -91,8 +91,10 @@ TEST_F(Commands, GoodsRecordOfTheOlderModelIs79BytesWithFlagAt76)
     const Bytes f = Sent(79);
     ExpectFrame(f, 79, 4, 'T');
     EXPECT_EQ(f[4], 7);
-    EXPECT_EQ(Slice(f, 9, 67), Slice(ImageBytes(142931, 69), 2, 60));
-    EXPECT_EQ(Slice(f, 68, 75), Bytes(8, 0));
+    // Every written field reaches the register, the last barcode digit, group, tandem, flags,
+    // HALO index and unit included.
+    EXPECT_EQ(Slice(f, 9, 74), Slice(ImageBytes(142931, 69), 2, 67));
+    EXPECT_EQ(f[75], 0);
     EXPECT_EQ(f[76], 1);
 }
 
