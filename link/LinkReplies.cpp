@@ -219,6 +219,8 @@ int WaitWhileBusy()
 {
     const long long giveUp = MonotonicMs() + BusyWaitLimitMs;
     int shortReads = 0;
+    // A stop asked for during an earlier transfer must not end this wait before it starts.
+    Link.AbortRequestFlag = 0;
     for (;;) {
         WaitWithEvents(BusyStepMs);
         if (Link.AbortRequestFlag || MonotonicMs() >= giveUp)
