@@ -264,9 +264,9 @@ Reply RegisterEmulator::Impl::ProgramGoods(const Request& rq)
     if (plu == 0 || plu > Capacity())
         return Error(ErrGoodsNumber);
     // The frame carries the PC record from its byte 2 on at frame byte 9; PC bytes 2..67 are
-    // the fields. The older model's frame ends after PC byte 60, so there the last barcode
-    // character and the fields after it arrive as zero: a zero barcode character counts as a
-    // blank and group 0 as the basic group.
+    // the fields, in the 93-byte and the 79-byte frame alike. Chosen here: a zero barcode
+    // character counts as a blank, and group 0 (a record written without a group) as the basic
+    // group.
     uint8_t pc[68] = {};
     PutU16(pc, plu);
     std::copy_n(rq.frame.begin() + 9, 66, pc + 2);
