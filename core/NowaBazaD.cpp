@@ -6,11 +6,9 @@
 #include "platform/Prompts.h"
 
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QShowEvent>
 #include <QVBoxLayout>
 
 #include <filesystem>
@@ -18,9 +16,8 @@
 
 TNowaBazaD* NowaBazaD = nullptr;
 
-TNowaBazaD::TNowaBazaD(QWidget* parent) : QDialog(parent)
+TNowaBazaD::TNowaBazaD(QWidget* parent) : TForm(parent), instance_(NowaBazaD, this)
 {
-    NowaBazaD = this;
     setWindowTitle(QStringLiteral("Nowa baza danych"));
 
     Label1 = new QLabel(QStringLiteral("Podaj nazwę nowej bazy danych:"), this);
@@ -35,7 +32,7 @@ TNowaBazaD::TNowaBazaD(QWidget* parent) : QDialog(parent)
     Edit2->setMaximumWidth(60);
     Button1 = new QPushButton(QStringLiteral("OK"), this);
     Button2 = new QPushButton(QStringLiteral("Anuluj"), this);
-    // Enter is the form's own (keyPressEvent), not a default button's.
+    // Enter is the form's own (FormKeyDown), not a default button's.
     Button1->setAutoDefault(false);
     Button2->setAutoDefault(false);
 
@@ -62,12 +59,6 @@ TNowaBazaD::TNowaBazaD(QWidget* parent) : QDialog(parent)
 
     connect(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
     connect(Button2, &QPushButton::clicked, this, [this] { Button2Click(); });
-}
-
-TNowaBazaD::~TNowaBazaD()
-{
-    if (NowaBazaD == this)
-        NowaBazaD = nullptr;
 }
 
 void TNowaBazaD::FormShow() { Edit2->setText(FromCp1250(App.RecordCurrencySymbol)); }
@@ -107,26 +98,5 @@ void TNowaBazaD::Button2Click() { reject(); }
 
 bool TNowaBazaD::FormKeyDown(int key)
 {
-    if (key == Qt::Key_Escape) {
-        reject();
-        return true;
-    }
-    if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-        Button1Click();
-        return true;
-    }
-    return false;
-}
-
-void TNowaBazaD::showEvent(QShowEvent* event)
-{
-    QDialog::showEvent(event);
-    if (!event->spontaneous())
-        FormShow();
-}
-
-void TNowaBazaD::keyPressEvent(QKeyEvent* event)
-{
-    if (!FormKeyDown(event->key()))
-        QDialog::keyPressEvent(event);
+    return EscEnterKey(key, [this] { reject(); }, [this] { Button1Click(); });
 }

@@ -1,16 +1,15 @@
 #pragma once
 // The new-database dialog: the name of the new database and its record currency.
-#include <QDialog>
+#include "platform/Form.h"
 
 class QLabel;
 class QLineEdit;
 class QPushButton;
 
-class TNowaBazaD : public QDialog {
+class TNowaBazaD : public TForm {
     Q_OBJECT
 public:
     explicit TNowaBazaD(QWidget* parent = nullptr);
-    ~TNowaBazaD() override;
 
     QLabel* Label1 = nullptr;
     QLineEdit* Edit1 = nullptr;  // name, at most 40 characters
@@ -21,15 +20,14 @@ public:
     QPushButton* Button2 = nullptr;
     QLabel* Label4 = nullptr;    // ".rkb", hidden
 
-    void FormShow();
+    void FormShow() override;
     void Button1Click();
     void Button2Click();
     // Esc closes, Enter clicks OK; true when the key was handled.
-    bool FormKeyDown(int key);
+    bool FormKeyDown(int key) override;
 
-protected:
-    void showEvent(QShowEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
+private:
+    FormInstance<TNowaBazaD> instance_;
 };
 
 extern TNowaBazaD* NowaBazaD;

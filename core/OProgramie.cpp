@@ -4,7 +4,6 @@
 
 #include <QEvent>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
@@ -45,9 +44,8 @@ QPixmap RegisterPicture()
 
 } // namespace
 
-TOProgramie::TOProgramie(QWidget* parent) : QDialog(parent)
+TOProgramie::TOProgramie(QWidget* parent) : TForm(parent), instance_(OProgramie, this)
 {
-    OProgramie = this;
     setWindowTitle(QStringLiteral("O programie"));
 
     Label1 = new QLabel(QStringLiteral("Program serwisowy do kasy fiskalnej ORVA RIVO"), this);
@@ -89,12 +87,6 @@ TOProgramie::TOProgramie(QWidget* parent) : QDialog(parent)
     connect(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
 }
 
-TOProgramie::~TOProgramie()
-{
-    if (OProgramie == this)
-        OProgramie = nullptr;
-}
-
 void TOProgramie::Button1Click() { accept(); }
 
 void TOProgramie::Label3Click() { OpenLink(ContactMailLink()); }
@@ -108,12 +100,6 @@ bool TOProgramie::FormKeyDown(int key)
     return false;
 }
 
-void TOProgramie::keyPressEvent(QKeyEvent* event)
-{
-    if (!FormKeyDown(event->key()))
-        QDialog::keyPressEvent(event);
-}
-
 bool TOProgramie::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == Label3 && event->type() == QEvent::MouseButtonRelease
@@ -121,5 +107,5 @@ bool TOProgramie::eventFilter(QObject* watched, QEvent* event)
         Label3Click();
         return true;
     }
-    return QDialog::eventFilter(watched, event);
+    return TForm::eventFilter(watched, event);
 }

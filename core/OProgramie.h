@@ -1,6 +1,6 @@
 #pragma once
 // The about box: what the program is, its version, and the address to write to.
-#include <QDialog>
+#include "platform/Form.h"
 
 class QLabel;
 class QPushButton;
@@ -10,11 +10,10 @@ extern const char* const ContactAddress;
 // The mailto: link that a click on the address opens.
 QString ContactMailLink();
 
-class TOProgramie : public QDialog {
+class TOProgramie : public TForm {
     Q_OBJECT
 public:
     explicit TOProgramie(QWidget* parent = nullptr);
-    ~TOProgramie() override;
 
     QLabel* Label1 = nullptr;
     QLabel* Label8 = nullptr;
@@ -26,11 +25,13 @@ public:
     void Button1Click();
     void Label3Click();
     // Esc closes; true when the key was handled.
-    bool FormKeyDown(int key);
+    bool FormKeyDown(int key) override;
 
 protected:
-    void keyPressEvent(QKeyEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    FormInstance<TOProgramie> instance_;
 };
 
 extern TOProgramie* OProgramie;

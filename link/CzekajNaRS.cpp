@@ -5,7 +5,6 @@
 
 #include <QCloseEvent>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
@@ -23,9 +22,8 @@ int NextWaitBarPosition(int position, int& direction)
     return direction == 0 ? position + 2 : position - 2;
 }
 
-TCzekajNaRS::TCzekajNaRS(QWidget* parent) : QDialog(parent)
+TCzekajNaRS::TCzekajNaRS(QWidget* parent) : TForm(parent), instance_(CzekajNaRS, this)
 {
-    CzekajNaRS = this;
     setWindowTitle(QStringLiteral("Oczekiwanie na odpowiedź"));
 
     Label1 = new QLabel(QStringLiteral("Kasa niegotowa."), this);
@@ -53,12 +51,6 @@ TCzekajNaRS::TCzekajNaRS(QWidget* parent) : QDialog(parent)
     connect(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
 }
 
-TCzekajNaRS::~TCzekajNaRS()
-{
-    if (CzekajNaRS == this)
-        CzekajNaRS = nullptr;
-}
-
 void TCzekajNaRS::FormShow()
 {
     Direction = 0;
@@ -75,42 +67,28 @@ void TCzekajNaRS::Timer1Timer()
 
 void TCzekajNaRS::Button1Click() { done(QDialog::Rejected); }
 
-void TCzekajNaRS::FormKeyDown(int key)
+bool TCzekajNaRS::FormKeyDown(int key)
 {
     if (key != Qt::Key_Escape)
-        return;
+        return false;
     Timer1->stop();
     if (AskQuestion(QStringLiteral("Czy przerwać oczekiwanie?"), PromptButtons::YesNo, {}, PromptIcon::Warning)
         == PromptAnswer::Yes) {
         done(QDialog::Rejected);
-        return;
+        return true;
     }
     Timer1->start();
-}
-
-void TCzekajNaRS::showEvent(QShowEvent* event)
-{
-    QDialog::showEvent(event);
-    FormShow();
-}
-
-void TCzekajNaRS::keyPressEvent(QKeyEvent* event)
-{
-    if (event->key() == Qt::Key_Escape) {
-        FormKeyDown(event->key());
-        return;
-    }
-    QDialog::keyPressEvent(event);
+    return true;
 }
 
 void TCzekajNaRS::closeEvent(QCloseEvent* event)
 {
     Timer1->stop();
-    QDialog::closeEvent(event);
+    TForm::closeEvent(event);
 }
 
 void TCzekajNaRS::done(int result)
 {
     Timer1->stop();
-    QDialog::done(result);
+    TForm::done(result);
 }

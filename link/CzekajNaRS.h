@@ -1,7 +1,7 @@
 #pragma once
 // Shown modally while a serial write is held back by the register's flow control. Closes by
 // itself with result 1 when the line is free again; any other result means the user gave up.
-#include <QDialog>
+#include "platform/Form.h"
 
 class QLabel;
 class QProgressBar;
@@ -12,11 +12,10 @@ class QTimer;
 // (direction 0 rising, 1 falling). Returns the new position.
 int NextWaitBarPosition(int position, int& direction);
 
-class TCzekajNaRS : public QDialog {
+class TCzekajNaRS : public TForm {
     Q_OBJECT
 public:
     explicit TCzekajNaRS(QWidget* parent = nullptr);
-    ~TCzekajNaRS() override;
 
     QLabel* Label1 = nullptr;
     QLabel* Label3 = nullptr;
@@ -25,19 +24,20 @@ public:
     QTimer* Timer1 = nullptr;
     int Direction = 0;  // 0 rising, 1 falling
 
-    void FormShow();
+    void FormShow() override;
     void Timer1Timer();
     void Button1Click();
     // Esc: asks whether to give up.
-    void FormKeyDown(int key);
+    bool FormKeyDown(int key) override;
 
     // Every way of closing stops the timer.
     void done(int result) override;
 
 protected:
-    void showEvent(QShowEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+
+private:
+    FormInstance<TCzekajNaRS> instance_;
 };
 
 extern TCzekajNaRS* CzekajNaRS;

@@ -46,9 +46,9 @@ QString RenderBuffer(const std::vector<uint8_t>& bytes, BufferViewMode mode)
     return RenderBuffer(bytes.data(), bytes.size(), mode);
 }
 
-TPokazBuforOdb::TPokazBuforOdb(QWidget* parent) : QDialog(parent), DisplayBuffer(DisplayBufferSize, 0)
+TPokazBuforOdb::TPokazBuforOdb(QWidget* parent)
+    : TForm(parent), DisplayBuffer(DisplayBufferSize, 0), instance_(PokazBuforOdb, this)
 {
-    PokazBuforOdb = this;
     setWindowTitle(QStringLiteral("Podgląd bufora odbiorczego"));
 
     RichEdit1 = new QTextEdit(this);
@@ -86,12 +86,6 @@ TPokazBuforOdb::TPokazBuforOdb(QWidget* parent) : QDialog(parent), DisplayBuffer
     connect(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
     connect(Button2, &QPushButton::clicked, this, [this] { Button2Click(); });
     connect(RadioGroup1Items, &QButtonGroup::idClicked, this, [this](int) { RadioGroup1Click(); });
-}
-
-TPokazBuforOdb::~TPokazBuforOdb()
-{
-    if (PokazBuforOdb == this)
-        PokazBuforOdb = nullptr;
 }
 
 int TPokazBuforOdb::RadioGroup1ItemIndex() const { return std::max(0, RadioGroup1Items->checkedId()); }
@@ -132,10 +126,4 @@ void TPokazBuforOdb::RadioGroup1Click() { Render(); }
 void TPokazBuforOdb::Render()
 {
     RichEdit1->setPlainText(RenderBuffer(DisplayBuffer, BufferViewMode(RadioGroup1ItemIndex())));
-}
-
-void TPokazBuforOdb::showEvent(QShowEvent* event)
-{
-    QDialog::showEvent(event);
-    FormShow();
 }

@@ -1,7 +1,8 @@
 #pragma once
 // Diagnostic view of the program's receive buffer, or of bytes read straight from the link, in
 // hexadecimal, decimal or as characters.
-#include <QDialog>
+#include "platform/Form.h"
+
 #include <QString>
 #include <cstddef>
 #include <cstdint>
@@ -20,11 +21,10 @@ enum class BufferViewMode { Hex = 0, Decimal = 1, Char = 2 };
 QString RenderBuffer(const uint8_t* bytes, std::size_t count, BufferViewMode mode);
 QString RenderBuffer(const std::vector<uint8_t>& bytes, BufferViewMode mode);
 
-class TPokazBuforOdb : public QDialog {
+class TPokazBuforOdb : public TForm {
     Q_OBJECT
 public:
     explicit TPokazBuforOdb(QWidget* parent = nullptr);
-    ~TPokazBuforOdb() override;
 
     QTextEdit* RichEdit1 = nullptr;
     QGroupBox* RadioGroup1 = nullptr;  // "Sposób wyświetlania danych"
@@ -35,7 +35,7 @@ public:
     // The bytes being shown (4096, zero after the data).
     std::vector<uint8_t> DisplayBuffer;
 
-    void FormShow();
+    void FormShow() override;
     void Button1Click();
     void Button2Click();
     void RadioGroup1Click();
@@ -44,11 +44,10 @@ public:
     int RadioGroup1ItemIndex() const;
     void SetRadioGroup1ItemIndex(int index);
 
-protected:
-    void showEvent(QShowEvent* event) override;
-
 private:
     void Render();
+
+    FormInstance<TPokazBuforOdb> instance_;
 };
 
 extern TPokazBuforOdb* PokazBuforOdb;

@@ -11,7 +11,6 @@
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -53,9 +52,8 @@ bool ParseTcpPort(const QString& text, int& port)
     return true;
 }
 
-TUstawieniaTrans::TUstawieniaTrans(QWidget* parent) : QDialog(parent)
+TUstawieniaTrans::TUstawieniaTrans(QWidget* parent) : TForm(parent), instance_(UstawieniaTrans, this)
 {
-    UstawieniaTrans = this;
     setWindowTitle(QStringLiteral("Parametry transmisji"));
 
     Label1 = new QLabel(QStringLiteral("Ustawienia parametrów transmisji"), this);
@@ -149,12 +147,6 @@ TUstawieniaTrans::TUstawieniaTrans(QWidget* parent) : QDialog(parent)
     connect(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
     connect(Button2, &QPushButton::clicked, this, [this] { Button2Click(); });
     connect(Button3, &QPushButton::clicked, this, [this] { Button3Click(); });
-}
-
-TUstawieniaTrans::~TUstawieniaTrans()
-{
-    if (UstawieniaTrans == this)
-        UstawieniaTrans = nullptr;
 }
 
 void TUstawieniaTrans::FillAllPorts()
@@ -301,23 +293,10 @@ void TUstawieniaTrans::Button2Click()
 
 void TUstawieniaTrans::Button3Click() { reject(); }
 
-void TUstawieniaTrans::FormKeyDown(int key)
+bool TUstawieniaTrans::FormKeyDown(int key)
 {
-    if (key == Qt::Key_Escape)
-        reject();
-}
-
-void TUstawieniaTrans::showEvent(QShowEvent* event)
-{
-    QDialog::showEvent(event);
-    FormShow();
-}
-
-void TUstawieniaTrans::keyPressEvent(QKeyEvent* event)
-{
-    if (event->key() == Qt::Key_Escape) {
-        FormKeyDown(event->key());
-        return;
-    }
-    QDialog::keyPressEvent(event);
+    if (key != Qt::Key_Escape)
+        return false;
+    reject();
+    return true;
 }

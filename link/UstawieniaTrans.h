@@ -1,7 +1,8 @@
 #pragma once
 // "Parametry transmisji": chooses the transport (COM port or TCP/IP), the port and its line
 // settings, the register address and the TCP address, and applies them by opening the link.
-#include <QDialog>
+#include "platform/Form.h"
+
 #include <QString>
 
 class QCheckBox;
@@ -15,11 +16,10 @@ class QRadioButton;
 // A TCP port typed by the user: decimal digits only, 1..65535.
 bool ParseTcpPort(const QString& text, int& port);
 
-class TUstawieniaTrans : public QDialog {
+class TUstawieniaTrans : public TForm {
     Q_OBJECT
 public:
     explicit TUstawieniaTrans(QWidget* parent = nullptr);
-    ~TUstawieniaTrans() override;
 
     QLabel* Label1 = nullptr;          // heading
     QRadioButton* RadioButton1 = nullptr;
@@ -42,26 +42,25 @@ public:
     QPushButton* Button2 = nullptr;
     QPushButton* Button3 = nullptr;
 
-    void FormShow();
+    void FormShow() override;
     void ComboBox1Change();
     void CheckBox3Click();
     void Button1Click();
     void Button2Click();
     void Button3Click();
-    void FormKeyDown(int key);
+    // Esc closes.
+    bool FormKeyDown(int key) override;
 
     // Shows LinkSettings in the controls.
     void ShowSettings();
     // True when the serial controls are enabled.
     bool SerialControlsEnabled() const;
 
-protected:
-    void showEvent(QShowEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
-
 private:
     void SetSerialControlsEnabled(bool enabled);
     void FillAllPorts();
+
+    FormInstance<TUstawieniaTrans> instance_;
 };
 
 extern TUstawieniaTrans* UstawieniaTrans;

@@ -14,7 +14,6 @@
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
@@ -41,9 +40,8 @@ bool IsProbeAnswer(const uint8_t* reply, int count)
         && FrameChecksum(reply, StatusReplySize) == reply[8] && reply[6] == ReplyAttention;
 }
 
-TWyszukiwanieKasyRS::TWyszukiwanieKasyRS(QWidget* parent) : QDialog(parent)
+TWyszukiwanieKasyRS::TWyszukiwanieKasyRS(QWidget* parent) : TForm(parent), instance_(WyszukiwanieKasyRS, this)
 {
-    WyszukiwanieKasyRS = this;
     setWindowTitle(QStringLiteral("Wyszukiwanie kasy"));
 
     Label6 = new QLabel(QStringLiteral("Wyszukiwanie kas ORVA TEPO podłączonych do komputera"), this);
@@ -90,12 +88,6 @@ TWyszukiwanieKasyRS::TWyszukiwanieKasyRS(QWidget* parent) : QDialog(parent)
     connect(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
     connect(Button2, &QPushButton::clicked, this, [this] { Button2Click(); });
     connect(Button3, &QPushButton::clicked, this, [this] { Button3Click(); });
-}
-
-TWyszukiwanieKasyRS::~TWyszukiwanieKasyRS()
-{
-    if (WyszukiwanieKasyRS == this)
-        WyszukiwanieKasyRS = nullptr;
 }
 
 void TWyszukiwanieKasyRS::FormShow()
@@ -202,7 +194,7 @@ void TWyszukiwanieKasyRS::Button1Click()
     stopRequested_ = false;
     if (closeRequested_) {
         closeRequested_ = false;
-        QDialog::reject();
+        TForm::reject();
     }
 }
 
@@ -238,14 +230,15 @@ void TWyszukiwanieKasyRS::Button2Click()
 
 void TWyszukiwanieKasyRS::Button3Click() { reject(); }
 
-void TWyszukiwanieKasyRS::FormKeyDown(int key)
+bool TWyszukiwanieKasyRS::FormKeyDown(int key)
 {
     if (key != Qt::Key_Escape)
-        return;
+        return false;
     if (searching_)
         StopSearch();
     else
         reject();
+    return true;
 }
 
 void TWyszukiwanieKasyRS::reject()
@@ -256,22 +249,7 @@ void TWyszukiwanieKasyRS::reject()
         closeRequested_ = true;
         return;
     }
-    QDialog::reject();
-}
-
-void TWyszukiwanieKasyRS::showEvent(QShowEvent* event)
-{
-    QDialog::showEvent(event);
-    FormShow();
-}
-
-void TWyszukiwanieKasyRS::keyPressEvent(QKeyEvent* event)
-{
-    if (event->key() == Qt::Key_Escape) {
-        FormKeyDown(event->key());
-        return;
-    }
-    QDialog::keyPressEvent(event);
+    TForm::reject();
 }
 
 void TWyszukiwanieKasyRS::closeEvent(QCloseEvent* event)
@@ -282,5 +260,5 @@ void TWyszukiwanieKasyRS::closeEvent(QCloseEvent* event)
         event->ignore();
         return;
     }
-    QDialog::closeEvent(event);
+    TForm::closeEvent(event);
 }

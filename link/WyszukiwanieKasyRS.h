@@ -1,7 +1,8 @@
 #pragma once
 // "Wyszukiwanie kasy": probes every COM port that opens at every register address 1..9, lists
 // the ports where a register answered, and connects to the one the user picks.
-#include <QDialog>
+#include "platform/Form.h"
+
 #include <cstdint>
 #include <vector>
 
@@ -15,11 +16,10 @@ class QPushButton;
 // length 10, checksum, and 'A' in byte 6.
 bool IsProbeAnswer(const uint8_t* reply, int count);
 
-class TWyszukiwanieKasyRS : public QDialog {
+class TWyszukiwanieKasyRS : public TForm {
     Q_OBJECT
 public:
     explicit TWyszukiwanieKasyRS(QWidget* parent = nullptr);
-    ~TWyszukiwanieKasyRS() override;
 
     QLabel* Label6 = nullptr;
     QLabel* Label1 = nullptr;
@@ -37,11 +37,12 @@ public:
     // Register address of each entry of ComboBox1, in list order.
     std::vector<uint8_t> FoundRegisterAddress;
 
-    void FormShow();
+    void FormShow() override;
     void Button1Click();
     void Button2Click();
     void Button3Click();
-    void FormKeyDown(int key);
+    // Esc stops a running search, else closes.
+    bool FormKeyDown(int key) override;
 
     bool Searching() const { return searching_; }
     // Asks a running search to stop at the next port (Esc, closing the window).
@@ -50,8 +51,6 @@ public:
     void reject() override;
 
 protected:
-    void showEvent(QShowEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
@@ -59,6 +58,7 @@ private:
     bool searching_ = false;
     bool stopRequested_ = false;
     bool closeRequested_ = false;
+    FormInstance<TWyszukiwanieKasyRS> instance_;
 };
 
 extern TWyszukiwanieKasyRS* WyszukiwanieKasyRS;

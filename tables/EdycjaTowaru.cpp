@@ -1,6 +1,5 @@
 #include "tables/EdycjaTowaru.h"
 
-#include "core/AppState.h"
 #include "core/DatabaseImage.h"
 #include "core/Helpers.h"
 #include "platform/Cp1250.h"
@@ -12,18 +11,15 @@
 #include <QComboBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QShowEvent>
 #include <QVBoxLayout>
 
 TEdycjaTowaru* EdycjaTowaru = nullptr;
 
-TEdycjaTowaru::TEdycjaTowaru(QWidget* parent) : QDialog(parent)
+TEdycjaTowaru::TEdycjaTowaru(QWidget* parent) : TForm(parent), instance_(EdycjaTowaru, this)
 {
-    EdycjaTowaru = this;
     setWindowTitle(QStringLiteral("Edycja towaru"));
 
     Label1 = new QLabel(QStringLiteral("Numer towaru:"), this);
@@ -88,55 +84,26 @@ TEdycjaTowaru::TEdycjaTowaru(QWidget* parent) : QDialog(parent)
     connect(Button2, &QPushButton::clicked, this, [this] { Button2Click(); });
 }
 
-TEdycjaTowaru::~TEdycjaTowaru()
-{
-    if (EdycjaTowaru == this)
-        EdycjaTowaru = nullptr;
-}
-
 void TEdycjaTowaru::FormShow()
 {
-    const bool readable = GoodsImageReadable();
-
     ComboBox2->clear();
-    uint8_t groups[SmallTableSlots * GoodsGroupRecordSize] = {};
-    if (readable)
-        DbReadBytesAt(TableOffsets.GoodsGroupTable, groups, sizeof groups);
-    for (unsigned i = 0; i < SmallTableSlots; ++i) {
-        const uint8_t* g = groups + i * GoodsGroupRecordSize;
-        if (g[0] != 0)
-            ComboBox2->addItem(QString::number(g[0]) + u' ' + FromCp1250(BytesToString(g + 1, 21)));
-        else
-            ComboBox2->addItem(QString::number(i + 1));
-    }
-
+    ComboBox2->addItems(SmallTableItems(ReadGoodsGroups(), u" "));
     ComboBox3->clear();
     ComboBox3->addItem(QStringLiteral("brak"));
-    uint8_t packagings[SmallTableSlots * PackagingRecordSize] = {};
-    if (readable)
-        DbReadBytesAt(TableOffsets.PackagingTable, packagings, sizeof packagings);
-    for (unsigned i = 0; i < SmallTableSlots; ++i) {
-        const uint8_t* p = packagings + i * PackagingRecordSize;
-        if (p[0] != 0)
-            ComboBox3->addItem(QString::number(p[0]) + u' ' + FromCp1250(BytesToString(p + 1, 42)));
-        else
-            ComboBox3->addItem(QString::number(i + 1));
-    }
+    ComboBox3->addItems(SmallTableItems(ReadPackagings(), u" "));
 
     // The record of the number the opener put in.
     bool ok = false;
     const int plu = NumberBeforeDot(Label2->text(), &ok);
     uint8_t rec[GoodsField::WrittenSize] = {};
-    if (ok && plu >= 1 && plu <= App.MaxGoodsCount && readable)
-        DbReadBytesAt(GoodsRecordOffset(unsigned(plu)), rec, sizeof rec);
+    if (ok)
+        ReadGoodsRecord(unsigned(plu), rec);
 
     Edit1->setText(FromCp1250(BytesToString(rec + GoodsField::Name, GoodsField::NameSize)));
     const uint8_t ptu = rec[GoodsField::Vat];
     if (ptu >= 'A' && ptu <= 'G')
         ComboBox1->setCurrentIndex(ptu - 'A');
-    const uint8_t* p = rec + GoodsField::Price;
-    const uint32_t price = uint32_t(p[0]) | (uint32_t(p[1]) << 8) | (uint32_t(p[2]) << 16) | (uint32_t(p[3]) << 24);
-    Edit2->setText(FromCp1250(FormatHundredths(price)));
+    Edit2->setText(FromCp1250(FormatHundredths(GoodsRecordPrice(rec))));
     Edit3->setText(FromCp1250(BytesToString(rec + GoodsField::Barcode, GoodsField::BarcodeSize)));
     ComboBox2->setCurrentIndex(int(rec[GoodsField::Group]) - 1);
     ComboBox3->setCurrentIndex(rec[GoodsField::Tandem]);
@@ -184,31 +151,7 @@ void TEdycjaTowaru::Button1Click()
 
 void TEdycjaTowaru::Button2Click() { reject(); }
 
-void TEdycjaTowaru::FormKeyDown(int key)
+bool TEdycjaTowaru::FormKeyDown(int key)
 {
-    if (key == Qt::Key_Escape)
-        Button2Click();
-    else if (key == Qt::Key_Return || key == Qt::Key_Enter)
-        Button1Click();
-}
-
-void TEdycjaTowaru::keyPressEvent(QKeyEvent* event)
-{
-    switch (event->key()) {
-    case Qt::Key_Escape:
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        FormKeyDown(event->key());
-        event->accept();
-        break;
-    default:
-        QDialog::keyPressEvent(event);
-    }
-}
-
-void TEdycjaTowaru::showEvent(QShowEvent* event)
-{
-    QDialog::showEvent(event);
-    if (!event->spontaneous())
-        FormShow();
+    return EscEnterKey(key, [this] { Button2Click(); }, [this] { Button1Click(); });
 }

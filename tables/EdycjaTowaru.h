@@ -1,7 +1,8 @@
 #pragma once
 // "Edycja towaru": edits one stored goods record; the goods window's add action checks and
 // writes it.
-#include <QDialog>
+#include "platform/Form.h"
+
 #include <cstdint>
 
 class QCheckBox;
@@ -10,11 +11,10 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 
-class TEdycjaTowaru : public QDialog {
+class TEdycjaTowaru : public TForm {
     Q_OBJECT
 public:
     explicit TEdycjaTowaru(QWidget* parent = nullptr);
-    ~TEdycjaTowaru() override;
 
     QLabel* Label1 = nullptr;        // "Numer towaru:"
     QLabel* Label2 = nullptr;        // the goods number; the opener sets it before showing
@@ -33,14 +33,14 @@ public:
     // The unit of measure of the record shown; the window has no field for it, and a save keeps it.
     uint8_t RecordUnit = 0;
 
-    void FormShow();
-    void FormKeyDown(int key);
+    void FormShow() override;
+    // Esc closes without a change, Enter saves.
+    bool FormKeyDown(int key) override;
     void Button1Click();   // save
     void Button2Click();   // close without a change
 
-protected:
-    void showEvent(QShowEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
+private:
+    FormInstance<TEdycjaTowaru> instance_;
 };
 
 extern TEdycjaTowaru* EdycjaTowaru;

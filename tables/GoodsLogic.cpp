@@ -57,6 +57,71 @@ std::vector<uint8_t> ReadGoodsArea()
     return area;
 }
 
+void ForEachStoredGoods(const std::function<void(unsigned plu, const uint8_t* record)>& visit)
+{
+    const std::vector<uint8_t> area = ReadGoodsArea();
+    const std::size_t size = App.GoodsRecordSize;
+    for (std::size_t s = 0; s * size < area.size(); ++s) {
+        const uint8_t* record = area.data() + s * size;
+        if (SlotUsed(record))
+            visit(unsigned(s + 1), record);
+    }
+}
+
+bool ReadGoodsRecord(unsigned plu, uint8_t (&record)[GoodsField::WrittenSize])
+{
+    if (plu == 0 || plu > App.MaxGoodsCount || !GoodsImageReadable())
+        return false;
+    DbReadBytesAt(GoodsRecordOffset(plu), record, sizeof record);
+    return true;
+}
+
+uint32_t GoodsRecordPrice(const uint8_t* record)
+{
+    const uint8_t* p = record + GoodsField::Price;
+    return uint32_t(p[0]) | (uint32_t(p[1]) << 8) | (uint32_t(p[2]) << 16) | (uint32_t(p[3]) << 24);
+}
+
+namespace {
+
+std::vector<SmallTableEntry> ReadSmallTable(uint32_t offset, uint32_t recordSize, std::size_t nameSize)
+{
+    std::vector<uint8_t> bytes(std::size_t(SmallTableSlots) * recordSize, 0);
+    if (GoodsImageReadable())
+        DbReadBytesAt(offset, bytes.data(), bytes.size());
+    std::vector<SmallTableEntry> entries(SmallTableSlots);
+    for (unsigned i = 0; i < SmallTableSlots; ++i) {
+        const uint8_t* r = bytes.data() + std::size_t(i) * recordSize;
+        entries[i].Number = r[0];
+        entries[i].Name = FromCp1250(BytesToString(r + 1, nameSize));
+    }
+    return entries;
+}
+
+} // namespace
+
+std::vector<SmallTableEntry> ReadGoodsGroups()
+{
+    return ReadSmallTable(TableOffsets.GoodsGroupTable, GoodsGroupRecordSize, 21);
+}
+
+std::vector<SmallTableEntry> ReadPackagings()
+{
+    return ReadSmallTable(TableOffsets.PackagingTable, PackagingRecordSize, 42);
+}
+
+QStringList SmallTableItems(const std::vector<SmallTableEntry>& entries, QStringView separator)
+{
+    QStringList items;
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        if (entries[i].Number != 0)
+            items.append(QString::number(entries[i].Number).append(separator).append(entries[i].Name));
+        else
+            items.append(QString::number(i + 1));
+    }
+    return items;
+}
+
 std::string GoodsNameKey(const std::string& name)
 {
     std::string key;

@@ -4,8 +4,11 @@
 #include "core/DatabaseImage.h"
 
 #include <QString>
+#include <QStringList>
+#include <QStringView>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -46,6 +49,30 @@ bool GoodsImageReadable();
 // The whole goods area (MaxGoodsCount records of GoodsRecordSize bytes) in one read; empty when
 // the image is not readable.
 std::vector<uint8_t> ReadGoodsArea();
+
+// Calls visit(plu, record) for every stored goods record (PLU bytes not both 0), in PLU order,
+// from one read of the goods area; calls nothing when the image is not readable.
+void ForEachStoredGoods(const std::function<void(unsigned plu, const uint8_t* record)>& visit);
+
+// Bytes 0..67 of the goods record of plu into record; false, and record left as it was, when plu
+// has no slot or the image is not readable.
+bool ReadGoodsRecord(unsigned plu, uint8_t (&record)[GoodsField::WrittenSize]);
+
+// The price of a goods record in hundredths (u32 little-endian).
+uint32_t GoodsRecordPrice(const uint8_t* record);
+
+// One slot of the goods group or packaging table: its number byte (0: not programmed) and name.
+struct SmallTableEntry {
+    uint8_t Number = 0;
+    QString Name;
+};
+// The SmallTableSlots goods groups (21-byte names) and packagings (42-byte names) of the image;
+// every slot is empty when the image is not readable.
+std::vector<SmallTableEntry> ReadGoodsGroups();
+std::vector<SmallTableEntry> ReadPackagings();
+// The list items of such a table: the number, separator and name of a programmed slot, else the
+// slot number 1, 2, ...
+QStringList SmallTableItems(const std::vector<SmallTableEntry>& entries, QStringView separator);
 
 // The comparison key of a goods name (cp1250): its first 42 characters, Polish lower-case letters
 // raised, only \ / . , digits, letters and the raised Polish letters kept, in upper case.

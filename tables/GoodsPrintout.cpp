@@ -1,6 +1,5 @@
 #include "tables/GoodsPrintout.h"
 
-#include "core/AppState.h"
 #include "core/DatabaseImage.h"
 #include "core/Helpers.h"
 #include "platform/Cp1250.h"
@@ -15,23 +14,16 @@
 std::vector<GoodsPrintLine> SortGoodsForPrint()
 {
     std::vector<GoodsPrintLine> lines;
-    const std::vector<uint8_t> area = ReadGoodsArea();
-    const std::size_t size = App.GoodsRecordSize;
-    for (std::size_t s = 0; s * size < area.size(); ++s) {
-        const uint8_t* r = area.data() + s * size;
-        if (r[0] == 0 && r[1] == 0)
-            continue;
-        const uint32_t price = uint32_t(r[GoodsField::Price]) | (uint32_t(r[GoodsField::Price + 1]) << 8) |
-                               (uint32_t(r[GoodsField::Price + 2]) << 16) | (uint32_t(r[GoodsField::Price + 3]) << 24);
+    ForEachStoredGoods([&lines](unsigned, const uint8_t* r) {
         GoodsPrintLine line;
         line.Plu = QString::number(r[0] | (r[1] << 8));
         line.Name = FromCp1250(BytesToString(r + GoodsField::Name, GoodsField::NameSize));
-        line.Price = FromCp1250(FormatHundredths(price));
+        line.Price = FromCp1250(FormatHundredths(GoodsRecordPrice(r)));
         line.Ptu = FromCp1250(BytesToString(r + GoodsField::Vat, 1));
         line.PriceKind = r[GoodsField::FixedPrice] ? QStringLiteral("sztywna") : QStringLiteral("ruchoma");
         line.Barcode = FromCp1250(BytesToString(r + GoodsField::Barcode, GoodsField::BarcodeSize));
         lines.push_back(line);
-    }
+    });
     return lines;
 }
 

@@ -4,35 +4,19 @@
 #include "tables/ProgramowanieTowarow.h"
 
 #include <QHBoxLayout>
-#include <QHeaderView>
-#include <QKeyEvent>
 #include <QPushButton>
-#include <QShowEvent>
 #include <QTableView>
 #include <QVBoxLayout>
 
 TListaTowarow* ListaTowarow = nullptr;
 
-TListaTowarow::TListaTowarow(QWidget* parent) : QDialog(parent)
+TListaTowarow::TListaTowarow(QWidget* parent) : TForm(parent), instance_(ListaTowarow, this)
 {
-    ListaTowarow = this;
     setWindowTitle(QStringLiteral("Lista towarów"));
 
     GoodsModel = new GoodsGridModel(GoodsGridModel::Columns::GoodsList, this);
     StringGrid1 = new QTableView(this);
-    StringGrid1->setModel(GoodsModel);
-    StringGrid1->setSelectionBehavior(QAbstractItemView::SelectRows);
-    StringGrid1->setSelectionMode(QAbstractItemView::SingleSelection);
-    StringGrid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    StringGrid1->verticalHeader()->setVisible(false);
-    StringGrid1->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    StringGrid1->verticalHeader()->setDefaultSectionSize(20);
-    StringGrid1->setWordWrap(false);
-    const int widths[9] = {45, 250, 35, 80, 120, 55, 65, 100, 95};
-    for (int c = 0; c < 9; ++c)
-        StringGrid1->setColumnWidth(c, widths[c]);
-    StringGrid1->horizontalHeader()->setStretchLastSection(true);
-    StringGrid1->horizontalHeader()->setHighlightSections(false);
+    SetUpGoodsGrid(StringGrid1, GoodsModel, {45, 250, 35, 80, 120, 55, 65, 100, 95});
 
     Button1 = new QPushButton(QStringLiteral("OK"), this);
     Button2 = new QPushButton(QStringLiteral("Zamknij"), this);
@@ -57,12 +41,6 @@ TListaTowarow::TListaTowarow(QWidget* parent) : QDialog(parent)
     resize(900, 500);
 }
 
-TListaTowarow::~TListaTowarow()
-{
-    if (ListaTowarow == this)
-        ListaTowarow = nullptr;
-}
-
 void TListaTowarow::FormShow()
 {
     SelectedPlu = 0;
@@ -74,19 +52,9 @@ void TListaTowarow::FormShow()
         SelectRow(0);
 }
 
-int TListaTowarow::SelectedRow() const
-{
-    const QModelIndex current = StringGrid1->currentIndex();
-    return current.isValid() ? current.row() : -1;
-}
+int TListaTowarow::SelectedRow() const { return GoodsGridSelectedRow(StringGrid1); }
 
-void TListaTowarow::SelectRow(int row)
-{
-    if (row < 0 || row >= GoodsModel->rowCount())
-        return;
-    StringGrid1->setCurrentIndex(GoodsModel->index(row, 0));
-    StringGrid1->selectRow(row);
-}
+void TListaTowarow::SelectRow(int row) { SelectGoodsGridRow(StringGrid1, row); }
 
 void TListaTowarow::Button1Click()
 {
@@ -105,31 +73,7 @@ void TListaTowarow::Button2Click()
 
 void TListaTowarow::StringGrid1DblClick() { Button1Click(); }
 
-void TListaTowarow::FormKeyDown(int key)
+bool TListaTowarow::FormKeyDown(int key)
 {
-    if (key == Qt::Key_Escape)
-        Button2Click();
-    else if (key == Qt::Key_Return || key == Qt::Key_Enter)
-        Button1Click();
-}
-
-void TListaTowarow::keyPressEvent(QKeyEvent* event)
-{
-    switch (event->key()) {
-    case Qt::Key_Escape:
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        FormKeyDown(event->key());
-        event->accept();
-        break;
-    default:
-        QDialog::keyPressEvent(event);
-    }
-}
-
-void TListaTowarow::showEvent(QShowEvent* event)
-{
-    QDialog::showEvent(event);
-    if (!event->spontaneous())
-        FormShow();
+    return EscEnterKey(key, [this] { Button2Click(); }, [this] { Button1Click(); });
 }

@@ -1,16 +1,15 @@
 #pragma once
 // "Lista towarów": the stored goods, from which the quick-key editor picks a PLU.
-#include <QDialog>
+#include "platform/Form.h"
 
 class GoodsGridModel;
 class QPushButton;
 class QTableView;
 
-class TListaTowarow : public QDialog {
+class TListaTowarow : public TForm {
     Q_OBJECT
 public:
     explicit TListaTowarow(QWidget* parent = nullptr);
-    ~TListaTowarow() override;
 
     QTableView* StringGrid1 = nullptr;
     GoodsGridModel* GoodsModel = nullptr;
@@ -21,8 +20,9 @@ public:
     // list closes with Accepted.
     unsigned SelectedPlu = 0;
 
-    void FormShow();
-    void FormKeyDown(int key);
+    void FormShow() override;
+    // Esc closes, Enter takes the selected row.
+    bool FormKeyDown(int key) override;
     void Button1Click();          // OK
     void Button2Click();          // Zamknij
     void StringGrid1DblClick();
@@ -30,9 +30,8 @@ public:
     int SelectedRow() const;
     void SelectRow(int row);
 
-protected:
-    void showEvent(QShowEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
+private:
+    FormInstance<TListaTowarow> instance_;
 };
 
 extern TListaTowarow* ListaTowarow;

@@ -1,24 +1,20 @@
 #include "tables/ListaTowarowTandem.h"
 
-#include "core/AppState.h"
 #include "core/DatabaseImage.h"
 #include "core/Helpers.h"
 #include "platform/Cp1250.h"
 #include "tables/GoodsLogic.h"
 
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QShowEvent>
 #include <QVBoxLayout>
 
 TListaTowarowTandem* ListaTowarowTandem = nullptr;
 
-TListaTowarowTandem::TListaTowarowTandem(QWidget* parent) : QDialog(parent)
+TListaTowarowTandem::TListaTowarowTandem(QWidget* parent) : TForm(parent), instance_(ListaTowarowTandem, this)
 {
-    ListaTowarowTandem = this;
     setWindowTitle(QStringLiteral("Lista towarów powiązanych"));
     Label1 = new QLabel(QStringLiteral("Usunięcie opakowania spowoduje likwidację"), this);
     Label2 = new QLabel(QStringLiteral("powiązań z poniższymi towarami:"), this);
@@ -44,26 +40,17 @@ TListaTowarowTandem::TListaTowarowTandem(QWidget* parent) : QDialog(parent)
     resize(420, 360);
 }
 
-TListaTowarowTandem::~TListaTowarowTandem()
-{
-    if (ListaTowarowTandem == this)
-        ListaTowarowTandem = nullptr;
-}
-
 void TListaTowarowTandem::FormShow()
 {
     Memo1->clear();
     PackagingDeleteConfirmed = 0;
-    const std::vector<uint8_t> area = ReadGoodsArea();
-    const std::size_t size = App.GoodsRecordSize;
     int tied = 0;
-    for (std::size_t s = 0; s * size < area.size(); ++s) {
-        const uint8_t* r = area.data() + s * size;
-        if ((r[0] == 0 && r[1] == 0) || TandemPackagingNumber == 0 || r[GoodsField::Tandem] != TandemPackagingNumber)
-            continue;
+    ForEachStoredGoods([&](unsigned, const uint8_t* r) {
+        if (TandemPackagingNumber == 0 || r[GoodsField::Tandem] != TandemPackagingNumber)
+            return;
         Memo1->appendPlainText(FromCp1250(BytesToString(r + GoodsField::Name, 40)));
         ++tied;
-    }
+    });
     if (tied == 0) {
         Memo1->appendPlainText(QStringLiteral("Z opakowaniem nie są powiązane"));
         Memo1->appendPlainText(QStringLiteral("żadne towary."));
@@ -82,31 +69,8 @@ void TListaTowarowTandem::Button2Click()
     reject();
 }
 
-void TListaTowarowTandem::FormKeyDown(int key)
+bool TListaTowarowTandem::FormKeyDown(int key)
 {
-    if (key == Qt::Key_Escape)
-        reject();   // no choice: the value stays as it is
-    else if (key == Qt::Key_Return || key == Qt::Key_Enter)
-        Button1Click();
-}
-
-void TListaTowarowTandem::keyPressEvent(QKeyEvent* event)
-{
-    switch (event->key()) {
-    case Qt::Key_Escape:
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        FormKeyDown(event->key());
-        event->accept();
-        break;
-    default:
-        QDialog::keyPressEvent(event);
-    }
-}
-
-void TListaTowarowTandem::showEvent(QShowEvent* event)
-{
-    QDialog::showEvent(event);
-    if (!event->spontaneous())
-        FormShow();
+    // Esc makes no choice: the value stays as it is.
+    return EscEnterKey(key, [this] { reject(); }, [this] { Button1Click(); });
 }

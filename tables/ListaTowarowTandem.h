@@ -1,17 +1,16 @@
 #pragma once
 // "Lista towarów powiązanych": the goods tied to a packaging, shown before the packaging is
 // deleted, with the user's confirmation.
-#include <QDialog>
+#include "platform/Form.h"
 
 class QLabel;
 class QPlainTextEdit;
 class QPushButton;
 
-class TListaTowarowTandem : public QDialog {
+class TListaTowarowTandem : public TForm {
     Q_OBJECT
 public:
     explicit TListaTowarowTandem(QWidget* parent = nullptr);
-    ~TListaTowarowTandem() override;
 
     QLabel* Label1 = nullptr;
     QLabel* Label2 = nullptr;
@@ -23,14 +22,14 @@ public:
     int TandemPackagingNumber = 0;
     int PackagingDeleteConfirmed = 0;
 
-    void FormShow();
-    void FormKeyDown(int key);
+    void FormShow() override;
+    // Esc closes without a choice, Enter confirms.
+    bool FormKeyDown(int key) override;
     void Button1Click();
     void Button2Click();
 
-protected:
-    void showEvent(QShowEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
+private:
+    FormInstance<TListaTowarowTandem> instance_;
 };
 
 extern TListaTowarowTandem* ListaTowarowTandem;

@@ -22,7 +22,6 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -54,32 +53,21 @@ void GoodsGridModel::Reload()
 {
     beginResetModel();
     rows_.clear();
-    const std::vector<uint8_t> area = ReadGoodsArea();
-    const std::size_t size = App.GoodsRecordSize;
-    for (std::size_t s = 0; s * size < area.size(); ++s) {
-        const uint8_t* r = area.data() + s * size;
-        if (r[0] == 0 && r[1] == 0)
-            continue;
+    ForEachStoredGoods([this](unsigned plu, const uint8_t* r) {
         Row row;
-        row.Slot = uint16_t(s + 1);
+        row.Slot = uint16_t(plu);
         std::memcpy(row.Record.data(), r, row.Record.size());
         row.Name = FromCp1250(BytesToString(r + GoodsField::Name, GoodsField::NameSize));
         rows_.push_back(std::move(row));
-    }
-    // Names of the groups and packagings the rows refer to.
-    for (auto& n : groupNames_)
-        n.clear();
-    for (auto& n : packagingNames_)
-        n.clear();
-    if (!area.empty()) {
-        uint8_t groups[SmallTableSlots * GoodsGroupRecordSize];
-        DbReadBytesAt(TableOffsets.GoodsGroupTable, groups, sizeof groups);
-        uint8_t packagings[SmallTableSlots * PackagingRecordSize];
-        DbReadBytesAt(TableOffsets.PackagingTable, packagings, sizeof packagings);
-        for (unsigned i = 0; i < SmallTableSlots; ++i) {
-            groupNames_[i + 1] = FromCp1250(BytesToString(groups + i * GoodsGroupRecordSize + 1, 21));
-            packagingNames_[i + 1] = FromCp1250(BytesToString(packagings + i * PackagingRecordSize + 1, 42));
-        }
+    });
+    // Names of the groups and packagings the rows refer to (none from an unreadable image).
+    const std::vector<SmallTableEntry> groups = ReadGoodsGroups();
+    const std::vector<SmallTableEntry> packagings = ReadPackagings();
+    groupNames_[0].clear();
+    packagingNames_[0].clear();
+    for (unsigned i = 0; i < SmallTableSlots; ++i) {
+        groupNames_[i + 1] = groups[i].Name;
+        packagingNames_[i + 1] = packagings[i].Name;
     }
     endResetModel();
 }
@@ -139,11 +127,7 @@ QString GoodsGridModel::Text(int row, int column) const
     case 0: return QString::number(r.Slot);
     case 1: return r.Name;
     case 2: return FromCp1250(BytesToString(rec + GoodsField::Vat, 1));
-    case 3: {
-        const uint8_t* p = rec + GoodsField::Price;
-        const uint32_t price = uint32_t(p[0]) | (uint32_t(p[1]) << 8) | (uint32_t(p[2]) << 16) | (uint32_t(p[3]) << 24);
-        return FromCp1250(FormatHundredths(price));
-    }
+    case 3: return FromCp1250(FormatHundredths(GoodsRecordPrice(rec)));
     case 4: return FromCp1250(BytesToString(rec + GoodsField::Barcode, GoodsField::BarcodeSize));
     case 5: {
         const uint8_t g = rec[GoodsField::Group];
@@ -180,6 +164,38 @@ const uint8_t* GoodsGridModel::RecordOfRow(int row) const
     return row >= 0 && row < int(rows_.size()) ? rows_[std::size_t(row)].Record.data() : nullptr;
 }
 
+void SetUpGoodsGrid(QTableView* grid, GoodsGridModel* model, std::initializer_list<int> widths)
+{
+    grid->setModel(model);
+    grid->setSelectionBehavior(QAbstractItemView::SelectRows);
+    grid->setSelectionMode(QAbstractItemView::SingleSelection);
+    grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    grid->verticalHeader()->setVisible(false);
+    grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    grid->verticalHeader()->setDefaultSectionSize(20);
+    grid->horizontalHeader()->setHighlightSections(false);
+    grid->setWordWrap(false);
+    int column = 0;
+    for (int width : widths)
+        grid->setColumnWidth(column++, width);
+    grid->horizontalHeader()->setStretchLastSection(true);
+}
+
+int GoodsGridSelectedRow(const QTableView* grid)
+{
+    const QModelIndex current = grid->currentIndex();
+    return current.isValid() ? current.row() : -1;
+}
+
+void SelectGoodsGridRow(QTableView* grid, int row)
+{
+    const QAbstractItemModel* model = grid->model();
+    if (!model || row < 0 || row >= model->rowCount())
+        return;
+    grid->setCurrentIndex(model->index(row, 0));
+    grid->selectRow(row);
+}
+
 // ---------------------------------------------------------------------------------------------
 // TProgramowanieTowarow
 
@@ -204,9 +220,8 @@ QLabel* WarningLabel(const QString& text, QWidget* parent)
 
 } // namespace
 
-TProgramowanieTowarow::TProgramowanieTowarow(QWidget* parent) : QDialog(parent)
+TProgramowanieTowarow::TProgramowanieTowarow(QWidget* parent) : TForm(parent), instance_(ProgramowanieTowarow, this)
 {
-    ProgramowanieTowarow = this;
     setWindowTitle(QStringLiteral("Edycja bazy towarowej"));
 
     // The goods fields.
@@ -291,19 +306,7 @@ TProgramowanieTowarow::TProgramowanieTowarow(QWidget* parent) : QDialog(parent)
     panelTitle->setStyleSheet(QStringLiteral("font-weight: bold;"));
     GoodsModel = new GoodsGridModel(GoodsGridModel::Columns::GoodsWindow, this);
     StringGrid1 = new QTableView(Panel1);
-    StringGrid1->setModel(GoodsModel);
-    StringGrid1->setSelectionBehavior(QAbstractItemView::SelectRows);
-    StringGrid1->setSelectionMode(QAbstractItemView::SingleSelection);
-    StringGrid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    StringGrid1->verticalHeader()->setVisible(false);
-    StringGrid1->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    StringGrid1->verticalHeader()->setDefaultSectionSize(20);
-    StringGrid1->horizontalHeader()->setHighlightSections(false);
-    StringGrid1->setWordWrap(false);
-    const int widths[11] = {45, 235, 35, 75, 120, 140, 90, 90, 100, 45, 45};
-    for (int c = 0; c < 11; ++c)
-        StringGrid1->setColumnWidth(c, widths[c]);
-    StringGrid1->horizontalHeader()->setStretchLastSection(true);
+    SetUpGoodsGrid(StringGrid1, GoodsModel, {45, 235, 35, 75, 120, 140, 90, 90, 100, 45, 45});
 
     Label10 = new QLabel(QStringLiteral("/8000"), Panel1);
     ProgressBar1 = new QProgressBar(Panel1);
@@ -400,12 +403,6 @@ TProgramowanieTowarow::TProgramowanieTowarow(QWidget* parent) : QDialog(parent)
     resize(1100, 692);
 }
 
-TProgramowanieTowarow::~TProgramowanieTowarow()
-{
-    if (ProgramowanieTowarow == this)
-        ProgramowanieTowarow = nullptr;
-}
-
 // ---- showing ----
 
 void TProgramowanieTowarow::FormShow()
@@ -431,30 +428,12 @@ void TProgramowanieTowarow::FillDefaultLists()
     const bool readable = GoodsImageReadable();
 
     ComboBox2->clear();
-    uint8_t groups[SmallTableSlots * GoodsGroupRecordSize] = {};
-    if (readable)
-        DbReadBytesAt(TableOffsets.GoodsGroupTable, groups, sizeof groups);
-    for (unsigned i = 0; i < SmallTableSlots; ++i) {
-        const uint8_t* g = groups + i * GoodsGroupRecordSize;
-        if (g[0] != 0)
-            ComboBox2->addItem(QString::number(g[0]) + QStringLiteral(". ") + FromCp1250(BytesToString(g + 1, 21)));
-        else
-            ComboBox2->addItem(QString::number(i + 1));
-    }
+    ComboBox2->addItems(SmallTableItems(ReadGoodsGroups(), u". "));
     ComboBox2->setCurrentIndex(0);
 
     ComboBox3->clear();
     ComboBox3->addItem(QStringLiteral("Brak"));
-    uint8_t packagings[SmallTableSlots * PackagingRecordSize] = {};
-    if (readable)
-        DbReadBytesAt(TableOffsets.PackagingTable, packagings, sizeof packagings);
-    for (unsigned i = 0; i < SmallTableSlots; ++i) {
-        const uint8_t* p = packagings + i * PackagingRecordSize;
-        if (p[0] != 0)
-            ComboBox3->addItem(QString::number(p[0]) + QStringLiteral(". ") + FromCp1250(BytesToString(p + 1, 42)));
-        else
-            ComboBox3->addItem(QString::number(i + 1));
-    }
+    ComboBox3->addItems(SmallTableItems(ReadPackagings(), u". "));
     ComboBox3->setCurrentIndex(0);
 
     ComboBox4->clear();
@@ -494,19 +473,9 @@ void TProgramowanieTowarow::FindFirstFreePlu()
 
 // ---- the grid ----
 
-int TProgramowanieTowarow::SelectedRow() const
-{
-    const QModelIndex current = StringGrid1->currentIndex();
-    return current.isValid() ? current.row() : -1;
-}
+int TProgramowanieTowarow::SelectedRow() const { return GoodsGridSelectedRow(StringGrid1); }
 
-void TProgramowanieTowarow::SelectRow(int row)
-{
-    if (row < 0 || row >= GoodsModel->rowCount())
-        return;
-    StringGrid1->setCurrentIndex(GoodsModel->index(row, 0));
-    StringGrid1->selectRow(row);
-}
+void TProgramowanieTowarow::SelectRow(int row) { SelectGoodsGridRow(StringGrid1, row); }
 
 int TProgramowanieTowarow::GridRowCount() const { return GoodsModel->rowCount(); }
 
@@ -521,11 +490,9 @@ void TProgramowanieTowarow::StringGrid1DblClick()
     Edit2->setText(GridCell(row, 1));
     Edit3->setText(GridCell(row, 3));
     Edit4->setText(GridCell(row, 4));
-    const unsigned plu = GoodsModel->PluOfRow(row);
     uint8_t rec[GoodsField::WrittenSize] = {};
-    if (!GoodsImageReadable() || plu == 0 || plu > App.MaxGoodsCount)
+    if (!ReadGoodsRecord(GoodsModel->PluOfRow(row), rec))
         return;
-    DbReadBytesAt(GoodsRecordOffset(plu), rec, sizeof rec);
     const uint8_t ptu = rec[GoodsField::Vat];
     if (ptu >= 'A' && ptu <= 'G')
         ComboBox1->setCurrentIndex(ptu - 'A');
@@ -721,37 +688,24 @@ void TProgramowanieTowarow::BitBtn5Click()
     reject();
 }
 
-void TProgramowanieTowarow::FormKeyDown(int key)
+bool TProgramowanieTowarow::FormKeyDown(int key)
 {
     switch (key) {
     case Qt::Key_Escape:
         BitBtn5Click();
-        break;
+        return true;
     case Qt::Key_Return:
     case Qt::Key_Enter:
+        // During a download Enter does nothing, and still goes to no button.
         if (downloading_)
-            break;
+            return true;
         if (focusWidget() == Edit5)
             BitBtn7Click();
         else
             BitBtn4Click();
-        break;
+        return true;
     default:
-        break;
-    }
-}
-
-void TProgramowanieTowarow::keyPressEvent(QKeyEvent* event)
-{
-    switch (event->key()) {
-    case Qt::Key_Escape:
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        FormKeyDown(event->key());
-        event->accept();
-        break;
-    default:
-        QDialog::keyPressEvent(event);
+        return false;
     }
 }
 
@@ -762,19 +716,12 @@ void TProgramowanieTowarow::closeEvent(QCloseEvent* event)
         event->ignore();
         return;
     }
-    QDialog::closeEvent(event);
-}
-
-void TProgramowanieTowarow::showEvent(QShowEvent* event)
-{
-    QDialog::showEvent(event);
-    if (!event->spontaneous())
-        FormShow();
+    TForm::closeEvent(event);
 }
 
 void TProgramowanieTowarow::resizeEvent(QResizeEvent* event)
 {
-    QDialog::resizeEvent(event);
+    TForm::resizeEvent(event);
     Panel2->move((width() - Panel2->width()) / 2, (height() - Panel2->height()) / 2);
 }
 

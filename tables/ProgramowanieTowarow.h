@@ -1,15 +1,16 @@
 #pragma once
 // "Edycja bazy towarowej": the goods table of the database image, adding, deleting, searching,
 // sending goods to the register and downloading the register's goods table.
+#include "platform/Form.h"
 #include "tables/GoodsLogic.h"
 #include "tables/GoodsPrintout.h"
 
 #include <QAbstractTableModel>
-#include <QDialog>
 #include <QString>
 #include <QStringList>
 #include <array>
 #include <cstdint>
+#include <initializer_list>
 #include <utility>
 #include <vector>
 
@@ -64,11 +65,18 @@ private:
     std::array<QString, 21> packagingNames_;
 };
 
-class TProgramowanieTowarow : public QDialog {
+// Sets a grid up the way both goods windows show their goods model: whole rows, one at a time,
+// read-only, 20-pixel rows without row numbers, these column widths, the last column stretched.
+void SetUpGoodsGrid(QTableView* grid, GoodsGridModel* model, std::initializer_list<int> widths);
+// The row of the grid's current cell; -1 when there is none.
+int GoodsGridSelectedRow(const QTableView* grid);
+// Makes row the current and selected row; a row the model does not have is ignored.
+void SelectGoodsGridRow(QTableView* grid, int row);
+
+class TProgramowanieTowarow : public TForm {
     Q_OBJECT
 public:
     explicit TProgramowanieTowarow(QWidget* parent = nullptr);
-    ~TProgramowanieTowarow() override;
 
     // ---- controls ----
     QLineEdit* Edit1 = nullptr;   // "Numer towaru w kasie" (PLU)
@@ -119,8 +127,9 @@ public:
     GoodsAddCheck LastAddCheck;
 
     // ---- handlers ----
-    void FormShow();
-    void FormKeyDown(int key);
+    void FormShow() override;
+    // Esc closes (or stops a download); Enter searches from the search field, else adds.
+    bool FormKeyDown(int key) override;
     void BitBtn4Click();        // add
     void BitBtn1Click();        // send the selected goods
     void BitBtn2Click();        // delete
@@ -156,8 +165,6 @@ public:
     bool Downloading() const { return downloading_; }
 
 protected:
-    void showEvent(QShowEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
@@ -170,6 +177,7 @@ private:
 
     bool downloading_ = false;
     std::vector<std::pair<QWidget*, bool>> lockedControls_;
+    FormInstance<TProgramowanieTowarow> instance_;
 };
 
 extern TProgramowanieTowarow* ProgramowanieTowarow;

@@ -9,8 +9,10 @@
 #include "tests/support/ScriptedPrompts.h"
 #include "tests/support/TestEnvironment.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QFrame>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
@@ -235,7 +237,11 @@ TEST_F(SearchWindow, EscStopsTheSearchCleanly)
     window.show();
     QTimer timer;
     bool controlsDisabled = false;
-    WhenProbing(window, timer, [this] { window.FormKeyDown(Qt::Key_Escape); }, controlsDisabled);
+    // A pressed Esc stops the search and leaves the window open.
+    WhenProbing(window, timer, [this] {
+        QKeyEvent esc(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+        QApplication::sendEvent(&window, &esc);
+    }, controlsDisabled);
     window.Button1Click();
 
     EXPECT_TRUE(controlsDisabled);

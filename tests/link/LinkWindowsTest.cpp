@@ -14,9 +14,11 @@
 #include "tests/support/ScriptedPrompts.h"
 #include "tests/support/TestEnvironment.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
@@ -79,6 +81,16 @@ TEST(TcpPortText, OnlyPlainNumbersInRange)
     EXPECT_EQ(port, 7);
 }
 
+namespace {
+
+void PressKey(QWidget& w, int key)
+{
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+    QApplication::sendEvent(&w, &press);
+}
+
+} // namespace
+
 // ---- the link settings window ----
 
 class SettingsWindow : public ::testing::Test {
@@ -96,6 +108,17 @@ protected:
     }
     ~SettingsWindow() override { window.hide(); }
 };
+
+TEST_F(SettingsWindow, RestoringTheMinimisedWindowKeepsWhatTheUserChose)
+{
+    Show();
+    ChooseSerialPort(4, 2);
+    window.setWindowState(Qt::WindowMinimized);
+    window.setWindowState(Qt::WindowNoState);
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_EQ(window.ComboBox1->currentIndex(), 4);
+    EXPECT_EQ(window.ComboBox6->currentIndex(), 2);
+}
 
 TEST_F(SettingsWindow, FreshStartShowsNoPortAndGreyedSerialControls)
 {
@@ -367,7 +390,11 @@ TEST_F(SettingsWindow, CloseAndEscChangeNothingAndNoTransportDoesNothing)
     EXPECT_FALSE(window.isVisible());
     Show();
     window.ComboBox1->setCurrentIndex(2);
-    window.FormKeyDown(Qt::Key_Escape);
+    // Enter presses no button; Esc closes without applying.
+    PressKey(window, Qt::Key_Return);
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_EQ(LinkSettings.ComPortNumber, NoComPort);
+    EXPECT_TRUE(window.FormKeyDown(Qt::Key_Escape));
     EXPECT_FALSE(window.isVisible());
     EXPECT_EQ(LinkSettings.ComPortNumber, NoComPort);
     EXPECT_EQ(Link.SerialHandle, nullptr);
@@ -434,7 +461,7 @@ TEST_F(WaitWindow, EscAsksBeforeGivingUp)
 {
     window.show();
     prompts.Answer(PromptAnswer::No);
-    window.FormKeyDown(Qt::Key_Escape);
+    PressKey(window, Qt::Key_Escape);
     ASSERT_EQ(prompts.All().size(), 1u);
     EXPECT_TRUE(prompts.All()[0].IsQuestion);
     EXPECT_EQ(prompts.All()[0].Text, QStringLiteral("Czy przerwać oczekiwanie?"));
@@ -442,7 +469,7 @@ TEST_F(WaitWindow, EscAsksBeforeGivingUp)
     EXPECT_TRUE(window.Timer1->isActive());
 
     prompts.Answer(PromptAnswer::Yes);
-    window.FormKeyDown(Qt::Key_Escape);
+    EXPECT_TRUE(window.FormKeyDown(Qt::Key_Escape));
     EXPECT_FALSE(window.isVisible());
     EXPECT_NE(window.result(), 1);
     EXPECT_FALSE(window.Timer1->isActive());

@@ -15,8 +15,10 @@
 #include "tests/support/TestEnvironment.h"
 #include "tests/tables/QtPrinting.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QFrame>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -268,7 +270,10 @@ TEST_P(GoodsLink, EscStopsTheDownloadAndKeepsWhatCame)
     QTimer::singleShot(0, &w, [&] {
         lockedWhileRunning = w.Downloading() && !w.BitBtn4->isEnabled() && !w.BitBtn1->isEnabled() &&
                              !w.StringGrid1->isEnabled() && w.BitBtn5->isEnabled() && w.Panel2->isVisible();
-        w.FormKeyDown(Qt::Key_Escape);
+        for (int key : {Qt::Key_Return, Qt::Key_Escape}) {
+            QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+            QApplication::sendEvent(&w, &press);
+        }
     });
     w.BitBtn8Click();
     EXPECT_TRUE(lockedWhileRunning);

@@ -255,6 +255,63 @@ TEST(GoodsFreePlu, FirstFreePluAboveSkipsStoredGoods)
     EXPECT_EQ(FirstFreePluAbove(6990), 6991u);
 }
 
+TEST(GoodsReading, StoredGoodsComeInPluOrderAndOnlyFromAReadableImage)
+{
+    TestEnvironment env;
+    for (uint16_t plu : {7, 2, 8000})
+        ASSERT_EQ(WriteGoodsRecordToImage(Goods(plu, "T" + QString::number(plu), 1234567)), 0);
+    std::vector<unsigned> visited;
+    ForEachStoredGoods([&](unsigned plu, const uint8_t* record) {
+        visited.push_back(plu);
+        EXPECT_EQ(record[0] | (record[1] << 8), int(plu));
+        EXPECT_EQ(GoodsRecordPrice(record), 1234567u);
+    });
+    EXPECT_EQ(visited, (std::vector<unsigned>{2, 7, 8000}));
+
+    uint8_t record[GoodsField::WrittenSize] = {};
+    ASSERT_TRUE(ReadGoodsRecord(8000, record));
+    EXPECT_EQ(GoodsRecordPrice(record), 1234567u);
+    record[0] = 0xAA;
+    EXPECT_FALSE(ReadGoodsRecord(0, record));
+    EXPECT_FALSE(ReadGoodsRecord(8001, record));
+    EXPECT_EQ(record[0], 0xAA);   // a refused read leaves the bytes alone
+
+    App.WorkMode = WorkModeRegister;
+    EXPECT_FALSE(ReadGoodsRecord(7, record));
+    visited.clear();
+    ForEachStoredGoods([&](unsigned plu, const uint8_t*) { visited.push_back(plu); });
+    EXPECT_TRUE(visited.empty());
+}
+
+TEST(GoodsReading, SmallTableItemsNameProgrammedSlotsAndNumberTheRest)
+{
+    TestEnvironment env;
+    // Packaging slot 3 carries number 9 and a name that fills its 42 bytes.
+    uint8_t packaging[PackagingRecordSize] = {};
+    packaging[0] = 9;
+    std::memset(packaging + 1, 'x', 42);
+    packaging[43] = 'Z';   // past the name
+    DbWriteBytesAt(TableOffsets.PackagingTable + 2 * PackagingRecordSize, packaging, sizeof packaging);
+
+    const QStringList groups = SmallTableItems(ReadGoodsGroups(), u". ");
+    ASSERT_EQ(groups.size(), 20);
+    EXPECT_EQ(groups[0], "1. Grupa podstawowa");
+    EXPECT_EQ(groups[1], "2");
+    EXPECT_EQ(groups[19], "20");
+    const QStringList packagings = SmallTableItems(ReadPackagings(), u" ");
+    ASSERT_EQ(packagings.size(), 20);
+    EXPECT_EQ(packagings[0], "1");
+    EXPECT_EQ(packagings[2], "9 " + QString(42, u'x'));
+    EXPECT_EQ(ReadPackagings()[2].Number, 9);
+
+    // Nothing is read from an image that cannot be read.
+    App.WorkMode = WorkModeRegister;
+    const std::vector<SmallTableEntry> unread = ReadGoodsGroups();
+    ASSERT_EQ(unread.size(), 20u);
+    EXPECT_TRUE(unread[0].Name.isEmpty());
+    EXPECT_EQ(SmallTableItems(unread, u". ")[0], "1");
+}
+
 namespace {
 
 // A 92-byte 'T' data frame around a register goods record.

@@ -13,9 +13,11 @@
 #include "tests/support/TestEnvironment.h"
 #include "tests/tables/QtPrinting.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -47,6 +49,12 @@ struct ModalGuard {
     explicit ModalGuard(ModalRunner r) { SetModalRunner(std::move(r)); }
     ~ModalGuard() { SetModalRunner({}); }
 };
+
+void PressKey(QWidget& w, int key)
+{
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+    QApplication::sendEvent(&w, &press);
+}
 
 void Fill(TProgramowanieTowarow& w, const QString& plu, const QString& name, const QString& price)
 {
@@ -183,15 +191,16 @@ TEST(GoodsWindow, EnterAddsOrSearchesByFocus)
     w.Edit5->setText("mle");
     w.Edit5->setFocus();
     ASSERT_EQ(w.focusWidget(), w.Edit5);
-    w.FormKeyDown(Qt::Key_Return);
+    EXPECT_TRUE(w.FormKeyDown(Qt::Key_Return));
     EXPECT_EQ(w.GridRowCount(), 1);
     EXPECT_FALSE(GoodsSlotUsed(3));
 
     Fill(w, "3", "Kawa", "9,99");
     w.Edit2->setFocus();
-    w.FormKeyDown(Qt::Key_Return);
+    EXPECT_TRUE(w.FormKeyDown(Qt::Key_Enter));
     EXPECT_EQ(ReadGoodsName(3), "Kawa");
-    w.FormKeyDown(Qt::Key_Escape);
+    EXPECT_FALSE(w.FormKeyDown(Qt::Key_A));
+    EXPECT_TRUE(w.FormKeyDown(Qt::Key_Escape));
     EXPECT_FALSE(w.isVisible());
 }
 
@@ -410,8 +419,14 @@ TEST(GoodsEditor, RefusedSaveKeepsTheEditorOpenWithItsReason)
     EXPECT_EQ(prompts.LastText(), QString("Towar KAWA jest już zapisany w bazie pod numerem 13"));
     EXPECT_EQ(e.result(), -1);
 
+    // Enter saves; other keys leave the editor to its controls.
+    e.show();
     e.Edit1->setText("Guma balonowa");
-    e.Button1Click();
+    PressKey(e, Qt::Key_Space);
+    EXPECT_TRUE(e.isVisible());
+    EXPECT_EQ(ReadGoodsName(12), "Guma");
+    PressKey(e, Qt::Key_Return);
+    EXPECT_FALSE(e.isVisible());
     EXPECT_EQ(e.result(), int(QDialog::Accepted));
     EXPECT_EQ(ReadGoodsName(12), "Guma balonowa");
     EXPECT_EQ(App.DatabaseModified, 1);
@@ -445,7 +460,8 @@ TEST(GoodsLists, ListShowsGoodsOnlyWithADatabaseAndHandsBackThePlu)
     EXPECT_EQ(l.result(), int(QDialog::Accepted));
 
     l.FormShow();
-    l.FormKeyDown(Qt::Key_Escape);
+    EXPECT_FALSE(l.FormKeyDown(Qt::Key_Space));
+    EXPECT_TRUE(l.FormKeyDown(Qt::Key_Escape));
     EXPECT_EQ(l.SelectedPlu, 0u);
     EXPECT_EQ(l.result(), int(QDialog::Rejected));
 }
@@ -468,7 +484,7 @@ TEST(GoodsLists, TandemListNamesTheTiedGoodsAndWaitsForTheChoice)
     t.TandemPackagingNumber = 7;
     t.FormShow();
     EXPECT_EQ(t.Memo1->toPlainText(), QString("Z opakowaniem nie są powiązane\nżadne towary."));
-    t.FormKeyDown(Qt::Key_Escape);
+    EXPECT_TRUE(t.FormKeyDown(Qt::Key_Escape));
     EXPECT_EQ(t.PackagingDeleteConfirmed, 0);
     t.FormShow();
     t.Button2Click();

@@ -1,0 +1,117 @@
+#include "platform/Form.h"
+#include "tests/support/TestEnvironment.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QPushButton>
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <vector>
+
+namespace {
+
+// A window that records its handlers; it handles the keys it is told to.
+class RecordingForm : public TForm {
+public:
+    void FormShow() override { ++Shows; }
+    bool FormKeyDown(int key) override
+    {
+        Keys.push_back(key);
+        return key == HandledKey;
+    }
+
+    int Shows = 0;
+    std::vector<int> Keys;
+    int HandledKey = 0;
+};
+
+void PressKey(QWidget& w, int key)
+{
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+    QApplication::sendEvent(&w, &press);
+}
+
+} // namespace
+
+TEST(Form, EveryShowByTheProgramRunsFormShowButARestoreDoesNot)
+{
+    TestApp();
+    RecordingForm w;
+    w.show();
+    EXPECT_EQ(w.Shows, 1);
+    w.hide();
+    w.show();
+    EXPECT_EQ(w.Shows, 2);
+
+    // Restoring a minimised window comes as a spontaneous show: what the user has in the
+    // window stays as it is.
+    w.setWindowState(Qt::WindowMinimized);
+    w.setWindowState(Qt::WindowNoState);
+    EXPECT_TRUE(w.isVisible());
+    EXPECT_EQ(w.Shows, 2);
+}
+
+TEST(Form, HandledKeysStayWithTheWindowAndOthersGoToTheDialog)
+{
+    TestApp();
+    RecordingForm w;
+    auto* defaultButton = new QPushButton(QStringLiteral("OK"), &w);
+    defaultButton->setDefault(true);
+    int clicks = 0;
+    QObject::connect(defaultButton, &QPushButton::clicked, [&clicks] { ++clicks; });
+    w.show();
+
+    // A handled Enter does not press the default button; a handled Esc does not close.
+    w.HandledKey = Qt::Key_Return;
+    PressKey(w, Qt::Key_Return);
+    EXPECT_EQ(clicks, 0);
+    w.HandledKey = Qt::Key_Escape;
+    PressKey(w, Qt::Key_Escape);
+    EXPECT_TRUE(w.isVisible());
+
+    // Unhandled, they do what a dialog does.
+    w.HandledKey = 0;
+    PressKey(w, Qt::Key_Return);
+    EXPECT_EQ(clicks, 1);
+    PressKey(w, Qt::Key_A);
+    EXPECT_TRUE(w.isVisible());
+    PressKey(w, Qt::Key_Escape);
+    EXPECT_FALSE(w.isVisible());
+    EXPECT_EQ(w.result(), QDialog::Rejected);
+
+    EXPECT_EQ(w.Keys, (std::vector<int>{Qt::Key_Return, Qt::Key_Escape, Qt::Key_Return, Qt::Key_A, Qt::Key_Escape}));
+}
+
+TEST(Form, BaseHandlesNoKey)
+{
+    TestApp();
+    TForm w;
+    w.show();
+    EXPECT_FALSE(w.FormKeyDown(Qt::Key_Return));
+    PressKey(w, Qt::Key_Escape);
+    EXPECT_FALSE(w.isVisible());
+}
+
+TEST(Form, InstancePointerFollowsTheWindowItWasMadeFor)
+{
+    TestApp();
+    RecordingForm a;
+    RecordingForm b;
+    RecordingForm* global = nullptr;
+
+    auto first = std::make_unique<FormInstance<RecordingForm>>(global, &a);
+    EXPECT_EQ(global, &a);
+    first.reset();
+    EXPECT_EQ(global, nullptr);
+
+    // A later window takes the pointer over; the earlier one going leaves it alone.
+    first = std::make_unique<FormInstance<RecordingForm>>(global, &a);
+    {
+        FormInstance<RecordingForm> second(global, &b);
+        EXPECT_EQ(global, &b);
+        first.reset();
+        EXPECT_EQ(global, &b);
+    }
+    EXPECT_EQ(global, nullptr);
+}
