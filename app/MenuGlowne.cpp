@@ -178,9 +178,8 @@ bool TreeTaskAllowed(int tab, int index, uint8_t workMode)
     }
 }
 
-TMenuGlowne::TMenuGlowne(QWidget* parent) : QMainWindow(parent)
+TMenuGlowne::TMenuGlowne(QWidget* parent) : QMainWindow(parent), instance_(MenuGlowne, this)
 {
-    MenuGlowne = this;
     setWindowTitle(QStringLiteral("Orva RIVO V1.04"));
     OpenDialog1Filter = QStringLiteral("Plik bazy danych (*.rkb)|*.rkb");
     SaveDialog1Filter = QStringLiteral("Baza danych Orva Rivo (*.rkb)|*.rkb");
@@ -208,7 +207,6 @@ TMenuGlowne::~TMenuGlowne()
         ClientSocket& socket = TcpSocket();
         socket.OnConnect = {};
         socket.OnError = {};
-        MenuGlowne = nullptr;
     }
 }
 

@@ -1,6 +1,8 @@
 #pragma once
 // The main window: owns the start-up of the application state, the database file commands,
 // the link settings and the automatic connection, and shows the status panel.
+#include "platform/Form.h"
+
 #include <QMainWindow>
 #include <QString>
 #include <array>
@@ -153,6 +155,9 @@ private:
     void HideSearchPanel();
     void PlaceSearchPanel();
     QTreeWidget* TaskTree(int tab) const;
+
+    // Also clears MenuGlowne when the constructor throws, so that no one deletes it again.
+    FormInstance<TMenuGlowne> instance_;
 };
 
 extern TMenuGlowne* MenuGlowne;

@@ -122,8 +122,6 @@ long long ImageStream::Length() const
     return st.st_size;
 }
 
-bool ImageStream::Flush() { return Usable() && ::fsync(fd_) == 0; }
-
 // ---- helpers ----
 
 int DbWriteStringAt(uint32_t offset, const std::string& text)

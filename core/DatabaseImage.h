@@ -100,8 +100,6 @@ public:
     bool Write(const uint8_t* data, std::size_t n);
     // File length in bytes; -1 when not open.
     long long Length() const;
-    // Forces the data to the disk; false on a failure.
-    bool Flush();
 
     // Tests simulate a broken disk with this.
     void MarkFailed() { failed_ = true; }

@@ -69,10 +69,10 @@ void TNowaBazaD::Button1Click()
         Edit1->setFocus();
         return;
     }
+    // Back to the start folder, where the program keeps its files, whatever a dialog chose.
     std::error_code ec;
-    const auto here = std::filesystem::current_path(ec);
-    if (!ec)
-        App.StartFolder = here.string();
+    if (!App.StartFolder.empty())
+        std::filesystem::current_path(App.StartFolder, ec);
 
     QString symbol = Edit2->text().left(3);
     while (symbol.size() < 3)

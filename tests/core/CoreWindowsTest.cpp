@@ -63,7 +63,9 @@ TEST(NowaBazaD, NewDatabaseTakesNameAndPaddedSymbol)
     EXPECT_EQ(App.CurrentDatabaseFileName, "Sklep");
     EXPECT_EQ(App.WorkMode, WorkModeRegister | WorkModeDatabase);
     EXPECT_EQ(App.DatabaseModified, 1);
-    EXPECT_EQ(fs::path(App.StartFolder), fs::path(env.Path("inny")));
+    // The start folder is made current again; it does not follow the current folder.
+    EXPECT_EQ(fs::path(App.StartFolder), fs::path(env.Folder()));
+    EXPECT_EQ(fs::current_path(), fs::path(env.Folder()));
     EXPECT_EQ(DbReadStringAt(TableOffsets.RecordCurrencyBlock, 3), " EU");
     EXPECT_FALSE(GoodsSlotUsed(1));
     EXPECT_TRUE(prompts.Texts().isEmpty());
