@@ -22,8 +22,6 @@ ClientSocket& TcpSocket()
     return *tcpSocket;
 }
 
-bool TcpSocketCreated() { return tcpSocket != nullptr; }
-
 void ResetLinkState()
 {
     CloseComPort();

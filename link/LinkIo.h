@@ -12,7 +12,6 @@ constexpr std::size_t MinFrameLength = 9;
 
 // Puts the transport's private state back to its start values.
 void ResetLinkIo();
-bool TcpSocketCreated();
 bool LinkIsTcp();
 
 uint16_t FrameLengthField(const uint8_t* frame);
@@ -23,7 +22,6 @@ bool IsCompleteShortFrame(const uint8_t* buffer, std::size_t got, std::size_t wa
 // Sets the read/write time-outs of the link: on the open port, and as the bound of raw reads
 // over TCP.
 void SetLinkTimeouts(const CommTimeouts& t);
-const CommTimeouts& LinkTimeouts();
 
 // Reads from the link in use until want bytes came, or (stopAtFrame) a whole frame shorter
 // than want is there, or boundMs passed; intervalMs > 0 also ends the read after that long

@@ -111,8 +111,6 @@ void SetLinkTimeouts(const CommTimeouts& t)
         Link.SerialHandle->SetTimeouts(t);
 }
 
-const CommTimeouts& LinkTimeouts() { return currentTimeouts; }
-
 bool IsCompleteShortFrame(const uint8_t* buffer, std::size_t got, std::size_t want)
 {
     if (got < 4 || buffer[0] != FrameStart)

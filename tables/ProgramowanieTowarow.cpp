@@ -159,11 +159,6 @@ unsigned GoodsGridModel::PluOfRow(int row) const
     return row >= 0 && row < int(rows_.size()) ? rows_[std::size_t(row)].Slot : 0;
 }
 
-const uint8_t* GoodsGridModel::RecordOfRow(int row) const
-{
-    return row >= 0 && row < int(rows_.size()) ? rows_[std::size_t(row)].Record.data() : nullptr;
-}
-
 void SetUpGoodsGrid(QTableView* grid, GoodsGridModel* model, std::initializer_list<int> widths)
 {
     grid->setModel(model);
@@ -770,15 +765,16 @@ void TProgramowanieTowarow::BitBtn8Click()
     Link.AbortRequestFlag = 0;
     DrainInput();
     GoodsDownload table;
-    if (SendCommandWithWord(Link.RegisterAddress, 1, 'T', 0)) {
-        for (;;) {
-            ProcessMessages();
-            const int r = ReceiveFrame(GoodsDataFrameLength);
-            if (r == FrameMore || r == FrameLast)
-                table.TakeFrame(Link.ReceiveBuffer, GoodsDataFrameLength);
-            if (r != FrameMore)
-                break;
-        }
+    // A request that did not go out is read for all the same: a send over TCP fails without a
+    // message, and the failed read then says what went wrong.
+    SendCommandWithWord(Link.RegisterAddress, 1, 'T', 0);
+    for (;;) {
+        ProcessMessages();
+        const int r = ReceiveFrame(GoodsDataFrameLength);
+        if (r == FrameMore || r == FrameLast)
+            table.TakeFrame(Link.ReceiveBuffer, GoodsDataFrameLength);
+        if (r != FrameMore)
+            break;
     }
     // What arrived before a failure is kept.
     if (table.WriteToImage() > 0) {

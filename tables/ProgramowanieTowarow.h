@@ -49,8 +49,6 @@ public:
 
     QString Text(int row, int column) const;
     unsigned PluOfRow(int row) const;
-    // Bytes 0..67 of the row's record as they were read.
-    const uint8_t* RecordOfRow(int row) const;
 
 private:
     struct Row {

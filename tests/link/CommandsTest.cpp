@@ -7,6 +7,7 @@
 #include "tests/support/TestEnvironment.h"
 
 #include <functional>
+#include <initializer_list>
 #include <gtest/gtest.h>
 
 namespace {
@@ -416,7 +417,79 @@ TEST_F(Commands, ElectronicCopyRequests)
     EXPECT_EQ(RequestCopyByNumbers(1, 0x8001, 0, 12, 0x01020304, 13, 7, 1, 0), 1);
     f = Sent(24);
     EXPECT_EQ(Slice(f, 7, 21), (Bytes{2, 12, 0, 4, 3, 2, 1, 13, 0, 7, 0, 0, 0, 1, 0}));
+}
 
+TEST_F(Commands, EveryRequestPlacesItsArgumentsAndReportsItsResultKind)
+{
+    const Bytes ff3{0xFF, 0xFF, 0xFF};
+    auto cat = [](std::initializer_list<Bytes> parts) {
+        Bytes out;
+        for (const Bytes& p : parts)
+            out.insert(out.end(), p.begin(), p.end());
+        return out;
+    };
+    struct Case {
+        const char* what;
+        std::function<int()> send;
+        uint8_t command;
+        Bytes payload;    // bytes 7 .. L-3
+        bool reportsSend; // its result tells a failed send; the others always give 1
+    };
+    const Case cases[] = {
+        {"periodic by numbers", [] { return RequestPeriodicReportByNumbers(6, 0x8001, 2, 10, 300); }, 'o',
+         {2, 1, 10, 0, 0x2C, 0x01, 0xFF, 0xFF, 0xFF, 0xFF}, true},
+        {"periodic by dates", [] { return RequestPeriodicReportByDates(6, 0x8001, 3, 2024, 5, 17, 2025, 6, 30); }, 'o',
+         {3, 0, 0xE8, 0x07, 5, 17, 0xE9, 0x07, 6, 30}, true},
+        {"periodic monthly", [] { return RequestPeriodicReportMonthly(6, 0x8001, 1, 2024, 12); }, 'o',
+         {1, 0xFF, 0xE8, 0x07, 12, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF}, true},
+        {"sales by group", [] { return RequestSalesReportByGroup(6, 0x8001, 1, 7, 1, 2); }, 's',
+         cat({{1, 7}, ff3, {1, 2}}), false},
+        {"sales by range", [] { return RequestSalesReportByRange(6, 0x8001, 2, 300, 7000, 3, 4); }, 's',
+         {2, 0x2C, 0x01, 0x58, 0x1B, 3, 4}, false},
+        {"inactive goods", [] { return RequestInactiveGoodsReport(6, 0x8001); }, 'n', {1}, false},
+        {"base with PTU by group", [] { return RequestBaseWithPtuReportByGroup(6, 0x8001, 1, 5, 1); }, 'p',
+         cat({{1, 5}, ff3, {1}}), false},
+        {"base with PTU by range", [] { return RequestBaseWithPtuReportByRange(6, 0x8001, 2, 1, 8000, 1); }, 'p',
+         {2, 1, 0, 0x40, 0x1F, 1}, false},
+        {"full PLU by group", [] { return RequestFullPluReportByGroup(6, 0x8001, 3, 20, 0); }, 'b',
+         cat({{3, 20}, ff3, {0}}), false},
+        {"full PLU by range", [] { return RequestFullPluReportByRange(6, 0x8001, 4, 513, 514, 1); }, 'b',
+         {4, 0x01, 0x02, 0x02, 0x02, 1}, false},
+        {"cashier", [] { return RequestCashierReport(6, 0x8001, 1, 2, 3); }, 'k', {1, 2, 3}, false},
+        {"shift sales", [] { return RequestShiftSalesReport(6, 0x8001, 4, 5); }, 'z', {4, 5, 0}, false},
+        {"discounts", [] { return RequestDiscountsReport(6, 0x8001, 4, 5); }, 'r', {4, 5, 0}, false},
+        {"packagings", [] { return RequestPackagingsReport(6, 0x8001, 4, 5); }, 'a', {4, 5, 0}, false},
+        {"payment forms", [] { return RequestPaymentFormsReport(6, 0x8001, 4, 5); }, 'f', {4, 5, 0}, false},
+        {"goods groups", [] { return RequestGoodsGroupsReport(6, 0x8001, 4, 5); }, 'g', {4, 5, 0}, false},
+        {"fixed texts", [] { return RequestFixedTextsReport(6, 0x8001); }, 'w', {1}, false},
+        {"VAT rates", [] { return RequestVatRatesReport(6, 0x8001); }, 'v', {1}, false},
+        {"register state", [] { return RequestRegisterStateReport(6, 0x8001); }, 't', {1}, false},
+        {"quick keys", [] { return RequestQuickKeysReport(6, 0x8001); }, 'h', {1}, false},
+        {"copy of the last receipt", [] { return RequestCopyLastReceipt(6, 0x8001, 2); }, 0x01,
+         cat({{1}, Bytes(13, 0), {2}}), true},
+        {"copy of the cache memory", [] { return RequestCopyCacheMemory(6, 0x8001, 9, 1); }, 0x01,
+         cat({{4}, Bytes(13, 0), {1}}), true},
+        {"probe", [] { return SendProbeQ(6, 0x8001, 0x33); }, 'Q', {0x33}, true},
+        {"cache dump", [] { return RequestCacheDump(6, 0x8001); }, ':', {1}, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        EXPECT_EQ(c.send(), 1);
+        const std::size_t length = c.payload.size() + 9;
+        const Bytes f = Sent(length);
+        ExpectFrame(f, length, 6, c.command);
+        ASSERT_EQ(f.size(), length);
+        EXPECT_EQ(Slice(f, 4, 5), (Bytes{0x01, 0x80}));
+        EXPECT_EQ(Slice(f, 7, length - 3), c.payload);
+    }
+    EXPECT_TRUE(NothingSent());
+
+    // A send that fails: only the requests whose result reports the send say so.
+    LinkSettings.ComPortNumber = NoComPort;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        EXPECT_EQ(c.send(), c.reportsSend ? 0 : 1);
+    }
 }
 
 TEST_F(Commands, ReadRequestAndSendFailure)

@@ -256,6 +256,24 @@ TEST_P(GoodsLink, DownloadMergesTheRegistersGoods)
     EXPECT_FALSE(w.Panel2->isVisibleTo(&w));
 }
 
+TEST(GoodsLinkDropped, DownloadOverALostTcpLinkSaysSoAndChangesNothing)
+{
+    TestEnvironment env;
+    ScriptedPrompts prompts;
+    EmulatorFixture fx{emu::Model::Rivo};
+    ASSERT_TRUE(Connect(fx, Line::Tcp));
+    Store(4, "Herbata");
+    TProgramowanieTowarow w;
+    w.FormShow();
+    TcpSocket().Close();   // the request cannot go out, and the send itself says nothing
+    App.DatabaseModified = 0;
+    w.BitBtn8Click();
+    EXPECT_EQ(prompts.Texts(), QStringList{"Błąd komunikacji TCP/IP."});
+    EXPECT_EQ(ReadGoodsName(4), "Herbata");
+    EXPECT_EQ(App.DatabaseModified, 0);
+    EXPECT_FALSE(w.Downloading());
+}
+
 TEST_P(GoodsLink, EscStopsTheDownloadAndKeepsWhatCame)
 {
     TestEnvironment env;
