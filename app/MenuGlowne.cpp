@@ -525,21 +525,7 @@ bool TMenuGlowne::FormKeyDown(int key)
     return key == Qt::Key_Return || key == Qt::Key_Enter;
 }
 
-bool TMenuGlowne::FormCloseQuery()
-{
-    if ((App.WorkMode != 1 && App.WorkMode != 3) || App.DatabaseModified != 1)
-        return true;
-    switch (AskQuestion(SaveChangesQuestion, PromptButtons::YesNoCancel, SaveChangesCaption)) {
-    case PromptAnswer::Yes:
-        App.DatabaseSaved = 0;
-        SaveDatabaseFile();
-        return App.DatabaseSaved == 1;
-    case PromptAnswer::No:
-        return true;
-    default:
-        return false;
-    }
-}
+bool TMenuGlowne::FormCloseQuery() { return ConfirmDiscardChanges(); }
 
 void TMenuGlowne::FormClose() { SaveLinkSettingsFile(); }
 

@@ -94,27 +94,26 @@ void SendAckStatus4(uint8_t address) { SendAckFrame(address, 4); }
 
 // ---- settings backup ----
 
-void SaveLinkSettings()
+namespace {
+
+// The serial fields that the settings window backs up when it opens and puts back after a
+// failed apply.
+void CopySerialSettings(const StructParametryProgramu& from, StructParametryProgramu& to)
 {
-    LinkSettingsBackup.ComPortNumber = LinkSettings.ComPortNumber;
-    LinkSettingsBackup.BaudRate = LinkSettings.BaudRate;
-    LinkSettingsBackup.DataBits = LinkSettings.DataBits;
-    LinkSettingsBackup.Parity = LinkSettings.Parity;
-    LinkSettingsBackup.StopBits = LinkSettings.StopBits;
-    LinkSettingsBackup.XonXoffFlag = LinkSettings.XonXoffFlag;
-    LinkSettingsBackup.RtsCtsFlag = LinkSettings.RtsCtsFlag;
+    to.ComPortNumber = from.ComPortNumber;
+    to.BaudRate = from.BaudRate;
+    to.DataBits = from.DataBits;
+    to.Parity = from.Parity;
+    to.StopBits = from.StopBits;
+    to.XonXoffFlag = from.XonXoffFlag;
+    to.RtsCtsFlag = from.RtsCtsFlag;
 }
 
-void RestoreLinkSettings()
-{
-    LinkSettings.ComPortNumber = LinkSettingsBackup.ComPortNumber;
-    LinkSettings.BaudRate = LinkSettingsBackup.BaudRate;
-    LinkSettings.DataBits = LinkSettingsBackup.DataBits;
-    LinkSettings.Parity = LinkSettingsBackup.Parity;
-    LinkSettings.StopBits = LinkSettingsBackup.StopBits;
-    LinkSettings.XonXoffFlag = LinkSettingsBackup.XonXoffFlag;
-    LinkSettings.RtsCtsFlag = LinkSettingsBackup.RtsCtsFlag;
-}
+} // namespace
+
+void SaveLinkSettings() { CopySerialSettings(LinkSettings, LinkSettingsBackup); }
+
+void RestoreLinkSettings() { CopySerialSettings(LinkSettingsBackup, LinkSettings); }
 
 void ShowRegisterError(int code)
 {
