@@ -149,7 +149,6 @@ struct RegisterEmulator::Impl {
     std::size_t Capacity() const { return model == Model::Rivo ? 8000 : 2000; }
     static std::size_t TableRecordSize(uint8_t table);
     static std::size_t TableReadFrameLength(uint8_t table);
-    static uint8_t TableSlots(uint8_t table);
     Bytes ConfigurationRecord() const;
     Bytes InfoRecord() const;
     Bytes MakeScreenBitmap() const;

@@ -35,12 +35,6 @@ uint8_t FrameChecksum(const uint8_t* frame, std::size_t length)
     return x;
 }
 
-bool FrameIsValid(const uint8_t* frame, std::size_t length)
-{
-    return length >= MinFrameLength && frame[0] == FrameStx && GetU16(frame + 2) == length &&
-           frame[length - 1] == FrameEtx && frame[length - 2] == FrameChecksum(frame, length);
-}
-
 Bytes MakeFrame(uint8_t address, uint16_t number, uint8_t command, const Bytes& payload, std::size_t length)
 {
     Bytes f(length, 0);

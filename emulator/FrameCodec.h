@@ -32,8 +32,6 @@ void PutU32(uint8_t* p, uint32_t v);
 
 // XOR of bytes 1 .. length-3 (length >= 3).
 uint8_t FrameChecksum(const uint8_t* frame, std::size_t length);
-// A complete frame of exactly `length` bytes: start and end bytes, length field and checksum.
-bool FrameIsValid(const uint8_t* frame, std::size_t length);
 
 // A frame of `length` bytes carrying payload from byte 7 (cut or zero-filled to length - 9).
 Bytes MakeFrame(uint8_t address, uint16_t number, uint8_t command, const Bytes& payload, std::size_t length);

@@ -363,8 +363,10 @@ void RegisterEmulator::SetModel(Model m)
 {
     std::lock_guard<std::mutex> l(impl_->mu);
     impl_->model = m;
+    // Goods beyond the smaller capacity go, names included.
     auto& goods = impl_->goods;
-    goods.erase(goods.upper_bound(static_cast<uint16_t>(impl_->Capacity())), goods.end());
+    while (!goods.empty() && goods.rbegin()->first > impl_->Capacity())
+        impl_->EraseGoods(goods.rbegin()->first);
 }
 
 Model RegisterEmulator::GetModel() const

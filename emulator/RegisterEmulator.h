@@ -22,9 +22,9 @@ enum class Model { Rivo, TepoDux };
 using Bytes = std::vector<uint8_t>;
 
 // Faults for the next requests. Counters count down as they are used.
-// The "printing", "busy" and "paper out" replies and the error code go only with requests that
-// the register answers with a status reply or an error frame (program, delete, report and
-// setting frames); data replies are never preceded by them.
+// The "printing", "busy" and "paper out" replies go only with requests that the register answers
+// with a status reply or an error frame (program, delete, report and setting frames), the error
+// code only with program and delete frames; data replies are never preceded by them.
 struct Faults {
     int PrintingReplies = 0;      // "printing" status replies ('A' 0x08) sent before the real reply
     int BusyReplies = 0;          // "busy" replies ('A' 0x04) sent before the real reply

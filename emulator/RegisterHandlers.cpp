@@ -51,6 +51,7 @@ enum : uint8_t {
     ErrSecond = 64,
     ErrKeyNumber = 65,
     ErrNoSuchGoods = 66,
+    ErrWholeUnitsOnly = 67,
     ErrQueryCode = 75,
     ErrRecordNumber = 76,
     ErrPrice = 78,
@@ -469,6 +470,17 @@ Reply RegisterEmulator::Impl::ProgramQuickKey(const Request& rq)
         return Error(ErrCashierNumber);
     if (p[1] < 1 || p[1] > 10)
         return Error(ErrKeyNumber);
+    // Each goods entry (PLU, quantity in ten-thousandths) must name goods the register has.
+    for (int i = 0; i < 5; ++i) {
+        const uint16_t plu = GetU16(p + 3 + 6 * i);
+        if (plu == 0)
+            continue;
+        auto it = goods.find(plu);
+        if (it == goods.end())
+            return Error(ErrNoSuchGoods);
+        if (it->second[goodsrec::WholeUnits] != 0 && GetU32(p + 5 + 6 * i) % 10000 != 0)
+            return Error(ErrWholeUnitsOnly);
+    }
     Bytes rec(34, 0);
     std::copy_n(p, 34, rec.begin());
     quickKeys[static_cast<uint16_t>(p[0] * 256 + p[1])] = rec;
@@ -623,19 +635,20 @@ Reply RegisterEmulator::Impl::DeleteGoods(const Request& rq)
 
 Reply RegisterEmulator::Impl::DeleteSmallRecord(const Request& rq)
 {
+    // The name bytes compared: what the program sends of the name. A cashier's frame holds 16,
+    // the packaging's frame gets only the first 21 of its 42, the others hold the whole name.
     struct Kind {
         uint8_t table;
-        std::size_t nameWidth;   // bytes of the name in the frame
-        std::size_t recordName;  // bytes of the name in the record
+        std::size_t compared;
     };
     Kind k{};
     switch (rq.command) {
-    case '1': k = {'R', 21, 21}; break;
-    case '2': k = {'K', 16, 21}; break;
-    case '3': k = {'F', 22, 21}; break;
-    case '4': k = {'W', 23, 21}; break;
-    case '5': k = {'Z', 43, 42}; break;
-    default: k = {'G', 21, 21}; break;
+    case '1': k = {'R', 21}; break;
+    case '2': k = {'K', 16}; break;
+    case '3': k = {'F', 21}; break;
+    case '4': k = {'W', 21}; break;
+    case '5': k = {'Z', 21}; break;
+    default: k = {'G', 21}; break;
     }
     const uint8_t* p = rq.payload(); // number, name
     const uint8_t number = p[0];
@@ -653,7 +666,7 @@ Reply RegisterEmulator::Impl::DeleteSmallRecord(const Request& rq)
         return Error(ErrNameMismatch); // there is no name to match
     }
     const Bytes& rec = it->second;
-    if (NameKey(p + 1, k.nameWidth) != NameKey(&rec[1], std::min(k.nameWidth, k.recordName)))
+    if (NameKey(p + 1, k.compared) != NameKey(&rec[1], k.compared))
         return Error(ErrNameMismatch);
     switch (k.table) {
     case 'K':

@@ -41,11 +41,6 @@ std::size_t RegisterEmulator::Impl::TableReadFrameLength(uint8_t table)
     return table == 'K' ? 338 : TableRecordSize(table) + 9;
 }
 
-uint8_t RegisterEmulator::Impl::TableSlots(uint8_t table)
-{
-    return (table == 'F' || table == 'W') ? 10 : 20;
-}
-
 std::string RegisterEmulator::Impl::NameKey(const uint8_t* p, std::size_t width)
 {
     std::size_t n = 0;

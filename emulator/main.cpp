@@ -29,6 +29,7 @@ const char* const HelpText =
     "  --model rivo|dux    register model (default rivo: 8000 goods; dux: 2000)\n"
     "  --address N         register address 1..9 (default 1)\n"
     "  --baud N            pace the bytes on the serial line at N baud, 10 bits a byte\n"
+    "                      (default 0: no pacing)\n"
     "\n"
     "Faults (each for the next requests, counted down as used):\n"
     "  --printing N        N \"printing\" replies before the real one\n"
@@ -128,8 +129,8 @@ int main(int argc, char** argv)
                 return Fail("--model is rivo or dux");
             ++i;
         } else if (opt == "--address") {
-            if (!number(1, 255))
-                return Fail("--address needs a number 1..255");
+            if (!number(1, 9))
+                return Fail("--address needs a number 1..9");
             address = n;
         } else if (opt == "--baud") {
             if (!number(0, 4000000))

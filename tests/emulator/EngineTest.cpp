@@ -188,6 +188,20 @@ TEST(EmulatorEngine, TepoDuxTakesTheShortGoodsFrameAndShortConfiguration)
     EXPECT_EQ(Bytes(rc.begin() + 7, rc.begin() + 34), rivo.emu.Setting(0x03));
 }
 
+TEST(EmulatorEngine, SwitchingToTheSmallerModelDropsTheGoodsBeyondIt)
+{
+    Engine e;
+    Goods g;
+    g.plu = 5000;
+    g.name = "Kawa";
+    ASSERT_TRUE(IsStatus(e.One(GoodsFrame(g)), 0x06, 3));
+    e.emu.SetModel(emu::Model::TepoDux);
+    EXPECT_EQ(e.emu.GoodsCount(), 0u);
+    // Its name went with it.
+    g.plu = 1;
+    EXPECT_TRUE(IsStatus(e.One(GoodsFrame(g, 79)), 0x06, 3));
+}
+
 TEST(EmulatorEngine, FrameLevelFaultsGetTheirErrorCodes)
 {
     Engine e;
@@ -375,10 +389,17 @@ TEST(EmulatorEngine, SmallTablesMapPcRecordsToRegisterRecords)
     EXPECT_EQ(z[65], 1);
     EXPECT_EQ(z[59], 24);
     EXPECT_EQ(e.One(ReadRequest('Z')).size(), 75u);
-    // Its delete frame carries 43 name bytes.
+    // Its delete frame has room for 43 name bytes but the program sends the first 21: they are
+    // what is compared.
+    const std::string longName = "Butelka zwrotna 0,5 l piwo jasne";
+    std::memcpy(&packaging[1], longName.data(), longName.size());
+    ASSERT_TRUE(IsStatus(e.One(Frame(1, 0x8001, 'Z', packaging, 58)), 0x06, 3));
     Bytes del = {1};
-    for (char c : std::string("Butelka"))
+    for (char c : longName.substr(0, 21))
         del.push_back(static_cast<uint8_t>(c));
+    Bytes wrong = del;
+    wrong[21] = 'X';
+    EXPECT_TRUE(IsError(e.One(Frame(1, 0x8001, '5', wrong, 53)), 90));
     EXPECT_TRUE(IsStatus(e.One(Frame(1, 0x8001, '5', del, 53)), 0x06, 3));
     EXPECT_EQ(e.emu.TableCount('Z'), 0u);
 }
@@ -417,11 +438,24 @@ TEST(EmulatorEngine, SettingsAreStoredAndReadBack)
     ASSERT_EQ(j.size(), 18u);
     EXPECT_EQ(Bytes(j.begin() + 7, j.begin() + 16), units);
 
+    // Quick keys name goods the register has; goods sold in whole units take whole quantities.
+    Goods whole;
+    whole.plu = 5;
+    whole.whole = 1;
+    ASSERT_TRUE(IsStatus(e.One(GoodsFrame(whole)), 0x06, 3));
     Bytes quick(35, 0);
     quick[0] = 2;
     quick[1] = 10;
-    quick[2] = 1;
-    quick[3] = 5; // PLU 5
+    quick[2] = 2;
+    quick[3] = 5;                   // PLU 5
+    quick[6] = 0x02;                // 131072: 13,1072 pieces
+    EXPECT_TRUE(IsError(e.One(Frame(1, 1, 'S', quick, 44)), 67));
+    quick[5] = 0x10;
+    quick[6] = 0x27;                // 10000: one piece
+    quick[9] = 6;                   // PLU 6 in the second entry: not on the register
+    EXPECT_TRUE(IsError(e.One(Frame(1, 1, 'S', quick, 44)), 66));
+    EXPECT_EQ(e.emu.QuickKeyRecord(2, 10)[3], 0);
+    quick[9] = 0;
     ASSERT_TRUE(IsStatus(e.One(Frame(1, 1, 'S', quick, 44)), 0x06, 0));
     EXPECT_EQ(e.emu.QuickKeyRecord(2, 10)[3], 5);
     quick[1] = 11;

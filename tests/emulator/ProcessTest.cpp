@@ -66,8 +66,10 @@ TEST(EmulatorProcess, HelpAndBadOptions)
     int status = help.WaitExit(5000);
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
 
-    EmulatorProcess bad({"--tcp", "0", "--model", "abc"});
-    EXPECT_FALSE(bad.Started()); // nothing on stdout: the message goes to stderr
-    status = bad.WaitExit(5000);
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 2);
+    for (const char* option : {"--model", "--address"}) {
+        EmulatorProcess bad({"--tcp", "0", option, "10"});
+        EXPECT_FALSE(bad.Started()) << option; // nothing on stdout: the message goes to stderr
+        status = bad.WaitExit(5000);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 2) << option;
+    }
 }

@@ -1,4 +1,5 @@
 // The emulator served in-process over loopback TCP and over a COM link (pseudo-terminal).
+#include "platform/SerialPort.h"
 #include "tests/emulator/TestClient.h"
 #include "tests/support/EmulatorFixture.h"
 
@@ -72,11 +73,31 @@ TEST(EmulatorServer, ComLinkSurvivesTheProgramOpeningAndClosingThePort)
         ASSERT_NE(std::getenv("RIVO_COM_DIR"), nullptr);
         EXPECT_EQ(std::string(std::getenv("RIVO_COM_DIR")), dir);
         const std::string path = dir + "/COM7";
-        for (int round = 0; round < 5; ++round) {
+        for (int round = 0; round < 40; ++round) {
             Conn c = OpenCom(path);
             ASSERT_TRUE(c.Ok()) << round;
+            if (round % 4 == 2) {
+                // Closed before the reply came: it waits on the line for the next opening.
+                ASSERT_TRUE(c.Send(ReadRequest(0x03, 1, 0x8001)));
+                continue;
+            }
             ASSERT_TRUE(c.Send(Probe()));
+            if (round % 4 == 3) {
+                EXPECT_EQ(c.ReadFrame().size(), 36u) << round;
+            }
             EXPECT_TRUE(IsStatus(c.ReadFrame(), 'A', 0)) << round;
+        }
+        // Opened as the program opens it (exclusive, locked, line settings) and closed again.
+        for (int round = 0; round < 10; ++round) {
+            auto port = SerialPort::Open("COM7");
+            ASSERT_NE(port, nullptr) << round;
+            ASSERT_TRUE(port->SetLineSettings(SerialLineSettings{}));
+            port->SetTimeouts(CommTimeouts{0, 10, 2000, 10, 1000});
+            Bytes probe = Probe();
+            ASSERT_EQ(port->Write(probe.data(), probe.size()), 10);
+            uint8_t reply[10] = {};
+            ASSERT_EQ(port->Read(reply, sizeof reply), 10) << round;
+            EXPECT_TRUE(IsStatus(Bytes(reply, reply + 10), 'A', 0)) << round;
         }
         // A program frame over the COM link is stored and acknowledged.
         Conn c = OpenCom(path);
