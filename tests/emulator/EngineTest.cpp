@@ -44,6 +44,20 @@ Bytes Concat(std::initializer_list<Bytes> parts)
 
 } // namespace
 
+TEST(EmulatorEngine, FixedAddressFramesReachARegisterAtAnotherAddress)
+{
+    // The program sends the function-key and clear-database frames to address 1 always.
+    Engine e(emu::Model::Rivo, 4);
+    Bytes r = e.One(Frame(1, 0x8001, 'O', {1, 2, 3, 0}, 13));
+    ASSERT_EQ(r.size(), 10u);
+    EXPECT_EQ(r[6], 0x06);
+    r = e.One(Frame(1, 0x8001, 'c', {1}));
+    ASSERT_EQ(r.size(), 10u);
+    EXPECT_EQ(r[6], 0x06);
+    // Other frames for address 1 are still another register's.
+    EXPECT_TRUE(e.Send(ReadRequest('T', 0, 1, 1)).empty());
+}
+
 TEST(EmulatorEngine, ProbeIsAnsweredOnlyAtItsAddressUnlessAnyAddress)
 {
     Engine e(emu::Model::Rivo, 4);
