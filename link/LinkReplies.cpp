@@ -42,6 +42,20 @@ int MapPaperOut()
     }
 }
 
+// The status replies both readers know: printing, accepted, done, paper out; -1 for others.
+int ClassifyStatusReply()
+{
+    if (IsReply(ReplyAttention, StatusPrinting))
+        return AckPrinting;
+    if (IsReply(ReplyAck, 0))
+        return AckAccepted;
+    if (IsReply(ReplyAck, 3))
+        return AckDone;
+    if (IsReply(ReplyAttention, StatusPaperOut))
+        return MapPaperOut();
+    return -1;
+}
+
 // The end of both readers: a status 1 or 2 counts only with a correct checksum.
 int ClassifyByChecksum(std::size_t count)
 {
@@ -96,16 +110,10 @@ int ReceiveAck()
     if (count < StatusReplyLength)
         return AckBadReply;
     if (count == StatusReplyLength) {
-        if (IsReply(ReplyAttention, StatusPrinting))
-            return AckPrinting;
         if (IsReply(ReplyAttention, StatusReceiptOpen))
             return AckReceiptOpen;
-        if (IsReply(ReplyAck, 0))
-            return AckAccepted;
-        if (IsReply(ReplyAck, 3))
-            return AckDone;
-        if (IsReply(ReplyAttention, StatusPaperOut))
-            return MapPaperOut();
+        if (const int result = ClassifyStatusReply(); result >= 0)
+            return result;
     }
     if (FrameLengthField(Rx()) == ErrorFrameLength) {
         // The error frame is complete as soon as its last byte is here.
@@ -121,14 +129,8 @@ int ReceiveAckSerial()
     const int count = ReadRaw(Link.ReceiveBuffer, StatusReplyLength);
     if (count < int(StatusReplyLength))
         return AckBadReply;
-    if (IsReply(ReplyAttention, StatusPrinting))
-        return AckPrinting;
-    if (IsReply(ReplyAck, 0))
-        return AckAccepted;
-    if (IsReply(ReplyAck, 3))
-        return AckDone;
-    if (IsReply(ReplyAttention, StatusPaperOut))
-        return MapPaperOut();
+    if (const int result = ClassifyStatusReply(); result >= 0)
+        return result;
     if (IsReply(ReplyAttention, StatusBusy))
         return WaitWhileBusy() == 1 ? AckDone : AckBadReply;
     if (FrameLengthField(Rx()) == ErrorFrameLength) {

@@ -107,6 +107,17 @@ emu::Bytes RegisterRecord(uint16_t plu, const char* name, const char* barcode13,
     return r;
 }
 
+// Stores PLU 7 "Kawa" and sends it from the goods window to a register given these faults.
+void SendKawaThrough(EmulatorFixture& fx, const emu::Faults& faults)
+{
+    Store(7, "Kawa");
+    fx.Emu().SetFaults(faults);
+    TProgramowanieTowarow w;
+    w.FormShow();
+    w.SelectRow(0);
+    w.BitBtn1Click();
+}
+
 } // namespace
 
 class GoodsLink : public ::testing::TestWithParam<Line> {};
@@ -151,14 +162,9 @@ TEST_P(GoodsLink, PrintingReplyIsWaitedOut)
     ScriptedPrompts prompts;
     EmulatorFixture fx{emu::Model::Rivo};
     ASSERT_TRUE(Connect(fx, GetParam()));
-    Store(7, "Kawa");
     emu::Faults faults;
     faults.PrintingReplies = 1;
-    fx.Emu().SetFaults(faults);
-    TProgramowanieTowarow w;
-    w.FormShow();
-    w.SelectRow(0);
-    w.BitBtn1Click();
+    SendKawaThrough(fx, faults);
     EXPECT_EQ(prompts.Texts(), QStringList{"Towar zapisano w kasie"});
     EXPECT_EQ(RegisterName(fx.Emu().GoodsRecord(7)), "Kawa");
 }
@@ -169,14 +175,9 @@ TEST_P(GoodsLink, RefusedRecordIsReportedWithoutSuccess)
     ScriptedPrompts prompts;
     EmulatorFixture fx{emu::Model::Rivo};
     ASSERT_TRUE(Connect(fx, GetParam()));
-    Store(7, "Kawa");
     emu::Faults faults;
     faults.ErrorCode = 5;
-    fx.Emu().SetFaults(faults);
-    TProgramowanieTowarow w;
-    w.FormShow();
-    w.SelectRow(0);
-    w.BitBtn1Click();
+    SendKawaThrough(fx, faults);
     ASSERT_FALSE(prompts.Texts().isEmpty());
     EXPECT_EQ(prompts.LastText(), QString("Błąd! Kasa nie potwierdziła zapisu towaru!"));
     EXPECT_FALSE(prompts.Saw("Towar zapisano w kasie"));
