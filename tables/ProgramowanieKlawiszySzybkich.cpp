@@ -162,7 +162,7 @@ TProgramowanieKlawiszySzybkich::TProgramowanieKlawiszySzybkich(QWidget* parent)
     connect(BitBtn5, &QPushButton::clicked, this, [this] { BitBtn5Click(); });
     connect(BitBtn6, &QPushButton::clicked, this, [this] { BitBtn6Click(); });
 
-    resize(640, 720);
+    resize(640, 640);
 }
 
 // ---- the window's copy ----

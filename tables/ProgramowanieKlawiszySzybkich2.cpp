@@ -103,6 +103,7 @@ TProgramowanieKlawiszySzybkich2::TProgramowanieKlawiszySzybkich2(QWidget* parent
                                     QStringLiteral("Cena").rightJustified(10, u' '),
                                 Body);
     captions->setFont(mono);
+    captions->setContentsMargins(4, 0, 0, 0);   // the list's frame and item margin
     ListBox1 = new QuickKeyDragList(Body);
     ListBox1->setFont(mono);
     ListBox1->setMinimumWidth(QFontMetrics(mono).horizontalAdvance(QString(40, u'0')) + 30);

@@ -4,6 +4,7 @@
 #include "core/Helpers.h"
 #include "platform/Cp1250.h"
 
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
@@ -28,9 +29,11 @@ const uint8_t* EntryAt(const QuickKeyRecord& record, unsigned position)
 
 // A decimal text as a whole number of ten-thousandths: the digits after the fourth decimal are
 // dropped or, with roundHalfUp, round the last kept one. Only ',' separates the decimals (the
-// callers turn '.' into ','). False for no number or one too large for 64 bits.
+// callers turn '.' into ','). A number too large for the sum stands as the largest value. False
+// when the text is no number.
 bool ParseTenThousandths(const QString& text, bool roundHalfUp, bool& negative, unsigned long long& value)
 {
+    constexpr unsigned long long WholeLimit = 100000000000000ULL;
     const QString t = text.trimmed();
     qsizetype i = 0;
     negative = false;
@@ -38,11 +41,8 @@ bool ParseTenThousandths(const QString& text, bool roundHalfUp, bool& negative, 
         negative = t[i++] == u'-';
     unsigned long long whole = 0;
     int digits = 0;
-    for (; i < t.size() && t[i].isDigit() && t[i].unicode() < 128; ++i, ++digits) {
-        if (whole > 100000000000000ULL)
-            return false;
-        whole = whole * 10 + unsigned(t[i].unicode() - u'0');
-    }
+    for (; i < t.size() && t[i].isDigit() && t[i].unicode() < 128; ++i, ++digits)
+        whole = std::min(whole * 10 + unsigned(t[i].unicode() - u'0'), WholeLimit);
     unsigned long long fraction = 0;
     int decimals = 0;
     bool roundUp = false;
