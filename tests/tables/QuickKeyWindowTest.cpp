@@ -1,49 +1,27 @@
-// The drag-and-drop quick-key window through its handlers: its lists, adding by a drop on a key,
-// removing by a drop on the bin, the end-of-receipt boxes and the repair of a damaged table.
+// The drag-and-drop quick-key window through its handlers: its lists, a drop on a key or on the
+// bin, the end-of-receipt boxes, a damaged table, and sending keys to the emulator over a
+// pseudo-terminal and over loopback TCP.
 #include "core/AppState.h"
-#include "core/DatabaseImage.h"
-#include "tables/GoodsLogic.h"
+#include "emulator/FrameCodec.h"
+#include "link/Link.h"
 #include "tables/ProgramowanieKlawiszySzybkich2.h"
-#include "tables/ProgramowanieTowarow.h"
-#include "tables/QuickKeys.h"
+#include "tests/support/EmulatorFixture.h"
 #include "tests/support/ScriptedPrompts.h"
 #include "tests/support/TestEnvironment.h"
+#include "tests/tables/QuickKeyTestUtil.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFrame>
+#include <QKeyEvent>
 #include <QLineEdit>
-#include <gtest/gtest.h>
+#include <QMenu>
+#include <QTimer>
 
-#include <vector>
+#include <cstring>
 
 namespace {
-
-void Store(uint16_t plu, const char* name, uint32_t price)
-{
-    GoodsRecordFields f;
-    f.Plu = plu;
-    f.Name = name;
-    f.VatLetter = "A";
-    f.Price = price;
-    ASSERT_EQ(WriteGoodsRecordToImage(f), 0);
-}
-
-void StoreKey(unsigned cashier, unsigned key, std::vector<uint16_t> plus)
-{
-    QuickKeyRecord r{};
-    r[1] = uint8_t(key);
-    for (unsigned p = 1; p <= plus.size(); ++p)
-        SetQuickKeyEntry(r, p, plus[p - 1], QuickKeyOneUnit * p);
-    r[QuickKeyCountByte] = QuickKeyUsedEntries(r);
-    ASSERT_TRUE(WriteQuickKeyRecord(r, cashier, key));
-}
-
-std::vector<uint8_t> QuickKeyArea()
-{
-    std::vector<uint8_t> area(QuickKeyTableSize);
-    DbReadBytesAt(TableOffsets.QuickKeyTable, area.data(), area.size());
-    return area;
-}
 
 QStringList Lines(const QListWidget* list)
 {
@@ -53,23 +31,19 @@ QStringList Lines(const QListWidget* list)
     return lines;
 }
 
-// The goods Chleb (1), Mleko (2) and Kawa (40), the window shown, nothing modified yet.
-struct KeyWindow {
-    TestEnvironment env;
-    ScriptedPrompts prompts;
-    TProgramowanieKlawiszySzybkich2 w;
-
-    explicit KeyWindow(const std::function<void()>& before = {})
+class QuickKeyWindow : public ::testing::Test {
+protected:
+    // The goods Chleb (1), Mleko (2) and Kawa (40), the keys set up, the window shown.
+    void Show(const std::function<void()>& keys = {})
     {
-        Store(1, "Chleb", 250);
-        Store(2, "Mleko", 199);
-        Store(40, "Kawa ziarnista Arabica", 123456);
-        if (before)
-            before();
+        StoreGoods(1, "Chleb", 250);
+        StoreGoods(2, "Mleko", 199);
+        StoreGoods(40, "Kawa ziarnista Arabica", 123456);
+        if (keys)
+            keys();
         w.FormShow();
         App.DatabaseModified = 0;
     }
-
     // Drags goods line `line` (-1: none selected) onto key `key` (0: the background).
     void DragGoods(int line, int key)
     {
@@ -80,201 +54,213 @@ struct KeyWindow {
             w.FormDragOver();
         w.ListBox1EndDrag();
     }
-
-    // Drags line `line` (-1: none selected) of key n onto the bin (or the background).
+    // Drags line `line` (-1: none selected) of key n onto the bin, or anywhere else.
     void DragEntry(int n, int line, bool toBin)
     {
         w.ListBoxF[std::size_t(n - 1)]->setCurrentRow(line);
         w.ListBoxFStartDrag(n);
-        if (toBin)
-            w.Image1DragOver();
-        else
-            w.FormDragOver();
+        toBin ? w.Image1DragOver() : w.FormDragOver();
         w.ListBoxFEndDrag(n);
     }
+
+    TestEnvironment env;
+    ScriptedPrompts prompts;
+    TProgramowanieKlawiszySzybkich2 w;
 };
 
 } // namespace
 
-TEST(QuickKeyWindow, ShowsTheGoodsAndTheCashiers)
+TEST_F(QuickKeyWindow, ADropOnAKeyWritesItsRecord)
 {
-    KeyWindow k([] {
-        uint8_t cashier[CashierRecordSize] = {2, 'E', 'w', 'a'};
-        DbWriteBytesAt(TableOffsets.CashierTable + CashierRecordSize, cashier, sizeof cashier);
+    Show([] {
+        uint8_t cashier[CashierRecordSize] = {3, 'E', 'w', 'a'};
+        DbWriteBytesAt(TableOffsets.CashierTable + 2 * CashierRecordSize, cashier, sizeof cashier);
     });
-    EXPECT_EQ(Lines(k.w.ListBox1), QStringList({"   1. Chleb                      2,50 ",
-                                                "   2. Mleko                      1,99 ",
-                                                "  40. Kawa ziarnista Arabi    1234,56 "}));
-    ASSERT_EQ(k.w.ComboBox1->count(), 10);
-    EXPECT_EQ(k.w.ComboBox1->itemText(1), QString("2 Ewa"));
-    EXPECT_EQ(k.w.ComboBox1->itemText(2), QString("3"));
-    EXPECT_EQ(k.w.ComboBox1->currentIndex(), 0);
-    EXPECT_EQ(k.w.Edit1->text(), QString("1,0000"));
-    EXPECT_TRUE(k.prompts.Texts().isEmpty());
-}
+    EXPECT_EQ(Lines(w.ListBox1), QStringList({"   1. Chleb                      2,50 ", "   2. Mleko                      1,99 ",
+                                              "  40. Kawa ziarnista Arabi    1234,56 "}));
+    EXPECT_EQ(w.ComboBox1->itemText(2), QString("3 Ewa"));
+    EXPECT_EQ(w.ComboBox1->itemText(3), QString("4"));
 
-TEST(QuickKeyWindow, ADropOnAKeyWritesItsRecord)
-{
-    KeyWindow k;
-    k.w.ComboBox1->setCurrentIndex(2);
-    k.w.ComboBox1Change();
-    k.w.KonczenieParagonuF[2]->setChecked(true);
-    k.w.Edit1->setText("2.5");
-    k.DragGoods(2, 3);
-
-    const QuickKeyRecord r = ReadQuickKeyRecord(3, 3);
-    QuickKeyRecord expected{};
+    w.ComboBox1->setCurrentIndex(2);
+    w.ComboBox1Change();
+    w.KonczenieParagonuF[2]->setChecked(true);
+    w.Edit1->setText("2.5");
+    DragGoods(2, 3);
+    QuickKeyRecord expected = KeyWith({40}, 3, 1);
     expected[0] = 3;
-    expected[1] = 3;
-    expected[2] = 1;
     SetQuickKeyEntry(expected, 1, 40, 25000);
-    expected[33] = 1;
-    EXPECT_EQ(r, expected);
+    EXPECT_EQ(ReadQuickKeyRecord(3, 3), expected);
     EXPECT_EQ(App.DatabaseModified, 1);
-    EXPECT_EQ(k.w.DropTarget, 0);
-    EXPECT_EQ(Lines(k.w.ListBoxF[2]), QStringList{"Kawa ziarn 2,5000"});
-
-    k.w.Edit1->setText("0,0003");
-    k.DragGoods(0, 3);
-    EXPECT_EQ(Lines(k.w.ListBoxF[2]), QStringList({"Kawa ziarn 2,5000", "Chleb      0,0003"}));
-    EXPECT_TRUE(k.prompts.Texts().isEmpty());
+    EXPECT_EQ(w.DropTarget, 0);
+    w.Edit1->setText("0,0003");
+    DragGoods(0, 3);
+    EXPECT_EQ(Lines(w.ListBoxF[2]), QStringList({"Kawa ziarn 2,5000", "Chleb      0,0003"}));
+    EXPECT_TRUE(prompts.Texts().isEmpty());
 }
 
-TEST(QuickKeyWindow, DropsThatMeanNothingChangeNothing)
+TEST_F(QuickKeyWindow, DropsThatMeanNothingChangeNothing)
 {
-    KeyWindow k;
-    StoreKey(1, 5, {1, 2});
+    Show([] { StoreKey(1, 5, {1, 2}); });
     const std::vector<uint8_t> before = QuickKeyArea();
-
-    k.DragGoods(0, 0);      // on the background (or a goods line)
-    k.DragGoods(-1, 5);     // no goods line selected
-    k.w.Edit1->setText("0");
-    k.DragGoods(0, 5);      // a quantity of 0
-    k.w.Edit1->setText("99,9999");
-    k.DragGoods(0, 5);
-    k.w.Edit1->setText("-2");
-    k.DragGoods(0, 5);
-    EXPECT_TRUE(k.prompts.Texts().isEmpty());
-    k.w.Edit1->setText("dwa");
-    k.DragGoods(0, 5);
-    EXPECT_EQ(k.prompts.Texts(), QStringList{"Błędna ilość"});
-
-    k.w.FormShow();
-    k.DragEntry(5, 0, false);   // a key line dropped anywhere but the bin
-    k.DragEntry(5, -1, true);   // the bin, without a line
+    DragGoods(0, 0);    // on the background (or a goods line)
+    DragGoods(-1, 5);   // no goods line
+    for (const char* quantity : {"0", "99,9999", "-2", "dwa"}) {
+        w.Edit1->setText(quantity);
+        DragGoods(0, 5);
+    }
+    EXPECT_EQ(prompts.Texts(), QStringList{"Błędna ilość"});   // only the text that is no number
+    DragEntry(5, 0, false);   // a key line dropped anywhere but the bin
+    DragEntry(5, -1, true);   // the bin, without a line
     EXPECT_EQ(QuickKeyArea(), before);
     EXPECT_EQ(App.DatabaseModified, 0);
 }
 
-TEST(QuickKeyWindow, TheBinTakesTheEntryOfTheDraggedLine)
+TEST_F(QuickKeyWindow, TheBinTakesTheEntryOfTheDraggedLine)
 {
-    KeyWindow k([] {
+    Show([] {
         StoreKey(1, 2, {1, 2, 40});
-        // A record with a gap, as the grid editor can leave one.
-        QuickKeyRecord gap{};
-        gap[1] = 6;
-        gap[2] = 2;
-        SetQuickKeyEntry(gap, 1, 2, 10000);
-        SetQuickKeyEntry(gap, 3, 40, 20000);
-        WriteQuickKeyRecord(gap, 1, 6);
+        StoreKey(1, 4, {1});
+        StoreKey(1, 6, {2, 0, 40});   // a gap, as the grid editor can leave one
     });
-    k.DragEntry(2, 1, true);
+    DragEntry(2, 1, true);
     QuickKeyRecord r = ReadQuickKeyRecord(1, 2);
-    EXPECT_EQ(QuickKeyEntryPlu(r, 1), 1);
-    EXPECT_EQ(QuickKeyEntryPlu(r, 2), 40);
+    EXPECT_EQ(PlusOf(r), (std::vector<uint16_t>{1, 40, 0, 0, 0}));
     EXPECT_EQ(QuickKeyEntryQuantity(r, 2), 30000u);
-    EXPECT_EQ(QuickKeyEntryPlu(r, 3), 0);
     EXPECT_EQ(r[2], 2);
     EXPECT_EQ(App.DatabaseModified, 1);
 
-    ASSERT_EQ(Lines(k.w.ListBoxF[5]), QStringList({"Mleko      1,0000", "Kawa ziarn 2,0000"}));
-    k.DragEntry(6, 1, true);   // the second line stands for entry 3
-    r = ReadQuickKeyRecord(1, 6);
-    EXPECT_EQ(QuickKeyEntryPlu(r, 1), 2);
-    EXPECT_EQ(QuickKeyEntryPlu(r, 2), 0);
-    EXPECT_EQ(r[2], 1);
-    EXPECT_EQ(k.w.DragSource, 0);
-    EXPECT_EQ(k.w.DropTarget, 0);
-}
+    ASSERT_EQ(Lines(w.ListBoxF[5]), QStringList({"Mleko      1,0000", "Kawa ziarn 3,0000"}));
+    DragEntry(6, 1, true);   // the second line stands for entry 3
+    EXPECT_EQ(PlusOf(ReadQuickKeyRecord(1, 6)), (std::vector<uint16_t>{2, 0, 0, 0, 0}));
 
-TEST(QuickKeyWindow, TheEndOfReceiptBoxWritesByte33)
-{
-    KeyWindow k([] { StoreKey(1, 4, {1}); });
+    App.DatabaseModified = 0;
     std::vector<uint8_t> expected = QuickKeyArea();
-    expected[3 * 34 + 33] = 1;
-    k.w.KonczenieParagonuF[3]->setChecked(true);
-    k.w.KonczenieParagonuFClick(4);
+    expected[3 * 34 + 33] = 1;   // the box of F4 writes byte 33 alone
+    w.KonczenieParagonuF[3]->setChecked(true);
+    w.KonczenieParagonuFClick(4);
     EXPECT_EQ(QuickKeyArea(), expected);
     EXPECT_EQ(App.DatabaseModified, 1);
-    k.w.FormShow();
-    EXPECT_TRUE(k.w.KonczenieParagonuF[3]->isChecked());
 }
 
-TEST(QuickKeyWindow, GoodsBeyondTheTableAreDroppedWithOneMessage)
+TEST_F(QuickKeyWindow, GoodsBeyondTheTableAreDroppedWithOneMessage)
 {
-    KeyWindow k([] {
-        StoreKey(1, 1, {1, 2});
-        StoreKey(7, 9, {2, 2500});
-        App.MaxGoodsCount = 2000;
-    });
-    EXPECT_EQ(k.prompts.Texts(),
-              QStringList{"Wykryto błąd bazy klawiszy szybkich! Klawisze szybkie zostały skasowane, a baza danych naprawiona."});
-    const QuickKeyRecord r = ReadQuickKeyRecord(7, 9);
-    EXPECT_EQ(QuickKeyEntryPlu(r, 1), 2);
-    EXPECT_EQ(QuickKeyEntryPlu(r, 2), 0);
-    EXPECT_EQ(r[2], 1);
-    EXPECT_EQ(Lines(k.w.ListBoxF[0]).size(), 2);
-    k.w.ComboBox1->setCurrentIndex(6);
-    k.w.ComboBox1Change();
-    EXPECT_EQ(k.prompts.Texts().size(), 1);
-    EXPECT_EQ(Lines(k.w.ListBoxF[8]), QStringList{"Mleko      1,0000"});
-}
-
-TEST(QuickKeyWindow, RepairMarksTheDatabaseModified)
-{
-    TestEnvironment env;
-    ScriptedPrompts prompts;
-    StoreKey(2, 2, {8001});
-    App.DatabaseModified = 0;
+    StoreKey(7, 9, {2, 2500});
     App.MaxGoodsCount = 2000;
-    TProgramowanieKlawiszySzybkich2 w;
     w.FormShow();
+    w.ComboBox1->setCurrentIndex(6);
+    w.ComboBox1Change();
+    EXPECT_EQ(prompts.Texts(),
+              QStringList{"Wykryto błąd bazy klawiszy szybkich! Klawisze szybkie zostały skasowane, a baza danych naprawiona."});
     EXPECT_EQ(App.DatabaseModified, 1);
-    EXPECT_EQ(ReadQuickKeyRecord(2, 2)[2], 0);
+    EXPECT_EQ(PlusOf(ReadQuickKeyRecord(7, 9)), (std::vector<uint16_t>{2, 0, 0, 0, 0}));
+    EXPECT_EQ(w.ListBoxF[8]->count(), 1);
 }
 
-TEST(QuickKeyWindow, AnUnusableImageShowsNothingAndSendsNothing)
+TEST_F(QuickKeyWindow, NothingIsShownOrSentWithoutADatabaseOrARegister)
 {
-    TestEnvironment env;
-    ScriptedPrompts prompts;
-    Store(1, "Chleb", 250);
-    StoreKey(1, 1, {1});
+    Show([] { StoreKey(1, 1, {1}); });
+    w.BitBtn1Click();   // a database but no register
     App.WorkMode = WorkModeRegister;
-    TProgramowanieKlawiszySzybkich2 w;
     w.FormShow();
     EXPECT_EQ(w.ListBox1->count(), 0);
     EXPECT_EQ(w.ListBoxF[0]->count(), 0);
-    w.BitBtn1Click();
     w.PopupKey = 1;
     w.Drukujwybranyklawisz1Click();
-    EXPECT_EQ(prompts.Texts(), QStringList({"     Plik zamknięty.     ", "     Plik zamknięty.     "}));
+    EXPECT_EQ(prompts.Texts(), QStringList({"Brak połączenia z Kasą Fiskalną!", "     Plik zamknięty.     "}));
 }
 
-TEST(QuickKeyWindow, TheGoodsWindowDeleteTakesTheGoodsOffEveryKey)
+// ---- sending to the emulator ----
+
+class QuickKeySend : public QuickKeyWindow, public ::testing::WithParamInterface<bool> {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(fx.ConnectLink(GetParam()));
+        for (uint16_t plu = 1; plu <= 30; ++plu) {
+            emu::Bytes r(emu::RegisterGoodsRecordSize, 0);
+            emu::PutU16(r.data(), plu);
+            fx.Emu().PutGoodsRecord(r);
+        }
+        // Key k of cashier 2 sells goods k, and k + 20 on even keys; key 3 ends the receipt.
+        for (unsigned k = 1; k <= 10; ++k)
+            StoreKey(2, k, k % 2 ? std::vector<uint16_t>{uint16_t(k)} : std::vector<uint16_t>{uint16_t(k), uint16_t(k + 20)},
+                     k == 3);
+        w.FormShow();
+        w.ComboBox1->setCurrentIndex(1);
+    }
+    void TearDown() override { ResetLinkState(); }   // the link goes before its register
+    std::vector<emu::Bytes> KeyFrames() { return fx.Emu().ReceivedFramesWithCommand('S'); }
+
+    EmulatorFixture fx;
+};
+
+TEST_P(QuickKeySend, AllTenKeysGoWithTheirFrameNumbersAndAreHeld)
 {
-    TestEnvironment env;
-    Store(1, "Chleb", 250);
-    Store(2, "Mleko", 199);
-    StoreKey(1, 1, {2, 1, 2});
-    StoreKey(10, 10, {1});
-    TProgramowanieTowarow goods;
-    goods.FormShow();
-    goods.SelectRow(1);
-    goods.BitBtn2Click();
-    QuickKeyRecord r = ReadQuickKeyRecord(1, 1);
-    EXPECT_EQ(QuickKeyEntryPlu(r, 1), 1);
-    EXPECT_EQ(QuickKeyEntryQuantity(r, 1), 20000u);
-    EXPECT_EQ(QuickKeyEntryPlu(r, 2), 0);
-    EXPECT_EQ(r[2], 1);
-    EXPECT_EQ(ReadQuickKeyRecord(10, 10)[2], 1);
+    w.BitBtn1Click();
+    const std::vector<emu::Bytes> frames = KeyFrames();
+    ASSERT_EQ(frames.size(), 10u);
+    for (unsigned k = 1; k <= 10; ++k) {
+        const emu::Bytes& f = frames[k - 1];
+        EXPECT_EQ(emu::GetU16(f.data() + 4), k == 10 ? 0x800Au : k);
+        EXPECT_EQ(f[7], 2);
+        EXPECT_EQ(f[8], k);
+        const QuickKeyRecord image = ReadQuickKeyRecord(2, k);
+        EXPECT_TRUE(std::equal(image.begin() + 2, image.end(), f.begin() + 9)) << k;
+        const emu::Bytes held = fx.Emu().QuickKeyRecord(2, uint8_t(k));
+        EXPECT_TRUE(std::equal(image.begin() + 2, image.end(), held.begin() + 2)) << k;
+    }
+    EXPECT_TRUE(prompts.Texts().isEmpty());
+    EXPECT_TRUE(w.Body->isEnabled());
+    EXPECT_FALSE(w.Panel7->isVisible());
 }
+
+TEST_P(QuickKeySend, AKeyTheRegisterRefusesEndsTheSeriesWithItsText)
+{
+    StoreKey(2, 4, {999});   // goods the register does not hold
+    w.BitBtn1Click();
+    EXPECT_EQ(KeyFrames().size(), 4u);
+    EXPECT_EQ(prompts.Texts(), QStringList{"Błąd 66: Towar pod podanym numerem nie istnieje"});
+}
+
+TEST_P(QuickKeySend, EscStopsTheSeriesAfterTheCurrentKey)
+{
+    w.show();
+    bool lockedWhileSending = false;
+    QTimer timer;
+    QObject::connect(&timer, &QTimer::timeout, &w, [&] {
+        if (KeyFrames().size() < 2)
+            return;
+        timer.stop();
+        lockedWhileSending = w.Sending() && !w.Body->isEnabled() && w.Panel7->isVisible();
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+        QApplication::sendEvent(&w, &press);
+    });
+    timer.start(5);
+    w.BitBtn1Click();
+    EXPECT_TRUE(lockedWhileSending);
+    EXPECT_GE(KeyFrames().size(), 2u);
+    EXPECT_LE(KeyFrames().size(), 3u);
+    EXPECT_TRUE(w.isVisible());   // Esc stopped the series, not the window
+    EXPECT_TRUE(w.Body->isEnabled());
+}
+
+TEST_P(QuickKeySend, ThePopUpSendsOneKeyAndShowsAnErrorThatFollowsPrinting)
+{
+    w.ListBoxFMouseDown(6, Qt::RightButton, QPoint(10, 10));
+    w.PopupMenu1->hide();
+    w.Drukujwybranyklawisz1Click();
+    ASSERT_EQ(KeyFrames().size(), 1u);
+    EXPECT_EQ(emu::GetU16(KeyFrames()[0].data() + 4), 0x8001);
+    EXPECT_EQ(KeyFrames()[0][8], 6);
+    EXPECT_EQ(fx.Emu().QuickKeyRecord(2, 6)[2], 2);
+    EXPECT_TRUE(prompts.Texts().isEmpty());
+
+    fx.Emu().LockFaults()->PrintingReplies = 1;
+    fx.Emu().LockFaults()->ErrorCode = 67;
+    w.Drukujwybranyklawisz1Click();
+    EXPECT_EQ(KeyFrames().size(), 2u);
+    EXPECT_EQ(prompts.Texts(), QStringList{"Błąd 67: Towar może być sprzedawany tylko w ilości całkowitej"});
+}
+
+INSTANTIATE_TEST_SUITE_P(Lines, QuickKeySend, ::testing::Bool(),
+                         [](const ::testing::TestParamInfo<bool>& info) { return info.param ? "Tcp" : "Serial"; });
