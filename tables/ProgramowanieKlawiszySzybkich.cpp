@@ -29,25 +29,6 @@
 
 TProgramowanieKlawiszySzybkich* ProgramowanieKlawiszySzybkich = nullptr;
 
-namespace {
-
-QPushButton* MakeButton(const QString& text, QWidget* parent)
-{
-    auto* b = new QPushButton(text, parent);
-    b->setAutoDefault(false);
-    return b;
-}
-
-QLabel* WarningLabel(const QString& text, QWidget* parent)
-{
-    auto* l = new QLabel(text, parent);
-    l->setStyleSheet(QStringLiteral("color: red; font-weight: bold;"));
-    l->setVisible(false);
-    return l;
-}
-
-} // namespace
-
 TProgramowanieKlawiszySzybkich::TProgramowanieKlawiszySzybkich(QWidget* parent)
     : TForm(parent), instance_(ProgramowanieKlawiszySzybkich, this)
 {
@@ -98,16 +79,23 @@ TProgramowanieKlawiszySzybkich::TProgramowanieKlawiszySzybkich(QWidget* parent)
     Edit2 = new QLineEdit(QStringLiteral("1.0000"), this);
     Edit2->setMaxLength(10);
     Edit2->setFixedWidth(110);
-    NumberWarning = WarningLabel(QuickKeyTexts::EnterNumber, this);
-    QuantityWarning = WarningLabel(QuickKeyTexts::EnterQuantity, this);
+    NumberWarning = new QLabel(QuickKeyTexts::EnterNumber, this);
+    QuantityWarning = new QLabel(QuickKeyTexts::EnterQuantity, this);
+    for (QLabel* warning : {NumberWarning, QuantityWarning}) {
+        warning->setStyleSheet(QStringLiteral("color: red; font-weight: bold;"));
+        warning->setVisible(false);
+    }
     CheckBox1 = new QCheckBox(QStringLiteral("Czy klawisz ma kończyć paragon?"), this);
 
-    BitBtn1 = MakeButton(QStringLiteral("Przegląd listy towarów"), this);
-    BitBtn2 = MakeButton(QStringLiteral("Dodaj towar do klawisza"), this);
-    BitBtn3 = MakeButton(QStringLiteral("     &Zapisz w bazie PC"), this);
-    BitBtn4 = MakeButton(QStringLiteral(" &Wyślij do kasy"), this);
-    BitBtn5 = MakeButton(QStringLiteral("&Usuń klawisz szybki z bazy PC"), this);
-    BitBtn6 = MakeButton(QStringLiteral("&Anuluj"), this);
+    BitBtn1 = new QPushButton(QStringLiteral("Przegląd listy towarów"), this);
+    BitBtn2 = new QPushButton(QStringLiteral("Dodaj towar do klawisza"), this);
+    BitBtn3 = new QPushButton(QStringLiteral("     &Zapisz w bazie PC"), this);
+    BitBtn4 = new QPushButton(QStringLiteral(" &Wyślij do kasy"), this);
+    BitBtn5 = new QPushButton(QStringLiteral("&Usuń klawisz szybki z bazy PC"), this);
+    BitBtn6 = new QPushButton(QStringLiteral("&Anuluj"), this);
+    // Enter in a field presses no button.
+    for (QPushButton* b : {BitBtn1, BitBtn2, BitBtn3, BitBtn4, BitBtn5, BitBtn6})
+        b->setAutoDefault(false);
 
     auto* fields = new QGridLayout;
     fields->addWidget(new QLabel(QStringLiteral("Numer towaru skojarzonego z klawiszem"), this), 0, 0, 1, 3);
