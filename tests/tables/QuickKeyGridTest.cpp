@@ -1,12 +1,10 @@
 // The grid quick-key window: adding into the window's copy, storing and deleting keys, the goods
 // name beside the number, the goods list, the key colours and sending a stored key.
 #include "core/AppState.h"
-#include "emulator/FrameCodec.h"
 #include "link/Link.h"
 #include "platform/Modal.h"
 #include "tables/ListaTowarow.h"
 #include "tables/ProgramowanieKlawiszySzybkich.h"
-#include "tests/support/EmulatorFixture.h"
 #include "tests/support/ScriptedPrompts.h"
 #include "tests/support/TestEnvironment.h"
 #include "tests/tables/QuickKeyTestUtil.h"
@@ -180,11 +178,7 @@ TEST_F(QuickKeyGrid, SendStoresTheKeyFirstAndSendsWhatWasStored)
 {
     EmulatorFixture fx;
     ASSERT_TRUE(fx.ConnectLink(true));
-    for (uint16_t plu : {2, 3}) {
-        emu::Bytes r(emu::RegisterGoodsRecordSize, 0);
-        emu::PutU16(r.data(), plu);
-        fx.Emu().PutGoodsRecord(r);
-    }
+    RegisterGoods(fx, {2, 3});
     w.RadioButtonFClick(4);
     w.SetChosenEntry(2);
     Add("2", "1,5");

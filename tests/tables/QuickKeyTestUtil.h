@@ -1,7 +1,10 @@
 #pragma once
-// Set-up shared by the quick-key tests: goods and keys in the image, and reading the table back.
+// Set-up shared by the quick-key tests: goods and keys in the image and in the register, and
+// reading the table back.
 #include "core/DatabaseImage.h"
+#include "emulator/FrameCodec.h"
 #include "tables/QuickKeys.h"
+#include "tests/support/EmulatorFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -47,4 +50,13 @@ inline std::vector<uint8_t> QuickKeyArea()
     std::vector<uint8_t> area(QuickKeyTableSize);
     DbReadBytesAt(TableOffsets.QuickKeyTable, area.data(), area.size());
     return area;
+}
+
+inline void RegisterGoods(EmulatorFixture& fx, std::initializer_list<uint16_t> plus)
+{
+    for (uint16_t plu : plus) {
+        emu::Bytes r(emu::RegisterGoodsRecordSize, 0);
+        emu::PutU16(r.data(), plu);
+        fx.Emu().PutGoodsRecord(r);
+    }
 }

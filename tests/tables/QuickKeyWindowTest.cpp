@@ -2,10 +2,8 @@
 // bin, the end-of-receipt boxes, a damaged table, and sending keys to the emulator over a
 // pseudo-terminal and over loopback TCP.
 #include "core/AppState.h"
-#include "emulator/FrameCodec.h"
 #include "link/Link.h"
 #include "tables/ProgramowanieKlawiszySzybkich2.h"
-#include "tests/support/EmulatorFixture.h"
 #include "tests/support/ScriptedPrompts.h"
 #include "tests/support/TestEnvironment.h"
 #include "tests/tables/QuickKeyTestUtil.h"
@@ -18,8 +16,6 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QTimer>
-
-#include <cstring>
 
 namespace {
 
@@ -176,11 +172,7 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(fx.ConnectLink(GetParam()));
-        for (uint16_t plu = 1; plu <= 30; ++plu) {
-            emu::Bytes r(emu::RegisterGoodsRecordSize, 0);
-            emu::PutU16(r.data(), plu);
-            fx.Emu().PutGoodsRecord(r);
-        }
+        RegisterGoods(fx, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 22, 24, 26, 28, 30});
         // Key k of cashier 2 sells goods k, and k + 20 on even keys; key 3 ends the receipt.
         for (unsigned k = 1; k <= 10; ++k)
             StoreKey(2, k, k % 2 ? std::vector<uint16_t>{uint16_t(k)} : std::vector<uint16_t>{uint16_t(k), uint16_t(k + 20)},
