@@ -36,7 +36,6 @@ const char* const QuickKeyDragList::MimeType = "application/x-rivo-quick-key-dra
 QuickKeyDragList::QuickKeyDragList(QWidget* parent) : QListWidget(parent)
 {
     setSelectionMode(QAbstractItemView::SingleSelection);
-    setDragEnabled(true);
     setDragDropMode(QAbstractItemView::DragOnly);
     setUniformItemSizes(true);
 }
@@ -46,11 +45,10 @@ void QuickKeyDragList::startDrag(Qt::DropActions)
     if (OnStartDrag)
         OnStartDrag();
     auto* drag = new QDrag(this);
+    // A private format and nothing else, so that no other program takes the drop.
     auto* mime = new QMimeData;
     mime->setData(MimeType, {});
     drag->setMimeData(mime);
-    if (QListWidgetItem* item = currentItem())
-        mime->setText(item->text());
     const bool dropped = drag->exec(Qt::MoveAction) != Qt::IgnoreAction;
     if (OnEndDrag)
         OnEndDrag(dropped);
