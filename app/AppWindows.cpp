@@ -10,6 +10,8 @@
 #include "tables/EdycjaTowaru.h"
 #include "tables/ListaTowarow.h"
 #include "tables/ListaTowarowTandem.h"
+#include "tables/ProgramowanieKlawiszySzybkich.h"
+#include "tables/ProgramowanieKlawiszySzybkich2.h"
 #include "tables/ProgramowanieTowarow.h"
 
 namespace {
@@ -36,6 +38,8 @@ void CreateAllWindows()
     Create(EdycjaTowaru, main);
     Create(PokazBuforOdb, main);
     Create(WyszukiwanieKasyRS, main);
+    Create(ProgramowanieKlawiszySzybkich2, main);
+    Create(ProgramowanieKlawiszySzybkich, main);
 }
 
 void DestroyAllWindows() { delete MenuGlowne; }

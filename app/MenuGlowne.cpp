@@ -18,6 +18,7 @@
 #include "platform/Modal.h"
 #include "platform/Prompts.h"
 #include "platform/SerialPort.h"
+#include "tables/ProgramowanieKlawiszySzybkich2.h"
 #include "tables/ProgramowanieTowarow.h"
 
 #include <QAction>
@@ -109,7 +110,7 @@ std::vector<TreeTask>& TreeTasks(int tab)
         {QStringLiteral("Formy płatności"), {}, false},
         {QStringLiteral("Waluty obce"), {}, false},
         {QStringLiteral("Stawki PTU"), {}, false},
-        {QStringLiteral("Klawisze szybkie"), {}, true},
+        {QStringLiteral("Klawisze szybkie"), Opener(ProgramowanieKlawiszySzybkich2), true},
         {QStringLiteral("Tablica HALO"), {}, false},
         {QStringLiteral("Zmiana waluty ewidencyjnej"), {}, false},
         {QStringLiteral("Eksport/import bazy do pliku CSV"), {}, true},
