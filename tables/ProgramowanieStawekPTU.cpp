@@ -42,7 +42,6 @@ TProgramowanieStawekPTU::TProgramowanieStawekPTU(QWidget* parent)
                                     {QStringLiteral("Opodatkowana"), QStringLiteral("Zwolniona"),
                                      QStringLiteral("Nieaktywna")},
                                     this);
-        States[i]->setFlat(true);
         States[i]->SetItemIndex(Inactive);
         States[i]->OnClick([this] { UpdateVatRateControls(); });
         letters->addWidget(label, row, 0);

@@ -39,7 +39,6 @@ TProgramowanieZestawuRaportow::TProgramowanieZestawuRaportow(QWidget* parent)
                                    {QStringLiteral("Niezaprogramowany"), QStringLiteral("Pełny"),
                                     QStringLiteral("Rekordów niezerowych")},
                                    this);
-        Lines[i]->setFlat(true);
         lines->addWidget(new QLabel(QString::fromUtf8(ReportCaptions[i]), this), int(i), 0);
         lines->addWidget(Lines[i], int(i), 1);
     }

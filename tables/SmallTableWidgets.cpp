@@ -120,6 +120,11 @@ TRadioGroup::TRadioGroup(const QString& title, const QStringList& items, QWidget
     : QGroupBox(title, parent), buttons_(new QButtonGroup(this))
 {
     auto* layout = new QHBoxLayout(this);
+    // Without a title it is one line of buttons beside its caption, with no frame.
+    if (title.isEmpty()) {
+        setStyleSheet(QStringLiteral("QGroupBox { border: none; margin: 0px; padding: 0px; }"));
+        layout->setContentsMargins(0, 2, 0, 2);
+    }
     for (int i = 0; i < items.size(); ++i) {
         auto* b = new QRadioButton(items[i], this);
         buttons_->addButton(b, i);
