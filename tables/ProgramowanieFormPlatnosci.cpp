@@ -9,12 +9,9 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QTableWidget>
-#include <QVBoxLayout>
 
 TProgramowanieFormPlatnosci* ProgramowanieFormPlatnosci = nullptr;
 
@@ -26,56 +23,20 @@ TProgramowanieFormPlatnosci::TProgramowanieFormPlatnosci(QWidget* parent)
     : TForm(parent), instance_(ProgramowanieFormPlatnosci, this)
 {
     setWindowTitle(QStringLiteral("Edycja bazy form płatności"));
-    Edit1 = new QLineEdit(this);
-    Edit1->setMaxLength(2);
-    Edit1->setFixedWidth(50);
-    Edit2 = new QLineEdit(this);
-    Edit2->setMaxLength(21);
-    Edit2->setFixedWidth(220);
+    Edit1 = FieldEdit(2, 50, this);
+    Edit2 = FieldEdit(21, 220, this);
     ComboBox1 = new QComboBox(this);
     ComboBox1->addItems(PaymentTypeNames());
     ComboBox1->setCurrentIndex(0);
     Label4 = WarningLabel(QStringLiteral("Podaj numer!"), this);
     Label5 = WarningLabel(QStringLiteral("Podaj nazwę!"), this);
-    CheckBox1 = new QCheckBox(QStringLiteral("Potwierdzenie z klawiatury kasy"), this);
-    StringGrid1 = MakeStringGrid({QStringLiteral("Numer"), QStringLiteral("Nazwa"), QStringLiteral("Typ")}, this);
-    StringGrid1->setColumnWidth(0, 55);
+    BuildSmallTableWindow(
+        this, FieldRows(this, {{"Numer", Edit1, Label4}, {"Nazwa", Edit2, Label5}, {"Typ", ComboBox1}}),
+        {{QStringLiteral("Numer"), QStringLiteral("Nazwa"), QStringLiteral("Typ")}, "Potwierdzenie z klawiatury kasy",
+         "Usuń z bazy"},
+        {[this] { BitBtn4Click(); }, [this] { Button3Click(); }, [this] { Button4Click(); }, [this] { CheckBox1Click(); }})
+        .Into(CheckBox1, StringGrid1, Button3, Button4, BitBtn4, BitBtn6);
     StringGrid1->setColumnWidth(1, 200);
-    Button3 = WindowButton(QStringLiteral("Usuń z bazy"), this);
-    Button4 = WindowButton(QStringLiteral("Wyślij do kasy"), this);
-    BitBtn4 = WindowButton(QStringLiteral("     &Dodaj do bazy PC"), this);
-    BitBtn6 = WindowButton(QStringLiteral("&Anuluj"), this);
-
-    auto* fields = new QGridLayout;
-    fields->addWidget(new QLabel(QStringLiteral("Numer"), this), 0, 0);
-    fields->addWidget(Edit1, 0, 1, Qt::AlignLeft);
-    fields->addWidget(Label4, 0, 2);
-    fields->addWidget(new QLabel(QStringLiteral("Nazwa"), this), 1, 0);
-    fields->addWidget(Edit2, 1, 1, Qt::AlignLeft);
-    fields->addWidget(Label5, 1, 2);
-    fields->addWidget(new QLabel(QStringLiteral("Typ"), this), 2, 0);
-    fields->addWidget(ComboBox1, 2, 1, Qt::AlignLeft);
-    fields->setColumnStretch(3, 1);
-    auto* gridButtons = new QHBoxLayout;
-    gridButtons->addWidget(Button3);
-    gridButtons->addWidget(Button4);
-    gridButtons->addStretch(1);
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(BitBtn4);
-    buttons->addStretch(1);
-    buttons->addWidget(BitBtn6);
-    auto* main = new QVBoxLayout(this);
-    main->addLayout(fields);
-    main->addWidget(CheckBox1);
-    main->addWidget(StringGrid1, 1);
-    main->addLayout(gridButtons);
-    main->addLayout(buttons);
-
-    connect(BitBtn4, &QPushButton::clicked, this, [this] { BitBtn4Click(); });
-    connect(BitBtn6, &QPushButton::clicked, this, [this] { reject(); });
-    connect(Button3, &QPushButton::clicked, this, [this] { Button3Click(); });
-    connect(Button4, &QPushButton::clicked, this, [this] { Button4Click(); });
-    connect(CheckBox1, &QCheckBox::clicked, this, [this] { CheckBox1Click(); });
     resize(480, 600);
 }
 

@@ -9,12 +9,9 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QTableWidget>
-#include <QVBoxLayout>
 
 TProgramowanieGrupTowarowych* ProgramowanieGrupTowarowych = nullptr;
 
@@ -31,45 +28,13 @@ TProgramowanieGrupTowarowych::TProgramowanieGrupTowarowych(QWidget* parent)
     ComboBox1 = new QComboBox(this);
     for (unsigned n = 1; n <= SmallTableSlots; ++n)
         ComboBox1->addItem(QString::number(n));
-    Edit2 = new QLineEdit(this);
-    Edit2->setMaxLength(GroupNameWidth);
-    Edit2->setFixedWidth(220);
+    Edit2 = FieldEdit(GroupNameWidth, 220, this);
     Label5 = WarningLabel(QStringLiteral("Wprowadź nazwę!"), this);
-    CheckBox1 = new QCheckBox(QStringLiteral("Potwiedzenie z klawiatury kasy"), this);
-    StringGrid1 = MakeStringGrid({QStringLiteral("Numer"), QStringLiteral("Nazwa")}, this);
-    StringGrid1->setColumnWidth(0, 55);
-    Button3 = WindowButton(QStringLiteral("Usuń grupę towarową"), this);
-    Button4 = WindowButton(QStringLiteral("Wyślij do kasy"), this);
-    BitBtn4 = WindowButton(QStringLiteral("     &Dodaj do bazy PC"), this);
-    BitBtn6 = WindowButton(QStringLiteral("&Anuluj"), this);
-
-    auto* fields = new QGridLayout;
-    fields->addWidget(new QLabel(QStringLiteral("Numer"), this), 0, 0);
-    fields->addWidget(ComboBox1, 0, 1, Qt::AlignLeft);
-    fields->addWidget(new QLabel(QStringLiteral("Nazwa"), this), 1, 0);
-    fields->addWidget(Edit2, 1, 1, Qt::AlignLeft);
-    fields->addWidget(Label5, 1, 2);
-    fields->setColumnStretch(3, 1);
-    auto* gridButtons = new QHBoxLayout;
-    gridButtons->addWidget(Button3);
-    gridButtons->addWidget(Button4);
-    gridButtons->addStretch(1);
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(BitBtn4);
-    buttons->addStretch(1);
-    buttons->addWidget(BitBtn6);
-    auto* main = new QVBoxLayout(this);
-    main->addLayout(fields);
-    main->addWidget(CheckBox1);
-    main->addWidget(StringGrid1, 1);
-    main->addLayout(gridButtons);
-    main->addLayout(buttons);
-
-    connect(BitBtn4, &QPushButton::clicked, this, [this] { BitBtn4Click(); });
-    connect(BitBtn6, &QPushButton::clicked, this, [this] { reject(); });
-    connect(Button3, &QPushButton::clicked, this, [this] { Button3Click(); });
-    connect(Button4, &QPushButton::clicked, this, [this] { Button4Click(); });
-    connect(CheckBox1, &QCheckBox::clicked, this, [this] { CheckBox1Click(); });
+    BuildSmallTableWindow(
+        this, FieldRows(this, {{"Numer", ComboBox1}, {"Nazwa", Edit2, Label5}}),
+        {{QStringLiteral("Numer"), QStringLiteral("Nazwa")}, "Potwiedzenie z klawiatury kasy", "Usuń grupę towarową"},
+        {[this] { BitBtn4Click(); }, [this] { Button3Click(); }, [this] { Button4Click(); }, [this] { CheckBox1Click(); }})
+        .Into(CheckBox1, StringGrid1, Button3, Button4, BitBtn4, BitBtn6);
     resize(420, 600);
 }
 

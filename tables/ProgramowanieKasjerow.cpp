@@ -50,12 +50,8 @@ TProgramowanieKasjerow::TProgramowanieKasjerow(QWidget* parent) : TForm(parent),
     setWindowTitle(QStringLiteral("Edycja bazy kasjerów"));
     auto* heading = new QLabel(QStringLiteral("Edycja bazy kasjerów PC"), this);
     heading->setStyleSheet(QStringLiteral("font-size: 12pt; font-weight: bold;"));
-    Edit1 = new QLineEdit(this);
-    Edit1->setMaxLength(2);
-    Edit1->setFixedWidth(50);
-    Edit2 = new QLineEdit(this);
-    Edit2->setMaxLength(21);
-    Edit2->setFixedWidth(220);
+    Edit1 = FieldEdit(2, 50, this);
+    Edit2 = FieldEdit(21, 220, this);
     MaskEdit1 = new QLineEdit(this);
     // Four optional digits; an empty field shows four blanks.
     MaskEdit1->setInputMask(QStringLiteral("0000; "));
@@ -99,17 +95,8 @@ TProgramowanieKasjerow::TProgramowanieKasjerow(QWidget* parent) : TForm(parent),
     rightsLayout->addLayout(passwordLine, 8, 0, 1, 2);
     rightsLayout->setColumnStretch(1, 1);
 
-    auto* fields = new QGridLayout;
-    const std::pair<const char*, std::pair<QLineEdit*, QLabel*>> rows[] = {
-        {"Numer", {Edit1, Label5}}, {"Nazwa", {Edit2, Label6}}, {"Hasło", {MaskEdit1, Label7}}};
-    int row = 0;
-    for (const auto& [caption, controls] : rows) {
-        fields->addWidget(new QLabel(QString::fromUtf8(caption), this), row, 0);
-        fields->addWidget(controls.first, row, 1, Qt::AlignLeft);
-        fields->addWidget(controls.second, row, 2);
-        ++row;
-    }
-    fields->setColumnStretch(3, 1);
+    QGridLayout* fields =
+        FieldRows(this, {{"Numer", Edit1, Label5}, {"Nazwa", Edit2, Label6}, {"Hasło", MaskEdit1, Label7}});
     auto* left = new QVBoxLayout;
     left->addLayout(fields);
     for (QCheckBox* c : Rights)

@@ -11,12 +11,9 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QTableWidget>
-#include <QVBoxLayout>
 
 TProgramowanieOpakowan* ProgramowanieOpakowan = nullptr;
 
@@ -26,56 +23,22 @@ TProgramowanieOpakowan::TProgramowanieOpakowan(QWidget* parent) : TForm(parent),
     ComboBox1 = new QComboBox(this);
     for (unsigned n = 1; n <= SmallTableSlots; ++n)
         ComboBox1->addItem(QString::number(n));
-    Edit2 = new QLineEdit(this);
-    Edit2->setMaxLength(42);
-    Edit2->setFixedWidth(340);
-    Edit3 = new QLineEdit(this);
-    Edit3->setMaxLength(9);
-    Edit3->setFixedWidth(100);
+    Edit2 = FieldEdit(42, 340, this);
+    Edit3 = FieldEdit(9, 100, this);
     CheckBox2 = new QCheckBox(QStringLiteral("Możliwosc zmiany ceny w kasie"), this);
     CheckBox2->setVisible(false);
     Label5 = WarningLabel(QStringLiteral(" Wprowadź nazwę!"), this);
     Label6 = WarningLabel(QStringLiteral(" Wprowadź cenę!"), this);
-    CheckBox1 = new QCheckBox(QStringLiteral("Potwiedzenie z klawiatury kasy"), this);
-    StringGrid1 = MakeStringGrid({QStringLiteral("Numer"), QStringLiteral("Nazwa"), QStringLiteral("Cena")}, this);
-    StringGrid1->setColumnWidth(0, 55);
-    StringGrid1->setColumnWidth(1, 330);
-    Button3 = WindowButton(QStringLiteral("Usuń opakowanie"), this);
-    Button4 = WindowButton(QStringLiteral("Wyślij do kasy"), this);
-    BitBtn4 = WindowButton(QStringLiteral("     &Dodaj do bazy PC"), this);
-    BitBtn6 = WindowButton(QStringLiteral("&Anuluj"), this);
-
-    auto* fields = new QGridLayout;
-    fields->addWidget(new QLabel(QStringLiteral("Numer"), this), 0, 0);
-    fields->addWidget(ComboBox1, 0, 1, Qt::AlignLeft);
-    fields->addWidget(new QLabel(QStringLiteral("Nazwa"), this), 1, 0);
-    fields->addWidget(Edit2, 1, 1, Qt::AlignLeft);
-    fields->addWidget(Label5, 1, 2);
-    fields->addWidget(new QLabel(QStringLiteral("Cena"), this), 2, 0);
-    fields->addWidget(Edit3, 2, 1, Qt::AlignLeft);
-    fields->addWidget(Label6, 2, 2);
+    QGridLayout* fields =
+        FieldRows(this, {{"Numer", ComboBox1}, {"Nazwa", Edit2, Label5}, {"Cena", Edit3, Label6}});
     fields->addWidget(CheckBox2, 3, 1);
-    fields->setColumnStretch(3, 1);
-    auto* gridButtons = new QHBoxLayout;
-    gridButtons->addWidget(Button3);
-    gridButtons->addWidget(Button4);
-    gridButtons->addStretch(1);
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(BitBtn4);
-    buttons->addStretch(1);
-    buttons->addWidget(BitBtn6);
-    auto* main = new QVBoxLayout(this);
-    main->addLayout(fields);
-    main->addWidget(CheckBox1);
-    main->addWidget(StringGrid1, 1);
-    main->addLayout(gridButtons);
-    main->addLayout(buttons);
-
-    connect(BitBtn4, &QPushButton::clicked, this, [this] { BitBtn4Click(); });
-    connect(BitBtn6, &QPushButton::clicked, this, [this] { reject(); });
-    connect(Button3, &QPushButton::clicked, this, [this] { Button3Click(); });
-    connect(Button4, &QPushButton::clicked, this, [this] { Button4Click(); });
-    connect(CheckBox1, &QCheckBox::clicked, this, [this] { CheckBox1Click(); });
+    BuildSmallTableWindow(
+        this, fields,
+        {{QStringLiteral("Numer"), QStringLiteral("Nazwa"), QStringLiteral("Cena")}, "Potwiedzenie z klawiatury kasy",
+         "Usuń opakowanie"},
+        {[this] { BitBtn4Click(); }, [this] { Button3Click(); }, [this] { Button4Click(); }, [this] { CheckBox1Click(); }})
+        .Into(CheckBox1, StringGrid1, Button3, Button4, BitBtn4, BitBtn6);
+    StringGrid1->setColumnWidth(1, 330);
     resize(600, 620);
 }
 

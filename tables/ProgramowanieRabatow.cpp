@@ -7,7 +7,6 @@
 #include "tables/SmallTableWidgets.h"
 
 #include <QCheckBox>
-#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -24,74 +23,39 @@ constexpr unsigned DiscountSlots = 20;
 TProgramowanieRabatow::TProgramowanieRabatow(QWidget* parent) : TForm(parent), instance_(ProgramowanieRabatow, this)
 {
     setWindowTitle(QStringLiteral("Edycja bazy rabatów/narzutów"));
-    Edit1 = new QLineEdit(this);
-    Edit1->setMaxLength(2);
-    Edit1->setFixedWidth(50);
-    Edit2 = new QLineEdit(this);
-    Edit2->setMaxLength(21);
-    Edit2->setFixedWidth(220);
-    Edit3 = new QLineEdit(this);
-    Edit3->setMaxLength(9);
-    Edit3->setFixedWidth(100);
+    Edit1 = FieldEdit(2, 50, this);
+    Edit2 = FieldEdit(21, 220, this);
+    Edit3 = FieldEdit(9, 100, this);
     Label5 = new QLabel(QStringLiteral("%"), this);
     Label6 = WarningLabel(QStringLiteral(" Wprowadź numer!"), this);
     Label7 = WarningLabel(QStringLiteral(" Wprowadź nazwę!"), this);
     Label8 = WarningLabel(QStringLiteral(" Wprowadź wartość!"), this);
     RadioGroup1 = new TRadioGroup(QStringLiteral("Rodzaj"), {QStringLiteral("Rabat"), QStringLiteral("Narzut")}, this);
     RadioGroup2 = new TRadioGroup(QStringLiteral("Typ"), {QStringLiteral("Procentowy"), QStringLiteral("Kwotowy")}, this);
-    CheckBox1 = new QCheckBox(QStringLiteral("Potwierdzaj wprowadzanie rabatów z klawiatury kasy"), this);
-    StringGrid1 = MakeStringGrid({QStringLiteral("Nr"), QStringLiteral("Nazwa"), QStringLiteral("Rodzaj"),
-                                  QStringLiteral("Wartość"), QStringLiteral("Typ")},
-                                 this);
+    RadioGroup2->OnClick([this] { RadioGroup2Click(); });
+    auto* value = new QWidget(this);
+    auto* valueLayout = new QHBoxLayout(value);
+    valueLayout->setContentsMargins(0, 0, 0, 0);
+    valueLayout->addWidget(Edit3);
+    valueLayout->addWidget(Label5);
+    auto* fields = new QVBoxLayout;
+    fields->addLayout(FieldRows(this, {{"Numer", Edit1, Label6}, {"Nazwa", Edit2, Label7}, {"Wartość", value, Label8}}));
+    auto* radios = new QHBoxLayout;
+    radios->addWidget(RadioGroup1);
+    radios->addWidget(RadioGroup2);
+    fields->addLayout(radios);
+
+    BuildSmallTableWindow(
+        this, fields,
+        {{QStringLiteral("Nr"), QStringLiteral("Nazwa"), QStringLiteral("Rodzaj"), QStringLiteral("Wartość"),
+          QStringLiteral("Typ")},
+         "Potwierdzaj wprowadzanie rabatów z klawiatury kasy", "Usuń rabat/narzut", "Wyśilj do kasy"},
+        {[this] { BitBtn4Click(); }, [this] { Button3Click(); }, [this] { Button4Click(); }, [this] { CheckBox1Click(); }})
+        .Into(CheckBox1, StringGrid1, Button3, Button4, BitBtn4, BitBtn6);
     StringGrid1->setColumnWidth(0, 35);
     StringGrid1->setColumnWidth(1, 200);
     StringGrid1->setColumnWidth(2, 70);
     StringGrid1->setColumnWidth(3, 90);
-    Button3 = WindowButton(QStringLiteral("Usuń rabat/narzut"), this);
-    Button4 = WindowButton(QStringLiteral("Wyśilj do kasy"), this);
-    BitBtn4 = WindowButton(QStringLiteral("     &Dodaj do bazy PC"), this);
-    BitBtn6 = WindowButton(QStringLiteral("&Anuluj"), this);
-
-    auto* fields = new QGridLayout;
-    fields->addWidget(new QLabel(QStringLiteral("Numer"), this), 0, 0);
-    fields->addWidget(Edit1, 0, 1, Qt::AlignLeft);
-    fields->addWidget(Label6, 0, 2);
-    fields->addWidget(new QLabel(QStringLiteral("Nazwa"), this), 1, 0);
-    fields->addWidget(Edit2, 1, 1, Qt::AlignLeft);
-    fields->addWidget(Label7, 1, 2);
-    fields->addWidget(new QLabel(QStringLiteral("Wartość"), this), 2, 0);
-    auto* value = new QHBoxLayout;
-    value->addWidget(Edit3);
-    value->addWidget(Label5);
-    value->addStretch(1);
-    fields->addLayout(value, 2, 1);
-    fields->addWidget(Label8, 2, 2);
-    fields->setColumnStretch(3, 1);
-    auto* radios = new QHBoxLayout;
-    radios->addWidget(RadioGroup1);
-    radios->addWidget(RadioGroup2);
-    auto* gridButtons = new QHBoxLayout;
-    gridButtons->addWidget(Button3);
-    gridButtons->addWidget(Button4);
-    gridButtons->addStretch(1);
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(BitBtn4);
-    buttons->addStretch(1);
-    buttons->addWidget(BitBtn6);
-    auto* main = new QVBoxLayout(this);
-    main->addLayout(fields);
-    main->addLayout(radios);
-    main->addWidget(CheckBox1);
-    main->addWidget(StringGrid1, 1);
-    main->addLayout(gridButtons);
-    main->addLayout(buttons);
-
-    connect(BitBtn4, &QPushButton::clicked, this, [this] { BitBtn4Click(); });
-    connect(BitBtn6, &QPushButton::clicked, this, [this] { reject(); });
-    connect(Button3, &QPushButton::clicked, this, [this] { Button3Click(); });
-    connect(Button4, &QPushButton::clicked, this, [this] { Button4Click(); });
-    connect(CheckBox1, &QCheckBox::clicked, this, [this] { CheckBox1Click(); });
-    RadioGroup2->OnClick([this] { RadioGroup2Click(); });
     resize(560, 640);
 }
 

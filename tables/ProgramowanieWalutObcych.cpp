@@ -8,12 +8,9 @@
 
 #include <QCheckBox>
 #include <QGridLayout>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QTableWidget>
-#include <QVBoxLayout>
 
 TProgramowanieWalutObcych* ProgramowanieWalutObcych = nullptr;
 
@@ -25,64 +22,24 @@ TProgramowanieWalutObcych::TProgramowanieWalutObcych(QWidget* parent)
     : TForm(parent), instance_(ProgramowanieWalutObcych, this)
 {
     setWindowTitle(QStringLiteral("Edycja bazy walut obcych"));
-    Edit1 = new QLineEdit(this);
-    Edit1->setMaxLength(2);
-    Edit1->setFixedWidth(50);
-    Edit2 = new QLineEdit(this);
-    Edit2->setMaxLength(21);
-    Edit2->setFixedWidth(220);
-    Edit3 = new QLineEdit(this);
-    Edit3->setMaxLength(9);
-    Edit3->setFixedWidth(100);
-    Edit4 = new QLineEdit(this);
-    Edit4->setMaxLength(3);
-    Edit4->setFixedWidth(50);
+    Edit1 = FieldEdit(2, 50, this);
+    Edit2 = FieldEdit(21, 220, this);
+    Edit3 = FieldEdit(9, 100, this);
+    Edit4 = FieldEdit(3, 50, this);
     Label5 = WarningLabel(QStringLiteral(" Wprowadź numer!"), this);
     Label6 = WarningLabel(QStringLiteral(" Wprowadź nazwę!"), this);
     Label7 = WarningLabel(QStringLiteral(" Wprowadź kurs!"), this);
     Label8 = WarningLabel(QStringLiteral(" Wprowadź symbol!"), this);
-    CheckBox1 = new QCheckBox(QStringLiteral("Potwiedzenie z klawiatury kasy"), this);
-    StringGrid1 = MakeStringGrid(
-        {QStringLiteral("Numer"), QStringLiteral("Nazwa"), QStringLiteral("Kurs"), QStringLiteral("Symbol")}, this);
-    StringGrid1->setColumnWidth(0, 55);
+    BuildSmallTableWindow(
+        this,
+        FieldRows(this, {{"Numer", Edit1, Label5}, {"Nazwa", Edit2, Label6}, {"Kurs", Edit3, Label7},
+                         {"Symbol", Edit4, Label8}}),
+        {{QStringLiteral("Numer"), QStringLiteral("Nazwa"), QStringLiteral("Kurs"), QStringLiteral("Symbol")},
+         "Potwiedzenie z klawiatury kasy", "Usuń walutę"},
+        {[this] { BitBtn4Click(); }, [this] { Button3Click(); }, [this] { Button4Click(); }, [this] { CheckBox1Click(); }})
+        .Into(CheckBox1, StringGrid1, Button3, Button4, BitBtn4, BitBtn6);
     StringGrid1->setColumnWidth(1, 200);
     StringGrid1->setColumnWidth(2, 100);
-    Button3 = WindowButton(QStringLiteral("Usuń walutę"), this);
-    Button4 = WindowButton(QStringLiteral("Wyślij do kasy"), this);
-    BitBtn4 = WindowButton(QStringLiteral("     &Dodaj do bazy PC"), this);
-    BitBtn6 = WindowButton(QStringLiteral("&Anuluj"), this);
-
-    auto* fields = new QGridLayout;
-    const std::pair<const char*, std::pair<QLineEdit*, QLabel*>> rows[] = {
-        {"Numer", {Edit1, Label5}}, {"Nazwa", {Edit2, Label6}}, {"Kurs", {Edit3, Label7}}, {"Symbol", {Edit4, Label8}}};
-    int row = 0;
-    for (const auto& [caption, controls] : rows) {
-        fields->addWidget(new QLabel(QString::fromUtf8(caption), this), row, 0);
-        fields->addWidget(controls.first, row, 1, Qt::AlignLeft);
-        fields->addWidget(controls.second, row, 2);
-        ++row;
-    }
-    fields->setColumnStretch(3, 1);
-    auto* gridButtons = new QHBoxLayout;
-    gridButtons->addWidget(Button3);
-    gridButtons->addWidget(Button4);
-    gridButtons->addStretch(1);
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(BitBtn4);
-    buttons->addStretch(1);
-    buttons->addWidget(BitBtn6);
-    auto* main = new QVBoxLayout(this);
-    main->addLayout(fields);
-    main->addWidget(CheckBox1);
-    main->addWidget(StringGrid1, 1);
-    main->addLayout(gridButtons);
-    main->addLayout(buttons);
-
-    connect(BitBtn4, &QPushButton::clicked, this, [this] { BitBtn4Click(); });
-    connect(BitBtn6, &QPushButton::clicked, this, [this] { reject(); });
-    connect(Button3, &QPushButton::clicked, this, [this] { Button3Click(); });
-    connect(Button4, &QPushButton::clicked, this, [this] { Button4Click(); });
-    connect(CheckBox1, &QCheckBox::clicked, this, [this] { CheckBox1Click(); });
     resize(520, 620);
 }
 

@@ -8,6 +8,9 @@
 #include "platform/Prompts.h"
 
 #include <QButtonGroup>
+#include <QCheckBox>
+#include <QDialog>
+#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -15,6 +18,75 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTableWidget>
+#include <QVBoxLayout>
+
+QLineEdit* FieldEdit(int maxLength, int width, QWidget* parent)
+{
+    auto* e = new QLineEdit(parent);
+    e->setMaxLength(maxLength);
+    e->setFixedWidth(width);
+    return e;
+}
+
+QGridLayout* FieldRows(QWidget* parent, std::initializer_list<FieldRow> rows)
+{
+    auto* grid = new QGridLayout;
+    int row = 0;
+    for (const FieldRow& r : rows) {
+        grid->addWidget(new QLabel(QString::fromUtf8(r.Caption), parent), row, 0);
+        grid->addWidget(r.Control, row, 1, Qt::AlignLeft);
+        if (r.Warning)
+            grid->addWidget(r.Warning, row, 2);
+        ++row;
+    }
+    grid->setColumnMinimumWidth(2, 120);
+    grid->setColumnStretch(3, 1);
+    return grid;
+}
+
+SmallTableFrame BuildSmallTableWindow(QDialog* window, QLayout* fields, const SmallTableCaptions& captions,
+                                      const SmallTableHandlers& handlers)
+{
+    SmallTableFrame f;
+    f.Confirm = new QCheckBox(QString::fromUtf8(captions.Confirm), window);
+    f.Grid = MakeStringGrid(captions.Headers, window);
+    f.Grid->setColumnWidth(0, 55);
+    f.Delete = WindowButton(QString::fromUtf8(captions.Delete), window);
+    f.Send = WindowButton(QString::fromUtf8(captions.Send), window);
+    f.Add = WindowButton(QStringLiteral("     &Dodaj do bazy PC"), window);
+    f.Cancel = WindowButton(QStringLiteral("&Anuluj"), window);
+    auto* gridButtons = new QHBoxLayout;
+    gridButtons->addWidget(f.Delete);
+    gridButtons->addWidget(f.Send);
+    gridButtons->addStretch(1);
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(f.Add);
+    buttons->addStretch(1);
+    buttons->addWidget(f.Cancel);
+    auto* main = new QVBoxLayout(window);
+    main->addLayout(fields);
+    main->addWidget(f.Confirm);
+    main->addWidget(f.Grid, 1);
+    main->addLayout(gridButtons);
+    main->addLayout(buttons);
+    QObject::connect(f.Add, &QPushButton::clicked, window, handlers.Add);
+    QObject::connect(f.Cancel, &QPushButton::clicked, window, [window] { window->reject(); });
+    QObject::connect(f.Delete, &QPushButton::clicked, window, handlers.Delete);
+    QObject::connect(f.Send, &QPushButton::clicked, window, handlers.Send);
+    QObject::connect(f.Confirm, &QCheckBox::clicked, window, handlers.Confirm);
+    return f;
+}
+
+void SmallTableFrame::Into(QCheckBox*& confirm, QTableWidget*& grid, QPushButton*& remove, QPushButton*& send,
+                           QPushButton*& add, QPushButton*& cancel) const
+{
+    confirm = Confirm;
+    grid = Grid;
+    remove = Delete;
+    send = Send;
+    add = Add;
+    cancel = Cancel;
+}
 
 QPushButton* WindowButton(const QString& text, QWidget* parent)
 {

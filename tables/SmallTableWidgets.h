@@ -1,5 +1,5 @@
 #pragma once
-// The controls the small-table windows build alike: buttons that leave Enter to the window,
+// The controls the table windows build alike: buttons that leave Enter to the window,
 // warning labels, and the string grid of a table's records.
 #include "tables/SmallTableLogic.h"
 
@@ -7,13 +7,54 @@
 #include <QString>
 #include <QStringList>
 #include <functional>
+#include <initializer_list>
 
 class QButtonGroup;
+class QLayout;
+class QCheckBox;
+class QDialog;
+class QGridLayout;
 class QLabel;
 class QLineEdit;
 class QPushButton;
 class QTableWidget;
 class QWidget;
+
+// An entry field of at most maxLength characters, width pixels wide.
+QLineEdit* FieldEdit(int maxLength, int width, QWidget* parent);
+
+// One line of a window's fields: a caption, its control, the warning beside it (or none).
+struct FieldRow {
+    const char* Caption;
+    QWidget* Control;
+    QLabel* Warning = nullptr;
+};
+QGridLayout* FieldRows(QWidget* parent, std::initializer_list<FieldRow> rows);
+
+// What every small-table window has below its fields: the confirm box, the grid with its
+// delete and send buttons, then the add and cancel buttons. Cancel closes the window.
+struct SmallTableFrame {
+    QCheckBox* Confirm = nullptr;
+    QTableWidget* Grid = nullptr;
+    QPushButton* Delete = nullptr;
+    QPushButton* Send = nullptr;
+    QPushButton* Add = nullptr;
+    QPushButton* Cancel = nullptr;
+    // Hands the controls to the window's own members.
+    void Into(QCheckBox*& confirm, QTableWidget*& grid, QPushButton*& remove, QPushButton*& send, QPushButton*& add,
+              QPushButton*& cancel) const;
+};
+struct SmallTableCaptions {
+    QStringList Headers;
+    const char* Confirm;
+    const char* Delete;
+    const char* Send = "Wyślij do kasy";
+};
+struct SmallTableHandlers {
+    std::function<void()> Add, Delete, Send, Confirm;
+};
+SmallTableFrame BuildSmallTableWindow(QDialog* window, QLayout* fields, const SmallTableCaptions& captions,
+                                      const SmallTableHandlers& handlers);
 
 // A button that never takes Enter for itself.
 QPushButton* WindowButton(const QString& text, QWidget* parent);
