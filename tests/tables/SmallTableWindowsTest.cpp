@@ -94,17 +94,8 @@ TEST_F(SmallTableWindows, DiscountAddProposesNumbersAndRefusesDuplicates)
     EXPECT_TRUE(prompts.Texts().isEmpty());
 }
 
-TEST_F(SmallTableWindows, DeletesMarkTheDatabaseModified)
+TEST_F(SmallTableWindows, GroupOneStaysAndADeleteMarksTheDatabaseModified)
 {
-    TProgramowanieRabatow discounts;
-    ASSERT_TRUE(WriteSmallRecord(DiscountTableGeometry, DiscountRecordBytes(4, "R", 0, 0, 100)));
-    discounts.FormShow();
-    SelectNumber(discounts.StringGrid1, 4);
-    discounts.Button3Click();
-    EXPECT_EQ(ReadSmallRecord(DiscountTableGeometry, 4), RecordBytes(DiscountRecordSize, 0));
-    EXPECT_EQ(App.DatabaseModified, 1);
-
-    App.DatabaseModified = 0;
     TProgramowanieGrupTowarowych groups;
     ASSERT_TRUE(WriteSmallRecord(GoodsGroupTableGeometry, GoodsGroupRecordBytes(2, "Napoje")));
     groups.FormShow();
@@ -130,13 +121,11 @@ TEST_F(SmallTableWindows, AnUnusableImageShowsNoRowsAndTakesNoAdd)
     App.WorkMode = WorkModeRegister;
     TProgramowanieRabatow discounts;
     TProgramowanieGrupTowarowych groups;
-    TProgramowanieKasjerow cashiers;
     payments.FormShow();
     discounts.FormShow();
     groups.FormShow();
-    cashiers.FormShow();
     EXPECT_EQ(GridCell(payments.StringGrid1, 0, 1), "");
-    EXPECT_EQ(GridCell(cashiers.StringGrid1, 0, 1), "");
+    EXPECT_EQ(GridCell(groups.StringGrid1, 0, 1), "");
 
     AddDiscount(discounts, "1", "Rabat", "5");
     payments.Edit1->setText("2");
@@ -144,19 +133,15 @@ TEST_F(SmallTableWindows, AnUnusableImageShowsNoRowsAndTakesNoAdd)
     payments.BitBtn4Click();
     groups.Edit2->setText("Napoje");
     groups.BitBtn4Click();
-    cashiers.Edit1->setText("2");
-    cashiers.Edit2->setText("Anna");
-    cashiers.BitBtn4Click();
-    EXPECT_EQ(prompts.Messages(), QStringList(4, FileClosed));
+    EXPECT_EQ(prompts.Messages(), QStringList(3, FileClosed));
     // Sending needs a row, and there is none: nothing goes out.
     payments.Button4Click();
-    EXPECT_EQ(prompts.Messages().size(), 4);
+    EXPECT_EQ(prompts.Messages().size(), 3);
 
     App.WorkMode = WorkModeDatabase;
     EXPECT_EQ(App.DatabaseModified, 0);
     EXPECT_EQ(ReadSmallRecord(PaymentFormTableGeometry, 2)[0], 0);
     EXPECT_EQ(ReadSmallRecord(GoodsGroupTableGeometry, 2)[0], 0);
-    EXPECT_EQ(ReadSmallRecord(CashierTableGeometry, 2)[0], 0);
 }
 
 TEST_F(SmallTableWindows, PaymentTypeIsWrittenAsTheRegisterNumbersIt)
@@ -202,10 +187,6 @@ TEST_F(SmallTableWindows, CurrencyRateAndSymbol)
     add("2", "Euro bis", "4.3.0", "EUR");
     EXPECT_EQ(w.Edit3->text(), "4,3.0");
     EXPECT_EQ(prompts.LastText(), "Błędnie wypełnione pole KURS!");
-    add("2", "Funt", "05", "GBP");
-    EXPECT_EQ(prompts.LastText(), "Błędna wartość w polu Kurs");
-    add("2", "Funt", "1000000", "GBP");
-    EXPECT_EQ(prompts.LastText(), "Zbyt duża wartosc w polu KURS!");
     add("2", "Funt", "5", "   ");
     EXPECT_EQ(prompts.LastText(), "Symbol nie może składać się z samych znaków spacji!");
     EXPECT_EQ(ReadSmallRecord(CurrencyTableGeometry, 2)[0], 0);
@@ -290,9 +271,6 @@ TEST_F(SmallTableWindows, CashiersKeepTheManagerAndShowRights)
     EXPECT_EQ(w.Label20->text(), "42");
     EXPECT_TRUE(w.Indicators[1]->isVisibleTo(&w));
     EXPECT_FALSE(w.Indicators[0]->isVisibleTo(&w));
-    w.Button5Click();
-    EXPECT_TRUE(w.Label20->isVisibleTo(&w));
-    EXPECT_EQ(w.Button5->text(), "Ukryj hasło kasjera");
 
     // Deleting the last row leaves it empty: no rights of a cashier that is gone.
     SelectNumber(w.StringGrid1, 15);
@@ -315,8 +293,8 @@ TEST_F(SmallTableWindows, VatSaveWritesAllOrNothing)
 {
     TProgramowanieStawekPTU w;
     w.FormShow();
-    const QStringList shown = {w.Edits[0]->text(), w.Edits[1]->text(), w.Edits[2]->text(), w.Edits[3]->text()};
-    EXPECT_EQ(shown, (QStringList{"23.00", "8.00", "0.00", "5.00"}));
+    for (int i = 0; i < 4; ++i)
+        EXPECT_EQ(w.Edits[i]->text(), QStringList({"23.00", "8.00", "0.00", "5.00"})[i]);
     EXPECT_EQ(w.States[4]->ItemIndex(), 2);
     EXPECT_EQ(w.States[6]->ItemIndex(), 1);
     EXPECT_FALSE(w.Edits[6]->isEnabled());
