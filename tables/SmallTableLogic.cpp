@@ -15,7 +15,6 @@ using namespace SmallTableTexts;
 
 constexpr uint32_t MaxDiscountPercent = 9999;
 constexpr uint32_t MaxDiscountAmount = 99999998;
-constexpr uint32_t MaxPackagingPrice = 99999999;
 constexpr unsigned RateDigitCount = 8;
 // A "printing" reply is read once more after this long.
 constexpr unsigned PrintingWaitMs = 1000;
@@ -130,7 +129,7 @@ NumberCheck CheckPackagingPrice(const QString& text)
     QString whole, fraction;
     long long price = 0;
     if (!SplitDecimal(t, negative, whole, fraction) || negative || !ParseHundredths(t.toStdString(), price) ||
-        price > MaxPackagingPrice) {
+        price > MaxGoodsPrice) {
         check.Message = BadPrice;
     } else if (price == 0) {
         check.Message = ZeroPrice;
