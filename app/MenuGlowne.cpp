@@ -18,8 +18,16 @@
 #include "platform/Modal.h"
 #include "platform/Prompts.h"
 #include "platform/SerialPort.h"
+#include "tables/ProgramowanieFormPlatnosci.h"
+#include "tables/ProgramowanieGrupTowarowych.h"
+#include "tables/ProgramowanieKasjerow.h"
 #include "tables/ProgramowanieKlawiszySzybkich2.h"
+#include "tables/ProgramowanieOpakowan.h"
+#include "tables/ProgramowanieRabatow.h"
+#include "tables/ProgramowanieStawekPTU.h"
 #include "tables/ProgramowanieTowarow.h"
+#include "tables/ProgramowanieWalutObcych.h"
+#include "tables/ProgramowanieZegara.h"
 
 #include <QAction>
 #include <QApplication>
@@ -102,14 +110,14 @@ std::vector<TreeTask>& TreeTasks(int tab)
     // Windows that are not part of the program yet have an empty opener: their item passes its
     // gate and opens nothing.
     static std::vector<TreeTask> editing = {
-        {QStringLiteral("Grupy towarowe"), {}, false},
-        {QStringLiteral("Opakowania zwrotne"), {}, false},
+        {QStringLiteral("Grupy towarowe"), Opener(ProgramowanieGrupTowarowych), false},
+        {QStringLiteral("Opakowania zwrotne"), Opener(ProgramowanieOpakowan), false},
         {QStringLiteral("Towary"), Opener(ProgramowanieTowarow), false},
-        {QStringLiteral("Kasjerzy"), {}, false},
-        {QStringLiteral("Rabaty i narzuty"), {}, false},
-        {QStringLiteral("Formy płatności"), {}, false},
-        {QStringLiteral("Waluty obce"), {}, false},
-        {QStringLiteral("Stawki PTU"), {}, false},
+        {QStringLiteral("Kasjerzy"), Opener(ProgramowanieKasjerow), false},
+        {QStringLiteral("Rabaty i narzuty"), Opener(ProgramowanieRabatow), false},
+        {QStringLiteral("Formy płatności"), Opener(ProgramowanieFormPlatnosci), false},
+        {QStringLiteral("Waluty obce"), Opener(ProgramowanieWalutObcych), false},
+        {QStringLiteral("Stawki PTU"), Opener(ProgramowanieStawekPTU), false},
         {QStringLiteral("Klawisze szybkie"), Opener(ProgramowanieKlawiszySzybkich2), true},
         {QStringLiteral("Tablica HALO"), {}, false},
         {QStringLiteral("Zmiana waluty ewidencyjnej"), {}, false},
@@ -142,9 +150,9 @@ std::vector<TreeTask>& TreeTasks(int tab)
         {QStringLiteral("Programowanie bazy rabatów i narzutów"), {}, false},
         {QStringLiteral("Programowanie bazy form płatności"), {}, false},
         {QStringLiteral("Programowanie bazy walut"), {}, false},
-        {QStringLiteral("Programowanie stawek PTU"), {}, false},
+        {QStringLiteral("Programowanie stawek PTU"), Opener(ProgramowanieStawekPTU), false},
         {QStringLiteral("Dane informacyjne kasy"), {}, false},
-        {QStringLiteral("Programowanie zegara"), {}, false},
+        {QStringLiteral("Programowanie zegara"), Opener(ProgramowanieZegara), false},
         {QStringLiteral("Programowanie nagłówka"), {}, false},
         {QStringLiteral("Pobieranie nagłówka"), {}, false},
         {QStringLiteral("Programowanie stopki"), {}, false},

@@ -354,8 +354,8 @@ Reply RegisterEmulator::Impl::ProgramPaymentForm(const Request& rq)
     const uint8_t* pc = rq.payload(); // 23-byte PC record
     if (pc[0] < 1 || pc[0] > 10)
         return Error(ErrPaymentFormNumber);
-    // The type byte is kept as sent; 0..5 covers both the register's numbering and the PC's.
-    if (pc[22] > 5)
+    // The register's numbering: 0 card, 1 cheque, 2 voucher, 3 credit, 4 other.
+    if (pc[22] > 4)
         return Error(ErrPaymentFormType);
     if (NameTaken('F', pc[0], pc + 1, 21))
         return Error(ErrPaymentFormNameTaken);

@@ -4,6 +4,7 @@
 #include "core/Helpers.h"
 #include "platform/Cp1250.h"
 #include "tables/QuickKeys.h"
+#include "tables/SmallTableRecords.h"
 
 #include <QRegularExpression>
 #include <algorithm>
@@ -85,31 +86,23 @@ uint32_t GoodsRecordPrice(const uint8_t* record)
 
 namespace {
 
-std::vector<SmallTableEntry> ReadSmallTable(uint32_t offset, uint32_t recordSize, std::size_t nameSize)
+std::vector<SmallTableEntry> ReadSmallTable(const SmallTableGeometry& table)
 {
-    std::vector<uint8_t> bytes(std::size_t(SmallTableSlots) * recordSize, 0);
-    if (GoodsImageReadable())
-        DbReadBytesAt(offset, bytes.data(), bytes.size());
+    const RecordBytes bytes = ReadSmallTableSlots(table);
     std::vector<SmallTableEntry> entries(SmallTableSlots);
     for (unsigned i = 0; i < SmallTableSlots; ++i) {
-        const uint8_t* r = bytes.data() + std::size_t(i) * recordSize;
+        const uint8_t* r = bytes.data() + std::size_t(i) * table.RecordSize;
         entries[i].Number = r[0];
-        entries[i].Name = FromCp1250(BytesToString(r + 1, nameSize));
+        entries[i].Name = FromCp1250(BytesToString(r + 1, table.NameWidth));
     }
     return entries;
 }
 
 } // namespace
 
-std::vector<SmallTableEntry> ReadGoodsGroups()
-{
-    return ReadSmallTable(TableOffsets.GoodsGroupTable, GoodsGroupRecordSize, 21);
-}
+std::vector<SmallTableEntry> ReadGoodsGroups() { return ReadSmallTable(GoodsGroupTableGeometry); }
 
-std::vector<SmallTableEntry> ReadPackagings()
-{
-    return ReadSmallTable(TableOffsets.PackagingTable, PackagingRecordSize, 42);
-}
+std::vector<SmallTableEntry> ReadPackagings() { return ReadSmallTable(PackagingTableGeometry); }
 
 QStringList SmallTableItems(const std::vector<SmallTableEntry>& entries, QStringView separator)
 {
