@@ -7,6 +7,7 @@
 #include "link/PokazBuforOdb.h"
 #include "link/UstawieniaTrans.h"
 #include "link/WyszukiwanieKasyRS.h"
+#include "tables/DodatkoweUstawienia.h"
 #include "tables/EdycjaTowaru.h"
 #include "tables/ListaTowarow.h"
 #include "tables/ListaTowarowTandem.h"
@@ -36,6 +37,7 @@ void CreateAllWindows()
     Create(EdycjaTowaru, main);
     Create(PokazBuforOdb, main);
     Create(WyszukiwanieKasyRS, main);
+    Create(DodatkoweUstawienia, main);
 }
 
 void DestroyAllWindows() { delete MenuGlowne; }

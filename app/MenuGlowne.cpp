@@ -18,6 +18,7 @@
 #include "platform/Modal.h"
 #include "platform/Prompts.h"
 #include "platform/SerialPort.h"
+#include "tables/DodatkoweUstawienia.h"
 #include "tables/ProgramowanieTowarow.h"
 
 #include <QAction>
@@ -149,7 +150,7 @@ std::vector<TreeTask>& TreeTasks(int tab)
         {QStringLiteral("Programowanie stopki"), {}, false},
         {QStringLiteral("Programowanie NIP (szkoleniowo)"), {}, false},
         {QStringLiteral("Ściąganie sprzedaży"), {}, false},
-        {QStringLiteral("Dane konfiguracyjne kasy"), {}, false},
+        {QStringLiteral("Dane konfiguracyjne kasy"), Opener(DodatkoweUstawienia), false},
         {QStringLiteral("Programowanie klawiszy funkcyjnych"), {}, false},
         {QStringLiteral("Programowanie klawiszy szybkich funkcji sprzedaży"), {}, false},
         {QStringLiteral("Programowalne jednostki towarowe"), {}, false},

@@ -110,6 +110,7 @@ struct RegisterEmulator::Impl {
     std::vector<Bytes> groupTurnover;
     bool groupTurnoverSet = false;
     int vatWrites = 0;
+    Bytes managerPassword;                                     // 10 bytes
 
     // ---- handlers: one per command code and frame length ----
     using Handler = Reply (Impl::*)(const Request&);
@@ -177,6 +178,7 @@ struct RegisterEmulator::Impl {
     Reply ProgramRecordCurrency(const Request& rq);
     Reply ProgramKeyForCashier(const Request& rq);
     Reply ProgramConfiguration(const Request& rq);
+    Reply ProgramManagerPassword(const Request& rq);
     Reply ProgramGraphicRow(const Request& rq);
     Reply DeleteGraphic(const Request& rq);
     Reply StoreSetting(const Request& rq);
