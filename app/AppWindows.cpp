@@ -9,6 +9,8 @@
 #include "link/WyszukiwanieKasyRS.h"
 #include "tables/DodatkoweUstawienia.h"
 #include "tables/EdycjaTowaru.h"
+#include "tables/ProgramowanieNaglowka.h"
+#include "tables/ProgramowanieStopki.h"
 #include "tables/ListaTowarow.h"
 #include "tables/ListaTowarowTandem.h"
 #include "tables/ProgramowanieTowarow.h"
@@ -38,6 +40,8 @@ void CreateAllWindows()
     Create(PokazBuforOdb, main);
     Create(WyszukiwanieKasyRS, main);
     Create(DodatkoweUstawienia, main);
+    Create(ProgramowanieNaglowka, main);
+    Create(ProgramowanieStopki, main);
 }
 
 void DestroyAllWindows() { delete MenuGlowne; }

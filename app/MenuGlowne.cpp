@@ -19,6 +19,8 @@
 #include "platform/Prompts.h"
 #include "platform/SerialPort.h"
 #include "tables/DodatkoweUstawienia.h"
+#include "tables/ProgramowanieNaglowka.h"
+#include "tables/ProgramowanieStopki.h"
 #include "tables/ProgramowanieTowarow.h"
 
 #include <QAction>
@@ -145,9 +147,9 @@ std::vector<TreeTask>& TreeTasks(int tab)
         {QStringLiteral("Programowanie stawek PTU"), {}, false},
         {QStringLiteral("Dane informacyjne kasy"), {}, false},
         {QStringLiteral("Programowanie zegara"), {}, false},
-        {QStringLiteral("Programowanie nagłówka"), {}, false},
+        {QStringLiteral("Programowanie nagłówka"), Opener(ProgramowanieNaglowka), false},
         {QStringLiteral("Pobieranie nagłówka"), {}, false},
-        {QStringLiteral("Programowanie stopki"), {}, false},
+        {QStringLiteral("Programowanie stopki"), Opener(ProgramowanieStopki), false},
         {QStringLiteral("Programowanie NIP (szkoleniowo)"), {}, false},
         {QStringLiteral("Ściąganie sprzedaży"), {}, false},
         {QStringLiteral("Dane konfiguracyjne kasy"), Opener(DodatkoweUstawienia), false},
