@@ -11,6 +11,7 @@
 #include "tables/EdycjaTowaru.h"
 #include "tables/ProgramowanieNaglowka.h"
 #include "tables/ProgramowanieStopki.h"
+#include "tables/ProgramowanieWalutyEwidencyjnej.h"
 #include "tables/ListaTowarow.h"
 #include "tables/ListaTowarowTandem.h"
 #include "tables/ProgramowanieTowarow.h"
@@ -42,6 +43,7 @@ void CreateAllWindows()
     Create(DodatkoweUstawienia, main);
     Create(ProgramowanieNaglowka, main);
     Create(ProgramowanieStopki, main);
+    Create(ProgramowanieWalutyEwidencyjnej, main);
 }
 
 void DestroyAllWindows() { delete MenuGlowne; }

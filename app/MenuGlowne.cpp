@@ -21,6 +21,7 @@
 #include "tables/DodatkoweUstawienia.h"
 #include "tables/ProgramowanieNaglowka.h"
 #include "tables/ProgramowanieStopki.h"
+#include "tables/ProgramowanieWalutyEwidencyjnej.h"
 #include "tables/ProgramowanieTowarow.h"
 
 #include <QAction>
@@ -114,7 +115,7 @@ std::vector<TreeTask>& TreeTasks(int tab)
         {QStringLiteral("Stawki PTU"), {}, false},
         {QStringLiteral("Klawisze szybkie"), {}, true},
         {QStringLiteral("Tablica HALO"), {}, false},
-        {QStringLiteral("Zmiana waluty ewidencyjnej"), {}, false},
+        {QStringLiteral("Zmiana waluty ewidencyjnej"), Opener(ProgramowanieWalutyEwidencyjnej), false},
         {QStringLiteral("Eksport/import bazy do pliku CSV"), {}, true},
         {QStringLiteral("Wydruk kodów kreskowych"), {}, true},
     };
