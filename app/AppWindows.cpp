@@ -11,6 +11,7 @@
 #include "tables/EdycjaTowaru.h"
 #include "tables/ProgramowanieNaglowka.h"
 #include "tables/ProgramowanieStopki.h"
+#include "tables/ProgramowanieTablicyWiFi_Mail.h"
 #include "tables/ProgramowanieWalutyEwidencyjnej.h"
 #include "tables/ListaTowarow.h"
 #include "tables/ListaTowarowTandem.h"
@@ -44,6 +45,7 @@ void CreateAllWindows()
     Create(ProgramowanieNaglowka, main);
     Create(ProgramowanieStopki, main);
     Create(ProgramowanieWalutyEwidencyjnej, main);
+    Create(ProgramowanieTablicyWiFi_Mail, main);
 }
 
 void DestroyAllWindows() { delete MenuGlowne; }

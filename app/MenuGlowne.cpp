@@ -21,6 +21,7 @@
 #include "tables/DodatkoweUstawienia.h"
 #include "tables/ProgramowanieNaglowka.h"
 #include "tables/ProgramowanieStopki.h"
+#include "tables/ProgramowanieTablicyWiFi_Mail.h"
 #include "tables/ProgramowanieWalutyEwidencyjnej.h"
 #include "tables/ProgramowanieTowarow.h"
 
@@ -395,6 +396,7 @@ void TMenuGlowne::BuildControls()
     connect(SpeedButton5, &QToolButton::clicked, this, [this] { Zapiszbazdanychdopliku1Click(); });
     connect(SpeedButton1, &QToolButton::clicked, this, [this] { SpeedButton1Click(); });
     connect(Button8, &QPushButton::clicked, this, [this] { Button8Click(); });
+    connect(Button11, &QPushButton::clicked, this, [this] { Button11Click(); });
     connect(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
     connect(Button2, &QPushButton::clicked, this, [this] { Button2Click(); });
     connect(Button4, &QPushButton::clicked, this, [this] { Button4Click(); });
@@ -630,6 +632,8 @@ void TMenuGlowne::Parametrytransmisji1Click()
 void TMenuGlowne::Oprogramie1Click() { ShowModal(WindowOf(OProgramie)); }
 
 void TMenuGlowne::Button8Click() { ShowModal(WindowOf(ProgramowanieTowarow)); }
+
+void TMenuGlowne::Button11Click() { ShowModal(WindowOf(ProgramowanieTablicyWiFi_Mail)); }
 
 void TMenuGlowne::Button10Click() { ShowModal(WindowOf(PokazBuforOdb)); }
 
