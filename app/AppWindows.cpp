@@ -11,6 +11,7 @@
 #include "tables/EdycjaTowaru.h"
 #include "tables/ProgramowanieNaglowka.h"
 #include "tables/ProgramowanieStopki.h"
+#include "tables/ProgramowanieTablicyHalo.h"
 #include "tables/ProgramowanieTablicyWiFi_Mail.h"
 #include "tables/ProgramowanieWalutyEwidencyjnej.h"
 #include "tables/ListaTowarow.h"
@@ -46,6 +47,7 @@ void CreateAllWindows()
     Create(ProgramowanieStopki, main);
     Create(ProgramowanieWalutyEwidencyjnej, main);
     Create(ProgramowanieTablicyWiFi_Mail, main);
+    Create(ProgramowanieTablicyHalo, main);
 }
 
 void DestroyAllWindows() { delete MenuGlowne; }

@@ -21,6 +21,7 @@
 #include "tables/DodatkoweUstawienia.h"
 #include "tables/ProgramowanieNaglowka.h"
 #include "tables/ProgramowanieStopki.h"
+#include "tables/ProgramowanieTablicyHalo.h"
 #include "tables/ProgramowanieTablicyWiFi_Mail.h"
 #include "tables/ProgramowanieWalutyEwidencyjnej.h"
 #include "tables/ProgramowanieTowarow.h"
@@ -115,7 +116,7 @@ std::vector<TreeTask>& TreeTasks(int tab)
         {QStringLiteral("Waluty obce"), {}, false},
         {QStringLiteral("Stawki PTU"), {}, false},
         {QStringLiteral("Klawisze szybkie"), {}, true},
-        {QStringLiteral("Tablica HALO"), {}, false},
+        {QStringLiteral("Tablica HALO"), Opener(ProgramowanieTablicyHalo), false},
         {QStringLiteral("Zmiana waluty ewidencyjnej"), Opener(ProgramowanieWalutyEwidencyjnej), false},
         {QStringLiteral("Eksport/import bazy do pliku CSV"), {}, true},
         {QStringLiteral("Wydruk kodów kreskowych"), {}, true},
