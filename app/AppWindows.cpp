@@ -9,7 +9,13 @@
 #include "link/WyszukiwanieKasyRS.h"
 #include "tables/DodatkoweUstawienia.h"
 #include "tables/EdycjaTowaru.h"
+#include "tables/GUM.h"
+#include "tables/JednostkiTowarowe.h"
+#include "tables/KlawiszeSzybkieSprzedazy.h"
+#include "tables/ProgramowanieHaslaKierownika.h"
+#include "tables/ProgramowanieKlawiszyFunkcyjnych.h"
 #include "tables/ProgramowanieNaglowka.h"
+#include "tables/ProgramowanieNIP.h"
 #include "tables/ProgramowanieStopki.h"
 #include "tables/ProgramowanieTablicyHalo.h"
 #include "tables/ProgramowanieTablicyWiFi_Mail.h"
@@ -48,6 +54,12 @@ void CreateAllWindows()
     Create(ProgramowanieWalutyEwidencyjnej, main);
     Create(ProgramowanieTablicyWiFi_Mail, main);
     Create(ProgramowanieTablicyHalo, main);
+    Create(ProgramowanieKlawiszyFunkcyjnych, main);
+    Create(KlawiszeSzybkieSprzedazy, main);
+    Create(JednostkiTowarowe, main);
+    Create(ProgramowanieNIP, main);
+    Create(ProgramowanieHaslaKierownika, main);
+    Create(GUM, main);
 }
 
 void DestroyAllWindows() { delete MenuGlowne; }

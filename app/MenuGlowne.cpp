@@ -19,7 +19,11 @@
 #include "platform/Prompts.h"
 #include "platform/SerialPort.h"
 #include "tables/DodatkoweUstawienia.h"
+#include "tables/JednostkiTowarowe.h"
+#include "tables/KlawiszeSzybkieSprzedazy.h"
+#include "tables/ProgramowanieKlawiszyFunkcyjnych.h"
 #include "tables/ProgramowanieNaglowka.h"
+#include "tables/ProgramowanieNIP.h"
 #include "tables/ProgramowanieStopki.h"
 #include "tables/ProgramowanieTablicyHalo.h"
 #include "tables/ProgramowanieTablicyWiFi_Mail.h"
@@ -153,12 +157,12 @@ std::vector<TreeTask>& TreeTasks(int tab)
         {QStringLiteral("Programowanie nagłówka"), Opener(ProgramowanieNaglowka), false},
         {QStringLiteral("Pobieranie nagłówka"), {}, false},
         {QStringLiteral("Programowanie stopki"), Opener(ProgramowanieStopki), false},
-        {QStringLiteral("Programowanie NIP (szkoleniowo)"), {}, false},
+        {QStringLiteral("Programowanie NIP (szkoleniowo)"), Opener(ProgramowanieNIP), false},
         {QStringLiteral("Ściąganie sprzedaży"), {}, false},
         {QStringLiteral("Dane konfiguracyjne kasy"), Opener(DodatkoweUstawienia), false},
-        {QStringLiteral("Programowanie klawiszy funkcyjnych"), {}, false},
-        {QStringLiteral("Programowanie klawiszy szybkich funkcji sprzedaży"), {}, false},
-        {QStringLiteral("Programowalne jednostki towarowe"), {}, false},
+        {QStringLiteral("Programowanie klawiszy funkcyjnych"), Opener(ProgramowanieKlawiszyFunkcyjnych), false},
+        {QStringLiteral("Programowanie klawiszy szybkich funkcji sprzedaży"), Opener(KlawiszeSzybkieSprzedazy), false},
+        {QStringLiteral("Programowalne jednostki towarowe"), Opener(JednostkiTowarowe), false},
         {QStringLiteral("Obrót grup towarowych"), {}, false},
         {QStringLiteral("Grafika w nagłówku i stopce"), {}, false},
         {QStringLiteral("Odczyt kopii"), {}, false},
