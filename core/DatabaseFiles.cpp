@@ -241,6 +241,21 @@ uint32_t ScaleAmount(uint32_t old, const DecimalFactor& f, uint32_t limit)
 constexpr uint32_t RateDigits = 8;
 constexpr uint32_t RateMax = 99999999;
 
+// Eight significant digits n x 10^exponent into the rate's two fields.
+void StoreRate(Wide n, int exponent, uint32_t& digits, uint8_t& decimals)
+{
+    if (exponent > 0) {
+        // Beyond eight whole digits: the largest rate the field holds.
+        digits = RateMax;
+        decimals = 0;
+    } else if (exponent < -255) {
+        digits = 0;
+    } else {
+        digits = uint32_t(n);
+        decimals = uint8_t(-exponent);
+    }
+}
+
 void ConvertRateExact(uint32_t& digits, uint8_t& decimals, const DecimalFactor& f)
 {
     if (digits == 0)
@@ -275,16 +290,7 @@ void ConvertRateExact(uint32_t& digits, uint8_t& decimals, const DecimalFactor& 
             --exponent;
         }
     }
-    if (exponent > 0) {
-        // Beyond eight whole digits: the largest rate the field holds.
-        digits = RateMax;
-        decimals = 0;
-    } else if (exponent < -255) {
-        digits = 0;
-    } else {
-        digits = uint32_t(n);
-        decimals = uint8_t(-exponent);
-    }
+    StoreRate(n, exponent, digits, decimals);
 }
 
 bool UsableFactor(double factor) { return std::isfinite(factor) && factor >= 0; }
@@ -443,15 +449,7 @@ void DivideRateExact(uint32_t& digits, uint8_t& decimals, uint32_t rateDigits, u
         n /= 10;
         ++exponent;
     }
-    if (exponent > 0) {
-        digits = RateMax;
-        decimals = 0;
-    } else if (exponent < -255) {
-        digits = 0;
-    } else {
-        digits = uint32_t(n);
-        decimals = uint8_t(-exponent);
-    }
+    StoreRate(n, exponent, digits, decimals);
 }
 
 } // namespace

@@ -139,14 +139,6 @@ void TDodatkoweUstawienia::FormCreate()
     SetEdits(Edit, {"5", "10", "0", "25", "25"});
 }
 
-bool TDodatkoweUstawienia::FormKeyDown(int key)
-{
-    if (key != Qt::Key_Escape)
-        return false;
-    BitBtn3Click();
-    return true;
-}
-
 void TDodatkoweUstawienia::BitBtn3Click() { close(); }
 
 void TDodatkoweUstawienia::Button3Click()

@@ -25,7 +25,6 @@ public:
     // The record last read from the register: bytes whose choice is empty go back as read.
     ConfigurationRecord LastRead{};
 
-    bool FormKeyDown(int key) override;
     void FormCreate();
     void Button1Click();   // send
     void Button2Click();   // read

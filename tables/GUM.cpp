@@ -43,14 +43,6 @@ TGUM::TGUM(QWidget* parent) : TForm(parent), instance_(GUM, this)
     connect(Button3, &QPushButton::clicked, this, [this] { close(); });
 }
 
-bool TGUM::FormKeyDown(int key)
-{
-    if (key != Qt::Key_Escape)
-        return false;
-    close();
-    return true;
-}
-
 bool TGUM::TakeKey(std::string& key)
 {
     const QString typed = MaskEdit2->displayText().trimmed();

@@ -19,7 +19,6 @@ public:
     // The reply of the last send; nothing is shown of it.
     int LastResult = -1;
 
-    bool FormKeyDown(int key) override;
     void Button1Click();
     void Button2Click();
 

@@ -47,14 +47,6 @@ TJednostkiTowarowe::TJednostkiTowarowe(QWidget* parent) : TForm(parent), instanc
     connect(BitBtn2, &QPushButton::clicked, this, [this] { BitBtn2Click(); });
 }
 
-bool TJednostkiTowarowe::FormKeyDown(int key)
-{
-    if (key != Qt::Key_Escape)
-        return false;
-    close();
-    return true;
-}
-
 void TJednostkiTowarowe::BitBtn2Click()
 {
     if (const QString refusal = Cp1250Refusal(Edit[0]->text() + Edit[1]->text() + Edit[2]->text());

@@ -16,7 +16,6 @@ public:
     QPushButton* BitBtn1 = nullptr;     // "&Odśwież"
     QPushButton* BitBtn2 = nullptr;     // " &Wyślij do kasy"
 
-    bool FormKeyDown(int key) override;
     void BitBtn1Click();   // read
     void BitBtn2Click();   // send
 

@@ -74,14 +74,6 @@ TKlawiszeSzybkieSprzedazy::TKlawiszeSzybkieSprzedazy(QWidget* parent)
     main->addLayout(buttons);
 }
 
-bool TKlawiszeSzybkieSprzedazy::FormKeyDown(int key)
-{
-    if (key != Qt::Key_Escape)
-        return false;
-    close();
-    return true;
-}
-
 bool TKlawiszeSzybkieSprzedazy::eventFilter(QObject* watched, QEvent* event)
 {
     if ((watched == LabelKind || watched == LabelNumber) && event->type() == QEvent::MouseButtonRelease) {

@@ -24,7 +24,6 @@ public:
     QPushButton* BitBtn2 = nullptr;                  // "Wyślij do kasy wszystkie klawisze" (hidden, no action)
     QPushButton* BitBtn3 = nullptr;                  // "&Anuluj"
 
-    bool FormKeyDown(int key) override;
     // Each key's "Wyslij" sends its own row (key 1..10).
     void SendKey(int key);
 

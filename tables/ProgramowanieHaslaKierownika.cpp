@@ -43,14 +43,6 @@ TProgramowanieHaslaKierownika::TProgramowanieHaslaKierownika(QWidget* parent)
     connect(Button2, &QPushButton::clicked, this, [this] { close(); });
 }
 
-bool TProgramowanieHaslaKierownika::FormKeyDown(int key)
-{
-    if (key != Qt::Key_Escape)
-        return false;
-    close();
-    return true;
-}
-
 void TProgramowanieHaslaKierownika::Button1Click()
 {
     if (const QString refusal = Cp1250Refusal(Edit1->text() + Edit2->text()); !refusal.isEmpty()) {

@@ -20,7 +20,6 @@ public:
     QPushButton* Button1 = nullptr;  // "Wyslij"
     QPushButton* Button2 = nullptr;  // "Anuluj"
 
-    bool FormKeyDown(int key) override;
     void Button1Click();
 
 private:

@@ -86,14 +86,6 @@ TProgramowanieKlawiszyFunkcyjnych::TProgramowanieKlawiszyFunkcyjnych(QWidget* pa
     main->addWidget(BitBtn2, 0, Qt::AlignRight);
 }
 
-bool TProgramowanieKlawiszyFunkcyjnych::FormKeyDown(int key)
-{
-    if (key != Qt::Key_Escape)
-        return false;
-    close();
-    return true;
-}
-
 void TProgramowanieKlawiszyFunkcyjnych::Button1Cick() { SendKey(1); }
 
 void TProgramowanieKlawiszyFunkcyjnych::SendKey(int key)

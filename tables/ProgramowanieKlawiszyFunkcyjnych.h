@@ -25,7 +25,6 @@ public:
     // The register's pause after an accepted key.
     unsigned SettleMs = 650;
 
-    bool FormKeyDown(int key) override;
     void Button1Cick();
     // F2..F10 (key 2..10).
     void SendKey(int key);

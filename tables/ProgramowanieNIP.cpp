@@ -37,14 +37,6 @@ TProgramowanieNIP::TProgramowanieNIP(QWidget* parent) : TForm(parent), instance_
     connect(BitBtn1, &QPushButton::clicked, this, [this] { close(); });
 }
 
-bool TProgramowanieNIP::FormKeyDown(int key)
-{
-    if (key != Qt::Key_Escape)
-        return false;
-    close();
-    return true;
-}
-
 void TProgramowanieNIP::Button1Click()
 {
     if (const QString refusal = Cp1250Refusal(Edit1->text()); !refusal.isEmpty()) {

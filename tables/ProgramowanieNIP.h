@@ -14,7 +14,6 @@ public:
     QPushButton* Button1 = nullptr;  // "Programuj"
     QPushButton* BitBtn1 = nullptr;  // "&Anuluj"
 
-    bool FormKeyDown(int key) override;
     void Button1Click();
 
 private:

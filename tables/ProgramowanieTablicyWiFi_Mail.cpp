@@ -150,14 +150,6 @@ TProgramowanieTablicyWiFi_Mail::TProgramowanieTablicyWiFi_Mail(QWidget* parent)
     CheckBox2Click();
 }
 
-bool TProgramowanieTablicyWiFi_Mail::FormKeyDown(int key)
-{
-    if (key != Qt::Key_Escape)
-        return false;
-    BitBtn3Click();
-    return true;
-}
-
 void TProgramowanieTablicyWiFi_Mail::BitBtn3Click() { close(); }
 
 void TProgramowanieTablicyWiFi_Mail::CheckBox2Click()

@@ -44,7 +44,6 @@ public:
     QPushButton* BitBtn5 = nullptr;  // "Odśwież" (network)
     QPushButton* BitBtn3 = nullptr;  // "&Anuluj" (hidden)
 
-    bool FormKeyDown(int key) override;
     void BitBtn2Click();   // e-mail send
     void BitBtn1Click();   // e-mail read
     void BitBtn4Click();   // network send

@@ -118,23 +118,29 @@ bool TProgramowanieWalutyEwidencyjnej::FieldsFilled()
     return rate && symbol;
 }
 
-void TProgramowanieWalutyEwidencyjnej::Button1Click()
+bool TProgramowanieWalutyEwidencyjnej::CheckedInput(RecordCurrencyRate& rate)
 {
     if (!FieldsFilled())
-        return;
+        return false;
     const RecordCurrencyRateParse parse = ParseRecordCurrencyRate(Edit1->text());
-    if (!parse.Refusal.isEmpty()) {
-        ShowMessage(parse.Refusal);
-        return;
-    }
-    if (const QString refusal = Cp1250Refusal(Edit2->text()); !refusal.isEmpty()) {
+    QString refusal = parse.Refusal.isEmpty() ? Cp1250Refusal(Edit2->text()) : parse.Refusal;
+    if (!refusal.isEmpty()) {
         ShowMessage(refusal);
-        return;
+        return false;
     }
+    rate = parse.Rate;
+    return true;
+}
+
+void TProgramowanieWalutyEwidencyjnej::Button1Click()
+{
+    RecordCurrencyRate rate;
+    if (!CheckedInput(rate))
+        return;
     const QDate date = DateTimePicker1->date();
     DrainInput();
-    SendRecordCurrency(Link.RegisterAddress, SingleFrameNumber, PaddedCurrencySymbol(Edit2->text()), parse.Rate.Digits,
-                       parse.Rate.Decimals, 1, CheckBox1->isChecked() ? 1 : 0, uint16_t(date.year()),
+    SendRecordCurrency(Link.RegisterAddress, SingleFrameNumber, PaddedCurrencySymbol(Edit2->text()), rate.Digits,
+                       rate.Decimals, 1, CheckBox1->isChecked() ? 1 : 0, uint16_t(date.year()),
                        uint8_t(date.month()), uint8_t(date.day()));
     const int result = ReceiveAckWaitingOutPrinting();
     if (result == AckErrorFrame)
@@ -145,17 +151,9 @@ void TProgramowanieWalutyEwidencyjnej::Button1Click()
 
 void TProgramowanieWalutyEwidencyjnej::Button3Click()
 {
-    if (!FieldsFilled())
+    RecordCurrencyRate rate;
+    if (!CheckedInput(rate))
         return;
-    const RecordCurrencyRateParse parse = ParseRecordCurrencyRate(Edit1->text());
-    if (!parse.Refusal.isEmpty()) {
-        ShowMessage(parse.Refusal);
-        return;
-    }
-    if (const QString refusal = Cp1250Refusal(Edit2->text()); !refusal.isEmpty()) {
-        ShowMessage(refusal);
-        return;
-    }
     if (!DatabaseUsable() || !DatabaseImage.Usable()) {
         ShowMessage(QStringLiteral("     Plik zamknięty.     "));
         return;
@@ -163,10 +161,10 @@ void TProgramowanieWalutyEwidencyjnej::Button3Click()
     const std::string symbol = PaddedCurrencySymbol(Edit2->text());
     DbWriteBytesAt(TableOffsets.RecordCurrencyBlock + 5, reinterpret_cast<const uint8_t*>(symbol.data()), 3);
     App.RecordCurrencySymbol = symbol;
-    ConvertPricesByRate(parse.Rate.Digits, parse.Rate.Decimals);
+    ConvertPricesByRate(rate.Digits, rate.Decimals);
     MarkDatabaseModified();
     RequestStatusRefresh();
     ShowMessage(QStringLiteral("Zamieniono walutę ewidencyjną na ") + FromCp1250(symbol) +
-                QStringLiteral(". Kurs wymiany: ") + RecordCurrencyRateText(parse.Rate));
+                QStringLiteral(". Kurs wymiany: ") + RecordCurrencyRateText(rate));
     close();
 }

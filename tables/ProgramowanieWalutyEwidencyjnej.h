@@ -2,6 +2,7 @@
 // "Programowanie waluty ewidencyjnej": programs a change of the record currency into the
 // register ('E' frame), or changes the record currency of the database at once.
 #include "platform/Form.h"
+#include "tables/RecordCurrencyLogic.h"
 
 class QCheckBox;
 class QDateEdit;
@@ -37,6 +38,8 @@ public:
 private:
     // The warnings of empty fields; false when either field is empty.
     bool FieldsFilled();
+    // The fields checked for both buttons; false (with its warning or message) when refused.
+    bool CheckedInput(RecordCurrencyRate& rate);
 
     FormInstance<TProgramowanieWalutyEwidencyjnej> instance_;
 };

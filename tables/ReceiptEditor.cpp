@@ -158,14 +158,6 @@ TReceiptEditorForm::TReceiptEditorForm(const ReceiptWindowKind& kind, const QStr
 
 void TReceiptEditorForm::FormCreate() { RichEdit1->setAlignment(Qt::AlignHCenter); }
 
-bool TReceiptEditorForm::FormKeyDown(int key)
-{
-    if (key != Qt::Key_Escape)
-        return false;
-    BitBtn3Click();
-    return true;
-}
-
 void TReceiptEditorForm::BitBtn3Click() { close(); }
 
 void TReceiptEditorForm::CheckBox8Click() { ConfirmFlag = CheckBox8->isChecked() ? 1 : 0; }

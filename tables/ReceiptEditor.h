@@ -50,7 +50,6 @@ public:
 
     uint8_t ConfirmFlag = 0;
 
-    bool FormKeyDown(int key) override;
     void FormCreate();
     void ToolButton1Click();
     void RichEdit1Change();

@@ -1,7 +1,6 @@
 // The configuration record: built from the controls, read from a register of either model over
 // a pseudo-terminal and over TCP, and sent back.
 #include "core/AppState.h"
-#include "emulator/FrameCodec.h"
 #include "link/Link.h"
 #include "tables/ConfigurationLogic.h"
 #include "tables/DodatkoweUstawienia.h"
@@ -92,31 +91,6 @@ TEST(ConfigurationRecord, UnknownBytesGoBackAsReadAndTheDuxKeepsItsLcdBit)
     EXPECT_EQ(r[19], 0x80 | 30);  // Tepo Dux: the LCD choice stands for nothing
     ASSERT_TRUE(BuildConfigurationRecord(v, read, 1, r).Ok);
     EXPECT_EQ(r[19], 30);
-}
-
-TEST(ConfigurationRecord, OnlyWholeFramesOfEitherModelDecode)
-{
-    emu::Bytes payload(27);
-    for (std::size_t i = 0; i < payload.size(); ++i)
-        payload[i] = uint8_t(i + 1);
-    const emu::Bytes rivo = emu::MakeFrame(1, 0x8001, 0x03, payload);
-    ConfigurationRecord r{};
-    int flag = -1;
-    ASSERT_TRUE(DecodeConfigurationFrame(rivo.data(), rivo.size(), r, flag));
-    EXPECT_EQ(flag, 1);
-    EXPECT_EQ(r[26], 27);
-
-    payload.resize(22);
-    const emu::Bytes dux = emu::MakeFrame(1, 0x8001, 0x03, payload);
-    ASSERT_TRUE(DecodeConfigurationFrame(dux.data(), dux.size(), r, flag));
-    EXPECT_EQ(flag, 0);
-    EXPECT_EQ(r[21], 22);
-    EXPECT_EQ(r[22], 0);
-
-    emu::Bytes bad = rivo;
-    bad[20] ^= 1;
-    EXPECT_FALSE(DecodeConfigurationFrame(bad.data(), bad.size(), r, flag));
-    EXPECT_FALSE(DecodeConfigurationFrame(rivo.data(), 35, r, flag));
 }
 
 class ConfigurationWindow : public ::testing::TestWithParam<std::tuple<bool, emu::Model>> {};

@@ -10,14 +10,15 @@
 #include "tests/support/TestEnvironment.h"
 
 #include <QCheckBox>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QPushButton>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextEdit>
 #include <QToolButton>
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 namespace {
 
@@ -210,15 +211,14 @@ TEST(ReceiptEditor, RichTextFilesLoadRefuseAndSaveWhole)
     w.ToolButton6Click();
     EXPECT_TRUE(ReadAll(target).startsWith("{\\rtf1"));
 
-    // A folder that cannot be written: the message, the old file stays.
-    ::chmod(env.Folder().c_str(), 0555);
+    // A target that cannot be replaced (a folder): the message, and the folder stays.
+    const QString folder = QString::fromStdString(env.Path("katalog.rtf"));
+    ASSERT_TRUE(QDir().mkdir(folder));
     prompts.Clear();
-    prompts.SaveFile(QString::fromStdString(target));
+    prompts.SaveFile(folder);
     prompts.Answer(PromptAnswer::Yes);
     w.ToolButton6Click();
-    ::chmod(env.Folder().c_str(), 0755);
-    if (::geteuid() != 0) {
-        EXPECT_EQ(prompts.Messages(), QStringList{QString::fromStdString("Nie mogę zapisać do pliku" + target + ".")});
-    }
+    EXPECT_EQ(prompts.Messages(), QStringList{"Nie mogę zapisać do pliku" + folder + "."});
+    EXPECT_TRUE(QFileInfo(folder).isDir());
     EXPECT_TRUE(ReadAll(target).startsWith("{\\rtf1"));
 }
