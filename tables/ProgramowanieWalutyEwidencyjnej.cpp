@@ -161,8 +161,7 @@ void TProgramowanieWalutyEwidencyjnej::Button3Click()
     const std::string symbol = PaddedCurrencySymbol(Edit2->text());
     DbWriteBytesAt(TableOffsets.RecordCurrencyBlock + 5, reinterpret_cast<const uint8_t*>(symbol.data()), 3);
     App.RecordCurrencySymbol = symbol;
-    ConvertPricesByRate(rate.Digits, rate.Decimals);
-    MarkDatabaseModified();
+    ConvertPricesByRate(rate.Digits, rate.Decimals);   // marks the database modified
     RequestStatusRefresh();
     ShowMessage(QStringLiteral("Zamieniono walutę ewidencyjną na ") + FromCp1250(symbol) +
                 QStringLiteral(". Kurs wymiany: ") + RecordCurrencyRateText(rate));
