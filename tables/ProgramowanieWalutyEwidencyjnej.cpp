@@ -42,6 +42,7 @@ TProgramowanieWalutyEwidencyjnej::TProgramowanieWalutyEwidencyjnej(QWidget* pare
     title->setStyleSheet(QStringLiteral("font-size: 14pt; font-weight: bold;"));
     Edit1 = new QLineEdit(this);
     Label5 = new QLabel(this);
+    Label5->setMinimumWidth(90);
     Edit2 = new QLineEdit(this);
     Edit2->setMaxLength(3);
     DateTimePicker1 = new QDateEdit(this);
