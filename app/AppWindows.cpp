@@ -12,6 +12,8 @@
 #include "tables/GUM.h"
 #include "tables/JednostkiTowarowe.h"
 #include "tables/KlawiszeSzybkieSprzedazy.h"
+#include "tables/ListaTowarow.h"
+#include "tables/ListaTowarowTandem.h"
 #include "tables/ProgramowanieHaslaKierownika.h"
 #include "tables/ProgramowanieKlawiszyFunkcyjnych.h"
 #include "tables/ProgramowanieNaglowka.h"
@@ -19,10 +21,8 @@
 #include "tables/ProgramowanieStopki.h"
 #include "tables/ProgramowanieTablicyHalo.h"
 #include "tables/ProgramowanieTablicyWiFi_Mail.h"
-#include "tables/ProgramowanieWalutyEwidencyjnej.h"
-#include "tables/ListaTowarow.h"
-#include "tables/ListaTowarowTandem.h"
 #include "tables/ProgramowanieTowarow.h"
+#include "tables/ProgramowanieWalutyEwidencyjnej.h"
 
 namespace {
 

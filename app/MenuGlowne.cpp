@@ -27,8 +27,8 @@
 #include "tables/ProgramowanieStopki.h"
 #include "tables/ProgramowanieTablicyHalo.h"
 #include "tables/ProgramowanieTablicyWiFi_Mail.h"
-#include "tables/ProgramowanieWalutyEwidencyjnej.h"
 #include "tables/ProgramowanieTowarow.h"
+#include "tables/ProgramowanieWalutyEwidencyjnej.h"
 
 #include <QAction>
 #include <QApplication>

@@ -2,7 +2,6 @@
 
 #include "core/AppState.h"
 #include "link/Link.h"
-#include "link/LinkSettings.h"
 #include "platform/ClientSocket.h"
 
 #include <cstdlib>
@@ -56,30 +55,6 @@ void EmulatorFixture::SetBaud(unsigned baud)
     server_.SetBaud(baud);
 }
 
-bool EmulatorFixture::ConnectProgram(bool tcp, int comPort)
-{
-    if (!tcp) {
-        if (ServeCom(comPort).empty())
-            return false;
-        LinkSettings.LinkType = 0;
-        LinkSettings.ComPortNumber = uint8_t(comPort);
-        if (OpenComPort(1, Link.SerialHandle) != 0)
-            return false;
-    } else {
-        const int port = ServeTcp();
-        if (port <= 0)
-            return false;
-        LinkSettings.LinkType = 1;
-        LinkSettings.TcpHost = "127.0.0.1";
-        LinkSettings.TcpPort = port;
-        ConnectTcp();
-        if (!TcpSocket().WaitConnected(3000))
-            return false;
-    }
-    App.WorkMode = WorkModeDatabase | WorkModeRegister;
-    return true;
-}
-
 std::string EmulatorFixture::MakeEmptyComDir()
 {
     std::string dir = MakeTempDir("rivo-com-empty-");
@@ -92,4 +67,27 @@ void EmulatorFixture::RemoveComDir(const std::string& dir)
 {
     std::error_code ec;
     std::filesystem::remove_all(dir, ec);
+}
+
+bool EmulatorFixture::ConnectLink(bool tcp, int comPort)
+{
+    if (tcp) {
+        const int port = ServeTcp();
+        if (port <= 0)
+            return false;
+        LinkSettings.LinkType = 1;
+        LinkSettings.TcpHost = "127.0.0.1";
+        LinkSettings.TcpPort = port;
+        if (ConnectTcp() != 0 || !TcpSocket().WaitConnected(3000))
+            return false;
+    } else {
+        if (ServeCom(comPort).empty())
+            return false;
+        LinkSettings.LinkType = 0;
+        LinkSettings.ComPortNumber = comPort;
+        if (OpenComPort(1, Link.SerialHandle) != 0)
+            return false;
+    }
+    App.WorkMode |= WorkModeRegister;
+    return true;
 }

@@ -22,9 +22,9 @@ public:
     // Listens on a free loopback port and returns it (-1 on failure).
     int ServeTcp();
     void SetBaud(unsigned baud);
-    // Serves the emulator on COM<comPort> (tcp false) or loopback TCP, opens the program's link
-    // to it as the settings window would, and marks a database open and the register connected.
-    bool ConnectProgram(bool tcp, int comPort = 7);
+    // Opens the program's link to this emulator as the settings window would, over COM<comPort>
+    // or over loopback TCP, and marks the register connected beside the database; false on failure.
+    bool ConnectLink(bool tcp, int comPort = 7);
 
     // A fresh EMPTY folder with RIVO_COM_DIR pointing at it: no register on any port. The
     // caller removes it (RemoveComDir) and unsets the variable when done.

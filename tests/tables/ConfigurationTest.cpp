@@ -100,7 +100,7 @@ TEST_P(ConfigurationWindow, ReadsEditsAndSendsTheRecord)
     stored[19] = 0x80 | 40;
     stored[17] = 3;
     fx.Emu().PutSetting(0x03, stored);
-    ASSERT_TRUE(fx.ConnectProgram(tcp));
+    ASSERT_TRUE(fx.ConnectLink(tcp));
     App.RegisterModelFlag = 2;
 
     TDodatkoweUstawienia w;
@@ -135,7 +135,7 @@ TEST(ConfigurationWindowFaults, BadRepliesFillNothingAndNoModelSendsNothing)
     TestEnvironment env;
     ScriptedPrompts prompts;
     EmulatorFixture fx;
-    ASSERT_TRUE(fx.ConnectProgram(false));
+    ASSERT_TRUE(fx.ConnectLink(false));
     TDodatkoweUstawienia w;
     w.Edit[0]->setText("33");
 

@@ -38,7 +38,7 @@ std::string LineName(const ::testing::TestParamInfo<Line>& info)
     return info.param == Line::Serial ? "Serial" : "Tcp";
 }
 
-bool Connect(EmulatorFixture& fx, Line line) { return fx.ConnectProgram(line == Line::Tcp); }
+bool Connect(EmulatorFixture& fx, Line line) { return fx.ConnectLink(line == Line::Tcp); }
 
 void Store(uint16_t plu, const char* name, uint32_t price = 250, const char* vat = "A")
 {

@@ -39,7 +39,7 @@ TEST(HaloWindow, StoresAndSendsOnlyWhatParses)
     TestEnvironment env;
     ScriptedPrompts prompts;
     EmulatorFixture fx;
-    ASSERT_TRUE(fx.ConnectProgram(false));
+    ASSERT_TRUE(fx.ConnectLink(false));
     TProgramowanieTablicyHalo w;
     w.FormShow();
     EXPECT_EQ(w.Edit[0]->text(), "1,00");

@@ -64,7 +64,7 @@ TEST_P(HeaderOverLink, BoldRightAlignedLineReachesTheRegister)
     TestEnvironment env;
     ScriptedPrompts prompts;
     EmulatorFixture fx;
-    ASSERT_TRUE(fx.ConnectProgram(GetParam()));
+    ASSERT_TRUE(fx.ConnectLink(GetParam()));
     TProgramowanieNaglowka w;
     Type(w, "SKLEP");
     w.RichEdit1->textCursor().insertBlock();
@@ -112,7 +112,7 @@ TEST(ReceiptEditor, RefusedStoresWriteAndSendNothing)
     TestEnvironment env;
     ScriptedPrompts prompts;
     EmulatorFixture fx;
-    ASSERT_TRUE(fx.ConnectProgram(false));
+    ASSERT_TRUE(fx.ConnectLink(false));
     const std::vector<uint8_t> before = ImageBytes(TableOffsets.FooterBlock, 130);
     TProgramowanieStopki w;
     Type(w, QString(41, 'x'));
@@ -138,7 +138,7 @@ TEST(ReceiptEditor, RepliesShowOneMessageEach)
     TestEnvironment env;
     ScriptedPrompts prompts;
     EmulatorFixture fx;
-    ASSERT_TRUE(fx.ConnectProgram(false));
+    ASSERT_TRUE(fx.ConnectLink(false));
     TProgramowanieStopki footer;
     TProgramowanieNaglowka header;
     Type(footer, "Dziękujemy");

@@ -112,7 +112,7 @@ protected:
 
 TEST_F(RecordCurrencyWindow, RegisterChangeSendsTheFrameAndReportsOnlyFailures)
 {
-    ASSERT_TRUE(fx.ConnectProgram(false));
+    ASSERT_TRUE(fx.ConnectLink(false));
     PutPrice(1, 500);
     const std::vector<uint8_t> image = WholeImage();
     Fill("4,25", "EU");
@@ -181,7 +181,7 @@ TEST_F(RecordCurrencyWindow, AcceptedReplyZeroIsSuccess)
 
 TEST_F(RecordCurrencyWindow, RefusedInputsSendAndWriteNothing)
 {
-    ASSERT_TRUE(fx.ConnectProgram(true));
+    ASSERT_TRUE(fx.ConnectLink(true));
     const std::vector<uint8_t> image = WholeImage();
     struct Case {
         const char* rate;
@@ -215,7 +215,7 @@ TEST_F(RecordCurrencyWindow, RefusedInputsSendAndWriteNothing)
 
 TEST_F(RecordCurrencyWindow, DatabaseChangeConvertsWithoutTheRegister)
 {
-    ASSERT_TRUE(fx.ConnectProgram(false));
+    ASSERT_TRUE(fx.ConnectLink(false));
     PutPrice(1, 1001);
     Fill("4", "EU");
     w.Button3Click();

@@ -29,7 +29,7 @@ std::string Text(const emu::Bytes& b, std::size_t from, std::size_t n)
 
 class ServiceWindows : public ::testing::Test {
 protected:
-    void SetUp() override { ASSERT_TRUE(fx.ConnectProgram(false)); }
+    void SetUp() override { ASSERT_TRUE(fx.ConnectLink(false)); }
     TestEnvironment env;
     ScriptedPrompts prompts;
     EmulatorFixture fx;

@@ -72,7 +72,7 @@ TEST_P(WifiMailWindow, SentParametersReadBack)
     TestEnvironment env;
     ScriptedPrompts prompts;
     EmulatorFixture fx;
-    ASSERT_TRUE(fx.ConnectProgram(GetParam()));
+    ASSERT_TRUE(fx.ConnectLink(GetParam()));
     TProgramowanieTablicyWiFi_Mail w;
     w.Edit10->setText("kasa@sklep.pl");
     w.Edit12->setText("Raport");
@@ -117,7 +117,7 @@ TEST(WifiMailWindowFaults, NoLinkRefusedSendsAndBadReadsChangeNothing)
     w.BitBtn5Click();
     EXPECT_EQ(prompts.Messages(), QStringList(2, "Brak połączenia z Kasą Fiskalną!"));
 
-    ASSERT_TRUE(fx.ConnectProgram(false));
+    ASSERT_TRUE(fx.ConnectLink(false));
     w.Edit1->setText("zostaje");
     emu::Faults silent, garbled, cut, refused;
     silent.SilentRequests = 1;
