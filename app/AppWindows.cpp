@@ -39,15 +39,6 @@ void CreateAllWindows()
 {
     auto* main = new TMenuGlowne;
     Create(ProgramowanieTowarow, main);
-    Create(UstawieniaTrans, main);
-    Create(OProgramie, main);
-    Create(NowaBazaD, main);
-    Create(CzekajNaRS, main);
-    Create(ListaTowarow, main);
-    Create(ListaTowarowTandem, main);
-    Create(EdycjaTowaru, main);
-    Create(PokazBuforOdb, main);
-    Create(WyszukiwanieKasyRS, main);
     Create(DodatkoweUstawienia, main);
     Create(ProgramowanieNaglowka, main);
     Create(ProgramowanieStopki, main);
@@ -60,6 +51,15 @@ void CreateAllWindows()
     Create(ProgramowanieNIP, main);
     Create(ProgramowanieHaslaKierownika, main);
     Create(GUM, main);
+    Create(UstawieniaTrans, main);
+    Create(OProgramie, main);
+    Create(NowaBazaD, main);
+    Create(CzekajNaRS, main);
+    Create(ListaTowarow, main);
+    Create(ListaTowarowTandem, main);
+    Create(EdycjaTowaru, main);
+    Create(PokazBuforOdb, main);
+    Create(WyszukiwanieKasyRS, main);
 }
 
 void DestroyAllWindows() { delete MenuGlowne; }
