@@ -45,7 +45,7 @@ TProgramowanieHaslaKierownika::TProgramowanieHaslaKierownika(QWidget* parent)
 
 void TProgramowanieHaslaKierownika::Button1Click()
 {
-    if (const QString refusal = Cp1250Refusal(Edit1->text() + Edit2->text()); !refusal.isEmpty()) {
+    if (const QString refusal = ForeignCharactersRefusal(Edit1->text() + Edit2->text()); !refusal.isEmpty()) {
         ShowMessage(refusal);
         return;
     }

@@ -39,7 +39,7 @@ TProgramowanieNIP::TProgramowanieNIP(QWidget* parent) : TForm(parent), instance_
 
 void TProgramowanieNIP::Button1Click()
 {
-    if (const QString refusal = Cp1250Refusal(Edit1->text()); !refusal.isEmpty()) {
+    if (const QString refusal = ForeignCharactersRefusal(Edit1->text()); !refusal.isEmpty()) {
         ShowMessage(refusal);
         return;
     }

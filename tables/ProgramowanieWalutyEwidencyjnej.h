@@ -9,7 +9,6 @@ class QDateEdit;
 class QLabel;
 class QLineEdit;
 class QPushButton;
-class QRadioButton;
 
 class TProgramowanieWalutyEwidencyjnej : public TForm {
     Q_OBJECT

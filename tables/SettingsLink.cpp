@@ -43,7 +43,7 @@ QString CharactersOutsideCp1250(const QString& text)
     return named.join(QStringLiteral(", "));
 }
 
-QString Cp1250Refusal(const QString& text)
+QString ForeignCharactersRefusal(const QString& text)
 {
     const QString named = CharactersOutsideCp1250(text);
     if (named.isEmpty())

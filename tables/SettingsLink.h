@@ -19,4 +19,4 @@ bool IsWholeFrame(const uint8_t* bytes, std::size_t got, std::size_t length);
 // ", "; empty when every character fits.
 QString CharactersOutsideCp1250(const QString& text);
 // The message that refuses such a text; empty when the text fits.
-QString Cp1250Refusal(const QString& text);
+QString ForeignCharactersRefusal(const QString& text);

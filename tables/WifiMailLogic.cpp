@@ -41,7 +41,7 @@ QString RefusalOfTexts(std::initializer_list<QString> texts)
     QString all;
     for (const QString& t : texts)
         all += t;
-    return Cp1250Refusal(all);
+    return ForeignCharactersRefusal(all);
 }
 
 } // namespace
