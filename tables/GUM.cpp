@@ -4,9 +4,9 @@
 #include "link/Link.h"
 #include "platform/Prompts.h"
 #include "tables/ServiceKeysLogic.h"
+#include "tables/SettingsWidgets.h"
 
 #include <QFormLayout>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -29,15 +29,10 @@ TGUM::TGUM(QWidget* parent) : TForm(parent), instance_(GUM, this)
     auto* form = new QFormLayout;
     form->addRow(QStringLiteral("Nr unikatowy"), MaskEdit1);
     form->addRow(QStringLiteral("Klucz"), MaskEdit2);
-    auto* buttons = new QHBoxLayout;
-    for (QPushButton* b : {Button1, Button2, Button3}) {
-        b->setAutoDefault(false);
-        buttons->addWidget(b);
-    }
     auto* main = new QVBoxLayout(this);
     main->addWidget(title);
     main->addLayout(form);
-    main->addLayout(buttons);
+    main->addLayout(ButtonRow({Button1, Button2, Button3}, false));
     connect(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
     connect(Button2, &QPushButton::clicked, this, [this] { Button2Click(); });
     connect(Button3, &QPushButton::clicked, this, [this] { close(); });

@@ -7,10 +7,10 @@
 #include "platform/Prompts.h"
 #include "platform/Time.h"
 #include "tables/ServiceKeysLogic.h"
+#include "tables/SettingsWidgets.h"
 #include "tables/SettingsLink.h"
 
 #include <QFormLayout>
-#include <QHBoxLayout>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -35,14 +35,9 @@ TJednostkiTowarowe::TJednostkiTowarowe(QWidget* parent) : TForm(parent), instanc
     }
     BitBtn1 = new QPushButton(QStringLiteral("&Odśwież"), this);
     BitBtn2 = new QPushButton(QStringLiteral(" &Wyślij do kasy"), this);
-    auto* buttons = new QHBoxLayout;
-    for (QPushButton* b : {BitBtn1, BitBtn2}) {
-        b->setAutoDefault(false);
-        buttons->addWidget(b);
-    }
     auto* main = new QVBoxLayout(this);
     main->addLayout(form);
-    main->addLayout(buttons);
+    main->addLayout(ButtonRow({BitBtn1, BitBtn2}, false));
     connect(BitBtn1, &QPushButton::clicked, this, [this] { BitBtn1Click(); });
     connect(BitBtn2, &QPushButton::clicked, this, [this] { BitBtn2Click(); });
 }

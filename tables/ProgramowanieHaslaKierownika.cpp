@@ -4,11 +4,11 @@
 #include "link/Link.h"
 #include "platform/Prompts.h"
 #include "tables/ServiceKeysLogic.h"
+#include "tables/SettingsWidgets.h"
 #include "tables/SettingsLink.h"
 
 #include <QCheckBox>
 #include <QFormLayout>
-#include <QHBoxLayout>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -30,15 +30,9 @@ TProgramowanieHaslaKierownika::TProgramowanieHaslaKierownika(QWidget* parent)
     form->addRow(QStringLiteral("Stare hasło"), Edit1);
     form->addRow(QStringLiteral("Nowe hasło"), Edit2);
     form->addRow(QString(), CheckBox1);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    for (QPushButton* b : {Button1, Button2}) {
-        b->setAutoDefault(false);
-        buttons->addWidget(b);
-    }
     auto* main = new QVBoxLayout(this);
     main->addLayout(form);
-    main->addLayout(buttons);
+    main->addLayout(ButtonRow({Button1, Button2}));
     connect(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
     connect(Button2, &QPushButton::clicked, this, [this] { close(); });
 }

@@ -5,10 +5,10 @@
 #include "platform/Prompts.h"
 #include "platform/Time.h"
 #include "tables/ServiceKeysLogic.h"
+#include "tables/SettingsWidgets.h"
 #include "tables/SettingsLink.h"
 
 #include <QFormLayout>
-#include <QHBoxLayout>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -24,15 +24,9 @@ TProgramowanieNIP::TProgramowanieNIP(QWidget* parent) : TForm(parent), instance_
     BitBtn1 = new QPushButton(QStringLiteral("&Anuluj"), this);
     auto* form = new QFormLayout;
     form->addRow(QStringLiteral("NIP:"), Edit1);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    for (QPushButton* b : {Button1, BitBtn1}) {
-        b->setAutoDefault(false);
-        buttons->addWidget(b);
-    }
     auto* main = new QVBoxLayout(this);
     main->addLayout(form);
-    main->addLayout(buttons);
+    main->addLayout(ButtonRow({Button1, BitBtn1}));
     connect(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
     connect(BitBtn1, &QPushButton::clicked, this, [this] { close(); });
 }

@@ -10,11 +10,11 @@
 #include "platform/Prompts.h"
 #include "tables/RecordCurrencyLogic.h"
 #include "tables/SettingsLink.h"
+#include "tables/SettingsWidgets.h"
 
 #include <QCheckBox>
 #include <QDateEdit>
 #include <QGridLayout>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -68,16 +68,10 @@ TProgramowanieWalutyEwidencyjnej::TProgramowanieWalutyEwidencyjnej(QWidget* pare
     Button1 = new QPushButton(QStringLiteral("Zmiana w kasie"), this);
     Button3 = new QPushButton(QStringLiteral("Zmiana w bazie"), this);
     Button2 = new QPushButton(QStringLiteral("Anuluj"), this);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    for (QPushButton* b : {Button1, Button3, Button2}) {
-        b->setAutoDefault(false);
-        buttons->addWidget(b);
-    }
     auto* main = new QVBoxLayout(this);
     main->addWidget(title);
     main->addLayout(grid);
-    main->addLayout(buttons);
+    main->addLayout(ButtonRow({Button1, Button3, Button2}));
 
     connect(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
     connect(Button2, &QPushButton::clicked, this, [this] { Button2Click(); });
