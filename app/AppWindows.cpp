@@ -7,19 +7,31 @@
 #include "link/PokazBuforOdb.h"
 #include "link/UstawieniaTrans.h"
 #include "link/WyszukiwanieKasyRS.h"
+#include "tables/DodatkoweUstawienia.h"
 #include "tables/EdycjaTowaru.h"
+#include "tables/GUM.h"
+#include "tables/JednostkiTowarowe.h"
+#include "tables/KlawiszeSzybkieSprzedazy.h"
 #include "tables/ListaTowarow.h"
 #include "tables/ListaTowarowTandem.h"
 #include "tables/ProgramowanieFormPlatnosci.h"
 #include "tables/ProgramowanieGrupTowarowych.h"
+#include "tables/ProgramowanieHaslaKierownika.h"
 #include "tables/ProgramowanieKasjerow.h"
+#include "tables/ProgramowanieKlawiszyFunkcyjnych.h"
 #include "tables/ProgramowanieKlawiszySzybkich.h"
 #include "tables/ProgramowanieKlawiszySzybkich2.h"
+#include "tables/ProgramowanieNIP.h"
+#include "tables/ProgramowanieNaglowka.h"
 #include "tables/ProgramowanieOpakowan.h"
 #include "tables/ProgramowanieRabatow.h"
 #include "tables/ProgramowanieStawekPTU.h"
+#include "tables/ProgramowanieStopki.h"
+#include "tables/ProgramowanieTablicyHalo.h"
+#include "tables/ProgramowanieTablicyWiFi_Mail.h"
 #include "tables/ProgramowanieTowarow.h"
 #include "tables/ProgramowanieWalutObcych.h"
+#include "tables/ProgramowanieWalutyEwidencyjnej.h"
 #include "tables/ProgramowanieZegara.h"
 #include "tables/ProgramowanieZestawuRaportow.h"
 
@@ -38,6 +50,18 @@ void CreateAllWindows()
 {
     auto* main = new TMenuGlowne;
     Create(ProgramowanieTowarow, main);
+    Create(DodatkoweUstawienia, main);
+    Create(ProgramowanieNaglowka, main);
+    Create(ProgramowanieStopki, main);
+    Create(ProgramowanieWalutyEwidencyjnej, main);
+    Create(ProgramowanieTablicyWiFi_Mail, main);
+    Create(ProgramowanieTablicyHalo, main);
+    Create(ProgramowanieKlawiszyFunkcyjnych, main);
+    Create(KlawiszeSzybkieSprzedazy, main);
+    Create(JednostkiTowarowe, main);
+    Create(ProgramowanieNIP, main);
+    Create(ProgramowanieHaslaKierownika, main);
+    Create(GUM, main);
     Create(UstawieniaTrans, main);
     Create(OProgramie, main);
     Create(NowaBazaD, main);

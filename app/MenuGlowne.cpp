@@ -18,15 +18,25 @@
 #include "platform/Modal.h"
 #include "platform/Prompts.h"
 #include "platform/SerialPort.h"
+#include "tables/DodatkoweUstawienia.h"
+#include "tables/JednostkiTowarowe.h"
+#include "tables/KlawiszeSzybkieSprzedazy.h"
 #include "tables/ProgramowanieFormPlatnosci.h"
 #include "tables/ProgramowanieGrupTowarowych.h"
 #include "tables/ProgramowanieKasjerow.h"
+#include "tables/ProgramowanieKlawiszyFunkcyjnych.h"
 #include "tables/ProgramowanieKlawiszySzybkich2.h"
+#include "tables/ProgramowanieNIP.h"
+#include "tables/ProgramowanieNaglowka.h"
 #include "tables/ProgramowanieOpakowan.h"
 #include "tables/ProgramowanieRabatow.h"
 #include "tables/ProgramowanieStawekPTU.h"
+#include "tables/ProgramowanieStopki.h"
+#include "tables/ProgramowanieTablicyHalo.h"
+#include "tables/ProgramowanieTablicyWiFi_Mail.h"
 #include "tables/ProgramowanieTowarow.h"
 #include "tables/ProgramowanieWalutObcych.h"
+#include "tables/ProgramowanieWalutyEwidencyjnej.h"
 #include "tables/ProgramowanieZegara.h"
 
 #include <QAction>
@@ -119,8 +129,8 @@ std::vector<TreeTask>& TreeTasks(int tab)
         {QStringLiteral("Waluty obce"), Opener(ProgramowanieWalutObcych), false},
         {QStringLiteral("Stawki PTU"), Opener(ProgramowanieStawekPTU), false},
         {QStringLiteral("Klawisze szybkie"), Opener(ProgramowanieKlawiszySzybkich2), true},
-        {QStringLiteral("Tablica HALO"), {}, false},
-        {QStringLiteral("Zmiana waluty ewidencyjnej"), {}, false},
+        {QStringLiteral("Tablica HALO"), Opener(ProgramowanieTablicyHalo), false},
+        {QStringLiteral("Zmiana waluty ewidencyjnej"), Opener(ProgramowanieWalutyEwidencyjnej), false},
         {QStringLiteral("Eksport/import bazy do pliku CSV"), {}, true},
         {QStringLiteral("Wydruk kodów kreskowych"), {}, true},
     };
@@ -153,15 +163,15 @@ std::vector<TreeTask>& TreeTasks(int tab)
         {QStringLiteral("Programowanie stawek PTU"), Opener(ProgramowanieStawekPTU), false},
         {QStringLiteral("Dane informacyjne kasy"), {}, false},
         {QStringLiteral("Programowanie zegara"), Opener(ProgramowanieZegara), false},
-        {QStringLiteral("Programowanie nagłówka"), {}, false},
+        {QStringLiteral("Programowanie nagłówka"), Opener(ProgramowanieNaglowka), false},
         {QStringLiteral("Pobieranie nagłówka"), {}, false},
-        {QStringLiteral("Programowanie stopki"), {}, false},
-        {QStringLiteral("Programowanie NIP (szkoleniowo)"), {}, false},
+        {QStringLiteral("Programowanie stopki"), Opener(ProgramowanieStopki), false},
+        {QStringLiteral("Programowanie NIP (szkoleniowo)"), Opener(ProgramowanieNIP), false},
         {QStringLiteral("Ściąganie sprzedaży"), {}, false},
-        {QStringLiteral("Dane konfiguracyjne kasy"), {}, false},
-        {QStringLiteral("Programowanie klawiszy funkcyjnych"), {}, false},
-        {QStringLiteral("Programowanie klawiszy szybkich funkcji sprzedaży"), {}, false},
-        {QStringLiteral("Programowalne jednostki towarowe"), {}, false},
+        {QStringLiteral("Dane konfiguracyjne kasy"), Opener(DodatkoweUstawienia), false},
+        {QStringLiteral("Programowanie klawiszy funkcyjnych"), Opener(ProgramowanieKlawiszyFunkcyjnych), false},
+        {QStringLiteral("Programowanie klawiszy szybkich funkcji sprzedaży"), Opener(KlawiszeSzybkieSprzedazy), false},
+        {QStringLiteral("Programowalne jednostki towarowe"), Opener(JednostkiTowarowe), false},
         {QStringLiteral("Obrót grup towarowych"), {}, false},
         {QStringLiteral("Grafika w nagłówku i stopce"), {}, false},
         {QStringLiteral("Odczyt kopii"), {}, false},
@@ -400,6 +410,7 @@ void TMenuGlowne::BuildControls()
     connect(SpeedButton5, &QToolButton::clicked, this, [this] { Zapiszbazdanychdopliku1Click(); });
     connect(SpeedButton1, &QToolButton::clicked, this, [this] { SpeedButton1Click(); });
     connect(Button8, &QPushButton::clicked, this, [this] { Button8Click(); });
+    connect(Button11, &QPushButton::clicked, this, [this] { Button11Click(); });
     connect(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
     connect(Button2, &QPushButton::clicked, this, [this] { Button2Click(); });
     connect(Button4, &QPushButton::clicked, this, [this] { Button4Click(); });
@@ -635,6 +646,8 @@ void TMenuGlowne::Parametrytransmisji1Click()
 void TMenuGlowne::Oprogramie1Click() { ShowModal(WindowOf(OProgramie)); }
 
 void TMenuGlowne::Button8Click() { ShowModal(WindowOf(ProgramowanieTowarow)); }
+
+void TMenuGlowne::Button11Click() { ShowModal(WindowOf(ProgramowanieTablicyWiFi_Mail)); }
 
 void TMenuGlowne::Button10Click() { ShowModal(WindowOf(PokazBuforOdb)); }
 

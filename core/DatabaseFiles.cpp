@@ -17,6 +17,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
+#include <functional>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
@@ -26,10 +27,8 @@ namespace {
 constexpr uint32_t MagicSize = 16;
 const char NewImageHeader[] = "ORVA_TEPO_V_2_00    ";  // 20 characters, then the byte 1
 
-enum class WholeWrite { Ok, OpenFailed, WriteFailed };
+} // namespace
 
-// Writes the bytes into a new file beside path and renames it over path only when every byte
-// is written (and, with sync, on the disk), so that a failure leaves the old file as it was.
 WholeWrite WriteFileWhole(const std::string& path, const uint8_t* data, std::size_t n, bool sync)
 {
     static unsigned counter = 0;
@@ -71,6 +70,8 @@ WholeWrite WriteFileWhole(const std::string& path, const uint8_t* data, std::siz
     }
     return WholeWrite::Ok;
 }
+
+namespace {
 
 // Puts a complete image in place of the working file and opens the image stream on it. The
 // open image is left as it was when the new one cannot be written.
@@ -240,6 +241,21 @@ uint32_t ScaleAmount(uint32_t old, const DecimalFactor& f, uint32_t limit)
 constexpr uint32_t RateDigits = 8;
 constexpr uint32_t RateMax = 99999999;
 
+// Eight significant digits n x 10^exponent into the rate's two fields.
+void StoreRate(Wide n, int exponent, uint32_t& digits, uint8_t& decimals)
+{
+    if (exponent > 0) {
+        // Beyond eight whole digits: the largest rate the field holds.
+        digits = RateMax;
+        decimals = 0;
+    } else if (exponent < -255) {
+        digits = 0;
+    } else {
+        digits = uint32_t(n);
+        decimals = uint8_t(-exponent);
+    }
+}
+
 void ConvertRateExact(uint32_t& digits, uint8_t& decimals, const DecimalFactor& f)
 {
     if (digits == 0)
@@ -274,16 +290,7 @@ void ConvertRateExact(uint32_t& digits, uint8_t& decimals, const DecimalFactor& 
             --exponent;
         }
     }
-    if (exponent > 0) {
-        // Beyond eight whole digits: the largest rate the field holds.
-        digits = RateMax;
-        decimals = 0;
-    } else if (exponent < -255) {
-        digits = 0;
-    } else {
-        digits = uint32_t(n);
-        decimals = uint8_t(-exponent);
-    }
+    StoreRate(n, exponent, digits, decimals);
 }
 
 bool UsableFactor(double factor) { return std::isfinite(factor) && factor >= 0; }
@@ -377,35 +384,95 @@ void ConvertRate(uint32_t& digits, uint8_t& decimals, double factor)
         ConvertRateExact(digits, decimals, DecimalOf(factor));
 }
 
+namespace {
+
+constexpr uint32_t PriceMax = 99999999;
+constexpr uint32_t DiscountMax = 99999998;
+
+// Every money amount and currency rate of the image through the two conversions: goods
+// prices, amount discounts (percentages stay), currency rates, packaging prices.
+void ConvertEveryAmount(const std::function<uint32_t(uint32_t amount, uint32_t limit)>& amount,
+                        const std::function<void(uint32_t& digits, uint8_t& decimals)>& rate)
+{
+    for (unsigned plu = 1; plu <= App.MaxGoodsCount; ++plu) {
+        const uint32_t at = GoodsRecordOffset(plu) + GoodsField::Price;
+        DbWriteU32At(at, amount(DbReadU32At(at), PriceMax));
+    }
+    for (uint32_t i = 0; i < SmallTableSlots; ++i) {
+        const uint32_t record = TableOffsets.DiscountTable + i * DiscountRecordSize;
+        if (DbReadByteAt(record + 23) == 1)  // an amount, not a percentage
+            DbWriteU32At(record + 24, amount(DbReadU32At(record + 24), DiscountMax));
+    }
+    for (uint32_t i = 0; i < SmallTableSlots; ++i) {
+        const uint32_t record = TableOffsets.CurrencyTable + i * CurrencyRecordSize;
+        uint32_t digits = DbReadU32At(record + 22);
+        uint8_t decimals = DbReadByteAt(record + 26);
+        rate(digits, decimals);
+        DbWriteU32At(record + 22, digits);
+        DbWriteByteAt(record + 26, decimals);
+    }
+    for (uint32_t i = 0; i < SmallTableSlots; ++i) {
+        const uint32_t at = TableOffsets.PackagingTable + i * PackagingRecordSize + 43;
+        DbWriteU32At(at, amount(DbReadU32At(at), PriceMax));
+    }
+    MarkDatabaseModified();
+}
+
+Wide PowerOfTen(unsigned n)
+{
+    Wide p = 1;
+    while (n-- > 0)
+        p *= 10;
+    return p;
+}
+
+// digits x 10^-decimals divided by the rate, back to 8 significant digits (rounded half up).
+void DivideRateExact(uint32_t& digits, uint8_t& decimals, uint32_t rateDigits, uint8_t rateDecimals)
+{
+    if (digits == 0)
+        return;  // a free slot stays as it is
+    Wide numerator = digits;
+    int exponent = int(rateDecimals) - int(decimals);
+    // Nine significant digits of the quotient, the ninth for the rounding.
+    while (numerator < Wide(rateDigits) * 100000000) {
+        numerator *= 10;
+        --exponent;
+    }
+    Wide q = numerator / rateDigits;
+    while (q > 999999999) {
+        q /= 10;
+        ++exponent;
+    }
+    Wide n = q / 10 + (q % 10 >= 5 ? 1 : 0);
+    ++exponent;
+    if (n > RateMax) {
+        n /= 10;
+        ++exponent;
+    }
+    StoreRate(n, exponent, digits, decimals);
+}
+
+} // namespace
+
 void ConvertPrices(double factor)
 {
     // A negative or undefined factor would wipe every amount; there is nothing to convert by.
     if (!UsableFactor(factor))
         return;
     const DecimalFactor f = DecimalOf(factor);
-    constexpr uint32_t PriceMax = 99999999;
-    constexpr uint32_t DiscountMax = 99999998;
+    ConvertEveryAmount([&f](uint32_t old, uint32_t limit) { return ScaleAmount(old, f, limit); },
+                       [&f](uint32_t& digits, uint8_t& decimals) { ConvertRateExact(digits, decimals, f); });
+}
 
-    for (unsigned plu = 1; plu <= App.MaxGoodsCount; ++plu) {
-        const uint32_t at = GoodsRecordOffset(plu) + GoodsField::Price;
-        DbWriteU32At(at, ScaleAmount(DbReadU32At(at), f, PriceMax));
-    }
-    for (uint32_t i = 0; i < SmallTableSlots; ++i) {
-        const uint32_t record = TableOffsets.DiscountTable + i * DiscountRecordSize;
-        if (DbReadByteAt(record + 23) == 1)  // an amount, not a percentage
-            DbWriteU32At(record + 24, ScaleAmount(DbReadU32At(record + 24), f, DiscountMax));
-    }
-    for (uint32_t i = 0; i < SmallTableSlots; ++i) {
-        const uint32_t record = TableOffsets.CurrencyTable + i * CurrencyRecordSize;
-        uint32_t digits = DbReadU32At(record + 22);
-        uint8_t decimals = DbReadByteAt(record + 26);
-        ConvertRateExact(digits, decimals, f);
-        DbWriteU32At(record + 22, digits);
-        DbWriteByteAt(record + 26, decimals);
-    }
-    for (uint32_t i = 0; i < SmallTableSlots; ++i) {
-        const uint32_t at = TableOffsets.PackagingTable + i * PackagingRecordSize + 43;
-        DbWriteU32At(at, ScaleAmount(DbReadU32At(at), f, PriceMax));
-    }
-    MarkDatabaseModified();
+void ConvertPricesByRate(uint32_t rateDigits, uint8_t rateDecimals)
+{
+    if (rateDigits == 0 || rateDecimals > 18)
+        return;
+    const Wide scale = PowerOfTen(rateDecimals);
+    ConvertEveryAmount(
+        [&](uint32_t old, uint32_t limit) {
+            const Wide n = Wide(old) * scale / rateDigits;
+            return n > limit ? limit : uint32_t(n);
+        },
+        [&](uint32_t& digits, uint8_t& decimals) { DivideRateExact(digits, decimals, rateDigits, rateDecimals); });
 }

@@ -28,9 +28,19 @@ void SaveDatabaseFile();
 
 // Converts every money amount of the image by factor (after a change of the record currency).
 void ConvertPrices(double factor);
+// Converts every money amount of the image into a new record currency worth rate units of the
+// old one: each amount divided by rateDigits x 10^-rateDecimals exactly (300 / 3 = 100),
+// truncated, with the caps of ConvertPrices; currency rates divided likewise and kept to 8
+// significant digits. A zero rate converts nothing.
+void ConvertPricesByRate(uint32_t rateDigits, uint8_t rateDecimals);
 // The currency rate conversion on its own: the rate held as digits with decimals, times factor,
 // back to at most 8 significant digits (rounded half up).
 void ConvertRate(uint32_t& digits, uint8_t& decimals, double factor);
+
+// Writes the bytes into a new file beside path and renames it over path only when every byte
+// is written (and, with sync, on the disk), so that a failure leaves the old file as it was.
+enum class WholeWrite { Ok, OpenFailed, WriteFailed };
+WholeWrite WriteFileWhole(const std::string& path, const uint8_t* data, std::size_t n, bool sync);
 
 // The file name without folders (everything up to the last '/' or '\' removed).
 std::string FileNameOfPath(const std::string& path);

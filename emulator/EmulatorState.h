@@ -110,6 +110,7 @@ struct RegisterEmulator::Impl {
     std::vector<Bytes> groupTurnover;
     bool groupTurnoverSet = false;
     int vatWrites = 0;
+    Bytes managerPassword;                                     // 10 bytes
 
     // A program frame waiting for the operator's confirmation on the register's keyboard
     // (OperatorConfirm.cpp).
@@ -192,6 +193,7 @@ struct RegisterEmulator::Impl {
     Reply ProgramRecordCurrency(const Request& rq);
     Reply ProgramKeyForCashier(const Request& rq);
     Reply ProgramConfiguration(const Request& rq);
+    Reply ProgramManagerPassword(const Request& rq);
     Reply ProgramGraphicRow(const Request& rq);
     Reply DeleteGraphic(const Request& rq);
     Reply StoreSetting(const Request& rq);

@@ -137,7 +137,7 @@ void RegisterEmulator::Impl::InstallHandlers()
     // settings
     add('C', 17, K::Program, &Impl::ProgramClock);
     add('E', 23, K::Program, &Impl::ProgramRecordCurrency);
-    add('H', 30, K::Program, &Impl::StoreSetting);
+    add('H', 30, K::Program, &Impl::ProgramManagerPassword);
     add('q', 18, K::Program, &Impl::StoreSetting);
     add('X', 14, K::Program, &Impl::ProgramKeyForCashier);
     add('O', 13, K::Program, &Impl::ProgramKeyForCashier);
@@ -488,17 +488,6 @@ Reply RegisterEmulator::Impl::ProgramClock(const Request& rq)
     return StoreSetting(rq);
 }
 
-Reply RegisterEmulator::Impl::ProgramRecordCurrency(const Request& rq)
-{
-    const uint8_t* p = rq.payload(); // rate, decimals, symbol, constant, flag, date
-    for (int i = 5; i < 8; ++i)
-        if (p[i] == 0)
-            return Error(ErrCurrencySymbol);
-    if (std::all_of(p + 5, p + 8, [](uint8_t c) { return c == ' '; }))
-        return Error(ErrCurrencySymbol);
-    return StoreSetting(rq);
-}
-
 Reply RegisterEmulator::Impl::ProgramKeyForCashier(const Request& rq)
 {
     const uint8_t* p = rq.payload(); // cashier, key, ...
@@ -507,16 +496,6 @@ Reply RegisterEmulator::Impl::ProgramKeyForCashier(const Request& rq)
     if (p[1] < 1 || p[1] > 10)
         return Error(ErrKeyNumber);
     return StoreSetting(rq);
-}
-
-Reply RegisterEmulator::Impl::ProgramConfiguration(const Request& rq)
-{
-    // Each model takes the record of its own length only.
-    if (rq.length != (model == Model::Rivo ? 36u : 31u))
-        return Error(ErrLength);
-    Bytes& c = settings[0x03];
-    std::copy_n(rq.payload(), rq.length - 9, c.begin());
-    return Accepted(rq);
 }
 
 Reply RegisterEmulator::Impl::ProgramGraphicRow(const Request& rq)

@@ -139,6 +139,7 @@ void RegisterEmulator::Impl::ResetTablesLocked()
     groupTurnover.clear();
     groupTurnoverSet = false;
     vatWrites = 0;
+    managerPassword.assign(10, ' ');
 }
 
 Bytes RegisterEmulator::Impl::ConfigurationRecord() const

@@ -191,8 +191,13 @@ TEST(EmulatorEngine, TepoDuxTakesTheShortGoodsFrameAndShortConfiguration)
     Bytes c = e.One(ReadRequest(0x03, 1, 0x8001));
     ASSERT_EQ(c.size(), 31u);
     EXPECT_TRUE(ChecksumOk(c));
-    Bytes record(22, 9);
+    Bytes record(22, 1);
+    record[3] = 30;
     EXPECT_TRUE(IsStatus(e.One(Frame(1, 0x8001, 0x03, record, 31)), 0x06, 3));
+    EXPECT_EQ(e.emu.Setting(0x03), record);
+    Bytes unknownChoice = record;
+    unknownChoice[1] = 2;   // names no payment format
+    EXPECT_TRUE(IsError(e.One(Frame(1, 0x8001, 0x03, unknownChoice, 31)), 110));
     EXPECT_EQ(e.emu.Setting(0x03), record);
     EXPECT_TRUE(IsError(e.One(Frame(1, 0x8001, 0x03, Bytes(27, 1), 36)), 2));
 

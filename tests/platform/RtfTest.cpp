@@ -1,0 +1,97 @@
+// The rich-text reader and writer: our own files round-trip, a word processor's file loads,
+// refused inputs leave the document alone.
+#include "platform/Rtf.h"
+#include "tests/support/TestEnvironment.h"
+
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTextFragment>
+#include <gtest/gtest.h>
+
+namespace {
+
+// Each paragraph as "<align>|text" with bold (20 pt) characters in brackets.
+QStringList Describe(const QTextDocument& doc)
+{
+    QStringList out;
+    for (QTextBlock b = doc.begin(); b.isValid(); b = b.next()) {
+        const Qt::Alignment a = b.blockFormat().alignment();
+        QString line = (a & Qt::AlignRight) ? "R|" : (a & Qt::AlignHCenter) ? "C|" : "L|";
+        for (auto it = b.begin(); !it.atEnd(); ++it) {
+            const QTextFragment f = it.fragment();
+            line += f.charFormat().fontPointSize() == 20 ? "[" + f.text() + "]" : f.text();
+        }
+        out << line;
+    }
+    return out;
+}
+
+void AddParagraph(QTextCursor& c, bool first, Qt::Alignment a, const QString& normal, const QString& big)
+{
+    QTextBlockFormat bf;
+    bf.setAlignment(a);
+    if (first)
+        c.setBlockFormat(bf);
+    else
+        c.insertBlock(bf);
+    QTextCharFormat n, b;
+    n.setFontPointSize(10);
+    b.setFontPointSize(20);
+    c.insertText(normal, n);
+    c.insertText(big, b);
+}
+
+} // namespace
+
+TEST(Rtf, OwnFilesKeepParagraphsSizesAlignmentsAndPolishLetters)
+{
+    TestApp();
+    QTextDocument doc;
+    QTextCursor c(&doc);
+    AddParagraph(c, true, Qt::AlignHCenter, "SKLEP ", "ąćęłńóśźż");
+    AddParagraph(c, false, Qt::AlignRight, "ĄĆĘŁŃÓŚŹŻ {x} \\ ", "");
+    AddParagraph(c, false, Qt::AlignLeft, "", "");
+    AddParagraph(c, false, Qt::AlignLeft, "€ ✓", "");
+    const QByteArray rtf = WriteRtf(doc);
+    EXPECT_TRUE(rtf.startsWith("{\\rtf1\\ansi\\ansicpg1250\\deff0{\\fonttbl{\\f0\\fmodern\\fcharset238 Courier New;}}\r\n"));
+    EXPECT_TRUE(rtf.contains("\\'b9"));        // ą
+    EXPECT_TRUE(rtf.contains("\\u10003?"));   // ✓ has no place in the code page
+    EXPECT_TRUE(rtf.contains("\\{x\\} \\\\"));
+    EXPECT_TRUE(rtf.endsWith("\r\n"));
+
+    QTextDocument back;
+    ASSERT_EQ(ReadRtf(rtf, back), RtfRead::Ok);
+    EXPECT_EQ(Describe(back), Describe(doc));
+}
+
+TEST(Rtf, WordProcessorFileLoads)
+{
+    TestApp();
+    const QByteArray rtf =
+        "{\\rtf1\\ansi\\ansicpg1252\\deff0\\nouicompat{\\fonttbl{\\f0\\fnil\\fcharset0 Calibri;}"
+        "{\\f1\\fnil\\fcharset238 Arial;}}\r\n{\\colortbl ;\\red255\\green0\\blue0;}\r\n"
+        "{\\*\\generator Riched20 10.0.19041}\\viewkind4\\uc1 \r\n"
+        "\\pard\\sa200\\sl276\\slmult1\\qr\\f1\\fs40\\lang1045 Zak\\'b3ad\\fs22\\par\r\n"
+        "\\pard\\qc\\f0 caf\\'e9\\line dw\\u243?ch\\tab x\\par\r\n"
+        "\\trowd\\cellx1000\\cellx2000\\pard\\intbl A\\cell B\\cell\\row\r\n"
+        "\\pard\\qj\\uc2\\u322\\'b3\\'b3{\\pict\\wmetafile8 0102ff}end\\par\r\n}\r\n";
+    QTextDocument doc;
+    ASSERT_EQ(ReadRtf(rtf, doc), RtfRead::Ok);
+    EXPECT_EQ(Describe(doc), (QStringList{"R|[Zakład]", "C|café", "C|dwóch x", "L|A B ", "L|łend"}));
+}
+
+TEST(Rtf, RefusedInputsLeaveTheDocument)
+{
+    TestApp();
+    QTextDocument doc;
+    doc.setPlainText("keep");
+    EXPECT_EQ(ReadRtf("plain text", doc), RtfRead::NotRtf);
+    EXPECT_EQ(ReadRtf(QByteArray(RtfMaxBytes + 1, ' ').prepend("{\\rtf1 "), doc), RtfRead::TooLarge);
+    EXPECT_EQ(ReadRtf("{\\rtf1" + QByteArray(64, '{') + "x", doc), RtfRead::TooDeep);
+    EXPECT_EQ(doc.toPlainText(), "keep");
+
+    // Open groups are closed at the end; a cut escape reads nothing past the input.
+    EXPECT_EQ(ReadRtf("{\\rtf1" + QByteArray(62, '{') + "ab\\'4", doc), RtfRead::Ok);
+    EXPECT_EQ(doc.toPlainText(), "ab");
+}

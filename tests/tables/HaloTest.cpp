@@ -1,0 +1,75 @@
+// The HALO table: amounts shown and read back exactly, stored into the image and sent.
+#include "core/AppState.h"
+#include "core/DatabaseImage.h"
+#include "emulator/FrameCodec.h"
+#include "tables/HaloLogic.h"
+#include "tables/ProgramowanieTablicyHalo.h"
+#include "tests/support/EmulatorFixture.h"
+#include "tests/support/ScriptedPrompts.h"
+#include "tests/support/TestEnvironment.h"
+
+#include <QLineEdit>
+#include <gtest/gtest.h>
+
+TEST(HaloAmounts, ShownAndReadExactly)
+{
+    const std::pair<uint32_t, const char*> shown[] = {{100, "1,00"}, {50, ",50"}, {5, ",05"}, {0, ",0"},
+                                                      {1250, "12,50"}, {4294967295u, "42949672,95"}};
+    for (const auto& [value, text] : shown) {
+        EXPECT_EQ(HaloAmountText(value), text);
+        uint32_t back = 1;
+        ASSERT_TRUE(ParseHaloAmount(text, back)) << text;
+        EXPECT_EQ(back, value);
+    }
+    const std::pair<const char*, uint32_t> typed[] = {{"12,5", 1250}, {"0.5", 50}, {"7", 700}, {"1,005", 101},
+                                                      {"1,0049", 100}, {",3", 30}};
+    for (const auto& [text, value] : typed) {
+        uint32_t got = 0;
+        ASSERT_TRUE(ParseHaloAmount(text, got)) << text;
+        EXPECT_EQ(got, value) << text;
+    }
+    for (const char* bad : {"", "-1", "1,2,3", "abc", "42949672,96", "99999999999", ","}) {
+        uint32_t got = 0;
+        EXPECT_FALSE(ParseHaloAmount(bad, got)) << bad;
+    }
+}
+
+TEST(HaloWindow, StoresAndSendsOnlyWhatParses)
+{
+    TestEnvironment env;
+    ScriptedPrompts prompts;
+    EmulatorFixture fx;
+    ASSERT_TRUE(fx.ConnectLink(false));
+    TProgramowanieTablicyHalo w;
+    w.FormShow();
+    EXPECT_EQ(w.Edit[0]->text(), "1,00");
+    w.Edit[0]->setText("12,5");
+    w.Edit[1]->setText("0,5");
+    w.Edit[2]->setText(",05");
+    w.BitBtn2Click();
+    EXPECT_TRUE(prompts.Texts().isEmpty());
+    EXPECT_EQ(App.DatabaseModified, 1);
+    const emu::Bytes sent = fx.Emu().Setting('L');
+    ASSERT_EQ(sent.size(), 36u);
+    EXPECT_EQ(emu::GetU32(&sent[0]), 1250u);
+    EXPECT_EQ(emu::GetU32(&sent[4]), 50u);
+    EXPECT_EQ(emu::GetU32(&sent[8]), 5u);
+    EXPECT_EQ(emu::GetU32(&sent[32]), 50000u);
+
+    // Reopened: the stored amounts, and 5 hundredths survive another store.
+    TProgramowanieTablicyHalo again;
+    again.FormShow();
+    EXPECT_EQ(again.Edit[0]->text(), "12,50");
+    EXPECT_EQ(again.Edit[1]->text(), ",50");
+    EXPECT_EQ(again.Edit[2]->text(), ",05");
+    ASSERT_TRUE(again.BitBtn4Click());
+    EXPECT_EQ(DbReadU32At(TableOffsets.HaloBlock + 12), 5u);
+
+    // A bad entry writes and sends nothing.
+    fx.Emu().ClearReceived();
+    again.Edit[8]->setText("-3");
+    again.BitBtn2Click();
+    EXPECT_EQ(prompts.Messages(), QStringList{"Błędnie wypełnione pola!"});
+    EXPECT_EQ(DbReadU32At(TableOffsets.HaloBlock + 36), 50000u);
+    EXPECT_TRUE(fx.Emu().ReceivedFramesWithCommand('L').empty());
+}

@@ -1,0 +1,224 @@
+// The header and footer windows: editing rules, the store and send against the emulator over
+// both links, the replies, and the rich-text files.
+#include "core/AppState.h"
+#include "core/DatabaseImage.h"
+#include "link/Link.h"
+#include "tables/ProgramowanieNaglowka.h"
+#include "tables/ProgramowanieStopki.h"
+#include "tests/support/EmulatorFixture.h"
+#include "tests/support/ScriptedPrompts.h"
+#include "tests/support/TestEnvironment.h"
+
+#include <QCheckBox>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QPushButton>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextEdit>
+#include <QToolButton>
+#include <gtest/gtest.h>
+
+namespace {
+
+// Types text at the end of the editor, bold while the bold button is down.
+void Type(TReceiptEditorForm& w, const QString& text, bool bold = false)
+{
+    QTextCursor c = w.RichEdit1->textCursor();
+    c.movePosition(QTextCursor::End);
+    w.RichEdit1->setTextCursor(c);
+    w.ToolButton1->setChecked(bold);
+    w.ToolButton1Click();
+    w.RichEdit1->insertPlainText(text);
+}
+
+std::vector<uint8_t> ImageBytes(uint32_t offset, std::size_t n)
+{
+    std::vector<uint8_t> b(n);
+    DbReadBytesAt(offset, b.data(), n);
+    return b;
+}
+
+std::string WriteTemp(const TestEnvironment& env, const char* name, const QByteArray& bytes)
+{
+    const std::string path = env.Path(name);
+    QFile f(QString::fromStdString(path));
+    EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+    return path;
+}
+
+QByteArray ReadAll(const std::string& path)
+{
+    QFile f(QString::fromStdString(path));
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+} // namespace
+
+class HeaderOverLink : public ::testing::TestWithParam<bool> {};
+
+TEST_P(HeaderOverLink, BoldRightAlignedLineReachesTheRegister)
+{
+    TestEnvironment env;
+    ScriptedPrompts prompts;
+    EmulatorFixture fx;
+    ASSERT_TRUE(fx.ConnectLink(GetParam()));
+    TProgramowanieNaglowka w;
+    Type(w, "SKLEP");
+    w.RichEdit1->textCursor().insertBlock();
+    Type(w, "AB", true);
+    w.AlignParagraph(Qt::AlignRight);
+    w.TallLine[1]->setChecked(true);
+
+    w.BitBtn2Click();
+    EXPECT_EQ(prompts.Messages(), QStringList{"Zaprogramowano nagłówek"});
+    EXPECT_EQ(App.DatabaseModified, 1);
+    std::string expected = std::string(18, ' ') + "SKLEP" + std::string(19, ' ');
+    expected += std::string(38, ' ') + "\x01" "A" "\x01" "B";
+    expected.resize(252, '\0');
+    expected += std::string("\x02\x00\x01\x00\x00\x00\x00", 7);
+    const std::vector<uint8_t> want(expected.begin(), expected.end());
+    EXPECT_EQ(fx.Emu().Setting('N'), want);
+    EXPECT_EQ(ImageBytes(TableOffsets.HeaderBlock, 259), want);
+}
+
+INSTANTIATE_TEST_SUITE_P(Links, HeaderOverLink, ::testing::Values(false, true),
+                         [](const auto& info) { return info.param ? "Tcp" : "Serial"; });
+
+TEST(ReceiptEditor, PastedLinesAreCutToTheBlockAndBreaksStartParagraphs)
+{
+    TestEnvironment env;
+    TProgramowanieNaglowka header;
+    header.RichEdit1->insertPlainText("1\n2\n3\n4\n5\n6\n7\n8");
+    EXPECT_EQ(header.RichEdit1->toPlainText(), "1\n2\n3\n4\n5\n6");
+    TProgramowanieStopki footer;
+    footer.RichEdit1->insertPlainText(QStringLiteral("a\u2028b\nc\nd"));
+    EXPECT_EQ(footer.RichEdit1->document()->blockCount(), 3);
+    EXPECT_EQ(footer.RichEdit1->toPlainText(), "a\nb\nc");
+
+    // The header centres the paragraph being edited; the footer leaves it.
+    header.AlignParagraph(Qt::AlignRight);
+    Type(header, "x");
+    EXPECT_EQ(header.RichEdit1->textCursor().blockFormat().alignment() & Qt::AlignHCenter, Qt::AlignHCenter);
+    footer.AlignParagraph(Qt::AlignRight);
+    Type(footer, "x");
+    EXPECT_EQ(footer.RichEdit1->textCursor().blockFormat().alignment() & Qt::AlignRight, Qt::AlignRight);
+}
+
+TEST(ReceiptEditor, RefusedStoresWriteAndSendNothing)
+{
+    TestEnvironment env;
+    ScriptedPrompts prompts;
+    EmulatorFixture fx;
+    ASSERT_TRUE(fx.ConnectLink(false));
+    const std::vector<uint8_t> before = ImageBytes(TableOffsets.FooterBlock, 130);
+    TProgramowanieStopki w;
+    Type(w, QString(41, 'x'));
+    Type(w, "y", true);   // 43 positions
+    w.BitBtn2Click();
+    ASSERT_EQ(prompts.Messages().size(), 1);
+    EXPECT_TRUE(prompts.Messages()[0].startsWith("Linia 1 jest za długa: 43 pozycji"));
+
+    prompts.Clear();
+    w.RichEdit1->clear();
+    Type(w, "ok");
+    App.WorkMode = WorkModeRegister;   // no database
+    w.BitBtn2Click();
+    w.Button3Click();
+    EXPECT_EQ(prompts.Messages(), QStringList(2, "     Plik zamknięty.     "));
+    EXPECT_EQ(ImageBytes(TableOffsets.FooterBlock, 130), before);
+    EXPECT_EQ(App.DatabaseModified, 0);
+    EXPECT_TRUE(fx.Emu().ReceivedFramesWithCommand('D').empty());
+}
+
+TEST(ReceiptEditor, RepliesShowOneMessageEach)
+{
+    TestEnvironment env;
+    ScriptedPrompts prompts;
+    EmulatorFixture fx;
+    ASSERT_TRUE(fx.ConnectLink(false));
+    TProgramowanieStopki footer;
+    TProgramowanieNaglowka header;
+    Type(footer, "Dziękujemy");
+    Type(header, "Sklep");
+    footer.TallLine[0]->setChecked(true);   // no longer decides the result-4 message
+
+    struct Case {
+        TReceiptEditorForm* window;
+        emu::Faults faults;
+        QString message;
+    };
+    emu::Faults printing, error, silent, cut;
+    printing.PrintingReplies = 1;
+    error.ErrorCode = 38;
+    silent.SilentRequests = 1;
+    cut.ShortReplyBytes = 6;
+    const Case cases[] = {
+        {&footer, printing, "Zaprogramowano stopkę."},
+        {&header, error, "Błąd 38: Wartość pola „Liczba linii w nagłówku” nie zgadza się danymi wpisanymi do "
+                         "tablicy linijek nagłówka"},
+        {&footer, silent, "Kasa nie potwierdziła zaprogramowania stopki."},
+        {&header, cut, "Kasa nie potwierdziła zaprogramowania nagłówka."},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.message.toStdString());
+        prompts.Clear();
+        fx.Emu().SetFaults(c.faults);
+        c.window->BitBtn2Click();
+        EXPECT_EQ(prompts.Messages(), QStringList{c.message});
+    }
+    // The footer's frame carries the confirmation flag.
+    footer.CheckBox8->setChecked(true);
+    footer.CheckBox8Click();
+    fx.Emu().SetFaults({});
+    prompts.Clear();
+    footer.Button4->click();
+    EXPECT_EQ(fx.Emu().Setting('D').at(130), 1);
+    EXPECT_EQ(fx.Emu().Setting('D').at(126), 1);
+}
+
+TEST(ReceiptEditor, RichTextFilesLoadRefuseAndSaveWhole)
+{
+    TestEnvironment env;
+    ScriptedPrompts prompts;
+    TProgramowanieNaglowka w;
+    const std::string right = WriteTemp(env, "prawy.RTF", "{\\rtf1\\ansi\\pard\\qr Prawy\\par\\pard\\qr Drugi}");
+    prompts.OpenFile(QString::fromStdString(right));
+    w.ToolButton4Click();
+    EXPECT_TRUE(prompts.Messages().isEmpty());
+    EXPECT_EQ(w.RichEdit1->toPlainText(), "Prawy\nDrugi");
+    EXPECT_EQ(w.RichEdit1->document()->firstBlock().blockFormat().alignment() & Qt::AlignRight, Qt::AlignRight);
+
+    const std::string broken = WriteTemp(env, "zly.rtf", "to nie jest RTF");
+    prompts.OpenFile(QString::fromStdString(broken));
+    w.ToolButton4Click();
+    EXPECT_EQ(prompts.Messages(), QStringList{QString::fromStdString("Nie mogę otworzyc pliku" + broken + ".")});
+    EXPECT_EQ(w.RichEdit1->toPlainText(), "Prawy\nDrugi");
+
+    // A name without extension gets ".rtf" before the overwrite question; "No" keeps the file.
+    const std::string target = WriteTemp(env, "naglowek.rtf", "stary");
+    prompts.Clear();
+    prompts.SaveFile(QString::fromStdString(env.Path("naglowek")));
+    prompts.Answer(PromptAnswer::No);
+    w.ToolButton6Click();
+    EXPECT_EQ(prompts.Texts(), QStringList{QString::fromStdString("Plik " + target + " już istnieje.Kontynuować? ")});
+    EXPECT_EQ(ReadAll(target), "stary");
+
+    prompts.SaveFile(QString::fromStdString(target));
+    prompts.Answer(PromptAnswer::Yes);
+    w.ToolButton6Click();
+    EXPECT_TRUE(ReadAll(target).startsWith("{\\rtf1"));
+
+    // A target that cannot be replaced (a folder): the message, and the folder stays.
+    const QString folder = QString::fromStdString(env.Path("katalog.rtf"));
+    ASSERT_TRUE(QDir().mkdir(folder));
+    prompts.Clear();
+    prompts.SaveFile(folder);
+    prompts.Answer(PromptAnswer::Yes);
+    w.ToolButton6Click();
+    EXPECT_EQ(prompts.Messages(), QStringList{"Nie mogę zapisać do pliku" + folder + "."});
+    EXPECT_TRUE(QFileInfo(folder).isDir());
+    EXPECT_TRUE(ReadAll(target).startsWith("{\\rtf1"));
+}

@@ -1,0 +1,235 @@
+// The record currency: the register's form of the rate, the exact division of the database's
+// amounts, and both buttons of the window against the register.
+#include "core/AppState.h"
+#include "core/DatabaseFiles.h"
+#include "core/DatabaseImage.h"
+#include "emulator/FrameCodec.h"
+#include "link/Link.h"
+#include "link/LinkSettings.h"
+#include "tables/ProgramowanieWalutyEwidencyjnej.h"
+#include "tables/RecordCurrencyLogic.h"
+#include "tests/support/EmulatorFixture.h"
+#include "tests/support/PtyPair.h"
+#include "tests/support/ScriptedPrompts.h"
+#include "tests/support/TestEnvironment.h"
+
+#include <QCheckBox>
+#include <QDateEdit>
+#include <QLabel>
+#include <QLineEdit>
+#include <gtest/gtest.h>
+#include <thread>
+
+namespace {
+
+std::vector<uint8_t> WholeImage()
+{
+    std::vector<uint8_t> b(ImageSize);
+    DbReadBytesAt(0, b.data(), b.size());
+    return b;
+}
+
+void PutPrice(unsigned plu, uint32_t price) { DbWriteU32At(GoodsRecordOffset(plu) + GoodsField::Price, price); }
+uint32_t Price(unsigned plu) { return DbReadU32At(GoodsRecordOffset(plu) + GoodsField::Price); }
+
+} // namespace
+
+TEST(RecordCurrencyRate, RegisterFormOfTypedRates)
+{
+    struct Case {
+        const char* typed;
+        uint32_t digits;
+        int decimals;   // -1: refused with the short message, -2: with the padded one
+        const char* shown;
+    };
+    const Case cases[] = {
+        {"4,25", 42500000, 7, "4,25"}, {"12", 12000000, 6, "12"},   {"0,5", 5000000, 7, "0,5"},
+        {"2.75", 27500000, 7, "2,75"}, {"05", 0, -1, ""},           {"1,2,3", 0, -1, ""},
+        {"1a", 0, -1, ""},             {",5", 0, -1, ""},           {"1,", 0, -2, ""},
+        {"0,0", 0, -2, ""},            {"123456789", 0, -2, ""},    {"99999999", 99999999, 0, "99999999"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.typed);
+        const RecordCurrencyRateParse p = ParseRecordCurrencyRate(c.typed);
+        if (c.decimals == -1) {
+            EXPECT_EQ(p.Refusal, "Błędna wartość w polu Kurs");
+        } else if (c.decimals == -2) {
+            EXPECT_EQ(p.Refusal, "     Błędna wartość w polu Kurs     ");
+        } else {
+            EXPECT_TRUE(p.Refusal.isEmpty());
+            EXPECT_EQ(p.Rate.Digits, c.digits);
+            EXPECT_EQ(p.Rate.Decimals, c.decimals);
+            EXPECT_EQ(RecordCurrencyRateText(p.Rate), c.shown);
+        }
+    }
+}
+
+TEST(RecordCurrencyRate, DatabaseAmountsAreDividedExactly)
+{
+    TestEnvironment env;
+    struct Case {
+        const char* rate;
+        uint32_t before, after;
+    };
+    for (const Case& c : {Case{"4", 1001, 250}, Case{"3", 300, 100}, Case{"0,5", 60000000, 99999999}}) {
+        SCOPED_TRACE(c.rate);
+        PutPrice(1, c.before);
+        const RecordCurrencyRate r = ParseRecordCurrencyRate(c.rate).Rate;
+        ConvertPricesByRate(r.Digits, r.Decimals);
+        EXPECT_EQ(Price(1), c.after);
+    }
+    // At 0,5: amount discounts double to their cap, percentages stay, currency rates double.
+    const uint32_t amount = TableOffsets.DiscountTable, percent = amount + DiscountRecordSize;
+    DbWriteByteAt(amount + 23, 1);
+    DbWriteU32At(amount + 24, 60000000);
+    DbWriteByteAt(percent + 23, 0);
+    DbWriteU32At(percent + 24, 1500);
+    DbWriteU32At(TableOffsets.CurrencyTable + 22, 43000000);   // 4,3000000
+    DbWriteByteAt(TableOffsets.CurrencyTable + 26, 7);
+    PutPrice(2, 1234);
+    ConvertPricesByRate(5000000, 7);
+    EXPECT_EQ(DbReadU32At(amount + 24), 99999998u);
+    EXPECT_EQ(DbReadU32At(percent + 24), 1500u);
+    EXPECT_EQ(DbReadU32At(TableOffsets.CurrencyTable + 22), 86000000u);
+    EXPECT_EQ(DbReadByteAt(TableOffsets.CurrencyTable + 26), 7);
+    EXPECT_EQ(Price(2), 2468u);
+}
+
+class RecordCurrencyWindow : public ::testing::Test {
+protected:
+    TestEnvironment env;
+    ScriptedPrompts prompts;
+    EmulatorFixture fx;
+    TProgramowanieWalutyEwidencyjnej w;
+
+    void Fill(const char* rate, const char* symbol)
+    {
+        w.FormShow();
+        w.Edit1->setText(rate);
+        w.Edit2->setText(symbol);
+    }
+};
+
+TEST_F(RecordCurrencyWindow, RegisterChangeSendsTheFrameAndReportsOnlyFailures)
+{
+    ASSERT_TRUE(fx.ConnectLink(false));
+    PutPrice(1, 500);
+    const std::vector<uint8_t> image = WholeImage();
+    Fill("4,25", "EU");
+    w.CheckBox1->setChecked(true);
+    w.DateTimePicker1->setDate(QDate::currentDate().addDays(1));
+    w.Button1Click();
+    EXPECT_TRUE(prompts.Texts().isEmpty());
+    const emu::Bytes stored = fx.Emu().Setting('E');
+    ASSERT_EQ(stored.size(), 14u);
+    EXPECT_EQ(emu::GetU32(stored.data()), 42500000u);
+    EXPECT_EQ(stored[4], 7);
+    EXPECT_EQ(std::string(stored.begin() + 5, stored.begin() + 8), " EU");
+    EXPECT_EQ(stored[8], 1);   // nominal
+    EXPECT_EQ(stored[9], 1);   // print the conversion
+    EXPECT_EQ(emu::GetU16(&stored[10]), QDate::currentDate().addDays(1).year());
+
+    struct Case {
+        emu::Faults faults;
+        QString message;
+    };
+    emu::Faults printing, silent, error;
+    printing.PrintingReplies = 1;
+    silent.SilentRequests = 1;
+    error.ErrorCode = 84;
+    const Case cases[] = {
+        {printing, {}},
+        {silent, "Błąd komunikacji."},
+        {error, "Błąd 84: Przekroczono dopuszczalną liczbę zmian waluty ewidencyjnej"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.message.toStdString());
+        prompts.Clear();
+        fx.Emu().SetFaults(c.faults);
+        w.Button1Click();
+        EXPECT_EQ(prompts.Messages(), c.message.isEmpty() ? QStringList() : QStringList{c.message});
+    }
+    // A date already past: the register refuses it.
+    prompts.Clear();
+    w.DateTimePicker1->setDate(QDate::currentDate().addDays(-1));
+    w.Button1Click();
+    EXPECT_EQ(prompts.Messages(), QStringList{"Błąd 83: Data wsteczna"});
+
+    // Whatever the register said, the database is as it was.
+    EXPECT_EQ(WholeImage(), image);
+    EXPECT_EQ(App.RecordCurrencySymbol, "PLN");
+    EXPECT_EQ(App.DatabaseModified, 0);
+    EXPECT_EQ(w.Edit1->text(), "4,25");
+}
+
+TEST_F(RecordCurrencyWindow, AcceptedReplyZeroIsSuccess)
+{
+    PtyPair pty(6);
+    ASSERT_TRUE(pty.Ok());
+    LinkSettings.LinkType = 0;
+    LinkSettings.ComPortNumber = 6;
+    ASSERT_EQ(OpenComPort(1, Link.SerialHandle), 0);
+    std::thread reg([&] {
+        if (pty.Read(23, 3000).size() == 23)
+            pty.Write(emu::MakeStatusReply(1, 0x8001, emu::ReplyAck, 0));
+    });
+    Fill("12", "EUR");
+    w.Button1Click();
+    reg.join();
+    EXPECT_TRUE(prompts.Texts().isEmpty());
+}
+
+TEST_F(RecordCurrencyWindow, RefusedInputsSendAndWriteNothing)
+{
+    ASSERT_TRUE(fx.ConnectLink(true));
+    const std::vector<uint8_t> image = WholeImage();
+    struct Case {
+        const char* rate;
+        const char* symbol;
+        QString message;   // empty: a warning label instead
+    };
+    const Case cases[] = {
+        {"", "EUR", {}},
+        {"4", "   ", {}},
+        {"0,0", "EUR", "     Błędna wartość w polu Kurs     "},
+        {"4,2,5", "EUR", "Błędna wartość w polu Kurs"},
+        {"4", "€✓", "Tekst zawiera znaki, których kasa nie obsługuje: „✓” (U+2713). Nic nie zapisano ani nie "
+                    "wysłano."},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.rate);
+        prompts.Clear();
+        Fill(c.rate, c.symbol);
+        w.Button1Click();
+        w.Button3Click();
+        if (c.message.isEmpty()) {
+            EXPECT_TRUE(prompts.Texts().isEmpty());
+            EXPECT_TRUE(w.Label6->isVisibleTo(&w) || w.Label7->isVisibleTo(&w));
+        } else {
+            EXPECT_EQ(prompts.Messages(), QStringList(2, c.message));
+        }
+    }
+    EXPECT_TRUE(fx.Emu().ReceivedFramesWithCommand('E').empty());
+    EXPECT_EQ(WholeImage(), image);
+}
+
+TEST_F(RecordCurrencyWindow, DatabaseChangeConvertsWithoutTheRegister)
+{
+    ASSERT_TRUE(fx.ConnectLink(false));
+    PutPrice(1, 1001);
+    Fill("4", "EU");
+    w.Button3Click();
+    EXPECT_EQ(prompts.Messages(), QStringList{"Zamieniono walutę ewidencyjną na  EU. Kurs wymiany: 4"});
+    EXPECT_EQ(Price(1), 250u);
+    EXPECT_EQ(DbReadStringAt(TableOffsets.RecordCurrencyBlock + 5, 3), " EU");
+    EXPECT_EQ(App.RecordCurrencySymbol, " EU");
+    EXPECT_EQ(App.DatabaseModified, 1);
+    EXPECT_TRUE(fx.Emu().ReceivedFrames().empty());
+
+    // Without a usable image nothing is converted.
+    prompts.Clear();
+    App.WorkMode = WorkModeRegister;
+    w.Button3Click();
+    EXPECT_EQ(prompts.Messages(), QStringList{"     Plik zamknięty.     "});
+    EXPECT_EQ(Price(1), 250u);
+}
