@@ -7,6 +7,10 @@
 #include "link/PokazBuforOdb.h"
 #include "link/UstawieniaTrans.h"
 #include "link/WyszukiwanieKasyRS.h"
+#include "service/DaneInformacyjne.h"
+#include "service/GrafikaNaglowek.h"
+#include "service/ProgramowanieNowegoPakietu.h"
+#include "service/SymulatorUrzadzen.h"
 #include "tables/EdycjaTowaru.h"
 #include "tables/ListaTowarow.h"
 #include "tables/ListaTowarowTandem.h"
@@ -36,6 +40,10 @@ void CreateAllWindows()
     Create(EdycjaTowaru, main);
     Create(PokazBuforOdb, main);
     Create(WyszukiwanieKasyRS, main);
+    Create(DaneInformacyjne, main);
+    Create(GrafikaNaglowek, main);
+    Create(ProgramowanieNowegoPakietu, main);
+    Create(SymulatorUrzadzen, main);
 }
 
 void DestroyAllWindows() { delete MenuGlowne; }

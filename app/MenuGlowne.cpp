@@ -18,6 +18,9 @@
 #include "platform/Modal.h"
 #include "platform/Prompts.h"
 #include "platform/SerialPort.h"
+#include "service/DaneInformacyjne.h"
+#include "service/GrafikaNaglowek.h"
+#include "service/SymulatorUrzadzen.h"
 #include "tables/ProgramowanieTowarow.h"
 
 #include <QAction>
@@ -142,7 +145,7 @@ std::vector<TreeTask>& TreeTasks(int tab)
         {QStringLiteral("Programowanie bazy form płatności"), {}, false},
         {QStringLiteral("Programowanie bazy walut"), {}, false},
         {QStringLiteral("Programowanie stawek PTU"), {}, false},
-        {QStringLiteral("Dane informacyjne kasy"), {}, false},
+        {QStringLiteral("Dane informacyjne kasy"), Opener(DaneInformacyjne), false},
         {QStringLiteral("Programowanie zegara"), {}, false},
         {QStringLiteral("Programowanie nagłówka"), {}, false},
         {QStringLiteral("Pobieranie nagłówka"), {}, false},
@@ -154,7 +157,7 @@ std::vector<TreeTask>& TreeTasks(int tab)
         {QStringLiteral("Programowanie klawiszy szybkich funkcji sprzedaży"), {}, false},
         {QStringLiteral("Programowalne jednostki towarowe"), {}, false},
         {QStringLiteral("Obrót grup towarowych"), {}, false},
-        {QStringLiteral("Grafika w nagłówku i stopce"), {}, false},
+        {QStringLiteral("Grafika w nagłówku i stopce"), Opener(GrafikaNaglowek), false},
         {QStringLiteral("Odczyt kopii"), {}, false},
     };
     static std::vector<TreeTask> none;
@@ -396,6 +399,7 @@ void TMenuGlowne::BuildControls()
     connect(Button4, &QPushButton::clicked, this, [this] { Button4Click(); });
     connect(Button7, &QPushButton::clicked, this, [this] { Button7Click(); });
     connect(Button10, &QPushButton::clicked, this, [this] { Button10Click(); });
+    connect(Button13, &QPushButton::clicked, this, [this] { Button13Click(); });
 }
 
 void TMenuGlowne::BuildMenus()
@@ -628,6 +632,12 @@ void TMenuGlowne::Oprogramie1Click() { ShowModal(WindowOf(OProgramie)); }
 void TMenuGlowne::Button8Click() { ShowModal(WindowOf(ProgramowanieTowarow)); }
 
 void TMenuGlowne::Button10Click() { ShowModal(WindowOf(PokazBuforOdb)); }
+
+void TMenuGlowne::Button13Click()
+{
+    if (App.WorkMode != 0)
+        ShowModal(WindowOf(SymulatorUrzadzen));
+}
 
 void TMenuGlowne::Button2Click()
 {

@@ -128,6 +128,7 @@ public:
     void Button7Click();
     void Button8Click();
     void Button10Click();
+    void Button13Click();   // "SYMULATOR"
 
     void ProgramowanieBazyTreeDblClick();
     void WykonywanieRaportowTreeDblClick();
