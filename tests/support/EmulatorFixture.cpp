@@ -27,14 +27,14 @@ EmulatorFixture::~EmulatorFixture()
         RemoveComDir(comDir_);
 }
 
-std::string EmulatorFixture::ServeCom(int n)
+std::string EmulatorFixture::ServeCom(int n, int portCode)
 {
     if (comDir_.empty()) {
         comDir_ = MakeTempDir("rivo-com-");
         if (comDir_.empty())
             return {};
     }
-    if (!server_.ServeComPort(comDir_, n))
+    if (!server_.ServeComPort(comDir_, n, portCode))
         return {};
     ::setenv("RIVO_COM_DIR", comDir_.c_str(), 1);
     setComDir_ = true;
