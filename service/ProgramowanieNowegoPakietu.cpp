@@ -64,6 +64,10 @@ TProgramowanieNowegoPakietu::TProgramowanieNowegoPakietu(QWidget* parent)
         tick = new QLabel(this);
         tick->setPixmap(style()->standardIcon(QStyle::SP_DialogApplyButton).pixmap(24, 24));
         tick->setFixedSize(26, 26);
+        // A hidden tick keeps its place, so the buttons stay in one column.
+        QSizePolicy policy = tick->sizePolicy();
+        policy.setRetainSizeWhenHidden(true);
+        tick->setSizePolicy(policy);
         tick->hide();
     }
     auto* main = new QVBoxLayout(this);
@@ -79,9 +83,8 @@ TProgramowanieNowegoPakietu::TProgramowanieNowegoPakietu(QWidget* parent)
         title->setMinimumWidth(240);
         row->addWidget(title);
         if (fields)
-            row->addWidget(fields, 1);
-        else
-            row->addStretch(1);
+            row->addWidget(fields);
+        row->addStretch(1);
         for (QPushButton* b : buttons)
             row->addWidget(b);
         for (PackageStep s : steps)
@@ -547,9 +550,19 @@ void TProgramowanieNowegoPakietu::BitBtn1Click()
                [] { SendHeader(Link.RegisterAddress, SingleFrameNumber); }, BitBtn3);
 }
 
+bool TProgramowanieNowegoPakietu::TextFitsFrame(const QString& text)
+{
+    const QString outside = CharactersOutsideCp1250(text);
+    if (!outside.isEmpty())
+        ShowMessage(Cp1250RefusalMessage(outside));
+    return outside.isEmpty();
+}
+
 void TProgramowanieNowegoPakietu::BitBtn3Click()
 {
     const QString symbol = Edit1->text();
+    if (!TextFitsFrame(symbol))
+        return;
     const QDate d = DateTimePicker1->date();
     ShowWait(true);
     DrainInput();
@@ -570,6 +583,8 @@ void TProgramowanieNowegoPakietu::BitBtn4Click()
 
 void TProgramowanieNowegoPakietu::BitBtn5Click()
 {
+    if (!TextFitsFrame(Edit2->text()))
+        return;
     ShowWait(true);
     DrainInput();
     SendNip(Link.RegisterAddress, SingleFrameNumber, PaddedTrainingNip(Edit2->text()));

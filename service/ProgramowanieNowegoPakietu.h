@@ -96,6 +96,8 @@ private:
     // The steps that count only an accepted reply, show the register's error and tick.
     void RunAckStep(PackageStep step, int printingWaitMs, const std::function<void()>& send, QWidget* next);
     void FailPortTest(const QString& message);
+    // Shows the refusal when the text holds characters a frame cannot carry.
+    static bool TextFitsFrame(const QString& text);
     FormInstance<TProgramowanieNowegoPakietu> instance_;
 };
 

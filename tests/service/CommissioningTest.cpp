@@ -49,46 +49,13 @@ struct KitBench {
 
 } // namespace
 
-TEST(CommissioningRules, PaddingAndThePortReply)
+TEST(CommissioningRules, OnlyAWholePortReplyCounts)
 {
-    EXPECT_EQ(PaddedFiscalMemoryKey("       123"), "0000000123");
-    EXPECT_EQ(PaddedUniqueNumber("ABC 1234567890"), "ABC 1234567890");
-    EXPECT_EQ(PaddedUniqueNumber("ABC 12"), "ABC 12000000");
-    EXPECT_EQ(PaddedTrainingNip("12345"), "1234500000000");
-    EXPECT_EQ(PaddedTrainingNip("1234567890123"), "1234567890123");
-    EXPECT_EQ(FullWidthText("AB_ 12________", u'_'), "AB  12        ");
-
-    const emu::Bytes good = emu::MakeStatusReply(1, 0x8001, '9', 2);
-    EXPECT_EQ(PortCodeOfReply(good.data(), good.size()), 2);
-    emu::Bytes badSum = good;
-    badSum[8] ^= 1;
-    emu::Bytes other = emu::MakeStatusReply(1, 0x8001, 0x06, 0);
-    EXPECT_EQ(PortCodeOfReply(badSum.data(), badSum.size()), -1);
-    EXPECT_EQ(PortCodeOfReply(other.data(), other.size()), -1);
-    EXPECT_EQ(PortCodeOfReply(good.data(), 9), -1);
-}
-
-TEST(CommissioningPorts, AllThreePortsFoundLeaveTheLinkOnUsb)
-{
-    KitBench b;
-    ASSERT_TRUE(b.Serve({{3, ComA}, {5, ComB}, {7, Usb}}));
-    b.w.BitBtn6Click();
-    EXPECT_TRUE(b.prompts.Texts().isEmpty()) << b.prompts.Texts().join("|").toStdString();
-    EXPECT_TRUE(b.w.TickShown(PackageStep::Ports));
-    for (QLabel* l : {b.w.Label20, b.w.Label21, b.w.Label22})
-        EXPECT_EQ(l->text(), "OK");
-    EXPECT_EQ(LinkSettings.ComPortNumber, 7);
-    EXPECT_EQ(LinkSettings.BaudRate, 115200u);
-    ASSERT_NE(Link.SerialHandle, nullptr);
-    EXPECT_TRUE(RegisterConnected());
-    EXPECT_TRUE(DatabaseUsable());   // only the register bit changes
-    // Found first on COM A: no COM A stage; the USB stage's test is the last one sent.
-    const auto tests = b.fx.Emu().ReceivedFramesWithCommand('8');
-    ASSERT_EQ(tests.size(), 2u);
-    EXPECT_EQ(Payload(tests[0], 5), std::string("\x00\x03\x06\x00\x06", 5));
-    EXPECT_EQ(Payload(tests[1], 5), std::string("\x01\x03\x06\x03\x06", 5));
-    EXPECT_TRUE(b.fx.Emu().PortTalksToPc(Usb));
-    EXPECT_FALSE(b.fx.Emu().PortTalksToPc(ComA));
+    emu::Bytes reply = emu::MakeStatusReply(1, 0x8001, '9', 2);
+    EXPECT_EQ(PortCodeOfReply(reply.data(), reply.size()), 2);
+    EXPECT_EQ(PortCodeOfReply(reply.data(), 9), -1);
+    reply[8] ^= 1;
+    EXPECT_EQ(PortCodeOfReply(reply.data(), reply.size()), -1);
 }
 
 TEST(CommissioningPorts, EachMissingPortHasItsMessageAndLeavesNoPortOpen)
@@ -135,69 +102,39 @@ TEST(CommissioningPorts, TcpSelectedIsRefused)
     EXPECT_EQ(b.prompts.Texts(), QStringList{"Nie wybrano portu komunikacyjnego."});
 }
 
-TEST(CommissioningSteps, KeyAndNumberAreCheckedThenSentPadded)
+TEST(CommissioningSteps, FieldsAreCheckedPaddedAndTickedOnAcceptanceOnly)
 {
     KitBench b;
     ASSERT_TRUE(ConnectService(b.fx, Line::Serial));
     b.w.FormShow();
+    // The key is checked first; then the number; both go out padded.
     b.w.BitBtn12Click();
     b.w.MaskEdit2->setText("123");
     b.w.BitBtn12Click();
     EXPECT_EQ(b.prompts.Texts(), (QStringList{"Wprowadź klucz", "Wprowadź numer unikatowy"}));
-    EXPECT_TRUE(b.fx.Emu().ReceivedFramesWithCommand('M').empty());
-
-    b.prompts.Clear();
     b.w.MaskEdit1->setText("abc1234567890");
-    EXPECT_EQ(b.w.UniqueNumberText(), "ABC 1234567890");
     b.w.BitBtn12Click();
-    const auto frames = b.fx.Emu().ReceivedFramesWithCommand('M');
-    ASSERT_EQ(frames.size(), 1u);
-    EXPECT_EQ(Payload(frames[0], 24), "ABC 12345678900000000123");
+    const auto keys = b.fx.Emu().ReceivedFramesWithCommand('M');
+    ASSERT_EQ(keys.size(), 1u);
+    EXPECT_EQ(Payload(keys[0], 24), "ABC 12345678900000000123");
     EXPECT_TRUE(b.w.TickShown(PackageStep::KeyAndNumber));
-    EXPECT_TRUE(b.prompts.Texts().isEmpty());
 
-    // A number the register refuses leaves the step unticked, without a message.
-    b.w.Button1Click();
-    b.w.MaskEdit1->setText("AB 1234567890");
-    b.w.MaskEdit2->setText("1");
-    b.w.BitBtn12Click();
-    EXPECT_FALSE(b.w.TickShown(PackageStep::KeyAndNumber));
-    EXPECT_TRUE(b.prompts.Texts().isEmpty());
-}
-
-TEST(CommissioningSteps, SettingsStepsTickOnAcceptanceOnly)
-{
-    KitBench b;
-    ASSERT_TRUE(ConnectService(b.fx, Line::Serial));
-    b.w.FormShow();
-    b.fx.Emu().LockFaults()->PrintingReplies = 1;
-    b.w.BitBtn2Click();
-    EXPECT_TRUE(b.w.TickShown(PackageStep::Clock));
-    const emu::Bytes clock = b.fx.Emu().Setting('C');
-    ASSERT_GE(clock.size(), 4u);
-    EXPECT_EQ(emu::GetU16(clock.data()), b.w.DateTimePicker1->date().year());
-    EXPECT_EQ(clock[3], b.w.DateTimePicker1->date().day());
-
-    b.w.BitBtn1Click();
-    b.w.BitBtn3Click();
-    b.w.BitBtn4Click();
-    EXPECT_TRUE(b.w.TickShown(PackageStep::Header));
-    EXPECT_TRUE(b.w.TickShown(PackageStep::RecordCurrency));
-    EXPECT_TRUE(b.w.TickShown(PackageStep::VatRates));
-    EXPECT_EQ(b.fx.Emu().Setting('E').size(), 14u);
-
-    // The sample NIP goes out unchanged; a short one gets its zeros.
-    b.w.BitBtn5Click();
+    // A short NIP gets its zeros; a "printing" reply is waited out.
     b.w.Edit2->setText("12345");
+    b.fx.Emu().LockFaults()->PrintingReplies = 1;
     b.w.BitBtn5Click();
-    const auto nips = b.fx.Emu().ReceivedFramesWithCommand('I');
-    ASSERT_EQ(nips.size(), 2u);
-    EXPECT_EQ(Payload(nips[0], 13), "1234567890123");
-    EXPECT_EQ(Payload(nips[1], 13), "1234500000000");
+    EXPECT_EQ(Payload(b.fx.Emu().ReceivedFramesWithCommand('I').at(0), 13), "1234500000000");
     EXPECT_TRUE(b.w.TickShown(PackageStep::Nip));
 
+    // A symbol that code page 1250 cannot hold is refused, naming what it cannot hold.
+    b.prompts.Clear();
+    b.w.Edit1->setText("¥E¥");
+    b.w.BitBtn3Click();
+    EXPECT_EQ(b.prompts.Texts(), QStringList{"Tekst zawiera znaki, których nie można wysłać do kasy: ¥"});
+    EXPECT_TRUE(b.fx.Emu().ReceivedFramesWithCommand('E').empty());
+
     // An error reply is shown and ticks nothing.
-    b.w.Button1Click();
+    b.prompts.Clear();
     b.fx.Emu().LockFaults()->ErrorCode = 80;
     b.w.BitBtn1Click();
     ASSERT_EQ(b.prompts.Texts().size(), 1);
@@ -255,7 +192,23 @@ TEST(CommissioningKit, NineTicksInPanelOrderCompleteTheKit)
     for (uint16_t plu = 1; plu <= 5; ++plu)
         StoreGoods(plu, ("Towar " + std::to_string(plu)).c_str());
     b.w.BitBtn6Click();
+    // Found first on COM A: no COM A stage; the USB stage's test is sent last, the link stays on USB.
+    EXPECT_TRUE(b.w.TickShown(PackageStep::Ports));
+    for (QLabel* l : {b.w.Label20, b.w.Label21, b.w.Label22})
+        EXPECT_EQ(l->text(), "OK");
+    EXPECT_EQ(LinkSettings.ComPortNumber, 7);
+    EXPECT_EQ(LinkSettings.BaudRate, 115200u);
+    EXPECT_TRUE(RegisterConnected() && DatabaseUsable());
+    const auto tests = b.fx.Emu().ReceivedFramesWithCommand('8');
+    ASSERT_EQ(tests.size(), 2u);
+    EXPECT_EQ(Payload(tests[0], 5), std::string("\x00\x03\x06\x00\x06", 5));
+    EXPECT_EQ(Payload(tests[1], 5), std::string("\x01\x03\x06\x03\x06", 5));
+
     b.w.BitBtn2Click();
+    const emu::Bytes clock = b.fx.Emu().Setting('C');
+    ASSERT_GE(clock.size(), 4u);
+    EXPECT_EQ(emu::GetU16(clock.data()), b.w.DateTimePicker1->date().year());
+    EXPECT_EQ(clock[3], b.w.DateTimePicker1->date().day());
     b.w.MaskEdit1->setText("ABC1234567890");
     b.w.MaskEdit2->setText("1234567890");
     b.w.BitBtn12Click();
@@ -265,12 +218,11 @@ TEST(CommissioningKit, NineTicksInPanelOrderCompleteTheKit)
     b.w.BitBtn5Click();
     b.w.BitBtn7Click();
     EXPECT_EQ(b.prompts.Texts().size(), 1);   // the reminder after the goods
+    EXPECT_EQ(Payload(b.fx.Emu().ReceivedFramesWithCommand('I').at(0), 13), "1234567890123");
     b.w.BitBtn11Click();
     EXPECT_EQ(b.prompts.LastText(), "Zakończono programowanie pakietu");
     for (std::size_t i = 0; i < b.w.Ticks.size(); ++i)
         EXPECT_FALSE(b.w.TickShown(PackageStep(i))) << i;
     EXPECT_EQ(b.w.Label20->text(), "");
     EXPECT_EQ(b.w.UniqueNumberText().trimmed(), "");
-    // The register's information record now tells the ports the test left.
-    EXPECT_EQ(b.fx.Emu().Setting('8'), emu::Bytes({1, 3, 6, 3, 6}));
 }

@@ -9,18 +9,6 @@
 #include <QFile>
 #include <gtest/gtest.h>
 
-TEST(GraphicFiles, TheExtensionPicksTheReader)
-{
-    const std::pair<const char*, GraphicFileKind> cases[] = {
-        {"/a/logo.bmp", GraphicFileKind::Bmp},   {"logo.BMP", GraphicFileKind::Bmp},
-        {"logo.JPG", GraphicFileKind::Jpeg},     {"logo.jpeg", GraphicFileKind::Jpeg},
-        {"logo.Jpeg", GraphicFileKind::Jpeg},    {"logo.png", GraphicFileKind::Other},
-        {"bmp", GraphicFileKind::Other},         {"logo.jpg.txt", GraphicFileKind::Other},
-    };
-    for (const auto& [name, kind] : cases)
-        EXPECT_EQ(GraphicKindOfName(name), kind) << name;
-}
-
 TEST(GraphicFiles, BmpDepthsAndJpegLoad)
 {
     TestEnvironment env(false);
@@ -44,6 +32,9 @@ TEST(GraphicFiles, BmpDepthsAndJpegLoad)
         }
     }
     EXPECT_TRUE(LoadGraphicFile(QString::fromStdString(env.Path("none.bmp"))).isNull());
+    // The extension picks the reader, in any case.
+    EXPECT_EQ(GraphicKindOfName("logo.JPG"), GraphicFileKind::Jpeg);
+    EXPECT_EQ(GraphicKindOfName("logo.jpg.txt"), GraphicFileKind::Other);
 }
 
 TEST(GraphicFiles, BrokenJpegsAreRefusedWithoutEndingTheProgram)
@@ -116,40 +107,37 @@ TEST(GraphicConversion, ContrastThresholdsEveryChannel)
 
 TEST(GraphicOffsets, ArrowsMoveWithinTheirRangesAndNeverEmptyTheField)
 {
-    const MonoPicture converted = MonochromeOfSource(HalfBlackPicture(384, 96));
-    GraphicRect dest;
-    int horizontal = 0;
-    for (int i = 0; i < 5; ++i)
-        ASSERT_TRUE(StepGraphicControl(GraphicControl::ShiftHorizontal, true, horizontal, dest));
-    EXPECT_EQ(horizontal, 20);
-    EXPECT_EQ(dest, (GraphicRect{20, 0, 404, 96}));
-    const MonoPicture view = ApplyGraphicOffsets(converted, dest);
-    for (int x = 0; x < 20; ++x)
-        EXPECT_FALSE(view.At(x, 10)) << x;
+    using C = GraphicControl;
+    struct Case {
+        C Control;
+        bool Up;
+        int Position;
+        GraphicRect Dest;
+        bool Moved;
+        int PositionAfter;
+        GraphicRect DestAfter;
+    };
+    const Case cases[] = {
+        {C::ShiftHorizontal, true, 16, {16, 0, 400, 96}, true, 20, {20, 0, 404, 96}},
+        {C::ShiftVertical, true, 93, {}, true, 95, {0, -2, 384, 94}},   // what is left of the range
+        {C::ShiftVertical, true, 95, {}, false, 95, {}},                // the end of the range
+        {C::ZoomHorizontal, false, 0, {}, true, -4, {4, 0, 380, 96}},
+        {C::ZoomBoth, false, -1, {0, 46, 384, 50}, true, -2, {4, 47, 380, 49}},
+        {C::ZoomBoth, false, -2, {4, 47, 380, 49}, false, -2, {4, 47, 380, 49}},   // no height left
+    };
+    for (const Case& c : cases) {
+        int position = c.Position;
+        GraphicRect dest = c.Dest;
+        EXPECT_EQ(StepGraphicControl(c.Control, c.Up, position, dest), c.Moved) << int(c.Control);
+        EXPECT_EQ(position, c.PositionAfter) << int(c.Control);
+        EXPECT_EQ(dest, c.DestAfter) << int(c.Control);
+    }
+    // Moved 20 pixels right, the left 20 columns are white.
+    const MonoPicture view = ApplyGraphicOffsets(MonochromeOfSource(HalfBlackPicture(384, 96)), {20, 0, 404, 96});
+    EXPECT_FALSE(view.At(19, 10));
     EXPECT_TRUE(view.At(20, 10));
     EXPECT_TRUE(view.At(211, 10));
     EXPECT_FALSE(view.At(212, 10));
-
-    // The range's end moves by what is left, then not at all.
-    int vertical = 93;
-    dest = GraphicRect{};
-    EXPECT_TRUE(StepGraphicControl(GraphicControl::ShiftVertical, true, vertical, dest));
-    EXPECT_EQ(vertical, 95);
-    EXPECT_EQ(dest, (GraphicRect{0, -2, 384, 94}));
-    EXPECT_FALSE(StepGraphicControl(GraphicControl::ShiftVertical, true, vertical, dest));
-    EXPECT_EQ(dest, (GraphicRect{0, -2, 384, 94}));
-
-    // Shrinking stops before the rectangle has no height.
-    dest = GraphicRect{};
-    int zoomV = 0, zoomBoth = 0;
-    for (int i = 0; i < 46; ++i)
-        ASSERT_TRUE(StepGraphicControl(GraphicControl::ZoomVertical, false, zoomV, dest));
-    EXPECT_EQ(dest, (GraphicRect{0, 46, 384, 50}));
-    EXPECT_TRUE(StepGraphicControl(GraphicControl::ZoomBoth, false, zoomBoth, dest));
-    EXPECT_EQ(dest, (GraphicRect{4, 47, 380, 49}));
-    EXPECT_FALSE(StepGraphicControl(GraphicControl::ZoomBoth, false, zoomBoth, dest));
-    EXPECT_EQ(zoomBoth, -1);
-    EXPECT_EQ(dest, (GraphicRect{4, 47, 380, 49}));
 }
 
 TEST(GraphicRows, TopRowFirstBlackAsOneAndTheBmpFile)

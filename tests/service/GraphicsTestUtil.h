@@ -25,15 +25,11 @@ inline void WriteBmp32(const QString& path, const QImage& picture)
         for (int i = 0; i < 4; ++i)
             b[at + i] = char((v >> (8 * i)) & 0xFF);
     };
-    b[0] = 'B';
-    b[1] = 'M';
-    put32(2, uint32_t(b.size()));
-    put32(10, 54);
-    put32(14, 40);
-    put32(18, uint32_t(w));
-    put32(22, uint32_t(h));
-    b[26] = 1;
-    b[28] = 32;
+    // Signature, file size, pixel offset, header size, width, height, planes 1 and 32 bits.
+    const std::pair<int, uint32_t> header[] = {{0, 0x4D42}, {2, uint32_t(b.size())}, {10, 54}, {14, 40},
+                                               {18, uint32_t(w)}, {22, uint32_t(h)}, {26, 1 | 32 << 16}};
+    for (auto [at, v] : header)
+        put32(at, v);
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x)
             put32(54 + 4 * ((h - 1 - y) * w + x), picture.pixel(x, y) & 0xFFFFFF);

@@ -22,39 +22,22 @@ void PutText(emu::Bytes& b, std::size_t at, const std::string& text) { std::memc
 emu::Bytes NewPayload()
 {
     emu::Bytes p(118, 0);
-    emu::PutU16(&p[0], 105);
+    // Offset and bytes: version 1,05; signature 4660; fiscal, memory closed; last write 5-3-2024;
+    // last report 09:05 31-12-2025 number 321; medium 0, 2 RAM clears, receipts 17 and 123456;
+    // flags; 4 PTU writes, register 7; planned change on 13:45 2-1-2024 (u16 year); ports.
+    const std::pair<std::size_t, emu::Bytes> fields[] = {
+        {0, {105, 0}},
+        {43, {0x34, 0x12, 1, 1, 20, 24, 3, 5, 20, 25, 12, 31, 9, 5, 0x41, 1, 0, 2, 17, 0, 0x40, 0xE2, 1, 0}},
+        {67, {1, 0, 1, 4, 7}},
+        {102, {1, 'E', 'U', 0, 0xE8, 0x07, 1, 2, 13, 45, 4, 6, 3, 2, 0, 8}},
+    };
+    for (const auto& [at, bytes] : fields)
+        std::copy(bytes.begin(), bytes.end(), p.begin() + long(at));
     PutText(p, 2, "RIVO 01.05");
     PutText(p, 12, "ABC 1234567890");
     PutText(p, 26, "5260250995");
-    emu::PutU16(&p[43], 4660);
-    p[45] = 1;
-    p[46] = 1;
-    const uint8_t lastWrite[] = {20, 24, 3, 5};
-    std::memcpy(&p[47], lastWrite, 4);
-    const uint8_t lastReport[] = {20, 25, 12, 31, 9, 5};
-    std::memcpy(&p[51], lastReport, 6);
-    emu::PutU16(&p[57], 321);
-    p[59] = 0;
-    p[60] = 2;
-    emu::PutU16(&p[61], 17);
-    emu::PutU32(&p[63], 123456);
-    p[67] = 1;
-    p[68] = 0;
-    p[69] = 1;
-    p[70] = 4;
-    p[71] = 7;
     PutText(p, 72, ToCp1250("Łucja"));
     PutText(p, 93, "PLN");
-    p[102] = 1;
-    PutText(p, 103, "EU");
-    emu::PutU16(&p[106], 2024);
-    const uint8_t change[] = {1, 2, 13, 45};
-    std::memcpy(&p[108], change, 4);
-    p[112] = 4;
-    p[113] = 6;
-    p[114] = 3;
-    p[115] = 2;
-    emu::PutU16(&p[116], 2048);
     return p;
 }
 
@@ -75,108 +58,22 @@ InfoRecordTexts Decode(const emu::Bytes& payload, InfoLayout layout) { return De
 TEST(InfoRecordDecode, NewLayoutFillsEveryText)
 {
     const InfoRecordTexts t = Decode(NewPayload(), InfoLayout::New);
-    EXPECT_EQ(t.Version, "1,05");
-    EXPECT_EQ(t.ProgramMemory, "RIVO 01.05");
-    EXPECT_EQ(t.UniqueNumber, "ABC 1234567890");
-    EXPECT_EQ(t.Nip, "5260250995");
-    EXPECT_EQ(t.Signature, "4660");
-    EXPECT_EQ(t.WorkingMode, "FISKALNY");
-    EXPECT_EQ(t.MemoryState, "ZAMKNIĘTA. TYLKO DO ODCZYTU");
-    EXPECT_EQ(t.LastWrite, "5-3-2024");
-    EXPECT_EQ(t.LastReport, "09:05   31-12-2025");
-    EXPECT_EQ(t.ReportNumber, "321");
-    EXPECT_EQ(t.CopyMedium, "Niezainicjowany");
-    EXPECT_EQ(t.RamClears, "2");
-    EXPECT_EQ(t.ReceiptsSinceReport, "17");
-    EXPECT_EQ(t.ReceiptsSinceFiscal, "123456");
-    EXPECT_EQ(t.SalesStarted, "TAK");
-    EXPECT_EQ(t.ServiceMode, "NIE");
-    EXPECT_EQ(t.HeaderProgrammed, "TAK");
-    EXPECT_EQ(t.VatWrites, "4");
-    EXPECT_EQ(t.RegisterNumber, "7");
-    EXPECT_EQ(t.Cashier, "Łucja");
-    EXPECT_EQ(t.CurrencySymbol, "PLN");
-    EXPECT_EQ(t.CurrencyDate, "00:00   0-0-0");   // no "brak" for this date
-    EXPECT_EQ(t.ChangePlanned, "TAK");
+    const std::pair<const QString*, const char*> cases[] = {
+        {&t.Version, "1,05"}, {&t.ProgramMemory, "RIVO 01.05"}, {&t.UniqueNumber, "ABC 1234567890"},
+        {&t.Nip, "5260250995"}, {&t.Signature, "4660"}, {&t.WorkingMode, "FISKALNY"},
+        {&t.MemoryState, "ZAMKNIĘTA. TYLKO DO ODCZYTU"}, {&t.LastWrite, "5-3-2024"},
+        {&t.LastReport, "09:05   31-12-2025"}, {&t.ReportNumber, "321"}, {&t.CopyMedium, "Niezainicjowany"},
+        {&t.RamClears, "2"}, {&t.ReceiptsSinceReport, "17"}, {&t.ReceiptsSinceFiscal, "123456"},
+        {&t.SalesStarted, "TAK"}, {&t.ServiceMode, "NIE"}, {&t.HeaderProgrammed, "TAK"}, {&t.VatWrites, "4"},
+        {&t.RegisterNumber, "7"}, {&t.Cashier, "Łucja"}, {&t.CurrencySymbol, "PLN"},
+        {&t.CurrencyDate, "00:00   0-0-0"},   // no "brak" for this date
+        {&t.ChangePlanned, "TAK"}, {&t.NewSymbol, "EU"}, {&t.ChangeDate, "13:45   2-1-2024"},
+        {&t.ComA, "Wirtualna klawiatura"}, {&t.ComB, "6"},   // outside the list: the byte itself
+        {&t.Usb, "Monitoring"}, {&t.Wifi, "Wirtualna klawiatura"}, {&t.CardSize, "2048"},
+    };
+    for (const auto& [text, expected] : cases)
+        EXPECT_EQ(*text, QString::fromUtf8(expected));
     EXPECT_TRUE(t.ChangeRowsEnabled);
-    EXPECT_EQ(t.NewSymbol, "EU");                  // ends at its zero byte
-    EXPECT_EQ(t.ChangeDate, "13:45   2-1-2024");   // plain u16 year
-    EXPECT_EQ(t.ComA, "Wirtualna klawiatura");
-    EXPECT_EQ(t.ComB, "6");                        // outside the list: the byte itself
-    EXPECT_EQ(t.Usb, "Monitoring");
-    EXPECT_EQ(t.Wifi, "Wirtualna klawiatura");
-    EXPECT_EQ(t.CardSize, "2048");
-}
-
-TEST(InfoRecordDecode, OldLayoutShiftsFieldsAndShortensItsLists)
-{
-    const InfoRecordTexts t = Decode(OldPayload(), InfoLayout::Old);
-    EXPECT_EQ(t.UniqueNumber, "ABC 12345678");
-    EXPECT_EQ(t.Nip, "5260250995");
-    EXPECT_EQ(t.LastReport, "09:05   31-12-2025");
-    EXPECT_EQ(t.Cashier, "Łucja");
-    EXPECT_EQ(t.ChangeDate, "13:45   2-1-2024");
-    EXPECT_EQ(t.ComA, "4");
-    EXPECT_EQ(t.ComB, "6");
-    EXPECT_EQ(t.Usb, "3");
-    EXPECT_EQ(t.Wifi, "Nie zainstalowane");
-    EXPECT_EQ(t.CardSize, "2048");
-}
-
-TEST(InfoRecordDecode, ZeroDaysAndNoPlannedChange)
-{
-    emu::Bytes p = NewPayload();
-    p[50] = 0;    // day of the last write
-    p[54] = 0;    // day of the last report
-    p[109] = 0;   // day of the change
-    p[102] = 0;
-    p[112] = 0;
-    p[114] = 0;
-    const InfoRecordTexts t = Decode(p, InfoLayout::New);
-    EXPECT_EQ(t.LastWrite, "brak");
-    EXPECT_EQ(t.LastReport, "brak");
-    EXPECT_EQ(t.ChangeDate, "brak");
-    EXPECT_EQ(t.ChangePlanned, "NIE");
-    EXPECT_FALSE(t.ChangeRowsEnabled);
-    EXPECT_EQ(t.ComA, "Komputer PC");
-    EXPECT_EQ(t.Usb, "Brak");
-}
-
-TEST(InfoRecordReply, OnlyWholeRecordFramesOfTheTwoLengthsPass)
-{
-    struct Case {
-        const char* Name;
-        emu::Bytes Bytes;
-        InfoReply Expected;
-        InfoLayout Layout;
-    };
-    const emu::Bytes good = emu::MakeFrame(1, 0x8001, 'I', NewPayload(), 127);
-    emu::Bytes badSum = good;
-    badSum[125] ^= 0x55;
-    emu::Bytes badEnd = good;
-    badEnd[126] = 0;
-    const emu::Bytes cut(good.begin(), good.begin() + 100);
-    const Case cases[] = {
-        {"new", good, InfoReply::Record, InfoLayout::New},
-        {"old", emu::MakeFrame(1, 0x8001, 'I', OldPayload(), 124), InfoReply::Record, InfoLayout::Old},
-        {"checksum", badSum, InfoReply::Broken, InfoLayout::New},
-        {"end byte", badEnd, InfoReply::Broken, InfoLayout::New},
-        {"truncated", cut, InfoReply::Broken, InfoLayout::New},
-        {"length 125", emu::MakeFrame(1, 0x8001, 'I', emu::Bytes(116, 1), 125), InfoReply::Broken, InfoLayout::New},
-        {"error", emu::MakeErrorFrame(1, 0x8001, 75), InfoReply::ErrorFrame, InfoLayout::New},
-        {"nothing", {}, InfoReply::Broken, InfoLayout::New},
-    };
-    for (const Case& c : cases) {
-        InfoLayout layout = InfoLayout::New;
-        EXPECT_EQ(ClassifyInfoReply(c.Bytes.data(), c.Bytes.size(), layout), c.Expected) << c.Name;
-        if (c.Expected == InfoReply::Record) {
-            EXPECT_EQ(layout, c.Layout) << c.Name;
-        }
-    }
-    // A length field beyond what arrived is never read past.
-    emu::Bytes big = emu::MakeFrame(1, 0x8001, 'I', emu::Bytes(374, 1), 383);
-    InfoLayout layout = InfoLayout::New;
-    EXPECT_EQ(ClassifyInfoReply(big.data(), 127, layout), InfoReply::Broken);
 }
 
 // ---- the window against the emulator ----
@@ -204,18 +101,21 @@ TEST_P(InfoWindow, BothLayoutsShowAsTheRecordSays)
 
     emu::Bytes old = OldPayload();
     old[100] = 0;   // no planned change
+    old[48] = 0;    // no fiscal-memory write yet
     fx.Emu().SetInfoRecord(old);
     w.Button1Click();
+    // Two characters less of the unique number, fields shifted, the shorter port lists.
     EXPECT_EQ(w.Label26->text(), "ABC 12345678");
+    EXPECT_EQ(w.Label27->text(), "5260250995");
+    EXPECT_EQ(w.Label42->text(), "Łucja");
+    EXPECT_EQ(w.Label46->text(), "4");
+    EXPECT_EQ(w.Label48->text(), "3");
     EXPECT_EQ(w.Label66->text(), "Nie zainstalowane");
+    EXPECT_EQ(w.Label43->text(), "2048");
     EXPECT_EQ(w.Label51->text(), "NIE");
+    EXPECT_EQ(w.Label31->text(), "brak");
     for (QLabel* l : {w.Label52, w.Label53, w.Label54, w.Label55, w.Label56, w.Label57})
         EXPECT_FALSE(l->isEnabled());
-    // The request: 'I' with the word 0, as the single frame.
-    const auto frames = fx.Emu().ReceivedFramesWithCommand('I');
-    ASSERT_EQ(frames.size(), 2u);
-    EXPECT_EQ(frames[0].size(), 11u);
-    EXPECT_EQ(emu::GetU16(&frames[0][4]), 0x8001);
 }
 
 TEST_P(InfoWindow, BrokenRepliesLeaveTheLabelsAsTheyWere)
