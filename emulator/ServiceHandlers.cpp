@@ -4,7 +4,6 @@
 #include "emulator/EmulatorState.h"
 
 #include <algorithm>
-#include <cctype>
 
 namespace emu {
 

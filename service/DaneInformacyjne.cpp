@@ -3,6 +3,7 @@
 #include "link/Commands.h"
 #include "link/Link.h"
 #include "platform/Prompts.h"
+#include "service/WaitPanel.h"
 
 #include <QEvent>
 #include <QFrame>
@@ -120,16 +121,7 @@ TDaneInformacyjne::TDaneInformacyjne(QWidget* parent) : TForm(parent), instance_
     buttons->addWidget(Button2);
     main->addLayout(buttons);
 
-    Panel7 = new QFrame(this);
-    Panel7->setFrameShape(QFrame::Panel);
-    Panel7->setFrameShadow(QFrame::Raised);
-    Panel7->setAutoFillBackground(true);
-    auto* wait = new QLabel(QStringLiteral("Czekaj..."), Panel7);
-    wait->setStyleSheet(QStringLiteral("font-size: 16pt; font-weight: bold;"));
-    wait->setAlignment(Qt::AlignCenter);
-    (new QVBoxLayout(Panel7))->addWidget(wait);
-    Panel7->resize(220, 80);
-    Panel7->hide();
+    Panel7 = MakeWaitPanel(this);
 
     connect(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
     connect(Button2, &QPushButton::clicked, this, [this] { Button2Click(); });
@@ -166,10 +158,7 @@ void TDaneInformacyjne::ShowTexts(const InfoRecordTexts& t)
 void TDaneInformacyjne::Button1Click()
 {
     setEnabled(false);
-    Panel7->move((width() - Panel7->width()) / 2, (height() - Panel7->height()) / 2);
-    Panel7->show();
-    Panel7->raise();
-    Panel7->repaint();
+    ShowWaitPanel(Panel7, true);
 
     DrainInput();
     std::memset(Link.ReceiveBuffer, 0, ReceiveBufferSize);
@@ -178,7 +167,7 @@ void TDaneInformacyjne::Button1Click()
     InfoLayout layout = InfoLayout::New;
     const InfoReply reply = ClassifyInfoReply(Link.ReceiveBuffer, std::size_t(got), layout);
 
-    Panel7->hide();
+    ShowWaitPanel(Panel7, false);
     setEnabled(true);
     if (reply == InfoReply::ErrorFrame)
         ShowRegisterError(Link.ReceiveBuffer[8]);

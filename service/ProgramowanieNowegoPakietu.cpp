@@ -9,6 +9,7 @@
 #include "platform/Cp1250.h"
 #include "platform/Prompts.h"
 #include "platform/Time.h"
+#include "service/WaitPanel.h"
 
 #include <QDateEdit>
 #include <QDateTime>
@@ -182,16 +183,7 @@ TProgramowanieNowegoPakietu::TProgramowanieNowegoPakietu(QWidget* parent)
     bottom->addWidget(Button1);
     main->addLayout(bottom);
 
-    Panel7 = new QFrame(this);
-    Panel7->setFrameShape(QFrame::Panel);
-    Panel7->setFrameShadow(QFrame::Raised);
-    Panel7->setAutoFillBackground(true);
-    auto* wait = new QLabel(QStringLiteral("Czekaj..."), Panel7);
-    wait->setStyleSheet(QStringLiteral("font-size: 16pt; font-weight: bold;"));
-    wait->setAlignment(Qt::AlignCenter);
-    (new QVBoxLayout(Panel7))->addWidget(wait);
-    Panel7->resize(220, 80);
-    Panel7->hide();
+    Panel7 = MakeWaitPanel(this);
 
     Timer1 = new QTimer(this);
     Timer1->setInterval(1000);
@@ -219,7 +211,7 @@ TProgramowanieNowegoPakietu::TProgramowanieNowegoPakietu(QWidget* parent)
 
 void TProgramowanieNowegoPakietu::FormShow()
 {
-    Panel7->hide();
+    ShowWaitPanel(Panel7, false);
     DrainInput();
     Timer1Timer();
     Timer1->start();
@@ -323,18 +315,6 @@ void TProgramowanieNowegoPakietu::PackageStepDone()
 
 void TProgramowanieNowegoPakietu::Button1Click() { ClearChecklist(); }
 
-void TProgramowanieNowegoPakietu::ShowWait(bool shown)
-{
-    if (shown) {
-        Panel7->move((width() - Panel7->width()) / 2, (height() - Panel7->height()) / 2);
-        Panel7->show();
-        Panel7->raise();
-        Panel7->repaint();
-    } else {
-        Panel7->hide();
-    }
-}
-
 int TProgramowanieNowegoPakietu::ReadReply(int printingWaitMs)
 {
     int result = ReceiveAck();
@@ -348,11 +328,11 @@ int TProgramowanieNowegoPakietu::ReadReply(int printingWaitMs)
 void TProgramowanieNowegoPakietu::RunAckStep(PackageStep step, int printingWaitMs,
                                              const std::function<void()>& send, QWidget* next)
 {
-    ShowWait(true);
+    ShowWaitPanel(Panel7, true);
     DrainInput();
     send();
     const int result = ReadReply(printingWaitMs);
-    ShowWait(false);
+    ShowWaitPanel(Panel7, false);
     if (result == AckErrorFrame) {
         ShowRegisterError(Link.ReceiveBuffer[8]);
     } else if (ReplyAccepted(result)) {
@@ -396,7 +376,7 @@ void TProgramowanieNowegoPakietu::FailPortTest(const QString& message)
     LinkSettings.ComPortNumber = NoComPort;
     App.WorkMode &= uint8_t(~WorkModeRegister);
     RequestStatusRefresh();
-    ShowWait(false);
+    ShowWaitPanel(Panel7, false);
     ShowMessage(message);
 }
 
@@ -406,7 +386,7 @@ void TProgramowanieNowegoPakietu::BitBtn6Click()
         ShowMessage(QStringLiteral("Nie wybrano portu komunikacyjnego."));
         return;
     }
-    ShowWait(true);
+    ShowWaitPanel(Panel7, true);
     CloseComPort();
     for (QLabel* l : {Label20, Label21, Label22})
         l->clear();
@@ -469,7 +449,7 @@ void TProgramowanieNowegoPakietu::BitBtn6Click()
         App.WorkMode &= uint8_t(~WorkModeRegister);
     }
     RequestStatusRefresh();
-    ShowWait(false);
+    ShowWaitPanel(Panel7, false);
     if (found[0] && found[1] && found[2]) {
         BitBtn2->setFocus();
         ShowTick(PackageStep::Ports);
@@ -516,11 +496,11 @@ void TProgramowanieNowegoPakietu::BitBtn12Click()
         MaskEdit1->setFocus();
         return;
     }
-    ShowWait(true);
+    ShowWaitPanel(Panel7, true);
     SendKeyAndUniqueNumber(Link.RegisterAddress, SingleFrameNumber, PaddedUniqueNumber(UniqueNumberText()),
                            PaddedFiscalMemoryKey(KeyText()));
     const int result = ReadReply(DefaultPrintingWaitMs);
-    ShowWait(false);
+    ShowWaitPanel(Panel7, false);
     if (ReplyAccepted(result)) {
         BitBtn1->setFocus();
         ShowTick(PackageStep::KeyAndNumber);
@@ -534,12 +514,12 @@ void TProgramowanieNowegoPakietu::BitBtn8Click()
         MaskEdit1->setFocus();
         return;
     }
-    ShowWait(true);
+    ShowWaitPanel(Panel7, true);
     DrainInput();
     SendUniqueNumber(Link.RegisterAddress, SingleFrameNumber, PaddedUniqueNumber(UniqueNumberText()));
     Sleep(500);
     const int result = ReadReply(DefaultPrintingWaitMs);
-    ShowWait(false);
+    ShowWaitPanel(Panel7, false);
     if (ReplyAccepted(result))
         ShowTick(PackageStep::NumberOnly);
 }
@@ -564,13 +544,13 @@ void TProgramowanieNowegoPakietu::BitBtn3Click()
     if (!TextFitsFrame(symbol))
         return;
     const QDate d = DateTimePicker1->date();
-    ShowWait(true);
+    ShowWaitPanel(Panel7, true);
     DrainInput();
     SendRecordCurrency(Link.RegisterAddress, SingleFrameNumber, ToCp1250(symbol), 1000, 3, 1, 0, uint16_t(d.year()),
                        uint8_t(d.month()), uint8_t(d.day()));
     Sleep(100);
     const int result = ReadReply(DefaultPrintingWaitMs);
-    ShowWait(false);
+    ShowWaitPanel(Panel7, false);
     if (ReplyAccepted(result))
         ShowTick(PackageStep::RecordCurrency);
 }
@@ -585,12 +565,12 @@ void TProgramowanieNowegoPakietu::BitBtn5Click()
 {
     if (!TextFitsFrame(Edit2->text()))
         return;
-    ShowWait(true);
+    ShowWaitPanel(Panel7, true);
     DrainInput();
     SendNip(Link.RegisterAddress, SingleFrameNumber, PaddedTrainingNip(Edit2->text()));
     Sleep(1500);
     const int result = ReadReply(DefaultPrintingWaitMs);
-    ShowWait(false);
+    ShowWaitPanel(Panel7, false);
     if (ReplyAccepted(result))
         ShowTick(PackageStep::Nip);
 }
@@ -600,7 +580,7 @@ void TProgramowanieNowegoPakietu::BitBtn5Click()
 void TProgramowanieNowegoPakietu::BitBtn7Click()
 {
     DrainInput();
-    ShowWait(true);
+    ShowWaitPanel(Panel7, true);
     SendClearDatabase(Link.RegisterAddress, SingleFrameNumber);
     Sleep(100);
     ReceiveAck();
@@ -612,7 +592,7 @@ void TProgramowanieNowegoPakietu::BitBtn7Click()
             n |= LastFrameBit;
         if (SendGoodsRecord(Link.RegisterAddress, n, plu, plu, 0) == 0) {
             // An empty slot: nothing went out, so no reply is waited for.
-            ShowWait(false);
+            ShowWaitPanel(Panel7, false);
             return;
         }
         int result = ReceiveAck();
@@ -630,7 +610,7 @@ void TProgramowanieNowegoPakietu::BitBtn7Click()
             ShowRegisterError(Link.ReceiveBuffer[8]);
             ++n;
         } else {
-            ShowWait(false);
+            ShowWaitPanel(Panel7, false);
             return;
         }
     }
@@ -638,7 +618,7 @@ void TProgramowanieNowegoPakietu::BitBtn7Click()
         BitBtn11->setFocus();
         ShowTick(PackageStep::Goods);
     }
-    ShowWait(false);
+    ShowWaitPanel(Panel7, false);
     ShowMessage(QStringLiteral("Wyłącz tryb serwisowy, oraz dokonaj testowej sprzedaży, i wykonaj raport dobowy."));
 }
 

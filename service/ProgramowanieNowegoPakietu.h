@@ -88,7 +88,6 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    void ShowWait(bool shown);
     void ShowTick(PackageStep step);
     void ClearChecklist();
     // Reads a reply, waiting out a "printing" reply once.

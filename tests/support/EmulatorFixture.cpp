@@ -1,5 +1,9 @@
 #include "tests/support/EmulatorFixture.h"
 
+#include "link/Link.h"
+#include "link/LinkSettings.h"
+#include "platform/ClientSocket.h"
+
 #include <cstdlib>
 #include <filesystem>
 #include <stdlib.h>
@@ -44,6 +48,25 @@ std::string EmulatorFixture::ServeCom(int n, int portCode)
 int EmulatorFixture::ServeTcp()
 {
     return server_.ListenTcp(0);
+}
+
+bool EmulatorFixture::ConnectProgram(bool tcp, int comPort)
+{
+    if (!tcp) {
+        if (ServeCom(comPort).empty())
+            return false;
+        LinkSettings.LinkType = 0;
+        LinkSettings.ComPortNumber = uint8_t(comPort);
+        return OpenComPort(1, Link.SerialHandle) == 0;
+    }
+    const int port = ServeTcp();
+    if (port <= 0)
+        return false;
+    LinkSettings.LinkType = 1;
+    LinkSettings.TcpHost = "127.0.0.1";
+    LinkSettings.TcpPort = port;
+    ConnectTcp();
+    return TcpSocket().WaitConnected(3000);
 }
 
 void EmulatorFixture::SetBaud(unsigned baud)

@@ -22,6 +22,9 @@ public:
     std::string ServeCom(int n, int portCode = -1);
     // Listens on a free loopback port and returns it (-1 on failure).
     int ServeTcp();
+    // Serves COM<comPort> or loopback TCP and opens the program's link to it, as the link
+    // settings window would; false on failure.
+    bool ConnectProgram(bool tcp, int comPort = 7);
     void SetBaud(unsigned baud);
 
     // A fresh EMPTY folder with RIVO_COM_DIR pointing at it: no register on any port. The

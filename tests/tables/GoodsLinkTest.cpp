@@ -41,24 +41,8 @@ std::string LineName(const ::testing::TestParamInfo<Line>& info)
 // Opens the link to the emulator as the settings window would, and marks the register connected.
 bool Connect(EmulatorFixture& fx, Line line)
 {
-    if (line == Line::Serial) {
-        if (fx.ServeCom(7).empty())
-            return false;
-        LinkSettings.LinkType = 0;
-        LinkSettings.ComPortNumber = 7;
-        if (OpenComPort(1, Link.SerialHandle) != 0)
-            return false;
-    } else {
-        const int port = fx.ServeTcp();
-        if (port <= 0)
-            return false;
-        LinkSettings.LinkType = 1;
-        LinkSettings.TcpHost = "127.0.0.1";
-        LinkSettings.TcpPort = port;
-        ConnectTcp();
-        if (!TcpSocket().WaitConnected(3000))
-            return false;
-    }
+    if (!fx.ConnectProgram(line == Line::Tcp))
+        return false;
     App.WorkMode = WorkModeDatabase | WorkModeRegister;
     return true;
 }
