@@ -3,6 +3,7 @@
 #include "core/DatabaseImage.h"
 #include "emulator/FrameCodec.h"
 #include "service/CommissioningLogic.h"
+#include "service/DaneInformacyjne.h"
 #include "service/ProgramowanieNowegoPakietu.h"
 #include "tests/service/ServiceTestUtil.h"
 #include "tests/support/ScriptedPrompts.h"
@@ -203,6 +204,10 @@ TEST(CommissioningKit, NineTicksInPanelOrderCompleteTheKit)
     ASSERT_EQ(tests.size(), 2u);
     EXPECT_EQ(Payload(tests[0], 5), std::string("\x00\x03\x06\x00\x06", 5));
     EXPECT_EQ(Payload(tests[1], 5), std::string("\x01\x03\x06\x03\x06", 5));
+    // The register's information record tells the same: only USB goes to the PC.
+    TDaneInformacyjne info;
+    info.Button1Click();
+    EXPECT_EQ(info.Label46->text() + info.Label47->text() + info.Label48->text(), "BrakBrakKomputer PC");
 
     b.w.BitBtn2Click();
     const emu::Bytes clock = b.fx.Emu().Setting('C');
@@ -218,7 +223,7 @@ TEST(CommissioningKit, NineTicksInPanelOrderCompleteTheKit)
     b.w.BitBtn5Click();
     b.w.BitBtn7Click();
     EXPECT_EQ(b.prompts.Texts().size(), 1);   // the reminder after the goods
-    EXPECT_EQ(Payload(b.fx.Emu().ReceivedFramesWithCommand('I').at(0), 13), "1234567890123");
+    EXPECT_EQ(Payload(b.fx.Emu().ReceivedFramesWithCommand('I').back(), 13), "1234567890123");
     b.w.BitBtn11Click();
     EXPECT_EQ(b.prompts.LastText(), "Zakończono programowanie pakietu");
     for (std::size_t i = 0; i < b.w.Ticks.size(); ++i)

@@ -59,12 +59,8 @@ TEST(GraphicsWindow, OpenCancelAndBadFiles)
     b.prompts.OpenFile(QString());
     b.w.SpeedButton4Click();
     const QString broken = QString::fromStdString(b.env.Path("broken.jpg"));
-    QFile f(broken);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write("\xFF\xD8\xFF not really");
-    f.close();
     const QString png = QString::fromStdString(b.env.Path("logo.png"));
-    HalfBlackPicture(10, 10).save(png, "PNG");
+    ASSERT_TRUE(HalfBlackPicture(10, 10).save(broken, "PNG") && HalfBlackPicture(10, 10).save(png, "PNG"));
     b.Open(broken);
     b.Open(png);
     EXPECT_EQ(b.prompts.Texts(), (QStringList{"Nie mogę otworzyc pliku" + broken + ".",
