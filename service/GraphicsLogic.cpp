@@ -26,15 +26,15 @@ int CentreSample(int i, int n, int s) { return int((2LL * i + 1) * s / (2LL * n)
 template <class WhiteTest>
 MonoPicture Fit(const QImage& source, WhiteTest white)
 {
+    // Only the sampled pixels are read: no converted copy of a large picture.
     MonoPicture p;
     if (source.isNull())
         return p;
-    const QImage rgb = source.convertToFormat(QImage::Format_RGB888);
     for (int y = 0; y < GraphicCanvasHeight; ++y) {
-        const uchar* line = rgb.constScanLine(CentreSample(y, GraphicCanvasHeight, rgb.height()));
+        const int sy = CentreSample(y, GraphicCanvasHeight, source.height());
         for (int x = 0; x < GraphicCanvasWidth; ++x) {
-            const uchar* px = line + 3 * CentreSample(x, GraphicCanvasWidth, rgb.width());
-            p.Set(x, y, !white(px[0], px[1], px[2]));
+            const QRgb px = source.pixel(CentreSample(x, GraphicCanvasWidth, source.width()), sy);
+            p.Set(x, y, !white(qRed(px), qGreen(px), qBlue(px)));
         }
     }
     return p;
@@ -71,7 +71,7 @@ QImage LoadGraphicFile(const QString& path)
 
 MonoPicture MonochromeOfSource(const QImage& source)
 {
-    return Fit(source, [](uchar r, uchar g, uchar b) { return r == 255 && g == 255 && b == 255; });
+    return Fit(source, [](int r, int g, int b) { return r == 255 && g == 255 && b == 255; });
 }
 
 std::optional<MonoPicture> ContrastOfSource(const QImage& source, int threshold)
@@ -79,7 +79,7 @@ std::optional<MonoPicture> ContrastOfSource(const QImage& source, int threshold)
     if (source.isNull() || source.depth() == 1)
         return std::nullopt;
     const int t = std::clamp(threshold, 0, 255);
-    return Fit(source, [t](uchar r, uchar g, uchar b) { return r > t && g > t && b > t; });
+    return Fit(source, [t](int r, int g, int b) { return r > t && g > t && b > t; });
 }
 
 MonoPicture ApplyGraphicOffsets(const MonoPicture& converted, const GraphicRect& dest)
