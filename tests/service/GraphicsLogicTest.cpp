@@ -48,7 +48,7 @@ TEST(GraphicFiles, BrokenJpegsAreRefusedWithoutEndingTheProgram)
     QByteArray corrupt = good;
     for (int i = 20; i < corrupt.size() - 2; i += 7)
         corrupt[i] = char(0xFF);
-    QByteArray garbage("\xFF\xD8\xFF\xE0 not a jpeg at all", 24);
+    const QByteArray garbage = QByteArray("\xFF\xD8\xFF\xE0", 4) + "not a jpeg at all";
     QByteArray huge = good;
     // The frame header claims 20000 x 20000 pixels: well over the decoding limit.
     const int sof = huge.indexOf(QByteArray("\xFF\xC0", 2));
