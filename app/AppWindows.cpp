@@ -7,6 +7,10 @@
 #include "link/PokazBuforOdb.h"
 #include "link/UstawieniaTrans.h"
 #include "link/WyszukiwanieKasyRS.h"
+#include "service/DaneInformacyjne.h"
+#include "service/GrafikaNaglowek.h"
+#include "service/ProgramowanieNowegoPakietu.h"
+#include "service/SymulatorUrzadzen.h"
 #include "tables/DodatkoweUstawienia.h"
 #include "tables/EdycjaTowaru.h"
 #include "tables/GUM.h"
@@ -82,6 +86,10 @@ void CreateAllWindows()
     Create(ProgramowanieStawekPTU, main);
     Create(ProgramowanieZestawuRaportow, main);
     Create(ProgramowanieZegara, main);
+    Create(DaneInformacyjne, main);
+    Create(GrafikaNaglowek, main);
+    Create(ProgramowanieNowegoPakietu, main);
+    Create(SymulatorUrzadzen, main);
 }
 
 void DestroyAllWindows() { delete MenuGlowne; }

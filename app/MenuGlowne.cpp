@@ -18,6 +18,9 @@
 #include "platform/Modal.h"
 #include "platform/Prompts.h"
 #include "platform/SerialPort.h"
+#include "service/DaneInformacyjne.h"
+#include "service/GrafikaNaglowek.h"
+#include "service/SymulatorUrzadzen.h"
 #include "tables/DodatkoweUstawienia.h"
 #include "tables/JednostkiTowarowe.h"
 #include "tables/KlawiszeSzybkieSprzedazy.h"
@@ -161,7 +164,7 @@ std::vector<TreeTask>& TreeTasks(int tab)
         {QStringLiteral("Programowanie bazy form płatności"), {}, false},
         {QStringLiteral("Programowanie bazy walut"), {}, false},
         {QStringLiteral("Programowanie stawek PTU"), Opener(ProgramowanieStawekPTU), false},
-        {QStringLiteral("Dane informacyjne kasy"), {}, false},
+        {QStringLiteral("Dane informacyjne kasy"), Opener(DaneInformacyjne), false},
         {QStringLiteral("Programowanie zegara"), Opener(ProgramowanieZegara), false},
         {QStringLiteral("Programowanie nagłówka"), Opener(ProgramowanieNaglowka), false},
         {QStringLiteral("Pobieranie nagłówka"), {}, false},
@@ -173,7 +176,7 @@ std::vector<TreeTask>& TreeTasks(int tab)
         {QStringLiteral("Programowanie klawiszy szybkich funkcji sprzedaży"), Opener(KlawiszeSzybkieSprzedazy), false},
         {QStringLiteral("Programowalne jednostki towarowe"), Opener(JednostkiTowarowe), false},
         {QStringLiteral("Obrót grup towarowych"), {}, false},
-        {QStringLiteral("Grafika w nagłówku i stopce"), {}, false},
+        {QStringLiteral("Grafika w nagłówku i stopce"), Opener(GrafikaNaglowek), false},
         {QStringLiteral("Odczyt kopii"), {}, false},
     };
     static std::vector<TreeTask> none;
@@ -416,6 +419,7 @@ void TMenuGlowne::BuildControls()
     connect(Button4, &QPushButton::clicked, this, [this] { Button4Click(); });
     connect(Button7, &QPushButton::clicked, this, [this] { Button7Click(); });
     connect(Button10, &QPushButton::clicked, this, [this] { Button10Click(); });
+    connect(Button13, &QPushButton::clicked, this, [this] { Button13Click(); });
 }
 
 void TMenuGlowne::BuildMenus()
@@ -650,6 +654,12 @@ void TMenuGlowne::Button8Click() { ShowModal(WindowOf(ProgramowanieTowarow)); }
 void TMenuGlowne::Button11Click() { ShowModal(WindowOf(ProgramowanieTablicyWiFi_Mail)); }
 
 void TMenuGlowne::Button10Click() { ShowModal(WindowOf(PokazBuforOdb)); }
+
+void TMenuGlowne::Button13Click()
+{
+    if (App.WorkMode != 0)
+        ShowModal(WindowOf(SymulatorUrzadzen));
+}
 
 void TMenuGlowne::Button2Click()
 {

@@ -129,6 +129,7 @@ public:
     void Button8Click();
     void Button10Click();
     void Button11Click();
+    void Button13Click();   // "SYMULATOR"
 
     void ProgramowanieBazyTreeDblClick();
     void WykonywanieRaportowTreeDblClick();

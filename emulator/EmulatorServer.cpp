@@ -72,6 +72,7 @@ struct EmulatorServer::Impl {
         int slaveFd = -1;       // pseudo-terminal: our own slave descriptor, kept open
         std::string link;       // pseudo-terminal: DIR/COM<n>
         std::string slavePath;
+        int portCode = -1;      // pseudo-terminal: the register port it stands for
         std::deque<uint8_t> out;
         bool closeAfterFlush = false;
         bool closed = false;
@@ -198,12 +199,15 @@ void EmulatorServer::Impl::ReadFrom(Channel& ch)
     for (int rounds = 0; rounds < 16; ++rounds) {
         ssize_t n = ::read(ch.fd, buf, sizeof buf);
         if (n > 0) {
+            if (ch.portCode >= 0 && !emu.PortTalksToPc(ch.portCode))
+                continue; // a port the port test turned away from the PC hears nothing
             if (lastFed != ch.id) {
                 emu.ResetInput(); // bytes of another line never join these
                 lastFed = ch.id;
             }
             const int id = ch.id;
             emu.SetReplySink([this, id](const Bytes& b) { Enqueue(id, b); });
+            emu.SetInputPort(ch.portCode);
             emu.Feed(buf, static_cast<std::size_t>(n));
             if (emu.TakeDropRequest() && ch.kind == Kind::Tcp)
                 ch.closeAfterFlush = true;
@@ -389,7 +393,7 @@ int EmulatorServer::ListenTcp(int port)
     return ntohs(a.sin_port);
 }
 
-bool EmulatorServer::ServeComPort(const std::string& dir, int n)
+bool EmulatorServer::ServeComPort(const std::string& dir, int n, int portCode)
 {
     int master = ::posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
     if (master < 0)
@@ -424,6 +428,7 @@ bool EmulatorServer::ServeComPort(const std::string& dir, int n)
     ch->slaveFd = slave;
     ch->link = link;
     ch->slavePath = name;
+    ch->portCode = portCode;
     impl_->Add(std::move(ch));
     return true;
 }

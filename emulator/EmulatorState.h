@@ -123,6 +123,13 @@ struct RegisterEmulator::Impl {
     } prompt;
     int confirmDelayMs = -1;        // -1: only ConfirmOnKeyboard confirms
 
+    // service commands (ServiceHandlers.cpp)
+    bool infoRecordSet = false;
+    Bytes infoRecord;
+    RegisterEmulator::GraphicRowFault graphicFault;
+    int inputPort = -1;
+    bool portTalks[3] = {true, true, true};
+
     // ---- handlers: one per command code and frame length ----
     using Handler = Reply (Impl::*)(const Request&);
     struct HandlerEntry {
@@ -223,6 +230,12 @@ struct RegisterEmulator::Impl {
     Reply ReadGoodsUnits(const Request& rq);
     Reply ReadHeader(const Request& rq);
     Reply ReadGroupTurnover(const Request& rq);
+    // service commands (ServiceHandlers.cpp)
+    Reply ReadInfoRecord(const Request& rq);
+    Reply ProgramGraphicRowWithFaults(const Request& rq);
+    Reply PortQueryOfInput(const Request& rq);
+    Reply PortTest(const Request& rq);
+    Reply ProgramUniqueNumberAndKey(const Request& rq);
 };
 
 } // namespace emu

@@ -95,6 +95,24 @@ public:
     Faults GetFaults() const;
     // The register port the PC talks through, as the port query answers it: 0 USB, 1 COM A, 2 COM B.
     void SetPortCode(uint8_t code);
+    // Service commands (ServiceHandlers.cpp).
+    // The payload the information read answers with, of either layout or any other size (the
+    // reply is 9 bytes longer); empty puts the register's own record back.
+    void SetInfoRecord(const Bytes& payload);
+    // A fault aimed at one row of a graphic: the register answers that row with a receipt open,
+    // an error frame (times in a row) or nothing.
+    struct GraphicRowFault {
+        enum class Kind { ReceiptOpen, ErrorFrame, Silence };
+        int Row = -1;
+        Kind What = Kind::ErrorFrame;
+        int Times = 1;
+        uint8_t Code = 80;
+    };
+    void SetGraphicRowFault(const GraphicRowFault& fault);
+    // The register port the bytes being fed came in on (0 USB, 1 COM A, 2 COM B; -1 untagged),
+    // and whether that port talks to the PC (the port test decides).
+    void SetInputPort(int code);
+    bool PortTalksToPc(int code) const;
 
     // ---- the operator at the register's keyboard ----
     // A small-table or VAT program frame with its confirm byte set waits for the operator: it is
@@ -181,8 +199,10 @@ public:
     EmulatorServer& operator=(const EmulatorServer&) = delete;
     // Listens on 127.0.0.1:port (0 picks a free port); returns the port, or -1.
     int ListenTcp(int port);
-    // Opens a pseudo-terminal and links it as dir/COM<n>; false on failure.
-    bool ServeComPort(const std::string& dir, int n);
+    // Opens a pseudo-terminal and links it as dir/COM<n>; false on failure. With a port code
+    // (0 USB, 1 COM A, 2 COM B) the line is that register port: its requests are answered only
+    // while the port talks to the PC, and the port query names it.
+    bool ServeComPort(const std::string& dir, int n, int portCode = -1);
     // Paces the bytes sent on the serial line at this baud rate (10 bits a byte); 0 = no pacing.
     void SetBaud(unsigned baud);
     // Reply bytes dropped because nobody read them.

@@ -145,15 +145,15 @@ void RegisterEmulator::Impl::InstallHandlers()
     add(0x03, 31, K::Program, &Impl::ProgramConfiguration);
     add('m', 252, K::Program, &Impl::StoreSetting);
     add('e', 195, K::Program, &Impl::StoreSetting);
-    add('l', 58, K::Program, &Impl::ProgramGraphicRow);
-    add('d', 58, K::Program, &Impl::ProgramGraphicRow);
+    add('l', 58, K::Program, &Impl::ProgramGraphicRowWithFaults);
+    add('d', 58, K::Program, &Impl::ProgramGraphicRowWithFaults);
     add(0x09, 10, K::Program, &Impl::DeleteGraphic);
-    add('8', 14, K::Program, &Impl::StoreSetting);
+    add('8', 14, K::Program, &Impl::PortTest);
     add('c', 10, K::Program, &Impl::ClearDatabase);
     add(0xCB, 10, K::Program, &Impl::ClearSales);
     add('I', 25, K::Program, &Impl::StoreSetting);
     add('M', 23, K::Program, &Impl::StoreSetting);
-    add('M', 33, K::Program, &Impl::StoreSetting);
+    add('M', 33, K::Program, &Impl::ProgramUniqueNumberAndKey);
     add('J', 19, K::Program, &Impl::StoreSetting);
     // delete frames
     add('0', 54, K::Delete, &Impl::DeleteGoods);
@@ -165,7 +165,7 @@ void RegisterEmulator::Impl::InstallHandlers()
     add('6', 31, K::Delete, &Impl::DeleteSmallRecord);
     // probe, ports, read-outs
     add('Q', 10, K::Other, &Impl::Probe);
-    add('9', 9, K::Other, &Impl::PortQuery);
+    add('9', 9, K::Other, &Impl::PortQueryOfInput);
     add(':', 10, K::Other, &Impl::CacheDump);
     add(0x01, 24, K::Other, &Impl::ElectronicCopy);
     // reports printed by the register
@@ -186,7 +186,7 @@ void RegisterEmulator::Impl::InstallHandlers()
         add(c, 11, K::Read, &Impl::ReadSmallTable);
     add('S', 11, K::Read, &Impl::ReadQuickKeys);
     add('P', 11, K::Read, &Impl::ReadVatRates);
-    add('I', 11, K::Read, &Impl::ReadInfo);
+    add('I', 11, K::Read, &Impl::ReadInfoRecord);
     add('m', 11, K::Read, &Impl::ReadEmail);
     add('e', 11, K::Read, &Impl::ReadWifi);
     add('#', 11, K::Read, &Impl::ReadScreen);

@@ -2,6 +2,7 @@
 
 #include "core/AppState.h"
 #include "link/Link.h"
+#include "link/LinkSettings.h"
 #include "platform/ClientSocket.h"
 
 #include <cstdlib>
@@ -31,14 +32,14 @@ EmulatorFixture::~EmulatorFixture()
         RemoveComDir(comDir_);
 }
 
-std::string EmulatorFixture::ServeCom(int n)
+std::string EmulatorFixture::ServeCom(int n, int portCode)
 {
     if (comDir_.empty()) {
         comDir_ = MakeTempDir("rivo-com-");
         if (comDir_.empty())
             return {};
     }
-    if (!server_.ServeComPort(comDir_, n))
+    if (!server_.ServeComPort(comDir_, n, portCode))
         return {};
     ::setenv("RIVO_COM_DIR", comDir_.c_str(), 1);
     setComDir_ = true;

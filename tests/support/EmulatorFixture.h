@@ -17,8 +17,9 @@ public:
     emu::EmulatorServer& Server() { return server_; }
 
     // Serves a pseudo-terminal as COM<n> in a fresh temporary folder, sets RIVO_COM_DIR to that
-    // folder and returns it ("" on failure). Further calls add ports to the same folder.
-    std::string ServeCom(int n);
+    // folder and returns it ("" on failure). Further calls add ports to the same folder. A port
+    // code makes the line one of the register's ports (0 USB, 1 COM A, 2 COM B).
+    std::string ServeCom(int n, int portCode = -1);
     // Listens on a free loopback port and returns it (-1 on failure).
     int ServeTcp();
     void SetBaud(unsigned baud);

@@ -16,7 +16,6 @@
 #include "tables/ProgramowanieZegara.h"
 #include "tables/SmallTableWidgets.h"
 #include "tests/support/EmulatorFixture.h"
-#include "tests/support/LinkConnection.h"
 #include "tests/support/ScriptedPrompts.h"
 #include "tests/support/TestEnvironment.h"
 #include "tests/tables/QtPrinting.h"
@@ -60,7 +59,7 @@ std::jthread OperatorConfirms(emu::RegisterEmulator& e)
 
 class SmallTableLink : public ::testing::TestWithParam<bool> {
 protected:
-    void SetUp() override { ASSERT_TRUE(ConnectToEmulator(fx, Tcp())); }
+    void SetUp() override { ASSERT_TRUE(fx.ConnectLink(Tcp())); }
     bool Tcp() const { return GetParam(); }
     emu::RegisterEmulator& Emu() { return fx.Emu(); }
     // True once a reply the program has not read is waiting on the line.

@@ -1,0 +1,190 @@
+#include "service/GraphicsLogic.h"
+
+#include "service/JpegDecoder.h"
+
+#include <QFile>
+#include <QImageReader>
+#include <algorithm>
+
+namespace {
+
+void Put16(QByteArray& b, int at, uint16_t v)
+{
+    b[at] = char(v & 0xFF);
+    b[at + 1] = char(v >> 8);
+}
+
+void Put32(QByteArray& b, int at, uint32_t v)
+{
+    for (int i = 0; i < 4; ++i)
+        b[at + i] = char((v >> (8 * i)) & 0xFF);
+}
+
+// The source pixel under the centre of target pixel i of n, over a source of size s.
+int CentreSample(int i, int n, int s) { return int((2LL * i + 1) * s / (2LL * n)); }
+
+template <class WhiteTest>
+MonoPicture Fit(const QImage& source, WhiteTest white)
+{
+    // Only the sampled pixels are read: no converted copy of a large picture.
+    MonoPicture p;
+    if (source.isNull())
+        return p;
+    for (int y = 0; y < GraphicCanvasHeight; ++y) {
+        const int sy = CentreSample(y, GraphicCanvasHeight, source.height());
+        for (int x = 0; x < GraphicCanvasWidth; ++x) {
+            const QRgb px = source.pixel(CentreSample(x, GraphicCanvasWidth, source.width()), sy);
+            p.Set(x, y, !white(qRed(px), qGreen(px), qBlue(px)));
+        }
+    }
+    return p;
+}
+
+} // namespace
+
+GraphicFileKind GraphicKindOfName(const QString& path)
+{
+    const QString lower = path.toLower();
+    if (lower.endsWith(QStringLiteral(".bmp")))
+        return GraphicFileKind::Bmp;
+    if (lower.endsWith(QStringLiteral(".jpg")) || lower.endsWith(QStringLiteral(".jpeg")))
+        return GraphicFileKind::Jpeg;
+    return GraphicFileKind::Other;
+}
+
+QImage LoadGraphicFile(const QString& path)
+{
+    switch (GraphicKindOfName(path)) {
+    case GraphicFileKind::Bmp: {
+        QImageReader reader(path, "bmp");
+        return reader.read();
+    }
+    case GraphicFileKind::Jpeg: {
+        QFile f(path);
+        if (f.size() > JpegDecodedLimitBytes || !f.open(QIODevice::ReadOnly))
+            return {};
+        return DecodeJpeg(f.readAll());
+    }
+    default: return {};
+    }
+}
+
+MonoPicture MonochromeOfSource(const QImage& source)
+{
+    return Fit(source, [](int r, int g, int b) { return r == 255 && g == 255 && b == 255; });
+}
+
+std::optional<MonoPicture> ContrastOfSource(const QImage& source, int threshold)
+{
+    if (source.isNull() || source.depth() == 1)
+        return std::nullopt;
+    const int t = std::clamp(threshold, 0, 255);
+    return Fit(source, [t](int r, int g, int b) { return r > t && g > t && b > t; });
+}
+
+MonoPicture ApplyGraphicOffsets(const MonoPicture& converted, const GraphicRect& dest)
+{
+    MonoPicture view;
+    const int w = dest.Right - dest.Left, h = dest.Bottom - dest.Top;
+    if (w <= 0 || h <= 0)
+        return view;
+    const int x0 = std::max(dest.Left, 0), x1 = std::min(dest.Right, GraphicCanvasWidth);
+    const int y0 = std::max(dest.Top, 0), y1 = std::min(dest.Bottom, GraphicCanvasHeight);
+    for (int y = y0; y < y1; ++y) {
+        const int sy = CentreSample(y - dest.Top, h, GraphicCanvasHeight);
+        for (int x = x0; x < x1; ++x)
+            view.Set(x, y, converted.At(CentreSample(x - dest.Left, w, GraphicCanvasWidth), sy));
+    }
+    return view;
+}
+
+GraphicControlRange RangeOf(GraphicControl control)
+{
+    switch (control) {
+    case GraphicControl::ShiftVertical: return {-95, 95, 3};
+    case GraphicControl::ShiftHorizontal: return {-380, 380, 4};
+    case GraphicControl::ZoomVertical: return {-46, 46, 1};
+    case GraphicControl::ZoomHorizontal: return {-184, 184, 4};
+    case GraphicControl::ZoomBoth: return {-46, 46, 1};
+    }
+    return {0, 0, 0};
+}
+
+bool StepGraphicControl(GraphicControl control, bool up, int& position, GraphicRect& dest)
+{
+    const GraphicControlRange range = RangeOf(control);
+    const int moved = std::clamp(position + (up ? range.Step : -range.Step), range.Min, range.Max);
+    const int d = moved - position;
+    if (d == 0)
+        return false;
+    GraphicRect r = dest;
+    // Both zooms at once grow the width by the horizontal zoom's step for each step of height.
+    const int zoomH = control == GraphicControl::ZoomBoth ? 4 * d : d;
+    switch (control) {
+    case GraphicControl::ShiftVertical: r.Top -= d; r.Bottom -= d; break;
+    case GraphicControl::ShiftHorizontal: r.Left += d; r.Right += d; break;
+    case GraphicControl::ZoomVertical: r.Top -= d; r.Bottom += d; break;
+    case GraphicControl::ZoomHorizontal: r.Left -= zoomH; r.Right += zoomH; break;
+    case GraphicControl::ZoomBoth:
+        r.Top -= d;
+        r.Bottom += d;
+        r.Left -= zoomH;
+        r.Right += zoomH;
+        break;
+    }
+    if (r.Right <= r.Left || r.Bottom <= r.Top)
+        return false;
+    position = moved;
+    dest = r;
+    return true;
+}
+
+GraphicBytesArray GraphicBytesOf(const MonoPicture& view)
+{
+    GraphicBytesArray bytes{};
+    for (int y = 0; y < GraphicCanvasHeight; ++y) {
+        uint8_t* row = bytes.data() + std::size_t(GraphicCanvasHeight - 1 - y) * GraphicRowBytes;
+        for (int x = 0; x < GraphicCanvasWidth; ++x)
+            if (view.At(x, y))
+                row[x / 8] |= uint8_t(0x80 >> (x % 8));
+    }
+    return bytes;
+}
+
+const uint8_t* GraphicRow(const GraphicBytesArray& bytes, int row)
+{
+    return bytes.data() + std::size_t(GraphicCanvasHeight - 1 - row) * GraphicRowBytes;
+}
+
+QByteArray GraphicBmpFile(const MonoPicture& view)
+{
+    QByteArray b(int(GraphicBmpFileSize), '\0');
+    b[0] = 'B';
+    b[1] = 'M';
+    Put32(b, 2, uint32_t(GraphicBmpFileSize));
+    Put32(b, 10, uint32_t(GraphicBmpHeaderSize));
+    Put32(b, 14, 40);
+    Put32(b, 18, GraphicCanvasWidth);
+    Put32(b, 22, GraphicCanvasHeight);
+    Put16(b, 26, 1);
+    Put16(b, 28, 1);
+    Put32(b, 34, uint32_t(GraphicBytesSize));
+    Put32(b, 46, 2);
+    // Palette: index 0 black, index 1 white.
+    Put32(b, 54, 0x00000000);
+    Put32(b, 58, 0x00FFFFFF);
+    const GraphicBytesArray black = GraphicBytesOf(view);
+    for (std::size_t i = 0; i < GraphicBytesSize; ++i)
+        b[int(GraphicBmpHeaderSize + i)] = char(~black[i]);
+    return b;
+}
+
+QImage GraphicImage(const MonoPicture& view)
+{
+    QImage image(GraphicCanvasWidth, GraphicCanvasHeight, QImage::Format_Mono);
+    image.setColorTable({qRgb(255, 255, 255), qRgb(0, 0, 0)});
+    for (int y = 0; y < GraphicCanvasHeight; ++y)
+        for (int x = 0; x < GraphicCanvasWidth; ++x)
+            image.setPixel(x, y, view.At(x, y) ? 1 : 0);
+    return image;
+}

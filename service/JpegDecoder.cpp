@@ -1,0 +1,83 @@
+#include "service/JpegDecoder.h"
+
+#include <csetjmp>
+#include <cstdio>
+// jpeglib.h needs size_t and FILE declared before it.
+#include <jerror.h>
+#include <jpeglib.h>
+
+namespace {
+
+struct ErrorManager {
+    jpeg_error_mgr pub;
+    std::jmp_buf jump;
+    bool truncated = false;
+};
+
+[[noreturn]] void OnError(j_common_ptr info)
+{
+    auto* err = reinterpret_cast<ErrorManager*>(info->err);
+    std::longjmp(err->jump, 1);
+}
+
+void OnMessage(j_common_ptr info, int level)
+{
+    // A file that ends early decodes with its missing part filled grey: taken as broken.
+    auto* err = reinterpret_cast<ErrorManager*>(info->err);
+    if (level < 0 && err->pub.msg_code == JWRN_JPEG_EOF)
+        err->truncated = true;
+}
+
+void Silent(j_common_ptr) {}
+
+// Decodes into image; false on any fault. Kept apart from DecodeJpeg so that nothing with a
+// destructor lives across the setjmp.
+bool Decode(jpeg_decompress_struct& cinfo, ErrorManager& err, const QByteArray& bytes, QImage& image)
+{
+    if (setjmp(err.jump))
+        return false;
+    jpeg_create_decompress(&cinfo);
+    jpeg_mem_src(&cinfo, reinterpret_cast<const unsigned char*>(bytes.constData()),
+                 static_cast<unsigned long>(bytes.size()));
+    if (jpeg_read_header(&cinfo, TRUE) != JPEG_HEADER_OK)
+        return false;
+    if (cinfo.jpeg_color_space == JCS_CMYK || cinfo.jpeg_color_space == JCS_YCCK)
+        return false;
+    cinfo.out_color_space = JCS_RGB;
+    jpeg_calc_output_dimensions(&cinfo);
+    const qint64 decoded = qint64(cinfo.output_width) * cinfo.output_height * 4;
+    if (cinfo.output_width == 0 || cinfo.output_height == 0 || decoded > JpegDecodedLimitBytes ||
+        cinfo.output_width > 32767 || cinfo.output_height > 32767)
+        return false;
+    jpeg_start_decompress(&cinfo);
+    image = QImage(int(cinfo.output_width), int(cinfo.output_height), QImage::Format_RGB888);
+    if (image.isNull())
+        return false;
+    while (cinfo.output_scanline < cinfo.output_height) {
+        JSAMPROW row = image.scanLine(int(cinfo.output_scanline));
+        if (jpeg_read_scanlines(&cinfo, &row, 1) != 1)
+            return false;
+        if (err.truncated)
+            return false;
+    }
+    jpeg_finish_decompress(&cinfo);
+    return !err.truncated;
+}
+
+} // namespace
+
+QImage DecodeJpeg(const QByteArray& bytes)
+{
+    if (bytes.isEmpty())
+        return {};
+    jpeg_decompress_struct cinfo{};
+    ErrorManager err{};
+    cinfo.err = jpeg_std_error(&err.pub);
+    err.pub.error_exit = OnError;
+    err.pub.emit_message = OnMessage;
+    err.pub.output_message = Silent;
+    QImage image;
+    const bool ok = Decode(cinfo, err, bytes, image);
+    jpeg_destroy_decompress(&cinfo);
+    return ok ? image : QImage();
+}

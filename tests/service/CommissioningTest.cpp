@@ -1,0 +1,233 @@
+// The commissioning checklist: its plain rules, the port test on a register served on three
+// pseudo-terminals (USB, COM A, COM B), every step against the emulator, and a whole kit.
+#include "core/DatabaseImage.h"
+#include "emulator/FrameCodec.h"
+#include "service/CommissioningLogic.h"
+#include "service/DaneInformacyjne.h"
+#include "service/ProgramowanieNowegoPakietu.h"
+#include "tests/service/ServiceTestUtil.h"
+#include "tests/support/ScriptedPrompts.h"
+#include "tests/support/TestEnvironment.h"
+
+#include <QDateEdit>
+#include <QLabel>
+#include <QLineEdit>
+#include <gtest/gtest.h>
+
+namespace {
+
+enum : int { Usb = 0, ComA = 1, ComB = 2 };
+
+void StoreGoods(uint16_t plu, const char* name)
+{
+    GoodsRecordFields f;
+    f.Plu = plu;
+    f.Name = name;
+    f.VatLetter = "A";
+    f.Price = 100 * plu;
+    f.Group = 1;
+    ASSERT_EQ(WriteGoodsRecordToImage(f), 0);
+}
+
+std::string Payload(const emu::Bytes& frame, std::size_t n) { return std::string(frame.begin() + 7, frame.begin() + 7 + long(n)); }
+
+struct KitBench {
+    TestEnvironment env;
+    ScriptedPrompts prompts;
+    EmulatorFixture fx;
+    TProgramowanieNowegoPakietu w;
+    // Serves the register's ports: pairs of (PC port number, register port code).
+    bool Serve(std::initializer_list<std::pair<int, int>> ports)
+    {
+        for (auto [pc, code] : ports)
+            if (fx.ServeCom(pc, code).empty())
+                return false;
+        LinkSettings.LinkType = 0;
+        w.FormShow();
+        return true;
+    }
+};
+
+} // namespace
+
+TEST(CommissioningRules, OnlyAWholePortReplyCounts)
+{
+    emu::Bytes reply = emu::MakeStatusReply(1, 0x8001, '9', 2);
+    EXPECT_EQ(PortCodeOfReply(reply.data(), reply.size()), 2);
+    EXPECT_EQ(PortCodeOfReply(reply.data(), 9), -1);
+    reply[8] ^= 1;
+    EXPECT_EQ(PortCodeOfReply(reply.data(), reply.size()), -1);
+}
+
+TEST(CommissioningPorts, EachMissingPortHasItsMessageAndLeavesNoPortOpen)
+{
+    struct Case {
+        const char* Name;
+        std::vector<std::pair<int, int>> Ports;
+        QString Message;
+    };
+    const Case cases[] = {
+        {"none", {}, "Brak odpowiedzi kasy. Sprawdź podłączenie kabli do komputera."},
+        {"COM B", {{3, ComA}, {7, Usb}}, "Brak odpowiedzi kasy. Sprawdź kabel w porcie COM B kasy."},
+        {"COM A", {{5, ComB}, {7, Usb}}, "Brak odpowiedzi kasy. Sprawdź kabel w porcie COM A kasy."},
+        {"USB", {{3, ComA}, {5, ComB}}, "Brak odpowiedzi kasy. Sprawdź kabel w porcie USB kasy."},
+    };
+    for (const Case& c : cases) {
+        KitBench b;
+        std::string emptyDir;
+        if (c.Ports.empty())
+            emptyDir = EmulatorFixture::MakeEmptyComDir();
+        for (auto [pc, code] : c.Ports)
+            ASSERT_FALSE(b.fx.ServeCom(pc, code).empty());
+        App.WorkMode |= WorkModeRegister;
+        b.w.FormShow();
+        b.w.BitBtn6Click();
+        EXPECT_EQ(b.prompts.Texts(), QStringList{c.Message}) << c.Name;
+        EXPECT_EQ(Link.SerialHandle, nullptr) << c.Name;
+        EXPECT_EQ(LinkSettings.ComPortNumber, NoComPort) << c.Name;
+        EXPECT_FALSE(RegisterConnected()) << c.Name;
+        EXPECT_FALSE(b.w.TickShown(PackageStep::Ports)) << c.Name;
+        EXPECT_TRUE(b.w.Panel7->isHidden()) << c.Name;
+        if (!emptyDir.empty()) {
+            EmulatorFixture::RemoveComDir(emptyDir);
+            ::unsetenv("RIVO_COM_DIR");
+        }
+    }
+}
+
+TEST(CommissioningPorts, TcpSelectedIsRefused)
+{
+    KitBench b;
+    LinkSettings.LinkType = 1;
+    b.w.BitBtn6Click();
+    EXPECT_EQ(b.prompts.Texts(), QStringList{"Nie wybrano portu komunikacyjnego."});
+}
+
+TEST(CommissioningSteps, FieldsAreCheckedPaddedAndTickedOnAcceptanceOnly)
+{
+    KitBench b;
+    ASSERT_TRUE(ConnectService(b.fx, Line::Serial));
+    b.w.FormShow();
+    // The key is checked first; then the number; both go out padded.
+    b.w.BitBtn12Click();
+    b.w.MaskEdit2->setText("123");
+    b.w.BitBtn12Click();
+    EXPECT_EQ(b.prompts.Texts(), (QStringList{"Wprowadź klucz", "Wprowadź numer unikatowy"}));
+    b.w.MaskEdit1->setText("abc1234567890");
+    b.w.BitBtn12Click();
+    const auto keys = b.fx.Emu().ReceivedFramesWithCommand('M');
+    ASSERT_EQ(keys.size(), 1u);
+    EXPECT_EQ(Payload(keys[0], 24), "ABC 12345678900000000123");
+    EXPECT_TRUE(b.w.TickShown(PackageStep::KeyAndNumber));
+
+    // A short NIP gets its zeros; a "printing" reply is waited out.
+    b.w.Edit2->setText("12345");
+    b.fx.Emu().LockFaults()->PrintingReplies = 1;
+    b.w.BitBtn5Click();
+    EXPECT_EQ(Payload(b.fx.Emu().ReceivedFramesWithCommand('I').at(0), 13), "1234500000000");
+    EXPECT_TRUE(b.w.TickShown(PackageStep::Nip));
+
+    // A symbol that code page 1250 cannot hold is refused, naming what it cannot hold.
+    b.prompts.Clear();
+    b.w.Edit1->setText("¥E¥");
+    b.w.BitBtn3Click();
+    EXPECT_EQ(b.prompts.Texts(), QStringList{"Tekst zawiera znaki, których nie można wysłać do kasy: ¥"});
+    EXPECT_TRUE(b.fx.Emu().ReceivedFramesWithCommand('E').empty());
+
+    // An error reply is shown and ticks nothing.
+    b.prompts.Clear();
+    b.fx.Emu().LockFaults()->ErrorCode = 80;
+    b.w.BitBtn1Click();
+    ASSERT_EQ(b.prompts.Texts().size(), 1);
+    EXPECT_TRUE(b.prompts.Texts()[0].startsWith("Błąd 80: "));
+    EXPECT_FALSE(b.w.TickShown(PackageStep::Header));
+}
+
+TEST(CommissioningSteps, TestGoodsAndTheirDeletion)
+{
+    KitBench b;
+    ASSERT_TRUE(ConnectService(b.fx, Line::Serial));
+    b.w.FormShow();
+    for (uint16_t plu = 1; plu <= 5; ++plu)
+        StoreGoods(plu, plu == 2 ? "Towar 1" : ("Towar " + std::to_string(plu)).c_str());
+    // PLU 2 has PLU 1's name: the register refuses it, PLU 3 still follows with number 3.
+    b.w.BitBtn7Click();
+    ASSERT_EQ(b.prompts.Texts().size(), 2);
+    EXPECT_TRUE(b.prompts.Texts()[0].startsWith("Błąd 5: "));
+    EXPECT_EQ(b.prompts.Texts()[1], "Wyłącz tryb serwisowy, oraz dokonaj testowej sprzedaży, i wykonaj raport dobowy.");
+    std::vector<uint16_t> numbers;
+    for (const emu::Bytes& f : b.fx.Emu().ReceivedFramesWithCommand('T'))
+        numbers.push_back(emu::GetU16(&f[4]));
+    EXPECT_EQ(numbers, (std::vector<uint16_t>{1, 2, 3, 4, 0x8005}));
+    EXPECT_FALSE(b.w.TickShown(PackageStep::Goods));
+    EXPECT_EQ(b.fx.Emu().GoodsCount(), 4u);
+
+    StoreGoods(2, "Towar 2");
+    b.prompts.Clear();
+    b.w.BitBtn7Click();
+    EXPECT_TRUE(b.w.TickShown(PackageStep::Goods));
+    EXPECT_EQ(b.fx.Emu().GoodsCount(), 5u);
+
+    b.prompts.Clear();
+    b.w.BitBtn11Click();
+    EXPECT_TRUE(b.prompts.Texts().isEmpty()) << b.prompts.Texts().join("|").toStdString();
+    EXPECT_EQ(b.fx.Emu().GoodsCount(), 0u);
+    EXPECT_TRUE(b.w.TickShown(PackageStep::DeleteGoods));
+    const auto deletes = b.fx.Emu().ReceivedFramesWithCommand('0');
+    ASSERT_EQ(deletes.size(), 5u);
+    EXPECT_EQ(emu::GetU16(&deletes[4][4]), 0x8005);
+
+    // An empty slot ends the goods step at once and silently.
+    DbZeroFillAt(GoodsRecordOffset(3), App.GoodsRecordSize);
+    b.prompts.Clear();
+    b.fx.Emu().ClearReceived();
+    b.w.BitBtn7Click();
+    EXPECT_TRUE(b.prompts.Texts().isEmpty());
+    EXPECT_EQ(b.fx.Emu().ReceivedFramesWithCommand('T').size(), 2u);
+}
+
+TEST(CommissioningKit, NineTicksInPanelOrderCompleteTheKit)
+{
+    KitBench b;
+    ASSERT_TRUE(b.Serve({{3, ComA}, {5, ComB}, {7, Usb}}));
+    for (uint16_t plu = 1; plu <= 5; ++plu)
+        StoreGoods(plu, ("Towar " + std::to_string(plu)).c_str());
+    b.w.BitBtn6Click();
+    // Found first on COM A: no COM A stage; the USB stage's test is sent last, the link stays on USB.
+    EXPECT_TRUE(b.w.TickShown(PackageStep::Ports));
+    for (QLabel* l : {b.w.Label20, b.w.Label21, b.w.Label22})
+        EXPECT_EQ(l->text(), "OK");
+    EXPECT_EQ(LinkSettings.ComPortNumber, 7);
+    EXPECT_EQ(LinkSettings.BaudRate, 115200u);
+    EXPECT_TRUE(RegisterConnected() && DatabaseUsable());
+    const auto tests = b.fx.Emu().ReceivedFramesWithCommand('8');
+    ASSERT_EQ(tests.size(), 2u);
+    EXPECT_EQ(Payload(tests[0], 5), std::string("\x00\x03\x06\x00\x06", 5));
+    EXPECT_EQ(Payload(tests[1], 5), std::string("\x01\x03\x06\x03\x06", 5));
+    // The register's information record tells the same: only USB goes to the PC.
+    TDaneInformacyjne info;
+    info.Button1Click();
+    EXPECT_EQ(info.Label46->text() + info.Label47->text() + info.Label48->text(), "BrakBrakKomputer PC");
+
+    b.w.BitBtn2Click();
+    const emu::Bytes clock = b.fx.Emu().Setting('C');
+    ASSERT_GE(clock.size(), 4u);
+    EXPECT_EQ(emu::GetU16(clock.data()), b.w.DateTimePicker1->date().year());
+    EXPECT_EQ(clock[3], b.w.DateTimePicker1->date().day());
+    b.w.MaskEdit1->setText("ABC1234567890");
+    b.w.MaskEdit2->setText("1234567890");
+    b.w.BitBtn12Click();
+    b.w.BitBtn1Click();
+    b.w.BitBtn3Click();
+    b.w.BitBtn4Click();
+    b.w.BitBtn5Click();
+    b.w.BitBtn7Click();
+    EXPECT_EQ(b.prompts.Texts().size(), 1);   // the reminder after the goods
+    EXPECT_EQ(Payload(b.fx.Emu().ReceivedFramesWithCommand('I').back(), 13), "1234567890123");
+    b.w.BitBtn11Click();
+    EXPECT_EQ(b.prompts.LastText(), "Zakończono programowanie pakietu");
+    for (std::size_t i = 0; i < b.w.Ticks.size(); ++i)
+        EXPECT_FALSE(b.w.TickShown(PackageStep(i))) << i;
+    EXPECT_EQ(b.w.Label20->text(), "");
+    EXPECT_EQ(b.w.UniqueNumberText().trimmed(), "");
+}

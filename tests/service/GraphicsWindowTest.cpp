@@ -1,0 +1,181 @@
+// The graphics window: opening pictures, the send of the 96 rows and the deletes against the
+// emulator with faults aimed at one row, and the saved file.
+#include "emulator/FrameCodec.h"
+#include "link/Link.h"
+#include "service/GrafikaNaglowek.h"
+#include "tests/service/GraphicsTestUtil.h"
+#include "tests/service/ServiceTestUtil.h"
+#include "tests/support/ScriptedPrompts.h"
+#include "tests/support/TestEnvironment.h"
+
+#include <QFile>
+#include <QLabel>
+#include <QProgressBar>
+#include <gtest/gtest.h>
+
+namespace {
+
+using RowFault = emu::RegisterEmulator::GraphicRowFault;
+
+struct GraphicsBench {
+    TestEnvironment env;
+    ScriptedPrompts prompts;
+    EmulatorFixture fx;
+    TGrafikaNaglowek w;
+    QString logo;
+
+    GraphicsBench()
+    {
+        logo = QString::fromStdString(env.Path("logo.bmp"));
+        HalfBlackPicture(400, 100).save(logo, "BMP");
+    }
+    bool Open(const QString& path)
+    {
+        prompts.OpenFile(path);
+        w.SpeedButton4Click();
+        return w.GraphicLoaded;
+    }
+};
+
+} // namespace
+
+TEST(GraphicsWindow, OpenCancelAndBadFiles)
+{
+    GraphicsBench b;
+    EXPECT_EQ(b.w.Label7->text(), "Brak");
+    b.w.BitBtn2Click();
+    EXPECT_EQ(b.prompts.Texts(), QStringList{"Brak wczytanego obrazu!"});
+
+    ASSERT_TRUE(b.Open(b.logo));
+    EXPECT_EQ(b.w.Label7->text(), "logo.bmp");
+    EXPECT_EQ(b.w.LabelSzerokosc->text(), "384");
+    EXPECT_EQ(b.w.LabelWysokosc->text(), "96");
+    const MonoPicture view = b.w.PrintViewBitmap;
+    EXPECT_TRUE(view.At(0, 0));
+    EXPECT_FALSE(view.At(383, 0));
+
+    // A cancelled dialog, a file that is not a picture and another extension change nothing.
+    b.prompts.Clear();
+    b.prompts.OpenFile(QString());
+    b.w.SpeedButton4Click();
+    const QString broken = QString::fromStdString(b.env.Path("broken.jpg"));
+    const QString png = QString::fromStdString(b.env.Path("logo.png"));
+    ASSERT_TRUE(HalfBlackPicture(10, 10).save(broken, "PNG") && HalfBlackPicture(10, 10).save(png, "PNG"));
+    b.Open(broken);
+    b.Open(png);
+    EXPECT_EQ(b.prompts.Texts(), (QStringList{"Nie mogę otworzyc pliku" + broken + ".",
+                                              "Nie mogę otworzyc pliku" + png + "."}));
+    EXPECT_TRUE(b.w.PrintViewBitmap == view);
+    EXPECT_EQ(b.w.Label7->text(), "logo.bmp");
+    EXPECT_EQ(b.w.GraphicFileName, b.logo);
+
+    // ".jpeg" is read as JPEG; open resets every shift and zoom.
+    b.w.UpDown10Click(true);
+    b.w.UpDown1Click(true);
+    const QString jpeg = QString::fromStdString(b.env.Path("logo.jpeg"));
+    ASSERT_TRUE(HalfBlackPicture(400, 100).save(jpeg, "JPG", 100));
+    ASSERT_TRUE(b.Open(jpeg));
+    EXPECT_EQ(b.w.UpDown10->Position, 0);
+    EXPECT_EQ(b.w.UpDown1->Position, 0);
+    EXPECT_EQ(b.w.GraphicDestRect, GraphicRect{});
+    EXPECT_TRUE(b.w.PrintViewBitmap.At(10, 50));
+    EXPECT_FALSE(b.w.PrintViewBitmap.At(300, 50));
+
+    // Contrast works on the picture as decoded: grey 120 is white only below 120.
+    QImage grey(384, 96, QImage::Format_RGB32);
+    grey.fill(qRgb(120, 120, 120));
+    ASSERT_TRUE(grey.save(b.logo, "BMP") && b.Open(b.logo));
+    EXPECT_TRUE(b.w.PrintViewBitmap.At(200, 50));
+    for (int i = 0; i < 5; ++i)
+        b.w.UpDown2Click(false);
+    EXPECT_FALSE(b.w.PrintViewBitmap.At(200, 50));
+}
+
+TEST(GraphicsWindow, SendStoresTheViewRowByRowAndSaveWritesIt)
+{
+    GraphicsBench b;
+    ASSERT_TRUE(ConnectService(b.fx, Line::Serial));
+    ASSERT_TRUE(b.Open(b.logo));
+    b.w.UpDown9Click(true);   // three rows up: the bottom three rows are white
+    const GraphicBytesArray bytes = GraphicBytesOf(b.w.PrintViewBitmap);
+
+    b.w.BitBtn2Click();
+    EXPECT_EQ(b.prompts.Texts(), QStringList{"Zakończono wysyłanie."});
+    const emu::Bytes stored = b.fx.Emu().GraphicRows('l');
+    const auto frames = b.fx.Emu().ReceivedFramesWithCommand('l');
+    ASSERT_EQ(frames.size(), 96u);
+    for (int r = 0; r < 96; ++r) {
+        EXPECT_TRUE(std::equal(stored.begin() + r * 48, stored.begin() + r * 48 + 48, GraphicRow(bytes, r))) << r;
+        EXPECT_EQ(emu::GetU16(&frames[std::size_t(r)][4]), r == 95 ? 0x8001 : 1);
+    }
+    EXPECT_EQ(emu::Bytes(stored.end() - 48, stored.end()), emu::Bytes(48, 0));
+    EXPECT_EQ(b.w.ProgressBar1->value(), 0);
+
+    b.prompts.Clear();
+    b.w.BitBtn1Click();
+    EXPECT_EQ(b.prompts.Texts(), QStringList{"Zakończono wysyłanie."});
+    EXPECT_EQ(b.fx.Emu().GraphicRows('d'), b.fx.Emu().GraphicRows('l'));
+
+    // The saved file holds the view; an existing one is kept unless the user agrees.
+    const QString saved = QString::fromStdString(b.env.Path("out"));
+    b.prompts.SaveFile(saved);
+    b.prompts.SaveFile(saved + ".bmp");
+    b.prompts.Answer(PromptAnswer::No);
+    b.w.SpeedButton1Click();
+    b.w.Button1Click();
+    b.w.SpeedButton1Click();
+    EXPECT_EQ(b.prompts.LastText(), "Plik " + saved + ".bmp już istnieje.Kontynuować? ");
+    QFile f(saved + ".bmp");
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), GraphicBmpFile(ApplyGraphicOffsets(b.w.ConvertedBitmap, GraphicRect{0, -3, 384, 93})));
+}
+
+TEST(GraphicsWindow, FaultsAtOneRow)
+{
+    struct Case {
+        const char* Name;
+        RowFault Fault;
+        QStringList Messages;
+        std::size_t FramesSent;
+    };
+    const QString errorText = ErrorText(80);
+    const Case cases[] = {
+        {"receipt open", {10, RowFault::Kind::ReceiptOpen, 1, 0}, {"Operacja niedozwolona:\nOtwarty Paragon!"}, 11},
+        {"error once", {10, RowFault::Kind::ErrorFrame, 1, 80}, {"Zakończono wysyłanie."}, 97},
+        {"error twice", {10, RowFault::Kind::ErrorFrame, 2, 80}, {errorText}, 12},
+        {"silence", {10, RowFault::Kind::Silence, 1, 0}, {"Brak komunikacji."}, 11},
+    };
+    for (const Case& c : cases) {
+        GraphicsBench b;
+        ASSERT_TRUE(ConnectService(b.fx, Line::Tcp));
+        ASSERT_TRUE(b.Open(b.logo));
+        b.fx.Emu().SetGraphicRowFault(c.Fault);
+        b.w.BitBtn2Click();
+        EXPECT_EQ(b.prompts.Texts(), c.Messages) << c.Name;
+        const auto frames = b.fx.Emu().ReceivedFramesWithCommand('l');
+        ASSERT_EQ(frames.size(), c.FramesSent) << c.Name;
+        EXPECT_EQ(frames.back()[7], c.FramesSent >= 96 ? 95 : 10) << c.Name;
+    }
+}
+
+TEST(GraphicsWindow, DeleteReportsOnlyWhatTheRegisterDid)
+{
+    GraphicsBench b;
+    ASSERT_TRUE(ConnectService(b.fx, Line::Serial));
+    b.w.BitBtn8Click();
+    b.w.BitBtn3Click();
+    EXPECT_EQ(b.prompts.Texts(), (QStringList{"Nagłówek skasowany", "Stopka skasowana"}));
+    const auto frames = b.fx.Emu().ReceivedFramesWithCommand(0x09);
+    ASSERT_EQ(frames.size(), 2u);
+    EXPECT_EQ(frames[0][7], 'N');
+    EXPECT_EQ(frames[1][7], 'S');
+
+    b.prompts.Clear();
+    b.fx.Emu().LockFaults()->PrintingReplies = 1;
+    b.w.BitBtn8Click();
+    b.fx.Emu().LockFaults()->ErrorCode = 80;
+    b.w.BitBtn8Click();
+    b.fx.Emu().LockFaults()->SilentRequests = 1;
+    b.w.BitBtn3Click();
+    EXPECT_EQ(b.prompts.Texts(), (QStringList{"Nagłówek skasowany", ErrorText(80), "Brak komunikacji."}));
+}
