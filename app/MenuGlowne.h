@@ -128,6 +128,8 @@ public:
     void Button7Click();
     void Button8Click();
     void Button10Click();
+    void Button5Click();   // the header download window
+    void Button12Click();  // the screen download window, with database and register
 
     void ProgramowanieBazyTreeDblClick();
     void WykonywanieRaportowTreeDblClick();
