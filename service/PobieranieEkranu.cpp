@@ -19,6 +19,10 @@ TPobieranieEkranu* PobieranieEkranu = nullptr;
 namespace {
 
 const QString ReadError = QStringLiteral("Błąd odczytu ekranu!");
+// The bound of the read as the port's time-outs give it after a request (10 ms a byte and 1 s);
+// a reply that stops short is not waited for to the end.
+constexpr int ScreenReadBoundMs = 10 * int(ScreenBitmapSize) + 1000;
+constexpr int ScreenReadGapMs = 300;
 const QString SaveCaption = QStringLiteral("      ZAPISZ             ");
 
 void SetButtonColour(QPushButton* b, const QColor& colour)
@@ -108,11 +112,11 @@ void TPobieranieEkranu::BitBtn2Click()
     DrainInput();
     SendCommandWithWord(Link.RegisterAddress, SingleFrameNumber, '#', 0);
     std::array<uint8_t, ScreenBitmapSize> reply{};
-    const int got = ReadRaw(reply.data(), reply.size(), true);
+    const std::size_t got = ReadRawReply(reply.data(), reply.size(), ScreenReadBoundMs, ScreenReadGapMs);
     EndTransfer();
     ScreenRead = false;
     QPixmap picture;
-    const bool good = LooksLikeScreenBitmap(reply.data(), std::size_t(got));
+    const bool good = LooksLikeScreenBitmap(reply.data(), got);
     if (good) {
         if (!CheckBox2->isChecked())
             InvertScreenPixels(reply.data());

@@ -3,8 +3,10 @@
 #include "core/DatabaseFiles.h"
 #include "link/Link.h"
 #include "platform/Prompts.h"
+#include "platform/Time.h"
 
 #include <QAbstractButton>
+#include <algorithm>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QFile>
@@ -61,6 +63,23 @@ void TReadoutWindow::closeEvent(QCloseEvent* event)
         return;
     }
     TForm::closeEvent(event);
+}
+
+std::size_t ReadRawReply(uint8_t* buffer, std::size_t n, int boundMs, int gapMs)
+{
+    const long long deadline = MonotonicMs() + boundMs;
+    std::size_t got = 0;
+    while (got < n) {
+        const long long left = deadline - MonotonicMs();
+        if (left <= 0)
+            break;
+        bool more = false;
+        const int r = ReadWaiting(buffer + got, n - got, int(got > 0 ? std::min<long long>(left, gapMs) : left), more);
+        if (r < 0 || (r == 0 && got > 0))
+            break;
+        got += std::size_t(r);
+    }
+    return got;
 }
 
 bool SaveWholeFile(const QString& path, const std::string& bytes)

@@ -30,6 +30,9 @@ private:
     std::vector<std::pair<QWidget*, bool>> locked_;
 };
 
+// Reads up to n raw bytes from the link in use: waits up to boundMs for the first, and ends
+// once gapMs pass without a byte after some came (a short reply). Returns the count.
+std::size_t ReadRawReply(uint8_t* buffer, std::size_t n, int boundMs, int gapMs);
 // Writes bytes whole to path; on failure shows "Nie mogę zapisać do pliku" + name + ".".
 bool SaveWholeFile(const QString& path, const std::string& bytes);
 // Asks "Plik <name> już istnieje.Kontynuować? " when path exists; true to go on.

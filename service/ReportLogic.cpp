@@ -6,12 +6,10 @@
 
 bool ParseWholeNumber(const QString& text, int& value)
 {
-    qsizetype start = 0;
-    while (start < text.size() && text[start] == QLatin1Char(' '))
-        ++start;
+    // Blanks may lead, not trail (a mask's unfilled places at the end are no number).
     long long v = 0;
-    if (!ParseSigned(text.mid(start).toStdString(), v) || v < std::numeric_limits<int>::min() ||
-        v > std::numeric_limits<int>::max())
+    if (text.endsWith(QLatin1Char(' ')) || !ParseSigned(text.toStdString(), v) ||
+        v < std::numeric_limits<int>::min() || v > std::numeric_limits<int>::max())
         return false;
     value = int(v);
     return true;

@@ -20,8 +20,8 @@ inline const QString GoodsOrder =
 // The whole base is PLU 1..8000 whatever the register holds.
 constexpr uint16_t WholeBaseLastPlu = 8000;
 
-// A whole number as the user typed it (leading blanks allowed); false when it is not one or
-// does not fit an int.
+// A whole number as the user typed it (leading blanks allowed, trailing ones not); false when
+// it is not one or does not fit an int.
 bool ParseWholeNumber(const QString& text, int& value);
 
 // "Miesięczny": characters 1-2 of the field are the month, 4-7 the year; the month is not

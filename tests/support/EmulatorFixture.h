@@ -22,6 +22,9 @@ public:
     // Listens on a free loopback port and returns it (-1 on failure).
     int ServeTcp();
     void SetBaud(unsigned baud);
+    // Opens the program's link to the emulator, as the settings window would, over COM7 or
+    // loopback TCP, and marks database and register connected. False when it failed.
+    bool ConnectProgram(bool tcp);
 
     // A fresh EMPTY folder with RIVO_COM_DIR pointing at it: no register on any port. The
     // caller removes it (RemoveComDir) and unsets the variable when done.
