@@ -3,6 +3,7 @@
 #include "core/AppState.h"
 #include "link/Commands.h"
 #include "link/Link.h"
+#include "link/LinkSettings.h"
 #include "platform/Cp1250.h"
 #include "platform/Prompts.h"
 #include "platform/Time.h"
@@ -22,6 +23,7 @@
 #include <QTimeEdit>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <vector>
 
 TOdczytKopii* OdczytKopii = nullptr;
@@ -53,6 +55,14 @@ QLineEdit* NumberEdit(const QString& text, int maxLength, QWidget* parent)
     auto* e = new QLineEdit(text, parent);
     e->setMaxLength(maxLength);
     return e;
+}
+
+// The pause that ends a chunk: three characters' time on a serial line, at least 5 ms.
+int ChunkGapMs()
+{
+    if (LinkSettings.LinkType != 0 || LinkSettings.BaudRate == 0)
+        return 5;
+    return std::max(5, int(30000 / LinkSettings.BaudRate) + 1);
 }
 
 QString ReportsMessage(int documents) { return QStringLiteral("Odebrano [ %1 ] dokum.").arg(documents); }
@@ -222,32 +232,38 @@ void TOdczytKopii::CzytajDane(int n)
     std::vector<uint8_t> input(InputBufferSize);
     BeginTransfer({});
     int silenceBound = StartWaitMs + SilenceMs;
+    const int gap = ChunkGapMs();
     for (;;) {
-        // Wait for the next chunk; silence, a dead link or Esc ends the reception.
+        // A chunk is what comes until the line pauses: the register sends the next one only
+        // after the 0xAA. Silence, a dead link or Esc before it ends the reception.
         const long long deadline = MonotonicMs() + silenceBound;
-        int got = 0;
+        std::size_t got = 0;
         bool more = false;
         for (;;) {
             ProcessMessages();
             const long long left = deadline - MonotonicMs();
-            if (Link.AbortRequestFlag || left <= 0)
+            if (got == 0 && (Link.AbortRequestFlag || left <= 0))
                 break;
-            got = ReadWaiting(input.data(), input.size(), int(std::min<long long>(left, WaitSliceMs)), more);
-            if (got != 0)
+            const int wait = got > 0 ? gap : int(std::min<long long>(left, WaitSliceMs));
+            const int r = ReadWaiting(input.data() + got, input.size() - got, wait, more);
+            if (r < 0 || (r == 0 && got > 0) || more)
+                break;
+            got += std::size_t(r);
+            if (got == input.size())
                 break;
         }
-        if (got <= 0) {
+        if (more) {
+            ShowMessage(QStringLiteral("Przekroczony BUFOR!"));
+            break;
+        }
+        if (got == 0) {
             if (reader.Documents() == 0)
                 ShowMessage(QStringLiteral("Błąd Transmisji 0xAA"));
             else
                 ShowMessage(ReportsMessage(reader.Documents()));
             break;
         }
-        if (more) {
-            ShowMessage(QStringLiteral("Przekroczony BUFOR!"));
-            break;
-        }
-        if (reader.Take(input.data(), std::size_t(got)) == CopyStreamReader::Chunk::ErrorFrame) {
+        if (reader.Take(input.data(), got) == CopyStreamReader::Chunk::ErrorFrame) {
             ShowRegisterError(reader.ErrorCode);
             break;
         }
