@@ -40,7 +40,8 @@ void TReadoutWindow::BeginTransfer(std::vector<QWidget*> keep)
                              qobject_cast<QPlainTextEdit*>(w) || qobject_cast<QTabWidget*>(w);
         if (!control || std::find(keep.begin(), keep.end(), w) != keep.end())
             continue;
-        locked_.emplace_back(w, w->isEnabled());
+        // The widget's own state: a control inside a disabled page reads as disabled too.
+        locked_.emplace_back(w, !w->testAttribute(Qt::WA_ForceDisabled));
         w->setEnabled(false);
     }
     Link.AbortRequestFlag = 0;

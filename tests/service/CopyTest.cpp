@@ -114,6 +114,7 @@ TEST_P(LinkTest, CopyStreamIntoTheMemo)
         EXPECT_EQ(requests[0][20], 2);
         EXPECT_EQ(requests[0][21], 2);
         EXPECT_TRUE(rig.w.BitBtn1->isEnabled());
+        EXPECT_TRUE(rig.w.Edit1->isEnabled());
     }
 }
 

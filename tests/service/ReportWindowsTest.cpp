@@ -1,5 +1,6 @@
 // The report windows against the emulator: the bytes of every window's request, the reply read,
 // the checks before sending, the presets and the keys.
+#include "app/MenuGlowne.h"
 #include "link/Commands.h"
 #include "link/Link.h"
 #include "platform/SerialPort.h"
@@ -286,4 +287,30 @@ TEST(ReportWindows, EnterSendsNothingAndEscCloses)
     EXPECT_FALSE(sales.isVisible());
     EXPECT_TRUE(turnover.isVisible());
     EXPECT_TRUE(RequestsUpToProbe(rig).empty());
+}
+
+// The task trees open the report windows in their order, and the read-outs at their items.
+TEST(ReportWindows, TaskTreesOpenTheirWindows)
+{
+    TestEnvironment env(false);
+    const std::vector<std::pair<int, int>> items = {{1, 0},  {1, 1},  {1, 2},  {1, 3},  {1, 4},  {1, 5},
+                                                    {1, 6},  {1, 7},  {1, 8},  {1, 9},  {1, 10}, {1, 11},
+                                                    {1, 12}, {1, 13}, {1, 14}, {1, 15}, {2, 11}, {2, 14},
+                                                    {2, 19}, {2, 21}};
+    const QStringList captions = {
+        "Wykonywanie raportu okresowego", "Wykonywanie raportu sprzedazy", "Wykonywanie raportu towarow nieaktywnych",
+        "Wykonywanie raporty bazy z PTU", "Wykonywanie pelnego raportu bazy z PLU", "Wykonywanie raportu kasjera",
+        QStringLiteral("Wykonywanie raportu zmianowego sprzedaży"), "Wykonywanie raportu rabatow",
+        QStringLiteral("Wykonywanie raportu opakowań"), "WykonywanieRaportu form platnosci",
+        "Wykonywanie raportu grup towarowych", "Wykonywanie raportu napisow stalych", "Wykonywanie raportu stawek PTU",
+        "Wykonywanie raportu informacyjnego kasy", "Wykonywanie raportu klawiszy szybkich",
+        "Wykonywanie raportu obrotu grup towarowych", QStringLiteral("Pobieranie nagłówka"),
+        QStringLiteral("Ściąganie sprzedaży"), QStringLiteral("Obrót grup towarowych"), "Odczyt kopii elektronicznej"};
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        const TreeTask& task = TreeTasks(items[i].first)[std::size_t(items[i].second)];
+        ASSERT_TRUE(task.Window) << i;
+        QDialog* window = task.Window();
+        EXPECT_EQ(window->windowTitle(), captions[qsizetype(i)]);
+        delete window;
+    }
 }
