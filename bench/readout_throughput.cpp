@@ -6,6 +6,7 @@
 // frame or chunk.
 //
 //   readout_throughput [N frames] [copy KB]      (defaults 1024 and 512; N up to 8192)
+#include "bench/BenchLink.h"
 #include "core/AppState.h"
 #include "emulator/RegisterEmulator.h"
 #include "link/Link.h"
@@ -119,31 +120,9 @@ bool RunOver(bool tcp, KeptPrompts& prompts, std::size_t frames, std::size_t kil
     emu::RegisterEmulator emulator(emu::Model::Rivo, 1);
     emulator.KeepHistory(false);
     emu::EmulatorServer server(emulator);
-    std::string comDir;
-    if (tcp) {
-        const int port = server.ListenTcp(0);
-        LinkSettings.LinkType = 1;
-        LinkSettings.TcpHost = "127.0.0.1";
-        LinkSettings.TcpPort = port;
-        if (port <= 0 || ConnectTcp() != 0 || !TcpSocket().WaitConnected(3000)) {
-            std::fprintf(stderr, "no TCP connection to the emulator\n");
-            return false;
-        }
-    } else {
-        char tmpl[] = "/tmp/rivo-bench-com-XXXXXX";
-        if (!::mkdtemp(tmpl))
-            return false;
-        comDir = tmpl;
-        ::setenv("RIVO_COM_DIR", comDir.c_str(), 1);
-        server.SetBaud(LineBaud);
-        LinkSettings.LinkType = 0;
-        LinkSettings.ComPortNumber = 5;
-        LinkSettings.BaudRate = LineBaud;
-        if (!server.ServeComPort(comDir, 5) || OpenComPort(1, Link.SerialHandle) != 0) {
-            std::fprintf(stderr, "no serial line to the emulator\n");
-            return false;
-        }
-    }
+    BenchLink link(server, tcp, LineBaud);
+    if (!link.Ok)
+        return false;
     App.WorkMode = WorkModeDatabase | WorkModeRegister;
     const char* name = tcp ? "tcp loopback" : "pty paced 115200";
     const Run cache = CacheDump(emulator, prompts, frames);
@@ -153,13 +132,6 @@ bool RunOver(bool tcp, KeptPrompts& prompts, std::size_t frames, std::size_t kil
     if (!cache.ok || !copy.ok)
         std::fprintf(stderr, "shown: %s\n", prompts.Texts.join(" | ").toUtf8().constData());
 
-    ResetLinkState();
-    server.Stop();
-    if (!comDir.empty()) {
-        std::error_code ec;
-        std::filesystem::remove_all(comDir, ec);
-        ::unsetenv("RIVO_COM_DIR");
-    }
     return cache.ok && copy.ok;
 }
 

@@ -124,7 +124,8 @@ void TPobieranieEkranu::BitBtn2Click()
     }
     if (picture.isNull()) {
         // A whole error frame says what the register refused.
-        if (got == 11 && reply[0] == FrameStart && reply[2] == 11 && reply[6] == ReplyAttention && reply[10] == FrameEnd)
+        if (got == 11 && reply[0] == FrameStart && reply[2] == 11 && reply[6] == ReplyAttention &&
+            reply[10] == FrameEnd)
             ShowRegisterError(reply[8]);
         else
             ShowMessage(ReadError);

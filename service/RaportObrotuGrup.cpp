@@ -17,8 +17,8 @@ TRaportObrotuGrup* RaportObrotuGrup = nullptr;
 namespace {
 
 const QStringList MonthNames = {
-    QStringLiteral("Styczeń"), QStringLiteral("Luty"),     QStringLiteral("Marzec"),   QStringLiteral("Kwiecień"),
-    QStringLiteral("Maj"),     QStringLiteral("Czerwiec"), QStringLiteral("Lipiec"),   QStringLiteral("Sierpień"),
+    QStringLiteral("Styczeń"),  QStringLiteral("Luty"),        QStringLiteral("Marzec"),   QStringLiteral("Kwiecień"),
+    QStringLiteral("Maj"),      QStringLiteral("Czerwiec"),    QStringLiteral("Lipiec"),   QStringLiteral("Sierpień"),
     QStringLiteral("Wrzesień"), QStringLiteral("Październik"), QStringLiteral("Listopad"), QStringLiteral("Grudzień"),
 };
 

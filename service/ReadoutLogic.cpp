@@ -7,7 +7,10 @@
 
 namespace {
 
-uint32_t U32(const uint8_t* p) { return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24; }
+uint32_t U32(const uint8_t* p)
+{
+    return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
+}
 
 constexpr int MinWidth = 128, MaxWidth = 400;
 
@@ -93,7 +96,8 @@ QString ScreenZoom::Caption() const
 
 std::string CacheDumpTrailer(const QDateTime& when)
 {
-    const QString text = QStringLiteral("Data wykoniania kopii: ") + QLocale().toString(when.date(), QLocale::ShortFormat) +
-                         QStringLiteral(" ") + when.time().toString(QStringLiteral("hh:mm:ss"));
+    const QString text = QStringLiteral("Data wykoniania kopii: ") +
+                         QLocale().toString(when.date(), QLocale::ShortFormat) + QStringLiteral(" ") +
+                         when.time().toString(QStringLiteral("hh:mm:ss"));
     return "\r" + ToCp1250(text);
 }

@@ -85,8 +85,8 @@ std::size_t ReadRawReply(uint8_t* buffer, std::size_t n, int boundMs, int gapMs)
 
 bool SaveWholeFile(const QString& path, const std::string& bytes)
 {
-    if (WriteFileWhole(QFile::encodeName(path).toStdString(), reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size(), true) ==
-        WholeWrite::Ok)
+    if (WriteFileWhole(QFile::encodeName(path).toStdString(), reinterpret_cast<const uint8_t*>(bytes.data()),
+                       bytes.size(), true) == WholeWrite::Ok)
         return true;
     ShowMessage(QStringLiteral("Nie mogę zapisać do pliku") + path + QStringLiteral("."));
     return false;

@@ -8,9 +8,15 @@
 
 namespace {
 
-uint32_t U32(const uint8_t* p) { return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24; }
+uint32_t U32(const uint8_t* p)
+{
+    return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
+}
 
-std::string PadLeft(std::string s, std::size_t width) { return s.size() < width ? std::string(width - s.size(), ' ') + s : s; }
+std::string PadLeft(std::string s, std::size_t width)
+{
+    return s.size() < width ? std::string(width - s.size(), ' ') + s : s;
+}
 
 std::string Name(const uint8_t* r) { return BytesToString(r + 2, 42); }
 // A PTU byte of 0 is no letter.

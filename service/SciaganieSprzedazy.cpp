@@ -28,8 +28,8 @@ constexpr int PrintingWaitMs = 800;
 TSciaganieSprzedazy::TSciaganieSprzedazy(QWidget* parent) : TReadoutWindow(parent), instance_(SciaganieSprzedazy, this)
 {
     setWindowTitle(QStringLiteral("Ściąganie sprzedaży"));
-    auto* header = new QLabel(QStringLiteral("Numer  Nazwa                                    PTU       Ilość        Wartość"),
-                              this);
+    auto* header = new QLabel(
+        QStringLiteral("Numer  Nazwa                                    PTU       Ilość        Wartość"), this);
     ListBox1 = new QListWidget(this);
     const QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
     ListBox1->setFont(fixed);

@@ -8,11 +8,15 @@
 TWykonywaniePelnegoRaportuBazyPLU* WykonywaniePelnegoRaportuBazyPLU = nullptr;
 
 TWykonywaniePelnegoRaportuBazyPLU::TWykonywaniePelnegoRaportuBazyPLU(QWidget* parent)
-    : TGoodsRangeReport(QStringLiteral("Wykonywanie pelnego raportu bazy z PLU"), QStringLiteral("Wykonywanie raportu bazy PLU"), parent), instance_(WykonywaniePelnegoRaportuBazyPLU, this)
+    : TGoodsRangeReport(QStringLiteral("Wykonywanie pelnego raportu bazy z PLU"),
+                        QStringLiteral("Wykonywanie raportu bazy PLU"), parent),
+      instance_(WykonywaniePelnegoRaportuBazyPLU, this)
 {
     RadioGroup2 = NoYesGroup(QStringLiteral("Drukować rekordy zerowe?"), this);
     Body()->addWidget(RadioGroup2);
 }
+
+void TWykonywaniePelnegoRaportuBazyPLU::FormShow() { Range.Apply(); }
 
 void TWykonywaniePelnegoRaportuBazyPLU::SendRange(uint8_t selector, uint16_t first, uint16_t last)
 {

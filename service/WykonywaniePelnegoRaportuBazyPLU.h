@@ -8,6 +8,8 @@ public:
     explicit TWykonywaniePelnegoRaportuBazyPLU(QWidget* parent = nullptr);
     TRadioGroup* RadioGroup2 = nullptr;  // "Drukować rekordy zerowe?"
 
+    void FormShow() override;
+
 protected:
     void SendRange(uint8_t selector, uint16_t first, uint16_t last) override;
     void SendGroup(uint8_t group) override;

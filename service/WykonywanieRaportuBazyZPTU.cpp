@@ -8,7 +8,9 @@
 TWykonywanieRaportuBazyZPTU* WykonywanieRaportuBazyZPTU = nullptr;
 
 TWykonywanieRaportuBazyZPTU::TWykonywanieRaportuBazyZPTU(QWidget* parent)
-    : TGoodsRangeReport(QStringLiteral("Wykonywanie raporty bazy z PTU"), QStringLiteral("Wykonywanie raportu bazy PTU"), parent), instance_(WykonywanieRaportuBazyZPTU, this)
+    : TGoodsRangeReport(QStringLiteral("Wykonywanie raporty bazy z PTU"),
+                        QStringLiteral("Wykonywanie raportu bazy PTU"), parent),
+      instance_(WykonywanieRaportuBazyZPTU, this)
 {
     RadioGroup2 = NoYesGroup(QStringLiteral("Drukować rekordy zerowe?"), this);
     Body()->addWidget(RadioGroup2);

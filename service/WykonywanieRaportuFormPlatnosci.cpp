@@ -5,6 +5,8 @@
 TWykonywanieRaportuFormPlatnosci* WykonywanieRaportuFormPlatnosci = nullptr;
 
 TWykonywanieRaportuFormPlatnosci::TWykonywanieRaportuFormPlatnosci(QWidget* parent)
-    : TOptionsReport(QStringLiteral("WykonywanieRaportu form platnosci"), QStringLiteral("Wykonywanie raportu form płatności"), &RequestPaymentFormsReport, parent), instance_(WykonywanieRaportuFormPlatnosci, this)
+    : TOptionsReport(QStringLiteral("WykonywanieRaportu form platnosci"),
+                     QStringLiteral("Wykonywanie raportu form płatności"), &RequestPaymentFormsReport, parent),
+      instance_(WykonywanieRaportuFormPlatnosci, this)
 {
 }

@@ -5,6 +5,8 @@
 TWykonywanieRaportuKlawiszySzybkich* WykonywanieRaportuKlawiszySzybkich = nullptr;
 
 TWykonywanieRaportuKlawiszySzybkich::TWykonywanieRaportuKlawiszySzybkich(QWidget* parent)
-    : TPlainReport(QStringLiteral("Wykonywanie raportu klawiszy szybkich"), QStringLiteral("Wykonywanie raportu klawiszy szybkich"), &RequestQuickKeysReport, parent), instance_(WykonywanieRaportuKlawiszySzybkich, this)
+    : TPlainReport(QStringLiteral("Wykonywanie raportu klawiszy szybkich"),
+                   QStringLiteral("Wykonywanie raportu klawiszy szybkich"), &RequestQuickKeysReport, parent),
+      instance_(WykonywanieRaportuKlawiszySzybkich, this)
 {
 }

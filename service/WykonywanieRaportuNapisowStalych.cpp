@@ -5,6 +5,8 @@
 TWykonywanieRaportuNapisowStalych* WykonywanieRaportuNapisowStalych = nullptr;
 
 TWykonywanieRaportuNapisowStalych::TWykonywanieRaportuNapisowStalych(QWidget* parent)
-    : TPlainReport(QStringLiteral("Wykonywanie raportu napisow stalych"), QStringLiteral("Wykonywanie raportu napisów stałych"), &RequestFixedTextsReport, parent), instance_(WykonywanieRaportuNapisowStalych, this)
+    : TPlainReport(QStringLiteral("Wykonywanie raportu napisow stalych"),
+                   QStringLiteral("Wykonywanie raportu napisów stałych"), &RequestFixedTextsReport, parent),
+      instance_(WykonywanieRaportuNapisowStalych, this)
 {
 }

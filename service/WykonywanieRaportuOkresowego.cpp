@@ -16,8 +16,8 @@
 TWykonywanieRaportuOkresowego* WykonywanieRaportuOkresowego = nullptr;
 
 TWykonywanieRaportuOkresowego::TWykonywanieRaportuOkresowego(QWidget* parent, const QDate& today)
-    : TReportWindow(QStringLiteral("Wykonywanie raportu okresowego"),
-                    QStringLiteral("Wykonywanie raportu okresowego"), parent),
+    : TReportWindow(QStringLiteral("Wykonywanie raportu okresowego"), QStringLiteral("Wykonywanie raportu okresowego"),
+                    parent),
       instance_(WykonywanieRaportuOkresowego, this)
 {
     auto* monthly = new QGroupBox(QStringLiteral("Miesięczny"), this);

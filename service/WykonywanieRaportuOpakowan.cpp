@@ -5,6 +5,8 @@
 TWykonywanieRaportuOpakowan* WykonywanieRaportuOpakowan = nullptr;
 
 TWykonywanieRaportuOpakowan::TWykonywanieRaportuOpakowan(QWidget* parent)
-    : TOptionsReport(QStringLiteral("Wykonywanie raportu opakowań"), QStringLiteral("Wykonywanie raportu opakowań"), &RequestPackagingsReport, parent), instance_(WykonywanieRaportuOpakowan, this)
+    : TOptionsReport(QStringLiteral("Wykonywanie raportu opakowań"), QStringLiteral("Wykonywanie raportu opakowań"),
+                     &RequestPackagingsReport, parent),
+      instance_(WykonywanieRaportuOpakowan, this)
 {
 }

@@ -5,6 +5,8 @@
 TWykonywanieRaportuRabatow* WykonywanieRaportuRabatow = nullptr;
 
 TWykonywanieRaportuRabatow::TWykonywanieRaportuRabatow(QWidget* parent)
-    : TOptionsReport(QStringLiteral("Wykonywanie raportu rabatow"), QStringLiteral("Wykonywanie raportu rabatów"), &RequestDiscountsReport, parent), instance_(WykonywanieRaportuRabatow, this)
+    : TOptionsReport(QStringLiteral("Wykonywanie raportu rabatow"), QStringLiteral("Wykonywanie raportu rabatów"),
+                     &RequestDiscountsReport, parent),
+      instance_(WykonywanieRaportuRabatow, this)
 {
 }

@@ -5,6 +5,8 @@
 TWykonywanieRaportuStanuKasy* WykonywanieRaportuStanuKasy = nullptr;
 
 TWykonywanieRaportuStanuKasy::TWykonywanieRaportuStanuKasy(QWidget* parent)
-    : TPlainReport(QStringLiteral("Wykonywanie raportu informacyjnego kasy"), QStringLiteral("Wykonywanie raportu informacyjnego kasy"), &RequestRegisterStateReport, parent), instance_(WykonywanieRaportuStanuKasy, this)
+    : TPlainReport(QStringLiteral("Wykonywanie raportu informacyjnego kasy"),
+                   QStringLiteral("Wykonywanie raportu informacyjnego kasy"), &RequestRegisterStateReport, parent),
+      instance_(WykonywanieRaportuStanuKasy, this)
 {
 }

@@ -5,6 +5,8 @@
 TWykonywanieRaportuStawekPTU* WykonywanieRaportuStawekPTU = nullptr;
 
 TWykonywanieRaportuStawekPTU::TWykonywanieRaportuStawekPTU(QWidget* parent)
-    : TPlainReport(QStringLiteral("Wykonywanie raportu stawek PTU"), QStringLiteral("Wykonywanie raportu stawek PTU"), &RequestVatRatesReport, parent), instance_(WykonywanieRaportuStawekPTU, this)
+    : TPlainReport(QStringLiteral("Wykonywanie raportu stawek PTU"), QStringLiteral("Wykonywanie raportu stawek PTU"),
+                   &RequestVatRatesReport, parent),
+      instance_(WykonywanieRaportuStawekPTU, this)
 {
 }

@@ -5,7 +5,9 @@
 TWykonywanieRaportuTowarowNieaktywnych* WykonywanieRaportuTowarowNieaktywnych = nullptr;
 
 TWykonywanieRaportuTowarowNieaktywnych::TWykonywanieRaportuTowarowNieaktywnych(QWidget* parent)
-    : TPlainReport(QStringLiteral("Wykonywanie raportu towarow nieaktywnych"), QStringLiteral("Wykonywanie raportu towarów nieaktywnych"), &RequestInactiveGoodsReport, parent), instance_(WykonywanieRaportuTowarowNieaktywnych, this)
+    : TPlainReport(QStringLiteral("Wykonywanie raportu towarow nieaktywnych"),
+                   QStringLiteral("Wykonywanie raportu towarów nieaktywnych"), &RequestInactiveGoodsReport, parent),
+      instance_(WykonywanieRaportuTowarowNieaktywnych, this)
 {
 }
 

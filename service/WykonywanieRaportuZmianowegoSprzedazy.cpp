@@ -5,6 +5,8 @@
 TWykonywanieRaportuZmianowegoSprzedazy* WykonywanieRaportuZmianowegoSprzedazy = nullptr;
 
 TWykonywanieRaportuZmianowegoSprzedazy::TWykonywanieRaportuZmianowegoSprzedazy(QWidget* parent)
-    : TOptionsReport(QStringLiteral("Wykonywanie raportu zmianowego sprzedaży"), QStringLiteral("Wykonywanie raportu zmianowego sprzedaży"), &RequestShiftSalesReport, parent), instance_(WykonywanieRaportuZmianowegoSprzedazy, this)
+    : TOptionsReport(QStringLiteral("Wykonywanie raportu zmianowego sprzedaży"),
+                     QStringLiteral("Wykonywanie raportu zmianowego sprzedaży"), &RequestShiftSalesReport, parent),
+      instance_(WykonywanieRaportuZmianowegoSprzedazy, this)
 {
 }

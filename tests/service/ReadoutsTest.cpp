@@ -73,7 +73,8 @@ TEST_P(LinkTest, CacheDumpWritesTheFileOnlyWhenComplete)
     rig.fx.Emu().SetCacheMemory(cache);
     TKopiaPamieciPodrecznej w;
     w.Button1Click();
-    EXPECT_EQ(rig.prompts.Texts(), QStringList{QStringLiteral("Pamięć podręczna zapisana do pliku 'Kopia_cache.bin'.")});
+    EXPECT_EQ(rig.prompts.Texts(),
+              QStringList{QStringLiteral("Pamięć podręczna zapisana do pliku 'Kopia_cache.bin'.")});
     const std::string file = ReadFile(rig.env.Path("Kopia_cache.bin"));
     ASSERT_GT(file.size(), 256u);
     EXPECT_EQ(file.substr(0, 256), std::string(cache.begin(), cache.end()));
@@ -115,14 +116,13 @@ TEST_P(LinkTest, HeaderShowsSixLines)
     std::memcpy(&header[0], "SKLEP", 5);
     std::memcpy(&header[42 * 1], "AB\0CD", 5);  // a zero byte inside a line joins its sides
     std::memcpy(&header[42 * 5], "KONIEC", 6);
-    std::memcpy(&header[252], "XYZ", 3);       // past the six lines
+    std::memcpy(&header[252], "XYZ", 3);  // past the six lines
     rig.fx.Emu().PutSetting('N', header);
     TPobieranieNaglowka w;
     w.Button1Click();
     EXPECT_EQ(w.RichEdit1->toPlainText(), "SKLEP\nABCD\n\n\n\nKONIEC");
     EXPECT_TRUE(rig.prompts.Texts().isEmpty());
 }
-
 
 TEST(ScreenWindow, NegativeSaveTwiceZoomAndShortReply)
 {
@@ -164,7 +164,7 @@ TEST(ScreenWindow, NegativeSaveTwiceZoomAndShortReply)
     rig.fx.Emu().SetScreenBitmap(emu::Bytes(screen.begin(), screen.begin() + 500));
     w.BitBtn2Click();
     w.BitBtn1Click();
-    EXPECT_EQ(rig.prompts.Texts(), (QStringList{QStringLiteral("Błąd odczytu ekranu!"),
-                                                QStringLiteral("Nie odczytany ekran!")}));
+    EXPECT_EQ(rig.prompts.Texts(),
+              (QStringList{QStringLiteral("Błąd odczytu ekranu!"), QStringLiteral("Nie odczytany ekran!")}));
     EXPECT_FALSE(w.Image1->isVisibleTo(&w));
 }

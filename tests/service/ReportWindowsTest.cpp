@@ -48,14 +48,9 @@ struct ReportCase {
     bool ReadsReply;
 };
 
-template <class W>
-W& As(TReportWindow& w)
-{
-    return static_cast<W&>(w);
-}
+template <class W> W& As(TReportWindow& w) { return static_cast<W&>(w); }
 
-template <class W>
-std::function<Window()> Make()
+template <class W> std::function<Window()> Make()
 {
     return [] { return Window(new W); };
 }
@@ -73,56 +68,103 @@ std::vector<ReportCase> Cases()
 {
     using P = TWykonywanieRaportuOkresowego;
     return {
-        {"PeriodicMonthly", Make<P>(), [](TReportWindow& w) { As<P>(w).MaskEdit1->setText("03-2026"); }, 'o', 19,
-         0x8001, {2, 0xFF, 0xEA, 0x07, 3, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF}, true},
-        {"PeriodicDates", Make<P>(),
+        {"PeriodicMonthly",
+         Make<P>(),
+         [](TReportWindow& w) { As<P>(w).MaskEdit1->setText("03-2026"); },
+         'o',
+         19,
+         0x8001,
+         {2, 0xFF, 0xEA, 0x07, 3, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF},
+         true},
+        {"PeriodicDates",
+         Make<P>(),
          [](TReportWindow& w) {
              As<P>(w).Range.Check(1);
              As<P>(w).DateTimePicker1->setDate(QDate(2026, 1, 5));
              As<P>(w).DateTimePicker2->setDate(QDate(2026, 2, 10));
              As<P>(w).CheckBox1->setChecked(false);
          },
-         'o', 19, 1, {1, 0, 0xEA, 0x07, 1, 5, 0xEA, 0x07, 2, 10}, true},
-        {"PeriodicNumbersEqual", Make<P>(),
+         'o',
+         19,
+         1,
+         {1, 0, 0xEA, 0x07, 1, 5, 0xEA, 0x07, 2, 10},
+         true},
+        {"PeriodicNumbersEqual",
+         Make<P>(),
          [](TReportWindow& w) {
              As<P>(w).Range.Check(2);
              As<P>(w).Edit1->setText("5");
              As<P>(w).Edit2->setText("5");
          },
-         'o', 19, 1, {0, 1, 5, 0, 5, 0, 0xFF, 0xFF, 0xFF, 0xFF}, true},
-        {"SalesWholeBaseZeroing", Make<TWykonywanieRaportuSprzedazy>(),
-         [](TReportWindow& w) { As<TWykonywanieRaportuSprzedazy>(w).RadioGroup1->SetItemIndex(1); }, 's', 16, 1,
-         {1, 1, 0, 0x40, 0x1F, 1, 0}, true},
-        {"SalesFirstGroup", Make<TWykonywanieRaportuSprzedazy>(),
+         'o',
+         19,
+         1,
+         {0, 1, 5, 0, 5, 0, 0xFF, 0xFF, 0xFF, 0xFF},
+         true},
+        {"SalesWholeBaseZeroing",
+         Make<TWykonywanieRaportuSprzedazy>(),
+         [](TReportWindow& w) { As<TWykonywanieRaportuSprzedazy>(w).RadioGroup1->SetItemIndex(1); },
+         's',
+         16,
+         1,
+         {1, 1, 0, 0x40, 0x1F, 1, 0},
+         true},
+        {"SalesFirstGroup",
+         Make<TWykonywanieRaportuSprzedazy>(),
          [](TReportWindow& w) {
              As<TWykonywanieRaportuSprzedazy>(w).Range.Check(1);
              As<TWykonywanieRaportuSprzedazy>(w).RadioGroup2->SetItemIndex(1);
          },
-         's', 16, 1, {2, 1, 0xFF, 0xFF, 0xFF, 0, 1}, true},
-        {"SalesPluRange", Make<TWykonywanieRaportuSprzedazy>(),
+         's',
+         16,
+         1,
+         {2, 1, 0xFF, 0xFF, 0xFF, 0, 1},
+         true},
+        {"SalesPluRange",
+         Make<TWykonywanieRaportuSprzedazy>(),
          [](TReportWindow& w) {
              auto& s = As<TWykonywanieRaportuSprzedazy>(w);
              s.Range.Check(2);
              s.Edit1->setText("10");
              s.Edit2->setText("20");
          },
-         's', 16, 1, {3, 10, 0, 20, 0, 0, 0}, true},
+         's',
+         16,
+         1,
+         {3, 10, 0, 20, 0, 0, 0},
+         true},
         {"InactiveGoods", Make<TWykonywanieRaportuTowarowNieaktywnych>(), Nothing, 'n', 10, 1, {1}, false},
-        {"BaseWithPtuGroup5", Make<TWykonywanieRaportuBazyZPTU>(),
+        {"BaseWithPtuGroup5",
+         Make<TWykonywanieRaportuBazyZPTU>(),
          [](TReportWindow& w) {
              As<TWykonywanieRaportuBazyZPTU>(w).Range.Check(1);
              As<TWykonywanieRaportuBazyZPTU>(w).ComboBox1->setCurrentIndex(4);
              As<TWykonywanieRaportuBazyZPTU>(w).RadioGroup2->SetItemIndex(1);
          },
-         'p', 15, 1, {2, 5, 0xFF, 0xFF, 0xFF, 1}, true},
-        {"FullPluWholeBase", Make<TWykonywaniePelnegoRaportuBazyPLU>(), Nothing, 'b', 15, 1, {1, 1, 0, 0x40, 0x1F, 0},
+         'p',
+         15,
+         1,
+         {2, 5, 0xFF, 0xFF, 0xFF, 1},
          true},
-        {"Cashier3Zeroing", Make<TWykonywanieRaportuKasjera>(),
+        {"FullPluWholeBase",
+         Make<TWykonywaniePelnegoRaportuBazyPLU>(),
+         Nothing,
+         'b',
+         15,
+         1,
+         {1, 1, 0, 0x40, 0x1F, 0},
+         true},
+        {"Cashier3Zeroing",
+         Make<TWykonywanieRaportuKasjera>(),
          [](TReportWindow& w) {
              As<TWykonywanieRaportuKasjera>(w).ComboBox1->setCurrentIndex(2);
              As<TWykonywanieRaportuKasjera>(w).CheckBox1->setChecked(true);
          },
-         'k', 12, 0x8001, {3, 1, 0}, false},
+         'k',
+         12,
+         0x8001,
+         {3, 1, 0},
+         false},
         {"ShiftSales", Make<TWykonywanieRaportuZmianowegoSprzedazy>(), BothOptions, 'z', 12, 1, {1, 1, 0}, false},
         {"Discounts", Make<TWykonywanieRaportuRabatow>(), Nothing, 'r', 12, 1, {0, 0, 0}, false},
         {"Packagings", Make<TWykonywanieRaportuOpakowan>(), BothOptions, 'a', 12, 1, {1, 1, 0}, false},
@@ -132,7 +174,8 @@ std::vector<ReportCase> Cases()
         {"VatRates", Make<TWykonywanieRaportuStawekPTU>(), Nothing, 'v', 10, 1, {1}, false},
         {"RegisterState", Make<TWykonywanieRaportuStanuKasy>(), Nothing, 't', 10, 1, {1}, false},
         {"QuickKeys", Make<TWykonywanieRaportuKlawiszySzybkich>(), Nothing, 'h', 10, 1, {1}, false},
-        {"GroupTurnover", Make<TRaportObrotuGrup>(),
+        {"GroupTurnover",
+         Make<TRaportObrotuGrup>(),
          [](TReportWindow& w) {
              auto& t = As<TRaportObrotuGrup>(w);
              t.ComboBox1->setCurrentIndex(2);
@@ -140,7 +183,11 @@ std::vector<ReportCase> Cases()
              t.ComboBox2->setCurrentIndex(4);
              t.CheckBox2->setChecked(true);
          },
-         0x05, 17, 0x8001, {3, 0xE9, 0x07, 5, 0xEA, 0x07, 1, 't'}, false},
+         0x05,
+         17,
+         0x8001,
+         {3, 0xE9, 0x07, 5, 0xEA, 0x07, 1, 't'},
+         false},
     };
 }
 
@@ -293,19 +340,29 @@ TEST(ReportWindows, EnterSendsNothingAndEscCloses)
 TEST(ReportWindows, TaskTreesOpenTheirWindows)
 {
     TestEnvironment env(false);
-    const std::vector<std::pair<int, int>> items = {{1, 0},  {1, 1},  {1, 2},  {1, 3},  {1, 4},  {1, 5},
-                                                    {1, 6},  {1, 7},  {1, 8},  {1, 9},  {1, 10}, {1, 11},
-                                                    {1, 12}, {1, 13}, {1, 14}, {1, 15}, {2, 11}, {2, 14},
-                                                    {2, 19}, {2, 21}};
-    const QStringList captions = {
-        "Wykonywanie raportu okresowego", "Wykonywanie raportu sprzedazy", "Wykonywanie raportu towarow nieaktywnych",
-        "Wykonywanie raporty bazy z PTU", "Wykonywanie pelnego raportu bazy z PLU", "Wykonywanie raportu kasjera",
-        QStringLiteral("Wykonywanie raportu zmianowego sprzedaży"), "Wykonywanie raportu rabatow",
-        QStringLiteral("Wykonywanie raportu opakowań"), "WykonywanieRaportu form platnosci",
-        "Wykonywanie raportu grup towarowych", "Wykonywanie raportu napisow stalych", "Wykonywanie raportu stawek PTU",
-        "Wykonywanie raportu informacyjnego kasy", "Wykonywanie raportu klawiszy szybkich",
-        "Wykonywanie raportu obrotu grup towarowych", QStringLiteral("Pobieranie nagłówka"),
-        QStringLiteral("Ściąganie sprzedaży"), QStringLiteral("Obrót grup towarowych"), "Odczyt kopii elektronicznej"};
+    const std::vector<std::pair<int, int>> items = {{1, 0},  {1, 1},  {1, 2},  {1, 3},  {1, 4},  {1, 5},  {1, 6},
+                                                    {1, 7},  {1, 8},  {1, 9},  {1, 10}, {1, 11}, {1, 12}, {1, 13},
+                                                    {1, 14}, {1, 15}, {2, 11}, {2, 14}, {2, 19}, {2, 21}};
+    const QStringList captions = {"Wykonywanie raportu okresowego",
+                                  "Wykonywanie raportu sprzedazy",
+                                  "Wykonywanie raportu towarow nieaktywnych",
+                                  "Wykonywanie raporty bazy z PTU",
+                                  "Wykonywanie pelnego raportu bazy z PLU",
+                                  "Wykonywanie raportu kasjera",
+                                  QStringLiteral("Wykonywanie raportu zmianowego sprzedaży"),
+                                  "Wykonywanie raportu rabatow",
+                                  QStringLiteral("Wykonywanie raportu opakowań"),
+                                  "WykonywanieRaportu form platnosci",
+                                  "Wykonywanie raportu grup towarowych",
+                                  "Wykonywanie raportu napisow stalych",
+                                  "Wykonywanie raportu stawek PTU",
+                                  "Wykonywanie raportu informacyjnego kasy",
+                                  "Wykonywanie raportu klawiszy szybkich",
+                                  "Wykonywanie raportu obrotu grup towarowych",
+                                  QStringLiteral("Pobieranie nagłówka"),
+                                  QStringLiteral("Ściąganie sprzedaży"),
+                                  QStringLiteral("Obrót grup towarowych"),
+                                  "Odczyt kopii elektronicznej"};
     for (std::size_t i = 0; i < items.size(); ++i) {
         const TreeTask& task = TreeTasks(items[i].first)[std::size_t(items[i].second)];
         ASSERT_TRUE(task.Window) << i;
