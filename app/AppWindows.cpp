@@ -9,8 +9,30 @@
 #include "link/WyszukiwanieKasyRS.h"
 #include "service/DaneInformacyjne.h"
 #include "service/GrafikaNaglowek.h"
+#include "service/KopiaPamieciPodrecznej.h"
+#include "service/ObrotGrup.h"
+#include "service/OdczytKopii.h"
+#include "service/PobieranieEkranu.h"
+#include "service/PobieranieNaglowka.h"
 #include "service/ProgramowanieNowegoPakietu.h"
+#include "service/RaportObrotuGrup.h"
+#include "service/SciaganieSprzedazy.h"
 #include "service/SymulatorUrzadzen.h"
+#include "service/WykonywaniePelnegoRaportuBazyPLU.h"
+#include "service/WykonywanieRaportuBazyZPTU.h"
+#include "service/WykonywanieRaportuFormPlatnosci.h"
+#include "service/WykonywanieRaportuGrupTowarowych.h"
+#include "service/WykonywanieRaportuKasjera.h"
+#include "service/WykonywanieRaportuKlawiszySzybkich.h"
+#include "service/WykonywanieRaportuNapisowStalych.h"
+#include "service/WykonywanieRaportuOkresowego.h"
+#include "service/WykonywanieRaportuOpakowan.h"
+#include "service/WykonywanieRaportuRabatow.h"
+#include "service/WykonywanieRaportuSprzedazy.h"
+#include "service/WykonywanieRaportuStanuKasy.h"
+#include "service/WykonywanieRaportuStawekPTU.h"
+#include "service/WykonywanieRaportuTowarowNieaktywnych.h"
+#include "service/WykonywanieRaportuZmianowegoSprzedazy.h"
 #include "tables/DodatkoweUstawienia.h"
 #include "tables/EdycjaTowaru.h"
 #include "tables/GUM.h"
@@ -90,6 +112,28 @@ void CreateAllWindows()
     Create(GrafikaNaglowek, main);
     Create(ProgramowanieNowegoPakietu, main);
     Create(SymulatorUrzadzen, main);
+    Create(WykonywanieRaportuOkresowego, main);
+    Create(WykonywanieRaportuSprzedazy, main);
+    Create(WykonywanieRaportuTowarowNieaktywnych, main);
+    Create(WykonywanieRaportuBazyZPTU, main);
+    Create(WykonywaniePelnegoRaportuBazyPLU, main);
+    Create(WykonywanieRaportuKasjera, main);
+    Create(WykonywanieRaportuZmianowegoSprzedazy, main);
+    Create(WykonywanieRaportuRabatow, main);
+    Create(WykonywanieRaportuOpakowan, main);
+    Create(WykonywanieRaportuFormPlatnosci, main);
+    Create(WykonywanieRaportuGrupTowarowych, main);
+    Create(WykonywanieRaportuNapisowStalych, main);
+    Create(WykonywanieRaportuStawekPTU, main);
+    Create(WykonywanieRaportuStanuKasy, main);
+    Create(WykonywanieRaportuKlawiszySzybkich, main);
+    Create(RaportObrotuGrup, main);
+    Create(SciaganieSprzedazy, main);
+    Create(OdczytKopii, main);
+    Create(ObrotGrup, main);
+    Create(PobieranieNaglowka, main);
+    Create(PobieranieEkranu, main);
+    Create(KopiaPamieciPodrecznej, main);
 }
 
 void DestroyAllWindows() { delete MenuGlowne; }

@@ -20,7 +20,29 @@
 #include "platform/SerialPort.h"
 #include "service/DaneInformacyjne.h"
 #include "service/GrafikaNaglowek.h"
+#include "service/KopiaPamieciPodrecznej.h"
+#include "service/ObrotGrup.h"
+#include "service/OdczytKopii.h"
+#include "service/PobieranieEkranu.h"
+#include "service/PobieranieNaglowka.h"
+#include "service/RaportObrotuGrup.h"
+#include "service/SciaganieSprzedazy.h"
 #include "service/SymulatorUrzadzen.h"
+#include "service/WykonywaniePelnegoRaportuBazyPLU.h"
+#include "service/WykonywanieRaportuBazyZPTU.h"
+#include "service/WykonywanieRaportuFormPlatnosci.h"
+#include "service/WykonywanieRaportuGrupTowarowych.h"
+#include "service/WykonywanieRaportuKasjera.h"
+#include "service/WykonywanieRaportuKlawiszySzybkich.h"
+#include "service/WykonywanieRaportuNapisowStalych.h"
+#include "service/WykonywanieRaportuOkresowego.h"
+#include "service/WykonywanieRaportuOpakowan.h"
+#include "service/WykonywanieRaportuRabatow.h"
+#include "service/WykonywanieRaportuSprzedazy.h"
+#include "service/WykonywanieRaportuStanuKasy.h"
+#include "service/WykonywanieRaportuStawekPTU.h"
+#include "service/WykonywanieRaportuTowarowNieaktywnych.h"
+#include "service/WykonywanieRaportuZmianowegoSprzedazy.h"
 #include "tables/DodatkoweUstawienia.h"
 #include "tables/JednostkiTowarowe.h"
 #include "tables/KlawiszeSzybkieSprzedazy.h"
@@ -138,22 +160,22 @@ std::vector<TreeTask>& TreeTasks(int tab)
         {QStringLiteral("Wydruk kodów kreskowych"), {}, true},
     };
     static std::vector<TreeTask> reports = {
-        {QStringLiteral("Wykonywanie raportu okresowego"), {}, false},
-        {QStringLiteral("Wykonywanie raportu sprzedaży"), {}, false},
-        {QStringLiteral("Wykonywanie raportu towarów nieaktywnych"), {}, false},
-        {QStringLiteral("Wykonywanie raportu bazy z PTU"), {}, false},
-        {QStringLiteral("Wykonywanie pełnego raportu bazy PLU"), {}, false},
-        {QStringLiteral("Wykonywanie raportu kasjera"), {}, false},
-        {QStringLiteral("Wykonywanie raportu zmianowego sprzedaży"), {}, false},
-        {QStringLiteral("Wykonywanie raportu rabatów"), {}, false},
-        {QStringLiteral("Wykonywanie raportu opakowań"), {}, false},
-        {QStringLiteral("Wykonywanie raportu form płatności"), {}, false},
-        {QStringLiteral("Wykonywanie raportu grup towarowych"), {}, false},
-        {QStringLiteral("Wykonywanie raportu napisów stałych"), {}, false},
-        {QStringLiteral("Wykonywanie raportu stawek PTU"), {}, false},
-        {QStringLiteral("Wykonywanie raportu informacyjnego kasy"), {}, false},
-        {QStringLiteral("Wykonywanie raportu klawiszy szybkich"), {}, false},
-        {QStringLiteral("Wykonywanie raportu obrotu grup towarowych"), {}, false},
+        {QStringLiteral("Wykonywanie raportu okresowego"), Opener(WykonywanieRaportuOkresowego), false},
+        {QStringLiteral("Wykonywanie raportu sprzedaży"), Opener(WykonywanieRaportuSprzedazy), false},
+        {QStringLiteral("Wykonywanie raportu towarów nieaktywnych"), Opener(WykonywanieRaportuTowarowNieaktywnych), false},
+        {QStringLiteral("Wykonywanie raportu bazy z PTU"), Opener(WykonywanieRaportuBazyZPTU), false},
+        {QStringLiteral("Wykonywanie pełnego raportu bazy PLU"), Opener(WykonywaniePelnegoRaportuBazyPLU), false},
+        {QStringLiteral("Wykonywanie raportu kasjera"), Opener(WykonywanieRaportuKasjera), false},
+        {QStringLiteral("Wykonywanie raportu zmianowego sprzedaży"), Opener(WykonywanieRaportuZmianowegoSprzedazy), false},
+        {QStringLiteral("Wykonywanie raportu rabatów"), Opener(WykonywanieRaportuRabatow), false},
+        {QStringLiteral("Wykonywanie raportu opakowań"), Opener(WykonywanieRaportuOpakowan), false},
+        {QStringLiteral("Wykonywanie raportu form płatności"), Opener(WykonywanieRaportuFormPlatnosci), false},
+        {QStringLiteral("Wykonywanie raportu grup towarowych"), Opener(WykonywanieRaportuGrupTowarowych), false},
+        {QStringLiteral("Wykonywanie raportu napisów stałych"), Opener(WykonywanieRaportuNapisowStalych), false},
+        {QStringLiteral("Wykonywanie raportu stawek PTU"), Opener(WykonywanieRaportuStawekPTU), false},
+        {QStringLiteral("Wykonywanie raportu informacyjnego kasy"), Opener(WykonywanieRaportuStanuKasy), false},
+        {QStringLiteral("Wykonywanie raportu klawiszy szybkich"), Opener(WykonywanieRaportuKlawiszySzybkich), false},
+        {QStringLiteral("Wykonywanie raportu obrotu grup towarowych"), Opener(RaportObrotuGrup), false},
     };
     static std::vector<TreeTask> register_ = {
         {QStringLiteral("Programowanie bazy grup towarowych"), {}, false},
@@ -167,17 +189,17 @@ std::vector<TreeTask>& TreeTasks(int tab)
         {QStringLiteral("Dane informacyjne kasy"), Opener(DaneInformacyjne), false},
         {QStringLiteral("Programowanie zegara"), Opener(ProgramowanieZegara), false},
         {QStringLiteral("Programowanie nagłówka"), Opener(ProgramowanieNaglowka), false},
-        {QStringLiteral("Pobieranie nagłówka"), {}, false},
+        {QStringLiteral("Pobieranie nagłówka"), Opener(PobieranieNaglowka), false},
         {QStringLiteral("Programowanie stopki"), Opener(ProgramowanieStopki), false},
         {QStringLiteral("Programowanie NIP (szkoleniowo)"), Opener(ProgramowanieNIP), false},
-        {QStringLiteral("Ściąganie sprzedaży"), {}, false},
+        {QStringLiteral("Ściąganie sprzedaży"), Opener(SciaganieSprzedazy), false},
         {QStringLiteral("Dane konfiguracyjne kasy"), Opener(DodatkoweUstawienia), false},
         {QStringLiteral("Programowanie klawiszy funkcyjnych"), Opener(ProgramowanieKlawiszyFunkcyjnych), false},
         {QStringLiteral("Programowanie klawiszy szybkich funkcji sprzedaży"), Opener(KlawiszeSzybkieSprzedazy), false},
         {QStringLiteral("Programowalne jednostki towarowe"), Opener(JednostkiTowarowe), false},
-        {QStringLiteral("Obrót grup towarowych"), {}, false},
+        {QStringLiteral("Obrót grup towarowych"), Opener(ObrotGrup), false},
         {QStringLiteral("Grafika w nagłówku i stopce"), Opener(GrafikaNaglowek), false},
-        {QStringLiteral("Odczyt kopii"), {}, false},
+        {QStringLiteral("Odczyt kopii"), Opener(OdczytKopii), false},
     };
     static std::vector<TreeTask> none;
     switch (tab) {
@@ -420,6 +442,8 @@ void TMenuGlowne::BuildControls()
     connect(Button7, &QPushButton::clicked, this, [this] { Button7Click(); });
     connect(Button10, &QPushButton::clicked, this, [this] { Button10Click(); });
     connect(Button13, &QPushButton::clicked, this, [this] { Button13Click(); });
+    connect(Button5, &QPushButton::clicked, this, [this] { Button5Click(); });
+    connect(Button12, &QPushButton::clicked, this, [this] { Button12Click(); });
 }
 
 void TMenuGlowne::BuildMenus()
@@ -659,6 +683,11 @@ void TMenuGlowne::Button13Click()
 {
     if (App.WorkMode != 0)
         ShowModal(WindowOf(SymulatorUrzadzen));
+void TMenuGlowne::Button5Click() { ShowModal(WindowOf(PobieranieNaglowka)); }
+
+void TMenuGlowne::Button12Click()
+    if (App.WorkMode == (WorkModeDatabase | WorkModeRegister))
+        ShowModal(WindowOf(PobieranieEkranu));
 }
 
 void TMenuGlowne::Button2Click()

@@ -130,6 +130,8 @@ public:
     void Button10Click();
     void Button11Click();
     void Button13Click();   // "SYMULATOR"
+    void Button5Click();   // the header download window
+    void Button12Click();  // the screen download window, with database and register
 
     void ProgramowanieBazyTreeDblClick();
     void WykonywanieRaportowTreeDblClick();

@@ -23,6 +23,7 @@ constexpr std::size_t NameWidth = 42, BarcodeWidth = 13;
 } // namespace goodsrec
 
 constexpr uint8_t NeverSoldHour = 24;
+int DaysInMonth(int year, int month);
 constexpr uint32_t MaxPrice = 99999999;
 
 // What a handler answers; the engine adds the faults and sends it.
@@ -109,6 +110,12 @@ struct RegisterEmulator::Impl {
     std::vector<std::string> copyDocuments;
     std::vector<Bytes> groupTurnover;
     bool groupTurnoverSet = false;
+    Bytes screenBitmap;                                        // empty: the register's own picture
+    std::vector<Bytes> rawSales;
+    bool rawSalesSet = false;
+    std::size_t copyChunkSize = 0;
+    bool copyLeadingFrame = false;
+    std::size_t copyAcks = 0;
     int vatWrites = 0;
     Bytes managerPassword;                                     // 10 bytes
 
@@ -152,6 +159,8 @@ struct RegisterEmulator::Impl {
     void SendNextSeriesFrame();
     void EndSeries();
     void SendNextCopyChunk();
+    // The chunks of a copy stream as the test asked them cut (ReportHandlers.cpp).
+    std::vector<Bytes> CopyChunks(std::vector<Bytes> documents) const;
     void Emit(const Bytes& bytes, int delayMs);
     void EmitGarbage();
     Bytes Spoil(Bytes bytes, bool checksummed);

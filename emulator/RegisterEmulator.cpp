@@ -52,6 +52,7 @@ void RegisterEmulator::Impl::ProcessInput(bool stale)
             int head = scanner.Empty() ? -1 : scanner.PeekByte();
             if (head == 0xAA) {
                 scanner.TakeByteIf(0xAA);
+                ++copyAcks;
                 SendNextCopyChunk();
                 continue;
             }
@@ -148,7 +149,7 @@ void RegisterEmulator::Impl::HandleFrame(const Bytes& f)
 
 void RegisterEmulator::Impl::CarryOut(const Request& rq, const HandlerEntry& entry)
 {
-    if ((entry.kind == RequestKind::Program || entry.kind == RequestKind::Delete) && faults.ErrorCode >= 0) {
+    if (faults.ErrorCode >= 0) {
         Reply r = Error(static_cast<uint8_t>(faults.ErrorCode));
         faults.ErrorCode = -1;
         Deliver(rq.address, rq.number, std::move(r));
@@ -226,7 +227,7 @@ void RegisterEmulator::Impl::Deliver(uint8_t replyAddress, uint16_t number, Repl
     case Reply::Kind::CopyStream:
         copy = CopyStream{};
         copy.active = true;
-        copy.chunks = std::move(r.frames);
+        copy.chunks = CopyChunks(std::move(r.frames));
         SendNextCopyChunk();
         return;
     }
@@ -246,9 +247,19 @@ void RegisterEmulator::Impl::SendNextSeriesFrame()
         EndSeries();
         return;
     }
+    if (faults.SilentAfterDataFrames >= 0 && series.sentCount >= faults.SilentAfterDataFrames) {
+        faults.SilentAfterDataFrames = -1;
+        EndSeries();
+        return;
+    }
     EmitGarbage();
-    Emit(Spoil(series.frames[series.next++], true), 0);
+    Bytes frame = Spoil(series.frames[series.next++], true);
     ++series.sentCount;
+    if (faults.WrongChecksumDataFrame == series.sentCount && frame.size() >= 3) {
+        frame[frame.size() - 2] ^= 0x5A;
+        faults.WrongChecksumDataFrame = 0;
+    }
+    Emit(frame, 0);
     if (faults.DropAfterDataFrames >= 0 && series.sentCount >= faults.DropAfterDataFrames) {
         faults.DropAfterDataFrames = -1;
         dropRequest = true;
@@ -263,7 +274,10 @@ void RegisterEmulator::Impl::EndSeries()
 
 void RegisterEmulator::Impl::SendNextCopyChunk()
 {
-    if (copy.next >= copy.chunks.size()) {
+    const bool silent = faults.SilentAfterDataFrames >= 0 && copy.next >= std::size_t(faults.SilentAfterDataFrames);
+    if (silent)
+        faults.SilentAfterDataFrames = -1;
+    if (silent || copy.next >= copy.chunks.size()) {
         copy = CopyStream{};
         return;
     }

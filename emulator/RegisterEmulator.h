@@ -23,19 +23,22 @@ using Bytes = std::vector<uint8_t>;
 
 // Faults for the next requests. Counters count down as they are used.
 // The "printing", "busy" and "paper out" replies go only with requests that the register answers
-// with a status reply or an error frame (program, delete, report and setting frames), the error
-// code only with program and delete frames; data replies are never preceded by them.
+// with a status reply or an error frame (program, delete, report and setting frames); the error
+// code goes with any request; data replies are never preceded by them.
 struct Faults {
     int PrintingReplies = 0;      // "printing" status replies ('A' 0x08) sent before the real reply
     int BusyReplies = 0;          // "busy" replies ('A' 0x04) sent before the real reply
     int PaperOutReplies = 0;      // "paper out" reply ('A' 0x02), one per request; the real reply
                                   // follows PaperOutDelayMs later unless the PC stops (ACK status 4)
-    int ErrorCode = -1;           // the next program/delete request is answered by an error frame with this code
+    int ErrorCode = -1;           // the next request is answered by an error frame with this code
     int WrongChecksumReplies = 0; // replies (status or data frames) sent with a wrong checksum
     int ShortReplyBytes = -1;     // the next reply is cut to this many bytes
     int SilentRequests = 0;       // requests that get no answer at all (they are not carried out)
     Bytes Garbage;                // bytes sent once, before the next reply
     int DropAfterDataFrames = -1; // in a series, the connection is dropped after this many data frames
+    int WrongChecksumDataFrame = 0; // in the next series, data frame k (1-based) has a wrong checksum
+    int SilentAfterDataFrames = -1; // in the next series or copy stream, nothing more is sent after this many
+                                    // data frames or chunks
     bool AnyAddress = false;      // answer frames of any address
 
     // Spacing of the replies above (the program reads one reply at a time).
@@ -179,6 +182,16 @@ public:
     void SetElectronicCopy(const std::vector<std::string>& documents);
     void SetGroupTurnover(const std::vector<Bytes>& records83);
     Bytes ScreenBitmap() const;
+    // The display bitmap the screen read sends (any length: a test may send a short one).
+    void SetScreenBitmap(const Bytes& bitmap);
+    // Sales records (53 bytes each) the sales reads send as they stand, in place of the ones
+    // made from the goods table (a PLU of 0 or beyond the capacity included).
+    void SetRawSales(const std::vector<Bytes>& records53);
+    // Chunks of the copy stream: 0 sends one document per chunk, else chunks of this many bytes
+    // (splitting documents or packing several); leadingFrame sends a link frame chunk first.
+    void SetCopyStreaming(std::size_t chunkSize, bool leadingFrame);
+    // The 0xAA bytes that acknowledged copy chunks.
+    std::size_t CopyAcks() const;
     // Puts every table and setting back to the register's defaults.
     void ResetTables();
 

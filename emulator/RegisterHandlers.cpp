@@ -81,14 +81,6 @@ bool GoodsHasSales(const Bytes& rec)
     return AnyNonZero(rec, goodsrec::Quantity, 8);
 }
 
-int DaysInMonth(int year, int month)
-{
-    static const int days[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    if (month == 2 && ((year % 4 == 0 && year % 100 != 0) || year % 400 == 0))
-        return 29;
-    return days[month - 1];
-}
-
 std::vector<std::string> GeneratedDocuments(uint8_t kind, uint16_t first, uint16_t last)
 {
     std::vector<std::string> docs;
@@ -113,6 +105,14 @@ std::vector<std::string> GeneratedDocuments(uint8_t kind, uint16_t first, uint16
 }
 
 } // namespace
+
+int DaysInMonth(int year, int month)
+{
+    static const int days[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    if (month == 2 && ((year % 4 == 0 && year % 100 != 0) || year % 400 == 0))
+        return 29;
+    return days[month - 1];
+}
 
 void RegisterEmulator::Impl::InstallHandlers()
 {
@@ -546,28 +546,6 @@ Reply RegisterEmulator::Impl::ClearSales(const Request& rq)
     return Accepted(rq);
 }
 
-Reply RegisterEmulator::Impl::SalesReport(const Request& rq)
-{
-    // A sales report with flag 1 set zeroes the sales of the goods it covers: a goods group when
-    // bytes 9-11 are 0xFF, else the PLU range in bytes 8-11.
-    const uint8_t* p = rq.payload();
-    if (p[5] == 1) {
-        const bool byGroup = p[2] == 0xFF && p[3] == 0xFF && p[4] == 0xFF;
-        const uint16_t first = GetU16(p + 1), last = GetU16(p + 3);
-        for (auto& [plu, rec] : goods) {
-            bool covered = byGroup ? rec[goodsrec::Group] == p[1] : (plu >= first && plu <= last);
-            if (covered)
-                std::fill(rec.begin() + goodsrec::Quantity, rec.begin() + goodsrec::Barcode, 0);
-        }
-    }
-    return Accepted(rq);
-}
-
-Reply RegisterEmulator::Impl::Report(const Request& rq)
-{
-    return Accepted(rq); // printed on the register's own printer
-}
-
 // ---------------------------------------------------------------------------------------------
 // delete frames
 
@@ -801,31 +779,6 @@ Reply RegisterEmulator::Impl::ReadWifi(const Request& rq)
     r[82] = block[2];                                    // Wi-Fi on
     std::copy_n(block.begin() + 82, 103, r.begin() + 83); // password
     return SingleFrame(rq, r, 195);
-}
-
-Reply RegisterEmulator::Impl::ReadScreen(const Request&)
-{
-    Reply r;
-    r.kind = Reply::Kind::Frame;
-    r.checksummed = false; // raw bitmap, no frame around it
-    r.bytes = MakeScreenBitmap();
-    return r;
-}
-
-Reply RegisterEmulator::Impl::ReadSales(const Request& rq)
-{
-    const bool nonZeroOnly = rq.command == 'X';
-    std::vector<Bytes> payloads;
-    for (const auto& [plu, rec] : goods) {
-        if (nonZeroOnly && !GoodsHasSales(rec))
-            continue;
-        Bytes s(53, 0);
-        std::copy_n(rec.begin(), 45, s.begin());                      // PLU, name, VAT letter
-        std::copy_n(rec.begin() + goodsrec::Quantity, 8, s.begin() + 45); // quantity, value
-        payloads.push_back(s);
-    }
-    // No goods at all answers "empty base"; goods that sold nothing "zero sales value".
-    return SeriesOf(rq, rq.command, payloads, 62, nonZeroOnly && !goods.empty() ? 0x40 : 0x10);
 }
 
 Reply RegisterEmulator::Impl::ReadConfiguration(const Request& rq)

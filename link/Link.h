@@ -98,6 +98,10 @@ int ReceiveBytes(uint8_t* buffer, std::size_t n);
 // With stopAtFrame the read also ends as soon as a whole frame shorter than n is there (its
 // own length field says so), and takes no byte past it.
 int ReadRaw(uint8_t* buffer, std::size_t n, bool stopAtFrame = false);
+// For raw streams: waits up to waitMs for bytes on the link in use (serial or TCP), then reads
+// the bytes waiting, at most max; more tells whether bytes were left waiting. Returns the count
+// (0 when nothing came), -1 when the link is closed or broken.
+int ReadWaiting(uint8_t* buffer, std::size_t max, int waitMs, bool& more);
 // One read of one byte from the COM port with the current time-outs; 1 when a byte came.
 int ReadByte(uint8_t& byte);
 int DrainInput();

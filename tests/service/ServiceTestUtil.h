@@ -1,12 +1,21 @@
 #pragma once
-// Opening the link to an emulator for the service window tests.
+// Set-up shared by the service window tests: a clean environment, scripted prompts and the
+// emulator, with the program's link opened over a pseudo-terminal or loopback TCP.
 #include "core/AppState.h"
+#include "emulator/RegisterEmulator.h"
 #include "link/Link.h"
 #include "link/LinkSettings.h"
 #include "tests/support/EmulatorFixture.h"
+#include "tests/support/ScriptedPrompts.h"
+#include "tests/support/TestEnvironment.h"
 
+#include <QCoreApplication>
+#include <chrono>
+#include <functional>
 #include <gtest/gtest.h>
 #include <string>
+#include <thread>
+#include <vector>
 
 enum class Line { Serial, Tcp };
 
@@ -23,3 +32,47 @@ inline bool ConnectService(EmulatorFixture& fx, Line line)
     App.WorkMode |= WorkModeRegister;
     return true;
 }
+
+struct ServiceRig {
+    explicit ServiceRig(bool tcp) { connected = fx.ConnectLink(tcp); }
+    TestEnvironment env;
+    ScriptedPrompts prompts;
+    EmulatorFixture fx;
+    bool connected = false;
+
+    // The request frames the emulator got, acknowledgements left out.
+    std::vector<emu::Bytes> Requests()
+    {
+        std::vector<emu::Bytes> out;
+        for (const emu::Bytes& f : fx.Emu().ReceivedFrames())
+            if (!(f.size() == 10 && f[6] == 0x06))
+                out.push_back(f);
+        return out;
+    }
+};
+
+// Waits up to 3 s for the condition, letting window events run.
+inline bool WaitUntil(const std::function<bool()>& done)
+{
+    for (int i = 0; i < 300 && !done(); ++i) {
+        QCoreApplication::processEvents();
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return done();
+}
+
+// Waits until the emulator got an acknowledgement with this status.
+inline bool WaitForAck(EmulatorFixture& fx, uint8_t status)
+{
+    return WaitUntil([&] {
+        for (const emu::Bytes& f : fx.Emu().ReceivedFrames())
+            if (f.size() == 10 && f[6] == 0x06 && f[7] == status)
+                return true;
+        return false;
+    });
+}
+
+// Parameter: false over a pseudo-terminal, true over loopback TCP.
+class LinkTest : public ::testing::TestWithParam<bool> {};
+
+inline std::string LineName(const ::testing::TestParamInfo<bool>& info) { return info.param ? "Tcp" : "Serial"; }

@@ -1,0 +1,169 @@
+// readout_throughput: the cache dump (N frames of 265 bytes, each acknowledged) and an
+// electronic copy (a stream of 1 KB chunks, each answered by 0xAA) through the windows' own
+// handlers, against the register emulator over a pseudo-terminal paced at 115200 baud and over
+// loopback TCP. For the paced line it prints the wall time against the floor of the register's
+// bytes at 11520 bytes/s, with the floor of both directions beside it; for TCP the time per
+// frame or chunk.
+//
+//   readout_throughput [N frames] [copy KB]      (defaults 1024 and 512; N up to 8192)
+#include "bench/BenchLink.h"
+#include "core/AppState.h"
+#include "emulator/RegisterEmulator.h"
+#include "link/Link.h"
+#include "link/LinkSettings.h"
+#include "platform/ClientSocket.h"
+#include "platform/Prompts.h"
+#include "platform/Time.h"
+#include "service/KopiaPamieciPodrecznej.h"
+#include "service/OdczytKopii.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QStringList>
+#include <QTabWidget>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <unistd.h>
+
+namespace {
+
+constexpr unsigned LineBaud = 115200;
+constexpr double LineBytesPerSecond = LineBaud / 10.0;
+constexpr std::size_t CacheFrameLength = 265;
+constexpr std::size_t CopyChunk = 1024;
+
+// Keeps every text the windows show; the run checks them.
+class KeptPrompts : public Prompts {
+public:
+    void Message(const QString& text, const QString&, PromptIcon) override { Texts << text; }
+    PromptAnswer Question(const QString& text, const QString&, PromptButtons, PromptIcon) override
+    {
+        Texts << text;
+        return PromptAnswer::No;
+    }
+    QString OpenFileName(const QString&, const QString&, const QString&) override { return {}; }
+    QString SaveFileName(const QString&, const QString&, const QString&) override { return {}; }
+    QStringList Texts;
+};
+
+struct Run {
+    double seconds = 0;
+    std::size_t units = 0;          // frames or chunks
+    std::size_t registerBytes = 0;  // what the register sends
+    std::size_t pcBytes = 0;        // what the PC sends
+    bool ok = false;
+};
+
+void Print(const char* line, const char* what, const Run& r, bool paced)
+{
+    if (!r.ok) {
+        std::printf("%-18s %-6s FAILED\n", line, what);
+        return;
+    }
+    if (paced) {
+        const double floor = double(r.registerBytes) / LineBytesPerSecond;
+        const double both = double(r.registerBytes + r.pcBytes) / LineBytesPerSecond;
+        std::printf("%-18s %-6s %6zu units %9zu bytes  %8.3f s  floor %8.3f s  ratio %.3f  (both ways: floor %8.3f s, "
+                    "ratio %.3f)\n",
+                    line, what, r.units, r.registerBytes, r.seconds, floor, r.seconds / floor, both, r.seconds / both);
+    } else {
+        std::printf("%-18s %-6s %6zu units %9zu bytes  %8.3f s  %.3f ms per unit\n", line, what, r.units,
+                    r.registerBytes, r.seconds, r.seconds * 1000.0 / double(r.units));
+    }
+}
+
+Run CacheDump(emu::RegisterEmulator& emulator, KeptPrompts& prompts, std::size_t frames)
+{
+    emulator.SetCacheMemory(emu::Bytes(frames * 256, 0x5A));
+    prompts.Texts.clear();
+    TKopiaPamieciPodrecznej window;
+    const long long start = MonotonicMs();
+    window.Button1Click();
+    Run r;
+    r.seconds = double(MonotonicMs() - start) / 1000.0;
+    r.units = frames;
+    r.registerBytes = frames * CacheFrameLength;
+    r.pcBytes = 10 + frames * 10;
+    r.ok = prompts.Texts == QStringList{QStringLiteral("Pamięć podręczna zapisana do pliku 'Kopia_cache.bin'.")};
+    return r;
+}
+
+Run Copy(emu::RegisterEmulator& emulator, KeptPrompts& prompts, std::size_t kilobytes)
+{
+    // One document of lines of 63 characters, its NUL the last byte of the stream.
+    std::string document;
+    while (document.size() + 64 < kilobytes * 1024)
+        document += std::string(63, 'K') + "\n";
+    document.append(kilobytes * 1024 - 1 - document.size(), 'E');
+    emulator.SetElectronicCopy({document});
+    emulator.SetCopyStreaming(CopyChunk, false);
+    prompts.Texts.clear();
+    const std::size_t acksBefore = emulator.CopyAcks();
+    TOdczytKopii window;
+    window.PageControl1->setCurrentIndex(3);
+    window.ComboBox6->setCurrentIndex(1);
+    const long long start = MonotonicMs();
+    window.BitBtn1Click();
+    Run r;
+    r.seconds = double(MonotonicMs() - start) / 1000.0;
+    r.units = (kilobytes * 1024 + CopyChunk - 1) / CopyChunk;
+    r.registerBytes = kilobytes * 1024;
+    r.pcBytes = 24 + (emulator.CopyAcks() - acksBefore);
+    r.ok = prompts.Texts == QStringList{QStringLiteral("Odebrano [ 1 ] dokum.")};
+    return r;
+}
+
+bool RunOver(bool tcp, KeptPrompts& prompts, std::size_t frames, std::size_t kilobytes)
+{
+    emu::RegisterEmulator emulator(emu::Model::Rivo, 1);
+    emulator.KeepHistory(false);
+    emu::EmulatorServer server(emulator);
+    BenchLink link(server, tcp, LineBaud);
+    if (!link.Ok)
+        return false;
+    App.WorkMode = WorkModeDatabase | WorkModeRegister;
+    const char* name = tcp ? "tcp loopback" : "pty paced 115200";
+    const Run cache = CacheDump(emulator, prompts, frames);
+    Print(name, "cache", cache, !tcp);
+    const Run copy = Copy(emulator, prompts, kilobytes);
+    Print(name, "copy", copy, !tcp);
+    if (!cache.ok || !copy.ok)
+        std::fprintf(stderr, "shown: %s\n", prompts.Texts.join(" | ").toUtf8().constData());
+
+    return cache.ok && copy.ok;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    QApplication app(argc, argv);
+    const long frames = argc > 1 ? std::strtol(argv[1], nullptr, 10) : 1024;
+    const long kilobytes = argc > 2 ? std::strtol(argv[2], nullptr, 10) : 512;
+    if (frames < 1 || frames > 8192 || kilobytes < 1 || kilobytes > 800) {
+        std::fprintf(stderr, "N must be 1..8192 and the copy 1..800 KB\n");
+        return 2;
+    }
+    char tmpl[] = "/tmp/rivo-bench-XXXXXX";
+    if (!::mkdtemp(tmpl))
+        return 1;
+    const std::string folder = tmpl;
+    const std::filesystem::path oldCwd = std::filesystem::current_path();
+    std::filesystem::current_path(folder);  // the dump goes to the current folder
+    KeptPrompts prompts;
+    SetPrompts(&prompts);
+
+    std::printf("readout_throughput: cache dump of %ld frames, electronic copy of %ld KB in %zu-byte chunks\n", frames,
+                kilobytes, CopyChunk);
+    bool ok = RunOver(false, prompts, std::size_t(frames), std::size_t(kilobytes));
+    ok = RunOver(true, prompts, std::size_t(frames), std::size_t(kilobytes)) && ok;
+
+    SetPrompts(nullptr);
+    std::error_code ec;
+    std::filesystem::current_path(oldCwd, ec);
+    std::filesystem::remove_all(folder, ec);
+    return ok ? 0 : 1;
+}

@@ -1,0 +1,101 @@
+#include "service/ReadoutWindow.h"
+
+#include "core/DatabaseFiles.h"
+#include "link/Link.h"
+#include "platform/Prompts.h"
+#include "platform/Time.h"
+
+#include <QAbstractButton>
+#include <algorithm>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QFile>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QTabWidget>
+
+TReadoutWindow::TReadoutWindow(QWidget* parent) : TForm(parent) {}
+
+bool TReadoutWindow::FormKeyDown(int key)
+{
+    if (key != Qt::Key_Escape)
+        return false;
+    if (transferring_)
+        StopTransfer();
+    else
+        reject();
+    return true;
+}
+
+void TReadoutWindow::StopTransfer() { Link.AbortRequestFlag = 1; }
+
+void TReadoutWindow::BeginTransfer(std::vector<QWidget*> keep)
+{
+    locked_.clear();
+    for (QWidget* w : findChildren<QWidget*>()) {
+        const bool control = qobject_cast<QAbstractButton*>(w) || qobject_cast<QLineEdit*>(w) ||
+                             qobject_cast<QComboBox*>(w) || qobject_cast<QListWidget*>(w) ||
+                             qobject_cast<QPlainTextEdit*>(w) || qobject_cast<QTabWidget*>(w);
+        if (!control || std::find(keep.begin(), keep.end(), w) != keep.end())
+            continue;
+        // The widget's own state: a control inside a disabled page reads as disabled too.
+        locked_.emplace_back(w, !w->testAttribute(Qt::WA_ForceDisabled));
+        w->setEnabled(false);
+    }
+    Link.AbortRequestFlag = 0;
+    transferring_ = true;
+}
+
+void TReadoutWindow::EndTransfer()
+{
+    for (auto& [w, enabled] : locked_)
+        w->setEnabled(enabled);
+    locked_.clear();
+    transferring_ = false;
+}
+
+void TReadoutWindow::closeEvent(QCloseEvent* event)
+{
+    if (transferring_) {
+        StopTransfer();
+        event->ignore();
+        return;
+    }
+    TForm::closeEvent(event);
+}
+
+std::size_t ReadRawReply(uint8_t* buffer, std::size_t n, int boundMs, int gapMs)
+{
+    const long long deadline = MonotonicMs() + boundMs;
+    std::size_t got = 0;
+    while (got < n) {
+        const long long left = deadline - MonotonicMs();
+        if (left <= 0)
+            break;
+        bool more = false;
+        const int r = ReadWaiting(buffer + got, n - got, int(got > 0 ? std::min<long long>(left, gapMs) : left), more);
+        if (r < 0 || (r == 0 && got > 0))
+            break;
+        got += std::size_t(r);
+    }
+    return got;
+}
+
+bool SaveWholeFile(const QString& path, const std::string& bytes)
+{
+    if (WriteFileWhole(QFile::encodeName(path).toStdString(), reinterpret_cast<const uint8_t*>(bytes.data()),
+                       bytes.size(), true) == WholeWrite::Ok)
+        return true;
+    ShowMessage(QStringLiteral("Nie mogę zapisać do pliku") + path + QStringLiteral("."));
+    return false;
+}
+
+bool ConfirmOverwrite(const QString& path)
+{
+    if (!QFileInfo::exists(path))
+        return true;
+    return AskQuestion(QStringLiteral("Plik ") + path + QStringLiteral(" już istnieje.Kontynuować? "),
+                       PromptButtons::YesNo, {}, PromptIcon::Warning) == PromptAnswer::Yes;
+}

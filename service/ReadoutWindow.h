@@ -1,0 +1,39 @@
+#pragma once
+// The base of the read-out windows: while a transfer runs the other controls are disabled, and
+// Esc, closing or the window's stop control stops it cleanly (the abort flag) instead of
+// closing over a running read.
+#include "platform/Form.h"
+
+#include <QString>
+#include <utility>
+#include <vector>
+
+class QCloseEvent;
+
+class TReadoutWindow : public TForm {
+    Q_OBJECT
+public:
+    explicit TReadoutWindow(QWidget* parent = nullptr);
+    bool FormKeyDown(int key) override;
+    bool Transferring() const { return transferring_; }
+    // Asks the running transfer to stop.
+    void StopTransfer();
+
+protected:
+    // Disables every control but those in keep, clears the abort flag and marks the transfer.
+    void BeginTransfer(std::vector<QWidget*> keep);
+    void EndTransfer();
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    bool transferring_ = false;
+    std::vector<std::pair<QWidget*, bool>> locked_;
+};
+
+// Reads up to n raw bytes from the link in use: waits up to boundMs for the first, and ends
+// once gapMs pass without a byte after some came (a short reply). Returns the count.
+std::size_t ReadRawReply(uint8_t* buffer, std::size_t n, int boundMs, int gapMs);
+// Writes bytes whole to path; on failure shows "Nie mogę zapisać do pliku" + name + ".".
+bool SaveWholeFile(const QString& path, const std::string& bytes);
+// Asks "Plik <name> już istnieje.Kontynuować? " when path exists; true to go on.
+bool ConfirmOverwrite(const QString& path);

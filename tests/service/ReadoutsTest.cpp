@@ -1,0 +1,170 @@
+// Group turnover, cache dump, header and screen download against the emulator.
+#include "link/Link.h"
+#include "platform/Cp1250.h"
+#include "service/KopiaPamieciPodrecznej.h"
+#include "service/ObrotGrup.h"
+#include "service/PobieranieEkranu.h"
+#include "service/PobieranieNaglowka.h"
+#include "service/ReadoutLogic.h"
+#include "tests/service/ServiceTestUtil.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTimer>
+#include <cstring>
+#include <fstream>
+#include <sstream>
+
+namespace {
+
+std::string ReadFile(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+emu::Bytes Turnover(uint8_t month, uint16_t year, uint32_t group1)
+{
+    emu::Bytes r(83, 0);
+    r[0] = month;
+    emu::PutU16(&r[1], year);
+    emu::PutU32(&r[3], group1);
+    return r;
+}
+
+} // namespace
+
+TEST_P(LinkTest, GroupTurnoverListsEachMonth)
+{
+    ServiceRig rig(GetParam());
+    ASSERT_TRUE(rig.connected);
+    rig.fx.Emu().SetGroupTurnover({Turnover(1, 2026, 12345), Turnover(0, 0, 99), Turnover(2, 2026, 0)});
+    TObrotGrup w;
+    w.BitBtn6Click();
+    const QStringList lines = w.Memo1->toPlainText().split('\n');
+    ASSERT_EQ(lines.size(), 44);
+    EXPECT_EQ(lines[0], QStringLiteral("Obrót w miesiącu 1-2026"));
+    EXPECT_EQ(lines[1], QStringLiteral("Grupa towarowa nr. 1: 123,45"));
+    EXPECT_EQ(lines[20], QStringLiteral("Grupa towarowa nr. 20: 0,00"));
+    EXPECT_EQ(lines[21], QString(32, '-'));
+    EXPECT_EQ(lines[22], QStringLiteral("Obrót w miesiącu 2-2026"));
+    EXPECT_EQ(lines[23], QStringLiteral("Grupa towarowa nr. 1: 0,00"));
+    EXPECT_TRUE(rig.prompts.Texts().isEmpty());
+
+    // A checksum error ends the read with status 1; the lines before it stay.
+    rig.fx.Emu().LockFaults()->WrongChecksumDataFrame = 2;
+    rig.fx.Emu().ClearReceived();
+    w.BitBtn6Click();
+    EXPECT_EQ(w.Memo1->toPlainText().split('\n').size(), 22);
+    EXPECT_TRUE(WaitForAck(rig.fx, 1));
+}
+
+TEST_P(LinkTest, CacheDumpWritesTheFileOnlyWhenComplete)
+{
+    ServiceRig rig(GetParam());
+    ASSERT_TRUE(rig.connected);
+    emu::Bytes cache(256);
+    for (std::size_t i = 0; i < cache.size(); ++i)
+        cache[i] = uint8_t(i);
+    rig.fx.Emu().SetCacheMemory(cache);
+    TKopiaPamieciPodrecznej w;
+    w.Button1Click();
+    EXPECT_EQ(rig.prompts.Texts(),
+              QStringList{QStringLiteral("Pamięć podręczna zapisana do pliku 'Kopia_cache.bin'.")});
+    const std::string file = ReadFile(rig.env.Path("Kopia_cache.bin"));
+    ASSERT_GT(file.size(), 256u);
+    EXPECT_EQ(file.substr(0, 256), std::string(cache.begin(), cache.end()));
+    EXPECT_EQ(file.substr(256, 24), "\rData wykoniania kopii: ");
+    EXPECT_EQ(file.size(), 256 + CacheDumpTrailer(QDateTime::currentDateTime()).size());
+
+    // A failure, a checksum error and a stop each leave that file as it was.
+    rig.fx.Emu().SetCacheMemory(emu::Bytes(256 * 3, 0x55));
+    rig.fx.Emu().LockFaults()->SilentAfterDataFrames = 1;
+    rig.prompts.Clear();
+    w.Button1Click();
+    EXPECT_EQ(rig.prompts.Texts().back(), QStringLiteral("Błąd transmisji"));
+    rig.fx.Emu().LockFaults()->WrongChecksumDataFrame = 2;
+    w.Button1Click();
+    rig.prompts.Clear();
+    QTimer::singleShot(0, w.Button2, [&] { w.Button2->click(); });
+    w.Button1Click();
+    EXPECT_TRUE(rig.prompts.Texts().isEmpty());
+    EXPECT_EQ(ReadFile(rig.env.Path("Kopia_cache.bin")), file);
+}
+
+TEST(CacheDump, PacketCountPassesTheNominalSize)
+{
+    ServiceRig rig(true);
+    ASSERT_TRUE(rig.connected);
+    rig.fx.Emu().KeepHistory(false);
+    rig.fx.Emu().SetCacheMemory(emu::Bytes(256 * 8193, 0xA5));
+    TKopiaPamieciPodrecznej w;
+    w.Button1Click();
+    EXPECT_EQ(w.Label2->text(), "8193");
+    EXPECT_EQ(ReadFile(rig.env.Path("Kopia_cache.bin")).substr(0, 256 * 8193), std::string(256 * 8193, '\xA5'));
+}
+
+TEST_P(LinkTest, HeaderShowsSixLines)
+{
+    ServiceRig rig(GetParam());
+    ASSERT_TRUE(rig.connected);
+    emu::Bytes header(259, 0);
+    std::memcpy(&header[0], "SKLEP", 5);
+    std::memcpy(&header[42 * 1], "AB\0CD", 5);  // a zero byte inside a line joins its sides
+    std::memcpy(&header[42 * 5], "KONIEC", 6);
+    std::memcpy(&header[252], "XYZ", 3);  // past the six lines
+    rig.fx.Emu().PutSetting('N', header);
+    TPobieranieNaglowka w;
+    w.Button1Click();
+    EXPECT_EQ(w.RichEdit1->toPlainText(), "SKLEP\nABCD\n\n\n\nKONIEC");
+    EXPECT_TRUE(rig.prompts.Texts().isEmpty());
+}
+
+TEST(ScreenWindow, NegativeSaveTwiceZoomAndShortReply)
+{
+    ServiceRig rig(false);
+    ASSERT_TRUE(rig.connected);
+    const emu::Bytes screen = rig.fx.Emu().ScreenBitmap();
+    TPobieranieEkranu w;
+    for (bool negative : {true, false}) {
+        SCOPED_TRACE(negative);
+        w.CheckBox2->setChecked(negative);
+        w.BitBtn2Click();
+        EXPECT_EQ(w.Label4->text(), QStringLiteral("Odczytany, gotowy do zapisu"));
+        const std::string path = rig.env.Path(negative ? "n.bmp" : "p.bmp");
+        rig.prompts.SaveFile(QString::fromStdString(path));
+        w.BitBtn1Click();
+        EXPECT_EQ(w.BitBtn1->text(), QStringLiteral("PLIK ZAPISANY "));
+        const std::string saved = ReadFile(path);
+        ASSERT_EQ(saved.size(), ScreenBitmapSize);
+        EXPECT_EQ(saved.substr(0, 62), std::string(screen.begin(), screen.begin() + 62));
+        for (std::size_t i = 62; i < ScreenBitmapSize; ++i)
+            ASSERT_EQ(uint8_t(saved[i]), negative ? screen[i] : uint8_t(~screen[i])) << i;
+    }
+    rig.prompts.Clear();
+    w.BitBtn1Click();
+    EXPECT_EQ(rig.prompts.Texts(), QStringList{QStringLiteral("Nie odczytany ekran!")});
+
+    for (int i = 0; i < 20; ++i)
+        w.Button3Click();
+    EXPECT_EQ(w.Zoom.Width, 128);
+    EXPECT_EQ(w.CheckBox1->text(), QStringLiteral("Rozmiar = 98 % (MIN)"));
+    for (int i = 0; i < 17; ++i)
+        w.Button4Click();
+    EXPECT_EQ(w.Zoom.Width, 400);
+    EXPECT_EQ(w.CheckBox1->text(), QStringLiteral("Rozmiar = 200 % (MAX)"));
+    EXPECT_EQ(w.Image1->geometry(), QRect(16, 8, 400, 200));
+
+    // A short reply reads nothing that could be saved.
+    rig.prompts.Clear();
+    rig.fx.Emu().SetScreenBitmap(emu::Bytes(screen.begin(), screen.begin() + 500));
+    w.BitBtn2Click();
+    w.BitBtn1Click();
+    EXPECT_EQ(rig.prompts.Texts(),
+              (QStringList{QStringLiteral("Błąd odczytu ekranu!"), QStringLiteral("Nie odczytany ekran!")}));
+    EXPECT_FALSE(w.Image1->isVisibleTo(&w));
+}

@@ -1,0 +1,373 @@
+// The report windows against the emulator: the bytes of every window's request, the reply read,
+// the checks before sending, the presets and the keys.
+#include "app/MenuGlowne.h"
+#include "link/Commands.h"
+#include "link/Link.h"
+#include "platform/SerialPort.h"
+#include "service/RaportObrotuGrup.h"
+#include "service/ReportLogic.h"
+#include "service/WykonywaniePelnegoRaportuBazyPLU.h"
+#include "service/WykonywanieRaportuBazyZPTU.h"
+#include "service/WykonywanieRaportuFormPlatnosci.h"
+#include "service/WykonywanieRaportuGrupTowarowych.h"
+#include "service/WykonywanieRaportuKasjera.h"
+#include "service/WykonywanieRaportuKlawiszySzybkich.h"
+#include "service/WykonywanieRaportuNapisowStalych.h"
+#include "service/WykonywanieRaportuOkresowego.h"
+#include "service/WykonywanieRaportuOpakowan.h"
+#include "service/WykonywanieRaportuRabatow.h"
+#include "service/WykonywanieRaportuSprzedazy.h"
+#include "service/WykonywanieRaportuStanuKasy.h"
+#include "service/WykonywanieRaportuStawekPTU.h"
+#include "service/WykonywanieRaportuTowarowNieaktywnych.h"
+#include "service/WykonywanieRaportuZmianowegoSprzedazy.h"
+#include "tests/service/ServiceTestUtil.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QDateEdit>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <functional>
+#include <memory>
+
+namespace {
+
+using Window = std::unique_ptr<TReportWindow>;
+
+struct ReportCase {
+    const char* Name;
+    std::function<Window()> Make;
+    std::function<void(TReportWindow&)> Set;
+    uint8_t Command;
+    std::size_t Length;
+    uint16_t Number;
+    emu::Bytes Payload;  // frame bytes from 7 on
+    bool ReadsReply;
+};
+
+template <class W> W& As(TReportWindow& w) { return static_cast<W&>(w); }
+
+template <class W> std::function<Window()> Make()
+{
+    return [] { return Window(new W); };
+}
+
+const auto Nothing = [](TReportWindow&) {};
+
+// Zero records "Tak" and zeroing on, for the windows of rows 6-10.
+const auto BothOptions = [](TReportWindow& w) {
+    auto& o = static_cast<TOptionsReport&>(w);
+    o.RadioGroup1->SetItemIndex(1);
+    o.CheckBox1->setChecked(true);
+};
+
+std::vector<ReportCase> Cases()
+{
+    using P = TWykonywanieRaportuOkresowego;
+    return {
+        {"PeriodicMonthly",
+         Make<P>(),
+         [](TReportWindow& w) { As<P>(w).MaskEdit1->setText("03-2026"); },
+         'o',
+         19,
+         0x8001,
+         {2, 0xFF, 0xEA, 0x07, 3, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF},
+         true},
+        {"PeriodicDates",
+         Make<P>(),
+         [](TReportWindow& w) {
+             As<P>(w).Range.Check(1);
+             As<P>(w).DateTimePicker1->setDate(QDate(2026, 1, 5));
+             As<P>(w).DateTimePicker2->setDate(QDate(2026, 2, 10));
+             As<P>(w).CheckBox1->setChecked(false);
+         },
+         'o',
+         19,
+         1,
+         {1, 0, 0xEA, 0x07, 1, 5, 0xEA, 0x07, 2, 10},
+         true},
+        {"PeriodicNumbersEqual",
+         Make<P>(),
+         [](TReportWindow& w) {
+             As<P>(w).Range.Check(2);
+             As<P>(w).Edit1->setText("5");
+             As<P>(w).Edit2->setText("5");
+         },
+         'o',
+         19,
+         1,
+         {0, 1, 5, 0, 5, 0, 0xFF, 0xFF, 0xFF, 0xFF},
+         true},
+        {"SalesWholeBaseZeroing",
+         Make<TWykonywanieRaportuSprzedazy>(),
+         [](TReportWindow& w) { As<TWykonywanieRaportuSprzedazy>(w).RadioGroup1->SetItemIndex(1); },
+         's',
+         16,
+         1,
+         {1, 1, 0, 0x40, 0x1F, 1, 0},
+         true},
+        {"SalesFirstGroup",
+         Make<TWykonywanieRaportuSprzedazy>(),
+         [](TReportWindow& w) {
+             As<TWykonywanieRaportuSprzedazy>(w).Range.Check(1);
+             As<TWykonywanieRaportuSprzedazy>(w).RadioGroup2->SetItemIndex(1);
+         },
+         's',
+         16,
+         1,
+         {2, 1, 0xFF, 0xFF, 0xFF, 0, 1},
+         true},
+        {"SalesPluRange",
+         Make<TWykonywanieRaportuSprzedazy>(),
+         [](TReportWindow& w) {
+             auto& s = As<TWykonywanieRaportuSprzedazy>(w);
+             s.Range.Check(2);
+             s.Edit1->setText("10");
+             s.Edit2->setText("20");
+         },
+         's',
+         16,
+         1,
+         {3, 10, 0, 20, 0, 0, 0},
+         true},
+        {"InactiveGoods", Make<TWykonywanieRaportuTowarowNieaktywnych>(), Nothing, 'n', 10, 1, {1}, false},
+        {"BaseWithPtuGroup5",
+         Make<TWykonywanieRaportuBazyZPTU>(),
+         [](TReportWindow& w) {
+             As<TWykonywanieRaportuBazyZPTU>(w).Range.Check(1);
+             As<TWykonywanieRaportuBazyZPTU>(w).ComboBox1->setCurrentIndex(4);
+             As<TWykonywanieRaportuBazyZPTU>(w).RadioGroup2->SetItemIndex(1);
+         },
+         'p',
+         15,
+         1,
+         {2, 5, 0xFF, 0xFF, 0xFF, 1},
+         true},
+        {"FullPluWholeBase",
+         Make<TWykonywaniePelnegoRaportuBazyPLU>(),
+         Nothing,
+         'b',
+         15,
+         1,
+         {1, 1, 0, 0x40, 0x1F, 0},
+         true},
+        {"Cashier3Zeroing",
+         Make<TWykonywanieRaportuKasjera>(),
+         [](TReportWindow& w) {
+             As<TWykonywanieRaportuKasjera>(w).ComboBox1->setCurrentIndex(2);
+             As<TWykonywanieRaportuKasjera>(w).CheckBox1->setChecked(true);
+         },
+         'k',
+         12,
+         0x8001,
+         {3, 1, 0},
+         false},
+        {"ShiftSales", Make<TWykonywanieRaportuZmianowegoSprzedazy>(), BothOptions, 'z', 12, 1, {1, 1, 0}, false},
+        {"Discounts", Make<TWykonywanieRaportuRabatow>(), Nothing, 'r', 12, 1, {0, 0, 0}, false},
+        {"Packagings", Make<TWykonywanieRaportuOpakowan>(), BothOptions, 'a', 12, 1, {1, 1, 0}, false},
+        {"PaymentForms", Make<TWykonywanieRaportuFormPlatnosci>(), BothOptions, 'f', 12, 1, {1, 1, 0}, false},
+        {"GoodsGroups", Make<TWykonywanieRaportuGrupTowarowych>(), BothOptions, 'g', 12, 1, {1, 1, 0}, false},
+        {"FixedTexts", Make<TWykonywanieRaportuNapisowStalych>(), Nothing, 'w', 10, 1, {1}, false},
+        {"VatRates", Make<TWykonywanieRaportuStawekPTU>(), Nothing, 'v', 10, 1, {1}, false},
+        {"RegisterState", Make<TWykonywanieRaportuStanuKasy>(), Nothing, 't', 10, 1, {1}, false},
+        {"QuickKeys", Make<TWykonywanieRaportuKlawiszySzybkich>(), Nothing, 'h', 10, 1, {1}, false},
+        {"GroupTurnover",
+         Make<TRaportObrotuGrup>(),
+         [](TReportWindow& w) {
+             auto& t = As<TRaportObrotuGrup>(w);
+             t.ComboBox1->setCurrentIndex(2);
+             t.MaskEdit1->setText("2025");
+             t.ComboBox2->setCurrentIndex(4);
+             t.CheckBox2->setChecked(true);
+         },
+         0x05,
+         17,
+         0x8001,
+         {3, 0xE9, 0x07, 5, 0xEA, 0x07, 1, 't'},
+         false},
+    };
+}
+
+// Sends a probe and waits for it: every frame a window sent before it has arrived by then.
+std::vector<emu::Bytes> RequestsUpToProbe(ServiceRig& rig)
+{
+    const std::size_t before = rig.fx.Emu().ReceivedFrames().size();
+    SendProbeQ(1, 1, 0);
+    EXPECT_TRUE(rig.fx.Emu().WaitForFrames(before + 1, 3000));
+    std::vector<emu::Bytes> requests = rig.Requests();
+    EXPECT_FALSE(requests.empty());
+    if (!requests.empty())
+        requests.pop_back();
+    return requests;
+}
+
+} // namespace
+
+// Every window sends its frame; the register refuses it with an error code, which only the
+// windows that read a reply show.
+TEST_P(LinkTest, EveryReportWindowSendsItsFrame)
+{
+    for (const ReportCase& c : Cases()) {
+        SCOPED_TRACE(c.Name);
+        ServiceRig rig(GetParam());
+        ASSERT_TRUE(rig.connected);
+        Window w = c.Make();
+        c.Set(*w);
+        rig.fx.Emu().LockFaults()->ErrorCode = 73;
+        w->Button1Click();
+        const std::vector<emu::Bytes> requests = RequestsUpToProbe(rig);
+        ASSERT_EQ(requests.size(), 1u);
+        const emu::Bytes& f = requests[0];
+        EXPECT_EQ(f[6], c.Command);
+        ASSERT_EQ(f.size(), c.Length);
+        EXPECT_EQ(emu::GetU16(&f[4]), c.Number);
+        EXPECT_EQ(emu::Bytes(f.begin() + 7, f.begin() + 7 + std::ptrdiff_t(c.Payload.size())), c.Payload);
+        const QStringList expected =
+            c.ReadsReply ? QStringList{QStringLiteral("Błąd 73: ") + ErrorText(73)} : QStringList{};
+        EXPECT_EQ(rig.prompts.Texts(), expected);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Line, LinkTest, ::testing::Values(false, true), LineName);
+
+// The reply a report without a reply read leaves on the line is drained before the next report
+// sends, so the next report reads its own reply.
+TEST(ReportWindows, StaleReplyIsDrainedBeforeTheNextReport)
+{
+    ServiceRig rig(false);
+    ASSERT_TRUE(rig.connected);
+    TWykonywanieRaportuStawekPTU vat;
+    TWykonywanieRaportuOkresowego periodic;
+    rig.fx.Emu().LockFaults()->ErrorCode = 71;
+    vat.Button1Click();
+    ASSERT_TRUE(rig.fx.Emu().WaitForFramesWithCommand('v', 1, 3000));
+    ASSERT_TRUE(WaitUntil([] { return Link.SerialHandle->BytesWaiting() >= 11; }));
+    periodic.MaskEdit1->setText("03-2026");
+    periodic.Button1Click();
+    EXPECT_TRUE(rig.prompts.Texts().isEmpty()) << rig.prompts.Texts().join('|').toStdString();
+}
+
+// Bad input shows its message and sends nothing.
+TEST(ReportWindows, ChecksStopBeforeSending)
+{
+    using P = TWykonywanieRaportuOkresowego;
+    using S = TWykonywanieRaportuSprzedazy;
+    struct Bad {
+        std::function<Window()> Make;
+        int Range;
+        QString From, To;
+        QString Message;
+    };
+    const std::vector<Bad> cases = {
+        {Make<P>(), 2, "6", "5", ReportTexts::ReportOrder},
+        {Make<P>(), 2, "0", "5", ReportTexts::ReportRange},
+        {Make<P>(), 2, "5", "8001", ReportTexts::ReportRange},
+        {Make<P>(), 2, "", "5", ReportTexts::BadFirstReport},
+        {Make<P>(), 2, "5", "x", ReportTexts::BadLastReport},
+        {Make<P>(), 0, "", "", ReportTexts::BadDate},
+        {Make<S>(), 2, "0", "5", ReportTexts::GoodsRange},
+        {Make<S>(), 2, "1", "8001", ReportTexts::GoodsRange},
+        {Make<S>(), 2, "10", "9", ReportTexts::GoodsOrder},
+        {Make<S>(), 2, "", "9", ReportTexts::BadGoodsNumber},
+        {Make<TRaportObrotuGrup>(), -1, "", "", ReportTexts::BadDate},
+    };
+    ServiceRig rig(false);
+    ASSERT_TRUE(rig.connected);
+    for (const Bad& c : cases) {
+        SCOPED_TRACE((c.From + "|" + c.To + "|" + c.Message).toStdString());
+        rig.prompts.Clear();
+        Window w = c.Make();
+        if (auto* p = dynamic_cast<P*>(w.get())) {
+            p->Range.Check(c.Range);
+            p->Edit1->setText(c.From);
+            p->Edit2->setText(c.To);
+            p->MaskEdit1->setText("  -2026");
+        } else if (auto* s = dynamic_cast<S*>(w.get())) {
+            s->Range.Check(c.Range);
+            s->Edit1->setText(c.From);
+            s->Edit2->setText(c.To);
+        } else {
+            static_cast<TRaportObrotuGrup*>(w.get())->MaskEdit2->setText("20");
+        }
+        w->Button1Click();
+        EXPECT_EQ(rig.prompts.Texts(), QStringList{c.Message});
+    }
+    EXPECT_TRUE(RequestsUpToProbe(rig).empty());
+}
+
+TEST(ReportWindows, PresetsOfTheMonthAndYear)
+{
+    TestEnvironment env(false);
+    EXPECT_EQ(MonthlyPreset(QDate(2026, 1, 15)), "12-2025");
+    EXPECT_EQ(MonthlyPreset(QDate(2026, 10, 1)), "09-2026");
+    TWykonywanieRaportuOkresowego january(nullptr, QDate(2027, 1, 3));
+    EXPECT_EQ(january.MaskEdit1->displayText(), "12-2026");
+    EXPECT_TRUE(january.RadioButton1->isChecked());
+    EXPECT_FALSE(january.Edit1->parentWidget()->isEnabled());
+    TRaportObrotuGrup turnover(nullptr, QDate(2026, 3, 31));
+    EXPECT_EQ(turnover.MaskEdit1->displayText(), "2026");
+    EXPECT_EQ(turnover.MaskEdit2->displayText(), "2026");
+    EXPECT_EQ(turnover.ComboBox2->currentText(), QStringLiteral("Styczeń"));
+}
+
+// Enter never runs "Wykonaj"; Esc closes every window but the turnover report.
+TEST(ReportWindows, EnterSendsNothingAndEscCloses)
+{
+    ServiceRig rig(false);
+    ASSERT_TRUE(rig.connected);
+    auto key = [](QWidget& w, int k) {
+        QKeyEvent press(QEvent::KeyPress, k, Qt::NoModifier);
+        QCoreApplication::sendEvent(&w, &press);
+    };
+    TWykonywanieRaportuSprzedazy sales;
+    TRaportObrotuGrup turnover;
+    for (TReportWindow* w : std::initializer_list<TReportWindow*>{&sales, &turnover}) {
+        w->show();
+        key(*w, Qt::Key_Return);
+        key(*w, Qt::Key_Enter);
+        EXPECT_TRUE(w->isVisible());
+        key(*w, Qt::Key_Escape);
+    }
+    EXPECT_FALSE(sales.isVisible());
+    EXPECT_TRUE(turnover.isVisible());
+    EXPECT_TRUE(RequestsUpToProbe(rig).empty());
+}
+
+// The task trees open the report windows in their order, and the read-outs at their items.
+TEST(ReportWindows, TaskTreesOpenTheirWindows)
+{
+    TestEnvironment env(false);
+    const std::vector<std::pair<int, int>> items = {{1, 0},  {1, 1},  {1, 2},  {1, 3},  {1, 4},  {1, 5},  {1, 6},
+                                                    {1, 7},  {1, 8},  {1, 9},  {1, 10}, {1, 11}, {1, 12}, {1, 13},
+                                                    {1, 14}, {1, 15}, {2, 11}, {2, 14}, {2, 19}, {2, 21}};
+    const QStringList captions = {"Wykonywanie raportu okresowego",
+                                  "Wykonywanie raportu sprzedazy",
+                                  "Wykonywanie raportu towarow nieaktywnych",
+                                  "Wykonywanie raporty bazy z PTU",
+                                  "Wykonywanie pelnego raportu bazy z PLU",
+                                  "Wykonywanie raportu kasjera",
+                                  QStringLiteral("Wykonywanie raportu zmianowego sprzedaży"),
+                                  "Wykonywanie raportu rabatow",
+                                  QStringLiteral("Wykonywanie raportu opakowań"),
+                                  "WykonywanieRaportu form platnosci",
+                                  "Wykonywanie raportu grup towarowych",
+                                  "Wykonywanie raportu napisow stalych",
+                                  "Wykonywanie raportu stawek PTU",
+                                  "Wykonywanie raportu informacyjnego kasy",
+                                  "Wykonywanie raportu klawiszy szybkich",
+                                  "Wykonywanie raportu obrotu grup towarowych",
+                                  QStringLiteral("Pobieranie nagłówka"),
+                                  QStringLiteral("Ściąganie sprzedaży"),
+                                  QStringLiteral("Obrót grup towarowych"),
+                                  "Odczyt kopii elektronicznej"};
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        const TreeTask& task = TreeTasks(items[i].first)[std::size_t(items[i].second)];
+        ASSERT_TRUE(task.Window) << i;
+        QDialog* window = task.Window();
+        EXPECT_EQ(window->windowTitle(), captions[qsizetype(i)]);
+        delete window;
+    }
+}
