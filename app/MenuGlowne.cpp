@@ -683,9 +683,12 @@ void TMenuGlowne::Button13Click()
 {
     if (App.WorkMode != 0)
         ShowModal(WindowOf(SymulatorUrzadzen));
+}
+
 void TMenuGlowne::Button5Click() { ShowModal(WindowOf(PobieranieNaglowka)); }
 
 void TMenuGlowne::Button12Click()
+{
     if (App.WorkMode == (WorkModeDatabase | WorkModeRegister))
         ShowModal(WindowOf(PobieranieEkranu));
 }

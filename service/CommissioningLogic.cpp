@@ -21,7 +21,7 @@ QString FullWidthText(const QString& displayText, QChar maskBlank)
     return s;
 }
 
-QString CharactersOutsideCp1250(const QString& text)
+QString UnencodableCharacters(const QString& text)
 {
     QString outside;
     for (QChar c : text)

@@ -10,7 +10,7 @@
 QString FullWidthText(const QString& displayText, QChar maskBlank);
 
 // The characters of text that code page 1250 cannot hold, each once; empty when it holds all.
-QString CharactersOutsideCp1250(const QString& text);
+QString UnencodableCharacters(const QString& text);
 // The refusal of such a text, naming them.
 QString Cp1250RefusalMessage(const QString& characters);
 

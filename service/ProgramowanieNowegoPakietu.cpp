@@ -532,7 +532,7 @@ void TProgramowanieNowegoPakietu::BitBtn1Click()
 
 bool TProgramowanieNowegoPakietu::TextFitsFrame(const QString& text)
 {
-    const QString outside = CharactersOutsideCp1250(text);
+    const QString outside = UnencodableCharacters(text);
     if (!outside.isEmpty())
         ShowMessage(Cp1250RefusalMessage(outside));
     return outside.isEmpty();

@@ -21,37 +21,9 @@ constexpr int PrintingWaitMs = 800;
 
 } // namespace
 
-// ---- TRadioGroup ----
-
-TRadioGroup::TRadioGroup(const QString& caption, const QStringList& items, QWidget* parent)
-    : QGroupBox(caption, parent)
-{
-    auto* layout = new QVBoxLayout(this);
-    for (const QString& item : items) {
-        auto* b = new QRadioButton(item, this);
-        layout->addWidget(b);
-        Items.push_back(b);
-    }
-    SetItemIndex(0);
-}
-
-int TRadioGroup::ItemIndex() const
-{
-    for (std::size_t i = 0; i < Items.size(); ++i)
-        if (Items[i]->isChecked())
-            return int(i);
-    return -1;
-}
-
-void TRadioGroup::SetItemIndex(int index)
-{
-    if (index >= 0 && std::size_t(index) < Items.size())
-        Items[std::size_t(index)]->setChecked(true);
-}
-
 TRadioGroup* NoYesGroup(const QString& caption, QWidget* parent)
 {
-    return new TRadioGroup(caption, {QStringLiteral("Nie"), QStringLiteral("Tak")}, parent);
+    return new TRadioGroup(caption, {QStringLiteral("Nie"), QStringLiteral("Tak")}, parent, true);
 }
 
 // ---- RangeSelection ----

@@ -3,6 +3,7 @@
 // option radio groups, the range selection by radio buttons beside group boxes, and the
 // goods-range and option-only report shapes that several windows take.
 #include "platform/Form.h"
+#include "tables/SmallTableWidgets.h"
 
 #include <QGroupBox>
 #include <QString>
@@ -18,16 +19,6 @@ class QLineEdit;
 class QPushButton;
 class QRadioButton;
 class QVBoxLayout;
-
-// A group box of radio buttons read by the index of the checked one.
-class TRadioGroup : public QGroupBox {
-    Q_OBJECT
-public:
-    TRadioGroup(const QString& caption, const QStringList& items, QWidget* parent = nullptr);
-    int ItemIndex() const;
-    void SetItemIndex(int index);
-    std::vector<QRadioButton*> Items;
-};
 
 // Radio buttons without captions, each beside a group box: the checked one's box is enabled,
 // its inputs white; the other boxes are disabled, their inputs in the light 3-D colour. The

@@ -2,6 +2,7 @@
 
 #include "core/Helpers.h"
 #include "platform/Cp1250.h"
+#include "tables/QuickKeys.h"
 
 #include <algorithm>
 #include <cstring>
@@ -21,7 +22,7 @@ std::string PadLeft(std::string s, std::size_t width)
 std::string Name(const uint8_t* r) { return BytesToString(r + 2, 42); }
 // A PTU byte of 0 is no letter.
 std::string Ptu(const uint8_t* r) { return r[44] ? std::string(1, char(r[44])) : std::string(); }
-std::string Quantity(const uint8_t* r) { return FormatQuantity(U32(r + 45)); }
+std::string Quantity(const uint8_t* r) { return FormatQuantity(U32(r + 45)).toStdString(); }
 std::string Value(const uint8_t* r) { return FormatHundredths(U32(r + 49)); }
 
 } // namespace
@@ -44,15 +45,6 @@ const uint8_t* SalesTable::Record(unsigned plu) const
         return nullptr;
     const uint8_t* r = slots_.data() + std::size_t(plu - 1) * SalesRecordSize;
     return (r[0] | r[1]) ? r : nullptr;
-}
-
-std::string FormatQuantity(uint32_t tenThousandths)
-{
-    std::string digits = std::to_string(tenThousandths);
-    if (digits.size() < 5)
-        digits.insert(0, 5 - digits.size(), '0');
-    digits.insert(digits.size() - 4, 1, ',');
-    return digits;
 }
 
 std::string SalesListLine(unsigned plu, const uint8_t* r)

@@ -25,8 +25,6 @@ private:
     std::vector<uint8_t> slots_;
 };
 
-// 5 -> "0,0005"; 250000 -> "25,0000".
-std::string FormatQuantity(uint32_t tenThousandths);
 // One list line: "   17. name..." to 48 characters, PTU, quantity and value right-aligned (cp1250).
 std::string SalesListLine(unsigned plu, const uint8_t* record);
 // One CSV line without its end: number;name;PTU;quantity;value (cp1250).

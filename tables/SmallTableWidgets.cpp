@@ -188,10 +188,10 @@ void SelectGridRow(QTableWidget* grid, int row)
         grid->setCurrentCell(row, 0);
 }
 
-TRadioGroup::TRadioGroup(const QString& title, const QStringList& items, QWidget* parent)
+TRadioGroup::TRadioGroup(const QString& title, const QStringList& items, QWidget* parent, bool vertical)
     : QGroupBox(title, parent), buttons_(new QButtonGroup(this))
 {
-    auto* layout = new QHBoxLayout(this);
+    QBoxLayout* layout = vertical ? static_cast<QBoxLayout*>(new QVBoxLayout(this)) : new QHBoxLayout(this);
     // Without a title it is one line of buttons beside its caption, with no frame.
     if (title.isEmpty()) {
         setStyleSheet(QStringLiteral("QGroupBox { border: none; margin: 0px; padding: 0px; }"));

@@ -85,7 +85,8 @@ void SelectGridRow(QTableWidget* grid, int row);
 class TRadioGroup : public QGroupBox {
     Q_OBJECT
 public:
-    TRadioGroup(const QString& title, const QStringList& items, QWidget* parent);
+    // The buttons stand in a row, or in a column when vertical.
+    TRadioGroup(const QString& title, const QStringList& items, QWidget* parent = nullptr, bool vertical = false);
     int ItemIndex() const;
     void SetItemIndex(int index);
     // Runs on every click on one of the buttons.

@@ -231,7 +231,7 @@ TEST_P(LinkTest, EveryReportWindowSendsItsFrame)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Line, LinkTest, ::testing::Values(false, true), LineName);
+INSTANTIATE_TEST_SUITE_P(Line, LinkTest, ::testing::Values(false, true), LinkName);
 
 // The reply a report without a reply read leaves on the line is drained before the next report
 // sends, so the next report reads its own reply.

@@ -75,4 +75,4 @@ inline bool WaitForAck(EmulatorFixture& fx, uint8_t status)
 // Parameter: false over a pseudo-terminal, true over loopback TCP.
 class LinkTest : public ::testing::TestWithParam<bool> {};
 
-inline std::string LineName(const ::testing::TestParamInfo<bool>& info) { return info.param ? "Tcp" : "Serial"; }
+inline std::string LinkName(const ::testing::TestParamInfo<bool>& info) { return info.param ? "Tcp" : "Serial"; }

@@ -56,30 +56,6 @@ void EmulatorFixture::SetBaud(unsigned baud)
     server_.SetBaud(baud);
 }
 
-bool EmulatorFixture::ConnectLink(bool tcp)
-{
-    if (!tcp) {
-        if (ServeCom(7).empty())
-            return false;
-        LinkSettings.LinkType = 0;
-        LinkSettings.ComPortNumber = 7;
-        if (OpenComPort(1, Link.SerialHandle) != 0)
-            return false;
-    } else {
-        const int port = ServeTcp();
-        if (port <= 0)
-            return false;
-        LinkSettings.LinkType = 1;
-        LinkSettings.TcpHost = "127.0.0.1";
-        LinkSettings.TcpPort = port;
-        ConnectTcp();
-        if (!TcpSocket().WaitConnected(3000))
-            return false;
-    }
-    App.WorkMode = WorkModeDatabase | WorkModeRegister;
-    return true;
-}
-
 std::string EmulatorFixture::MakeEmptyComDir()
 {
     std::string dir = MakeTempDir("rivo-com-empty-");
