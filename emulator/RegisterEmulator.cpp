@@ -145,6 +145,16 @@ void RegisterEmulator::Impl::HandleFrame(const Bytes& f)
         Deliver(frameAddress, number, std::move(r));
         return;
     }
+    if ((it->second.kind == RequestKind::Program || it->second.kind == RequestKind::Delete) &&
+        faults.StatusReplyKind >= 0) {
+        Reply r;
+        r.kind = Reply::Kind::Status;
+        r.replyKind = static_cast<uint8_t>(faults.StatusReplyKind);
+        r.status = faults.StatusReplyStatus;
+        faults.StatusReplyKind = -1;
+        Deliver(frameAddress, number, std::move(r));
+        return;
+    }
     Deliver(frameAddress, number, (this->*(it->second.fn))(rq));
 }
 
