@@ -7,6 +7,8 @@
 #include "link/PokazBuforOdb.h"
 #include "link/UstawieniaTrans.h"
 #include "link/WyszukiwanieKasyRS.h"
+#include "sync/SynchronizacjaBazyKasjerow.h"
+#include "sync/SynchronizacjaBazyTowarowej.h"
 #include "tables/EdycjaTowaru.h"
 #include "tables/ListaTowarow.h"
 #include "tables/ListaTowarowTandem.h"
@@ -36,6 +38,8 @@ void CreateAllWindows()
     Create(EdycjaTowaru, main);
     Create(PokazBuforOdb, main);
     Create(WyszukiwanieKasyRS, main);
+    Create(SynchronizacjaBazyTowarowej, main);
+    Create(SynchronizacjaBazyKasjerow, main);
 }
 
 void DestroyAllWindows() { delete MenuGlowne; }

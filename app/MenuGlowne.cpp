@@ -18,6 +18,8 @@
 #include "platform/Modal.h"
 #include "platform/Prompts.h"
 #include "platform/SerialPort.h"
+#include "sync/SynchronizacjaBazyKasjerow.h"
+#include "sync/SynchronizacjaBazyTowarowej.h"
 #include "tables/ProgramowanieTowarow.h"
 
 #include <QAction>
@@ -136,8 +138,8 @@ std::vector<TreeTask>& TreeTasks(int tab)
     static std::vector<TreeTask> register_ = {
         {QStringLiteral("Programowanie bazy grup towarowych"), {}, false},
         {QStringLiteral("Programowanie bazy opakowań"), {}, false},
-        {QStringLiteral("Programowanie bazy towarowej"), {}, false},
-        {QStringLiteral("Programowanie bazy kasjerów"), {}, false},
+        {QStringLiteral("Programowanie bazy towarowej"), Opener(SynchronizacjaBazyTowarowej), false},
+        {QStringLiteral("Programowanie bazy kasjerów"), Opener(SynchronizacjaBazyKasjerow), false},
         {QStringLiteral("Programowanie bazy rabatów i narzutów"), {}, false},
         {QStringLiteral("Programowanie bazy form płatności"), {}, false},
         {QStringLiteral("Programowanie bazy walut"), {}, false},
