@@ -1,0 +1,56 @@
+#pragma once
+// Records for the synchronisation tests: register goods and cashiers as the register keeps
+// them, and goods stored in the image.
+#include "core/DatabaseImage.h"
+#include "emulator/FrameCodec.h"
+#include "platform/Cp1250.h"
+#include "tables/GoodsLogic.h"
+
+#include <QString>
+#include <cstring>
+#include <gtest/gtest.h>
+
+// An 83-byte register goods record: PTU 'B', never sold, whole units.
+inline emu::Bytes RegisterGoods(uint16_t plu, const char* utf8Name, const char* barcode13, uint32_t price)
+{
+    emu::Bytes r(83, 0);
+    emu::PutU16(r.data(), plu);
+    const std::string name = ToCp1250(QString::fromUtf8(utf8Name));
+    std::memcpy(r.data() + 2, name.data(), std::min<std::size_t>(name.size(), 42));
+    r[44] = 'B';
+    emu::PutU32(r.data() + 45, price);
+    std::memcpy(r.data() + 57, barcode13, std::strlen(barcode13));
+    r[73] = 1;
+    r[79] = 24;
+    return r;
+}
+
+// A 324-byte register cashier record.
+inline emu::Bytes RegisterCashier(uint8_t n, const char* utf8Name)
+{
+    emu::Bytes r(324, 0);
+    r[0] = n;
+    const std::string name = ToCp1250(QString::fromUtf8(utf8Name));
+    std::memcpy(r.data() + 1, name.data(), std::min<std::size_t>(name.size(), 21));
+    return r;
+}
+
+inline GoodsRecordFields GoodsFields(uint16_t plu, const char* utf8Name)
+{
+    GoodsRecordFields f;
+    f.Plu = plu;
+    f.Name = ToCp1250(QString::fromUtf8(utf8Name));
+    f.VatLetter = "A";
+    f.Price = 250;
+    f.Barcode = "5907788";
+    f.Group = 1;
+    f.WholeUnits = 1;
+    return f;
+}
+
+inline void StoreGoods(uint16_t plu, const char* utf8Name)
+{
+    ASSERT_EQ(WriteGoodsRecordToImage(GoodsFields(plu, utf8Name)), 0);
+}
+
+inline int NumberBeforeDotOf(const QString& item) { return NumberBeforeDot(item); }
