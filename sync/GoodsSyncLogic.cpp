@@ -190,7 +190,7 @@ GoodsDetails RegisterGoodsDetails(unsigned n)
     const uint8_t* r = RegisterGoodsMirror.Slot(n);
     d.Name = Text(r + R::Name, R::NameSize);
     d.Ptu = Text(r + R::Ptu, 1);
-    d.Barcode = FromCp1250(std::string(reinterpret_cast<const char*>(r + R::Barcode), R::BarcodeSize));
+    d.Barcode = Text(r + R::Barcode, R::BarcodeSize);
     d.Group = QString::number(r[R::Group]);
     d.Tandem = NumberOrNone(r[R::Tandem]);
     d.FixedPrice = YesNo(r[R::FixedPrice]);
