@@ -4,6 +4,7 @@
 #include "core/AppState.h"
 #include "core/DatabaseImage.h"
 #include "link/Link.h"
+#include "link/LinkSettings.h"
 #include "platform/Modal.h"
 #include "platform/Time.h"
 #include "sync/CheckListBox.h"
@@ -419,4 +420,36 @@ TEST(GoodsSyncLocal, PrintoutGoesToThePdf)
     ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
     EXPECT_TRUE(pdf.readAll().startsWith("%PDF"));
     EXPECT_TRUE(prompts.Texts().isEmpty());
+}
+
+TEST(GoodsSyncByHand, GoodsWithoutASlotAreSkippedAndRecordsBeforeAChecksumErrorKept)
+{
+    TestEnvironment env;
+    ScriptedPrompts prompts;
+    PtyPair pty(9);
+    ASSERT_TRUE(pty.Ok());
+    LinkSettings.LinkType = 0;
+    LinkSettings.ComPortNumber = 9;
+    ASSERT_EQ(OpenComPort(1, Link.SerialHandle), 0);
+    App.WorkMode = WorkModeDatabase | WorkModeRegister;
+    emu::Bytes spoiled = emu::MakeFrame(1, 5, 'T', RegisterGoods(5, "Zepsuty", "", 1), 92);
+    spoiled[90] ^= 0x5A;
+    const std::vector<emu::Bytes> frames = {
+        emu::MakeFrame(1, 1, 'T', RegisterGoods(3, "Trzeci", "", 1), 92),
+        emu::MakeFrame(1, 2, 'T', RegisterGoods(0, "Zero", "", 1), 92),
+        emu::MakeFrame(1, 3, 'T', RegisterGoods(8001, "Za duzy", "", 1), 92),
+        emu::MakeFrame(1, 4, 'T', RegisterGoods(8000, "Ostatni", "", 1), 92),
+        spoiled,
+    };
+    std::vector<emu::Bytes> acks;
+    TSynchronizacjaBazyTowarowej w;
+    w.FormShow();
+    std::thread reg([&] { PlayRead(pty, 'T', frames, acks); });
+    w.BitBtn6Click();
+    reg.join();
+    EXPECT_EQ(acks.size(), 4u);   // the spoiled frame is not acknowledged
+    EXPECT_TRUE(prompts.Saw("Błąd CRC!"));
+    ASSERT_EQ(w.CheckListBox2->Count(), 2);
+    EXPECT_TRUE(w.CheckListBox2->Item(0).startsWith("3.    Trzeci"));
+    EXPECT_TRUE(w.CheckListBox2->Item(1).startsWith("8000. Ostatni"));
 }

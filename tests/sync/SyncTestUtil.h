@@ -5,6 +5,7 @@
 #include "emulator/FrameCodec.h"
 #include "platform/Cp1250.h"
 #include "tables/GoodsLogic.h"
+#include "tests/support/PtyPair.h"
 
 #include <QString>
 #include <cstring>
@@ -54,3 +55,20 @@ inline void StoreGoods(uint16_t plu, const char* utf8Name)
 }
 
 inline int NumberBeforeDotOf(const QString& item) { return NumberBeforeDot(item); }
+
+// Plays a table read on the master end of a pseudo-terminal: takes the request, then sends each
+// frame and collects the acknowledgement that follows it.
+inline void PlayRead(PtyPair& pty, uint8_t command, const std::vector<emu::Bytes>& frames,
+                     std::vector<emu::Bytes>& acks)
+{
+    const std::vector<uint8_t> request = pty.Read(11, 3000);
+    if (request.size() != 11 || request[6] != command)
+        return;
+    for (const emu::Bytes& f : frames) {
+        pty.Write(f);
+        const std::vector<uint8_t> ack = pty.Read(10, 1500);
+        if (ack.size() != 10)
+            return;
+        acks.push_back(ack);
+    }
+}

@@ -9,6 +9,7 @@
 #include "tests/support/PtyPair.h"
 #include "tests/support/ScriptedPrompts.h"
 #include "tests/support/TestEnvironment.h"
+#include "tests/sync/SyncTestUtil.h"
 
 #include <gtest/gtest.h>
 
@@ -164,25 +165,6 @@ TEST_P(TableRead, StopAsksTheRegisterToEndAndKeepsWhatCame)
     EXPECT_TRUE(prompts.Texts().isEmpty());
 }
 
-namespace {
-
-// Plays a table read on the master end: takes the request, then sends each frame and collects
-// the acknowledgement that follows it (and one more after the last frame, if any comes).
-void PlayRead(PtyPair& pty, uint8_t command, const std::vector<emu::Bytes>& frames, std::vector<emu::Bytes>& acks)
-{
-    const std::vector<uint8_t> request = pty.Read(11, 3000);
-    if (request.size() != 11 || request[6] != command)
-        return;
-    for (const emu::Bytes& f : frames) {
-        pty.Write(f);
-        const std::vector<uint8_t> ack = pty.Read(10, 1500);
-        if (ack.size() != 10)
-            return;
-        acks.push_back(ack);
-    }
-}
-
-} // namespace
 
 TEST(TableReadByHand, RecordsWithoutASlotAreSkippedAndAChecksumErrorEndsTheRead)
 {
