@@ -8,6 +8,7 @@
 // without those waits in both the time and the floor.
 //
 //   goods_sync [N]      (default 8000)
+#include "bench/BenchLine.h"
 #include "core/AppState.h"
 #include "core/DatabaseFiles.h"
 #include "core/DatabaseImage.h"
@@ -160,31 +161,9 @@ bool RunOver(bool tcp, uint16_t count)
         emulator.PutGoodsRecord(rec);
     }
     emu::EmulatorServer server(emulator);
-    std::string comDir;
-    if (tcp) {
-        const int port = server.ListenTcp(0);
-        LinkSettings.LinkType = 1;
-        LinkSettings.TcpHost = "127.0.0.1";
-        LinkSettings.TcpPort = port;
-        if (port <= 0 || ConnectTcp() != 0 || !TcpSocket().WaitConnected(3000)) {
-            std::fprintf(stderr, "no TCP connection to the emulator\n");
-            return false;
-        }
-    } else {
-        char tmpl[] = "/tmp/rivo-bench-com-XXXXXX";
-        if (!::mkdtemp(tmpl))
-            return false;
-        comDir = tmpl;
-        ::setenv("RIVO_COM_DIR", comDir.c_str(), 1);
-        server.SetBaud(LineBaud);
-        LinkSettings.LinkType = 0;
-        LinkSettings.ComPortNumber = 5;
-        LinkSettings.BaudRate = LineBaud;
-        if (!server.ServeComPort(comDir, 5) || OpenComPort(1, Link.SerialHandle) != 0) {
-            std::fprintf(stderr, "no serial line to the emulator\n");
-            return false;
-        }
-    }
+    BenchLine line;
+    if (!line.Open(server, tcp, LineBaud))
+        return false;
     App.WorkMode = WorkModeDatabase | WorkModeRegister;
 
     const char* name = tcp ? "tcp loopback" : "pty paced 115200";
@@ -199,13 +178,7 @@ bool RunOver(bool tcp, uint16_t count)
     Report(name, "send", windowSend, linkSend, !tcp);
     std::fflush(stdout);
 
-    ResetLinkState();
-    server.Stop();
-    if (!comDir.empty()) {
-        std::error_code ec;
-        std::filesystem::remove_all(comDir, ec);
-        ::unsetenv("RIVO_COM_DIR");
-    }
+    line.Close(server);
     return windowRead.ok && linkRead.ok && windowSend.ok && linkSend.ok;
 }
 

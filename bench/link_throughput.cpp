@@ -2,10 +2,10 @@
 // its acknowledgement) and reads the N-record goods table back as a series, over a
 // pseudo-terminal paced at 115200 baud and over loopback TCP. For the paced line it prints the
 // wall time against the line-rate floor (all bytes on the wire, both ways, at 11520 bytes/s);
-// for TCP the time per frame. The emulator paces only what it sends, so the floor of the
-// register's side alone is printed beside it.
+// for TCP the time per frame. The floor of the register's side alone is printed beside it.
 //
 //   link_throughput [N]      (default 2000)
+#include "bench/BenchLine.h"
 #include "core/AppState.h"
 #include "core/DatabaseFiles.h"
 #include "core/DatabaseImage.h"
@@ -141,31 +141,9 @@ bool RunOver(bool tcp, uint16_t count)
 {
     emu::RegisterEmulator emulator(emu::Model::Rivo, 1);
     emu::EmulatorServer server(emulator);
-    std::string comDir;
-    if (tcp) {
-        const int port = server.ListenTcp(0);
-        LinkSettings.LinkType = 1;
-        LinkSettings.TcpHost = "127.0.0.1";
-        LinkSettings.TcpPort = port;
-        if (port <= 0 || ConnectTcp() != 0 || !TcpSocket().WaitConnected(3000)) {
-            std::fprintf(stderr, "no TCP connection to the emulator\n");
-            return false;
-        }
-    } else {
-        char tmpl[] = "/tmp/rivo-bench-com-XXXXXX";
-        if (!::mkdtemp(tmpl))
-            return false;
-        comDir = tmpl;
-        ::setenv("RIVO_COM_DIR", comDir.c_str(), 1);
-        server.SetBaud(LineBaud);
-        LinkSettings.LinkType = 0;
-        LinkSettings.ComPortNumber = 5;
-        LinkSettings.BaudRate = LineBaud;
-        if (!server.ServeComPort(comDir, 5) || OpenComPort(1, Link.SerialHandle) != 0) {
-            std::fprintf(stderr, "no serial line to the emulator\n");
-            return false;
-        }
-    }
+    BenchLine line;
+    if (!line.Open(server, tcp, LineBaud))
+        return false;
 
     const char* name = tcp ? "tcp loopback" : "pty paced 115200";
     const Phase program = ProgramGoods(count);
@@ -173,13 +151,7 @@ bool RunOver(bool tcp, uint16_t count)
     const Phase read = ReadGoods(count);
     Report(name, "read", read, !tcp);
 
-    ResetLinkState();
-    server.Stop();
-    if (!comDir.empty()) {
-        std::error_code ec;
-        std::filesystem::remove_all(comDir, ec);
-        ::unsetenv("RIVO_COM_DIR");
-    }
+    line.Close(server);
     return program.ok && read.ok;
 }
 

@@ -83,6 +83,12 @@ CheckListBox::CheckListBox(QWidget* parent) : QListView(parent), model_(new Chec
             [this](const QModelIndex& i) { SetChecked(i.row(), !Checked(i.row())); });
 }
 
+void CheckListBox::TickAllToggle()
+{
+    SetAllChecked(tickAll_);
+    tickAll_ = !tickAll_;
+}
+
 int CheckListBox::CheckedCount() const
 {
     int n = 0;

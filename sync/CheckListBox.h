@@ -40,6 +40,10 @@ public:
     bool Checked(int row) const { return model_->Checked(row); }
     void SetChecked(int row, bool checked) { model_->SetChecked(row, checked); }
     void SetAllChecked(bool checked) { model_->SetAllChecked(checked); }
+    // "Zaznacz/odznacz wszystko": sets every tick to the toggle state, then inverts the state,
+    // so the first press after ResetTickAll ticks all.
+    void TickAllToggle();
+    void ResetTickAll() { tickAll_ = true; }
     int CheckedCount() const;
     void RemoveItem(int row) { model_->RemoveRow(row); }
     // The selected row, -1 when none.
@@ -51,4 +55,5 @@ signals:
 
 private:
     CheckListModel* model_;
+    bool tickAll_ = true;
 };

@@ -37,16 +37,6 @@ QLabel* DetailRow(QGridLayout* grid, int row, int column, const QString& caption
     return value;
 }
 
-// Waits, letting window events run (Esc is taken).
-void Pause(int ms)
-{
-    const long long end = MonotonicMs() + ms;
-    for (long long left = ms; left > 0; left = end - MonotonicMs()) {
-        ProcessMessages();
-        Sleep(unsigned(std::min<long long>(left, 10)));
-    }
-}
-
 } // namespace
 
 TSynchronizacjaBazyKasjerow::TSynchronizacjaBazyKasjerow(QWidget* parent)
@@ -151,8 +141,8 @@ void TSynchronizacjaBazyKasjerow::FormShow()
     ShowDetails({}, false);
     Button6->setText(QStringLiteral("Pokaż hasło"));
     DetailPassword->hide();
-    tickAllPc_ = true;
-    tickAllRegister_ = true;
+    CheckListBox1->ResetTickAll();
+    CheckListBox2->ResetTickAll();
     FillPcPane();
     FillRegisterPane();
     CheckBox1Click();
@@ -272,7 +262,7 @@ void TSynchronizacjaBazyKasjerow::BitBtn2Click()
         SendCashierRecord(Link.RegisterAddress, frame, uint8_t(n), uint8_t(n), ConfirmFlag);
         int r = ReceiveAck();
         if (r == AckPrinting) {
-            Pause(position == 1 ? 2300 : 1700);
+            WaitWithEvents(position == 1 ? 2300 : 1700);
             r = ReceiveAck();
         }
         const bool last = (frame & LastFrameBit) != 0;
@@ -281,7 +271,7 @@ void TSynchronizacjaBazyKasjerow::BitBtn2Click()
             ++accepted;
             repaint();
             if (r == AckAccepted)
-                Pause(50);
+                WaitWithEvents(50);
             if (r == AckDone && last)
                 break;
         } else if (r != AckErrorFrame) {
@@ -293,7 +283,7 @@ void TSynchronizacjaBazyKasjerow::BitBtn2Click()
         }
     }
     ShowMessage(QStringLiteral(" Zaprogramowano ") + QString::number(accepted) + QStringLiteral(" kasjerów."));
-    Pause(400);
+    WaitWithEvents(400);
     CzekajOFF();
     BitBtn6Click();
 }
@@ -302,8 +292,12 @@ void TSynchronizacjaBazyKasjerow::BitBtn2Click()
 
 void TSynchronizacjaBazyKasjerow::BitBtn4Click()
 {
-    if (transferring_)
+    if (transferring_ || CheckListBox2->CheckedCount() == 0)
         return;
+    if (!GoodsImageReadable()) {
+        ShowMessage(QString::fromUtf8(GoodsTexts::FileClosed));
+        return;
+    }
     bool copied = false;
     for (int row = 0; row < CheckListBox2->Count(); ++row) {
         const unsigned n = unsigned(NumberBeforeDot(CheckListBox2->Item(row)));
@@ -339,14 +333,14 @@ void TSynchronizacjaBazyKasjerow::BitBtn8Click()
         DeleteCashierRecord(Link.RegisterAddress, frame, uint8_t(n), name);
         int r = ReceiveAck();
         if (r == AckPrinting) {
-            Pause((frame & 0xFF) == 1 ? 800 : 250);
+            WaitWithEvents((frame & 0xFF) == 1 ? 800 : 250);
             r = ReceiveAck();
         }
         const bool last = (frame & LastFrameBit) != 0;
         ++frame;
         if (r == AckAccepted || r == AckDone) {
             RegisterCashierMirror.Erase(n);
-            Pause(50);
+            WaitWithEvents(50);
             if (last)
                 break;
         } else if (r == AckErrorFrame) {
@@ -361,17 +355,9 @@ void TSynchronizacjaBazyKasjerow::BitBtn8Click()
 
 // ---- ticks and details ----
 
-void TSynchronizacjaBazyKasjerow::BitBtn9Click()
-{
-    CheckListBox1->SetAllChecked(tickAllPc_);
-    tickAllPc_ = !tickAllPc_;
-}
+void TSynchronizacjaBazyKasjerow::BitBtn9Click() { CheckListBox1->TickAllToggle(); }
 
-void TSynchronizacjaBazyKasjerow::BitBtn1Click()
-{
-    CheckListBox2->SetAllChecked(tickAllRegister_);
-    tickAllRegister_ = !tickAllRegister_;
-}
+void TSynchronizacjaBazyKasjerow::BitBtn1Click() { CheckListBox2->TickAllToggle(); }
 
 void TSynchronizacjaBazyKasjerow::Button6Click()
 {

@@ -87,8 +87,6 @@ protected:
 private:
     void ShowDetails(const CashierDetails& d, bool registerSide);
     bool transferring_ = false;
-    bool tickAllPc_ = true;
-    bool tickAllRegister_ = true;
     std::vector<std::pair<QWidget*, bool>> lockedControls_;
     FormInstance<TSynchronizacjaBazyKasjerow> instance_;
 };

@@ -213,8 +213,8 @@ void TSynchronizacjaBazyTowarowej::FormShow()
     CheckListBox2->Clear();
     ProgressBar2->setValue(0);
     Label21->setText(QStringLiteral("?/8000"));
-    tickAllPc_ = true;
-    tickAllRegister_ = true;
+    CheckListBox1->ResetTickAll();
+    CheckListBox2->ResetTickAll();
     FillPcPane();
     FillRegisterPane();
     CheckBox1Click();
@@ -305,15 +305,6 @@ void TSynchronizacjaBazyTowarowej::EndTransfer()
     transferring_ = false;
 }
 
-void TSynchronizacjaBazyTowarowej::Pause(int ms)
-{
-    const long long end = MonotonicMs() + ms;
-    for (long long left = ms; left > 0; left = end - MonotonicMs()) {
-        ProcessMessages();
-        Sleep(unsigned(std::min<long long>(left, 10)));
-    }
-}
-
 // ---- reading ----
 
 void TSynchronizacjaBazyTowarowej::OdswiezTowaryKasy()
@@ -369,7 +360,7 @@ void TSynchronizacjaBazyTowarowej::BitBtn2Click()
         int r = ReceiveAck();
         if (r == AckPrinting) {
             SendPrinting->show();
-            Pause((frame & 0xFF) == 1 ? 1500 : 450);
+            WaitWithEvents((frame & 0xFF) == 1 ? 1500 : 450);
             SendPrinting->hide();
             r = ReceiveAck();
         }
@@ -377,7 +368,7 @@ void TSynchronizacjaBazyTowarowej::BitBtn2Click()
             ++accepted;
             SendCounter->setText(QString::number(accepted) + total);
             TakeSentGoodsIntoMirror(n);
-            Pause(50);
+            WaitWithEvents(50);
             if (r == AckDone)
                 break;
         } else if (r == AckErrorFrame) {
@@ -419,8 +410,12 @@ void TSynchronizacjaBazyTowarowej::BitBtn2Click()
 
 void TSynchronizacjaBazyTowarowej::BitBtn4Click()
 {
-    if (transferring_)
+    if (transferring_ || CheckListBox2->CheckedCount() == 0)
         return;
+    if (!GoodsImageReadable()) {
+        ShowMessage(QString::fromUtf8(GoodsTexts::FileClosed));
+        return;
+    }
     bool copied = false;
     for (int row = 0; row < CheckListBox2->Count(); ++row)
         if (CheckListBox2->Checked(row))
@@ -486,7 +481,7 @@ void TSynchronizacjaBazyTowarowej::BitBtn8Click()
         int r = ReceiveAck();
         if (r == AckPrinting) {
             DeletePrinting->show();
-            Pause((frame & 0xFF) == 1 ? 650 : 250);
+            WaitWithEvents((frame & 0xFF) == 1 ? 650 : 250);
             DeletePrinting->hide();
             r = ReceiveAck();
         }
@@ -500,7 +495,7 @@ void TSynchronizacjaBazyTowarowej::BitBtn8Click()
         ++deleted;
         DeleteCounter->setText(QString::number(deleted) + total);
         RegisterGoodsMirror.Erase(n);
-        Pause(50);
+        WaitWithEvents(50);
         if (r == AckDone)
             break;
     }
@@ -510,17 +505,9 @@ void TSynchronizacjaBazyTowarowej::BitBtn8Click()
 
 // ---- ticks, edit, details ----
 
-void TSynchronizacjaBazyTowarowej::BitBtn9Click()
-{
-    CheckListBox1->SetAllChecked(tickAllPc_);
-    tickAllPc_ = !tickAllPc_;
-}
+void TSynchronizacjaBazyTowarowej::BitBtn9Click() { CheckListBox1->TickAllToggle(); }
 
-void TSynchronizacjaBazyTowarowej::BitBtn1Click()
-{
-    CheckListBox2->SetAllChecked(tickAllRegister_);
-    tickAllRegister_ = !tickAllRegister_;
-}
+void TSynchronizacjaBazyTowarowej::BitBtn1Click() { CheckListBox2->TickAllToggle(); }
 
 void TSynchronizacjaBazyTowarowej::BitBtn3Click()
 {

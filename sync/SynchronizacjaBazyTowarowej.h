@@ -20,6 +20,7 @@ class QMenu;
 class QProgressBar;
 class QPushButton;
 struct GoodsDetails;
+struct GoodsNumberRange;
 
 class TSynchronizacjaBazyTowarowej : public TForm {
     Q_OBJECT
@@ -132,18 +133,16 @@ protected:
 
 private:
     void BuildTools(QWidget* parent);
+    // The range fields; false (after "Błędnie wypełnione pola!") when they hold no usable range.
+    bool ReadRange(GoodsNumberRange& range);
     void RefreshBar(QProgressBar* bar, QLabel* label, int count);
     void ShowDetails(const GoodsDetails& d);
     void BeginTransfer(QFrame* panel);
     void EndTransfer();
-    // Waits, letting window events run (so that "Anuluj" is taken).
-    static void Pause(int ms);
 
     bool transferring_ = false;
     QFrame* activePanel_ = nullptr;
     std::vector<std::pair<QWidget*, bool>> lockedControls_;
-    bool tickAllPc_ = true;
-    bool tickAllRegister_ = true;
     FormInstance<TSynchronizacjaBazyTowarowej> instance_;
 };
 

@@ -70,6 +70,14 @@ void TSynchronizacjaBazyTowarowej::BuildTools(QWidget* parent)
     connect(Drukujwedugnazw1, &QAction::triggered, this, [this] { Drukujwedugnazw1Click(); });
 }
 
+bool TSynchronizacjaBazyTowarowej::ReadRange(GoodsNumberRange& range)
+{
+    range = ParseGoodsRange(Edit3->text(), Edit4->text());
+    if (!range.Ok)
+        ShowMessage(QString::fromUtf8(GoodsSyncTexts::BadFields));
+    return range.Ok;
+}
+
 void TSynchronizacjaBazyTowarowej::TickUnusedGoods()
 {
     if (transferring_)
@@ -91,11 +99,9 @@ void TSynchronizacjaBazyTowarowej::BitBtn11Click()
 {
     if (transferring_)
         return;
-    const GoodsNumberRange range = ParseGoodsRange(Edit3->text(), Edit4->text());
-    if (!range.Ok) {
-        ShowMessage(QString::fromUtf8(GoodsSyncTexts::BadFields));
+    GoodsNumberRange range;
+    if (!ReadRange(range))
         return;
-    }
     for (int row = 0; row < CheckListBox2->Count(); ++row) {
         const int n = NumberBeforeDot(CheckListBox2->Item(row));
         CheckListBox2->SetChecked(row, n >= int(range.From) && n <= int(range.To));
@@ -106,11 +112,9 @@ void TSynchronizacjaBazyTowarowej::BitBtn7Click()
 {
     if (transferring_)
         return;
-    const GoodsNumberRange range = ParseGoodsRange(Edit3->text(), Edit4->text());
-    if (!range.Ok) {
-        ShowMessage(QString::fromUtf8(GoodsSyncTexts::BadFields));
+    GoodsNumberRange range;
+    if (!ReadRange(range))
         return;
-    }
     const std::vector<RangeDeleteFrame> frames = RangeDeleteFrames(range.From, range.To);
     Link.AbortRequestFlag = 0;
     DrainInput();
@@ -127,7 +131,7 @@ void TSynchronizacjaBazyTowarowej::BitBtn7Click()
         DeleteGoodsRecord(Link.RegisterAddress, number, uint16_t(f.Plu),
                           BytesToString(slot + RegisterGoodsRecord::Name, RegisterGoodsRecord::NameSize), ConfirmFlag);
         // The replies are not read; the read below drains them and shows what the register holds.
-        Pause(sent++ == 0 ? 800 : 250);
+        WaitWithEvents(sent++ == 0 ? 800 : 250);
         DeleteCounter->setText(QString::number(sent) + total);
         if (stop)
             break;
@@ -159,7 +163,7 @@ void TSynchronizacjaBazyTowarowej::Button4Click()
         SendGoodsRecord(Link.RegisterAddress, frame, uint16_t(n), uint16_t(n), 0);
         if (ReceiveAck() == AckPrinting) {
             SendPrinting->show();
-            Pause((frame & 0xFF) == 1 ? 1000 : 450);
+            WaitWithEvents((frame & 0xFF) == 1 ? 1000 : 450);
             SendPrinting->hide();
             ReceiveAck();
         }

@@ -266,9 +266,7 @@ TEST_P(GoodsSync, SilenceAndAStatusReplyStopTheSendWithTheirMessages)
 TEST_P(GoodsSync, RegisterDeleteStopsAtGoodsWithSales)
 {
     fx.Emu().PutGoodsRecord(RegisterGoods(1, "Bez sprzedazy", "", 100));
-    emu::Bytes sold = RegisterGoods(2, "Sprzedany", "", 100);
-    emu::PutU32(sold.data() + 49, 10000);
-    fx.Emu().PutGoodsRecord(sold);
+    fx.Emu().PutGoodsRecord(SoldGoods(2, "Sprzedany"));
     fx.Emu().PutGoodsRecord(RegisterGoods(3, "Trzeci", "", 100));
     TSynchronizacjaBazyTowarowej w;
     w.FormShow();
@@ -286,9 +284,7 @@ TEST_P(GoodsSync, RegisterDeleteStopsAtGoodsWithSales)
 TEST_P(GoodsSync, RangeDeleteNumbersFramesBySlotAndListsWhatIsLeft)
 {
     fx.Emu().PutGoodsRecord(RegisterGoods(3, "Trzeci", "", 100));
-    emu::Bytes sold = RegisterGoods(50, "Sprzedany", "", 100);
-    emu::PutU32(sold.data() + 49, 10000);
-    fx.Emu().PutGoodsRecord(sold);
+    fx.Emu().PutGoodsRecord(SoldGoods(50, "Sprzedany"));
     fx.Emu().PutGoodsRecord(RegisterGoods(8000, "Ostatni", "", 100));
     TSynchronizacjaBazyTowarowej w;
     w.FormShow();
@@ -427,10 +423,7 @@ TEST(GoodsSyncByHand, GoodsWithoutASlotAreSkippedAndRecordsBeforeAChecksumErrorK
     TestEnvironment env;
     ScriptedPrompts prompts;
     PtyPair pty(9);
-    ASSERT_TRUE(pty.Ok());
-    LinkSettings.LinkType = 0;
-    LinkSettings.ComPortNumber = 9;
-    ASSERT_EQ(OpenComPort(1, Link.SerialHandle), 0);
+    OpenHandPlayedLine(pty);
     App.WorkMode = WorkModeDatabase | WorkModeRegister;
     emu::Bytes spoiled = emu::MakeFrame(1, 5, 'T', RegisterGoods(5, "Zepsuty", "", 1), 92);
     spoiled[90] ^= 0x5A;

@@ -5,6 +5,8 @@
 #include "emulator/FrameCodec.h"
 #include "platform/Cp1250.h"
 #include "tables/GoodsLogic.h"
+#include "link/Link.h"
+#include "link/LinkSettings.h"
 #include "tests/support/PtyPair.h"
 
 #include <QString>
@@ -33,6 +35,14 @@ inline emu::Bytes RegisterCashier(uint8_t n, const char* utf8Name)
     r[0] = n;
     const std::string name = ToCp1250(QString::fromUtf8(utf8Name));
     std::memcpy(r.data() + 1, name.data(), std::min<std::size_t>(name.size(), 21));
+    return r;
+}
+
+// A register goods record with sales on it (the register refuses to delete it).
+inline emu::Bytes SoldGoods(uint16_t plu, const char* utf8Name)
+{
+    emu::Bytes r = RegisterGoods(plu, utf8Name, "", 100);
+    emu::PutU32(r.data() + 49, 10000);
     return r;
 }
 
@@ -71,4 +81,13 @@ inline void PlayRead(PtyPair& pty, uint8_t command, const std::vector<emu::Bytes
             return;
         acks.push_back(ack);
     }
+}
+
+// Opens the program's COM port on the slave end of pty: the test plays the register by hand.
+inline void OpenHandPlayedLine(PtyPair& pty)
+{
+    ASSERT_TRUE(pty.Ok());
+    LinkSettings.LinkType = 0;
+    LinkSettings.ComPortNumber = pty.Port();
+    ASSERT_EQ(OpenComPort(1, Link.SerialHandle), 0);
 }

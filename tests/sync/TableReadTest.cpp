@@ -20,20 +20,17 @@ namespace {
 
 using Line = EmulatorFixture::Line;
 
+// Records whose last byte is set, to see that the whole record travels.
 emu::Bytes GoodsRecord(uint16_t plu, const char* name)
 {
-    emu::Bytes r(83, 0);
-    emu::PutU16(r.data(), plu);
-    std::memcpy(r.data() + 2, name, std::strlen(name));
-    r[82] = 0x5C;   // the last byte travels too
+    emu::Bytes r = RegisterGoods(plu, name, "", 1);
+    r[82] = 0x5C;
     return r;
 }
 
 emu::Bytes CashierRecord(uint8_t n, const char* name)
 {
-    emu::Bytes r(324, 0);
-    r[0] = n;
-    std::memcpy(r.data() + 1, name, std::strlen(name));
+    emu::Bytes r = RegisterCashier(n, name);
     r[323] = 0xC3;
     return r;
 }
@@ -165,16 +162,12 @@ TEST_P(TableRead, StopAsksTheRegisterToEndAndKeepsWhatCame)
     EXPECT_TRUE(prompts.Texts().isEmpty());
 }
 
-
 TEST(TableReadByHand, RecordsWithoutASlotAreSkippedAndAChecksumErrorEndsTheRead)
 {
     TestEnvironment env;
     ScriptedPrompts prompts;
     PtyPair pty(9);
-    ASSERT_TRUE(pty.Ok());
-    LinkSettings.LinkType = 0;
-    LinkSettings.ComPortNumber = 9;
-    ASSERT_EQ(OpenComPort(1, Link.SerialHandle), 0);
+    OpenHandPlayedLine(pty);
 
     emu::Bytes spoiled = emu::MakeFrame(1, 5, 'K', CashierRecord(5, "Zly"), 338);
     spoiled[336] ^= 0x5A;
