@@ -351,7 +351,8 @@ void EmulatorServer::Impl::Run()
         auto wait = std::chrono::nanoseconds(std::chrono::milliseconds(timeout));
         if (inboundDue != Clock::time_point::max())
             wait = std::min(wait, std::max(std::chrono::nanoseconds(0), inboundDue - now));
-        const timespec ts{static_cast<time_t>(wait.count() / 1'000'000'000), static_cast<long>(wait.count() % 1'000'000'000)};
+        const timespec ts{static_cast<time_t>(wait.count() / 1'000'000'000),
+                          static_cast<long>(wait.count() % 1'000'000'000)};
         int r = ::ppoll(fds.data(), fds.size(), &ts, nullptr);
         if (r < 0 && errno != EINTR)
             break;

@@ -137,10 +137,9 @@ BarcodeComparison CompareBarcodes()
         if (RecordU16(pc) == 0)
             continue;
         ++result.Compared;
-        std::string registerCode(reinterpret_cast<const char*>(RegisterGoodsMirror.Slot(n) + R::Barcode), R::BarcodeSize);
+        std::string registerCode = BytesToString(RegisterGoodsMirror.Slot(n) + R::Barcode, R::BarcodeSize);
         std::replace(registerCode.begin(), registerCode.end(), ' ', '0');
-        if (BytesToString(pc + GoodsField::Barcode, GoodsField::BarcodeSize) != BytesToString(
-                reinterpret_cast<const uint8_t*>(registerCode.data()), registerCode.size()))
+        if (BytesToString(pc + GoodsField::Barcode, GoodsField::BarcodeSize) != registerCode)
             result.Different.push_back(n);
     }
     return result;

@@ -256,7 +256,8 @@ void TSynchronizacjaBazyTowarowej::RefreshBar(QProgressBar* bar, QLabel* label, 
     label->setText(QString::number(count) + QStringLiteral("/8000"));
     bar->setValue(count / 4);
     const BarColour c = OccupancyColour(count);
-    bar->setStyleSheet(QStringLiteral("QProgressBar::chunk { background-color: rgb(%1, %2, 0); }").arg(c.Red).arg(c.Green));
+    bar->setStyleSheet(
+        QStringLiteral("QProgressBar::chunk { background-color: rgb(%1, %2, 0); }").arg(c.Red).arg(c.Green));
 }
 
 void TSynchronizacjaBazyTowarowej::ShowDetails(const GoodsDetails& d)

@@ -26,7 +26,7 @@ TEST(GoodsSyncItems, ColumnsOfBothPanes)
     EXPECT_EQ(pc, QString::fromUtf8("7.    Chleb żytni razowy k    1234,56 B"));
     const QString reg = GoodsSyncItem(8000, rec.data(), 22);
     EXPECT_EQ(reg, QString::fromUtf8("8000. Chleb żytni razowy kro    1234,56 B"));
-    EXPECT_EQ(NumberBeforeDotOf(reg), 8000);
+    EXPECT_EQ(NumberBeforeDot(reg), 8000);
     const emu::Bytes shortName = RegisterGoods(12, "Sok", "", 5);
     EXPECT_EQ(GoodsSyncItem(12, shortName.data(), 20), QStringLiteral("12.   Sok                        0,05 B"));
 

@@ -64,8 +64,6 @@ inline void StoreGoods(uint16_t plu, const char* utf8Name)
     ASSERT_EQ(WriteGoodsRecordToImage(GoodsFields(plu, utf8Name)), 0);
 }
 
-inline int NumberBeforeDotOf(const QString& item) { return NumberBeforeDot(item); }
-
 // Plays a table read on the master end of a pseudo-terminal: takes the request, then sends each
 // frame and collects the acknowledgement that follows it.
 inline void PlayRead(PtyPair& pty, uint8_t command, const std::vector<emu::Bytes>& frames,
