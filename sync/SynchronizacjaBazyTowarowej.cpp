@@ -202,17 +202,10 @@ TSynchronizacjaBazyTowarowej::TSynchronizacjaBazyTowarowej(QWidget* parent)
 
 void TSynchronizacjaBazyTowarowej::FormShow()
 {
-    lockedControls_.clear();
-    transferring_ = false;
-    for (QFrame* p : {Panel2, Panel3, Panel5})
-        p->hide();
     for (QWidget* w : findChildren<QWidget*>())
         w->setEnabled(true);
     ShowDetails({});
     CheckListBox1->SetItemIndex(-1);
-    CheckListBox2->Clear();
-    ProgressBar2->setValue(0);
-    Label21->setText(QStringLiteral("?/8000"));
     CheckListBox1->ResetTickAll();
     CheckListBox2->ResetTickAll();
     FillPcPane();
