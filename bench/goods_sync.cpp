@@ -8,7 +8,7 @@
 // without those waits in both the time and the floor.
 //
 //   goods_sync [N]      (default 8000)
-#include "bench/BenchLine.h"
+#include "bench/BenchSupport.h"
 #include "core/AppState.h"
 #include "core/DatabaseFiles.h"
 #include "core/DatabaseImage.h"
@@ -26,9 +26,7 @@
 #include <QApplication>
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
 #include <string>
-#include <unistd.h>
 
 namespace {
 
@@ -195,38 +193,17 @@ int main(int argc, char** argv)
     }
     const uint16_t count = uint16_t(n);
 
-    char tmpl[] = "/tmp/rivo-bench-XXXXXX";
-    if (!::mkdtemp(tmpl))
-        return 1;
-    const std::string folder = tmpl;
-    ::setenv("TEMP", folder.c_str(), 1);
+    BenchDatabase database;
     RecordedPrompts recorded;
     prompts = &recorded;
     SetPrompts(&recorded);
-    InitTableOffsets();
-    if (CreateDatabaseImage() != 0) {
-        std::fprintf(stderr, "cannot build the image\n");
+    if (!database.Open(count))
         return 1;
-    }
-    App.WorkMode = WorkModeDatabase;
-    for (uint16_t plu = 1; plu <= count; ++plu) {
-        GoodsRecordFields g;
-        g.Plu = plu;
-        g.Name = "Towar testowy " + std::to_string(plu);
-        g.VatLetter = "A";
-        g.Price = 199u + plu;
-        g.Barcode = std::to_string(5900000000000ull + plu);
-        g.Group = 1;
-        WriteGoodsRecordToImage(g);
-    }
 
     std::printf("goods_sync: %u goods, window handlers against the emulator\n", count);
     bool ok = RunOver(false, count);
     ok = RunOver(true, count) && ok;
 
     SetPrompts(nullptr);
-    DatabaseImage.Close();
-    std::error_code ec;
-    std::filesystem::remove_all(folder, ec);
     return ok ? 0 : 1;
 }
