@@ -10,7 +10,6 @@
 //   goods_sync [N]      (default 8000)
 #include "bench/BenchSupport.h"
 #include "core/AppState.h"
-#include "core/DatabaseFiles.h"
 #include "core/DatabaseImage.h"
 #include "emulator/RegisterEmulator.h"
 #include "link/Commands.h"

@@ -7,7 +7,6 @@
 //   link_throughput [N]      (default 2000)
 #include "bench/BenchSupport.h"
 #include "core/AppState.h"
-#include "core/DatabaseFiles.h"
 #include "core/DatabaseImage.h"
 #include "emulator/RegisterEmulator.h"
 #include "link/Commands.h"
