@@ -1,10 +1,5 @@
 #include "tests/support/EmulatorFixture.h"
 
-#include "core/AppState.h"
-#include "link/Link.h"
-#include "link/LinkSettings.h"
-#include "platform/ClientSocket.h"
-
 #include <cstdlib>
 #include <filesystem>
 #include <stdlib.h>
@@ -54,30 +49,6 @@ int EmulatorFixture::ServeTcp()
 void EmulatorFixture::SetBaud(unsigned baud)
 {
     server_.SetBaud(baud);
-}
-
-bool EmulatorFixture::ConnectProgram(Line line, int comPort)
-{
-    if (line == Line::Serial) {
-        if (ServeCom(comPort).empty())
-            return false;
-        LinkSettings.LinkType = 0;
-        LinkSettings.ComPortNumber = comPort;
-        if (OpenComPort(1, Link.SerialHandle) != 0)
-            return false;
-    } else {
-        const int port = ServeTcp();
-        if (port <= 0)
-            return false;
-        LinkSettings.LinkType = 1;
-        LinkSettings.TcpHost = "127.0.0.1";
-        LinkSettings.TcpPort = port;
-        ConnectTcp();
-        if (!TcpSocket().WaitConnected(3000))
-            return false;
-    }
-    App.WorkMode = WorkModeDatabase | WorkModeRegister;
-    return true;
 }
 
 std::string EmulatorFixture::MakeEmptyComDir()

@@ -22,10 +22,6 @@ public:
     // Listens on a free loopback port and returns it (-1 on failure).
     int ServeTcp();
     void SetBaud(unsigned baud);
-    // Serves the emulator on COM<comPort> or on loopback TCP, opens the program's link to it as
-    // the settings window would, and marks the database open and the register connected.
-    enum class Line { Serial, Tcp };
-    bool ConnectProgram(Line line, int comPort = 7);
 
     // A fresh EMPTY folder with RIVO_COM_DIR pointing at it: no register on any port. The
     // caller removes it (RemoveComDir) and unsets the variable when done.

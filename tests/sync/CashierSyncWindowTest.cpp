@@ -6,6 +6,7 @@
 #include "sync/CheckListBox.h"
 #include "sync/SynchronizacjaBazyKasjerow.h"
 #include "tests/support/EmulatorFixture.h"
+#include "tests/support/LinkConnection.h"
 #include "tests/support/ScriptedPrompts.h"
 #include "tests/support/TestEnvironment.h"
 #include "tests/sync/SyncTestUtil.h"
@@ -16,11 +17,11 @@
 
 namespace {
 
-using Line = EmulatorFixture::Line;
+enum class Line { Serial, Tcp };
 
 class CashierSync : public ::testing::TestWithParam<Line> {
 protected:
-    void SetUp() override { ASSERT_TRUE(fx.ConnectProgram(GetParam())); }
+    void SetUp() override { ASSERT_TRUE(ConnectToEmulator(fx, GetParam() == Line::Tcp)); }
     TestEnvironment env;
     ScriptedPrompts prompts;
     EmulatorFixture fx;

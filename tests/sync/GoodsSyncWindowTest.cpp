@@ -12,6 +12,7 @@
 #include "sync/SynchronizacjaBazyTowarowej.h"
 #include "tables/EdycjaTowaru.h"
 #include "tests/support/EmulatorFixture.h"
+#include "tests/support/LinkConnection.h"
 #include "tests/support/ScriptedPrompts.h"
 #include "tests/support/TestEnvironment.h"
 #include "tests/sync/SyncTestUtil.h"
@@ -32,7 +33,7 @@
 
 namespace {
 
-using Line = EmulatorFixture::Line;
+enum class Line { Serial, Tcp };
 
 std::vector<uint16_t> FrameNumbers(const std::vector<emu::Bytes>& frames)
 {
@@ -62,7 +63,7 @@ class GoodsSync : public ::testing::TestWithParam<Line> {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(fx.ConnectProgram(GetParam()));
+        ASSERT_TRUE(ConnectToEmulator(fx, GetParam() == Line::Tcp));
         ResetRegisterGoodsMirror();
     }
     TestEnvironment env;
