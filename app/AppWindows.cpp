@@ -33,6 +33,8 @@
 #include "service/WykonywanieRaportuStawekPTU.h"
 #include "service/WykonywanieRaportuTowarowNieaktywnych.h"
 #include "service/WykonywanieRaportuZmianowegoSprzedazy.h"
+#include "sync/SynchronizacjaBazyKasjerow.h"
+#include "sync/SynchronizacjaBazyTowarowej.h"
 #include "tables/DodatkoweUstawienia.h"
 #include "tables/EdycjaTowaru.h"
 #include "tables/GUM.h"
@@ -134,6 +136,8 @@ void CreateAllWindows()
     Create(PobieranieNaglowka, main);
     Create(PobieranieEkranu, main);
     Create(KopiaPamieciPodrecznej, main);
+    Create(SynchronizacjaBazyTowarowej, main);
+    Create(SynchronizacjaBazyKasjerow, main);
 }
 
 void DestroyAllWindows() { delete MenuGlowne; }

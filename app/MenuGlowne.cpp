@@ -43,6 +43,8 @@
 #include "service/WykonywanieRaportuStawekPTU.h"
 #include "service/WykonywanieRaportuTowarowNieaktywnych.h"
 #include "service/WykonywanieRaportuZmianowegoSprzedazy.h"
+#include "sync/SynchronizacjaBazyKasjerow.h"
+#include "sync/SynchronizacjaBazyTowarowej.h"
 #include "tables/DodatkoweUstawienia.h"
 #include "tables/JednostkiTowarowe.h"
 #include "tables/KlawiszeSzybkieSprzedazy.h"
@@ -180,8 +182,8 @@ std::vector<TreeTask>& TreeTasks(int tab)
     static std::vector<TreeTask> register_ = {
         {QStringLiteral("Programowanie bazy grup towarowych"), {}, false},
         {QStringLiteral("Programowanie bazy opakowań"), {}, false},
-        {QStringLiteral("Programowanie bazy towarowej"), {}, false},
-        {QStringLiteral("Programowanie bazy kasjerów"), {}, false},
+        {QStringLiteral("Programowanie bazy towarowej"), Opener(SynchronizacjaBazyTowarowej), false},
+        {QStringLiteral("Programowanie bazy kasjerów"), Opener(SynchronizacjaBazyKasjerow), false},
         {QStringLiteral("Programowanie bazy rabatów i narzutów"), {}, false},
         {QStringLiteral("Programowanie bazy form płatności"), {}, false},
         {QStringLiteral("Programowanie bazy walut"), {}, false},

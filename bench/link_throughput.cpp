@@ -2,13 +2,12 @@
 // its acknowledgement) and reads the N-record goods table back as a series, over a
 // pseudo-terminal paced at 115200 baud and over loopback TCP. For the paced line it prints the
 // wall time against the line-rate floor (all bytes on the wire, both ways, at 11520 bytes/s);
-// for TCP the time per frame. The emulator paces only what it sends, so the floor of the
-// register's side alone is printed beside it.
+// for TCP the time per frame. The floor of the register's side alone is printed beside it.
 //
 //   link_throughput [N]      (default 2000)
 #include "bench/BenchLink.h"
+#include "bench/BenchSupport.h"
 #include "core/AppState.h"
-#include "core/DatabaseFiles.h"
 #include "core/DatabaseImage.h"
 #include "emulator/RegisterEmulator.h"
 #include "link/Commands.h"
@@ -21,9 +20,7 @@
 #include <QApplication>
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
 #include <string>
-#include <unistd.h>
 
 namespace {
 
@@ -105,20 +102,6 @@ Phase ReadGoods(uint16_t count)
     return p;
 }
 
-void StoreGoods(uint16_t count)
-{
-    for (uint16_t plu = 1; plu <= count; ++plu) {
-        GoodsRecordFields g;
-        g.Plu = plu;
-        g.Name = "Towar testowy " + std::to_string(plu);
-        g.VatLetter = "A";
-        g.Price = 199u + plu;
-        g.Barcode = std::to_string(5900000000000ull + plu);
-        g.Group = 1;
-        WriteGoodsRecordToImage(g);
-    }
-}
-
 void Report(const char* transport, const char* what, const Phase& p, bool paced)
 {
     if (!p.ok) {
@@ -168,20 +151,11 @@ int main(int argc, char** argv)
     }
     const uint16_t count = uint16_t(n);
 
-    char tmpl[] = "/tmp/rivo-bench-XXXXXX";
-    if (!::mkdtemp(tmpl))
-        return 1;
-    const std::string folder = tmpl;
-    ::setenv("TEMP", folder.c_str(), 1);
+    BenchDatabase database;
     PrintedPrompts prompts;
     SetPrompts(&prompts);
-    InitTableOffsets();
-    if (CreateDatabaseImage() != 0) {
-        std::fprintf(stderr, "cannot build the image\n");
+    if (!database.Open(count))
         return 1;
-    }
-    App.WorkMode = WorkModeDatabase;
-    StoreGoods(count);
 
     std::printf("link_throughput: %u goods records (%u-byte program frames, %zu-byte data frames)\n", count,
                 App.GoodsRecordSize + 10u, GoodsDataFrameLength);
@@ -189,8 +163,5 @@ int main(int argc, char** argv)
     ok = RunOver(true, count) && ok;
 
     SetPrompts(nullptr);
-    DatabaseImage.Close();
-    std::error_code ec;
-    std::filesystem::remove_all(folder, ec);
     return ok && prompts.shown == 0 ? 0 : 1;
 }

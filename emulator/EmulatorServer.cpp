@@ -78,6 +78,9 @@ struct EmulatorServer::Impl {
         bool closed = false;
         Clock::time_point lineFreeAt{};
         Clock::time_point readPausedUntil{};
+        // Paced line: bytes the PC wrote, each chunk taken when its last byte would have arrived.
+        std::deque<std::pair<Clock::time_point, Bytes>> inbound;
+        Clock::time_point inLineFreeAt{};
     };
 
     explicit Impl(RegisterEmulator& e) : emu(e) {}
@@ -101,6 +104,8 @@ struct EmulatorServer::Impl {
     void Enqueue(int id, const Bytes& bytes);
     void Flush(Channel& ch);
     void ReadFrom(Channel& ch);
+    void FeedBytes(Channel& ch, const uint8_t* data, std::size_t n);
+    void FeedDueInbound(Channel& ch, Clock::time_point now);
     void Accept(Channel& listener, std::vector<std::unique_ptr<Channel>>& added);
     void Close(Channel& ch);
     std::chrono::nanoseconds ByteTime() const
@@ -193,6 +198,29 @@ void EmulatorServer::Impl::Flush(Channel& ch)
         ch.closed = true;
 }
 
+void EmulatorServer::Impl::FeedBytes(Channel& ch, const uint8_t* data, std::size_t n)
+{
+    if (lastFed != ch.id) {
+        emu.ResetInput(); // bytes of another line never join these
+        lastFed = ch.id;
+    }
+    const int id = ch.id;
+    emu.SetReplySink([this, id](const Bytes& b) { Enqueue(id, b); });
+    emu.SetInputPort(ch.portCode);
+    emu.Feed(data, n);
+    if (emu.TakeDropRequest() && ch.kind == Kind::Tcp)
+        ch.closeAfterFlush = true;
+}
+
+void EmulatorServer::Impl::FeedDueInbound(Channel& ch, Clock::time_point now)
+{
+    while (!ch.inbound.empty() && ch.inbound.front().first <= now) {
+        const Bytes bytes = std::move(ch.inbound.front().second);
+        ch.inbound.pop_front();
+        FeedBytes(ch, bytes.data(), bytes.size());
+    }
+}
+
 void EmulatorServer::Impl::ReadFrom(Channel& ch)
 {
     uint8_t buf[4096];
@@ -201,16 +229,16 @@ void EmulatorServer::Impl::ReadFrom(Channel& ch)
         if (n > 0) {
             if (ch.portCode >= 0 && !emu.PortTalksToPc(ch.portCode))
                 continue; // a port the port test turned away from the PC hears nothing
-            if (lastFed != ch.id) {
-                emu.ResetInput(); // bytes of another line never join these
-                lastFed = ch.id;
+            const auto byteTime = ch.kind == Kind::Pty ? ByteTime() : std::chrono::nanoseconds(0);
+            if (byteTime.count() > 0) {
+                // The PC's bytes cross the line at its rate too: a request counts only once its
+                // last byte is in.
+                const auto now = Clock::now();
+                ch.inLineFreeAt = std::max(ch.inLineFreeAt, now) + byteTime * n;
+                ch.inbound.emplace_back(ch.inLineFreeAt, Bytes(buf, buf + n));
+                continue;
             }
-            const int id = ch.id;
-            emu.SetReplySink([this, id](const Bytes& b) { Enqueue(id, b); });
-            emu.SetInputPort(ch.portCode);
-            emu.Feed(buf, static_cast<std::size_t>(n));
-            if (emu.TakeDropRequest() && ch.kind == Kind::Tcp)
-                ch.closeAfterFlush = true;
+            FeedBytes(ch, buf, static_cast<std::size_t>(n));
             continue;
         }
         if (n == 0) {
@@ -289,6 +317,7 @@ void EmulatorServer::Impl::Run()
         }
         int timeout = emu.Pump();
         const auto now = Clock::now();
+        Clock::time_point inboundDue = Clock::time_point::max();
         fds.clear();
         owners.clear();
         fds.push_back(pollfd{wakeRead, POLLIN, 0});
@@ -300,6 +329,8 @@ void EmulatorServer::Impl::Run()
             if (c->kind == Kind::Listen) {
                 events = POLLIN;
             } else {
+                if (!c->inbound.empty())
+                    inboundDue = std::min(inboundDue, c->inbound.front().first);
                 if (c->readPausedUntil <= now)
                     events |= POLLIN;
                 else
@@ -320,7 +351,13 @@ void EmulatorServer::Impl::Run()
         }
         if (timeout < 0 || timeout > 200)
             timeout = 200;
-        int r = ::poll(fds.data(), fds.size(), timeout);
+        // Paced input is due at sub-millisecond times; wait no longer than that.
+        auto wait = std::chrono::nanoseconds(std::chrono::milliseconds(timeout));
+        if (inboundDue != Clock::time_point::max())
+            wait = std::min(wait, std::max(std::chrono::nanoseconds(0), inboundDue - now));
+        const timespec ts{static_cast<time_t>(wait.count() / 1'000'000'000),
+                          static_cast<long>(wait.count() % 1'000'000'000)};
+        int r = ::ppoll(fds.data(), fds.size(), &ts, nullptr);
         if (r < 0 && errno != EINTR)
             break;
         if (fds[0].revents & POLLIN) {
@@ -328,6 +365,9 @@ void EmulatorServer::Impl::Run()
             while (::read(wakeRead, b, sizeof b) > 0) {
             }
         }
+        for (auto& c : channels)
+            if (!c->closed && !c->inbound.empty())
+                FeedDueInbound(*c, Clock::now());
         std::vector<std::unique_ptr<Channel>> added;
         for (std::size_t i = 1; i < fds.size(); ++i) {
             Channel* c = owners[i];

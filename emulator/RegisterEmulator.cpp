@@ -155,6 +155,15 @@ void RegisterEmulator::Impl::CarryOut(const Request& rq, const HandlerEntry& ent
         Deliver(rq.address, rq.number, std::move(r));
         return;
     }
+    if ((entry.kind == RequestKind::Program || entry.kind == RequestKind::Delete) && faults.StatusReplyKind >= 0) {
+        Reply r;
+        r.kind = Reply::Kind::Status;
+        r.replyKind = static_cast<uint8_t>(faults.StatusReplyKind);
+        r.status = faults.StatusReplyStatus;
+        faults.StatusReplyKind = -1;
+        Deliver(rq.address, rq.number, std::move(r));
+        return;
+    }
     Deliver(rq.address, rq.number, (this->*(entry.fn))(rq));
 }
 

@@ -31,6 +31,8 @@ struct Faults {
     int PaperOutReplies = 0;      // "paper out" reply ('A' 0x02), one per request; the real reply
                                   // follows PaperOutDelayMs later unless the PC stops (ACK status 4)
     int ErrorCode = -1;           // the next request is answered by an error frame with this code
+    int StatusReplyKind = -1;     // the next program/delete request is answered by this status reply
+    uint8_t StatusReplyStatus = 0; //   ([6] kind, e.g. 'A' or ACK, [7] this status) and not carried out
     int WrongChecksumReplies = 0; // replies (status or data frames) sent with a wrong checksum
     int ShortReplyBytes = -1;     // the next reply is cut to this many bytes
     int SilentRequests = 0;       // requests that get no answer at all (they are not carried out)
@@ -216,7 +218,8 @@ public:
     // (0 USB, 1 COM A, 2 COM B) the line is that register port: its requests are answered only
     // while the port talks to the PC, and the port query names it.
     bool ServeComPort(const std::string& dir, int n, int portCode = -1);
-    // Paces the bytes sent on the serial line at this baud rate (10 bits a byte); 0 = no pacing.
+    // Paces the serial line at this baud rate (10 bits a byte) both ways: replies go out at that rate,
+    // and a request is taken only when its last byte would have arrived; 0 = no pacing.
     void SetBaud(unsigned baud);
     // Reply bytes dropped because nobody read them.
     std::size_t DroppedBytes() const;

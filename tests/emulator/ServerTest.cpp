@@ -209,6 +209,14 @@ TEST(EmulatorServer, PacingFollowsTheBaudRate)
     double fast = MillisecondsSince(start);
     EXPECT_GE(fast, 4.0);
     EXPECT_LT(fast, slow);
+
+    // What the PC sends crosses the line at the rate too: at 1200 baud the 11-byte request is in
+    // only after about 92 ms.
+    fx.SetBaud(1200);
+    const std::size_t received = fx.Emu().ReceivedFrames().size();
+    ASSERT_TRUE(c.Send(ReadRequest('T')));
+    EXPECT_FALSE(fx.Emu().WaitForFrames(received + 1, 50));
+    EXPECT_TRUE(fx.Emu().WaitForFrames(received + 1, 3000));
 }
 
 TEST(EmulatorServer, AReaderThatNeverReadsDoesNotBlockTheEmulator)

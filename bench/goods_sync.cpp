@@ -1,0 +1,208 @@
+// goods_sync: drives the goods synchronisation window's handlers offscreen against the register
+// emulator: "&Odśwież" of N register goods (pane filled) and the send of N ticked goods (mirror
+// and pane updated), over a pseudo-terminal paced at 115200 baud both ways and over loopback
+// TCP. Beside each, the same exchange done by the link alone in the same run.
+//
+// Paced line: floor = bytes on the wire both ways / 11520 B/s + the waits the window must make
+// (50 ms after each accepted record; no printing in the run). Ratios are printed with and
+// without those waits in both the time and the floor.
+//
+//   goods_sync [N]      (default 8000)
+#include "bench/BenchLink.h"
+#include "bench/BenchSupport.h"
+#include "core/AppState.h"
+#include "core/DatabaseImage.h"
+#include "emulator/RegisterEmulator.h"
+#include "link/Commands.h"
+#include "link/Link.h"
+#include "link/LinkSettings.h"
+#include "platform/ClientSocket.h"
+#include "platform/Prompts.h"
+#include "platform/Time.h"
+#include "sync/CheckListBox.h"
+#include "sync/GoodsSyncLogic.h"
+#include "sync/SynchronizacjaBazyTowarowej.h"
+
+#include <QApplication>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+namespace {
+
+constexpr unsigned LineBaud = 115200;
+constexpr double LineBytesPerSecond = LineBaud / 10.0;
+constexpr std::size_t AckLength = 10;
+constexpr std::size_t ReadRequestLength = 11;
+constexpr double AcceptedWaitSeconds = 0.050;
+
+// Keeps what the window shows; the send's summary is expected, anything else fails the run.
+class RecordedPrompts : public Prompts {
+public:
+    void Message(const QString& text, const QString&, PromptIcon) override { shown.push_back(text); }
+    PromptAnswer Question(const QString& text, const QString&, PromptButtons, PromptIcon) override
+    {
+        shown.push_back(text);
+        return PromptAnswer::No;
+    }
+    QString OpenFileName(const QString&, const QString&, const QString&) override { return {}; }
+    QString SaveFileName(const QString&, const QString&, const QString&) override { return {}; }
+    QStringList shown;
+};
+
+RecordedPrompts* prompts = nullptr;
+
+struct Run {
+    double seconds = 0;
+    std::size_t bytes = 0;       // both directions
+    double waits = 0;            // the mandated waits inside seconds
+    bool ok = false;
+};
+
+double Since(long long start) { return double(MonotonicMs() - start) / 1000.0; }
+
+Run WindowRead(TSynchronizacjaBazyTowarowej& w, uint16_t count)
+{
+    Run r;
+    prompts->shown.clear();
+    const long long start = MonotonicMs();
+    w.BitBtn6Click();
+    r.seconds = Since(start);
+    r.bytes = ReadRequestLength + count * (GoodsDataFrameLength + AckLength);
+    r.ok = w.CheckListBox2->Count() == count && prompts->shown.isEmpty();
+    return r;
+}
+
+Run LinkRead(uint16_t count)
+{
+    Run r;
+    Link.AbortRequestFlag = 0;
+    DrainInput();
+    const long long start = MonotonicMs();
+    SendCommandWithWord(Link.RegisterAddress, 1, 'T', 0);
+    int got = 0;
+    for (int result = FrameMore; result == FrameMore; ++got)
+        if ((result = ReceiveFrame(GoodsDataFrameLength)) != FrameMore && result != FrameLast)
+            return r;
+    r.seconds = Since(start);
+    r.bytes = ReadRequestLength + count * (GoodsDataFrameLength + AckLength);
+    r.ok = got == count;
+    return r;
+}
+
+Run WindowSend(TSynchronizacjaBazyTowarowej& w, uint16_t count)
+{
+    Run r;
+    prompts->shown.clear();
+    w.FormShow();
+    w.BitBtn9Click();   // tick all
+    const long long start = MonotonicMs();
+    w.BitBtn2Click();
+    r.seconds = Since(start);
+    r.bytes = count * (App.GoodsRecordSize + 10u + AckLength);
+    r.waits = count * AcceptedWaitSeconds;
+    r.ok = prompts->shown == QStringList{QStringLiteral(" Zaprogramowano %1 towarów.").arg(count)} &&
+           w.CheckListBox2->Count() == count;
+    return r;
+}
+
+Run LinkSend(uint16_t count)
+{
+    Run r;
+    DrainInput();
+    const long long start = MonotonicMs();
+    for (uint16_t plu = 1; plu <= count; ++plu) {
+        SendGoodsRecord(Link.RegisterAddress, plu == count ? uint16_t(plu | LastFrameBit) : plu, plu, plu, 0);
+        const int ack = ReceiveAck();
+        if (ack != AckAccepted && ack != AckDone)
+            return r;
+    }
+    r.seconds = Since(start);
+    r.bytes = count * (App.GoodsRecordSize + 10u + AckLength);
+    r.ok = true;
+    return r;
+}
+
+void Report(const char* line, const char* what, const Run& window, const Run& link, bool paced)
+{
+    if (!window.ok || !link.ok) {
+        std::printf("%-18s %-5s FAILED (window %s, link %s)\n", line, what, window.ok ? "ok" : "failed",
+                    link.ok ? "ok" : "failed");
+        return;
+    }
+    if (!paced) {
+        std::printf("%-18s %-5s %8zu B  window %8.3f s (%.3f s without waits)  link alone %8.3f s  ratio %.3f\n", line,
+                    what, window.bytes, window.seconds, window.seconds - window.waits, link.seconds,
+                    (window.seconds - window.waits) / link.seconds);
+        return;
+    }
+    const double wire = double(window.bytes) / LineBytesPerSecond;
+    const double floor = wire + window.waits;
+    std::printf("%-18s %-5s %8zu B  window %8.3f s  floor %8.3f s  ratio %.3f  | without waits %8.3f s / %8.3f s  "
+                "ratio %.3f  | link alone %8.3f s  ratio %.3f\n",
+                line, what, window.bytes, window.seconds, floor, window.seconds / floor, window.seconds - window.waits,
+                wire, (window.seconds - window.waits) / wire, link.seconds, link.seconds / wire);
+}
+
+bool RunOver(bool tcp, uint16_t count)
+{
+    emu::RegisterEmulator emulator(emu::Model::Rivo, 1);
+    emulator.KeepHistory(false);
+    for (uint16_t plu = 1; plu <= count; ++plu) {
+        emu::Bytes rec(83, 0);
+        emu::PutU16(rec.data(), plu);
+        const std::string name = "Towar kasy " + std::to_string(plu);
+        std::copy(name.begin(), name.end(), rec.begin() + 2);
+        rec[44] = 'A';
+        emu::PutU32(rec.data() + 45, 100u + plu);
+        rec[79] = 24;
+        emulator.PutGoodsRecord(rec);
+    }
+    emu::EmulatorServer server(emulator);
+    BenchLink link(server, tcp, LineBaud);
+    if (!link.Ok)
+        return false;
+    App.WorkMode = WorkModeDatabase | WorkModeRegister;
+
+    const char* name = tcp ? "tcp loopback" : "pty paced 115200";
+    TSynchronizacjaBazyTowarowej w;
+    w.FormShow();
+    const Run windowRead = WindowRead(w, count);
+    const Run linkRead = LinkRead(count);
+    Report(name, "read", windowRead, linkRead, !tcp);
+    std::fflush(stdout);
+    const Run windowSend = WindowSend(w, count);
+    const Run linkSend = LinkSend(count);
+    Report(name, "send", windowSend, linkSend, !tcp);
+    std::fflush(stdout);
+
+    return windowRead.ok && linkRead.ok && windowSend.ok && linkSend.ok;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    QApplication app(argc, argv);
+    const long n = argc > 1 ? std::strtol(argv[1], nullptr, 10) : 8000;
+    if (n < 1 || n > 8000) {
+        std::fprintf(stderr, "N must be 1..8000\n");
+        return 2;
+    }
+    const uint16_t count = uint16_t(n);
+
+    BenchDatabase database;
+    RecordedPrompts recorded;
+    prompts = &recorded;
+    SetPrompts(&recorded);
+    if (!database.Open(count))
+        return 1;
+
+    std::printf("goods_sync: %u goods, window handlers against the emulator\n", count);
+    bool ok = RunOver(false, count);
+    ok = RunOver(true, count) && ok;
+
+    SetPrompts(nullptr);
+    return ok ? 0 : 1;
+}

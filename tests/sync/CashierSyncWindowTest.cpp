@@ -1,0 +1,134 @@
+// "Podgląd bazy kasjerów" against the emulator over a pseudo-terminal and over loopback TCP.
+#include "core/AppState.h"
+#include "core/DatabaseImage.h"
+#include "link/Link.h"
+#include "sync/CashierSyncLogic.h"
+#include "sync/CheckListBox.h"
+#include "sync/SynchronizacjaBazyKasjerow.h"
+#include "tests/support/EmulatorFixture.h"
+#include "tests/support/ScriptedPrompts.h"
+#include "tests/support/TestEnvironment.h"
+#include "tests/sync/SyncTestUtil.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <gtest/gtest.h>
+
+namespace {
+
+enum class Line { Serial, Tcp };
+
+class CashierSync : public ::testing::TestWithParam<Line> {
+protected:
+    void SetUp() override { ASSERT_TRUE(fx.ConnectLink(GetParam() == Line::Tcp)); }
+    TestEnvironment env;
+    ScriptedPrompts prompts;
+    EmulatorFixture fx;
+};
+
+INSTANTIATE_TEST_SUITE_P(Links, CashierSync, ::testing::Values(Line::Serial, Line::Tcp),
+                         [](const auto& info) { return info.param == Line::Serial ? "Serial" : "Tcp"; });
+
+// A register cashier with takings, a login and a right.
+emu::Bytes WorkingCashier(uint8_t n, const char* name)
+{
+    emu::Bytes r = RegisterCashier(n, name);
+    emu::PutU32(r.data() + 26, 12345);
+    emu::PutU16(r.data() + 34, 17);
+    emu::PutU16(r.data() + 231, 2026);
+    r[233] = 12, r[234] = 5, r[235] = 8, r[236] = 3;
+    emu::PutU16(r.data() + 243, 41);
+    r[245] = 7;
+    r[246] = 1;
+    r[226] = 1;
+    return r;
+}
+
+void StoreCashier(uint8_t n, const char* name)
+{
+    uint8_t pc[33] = {};
+    pc[0] = n;
+    std::memcpy(pc + 1, name, std::strlen(name));
+    std::memcpy(pc + 22, "0000", 4);
+    DbWriteBytesAt(TableOffsets.CashierTable + (n - 1) * 33, pc, sizeof pc);
+}
+
+} // namespace
+
+TEST_P(CashierSync, ReadShowsCountersAndALeftoverStopDoesNotCutItShort)
+{
+    fx.Emu().PutTableRecord('K', WorkingCashier(4, "Ewa"));
+    fx.Emu().PutTableRecord('K', RegisterCashier(20, "Ostatni"));
+    TSynchronizacjaBazyKasjerow w;
+    w.FormShow();
+    EXPECT_EQ(w.CheckListBox2->Count(), 0);
+    Link.AbortRequestFlag = 1;   // left by the goods window
+    w.BitBtn6Click();
+    EXPECT_TRUE(prompts.Texts().isEmpty()) << prompts.Texts().join("|").toStdString();
+    ASSERT_EQ(w.CheckListBox2->Count(), 3);
+    EXPECT_EQ(w.CheckListBox2->Item(1), QStringLiteral("4.  Ewa                  "));
+    EXPECT_FALSE(w.Panel7->isVisibleTo(&w));
+    EXPECT_TRUE(w.BitBtn2->isEnabled());
+
+    w.CheckListBox2->SetItemIndex(1);
+    w.CheckListBox2Click();
+    EXPECT_EQ(w.DetailCashTakings->text(), "123,45");
+    EXPECT_EQ(w.DetailReceiptsIssued->text(), "17");
+    EXPECT_EQ(w.DetailLastLogin->text(), "2026-12-5  08:03");
+    EXPECT_EQ(w.DetailWorkTime->text(), "41 godzin 7 minut");
+    EXPECT_FALSE(w.LoggedInLabel->isHidden());
+    EXPECT_EQ(w.RightValues[2]->text(), "TAK");
+    EXPECT_EQ(w.RightValues[0]->text(), "NIE");
+    EXPECT_TRUE(w.DetailPassword->isHidden());
+    w.Button6Click();
+    EXPECT_FALSE(w.DetailPassword->isHidden());
+    EXPECT_EQ(w.Button6->text(), QString::fromUtf8("Ukryj hasło"));
+
+    // Copied to the PC: the 33 bytes only, and the database is marked.
+    App.DatabaseModified = 0;
+    w.CheckListBox2->SetChecked(1, true);
+    w.BitBtn4Click();
+    EXPECT_EQ(App.DatabaseModified, 1);
+    EXPECT_TRUE(w.CheckListBox1->Items().contains(QStringLiteral("4.  Ewa                  ")));
+    EXPECT_EQ(PcCashierDetails(4).Rights[2], "TAK");
+}
+
+TEST_P(CashierSync, DeletesShowTheRegistersRefusalAndDropWhatItTook)
+{
+    fx.Emu().PutTableRecord('K', RegisterCashier(3, "Ala"));
+    TSynchronizacjaBazyKasjerow w;
+    w.FormShow();
+    w.BitBtn6Click();
+    ASSERT_EQ(w.CheckListBox2->Count(), 2);
+    w.BitBtn1Click();
+    w.BitBtn8Click();
+    EXPECT_EQ(prompts.Texts(), QStringList{"Błąd 89: " + ErrorText(89)});
+    const auto deletes = fx.Emu().ReceivedFramesWithCommand('2');
+    ASSERT_EQ(deletes.size(), 2u);
+    EXPECT_EQ(emu::GetU16(deletes[1].data() + 4), 0x8002);
+    // The last one was answered "accepted, last": it leaves the pane.
+    ASSERT_EQ(w.CheckListBox2->Count(), 1);
+    EXPECT_TRUE(w.CheckListBox2->Item(0).startsWith("1. "));
+}
+
+TEST_P(CashierSync, SendProgramsTheTickedCashiersAndReadsTheTableAgain)
+{
+    StoreCashier(2, "Basia");
+    StoreCashier(5, "Czesiek");
+    TSynchronizacjaBazyKasjerow w;
+    w.FormShow();
+    ASSERT_EQ(w.CheckListBox1->Count(), 3);   // the manager of the default image too
+    w.CheckListBox1->SetChecked(1, true);
+    w.CheckListBox1->SetChecked(2, true);
+    fx.Emu().LockFaults()->PrintingReplies = 1;
+    w.BitBtn2Click();
+    EXPECT_EQ(prompts.Texts(), QStringList{" Zaprogramowano 2 kasjerów."});
+    const auto sent = fx.Emu().ReceivedFramesWithCommand('K');
+    std::vector<uint16_t> numbers;
+    for (const auto& f : sent)
+        if (f.size() > 11)
+            numbers.push_back(emu::GetU16(f.data() + 4));
+    EXPECT_EQ(numbers, (std::vector<uint16_t>{1, 0x8002}));
+    EXPECT_EQ(w.CheckListBox2->Count(), 3);
+    EXPECT_EQ(fx.Emu().TableRecord('K', 5)[1], 'C');
+}

@@ -1,0 +1,415 @@
+// "Podgląd bazy towarowej" against the emulator, over a pseudo-terminal and over loopback TCP:
+// the read, the send, the deletes, the range delete and the barcode verification, through the
+// window's handlers.
+#include "core/AppState.h"
+#include "core/DatabaseImage.h"
+#include "link/Link.h"
+#include "platform/Modal.h"
+#include "platform/Time.h"
+#include "sync/CheckListBox.h"
+#include "sync/GoodsSyncLogic.h"
+#include "sync/RegisterRecords.h"
+#include "sync/SynchronizacjaBazyTowarowej.h"
+#include "tables/EdycjaTowaru.h"
+#include "tests/support/EmulatorFixture.h"
+#include "tests/support/ScriptedPrompts.h"
+#include "tests/support/TestEnvironment.h"
+#include "tests/sync/SyncTestUtil.h"
+#include "tests/tables/QtPrinting.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QMenu>
+#include <QFrame>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+
+namespace {
+
+enum class Line { Serial, Tcp };
+
+std::vector<uint16_t> FrameNumbers(const std::vector<emu::Bytes>& frames)
+{
+    std::vector<uint16_t> numbers;
+    for (const emu::Bytes& f : frames)
+        numbers.push_back(emu::GetU16(f.data() + 4));
+    return numbers;
+}
+
+// Goods program frames ('T' with a record; the 11-byte frames are read requests).
+std::vector<emu::Bytes> ProgramFrames(emu::RegisterEmulator& e)
+{
+    std::vector<emu::Bytes> frames;
+    for (emu::Bytes& f : e.ReceivedFramesWithCommand('T'))
+        if (f.size() > 11)
+            frames.push_back(std::move(f));
+    return frames;
+}
+
+void Tick(CheckListBox* list, std::initializer_list<int> rows)
+{
+    for (int row : rows)
+        list->SetChecked(row, true);
+}
+
+class GoodsSync : public ::testing::TestWithParam<Line> {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(fx.ConnectLink(GetParam() == Line::Tcp));
+        ResetRegisterGoodsMirror();
+    }
+    TestEnvironment env;
+    ScriptedPrompts prompts;
+    EmulatorFixture fx;
+};
+
+INSTANTIATE_TEST_SUITE_P(Links, GoodsSync, ::testing::Values(Line::Serial, Line::Tcp),
+                         [](const auto& info) { return info.param == Line::Serial ? "Serial" : "Tcp"; });
+
+} // namespace
+
+TEST_P(GoodsSync, ReadOfAFullTableFillsThePaneAndItsBar)
+{
+    for (uint16_t plu = 1; plu <= 8000; ++plu)
+        fx.Emu().PutGoodsRecord(RegisterGoods(plu, "Towar", "0000000000001", plu));
+    TSynchronizacjaBazyTowarowej w;
+    w.FormShow();
+    EXPECT_EQ(w.Label21->text(), "0/8000");
+    w.BitBtn6Click();
+    EXPECT_TRUE(prompts.Texts().isEmpty()) << prompts.Texts().join("|").toStdString();
+    EXPECT_EQ(w.CheckListBox2->Count(), 8000);
+    EXPECT_EQ(w.ImportCounter->text(), "8000");
+    EXPECT_EQ(w.Label21->text(), "8000/8000");
+    EXPECT_EQ(w.ProgressBar2->value(), 2000);
+    EXPECT_TRUE(w.ProgressBar2->styleSheet().contains("rgb(250, 0, 0)"));
+    EXPECT_TRUE(w.CheckListBox2->Item(7999).startsWith("8000. Towar"));
+    ASSERT_TRUE(fx.Emu().WaitForFramesWithCommand(0x06, 8000, 2000));
+    EXPECT_EQ(fx.Emu().ReceivedFramesWithCommand(0x06).back()[7], 3);   // the last frame's answer
+    EXPECT_FALSE(w.Transferring());
+    EXPECT_FALSE(w.Panel2->isVisibleTo(&w));
+    EXPECT_TRUE(w.BitBtn2->isEnabled());
+
+    // The mirror outlives the window's showing; an empty table then empties it.
+    w.FormShow();
+    EXPECT_EQ(w.CheckListBox2->Count(), 8000);
+    fx.Emu().ClearGoods();
+    w.BitBtn6Click();
+    EXPECT_EQ(w.CheckListBox2->Count(), 0);
+    EXPECT_EQ(prompts.Texts(), QStringList{"Pusta baza."});
+}
+
+TEST_P(GoodsSync, AnulujStopsTheReadKeepsWhatCameAndLocksTheWindowMeanwhile)
+{
+    for (uint16_t plu = 1; plu <= 6; ++plu)
+        fx.Emu().PutGoodsRecord(RegisterGoods(plu, "Towar", "", 100));
+    TSynchronizacjaBazyTowarowej w;
+    w.show();
+    bool locked = false;
+    QTimer::singleShot(0, &w, [&] {
+        locked = w.Transferring() && w.Panel2->isVisible() && w.Button2->isEnabled() && !w.BitBtn7->isEnabled() &&
+                 !w.Button4->isEnabled() && !w.CheckListBox1->isEnabled() && !w.Edit3->isEnabled();
+        QKeyEvent esc(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+        QApplication::sendEvent(&w, &esc);
+    });
+    w.BitBtn6Click();
+    EXPECT_TRUE(locked);
+    EXPECT_TRUE(w.isVisible());
+    ASSERT_TRUE(fx.Emu().WaitForFramesWithCommand(0x06, 1, 2000));
+    const auto acks = fx.Emu().ReceivedFramesWithCommand(0x06);
+    ASSERT_EQ(acks.size(), 1u);
+    EXPECT_EQ(acks[0][7], 4);
+    EXPECT_EQ(w.CheckListBox2->Count(), 1);
+    EXPECT_TRUE(w.BitBtn7->isEnabled());
+    w.hide();
+}
+
+TEST_P(GoodsSync, SendNumbersFramesByListPositionAndUpdatesTheMirror)
+{
+    for (const char* name : {"Jeden", "Dwa", "Trzy", "Cztery", "Pięć"})
+        StoreGoods(uint16_t(PcGoodsItems().size() + 1), name);
+    GoodsRecordFields f = GoodsFields(4, "Czwarty");
+    f.Halo = 3;
+    f.Unit = 6;
+    ASSERT_EQ(WriteGoodsRecordToImage(f), 0);
+    TSynchronizacjaBazyTowarowej w;
+    w.FormShow();
+    Tick(w.CheckListBox1, {0, 2, 3});
+    bool rangeDeleteIgnored = false;
+    QTimer::singleShot(0, &w, [&] {
+        w.BitBtn7Click();   // a click that reaches the handler during the send changes nothing
+        rangeDeleteIgnored = fx.Emu().ReceivedFramesWithCommand('0').empty();
+    });
+    w.BitBtn2Click();
+    EXPECT_TRUE(rangeDeleteIgnored);
+    EXPECT_EQ(prompts.Texts(), QStringList{" Zaprogramowano 3 towarów."}) << prompts.Texts().join("|").toStdString();
+    EXPECT_EQ(FrameNumbers(ProgramFrames(fx.Emu())), (std::vector<uint16_t>{1, 3, 0x8004}));
+    EXPECT_EQ(w.CheckListBox2->Count(), 3);
+    EXPECT_EQ(RegisterGoodsMirror.Slot(4)[RegisterGoodsRecord::Halo], 3);
+    EXPECT_EQ(RegisterGoodsMirror.Slot(4)[RegisterGoodsRecord::Unit], 6);
+    EXPECT_EQ(w.SendCounter->text(), "3/3");
+    EXPECT_EQ(fx.Emu().GoodsCount(), 3u);
+
+    // One ticked item goes out as the single last frame of its position.
+    prompts.Clear();
+    fx.Emu().ClearReceived();
+    w.FormShow();
+    Tick(w.CheckListBox1, {1});
+    w.BitBtn2Click();
+    EXPECT_EQ(FrameNumbers(ProgramFrames(fx.Emu())), (std::vector<uint16_t>{0x8002}));
+    EXPECT_EQ(prompts.Texts(), QStringList{" Zaprogramowano 1 towarów."});
+}
+
+TEST_P(GoodsSync, PrintingRepliesAreWaitedOutLongerAfterTheFirstFrame)
+{
+    StoreGoods(1, "Pierwszy");
+    StoreGoods(2, "Drugi");
+    TSynchronizacjaBazyTowarowej w;
+    w.FormShow();
+    struct Case {
+        int row;
+        long long atLeast, below;
+    };
+    for (const Case& c : {Case{0, 1500, 100000}, Case{1, 450, 1400}}) {
+        prompts.Clear();
+        w.FormShow();
+        Tick(w.CheckListBox1, {c.row});
+        fx.Emu().LockFaults()->PrintingReplies = 1;
+        const long long start = MonotonicMs();
+        w.BitBtn2Click();
+        const long long took = MonotonicMs() - start;
+        EXPECT_GE(took, c.atLeast) << c.row;
+        EXPECT_LT(took, c.below) << c.row;
+        EXPECT_EQ(prompts.Texts(), QStringList{" Zaprogramowano 1 towarów."});
+        EXPECT_FALSE(w.SendPrinting->isVisibleTo(&w));
+    }
+}
+
+TEST_P(GoodsSync, RejectedRecordIsListedAndTheSeriesGoesOn)
+{
+    StoreGoods(7, "Kawa");
+    StoreGoods(8, "Herbata");
+    TSynchronizacjaBazyTowarowej w;
+    w.FormShow();
+    w.BitBtn9Click();   // first click ticks all
+    fx.Emu().LockFaults()->ErrorCode = 37;
+    w.BitBtn2Click();
+    EXPECT_EQ(prompts.Texts(),
+              (QStringList{" Zaprogramowano 1 towarów. Nie udało się zaprogramować 1 towarów.",
+                           "Niezaprogramowane towary:\n7.Kawa - " + ErrorText(37)}));
+    EXPECT_EQ(w.ErrorCounter->text(), "1");
+    EXPECT_FALSE(w.ErrorsLabel->isHidden());
+    EXPECT_EQ(fx.Emu().GoodsRecord(8)[0], 8) << fx.Emu().GoodsCount();
+    w.BitBtn9Click();   // the second untick all
+    EXPECT_EQ(w.CheckListBox1->CheckedCount(), 0);
+}
+
+TEST_P(GoodsSync, AnulujEndsTheSendOnTheRegistersThree)
+{
+    for (const char* name : {"Jeden", "Dwa", "Trzy", "Cztery"})
+        StoreGoods(uint16_t(PcGoodsItems().size() + 1), name);
+    TSynchronizacjaBazyTowarowej w;
+    w.FormShow();
+    w.BitBtn9Click();
+    QTimer::singleShot(0, &w, [&] { w.Button1->click(); });
+    w.BitBtn2Click();
+    EXPECT_EQ(FrameNumbers(ProgramFrames(fx.Emu())), (std::vector<uint16_t>{0x8001}));
+    EXPECT_EQ(prompts.Texts(), QStringList{" Zaprogramowano 1 towarów."});
+    EXPECT_FALSE(w.Transferring());
+}
+
+TEST_P(GoodsSync, SilenceAndAStatusReplyStopTheSendWithTheirMessages)
+{
+    StoreGoods(1, "Jeden");
+    StoreGoods(2, "Dwa");
+    TSynchronizacjaBazyTowarowej w;
+    struct Case {
+        std::function<void(emu::Faults&)> fault;
+        QString message;
+    };
+    const Case cases[] = {
+        {[](emu::Faults& f) { f.SilentRequests = 1; }, "Wystąpił błąd transmisji. Zaprogramowano 1 towarów."},
+        {[](emu::Faults& f) {
+             f.StatusReplyKind = 'A';
+             f.StatusReplyStatus = 0x80;
+         },
+         "Wykonaj raport sprzedaży i raport dobowy! Niezerowa sprzedaż towaru. Zaprogramowano 1 towarów."},
+    };
+    for (const Case& c : cases) {
+        prompts.Clear();
+        w.FormShow();
+        w.BitBtn9Click();
+        // The fault hits the second record: it is set once the first is in.
+        fx.Emu().ClearReceived();
+        QTimer watch;
+        QObject::connect(&watch, &QTimer::timeout, [&] {
+            if (!ProgramFrames(fx.Emu()).empty()) {
+                c.fault(*fx.Emu().LockFaults());
+                watch.stop();
+            }
+        });
+        watch.start(0);
+        w.BitBtn2Click();
+        EXPECT_EQ(prompts.Texts(), QStringList{c.message}) << prompts.Texts().join("|").toStdString();
+        EXPECT_FALSE(w.Transferring());
+        EXPECT_TRUE(w.BitBtn2->isEnabled());
+    }
+}
+
+TEST_P(GoodsSync, RegisterDeleteStopsAtGoodsWithSales)
+{
+    fx.Emu().PutGoodsRecord(RegisterGoods(1, "Bez sprzedazy", "", 100));
+    fx.Emu().PutGoodsRecord(SoldGoods(2, "Sprzedany"));
+    fx.Emu().PutGoodsRecord(RegisterGoods(3, "Trzeci", "", 100));
+    TSynchronizacjaBazyTowarowej w;
+    w.FormShow();
+    w.BitBtn6Click();
+    w.BitBtn1Click();
+    w.BitBtn8Click();
+    EXPECT_EQ(prompts.Texts(), QStringList{"Błąd 91: " + ErrorText(91)});
+    const auto deletes = fx.Emu().ReceivedFramesWithCommand('0');
+    EXPECT_EQ(FrameNumbers(deletes), (std::vector<uint16_t>{1, 2}));
+    EXPECT_EQ(w.CheckListBox2->Count(), 2);
+    EXPECT_TRUE(w.CheckListBox2->Item(0).startsWith("2. "));
+    EXPECT_EQ(fx.Emu().GoodsCount(), 2u);
+}
+
+TEST_P(GoodsSync, RangeDeleteNumbersFramesBySlotAndListsWhatIsLeft)
+{
+    fx.Emu().PutGoodsRecord(RegisterGoods(3, "Trzeci", "", 100));
+    fx.Emu().PutGoodsRecord(SoldGoods(50, "Sprzedany"));
+    fx.Emu().PutGoodsRecord(RegisterGoods(8000, "Ostatni", "", 100));
+    TSynchronizacjaBazyTowarowej w;
+    w.FormShow();
+    w.BitBtn6Click();
+    w.Edit3->setText("x");
+    w.BitBtn7Click();
+    EXPECT_EQ(prompts.Texts(), QStringList{"Błędnie wypełnione pola!"});
+    EXPECT_TRUE(fx.Emu().ReceivedFramesWithCommand('0').empty());
+    prompts.Clear();
+    w.Edit3->clear();
+    w.Edit4->setText("9000");
+    w.BitBtn7Click();
+    EXPECT_EQ(FrameNumbers(fx.Emu().ReceivedFramesWithCommand('0')), (std::vector<uint16_t>{3, 50, 0x8000 | 8000}));
+    EXPECT_EQ(w.CheckListBox2->Count(), 1);
+    EXPECT_TRUE(w.CheckListBox2->Item(0).startsWith("50. "));
+    EXPECT_TRUE(prompts.Texts().isEmpty());
+}
+
+TEST_P(GoodsSync, VerificationResendsTheGoodsWhoseBarcodeDiffers)
+{
+    for (uint16_t plu = 1; plu <= 100; ++plu)
+        fx.Emu().PutGoodsRecord(RegisterGoods(plu, ("Towar " + std::to_string(plu)).c_str(),
+                                              plu == 5 ? "    590000005" : "0000005907788", 250));
+    for (uint16_t plu = 1; plu <= 10; ++plu) {
+        GoodsRecordFields f = GoodsFields(plu, ("Towar " + std::to_string(plu)).c_str());
+        f.Barcode = plu == 5 ? "0000590000005" : plu == 3 || plu == 7 ? "5900000000000" : "5907788";
+        ASSERT_EQ(WriteGoodsRecordToImage(f), 0);
+    }
+    TSynchronizacjaBazyTowarowej w;
+    w.FormShow();
+    w.Button4Click();
+    EXPECT_EQ(prompts.Texts(), QStringList{"Wykryto nieprawidłowości, zaprogramowano błędne towary, wykonaj weryfikację "
+                                           "ponownie w celu potwierdzenia poprawności danych."});
+    const auto resent = ProgramFrames(fx.Emu());
+    EXPECT_EQ(FrameNumbers(resent), (std::vector<uint16_t>{0x8001, 0x8002}));
+    ASSERT_EQ(resent.size(), 2u);
+    EXPECT_EQ(resent[1][7], 7);
+    EXPECT_EQ(w.CheckListBox2->Count(), 100);
+    prompts.Clear();
+    w.Button4Click();
+    EXPECT_EQ(prompts.Texts(), QStringList{"Poprawnie zweryfikowano 10 towarów. Nie stwierdzono błędów."})
+        << prompts.Texts().join("|").toStdString();
+}
+
+TEST(GoodsSyncLocal, CopiesAndDeletesOnThePcMarkTheDatabaseAndTicksFollowTheTools)
+{
+    TestEnvironment env;
+    ScriptedPrompts prompts;
+    App.WorkMode = WorkModeDatabase | WorkModeRegister;
+    SetSyncToday(QDate(2026, 12, 6));
+    TSynchronizacjaBazyTowarowej w;   // made with an empty mirror, as at start-up
+    StoreGoods(2, "Na PC");
+    StoreGoods(3, "Zostaje");
+    emu::Bytes old = RegisterGoods(10, "Stary", "", 100);
+    emu::PutU16(old.data() + 75, 2026);
+    old[77] = 10, old[78] = 1, old[79] = 12;
+    RegisterGoodsMirror.Take(old.data());
+    emu::Bytes fresh = RegisterGoods(20, "Świeży", "  1", 100);
+    emu::PutU16(fresh.data() + 75, 2026);
+    fresh[77] = 12, fresh[78] = 1, fresh[79] = 12;
+    RegisterGoodsMirror.Take(fresh.data());
+    w.FormShow();
+    EXPECT_EQ(w.Label4->text(), "2/8000");
+
+    w.Button7Click();   // 30 days
+    EXPECT_TRUE(w.CheckListBox2->Checked(0));
+    EXPECT_FALSE(w.CheckListBox2->Checked(1));
+    w.Edit1->setText("trzy");
+    w.Button7Click();
+    w.Edit3->setText("15");
+    w.Edit4->setText("10");
+    w.BitBtn11Click();
+    EXPECT_EQ(prompts.Texts(), (QStringList{"Błędnie wypełnione pola!", "Błędnie wypełnione pola!"}));
+    w.Edit3->setText("15");
+    w.Edit4->clear();
+    w.BitBtn11Click();
+    EXPECT_FALSE(w.CheckListBox2->Checked(0));
+    EXPECT_TRUE(w.CheckListBox2->Checked(1));
+
+    App.DatabaseModified = 0;
+    w.BitBtn4Click();
+    EXPECT_EQ(App.DatabaseModified, 1);
+    EXPECT_EQ(FromCp1250(ReadGoodsName(20)), QString::fromUtf8("Świeży"));
+    EXPECT_EQ(w.CheckListBox1->Count(), 3);
+
+    App.DatabaseModified = 0;
+    w.CheckListBox1->SetItemIndex(2);
+    Tick(w.CheckListBox1, {0, 2});
+    w.BitBtn5Click();
+    EXPECT_EQ(App.DatabaseModified, 1);
+    EXPECT_FALSE(GoodsSlotUsed(2));
+    EXPECT_FALSE(GoodsSlotUsed(20));
+    EXPECT_EQ(w.CheckListBox1->Items(), QStringList{PcGoodsItems()});
+    EXPECT_EQ(w.CheckListBox1->ItemIndex(), 0);
+    EXPECT_EQ(w.Label4->text(), "1/8000");
+
+    w.CheckListBox2->SetItemIndex(1);
+    w.CheckListBox2Click();
+    EXPECT_EQ(w.DetailLastSale->text(), "2026-12-1  12:00");
+
+    // The editor gets the selected goods' number.
+    QString shownNumber;
+    SetModalRunner([&](QDialog&) {
+        shownNumber = EdycjaTowaru->Label2->text();
+        return 0;
+    });
+    w.CheckListBox1->SetItemIndex(0);
+    w.BitBtn3Click();
+    SetModalRunner({});
+    EXPECT_EQ(shownNumber, "3");
+    SetSyncToday({});
+    EXPECT_EQ(prompts.Texts().size(), 2);
+}
+
+TEST(GoodsSyncLocal, PrintoutGoesToThePdf)
+{
+    TestEnvironment env;
+    ScriptedPrompts prompts;
+    StoreGoods(1, "Chleb");
+    TSynchronizacjaBazyTowarowej w;
+    w.FormShow();
+    w.PdfOutputPath = QString::fromStdString(env.Path("lista.pdf"));
+    w.BitBtn10Click();
+    w.MenuWydruku->hide();
+    w.Drukujwedugnazw1Click();
+    QFile pdf(w.PdfOutputPath);
+    EXPECT_TRUE(pdf.open(QIODevice::ReadOnly) && pdf.readAll().startsWith("%PDF"));
+    EXPECT_TRUE(prompts.Texts().isEmpty());
+}
