@@ -114,8 +114,9 @@ void ShowRegisterError(int code);
 int AskPaperOut();
 void AbortByUser();
 int WaitWhileBusy();
-// Waits ms milliseconds while window events run; returns early once the abort flag is set.
-void WaitWithEvents(int ms);
+// Waits ms milliseconds while window events run (so that "Anuluj" or Esc is taken meanwhile);
+// with endOnStop it returns early once the abort flag is set.
+void WaitWithEvents(int ms, bool endOnStop = true);
 
 // The register's error texts; an index outside the table gives the empty text.
 const QString& ErrorText(int code);

@@ -73,13 +73,13 @@ void ReadErrorFrameTail() { ReadRaw(Link.ReceiveBuffer + StatusReplyLength, 1); 
 
 } // namespace
 
-void WaitWithEvents(int ms)
+void WaitWithEvents(int ms, bool endOnStop)
 {
     const long long end = MonotonicMs() + ms;
     for (;;) {
         ProcessMessages();
         const long long left = end - MonotonicMs();
-        if (left <= 0 || Link.AbortRequestFlag)
+        if (left <= 0 || (endOnStop && Link.AbortRequestFlag))
             return;
         Sleep(unsigned(std::min<long long>(left, 10)));
     }

@@ -262,7 +262,7 @@ void TSynchronizacjaBazyKasjerow::BitBtn2Click()
         SendCashierRecord(Link.RegisterAddress, frame, uint8_t(n), uint8_t(n), ConfirmFlag);
         int r = ReceiveAck();
         if (r == AckPrinting) {
-            WaitWithEvents(position == 1 ? 2300 : 1700);
+            WaitWithEvents(position == 1 ? 2300 : 1700, false);
             r = ReceiveAck();
         }
         const bool last = (frame & LastFrameBit) != 0;
@@ -271,7 +271,7 @@ void TSynchronizacjaBazyKasjerow::BitBtn2Click()
             ++accepted;
             repaint();
             if (r == AckAccepted)
-                WaitWithEvents(50);
+                WaitWithEvents(50, false);
             if (r == AckDone && last)
                 break;
         } else if (r != AckErrorFrame) {
@@ -283,7 +283,7 @@ void TSynchronizacjaBazyKasjerow::BitBtn2Click()
         }
     }
     ShowMessage(QStringLiteral(" Zaprogramowano ") + QString::number(accepted) + QStringLiteral(" kasjerów."));
-    WaitWithEvents(400);
+    WaitWithEvents(400, false);
     CzekajOFF();
     BitBtn6Click();
 }
@@ -333,14 +333,14 @@ void TSynchronizacjaBazyKasjerow::BitBtn8Click()
         DeleteCashierRecord(Link.RegisterAddress, frame, uint8_t(n), name);
         int r = ReceiveAck();
         if (r == AckPrinting) {
-            WaitWithEvents((frame & 0xFF) == 1 ? 800 : 250);
+            WaitWithEvents((frame & 0xFF) == 1 ? 800 : 250, false);
             r = ReceiveAck();
         }
         const bool last = (frame & LastFrameBit) != 0;
         ++frame;
         if (r == AckAccepted || r == AckDone) {
             RegisterCashierMirror.Erase(n);
-            WaitWithEvents(50);
+            WaitWithEvents(50, false);
             if (last)
                 break;
         } else if (r == AckErrorFrame) {

@@ -354,7 +354,7 @@ void TSynchronizacjaBazyTowarowej::BitBtn2Click()
         int r = ReceiveAck();
         if (r == AckPrinting) {
             SendPrinting->show();
-            WaitWithEvents((frame & 0xFF) == 1 ? 1500 : 450);
+            WaitWithEvents((frame & 0xFF) == 1 ? 1500 : 450, false);
             SendPrinting->hide();
             r = ReceiveAck();
         }
@@ -362,7 +362,7 @@ void TSynchronizacjaBazyTowarowej::BitBtn2Click()
             ++accepted;
             SendCounter->setText(QString::number(accepted) + total);
             TakeSentGoodsIntoMirror(n);
-            WaitWithEvents(50);
+            WaitWithEvents(50, false);
             if (r == AckDone)
                 break;
         } else if (r == AckErrorFrame) {
@@ -475,7 +475,7 @@ void TSynchronizacjaBazyTowarowej::BitBtn8Click()
         int r = ReceiveAck();
         if (r == AckPrinting) {
             DeletePrinting->show();
-            WaitWithEvents((frame & 0xFF) == 1 ? 650 : 250);
+            WaitWithEvents((frame & 0xFF) == 1 ? 650 : 250, false);
             DeletePrinting->hide();
             r = ReceiveAck();
         }
@@ -489,7 +489,7 @@ void TSynchronizacjaBazyTowarowej::BitBtn8Click()
         ++deleted;
         DeleteCounter->setText(QString::number(deleted) + total);
         RegisterGoodsMirror.Erase(n);
-        WaitWithEvents(50);
+        WaitWithEvents(50, false);
         if (r == AckDone)
             break;
     }

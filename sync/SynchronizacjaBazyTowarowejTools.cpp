@@ -131,7 +131,7 @@ void TSynchronizacjaBazyTowarowej::BitBtn7Click()
         DeleteGoodsRecord(Link.RegisterAddress, number, uint16_t(f.Plu),
                           BytesToString(slot + RegisterGoodsRecord::Name, RegisterGoodsRecord::NameSize), ConfirmFlag);
         // The replies are not read; the read below drains them and shows what the register holds.
-        WaitWithEvents(sent++ == 0 ? 800 : 250);
+        WaitWithEvents(sent++ == 0 ? 800 : 250, false);
         DeleteCounter->setText(QString::number(sent) + total);
         if (stop)
             break;
@@ -163,7 +163,7 @@ void TSynchronizacjaBazyTowarowej::Button4Click()
         SendGoodsRecord(Link.RegisterAddress, frame, uint16_t(n), uint16_t(n), 0);
         if (ReceiveAck() == AckPrinting) {
             SendPrinting->show();
-            WaitWithEvents((frame & 0xFF) == 1 ? 1000 : 450);
+            WaitWithEvents((frame & 0xFF) == 1 ? 1000 : 450, false);
             SendPrinting->hide();
             ReceiveAck();
         }

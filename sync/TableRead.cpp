@@ -95,12 +95,3 @@ TableReadResult ReadTableIntoMirror(uint8_t command, std::size_t frameLength, Re
     return ReadRegisterTable(command, frameLength, [&](const uint8_t* record) { return mirror.Take(record); },
                              options);
 }
-
-void WaitWithEvents(int ms)
-{
-    const long long end = MonotonicMs() + ms;
-    for (long long left = ms; left > 0; left = end - MonotonicMs()) {
-        ProcessMessages();
-        Sleep(unsigned(std::min<long long>(left, 10)));
-    }
-}

@@ -72,7 +72,3 @@ TableReadResult ReadRegisterTable(uint8_t command, std::size_t frameLength,
 // number has a slot (recordSize <= frameLength - 9); records without a slot are skipped.
 TableReadResult ReadTableIntoMirror(uint8_t command, std::size_t frameLength, RegisterTableMirror& mirror,
                                     const TableReadOptions& options = {});
-
-// Waits ms milliseconds, letting window events run, so that "Anuluj" or Esc is taken meanwhile
-// (the waits of the send and delete loops).
-void WaitWithEvents(int ms);
