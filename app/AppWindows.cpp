@@ -2,6 +2,7 @@
 
 #include "app/MenuGlowne.h"
 #include "core/NowaBazaD.h"
+#include "export/EksportBazy.h"
 #include "core/OProgramie.h"
 #include "link/CzekajNaRS.h"
 #include "link/PokazBuforOdb.h"
@@ -36,6 +37,7 @@ void CreateAllWindows()
     Create(EdycjaTowaru, main);
     Create(PokazBuforOdb, main);
     Create(WyszukiwanieKasyRS, main);
+    Create(EksportBazy, main);
 }
 
 void DestroyAllWindows() { delete MenuGlowne; }

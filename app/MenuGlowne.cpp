@@ -6,6 +6,7 @@
 #include "core/NowaBazaD.h"
 #include "core/OProgramie.h"
 #include "core/StatusHook.h"
+#include "export/EksportBazy.h"
 #include "link/Commands.h"
 #include "link/Link.h"
 #include "link/LinkSettings.h"
@@ -112,7 +113,7 @@ std::vector<TreeTask>& TreeTasks(int tab)
         {QStringLiteral("Klawisze szybkie"), {}, true},
         {QStringLiteral("Tablica HALO"), {}, false},
         {QStringLiteral("Zmiana waluty ewidencyjnej"), {}, false},
-        {QStringLiteral("Eksport/import bazy do pliku CSV"), {}, true},
+        {QStringLiteral("Eksport/import bazy do pliku CSV"), Opener(EksportBazy), true},
         {QStringLiteral("Wydruk kodów kreskowych"), {}, true},
     };
     static std::vector<TreeTask> reports = {

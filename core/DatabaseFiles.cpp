@@ -26,10 +26,8 @@ namespace {
 constexpr uint32_t MagicSize = 16;
 const char NewImageHeader[] = "ORVA_TEPO_V_2_00    ";  // 20 characters, then the byte 1
 
-enum class WholeWrite { Ok, OpenFailed, WriteFailed };
+} // namespace
 
-// Writes the bytes into a new file beside path and renames it over path only when every byte
-// is written (and, with sync, on the disk), so that a failure leaves the old file as it was.
 WholeWrite WriteFileWhole(const std::string& path, const uint8_t* data, std::size_t n, bool sync)
 {
     static unsigned counter = 0;
@@ -71,6 +69,8 @@ WholeWrite WriteFileWhole(const std::string& path, const uint8_t* data, std::siz
     }
     return WholeWrite::Ok;
 }
+
+namespace {
 
 // Puts a complete image in place of the working file and opens the image stream on it. The
 // open image is left as it was when the new one cannot be written.

@@ -32,5 +32,10 @@ void ConvertPrices(double factor);
 // back to at most 8 significant digits (rounded half up).
 void ConvertRate(uint32_t& digits, uint8_t& decimals, double factor);
 
+enum class WholeWrite { Ok, OpenFailed, WriteFailed };
+// Writes the bytes into a new file beside path and renames it over path only when every byte
+// is written (and, with sync, on the disk), so that a failure leaves the old file as it was.
+WholeWrite WriteFileWhole(const std::string& path, const uint8_t* data, std::size_t n, bool sync);
+
 // The file name without folders (everything up to the last '/' or '\' removed).
 std::string FileNameOfPath(const std::string& path);
