@@ -2,6 +2,7 @@
 
 #include "app/MenuGlowne.h"
 #include "core/NowaBazaD.h"
+#include "export/DrukowanieKodowKreskowych.h"
 #include "export/EksportBazy.h"
 #include "core/OProgramie.h"
 #include "link/CzekajNaRS.h"
@@ -38,6 +39,7 @@ void CreateAllWindows()
     Create(PokazBuforOdb, main);
     Create(WyszukiwanieKasyRS, main);
     Create(EksportBazy, main);
+    Create(DrukowanieKodowKreskowych, main);
 }
 
 void DestroyAllWindows() { delete MenuGlowne; }

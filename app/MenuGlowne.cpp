@@ -6,6 +6,7 @@
 #include "core/NowaBazaD.h"
 #include "core/OProgramie.h"
 #include "core/StatusHook.h"
+#include "export/DrukowanieKodowKreskowych.h"
 #include "export/EksportBazy.h"
 #include "link/Commands.h"
 #include "link/Link.h"
@@ -114,7 +115,7 @@ std::vector<TreeTask>& TreeTasks(int tab)
         {QStringLiteral("Tablica HALO"), {}, false},
         {QStringLiteral("Zmiana waluty ewidencyjnej"), {}, false},
         {QStringLiteral("Eksport/import bazy do pliku CSV"), Opener(EksportBazy), true},
-        {QStringLiteral("Wydruk kodów kreskowych"), {}, true},
+        {QStringLiteral("Wydruk kodów kreskowych"), Opener(DrukowanieKodowKreskowych), true},
     };
     static std::vector<TreeTask> reports = {
         {QStringLiteral("Wykonywanie raportu okresowego"), {}, false},

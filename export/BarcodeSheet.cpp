@@ -1,0 +1,99 @@
+#include "export/BarcodeSheet.h"
+
+#include "core/DatabaseImage.h"
+#include "core/Helpers.h"
+#include "export/Code128.h"
+#include "platform/Cp1250.h"
+
+#include <QFont>
+#include <QFontMetrics>
+#include <QPainter>
+#include <QPrinter>
+
+double BarcodePixelsPerMm(int dpi) { return dpi * 0.03937007874015748; }
+
+std::vector<BarcodeRowPlace> LayoutBarcodeSheet(int itemCount, int pageHeight, int dpi, int barMm, int nameHeight)
+{
+    const double ppm = BarcodePixelsPerMm(dpi);
+    const double pitch = ppm * (barMm + 15);
+    const double bars = barMm * ppm;
+    std::vector<BarcodeRowPlace> places;
+    int page = 0;
+    int row = 0;
+    for (int i = 0; i < itemCount; ++i) {
+        places.push_back({page, int(row * pitch + 200)});
+        ++row;
+        if (pageHeight < row * pitch + 200 + bars + 15 + 2 * nameHeight && i + 1 < itemCount) {
+            ++page;
+            row = 0;
+        }
+    }
+    return places;
+}
+
+int BarcodeBitX(int pageWidth, int bitFromFirstSet) { return pageWidth / 2 - 600 + BarcodeBitPixels * bitFromFirstSet; }
+
+bool PaintBarcodeSheet(QPrinter& printer, const std::vector<BarcodeSheetItem>& items, int barMm)
+{
+    printer.setPageOrientation(QPageLayout::Portrait);
+    QPainter painter;
+    if (!painter.begin(&printer))
+        return false;
+    PaintBarcodePages(painter, printer, items, barMm, [&] { printer.newPage(); });
+    painter.end();
+    return true;
+}
+
+void PaintBarcodePages(QPainter& painter, QPaintDevice& device, const std::vector<BarcodeSheetItem>& items,
+                       int barMm, const std::function<void()>& newPage)
+{
+    QFont font(QStringLiteral("MS Sans Serif"));
+    font.setStyleHint(QFont::SansSerif);
+    font.setPointSize(12);
+    const QFontMetrics metrics(font, &device);
+    const int width = device.width();
+    const int bars = int(barMm * BarcodePixelsPerMm(device.logicalDpiX()));
+    const std::vector<BarcodeRowPlace> places =
+        LayoutBarcodeSheet(int(items.size()), device.height(), device.logicalDpiX(), barMm, metrics.height());
+
+    painter.setFont(font);
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    // Texts are placed by their top edge, centred on the page.
+    auto caption = [&](int y, const QString& s) {
+        painter.drawText(width / 2 - metrics.horizontalAdvance(s) / 2, y + metrics.ascent(), s);
+    };
+    int page = 0;
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        const BarcodeRowPlace& at = places[i];
+        if (at.Page != page) {
+            newPage();
+            page = at.Page;
+        }
+        Code128Row row;
+        if (Code128RowOfText(items[i].Barcode, row)) {
+            painter.setPen(QPen(Qt::black, BarcodeBitPixels, Qt::SolidLine, Qt::FlatCap));
+            int first = -1;
+            for (int bit = 0; bit < Code128RowBits; ++bit) {
+                if (!(row[std::size_t(bit / 8)] & (0x80 >> (bit % 8))))
+                    continue;
+                if (first < 0)
+                    first = bit;
+                const int x = BarcodeBitX(width, bit - first);
+                painter.drawLine(x, at.Y0, x, at.Y0 + bars);
+            }
+        }
+        painter.setPen(Qt::black);
+        caption(at.Y0 + bars + 10, FromCp1250(items[i].Barcode));
+        caption(at.Y0 + bars + 15 + metrics.height(), items[i].Name);
+    }
+}
+
+QString BarcodeGoodsLine(unsigned plu, const unsigned char* record)
+{
+    const QString name = FromCp1250(BytesToString(record + GoodsField::Name, GoodsField::NameSize));
+    const uint8_t* p = record + GoodsField::Price;
+    const uint32_t price = uint32_t(p[0]) | (uint32_t(p[1]) << 8) | (uint32_t(p[2]) << 16) | (uint32_t(p[3]) << 24);
+    return (QString::number(plu) + QStringLiteral(". ")).rightJustified(6) + name.leftJustified(20, u' ', true) +
+           u' ' + FromCp1250(FormatHundredths(price)).rightJustified(10) + u' ' +
+           FromCp1250(BytesToString(record + GoodsField::Vat, 1));
+}
