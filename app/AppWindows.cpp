@@ -4,6 +4,7 @@
 #include "core/NowaBazaD.h"
 #include "export/DrukowanieKodowKreskowych.h"
 #include "export/EksportBazy.h"
+#include "export/WydrukKlawiatury.h"
 #include "core/OProgramie.h"
 #include "link/CzekajNaRS.h"
 #include "link/PokazBuforOdb.h"
@@ -40,6 +41,7 @@ void CreateAllWindows()
     Create(WyszukiwanieKasyRS, main);
     Create(EksportBazy, main);
     Create(DrukowanieKodowKreskowych, main);
+    Create(WydrukKlawiatury, main);
 }
 
 void DestroyAllWindows() { delete MenuGlowne; }

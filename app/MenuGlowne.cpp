@@ -8,6 +8,7 @@
 #include "core/StatusHook.h"
 #include "export/DrukowanieKodowKreskowych.h"
 #include "export/EksportBazy.h"
+#include "export/WydrukKlawiatury.h"
 #include "link/Commands.h"
 #include "link/Link.h"
 #include "link/LinkSettings.h"
@@ -652,6 +653,9 @@ void TMenuGlowne::SpeedButton1Click()
 
 // ---------------------------------------------------------------------------------------------
 // Task trees
+
+// Bound to no control.
+void TMenuGlowne::BitBtn1Click() { ShowModal(WindowOf(WydrukKlawiatury)); }
 
 void TMenuGlowne::ProgramowanieBazyTreeDblClick() { OpenTreeItemForm(); }
 void TMenuGlowne::WykonywanieRaportowTreeDblClick() { OpenTreeItemForm(); }

@@ -30,8 +30,11 @@ TDrukowanieKodowKreskowych::TDrukowanieKodowKreskowych(QWidget* parent)
     Label2 = new QLabel(QStringLiteral("Zaznacz towary, dla których chcesz \nwydrukować kody kreskowe"), this);
 
     const QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-    Label4 = new QLabel(QStringLiteral("      Numer Nazwa                    Cena"), this);
+    Label4 = new QLabel(QStringLiteral("Numer ") + QStringLiteral("Nazwa").leftJustified(21) +
+                            QStringLiteral("Cena").rightJustified(10),
+                        this);
     Label4->setFont(fixed);
+    Label4->setContentsMargins(26, 0, 0, 0);   // over the texts, past the tick boxes
     CheckListBox1 = new QListWidget(this);
     CheckListBox1->setFont(fixed);
     Label6 = new QLabel(this);

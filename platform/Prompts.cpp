@@ -1,10 +1,13 @@
 #include "platform/Prompts.h"
 
 #include <QApplication>
+#include <QColorDialog>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QRegularExpression>
 #include <QStringList>
+
+QColor Prompts::Colour(const QColor&) { return {}; }
 
 namespace {
 
@@ -65,6 +68,11 @@ public:
         // The overwrite question is the program's own, so Qt must not ask it too.
         return QFileDialog::getSaveFileName(QApplication::activeWindow(), title, initial, QtFileFilter(filter),
                                             nullptr, QFileDialog::DontConfirmOverwrite);
+    }
+
+    QColor Colour(const QColor& initial) override
+    {
+        return QColorDialog::getColor(initial, QApplication::activeWindow());
     }
 };
 
