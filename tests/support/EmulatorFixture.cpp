@@ -1,5 +1,10 @@
 #include "tests/support/EmulatorFixture.h"
 
+#include "core/AppState.h"
+#include "link/Link.h"
+#include "link/LinkSettings.h"
+#include "platform/ClientSocket.h"
+
 #include <cstdlib>
 #include <filesystem>
 #include <stdlib.h>
@@ -63,4 +68,28 @@ void EmulatorFixture::RemoveComDir(const std::string& dir)
 {
     std::error_code ec;
     std::filesystem::remove_all(dir, ec);
+}
+
+bool EmulatorFixture::ConnectProgram(bool tcp)
+{
+    if (!tcp) {
+        if (ServeCom(7).empty())
+            return false;
+        LinkSettings.LinkType = 0;
+        LinkSettings.ComPortNumber = 7;
+        if (OpenComPort(1, Link.SerialHandle) != 0)
+            return false;
+    } else {
+        const int port = ServeTcp();
+        if (port <= 0)
+            return false;
+        LinkSettings.LinkType = 1;
+        LinkSettings.TcpHost = "127.0.0.1";
+        LinkSettings.TcpPort = port;
+        ConnectTcp();
+        if (!TcpSocket().WaitConnected(3000))
+            return false;
+    }
+    App.WorkMode = WorkModeDatabase | WorkModeRegister;
+    return true;
 }

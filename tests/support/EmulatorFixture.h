@@ -22,6 +22,9 @@ public:
     // Listens on a free loopback port and returns it (-1 on failure).
     int ServeTcp();
     void SetBaud(unsigned baud);
+    // Opens the program's link to the emulator as the settings window would (serial: COM7), and
+    // marks the register connected beside the database. False when the link did not come up.
+    bool ConnectProgram(bool tcp);
 
     // A fresh EMPTY folder with RIVO_COM_DIR pointing at it: no register on any port. The
     // caller removes it (RemoveComDir) and unsets the variable when done.

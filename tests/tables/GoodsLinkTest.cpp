@@ -38,30 +38,7 @@ std::string LineName(const ::testing::TestParamInfo<Line>& info)
     return info.param == Line::Serial ? "Serial" : "Tcp";
 }
 
-// Opens the link to the emulator as the settings window would, and marks the register connected.
-bool Connect(EmulatorFixture& fx, Line line)
-{
-    if (line == Line::Serial) {
-        if (fx.ServeCom(7).empty())
-            return false;
-        LinkSettings.LinkType = 0;
-        LinkSettings.ComPortNumber = 7;
-        if (OpenComPort(1, Link.SerialHandle) != 0)
-            return false;
-    } else {
-        const int port = fx.ServeTcp();
-        if (port <= 0)
-            return false;
-        LinkSettings.LinkType = 1;
-        LinkSettings.TcpHost = "127.0.0.1";
-        LinkSettings.TcpPort = port;
-        ConnectTcp();
-        if (!TcpSocket().WaitConnected(3000))
-            return false;
-    }
-    App.WorkMode = WorkModeDatabase | WorkModeRegister;
-    return true;
-}
+bool Connect(EmulatorFixture& fx, Line line) { return fx.ConnectProgram(line == Line::Tcp); }
 
 void Store(uint16_t plu, const char* name, uint32_t price = 250, const char* vat = "A")
 {
