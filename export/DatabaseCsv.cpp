@@ -6,9 +6,12 @@
 #include "platform/Cp1250.h"
 #include "tables/GoodsLogic.h"
 
+#include <QStringDecoder>
+
 #include <algorithm>
 #include <cstring>
 #include <limits>
+#include <map>
 #include <string_view>
 
 namespace {
@@ -231,6 +234,43 @@ void LayGoodsRecord(const std::vector<FieldValue>& v, uint8_t* slot)
     std::memcpy(slot, record, sizeof record);
 }
 
+// Whether an editor saved the file as UTF-8: a byte-order mark, or valid UTF-8 holding more
+// than ASCII (cp1250 Polish letters are not valid UTF-8).
+bool Utf8File(const std::string& file)
+{
+    if (file.rfind("\xEF\xBB\xBF", 0) == 0)
+        return true;
+    if (std::all_of(file.begin(), file.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; }))
+        return false;
+    QStringDecoder decoder(QStringDecoder::Utf8);
+    const QString text = decoder(QByteArrayView(file.data(), qsizetype(file.size())));
+    return !decoder.hasError();
+}
+
+// The file in cp1250; characters the code page has no place for are collected per line (1-based).
+std::string Utf8ToCp1250(const std::string& file, std::map<int, QString>& unmapped)
+{
+    const QString text = QString::fromUtf8(file.data(), qsizetype(file.size()));
+    std::string out;
+    out.reserve(file.size());
+    int line = 1;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (i == 0 && c == QChar(0xFEFF))
+            continue;
+        if (c == u'\n')
+            ++line;
+        const int code = UnicodeToCp1250(c.unicode());
+        if (code >= 0) {
+            out.push_back(char(code));
+            continue;
+        }
+        unmapped[line] += c;
+        out.push_back('?');
+    }
+    return out;
+}
+
 } // namespace
 
 const CsvTableSpec& CsvSpec(CsvTable table) { return Specs[int(table)]; }
@@ -374,9 +414,11 @@ void ParseCsvLine(CsvTable table, std::vector<uint8_t>& staged, const std::strin
         LaySmallRecord(spec, values, slot, size);
 }
 
-CsvImportCheck CheckCsvImport(const std::string& file)
+CsvImportCheck CheckCsvImport(const std::string& bytes)
 {
     CsvImportCheck check;
+    std::map<int, QString> unmapped;
+    const std::string file = Utf8File(bytes) ? Utf8ToCp1250(bytes, unmapped) : bytes;
     std::size_t pos = 0;
     auto nextLine = [&](std::string_view& line) {
         if (pos >= file.size())
@@ -415,6 +457,10 @@ CsvImportCheck CheckCsvImport(const std::string& file)
         }
         if (BlankLine(line))
             continue;
+        if (const auto bad = unmapped.find(number); bad != unmapped.end()) {
+            check.Errors.push_back({number, {}, QStringLiteral("znaki spoza strony kodowej 1250: ") + bad->second});
+            continue;
+        }
         ParseCsvLine(check.Table, check.Staged, std::string(line), number, check.Errors);
         ++check.RecordLines;
     }

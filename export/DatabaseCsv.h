@@ -83,7 +83,9 @@ struct CsvImportCheck {
 };
 
 // Reads the whole file: recognises its table by the title, checks every line and lays the
-// records into a copy of the table's area read from the image. Writes nothing.
+// records into a copy of the table's area read from the image. Writes nothing. The file is
+// cp1250, or UTF-8 as an editor may save it (then converted; a character cp1250 lacks makes its
+// line bad).
 CsvImportCheck CheckCsvImport(const std::string& file);
 // Writes the staged area in one go and marks the database modified; false when the write failed.
 // A file without record lines writes nothing.

@@ -151,6 +151,12 @@ TEST_F(CsvImportWindow, EditorFilesAreTaken)
     EXPECT_EQ(DbReadU32At(c + 60 + 22), 45u);
     EXPECT_EQ(DbReadByteAt(c + 60 + 26), 1);
 
+    // Saved by an editor as UTF-8, with or without a byte-order mark.
+    Import("Grupy\nNumer;Nazwa\n2;Mąka żytnia\n");
+    EXPECT_EQ(DbReadStringAt(TableOffsets.GoodsGroupTable + 22 + 1, 21), Cp("Mąka żytnia"));
+    Import("\xEF\xBB\xBF" "Formy płatności\nNumer;Nazwa;Typ\n3;Przelew;1\n");
+    EXPECT_EQ(w.Label2->text(), QString("Zaimportowano bazę form płatności"));
+
     Import(Cp("FORMY PŁATNOŚCI\nNumer;Nazwa;Typ\n"));
     EXPECT_EQ(w.Label2->text(), QString("Zaimportowano bazę form płatności"));
     Import("Opakowania\nx\n1;Pierwsze;1,00;1\n20;Ostatnie;2,00;0\n");
@@ -206,6 +212,9 @@ TEST_F(CsvImportWindow, RefusalsOfTheWholeFile)
     EXPECT_EQ(prompts.Texts(), QStringList{"Nie rozpoznano bazy w pliku: Klienci"});
     Import("");
     EXPECT_EQ(prompts.Texts(), QStringList{"Nie rozpoznano bazy w pliku: "});
+    Import("Grupy\nNumer;Nazwa\n2;Mąka\n3;Жито\n");
+    EXPECT_EQ(prompts.Texts(), QStringList{"Plik zawiera błędy, nic nie zaimportowano.\n"
+                                           "Wiersz 4: znaki spoza strony kodowej 1250: Жито"});
 
     prompts.Clear();
     prompts.OpenFile(QString::fromStdString(env.Path("nie-ma.csv")));

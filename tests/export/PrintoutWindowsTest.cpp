@@ -1,9 +1,12 @@
 // The keyboard template and the barcode sheet window: the template's geometry and painting, the
 // editor driven through its handlers, and both printouts as PDF files.
+#include "app/MenuGlowne.h"
 #include "core/AppState.h"
+#include "export/EksportBazy.h"
 #include "export/DrukowanieKodowKreskowych.h"
 #include "export/KeyboardTemplate.h"
 #include "export/WydrukKlawiatury.h"
+#include "platform/Modal.h"
 #include "tests/export/ExportTestUtil.h"
 #include "tests/support/ScriptedPrompts.h"
 #include "tests/support/TestEnvironment.h"
@@ -229,4 +232,27 @@ TEST(BarcodeWindow, ListsGoodsAndPrintsTheTickedOnes)
     w.FormShow();
     EXPECT_EQ(w.CheckListBox1->item(0)->checkState(), Qt::Unchecked);
     EXPECT_EQ(w.BarHeightMm, 20);
+}
+
+TEST(ExportOpeners, DispatcherItemsAndTheUnboundButton)
+{
+    TestEnvironment env;
+    ScriptedPrompts prompts;
+    std::vector<QDialog*> shown;
+    SetModalRunner([&](QDialog& d) {
+        shown.push_back(&d);
+        return int(QDialog::Rejected);
+    });
+    {
+        TMenuGlowne main;
+        QDialog* csv = TreeTasks(0)[11].Window();
+        QDialog* barcodes = TreeTasks(0)[12].Window();
+        EXPECT_EQ(csv, static_cast<QDialog*>(EksportBazy));
+        EXPECT_EQ(barcodes, static_cast<QDialog*>(DrukowanieKodowKreskowych));
+        EXPECT_TRUE(TreeTasks(0)[11].RefreshAfter && TreeTasks(0)[12].RefreshAfter);
+        main.BitBtn1Click();
+        ASSERT_EQ(shown.size(), 1u);
+        EXPECT_EQ(shown[0], static_cast<QDialog*>(WydrukKlawiatury));
+    }
+    SetModalRunner({});
 }
