@@ -58,10 +58,6 @@ void PaintBarcodePages(QPainter& painter, QPaintDevice& device, const std::vecto
 
     painter.setFont(font);
     painter.setRenderHint(QPainter::Antialiasing, false);
-    // Texts are placed by their top edge, centred on the page.
-    auto caption = [&](int y, const QString& s) {
-        painter.drawText(width / 2 - metrics.horizontalAdvance(s) / 2, y + metrics.ascent(), s);
-    };
     int page = 0;
     for (std::size_t i = 0; i < items.size(); ++i) {
         const BarcodeRowPlace& at = places[i];
@@ -69,23 +65,37 @@ void PaintBarcodePages(QPainter& painter, QPaintDevice& device, const std::vecto
             newPage();
             page = at.Page;
         }
-        Code128Row row;
-        if (Code128RowOfText(items[i].Barcode, row)) {
-            painter.setPen(QPen(Qt::black, BarcodeBitPixels, Qt::SolidLine, Qt::FlatCap));
-            int first = -1;
-            for (int bit = 0; bit < Code128RowBits; ++bit) {
-                if (!(row[std::size_t(bit / 8)] & (0x80 >> (bit % 8))))
-                    continue;
-                if (first < 0)
-                    first = bit;
-                const int x = BarcodeBitX(width, bit - first);
-                painter.drawLine(x, at.Y0, x, at.Y0 + bars);
-            }
-        }
-        painter.setPen(Qt::black);
-        caption(at.Y0 + bars + 10, FromCp1250(items[i].Barcode));
-        caption(at.Y0 + bars + 15 + metrics.height(), items[i].Name);
+        BuildCode128Modules(painter, items[i].Barcode, width, at.Y0, bars);
+        DrawBarcodeCaption(painter, metrics, width, at.Y0 + bars + 10, FromCp1250(items[i].Barcode));
+        DrawBarcodeCaption(painter, metrics, width, at.Y0 + bars + 15 + metrics.height(), items[i].Name);
     }
+}
+
+int BuildCode128Modules(QPainter& painter, const std::string& text, int pageWidth, int y0, int barPixels)
+{
+    Code128Row row;
+    if (!Code128RowOfText(text, row))
+        return 1;
+    const QPen old = painter.pen();
+    painter.setPen(QPen(Qt::black, BarcodeBitPixels, Qt::SolidLine, Qt::FlatCap));
+    // Leading spaces are not drawn; x counts from the first bar.
+    int first = -1;
+    for (int bit = 0; bit < Code128RowBits; ++bit) {
+        if (!(row[std::size_t(bit / 8)] & (0x80 >> (bit % 8))))
+            continue;
+        if (first < 0)
+            first = bit;
+        const int x = BarcodeBitX(pageWidth, bit - first);
+        painter.drawLine(x, y0, x, y0 + barPixels);
+    }
+    painter.setPen(old);
+    return 0;
+}
+
+void DrawBarcodeCaption(QPainter& painter, const QFontMetrics& metrics, int pageWidth, int y, const QString& text)
+{
+    painter.setPen(Qt::black);
+    painter.drawText(pageWidth / 2 - metrics.horizontalAdvance(text) / 2, y + metrics.ascent(), text);
 }
 
 QString BarcodeGoodsLine(unsigned plu, const unsigned char* record)

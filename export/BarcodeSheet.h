@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+class QFontMetrics;
 class QPaintDevice;
 class QPainter;
 class QPrinter;
@@ -31,6 +32,12 @@ std::vector<BarcodeRowPlace> LayoutBarcodeSheet(int itemCount, int pageHeight, i
 // The x of bar bit i counted from the first set bit, and the pen width of a bit.
 constexpr int BarcodeBitPixels = 10;
 int BarcodeBitX(int pageWidth, int bitFromFirstSet);
+
+// Builds the symbol of text, packs it into the 384-bit row and draws the row, bars from y0 down
+// barPixels; 0 when drawn, 1 when the text has no symbol that fits (nothing drawn).
+int BuildCode128Modules(QPainter& painter, const std::string& text, int pageWidth, int y0, int barPixels);
+// A caption centred on the page, placed by its top edge.
+void DrawBarcodeCaption(QPainter& painter, const QFontMetrics& metrics, int pageWidth, int y, const QString& text);
 
 // Paints the sheet on the printer (portrait). False when the printer could not be started.
 bool PaintBarcodeSheet(QPrinter& printer, const std::vector<BarcodeSheetItem>& items, int barMm);

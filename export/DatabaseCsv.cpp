@@ -414,27 +414,71 @@ void ParseCsvLine(CsvTable table, std::vector<uint8_t>& staged, const std::strin
         LaySmallRecord(spec, values, slot, size);
 }
 
+namespace {
+
+// The line from pos without its LF (and a CR before it); pos moves past it. False at the end.
+bool NextLine(const std::string& file, std::size_t& pos, std::string_view& line)
+{
+    if (pos >= file.size())
+        return false;
+    std::size_t end = file.find('\n', pos);
+    if (end == std::string::npos)
+        end = file.size();
+    line = std::string_view(file).substr(pos, end - pos);
+    if (!line.empty() && line.back() == '\r')
+        line.remove_suffix(1);
+    pos = end + 1;
+    return true;
+}
+
+using CsvLineParser = void (*)(std::vector<uint8_t>&, const std::string&, int, std::vector<CsvLineError>&);
+
+void ReadRecords(const std::string& file, std::size_t pos, CsvImportCheck& check, CsvLineParser parse)
+{
+    std::string_view line;
+    for (int number = 3; NextLine(file, pos, line); ++number) {
+        if (line.size() > CsvLineMax) {
+            check.Errors.push_back({number, {}, QStringLiteral("wiersz dłuższy niż %1 znaków").arg(CsvLineMax)});
+            continue;
+        }
+        if (BlankLine(line))
+            continue;
+        if (const auto bad = check.Unmapped.find(number); bad != check.Unmapped.end()) {
+            check.Errors.push_back({number, {}, QStringLiteral("znaki spoza strony kodowej 1250: ") + bad->second});
+            continue;
+        }
+        parse(check.Staged, std::string(line), number, check.Errors);
+        ++check.RecordLines;
+    }
+}
+
+} // namespace
+
+#define RIVO_CSV_TABLE(Reader, Parser, table)                                                                     \
+    void Parser(std::vector<uint8_t>& staged, const std::string& line, int number, std::vector<CsvLineError>& e) \
+    {                                                                                                              \
+        ParseCsvLine(table, staged, line, number, e);                                                              \
+    }                                                                                                              \
+    void Reader(const std::string& file, std::size_t dataStart, CsvImportCheck& check)                            \
+    {                                                                                                              \
+        ReadRecords(file, dataStart, check, Parser);                                                               \
+    }
+RIVO_CSV_TABLE(ReadGoodsCsv, ParseGoodsCsvLine, CsvTable::Goods)
+RIVO_CSV_TABLE(ReadPackagingsCsv, ParsePackagingCsvLine, CsvTable::Packagings)
+RIVO_CSV_TABLE(ReadCashiersCsv, ParseCashierCsvLine, CsvTable::Cashiers)
+RIVO_CSV_TABLE(ReadGroupsCsv, ParseGroupCsvLine, CsvTable::Groups)
+RIVO_CSV_TABLE(ReadDiscountsCsv, ParseDiscountCsvLine, CsvTable::Discounts)
+RIVO_CSV_TABLE(ReadPaymentFormsCsv, ParsePaymentFormCsvLine, CsvTable::PaymentForms)
+RIVO_CSV_TABLE(ReadCurrenciesCsv, ParseCurrencyCsvLine, CsvTable::Currencies)
+#undef RIVO_CSV_TABLE
+
 CsvImportCheck CheckCsvImport(const std::string& bytes)
 {
     CsvImportCheck check;
-    std::map<int, QString> unmapped;
-    const std::string file = Utf8File(bytes) ? Utf8ToCp1250(bytes, unmapped) : bytes;
+    const std::string file = Utf8File(bytes) ? Utf8ToCp1250(bytes, check.Unmapped) : bytes;
     std::size_t pos = 0;
-    auto nextLine = [&](std::string_view& line) {
-        if (pos >= file.size())
-            return false;
-        std::size_t end = file.find('\n', pos);
-        if (end == std::string::npos)
-            end = file.size();
-        line = std::string_view(file).substr(pos, end - pos);
-        if (!line.empty() && line.back() == '\r')
-            line.remove_suffix(1);
-        pos = end + 1;
-        return true;
-    };
-
     std::string_view line;
-    nextLine(line);
+    NextLine(file, pos, line);
     const std::string_view title = line.substr(0, std::min<std::size_t>(line.find(';'), 42));
     check.Title = FromCp1250(std::string(title));
     const QString wanted = check.Title.toUpper();
@@ -445,25 +489,14 @@ CsvImportCheck CheckCsvImport(const std::string& bytes)
         }
     if (!check.Recognised)
         return check;
-
     check.Staged = ReadCsvArea(check.Table);
     if (check.Staged.empty())
         return check;
-    nextLine(line);  // the column titles
-    for (int number = 3; nextLine(line); ++number) {
-        if (line.size() > CsvLineMax) {
-            check.Errors.push_back({number, {}, QStringLiteral("wiersz dłuższy niż %1 znaków").arg(CsvLineMax)});
-            continue;
-        }
-        if (BlankLine(line))
-            continue;
-        if (const auto bad = unmapped.find(number); bad != unmapped.end()) {
-            check.Errors.push_back({number, {}, QStringLiteral("znaki spoza strony kodowej 1250: ") + bad->second});
-            continue;
-        }
-        ParseCsvLine(check.Table, check.Staged, std::string(line), number, check.Errors);
-        ++check.RecordLines;
-    }
+    NextLine(file, pos, line);  // the column titles
+    using Reader = void (*)(const std::string&, std::size_t, CsvImportCheck&);
+    static const Reader readers[CsvTableCount] = {ReadGoodsCsv,    ReadPackagingsCsv,   ReadCashiersCsv,  ReadGroupsCsv,
+                                                  ReadDiscountsCsv, ReadPaymentFormsCsv, ReadCurrenciesCsv};
+    readers[int(check.Table)](file, pos, check);
     return check;
 }
 

@@ -5,6 +5,7 @@
 #include <QString>
 #include <QStringList>
 #include <cstdint>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -80,6 +81,7 @@ struct CsvImportCheck {
     std::vector<CsvLineError> Errors;
     int RecordLines = 0;            // data lines taken
     std::vector<uint8_t> Staged;    // the table's area with every record line laid in
+    std::map<int, QString> Unmapped;   // characters of a UTF-8 file cp1250 lacks, by line
 };
 
 // Reads the whole file: recognises its table by the title, checks every line and lays the
@@ -97,3 +99,28 @@ QString CsvImportRefusal(const std::vector<CsvLineError>& errors);
 // line's first fault. line is without its LF.
 void ParseCsvLine(CsvTable table, std::vector<uint8_t>& staged, const std::string& line, int lineNumber,
                   std::vector<CsvLineError>& errors);
+// The same for each table.
+void ParseGoodsCsvLine(std::vector<uint8_t>& staged, const std::string& line, int lineNumber,
+                       std::vector<CsvLineError>& errors);
+void ParsePackagingCsvLine(std::vector<uint8_t>& staged, const std::string& line, int lineNumber,
+                           std::vector<CsvLineError>& errors);
+void ParseCashierCsvLine(std::vector<uint8_t>& staged, const std::string& line, int lineNumber,
+                         std::vector<CsvLineError>& errors);
+void ParseGroupCsvLine(std::vector<uint8_t>& staged, const std::string& line, int lineNumber,
+                       std::vector<CsvLineError>& errors);
+void ParseDiscountCsvLine(std::vector<uint8_t>& staged, const std::string& line, int lineNumber,
+                          std::vector<CsvLineError>& errors);
+void ParsePaymentFormCsvLine(std::vector<uint8_t>& staged, const std::string& line, int lineNumber,
+                             std::vector<CsvLineError>& errors);
+void ParseCurrencyCsvLine(std::vector<uint8_t>& staged, const std::string& line, int lineNumber,
+                          std::vector<CsvLineError>& errors);
+
+// The readers of each table: every data line of file from dataStart (after the two title
+// lines) into check's staged area, or its faults into check's errors.
+void ReadGoodsCsv(const std::string& file, std::size_t dataStart, CsvImportCheck& check);
+void ReadPackagingsCsv(const std::string& file, std::size_t dataStart, CsvImportCheck& check);
+void ReadCashiersCsv(const std::string& file, std::size_t dataStart, CsvImportCheck& check);
+void ReadGroupsCsv(const std::string& file, std::size_t dataStart, CsvImportCheck& check);
+void ReadDiscountsCsv(const std::string& file, std::size_t dataStart, CsvImportCheck& check);
+void ReadPaymentFormsCsv(const std::string& file, std::size_t dataStart, CsvImportCheck& check);
+void ReadCurrenciesCsv(const std::string& file, std::size_t dataStart, CsvImportCheck& check);

@@ -124,20 +124,3 @@ TEST(Helpers, ParseHundredthsIsExactAndLocaleFree)
         EXPECT_FALSE(ParseHundredths(bad, v)) << bad;
     }
 }
-
-TEST(Helpers, ParseHundredthsOfFilesRoundsAndTakesOnlyTheComma)
-{
-    struct Case {
-        const char* Text;
-        long long Expect;
-    };
-    for (const Case& c : {Case{"0,47", 47}, Case{"19,99", 1999}, Case{"1,005", 101}, Case{"1,0049", 100},
-                          Case{"0,995", 100}, Case{" 7 ", 700}, Case{"42949672,95", 4294967295LL}}) {
-        long long v = -1;
-        EXPECT_TRUE(ParseHundredths(c.Text, v, HundredthsSyntax::CommaRounded)) << c.Text;
-        EXPECT_EQ(v, c.Expect) << c.Text;
-    }
-    long long v = 0;
-    EXPECT_FALSE(ParseHundredths("1.234", v, HundredthsSyntax::CommaRounded));
-    EXPECT_FALSE(ParseHundredths("1,2.3", v, HundredthsSyntax::CommaRounded));
-}
