@@ -2,10 +2,10 @@
 
 #include "app/MenuGlowne.h"
 #include "core/NowaBazaD.h"
+#include "core/OProgramie.h"
 #include "export/DrukowanieKodowKreskowych.h"
 #include "export/EksportBazy.h"
 #include "export/WydrukKlawiatury.h"
-#include "core/OProgramie.h"
 #include "link/CzekajNaRS.h"
 #include "link/PokazBuforOdb.h"
 #include "link/UstawieniaTrans.h"

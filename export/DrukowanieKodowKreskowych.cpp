@@ -3,6 +3,7 @@
 #include "core/AppState.h"
 #include "core/DatabaseImage.h"
 #include "platform/Cp1250.h"
+#include "platform/Printing.h"
 #include "platform/Prompts.h"
 #include "tables/GoodsLogic.h"
 
@@ -10,7 +11,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
-#include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
 #include <QSlider>
@@ -158,15 +158,8 @@ void TDrukowanieKodowKreskowych::BitBtn1Click()
         return;
     }
     QPrinter printer(QPrinter::HighResolution);
-    if (!PdfOutputPath.isEmpty()) {
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(PdfOutputPath);
-        printer.setResolution(600);
-    } else {
-        QPrintDialog dialog(&printer, this);
-        if (dialog.exec() != QDialog::Accepted)
-            return;
-    }
+    if (!ChoosePrinter(printer, PdfOutputPath, this))
+        return;
     if (!PaintBarcodeSheet(printer, PrintItems, BarHeightMm))
         ShowMessage(QStringLiteral("Brak drukarki."));
 }

@@ -143,10 +143,7 @@ void TEksportBazy::ExportTable(CsvTable table)
         return;
     if (QFileInfo(chosen).suffix().isEmpty())
         chosen += QStringLiteral(".csv");
-    if (QFileInfo::exists(chosen)
-        && AskQuestion(QStringLiteral("Plik ") + chosen + QStringLiteral(" już istnieje. Kontynuować? "),
-                       PromptButtons::YesNo, {}, PromptIcon::Warning)
-               != PromptAnswer::Yes)
+    if (!ConfirmOverwrite(chosen))
         return;
     const std::string path = QFile::encodeName(chosen).toStdString();
     switch (WriteFileWhole(path, reinterpret_cast<const uint8_t*>(file.data()), file.size(), true)) {

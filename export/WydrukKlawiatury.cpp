@@ -1,5 +1,6 @@
 #include "export/WydrukKlawiatury.h"
 
+#include "platform/Printing.h"
 #include "platform/Prompts.h"
 
 #include <QApplication>
@@ -12,7 +13,6 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -469,15 +469,8 @@ void TWydrukKlawiatury::BitBtn3Click()
 {
     SnapshotKeyColours();
     QPrinter printer(QPrinter::HighResolution);
-    if (!PdfOutputPath.isEmpty()) {
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(PdfOutputPath);
-        printer.setResolution(600);
-    } else {
-        QPrintDialog dialog(&printer, this);
-        if (dialog.exec() != QDialog::Accepted)
-            return;
-    }
+    if (!ChoosePrinter(printer, PdfOutputPath, this))
+        return;
     CollectKeyTextColours();
     const KeyboardTemplateData data{KeyTexts, KeyTextColours, KeyBackgroundColours, ArrowGlyphColours};
     if (!PaintKeyboardTemplate(printer, data))

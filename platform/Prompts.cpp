@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QColorDialog>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QRegularExpression>
 #include <QStringList>
@@ -93,6 +94,13 @@ void ShowMessage(const QString& text, PromptIcon icon, const QString& caption)
 PromptAnswer AskQuestion(const QString& text, PromptButtons buttons, const QString& caption, PromptIcon icon)
 {
     return CurrentPrompts().Question(text, caption, buttons, icon);
+}
+
+bool ConfirmOverwrite(const QString& path)
+{
+    return !QFileInfo::exists(path) ||
+           AskQuestion(QStringLiteral("Plik ") + path + QStringLiteral(" już istnieje. Kontynuować? "),
+                       PromptButtons::YesNo, {}, PromptIcon::Warning) == PromptAnswer::Yes;
 }
 
 QString QtFileFilter(const QString& filter)

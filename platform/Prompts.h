@@ -35,5 +35,9 @@ void ShowMessage(const QString& text, PromptIcon icon = PromptIcon::None, const 
 PromptAnswer AskQuestion(const QString& text, PromptButtons buttons, const QString& caption = {},
                          PromptIcon icon = PromptIcon::Question);
 
+// The program's own question before an existing file is replaced; true when path does not exist
+// or the user answered Yes.
+bool ConfirmOverwrite(const QString& path);
+
 // Converts a file filter of the form "Opis (*.rkb)|*.rkb" into Qt's "Opis (*.rkb)".
 QString QtFileFilter(const QString& filter);
