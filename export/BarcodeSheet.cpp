@@ -4,17 +4,17 @@
 #include "core/Helpers.h"
 #include "export/Code128.h"
 #include "platform/Cp1250.h"
+#include "platform/Printing.h"
+#include "tables/GoodsLogic.h"
 
 #include <QFont>
 #include <QFontMetrics>
 #include <QPainter>
 #include <QPrinter>
 
-double BarcodePixelsPerMm(int dpi) { return dpi * 0.03937007874015748; }
-
 std::vector<BarcodeRowPlace> LayoutBarcodeSheet(int itemCount, int pageHeight, int dpi, int barMm, int nameHeight)
 {
-    const double ppm = BarcodePixelsPerMm(dpi);
+    const double ppm = PrinterPixelsPerMm(dpi);
     const double pitch = ppm * (barMm + 15);
     const double bars = barMm * ppm;
     std::vector<BarcodeRowPlace> places;
@@ -52,7 +52,7 @@ void PaintBarcodePages(QPainter& painter, QPaintDevice& device, const std::vecto
     font.setPointSize(12);
     const QFontMetrics metrics(font, &device);
     const int width = device.width();
-    const int bars = int(barMm * BarcodePixelsPerMm(device.logicalDpiX()));
+    const int bars = int(barMm * PrinterPixelsPerMm(device.logicalDpiX()));
     const std::vector<BarcodeRowPlace> places =
         LayoutBarcodeSheet(int(items.size()), device.height(), device.logicalDpiX(), barMm, metrics.height());
 
@@ -101,9 +101,7 @@ void DrawBarcodeCaption(QPainter& painter, const QFontMetrics& metrics, int page
 QString BarcodeGoodsLine(unsigned plu, const unsigned char* record)
 {
     const QString name = FromCp1250(BytesToString(record + GoodsField::Name, GoodsField::NameSize));
-    const uint8_t* p = record + GoodsField::Price;
-    const uint32_t price = uint32_t(p[0]) | (uint32_t(p[1]) << 8) | (uint32_t(p[2]) << 16) | (uint32_t(p[3]) << 24);
     return (QString::number(plu) + QStringLiteral(". ")).rightJustified(6) + name.leftJustified(20, u' ', true) +
-           u' ' + FromCp1250(FormatHundredths(price)).rightJustified(10) + u' ' +
+           u' ' + FromCp1250(FormatHundredths(GoodsRecordPrice(record))).rightJustified(10) + u' ' +
            FromCp1250(BytesToString(record + GoodsField::Vat, 1));
 }

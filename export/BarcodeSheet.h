@@ -16,9 +16,6 @@ struct BarcodeSheetItem {
     QString Name;
 };
 
-// Printer pixels per millimetre at dpi.
-double BarcodePixelsPerMm(int dpi);
-
 struct BarcodeRowPlace {
     int Page = 0;
     int Y0 = 0;       // top of the bars

@@ -1,5 +1,7 @@
 #include "export/KeyboardTemplate.h"
 
+#include "platform/Printing.h"
+
 #include <QFont>
 #include <QFontMetrics>
 #include <QPainter>
@@ -65,7 +67,7 @@ int KeyRow(int key) { return key <= 20 ? (key - 1) / 5 : 4; }
 KeyboardGeometry KeyboardGeometryFor(int dpi)
 {
     KeyboardGeometry g;
-    g.P = dpi * 0.03937007874015748;
+    g.P = PrinterPixelsPerMm(dpi);
     g.S = int(g.P * 13);
     g.Key24Width = int(31 * g.P);
     return g;

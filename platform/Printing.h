@@ -5,6 +5,9 @@
 class QPrinter;
 class QWidget;
 
+// Printer pixels per millimetre at dpi (the printer's LOGPIXELSX).
+inline double PrinterPixelsPerMm(int dpi) { return dpi * 0.03937007874015748; }
+
 // Sends the job to the PDF file at pdfPath at 600 dpi when one is given (tests and headless
 // use), else asks the print dialog. False when the user cancelled the dialog.
 bool ChoosePrinter(QPrinter& printer, const QString& pdfPath, QWidget* parent);
