@@ -18,7 +18,7 @@ namespace {
 
 using K = CsvKind;
 
-const CsvTableSpec Specs[CsvTableCount] = {
+const CsvTableFormat Formats[CsvTableCount] = {
     {CsvTable::Goods, "Baza towarowa", "Towary", "_towary", "Wyeksportowano bazę towarów",
      "Zaimportowano bazę towarów", 0,
      {{"Numer", K::RecordNumber, GoodsField::Plu, 2},
@@ -193,11 +193,11 @@ QString ConvertField(const CsvColumn& c, std::string_view text, unsigned slotCou
 }
 
 // Lays converted fields into a small-table record: every byte is set.
-void LaySmallRecord(const CsvTableSpec& spec, const std::vector<FieldValue>& values, uint8_t* record, uint32_t size)
+void LaySmallRecord(const CsvTableFormat& format, const std::vector<FieldValue>& values, uint8_t* record, uint32_t size)
 {
     std::memset(record, 0, size);
-    for (std::size_t i = 0; i < spec.Columns.size(); ++i) {
-        const CsvColumn& c = spec.Columns[i];
+    for (std::size_t i = 0; i < format.Columns.size(); ++i) {
+        const CsvColumn& c = format.Columns[i];
         const FieldValue& v = values[i];
         switch (c.Kind) {
         case K::RecordNumber:
@@ -273,7 +273,7 @@ std::string Utf8ToCp1250(const std::string& file, std::map<int, QString>& unmapp
 
 } // namespace
 
-const CsvTableSpec& CsvSpec(CsvTable table) { return Specs[int(table)]; }
+const CsvTableFormat& CsvFormat(CsvTable table) { return Formats[int(table)]; }
 
 uint32_t CsvAreaOffset(CsvTable table)
 {
@@ -305,7 +305,7 @@ uint32_t CsvRecordSize(CsvTable table)
 
 unsigned CsvSlotCount(CsvTable table)
 {
-    return table == CsvTable::Goods ? App.MaxGoodsCount : CsvSpec(table).Slots;
+    return table == CsvTable::Goods ? App.MaxGoodsCount : CsvFormat(table).Slots;
 }
 
 std::string FormatCurrencyRate(uint32_t rate, uint8_t decimals)
@@ -322,9 +322,9 @@ std::string FormatCurrencyRate(uint32_t rate, uint8_t decimals)
 std::string CsvRecordLine(CsvTable table, const uint8_t* record)
 {
     std::string line;
-    const CsvTableSpec& spec = CsvSpec(table);
-    for (std::size_t i = 0; i < spec.Columns.size(); ++i) {
-        const CsvColumn& c = spec.Columns[i];
+    const CsvTableFormat& format = CsvFormat(table);
+    for (std::size_t i = 0; i < format.Columns.size(); ++i) {
+        const CsvColumn& c = format.Columns[i];
         if (i > 0)
             line += ';';
         switch (c.Kind) {
@@ -345,7 +345,7 @@ std::string CsvRecordLine(CsvTable table, const uint8_t* record)
 std::string CsvColumnTitleLine(CsvTable table)
 {
     std::string line;
-    for (const CsvColumn& c : CsvSpec(table).Columns) {
+    for (const CsvColumn& c : CsvFormat(table).Columns) {
         if (!line.empty())
             line += ';';
         line += Cp(c.Title);
@@ -355,7 +355,7 @@ std::string CsvColumnTitleLine(CsvTable table)
 
 std::string BuildCsvFile(CsvTable table, const std::vector<uint8_t>& area)
 {
-    std::string file = Cp(CsvSpec(table).FileTitle) + '\n' + CsvColumnTitleLine(table) + '\n';
+    std::string file = Cp(CsvFormat(table).FileTitle) + '\n' + CsvColumnTitleLine(table) + '\n';
     const std::size_t size = CsvRecordSize(table);
     for (std::size_t at = 0; at + size <= area.size(); at += size)
         if (RecordUsed(table, area.data() + at))
@@ -378,7 +378,7 @@ std::string DefaultCsvFileName(const std::string& databaseName, CsvTable table)
     if (name.find("rkb") != std::string::npos)
         if (const auto dot = name.find(".rkb"); dot != std::string::npos)
             name.erase(dot, 4);
-    return name + CsvSpec(table).NameSuffix + ".csv";
+    return name + CsvFormat(table).NameSuffix + ".csv";
 }
 
 // ---- import ----
@@ -386,24 +386,24 @@ std::string DefaultCsvFileName(const std::string& databaseName, CsvTable table)
 void ParseCsvLine(CsvTable table, std::vector<uint8_t>& staged, const std::string& line, int lineNumber,
                   std::vector<CsvLineError>& errors)
 {
-    const CsvTableSpec& spec = CsvSpec(table);
+    const CsvTableFormat& format = CsvFormat(table);
     const unsigned slotCount = CsvSlotCount(table);
     const std::vector<std::string_view> fields = SplitFields(line);
-    std::vector<FieldValue> values(spec.Columns.size());
+    std::vector<FieldValue> values(format.Columns.size());
     // The first fault of a line is named: the rest of a broken line says little more.
-    for (std::size_t i = 0; i < spec.Columns.size(); ++i) {
+    for (std::size_t i = 0; i < format.Columns.size(); ++i) {
         const std::string_view text = i < fields.size() ? fields[i] : std::string_view();
-        const QString reason = ConvertField(spec.Columns[i], text, slotCount, values[i]);
+        const QString reason = ConvertField(format.Columns[i], text, slotCount, values[i]);
         if (!reason.isEmpty()) {
-            errors.push_back({lineNumber, QString::fromUtf8(spec.Columns[i].Title), reason});
+            errors.push_back({lineNumber, QString::fromUtf8(format.Columns[i].Title), reason});
             return;
         }
     }
-    for (std::size_t i = spec.Columns.size(); i < fields.size(); ++i)
+    for (std::size_t i = format.Columns.size(); i < fields.size(); ++i)
         if (!TrimmedView(fields[i]).empty()) {
             errors.push_back({lineNumber, {},
                               QStringLiteral("więcej pól niż kolumn (%1), czy nazwa nie zawiera znaku ';'?")
-                                  .arg(spec.Columns.size())});
+                                  .arg(format.Columns.size())});
             return;
         }
     const uint32_t size = CsvRecordSize(table);
@@ -411,7 +411,7 @@ void ParseCsvLine(CsvTable table, std::vector<uint8_t>& staged, const std::strin
     if (table == CsvTable::Goods)
         LayGoodsRecord(values, slot);
     else
-        LaySmallRecord(spec, values, slot, size);
+        LaySmallRecord(format, values, slot, size);
 }
 
 namespace {
@@ -483,7 +483,7 @@ CsvImportCheck CheckCsvImport(const std::string& bytes)
     check.Title = FromCp1250(std::string(title));
     const QString wanted = check.Title.toUpper();
     for (int t = 0; t < CsvTableCount; ++t)
-        if (wanted == QString::fromUtf8(Specs[t].FileTitle).toUpper()) {
+        if (wanted == QString::fromUtf8(Formats[t].FileTitle).toUpper()) {
             check.Recognised = true;
             check.Table = CsvTable(t);
         }

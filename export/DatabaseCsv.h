@@ -29,7 +29,7 @@ struct CsvColumn {
     uint32_t Width;      // bytes of a text
 };
 
-struct CsvTableSpec {
+struct CsvTableFormat {
     CsvTable Table;
     const char* ComboItem;     // the window's list item
     const char* FileTitle;     // line 1
@@ -40,7 +40,7 @@ struct CsvTableSpec {
     std::vector<CsvColumn> Columns;
 };
 
-const CsvTableSpec& CsvSpec(CsvTable table);
+const CsvTableFormat& CsvFormat(CsvTable table);
 // Where the table lies in the image and how big a record is (goods follow the model).
 uint32_t CsvAreaOffset(CsvTable table);
 uint32_t CsvRecordSize(CsvTable table);

@@ -60,7 +60,7 @@ TEksportBazy::TEksportBazy(QWidget* parent) : TForm(parent), instance_(EksportBa
     Label1 = new QLabel(QStringLiteral("Wybierz bazę, którą chcesz wyeksportować:"), Panel1);
     ComboBox1 = new QComboBox(Panel1);
     for (int t = 0; t < CsvTableCount; ++t)
-        ComboBox1->addItem(QString::fromUtf8(CsvSpec(CsvTable(t)).ComboItem));
+        ComboBox1->addItem(QString::fromUtf8(CsvFormat(CsvTable(t)).ComboItem));
     Button1 = new QPushButton(QStringLiteral("&Eksportuj bazę"), Panel1);
     Label5 = StatusLabel(Panel1);
     auto* exportBox = new QVBoxLayout(Panel1);
@@ -151,7 +151,7 @@ void TEksportBazy::ExportTable(CsvTable table)
     case WholeWrite::WriteFailed: ShowMessage(QStringLiteral("Wystąpił błąd zapisu")); return;
     case WholeWrite::Ok: break;
     }
-    Label5->setText(QString::fromUtf8(CsvSpec(table).ExportedText));
+    Label5->setText(QString::fromUtf8(CsvFormat(table).ExportedText));
 }
 
 void TEksportBazy::BitBtn1Click()
@@ -189,5 +189,5 @@ void TEksportBazy::BitBtn1Click()
         return;
     }
     RequestStatusRefresh();
-    Label2->setText(QString::fromUtf8(CsvSpec(check.Table).ImportedText));
+    Label2->setText(QString::fromUtf8(CsvFormat(check.Table).ImportedText));
 }

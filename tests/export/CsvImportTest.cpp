@@ -83,7 +83,7 @@ TEST_F(CsvImportWindow, EveryTableComesBackByteForByte)
         const CsvTable table = CsvTable(t);
         Import(files[std::size_t(t)]);
         EXPECT_TRUE(prompts.Texts().isEmpty()) << t << prompts.Texts().join('|').toStdString();
-        EXPECT_EQ(w.Label2->text(), QString::fromUtf8(CsvSpec(table).ImportedText));
+        EXPECT_EQ(w.Label2->text(), QString::fromUtf8(CsvFormat(table).ImportedText));
         const std::vector<uint8_t> now = Area(table);
         const std::size_t size = CsvRecordSize(table);
         for (std::size_t at = 0; at < now.size(); at += size) {
