@@ -3,6 +3,9 @@
 #include "app/MenuGlowne.h"
 #include "core/NowaBazaD.h"
 #include "core/OProgramie.h"
+#include "export/DrukowanieKodowKreskowych.h"
+#include "export/EksportBazy.h"
+#include "export/WydrukKlawiatury.h"
 #include "link/CzekajNaRS.h"
 #include "link/PokazBuforOdb.h"
 #include "link/UstawieniaTrans.h"
@@ -138,6 +141,9 @@ void CreateAllWindows()
     Create(KopiaPamieciPodrecznej, main);
     Create(SynchronizacjaBazyTowarowej, main);
     Create(SynchronizacjaBazyKasjerow, main);
+    Create(EksportBazy, main);
+    Create(DrukowanieKodowKreskowych, main);
+    Create(WydrukKlawiatury, main);
 }
 
 void DestroyAllWindows() { delete MenuGlowne; }

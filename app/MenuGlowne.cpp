@@ -6,6 +6,9 @@
 #include "core/NowaBazaD.h"
 #include "core/OProgramie.h"
 #include "core/StatusHook.h"
+#include "export/DrukowanieKodowKreskowych.h"
+#include "export/EksportBazy.h"
+#include "export/WydrukKlawiatury.h"
 #include "link/Commands.h"
 #include "link/Link.h"
 #include "link/LinkSettings.h"
@@ -158,8 +161,8 @@ std::vector<TreeTask>& TreeTasks(int tab)
         {QStringLiteral("Klawisze szybkie"), Opener(ProgramowanieKlawiszySzybkich2), true},
         {QStringLiteral("Tablica HALO"), Opener(ProgramowanieTablicyHalo), false},
         {QStringLiteral("Zmiana waluty ewidencyjnej"), Opener(ProgramowanieWalutyEwidencyjnej), false},
-        {QStringLiteral("Eksport/import bazy do pliku CSV"), {}, true},
-        {QStringLiteral("Wydruk kodów kreskowych"), {}, true},
+        {QStringLiteral("Eksport/import bazy do pliku CSV"), Opener(EksportBazy), true},
+        {QStringLiteral("Wydruk kodów kreskowych"), Opener(DrukowanieKodowKreskowych), true},
     };
     static std::vector<TreeTask> reports = {
         {QStringLiteral("Wykonywanie raportu okresowego"), Opener(WykonywanieRaportuOkresowego), false},
@@ -716,6 +719,9 @@ void TMenuGlowne::SpeedButton1Click()
 
 // ---------------------------------------------------------------------------------------------
 // Task trees
+
+// Bound to no control.
+void TMenuGlowne::BitBtn1Click() { ShowModal(WindowOf(WydrukKlawiatury)); }
 
 void TMenuGlowne::ProgramowanieBazyTreeDblClick() { OpenTreeItemForm(); }
 void TMenuGlowne::WykonywanieRaportowTreeDblClick() { OpenTreeItemForm(); }

@@ -132,6 +132,7 @@ public:
     void Button13Click();   // "SYMULATOR"
     void Button5Click();   // the header download window
     void Button12Click();  // the screen download window, with database and register
+    void BitBtn1Click();   // the keyboard template
 
     void ProgramowanieBazyTreeDblClick();
     void WykonywanieRaportowTreeDblClick();

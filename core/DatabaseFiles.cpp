@@ -8,7 +8,6 @@
 #include "platform/TempFolder.h"
 
 #include <QFile>
-#include <QFileInfo>
 #include <QString>
 
 #include <cerrno>
@@ -364,10 +363,7 @@ void SaveDatabaseFile()
                                                          FromCp1250(App.CurrentDatabaseFileName));
     if (chosen.isEmpty())
         return;
-    if (QFileInfo::exists(chosen)
-        && AskQuestion(QStringLiteral("Plik ") + chosen + QStringLiteral(" już istnieje. Kontynuować? "),
-                       PromptButtons::YesNo, {}, PromptIcon::Warning)
-               != PromptAnswer::Yes)
+    if (!ConfirmOverwrite(chosen))
         return;
     const std::string path = QFile::encodeName(chosen).toStdString();
     if (WriteDatabaseFile(path) != 0)

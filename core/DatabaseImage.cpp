@@ -235,12 +235,9 @@ void DbWriteU32At(uint32_t offset, uint32_t value)
     DbWriteBytesAt(offset, b, 4);
 }
 
-int WriteGoodsRecordToImage(GoodsRecordFields f)
+void LayOutGoodsRecord(const GoodsRecordFields& f, uint8_t (&rec)[GoodsField::WrittenSize])
 {
-    if (!DatabaseImage.Usable() || f.Plu == 0 || f.Plu > App.MaxGoodsCount)
-        return 1;
-    // The record is laid out whole first, so that every field lands at its offset.
-    uint8_t rec[GoodsField::WrittenSize] = {};
+    std::memset(rec, 0, sizeof rec);
     rec[0] = uint8_t(f.Plu);
     rec[1] = uint8_t(f.Plu >> 8);
     std::memcpy(rec + GoodsField::Name, f.Name.data(), std::min<std::size_t>(f.Name.size(), GoodsField::NameSize));
@@ -256,6 +253,15 @@ int WriteGoodsRecordToImage(GoodsRecordFields f)
     rec[GoodsField::WholeUnits] = f.WholeUnits;
     rec[GoodsField::Halo] = f.Halo;
     rec[GoodsField::Unit] = f.Unit;
+}
+
+int WriteGoodsRecordToImage(GoodsRecordFields f)
+{
+    if (!DatabaseImage.Usable() || f.Plu == 0 || f.Plu > App.MaxGoodsCount)
+        return 1;
+    // The record is laid out whole first, so that every field lands at its offset.
+    uint8_t rec[GoodsField::WrittenSize];
+    LayOutGoodsRecord(f, rec);
     DatabaseImage.Seek(GoodsRecordOffset(f.Plu));
     return DatabaseImage.Write(rec, sizeof rec) ? 0 : 1;
 }

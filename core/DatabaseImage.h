@@ -151,6 +151,10 @@ struct GoodsRecordFields {
     uint8_t Unit = 0;
 };
 
+// Lays bytes 0..67 of a goods record out: exactly 42 name bytes (cut or NUL-padded), one VAT
+// byte (0 when there is no letter), the barcode right-aligned in 13 bytes after '0's.
+void LayOutGoodsRecord(const GoodsRecordFields& fields, uint8_t (&record)[GoodsField::WrittenSize]);
+
 // Writes bytes 0..67 of the goods record of its PLU. Always exactly 42 name bytes, one VAT byte
 // (0 when there is no letter) and 13 barcode bytes, so a record can never shift. Returns 0 when
 // written, 1 when the image stream is failed or the PLU has no slot (nothing written then).

@@ -174,7 +174,7 @@ bool ParseSigned(const std::string& text, long long& value)
     return true;
 }
 
-bool ParseHundredths(const std::string& text, long long& hundredths)
+bool ParseHundredths(const std::string& text, long long& hundredths, HundredthsSyntax syntax)
 {
     std::string t = TrimBlanks(text);
     bool negative = false;
@@ -182,9 +182,10 @@ bool ParseHundredths(const std::string& text, long long& hundredths)
         negative = t[0] == '-';
         t.erase(0, 1);
     }
+    const bool rounded = syntax == HundredthsSyntax::CommaRounded;
     std::string whole = t;
     std::string fraction;
-    if (const auto sep = t.find_first_of(",."); sep != std::string::npos) {
+    if (const auto sep = t.find_first_of(rounded ? "," : ",."); sep != std::string::npos) {
         whole = t.substr(0, sep);
         fraction = t.substr(sep + 1);
     }
@@ -193,7 +194,7 @@ bool ParseHundredths(const std::string& text, long long& hundredths)
     for (char c : fraction)
         if (!IsDigit(c))
             return false;
-    // Below a hundredth is cut off, not rounded.
+    const bool roundUp = rounded && fraction.size() > 2 && fraction[2] >= '5';
     fraction.resize(2, '0');
 
     const unsigned long long limit = static_cast<unsigned long long>(std::numeric_limits<long long>::max());
@@ -201,7 +202,7 @@ bool ParseHundredths(const std::string& text, long long& hundredths)
     if (!whole.empty() && !ParseDigits(whole, limit / 100, units))
         return false;
     const unsigned long long cents = unsigned(fraction[0] - '0') * 10 + unsigned(fraction[1] - '0');
-    const unsigned long long magnitude = units * 100 + cents;
+    const unsigned long long magnitude = units * 100 + cents + (roundUp ? 1 : 0);
     if (magnitude > limit)
         return false;
     hundredths = negative ? -static_cast<long long>(magnitude) : static_cast<long long>(magnitude);

@@ -27,4 +27,8 @@ bool ParseSigned(const std::string& text, long long& value);
 // A decimal amount "12,5" / "12.5" / "0,005" as hundredths, truncated towards zero below the
 // hundredth; false when the text is not a number or is too large. A leading '-' gives a
 // negative amount, so that callers can show their range message. Blanks around are ignored.
-bool ParseHundredths(const std::string& text, long long& hundredths);
+// In files (CommaRounded) only the comma separates the decimals ("1.234" is a Polish thousands
+// form, not a number) and below the hundredth rounds half up.
+enum class HundredthsSyntax { Typed, CommaRounded };
+bool ParseHundredths(const std::string& text, long long& hundredths,
+                     HundredthsSyntax syntax = HundredthsSyntax::Typed);

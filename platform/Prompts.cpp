@@ -1,10 +1,14 @@
 #include "platform/Prompts.h"
 
 #include <QApplication>
+#include <QColorDialog>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QRegularExpression>
 #include <QStringList>
+
+QColor Prompts::Colour(const QColor&) { return {}; }
 
 namespace {
 
@@ -66,6 +70,11 @@ public:
         return QFileDialog::getSaveFileName(QApplication::activeWindow(), title, initial, QtFileFilter(filter),
                                             nullptr, QFileDialog::DontConfirmOverwrite);
     }
+
+    QColor Colour(const QColor& initial) override
+    {
+        return QColorDialog::getColor(initial, QApplication::activeWindow());
+    }
 };
 
 QtPrompts qtPrompts;
@@ -85,6 +94,13 @@ void ShowMessage(const QString& text, PromptIcon icon, const QString& caption)
 PromptAnswer AskQuestion(const QString& text, PromptButtons buttons, const QString& caption, PromptIcon icon)
 {
     return CurrentPrompts().Question(text, caption, buttons, icon);
+}
+
+bool ConfirmOverwrite(const QString& path)
+{
+    return !QFileInfo::exists(path) ||
+           AskQuestion(QStringLiteral("Plik ") + path + QStringLiteral(" już istnieje. Kontynuować? "),
+                       PromptButtons::YesNo, {}, PromptIcon::Warning) == PromptAnswer::Yes;
 }
 
 QString QtFileFilter(const QString& filter)

@@ -1,6 +1,7 @@
 #pragma once
 // Every message box, question and file dialog of the program goes through one interface,
 // so that tests can script the answers and read back every text that was shown.
+#include <QColor>
 #include <QString>
 
 class QWidget;
@@ -19,6 +20,9 @@ public:
     // Empty result: the user cancelled.
     virtual QString OpenFileName(const QString& title, const QString& filter, const QString& initial) = 0;
     virtual QString SaveFileName(const QString& title, const QString& filter, const QString& initial) = 0;
+    // The colour dialog; an invalid colour: the user cancelled (what prompts without the dialog
+    // answer).
+    virtual QColor Colour(const QColor& initial);
 };
 
 // The prompts in force (Qt dialogs unless a test installed its own).
@@ -30,6 +34,10 @@ void SetPrompts(Prompts* p);
 void ShowMessage(const QString& text, PromptIcon icon = PromptIcon::None, const QString& caption = {});
 PromptAnswer AskQuestion(const QString& text, PromptButtons buttons, const QString& caption = {},
                          PromptIcon icon = PromptIcon::Question);
+
+// The program's own question before an existing file is replaced; true when path does not exist
+// or the user answered Yes.
+bool ConfirmOverwrite(const QString& path);
 
 // Converts a file filter of the form "Opis (*.rkb)|*.rkb" into Qt's "Opis (*.rkb)".
 QString QtFileFilter(const QString& filter);

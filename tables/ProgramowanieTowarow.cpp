@@ -8,6 +8,7 @@
 #include "link/Link.h"
 #include "platform/Cp1250.h"
 #include "platform/Modal.h"
+#include "platform/Printing.h"
 #include "platform/Prompts.h"
 #include "platform/Time.h"
 #include "tables/EdycjaTowaru.h"
@@ -26,7 +27,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
-#include <QPrintDialog>
 #include <QPrinter>
 #include <QProgressBar>
 #include <QPushButton>
@@ -785,16 +785,9 @@ void TProgramowanieTowarow::N2Click() { DrukujListeTowarow(); }
 void TProgramowanieTowarow::DrukujListeTowarow()
 {
     QPrinter printer(QPrinter::HighResolution);
-    if (!PdfOutputPath.isEmpty()) {
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(PdfOutputPath);
-        printer.setResolution(600);
-    } else {
-        QPrintDialog dialog(&printer, this);
-        if (dialog.exec() != QDialog::Accepted) {
-            ShowMessage(QStringLiteral("Brak drukarki."));
-            return;
-        }
+    if (!ChoosePrinter(printer, PdfOutputPath, this)) {
+        ShowMessage(QStringLiteral("Brak drukarki."));
+        return;
     }
     if (!PaintGoodsPrintout(printer, PrintLines))
         ShowMessage(QStringLiteral("Brak drukarki."));

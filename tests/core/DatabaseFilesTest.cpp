@@ -5,14 +5,13 @@
 #include "tests/core/CoreTestUtil.h"
 #include "tests/support/ScriptedPrompts.h"
 #include "tests/support/TestEnvironment.h"
+#include "tests/support/TestFiles.h"
 
-#include <csignal>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <limits>
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 
 namespace fs = std::filesystem;
 
@@ -70,23 +69,6 @@ std::vector<std::string> TempLeftovers(const std::string& folder)
             out.push_back(e.path().string());
     return out;
 }
-
-// Lets this process write no file beyond limit bytes: a full disk, for as long as it lives.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t limit)
-    {
-        std::signal(SIGXFSZ, SIG_IGN);
-        ::getrlimit(RLIMIT_FSIZE, &old_);
-        rlimit l = old_;
-        l.rlim_cur = limit;
-        ::setrlimit(RLIMIT_FSIZE, &l);
-    }
-    ~FileSizeLimit() { ::setrlimit(RLIMIT_FSIZE, &old_); }
-
-private:
-    rlimit old_ {};
-};
 
 // Points TEMP at a folder whose working image cannot be replaced (a folder sits in its place).
 class BrokenTempFolder {

@@ -47,6 +47,17 @@ QString ScriptedPrompts::SaveFileName(const QString& title, const QString&, cons
     return p;
 }
 
+QColor ScriptedPrompts::Colour(const QColor&)
+{
+    if (colours_.empty()) {
+        ADD_FAILURE() << "unscripted colour dialog";
+        return {};
+    }
+    QColor c = colours_.front();
+    colours_.pop_front();
+    return c;
+}
+
 QStringList ScriptedPrompts::Texts() const
 {
     QStringList out;

@@ -22,12 +22,15 @@ public:
     void Answer(PromptAnswer a) { answers_.push_back(a); }
     void OpenFile(const QString& path) { openFiles_.push_back(path); }
     void SaveFile(const QString& path) { saveFiles_.push_back(path); }
+    // An invalid colour answers Cancel.
+    void ChooseColour(const QColor& c) { colours_.push_back(c); }
 
     void Message(const QString& text, const QString& caption, PromptIcon icon) override;
     PromptAnswer Question(const QString& text, const QString& caption, PromptButtons buttons,
                           PromptIcon icon) override;
     QString OpenFileName(const QString& title, const QString& filter, const QString& initial) override;
     QString SaveFileName(const QString& title, const QString& filter, const QString& initial) override;
+    QColor Colour(const QColor& initial) override;
 
     // Texts of every message and question, in order.
     QStringList Texts() const;
@@ -41,11 +44,12 @@ public:
     QString LastSaveInitial;
     QString LastSaveTitle;
     // Answers still queued (a test may check that all were used).
-    std::size_t PendingAnswers() const { return answers_.size() + openFiles_.size() + saveFiles_.size(); }
+    std::size_t PendingAnswers() const { return answers_.size() + openFiles_.size() + saveFiles_.size() + colours_.size(); }
 
 private:
     std::deque<Shown> shown_;
     std::deque<PromptAnswer> answers_;
     std::deque<QString> openFiles_;
     std::deque<QString> saveFiles_;
+    std::deque<QColor> colours_;
 };

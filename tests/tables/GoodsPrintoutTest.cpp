@@ -3,30 +3,13 @@
 #include "core/DatabaseImage.h"
 #include "tables/GoodsPrintout.h"
 #include "tests/support/TestEnvironment.h"
+#include "tests/support/TestFiles.h"
 #include "tests/tables/QtPrinting.h"
 
-#include <QFile>
 #include <QFont>
 #include <QFontMetrics>
 #include <QPrinter>
-#include <QRegularExpression>
 #include <gtest/gtest.h>
-
-namespace {
-
-int PdfPageCount(const QString& path)
-{
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        return -1;
-    const QByteArray pdf = f.readAll();
-    if (!pdf.startsWith("%PDF"))
-        return -1;
-    static const QRegularExpression page(QStringLiteral("/Type\\s*/Page[^s]"));
-    return int(QString::fromLatin1(pdf).count(page));
-}
-
-} // namespace
 
 TEST(GoodsPrintoutLayout, PageHoldsTheRowsTheBreakRuleAllows)
 {

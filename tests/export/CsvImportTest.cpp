@@ -1,0 +1,223 @@
+// The CSV import: round trips of every table, the lines it takes, the files it refuses whole,
+// random damage to a good file, and the replay of the reader's fuzz corpus.
+#include "core/AppState.h"
+#include "core/DatabaseFiles.h"
+#include "core/Helpers.h"
+#include "export/DatabaseCsv.h"
+#include "export/EksportBazy.h"
+#include "tests/export/ExportTestUtil.h"
+#include "tests/support/ScriptedPrompts.h"
+#include "tests/support/TestEnvironment.h"
+
+#include <QLabel>
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <random>
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size);
+
+namespace {
+
+std::vector<uint8_t> Area(CsvTable table)
+{
+    std::vector<uint8_t> area(std::size_t(CsvSlotCount(table)) * CsvRecordSize(table));
+    DbReadBytesAt(CsvAreaOffset(table), area.data(), area.size());
+    return area;
+}
+
+// Every table with extremes: u32 prices, rates of 0, 4, 8 and 9 decimals, Polish letters, an
+// empty VAT letter, thirteen "0".
+void FillExtremes()
+{
+    const TableOffsetSet& t = TableOffsets;
+    StoreGoods(1, "Żółć gęślą jaźń ĄĆĘŁŃÓŚŹŻ i tak do 42 znaków", 4294967295u, "G", "0000000000000");
+    StoreGoods(2, "Bez PTU", 0, "", "5907788");
+    StoreGoods(8000, "Ostatni", 1, "A", "1234567890123", 255);
+    StoreSmall(t.PackagingTable, PackagingRecordSize, 1, {Field("Butelka zwrotna", 42), U32(4294967295u), {1}});
+    StoreSmall(t.PackagingTable, PackagingRecordSize, 20, {Field("Skrzynka", 42)});
+    StoreSmall(t.CashierTable, CashierRecordSize, 10, {Field("Łucja Źdźbło", 21), Field("0007", 4), {1, 0, 1, 0, 1, 0, 255}});
+    StoreSmall(t.GoodsGroupTable, GoodsGroupRecordSize, 20, {Field("Grupa dwudziesta ąę", 21)});
+    StoreSmall(t.DiscountTable, DiscountRecordSize, 5, {Field("Narzut świąteczny", 21), {1, 0}, U32(4294967295u)});
+    StoreSmall(t.PaymentFormTable, PaymentFormRecordSize, 10, {Field("Bon", 21), {5}});
+    const std::pair<uint32_t, uint8_t> rates[] = {{1, 0}, {45678, 4}, {4294967295u, 8}, {5, 9}};
+    for (uint8_t i = 0; i < 4; ++i)
+        StoreSmall(t.CurrencyTable, CurrencyRecordSize, uint8_t(i + 1),
+                   {Field("Waluta", 21), U32(rates[i].first), {rates[i].second}, Field("ZŁ", 3)});
+}
+
+class CsvImportWindow : public ::testing::Test {
+protected:
+    TestEnvironment env;
+    ScriptedPrompts prompts;
+    TEksportBazy w;
+
+    void Import(const std::string& bytes)
+    {
+        const std::string path = env.Path("in.csv");
+        WriteWhole(path, bytes);
+        prompts.Clear();
+        prompts.OpenFile(QString::fromStdString(path));
+        w.FormShow();
+        w.BitBtn1Click();
+    }
+};
+
+} // namespace
+
+TEST_F(CsvImportWindow, EveryTableComesBackByteForByte)
+{
+    FillExtremes();
+    std::vector<std::string> files;
+    std::vector<std::vector<uint8_t>> areas;
+    for (int t = 0; t < CsvTableCount; ++t) {
+        areas.push_back(Area(CsvTable(t)));
+        files.push_back(BuildCsvFile(CsvTable(t), areas.back()));
+    }
+    // A fresh image holding other records, some under the files' numbers.
+    ASSERT_EQ(CreateDatabaseImage(), 0);
+    StoreGoods(3, "Inny", 7, "B", "77", 1, 5);
+    StoreGoods(1, "Nadpisany", 7, "B", "77", 1, 4);
+    StoreSmall(TableOffsets.PackagingTable, PackagingRecordSize, 2, {Field("Inne", 42)});
+    App.DatabaseModified = 0;
+    for (int t = 0; t < CsvTableCount; ++t) {
+        const CsvTable table = CsvTable(t);
+        Import(files[std::size_t(t)]);
+        EXPECT_TRUE(prompts.Texts().isEmpty()) << t << prompts.Texts().join('|').toStdString();
+        EXPECT_EQ(w.Label2->text(), QString::fromUtf8(CsvFormat(table).ImportedText));
+        const std::vector<uint8_t> now = Area(table);
+        const std::size_t size = CsvRecordSize(table);
+        for (std::size_t at = 0; at < now.size(); at += size) {
+            const uint8_t* was = areas[std::size_t(t)].data() + at;
+            if (was[0] == 0 && (table != CsvTable::Goods || was[1] == 0))
+                continue;
+            const std::size_t compared = table == CsvTable::Goods ? GoodsField::Unit : size;
+            EXPECT_EQ(std::vector<uint8_t>(was, was + compared), std::vector<uint8_t>(&now[at], &now[at] + compared))
+                << "table " << t << " slot " << at / size + 1;
+        }
+    }
+    EXPECT_EQ(App.DatabaseModified, 1);
+    // Records the files do not hold stay; goods keep the unit of their slot.
+    EXPECT_EQ(DbReadStringAt(GoodsRecordOffset(3) + GoodsField::Name, 42), "Inny");
+    EXPECT_EQ(DbReadByteAt(GoodsRecordOffset(3) + GoodsField::Unit), 5);
+    EXPECT_EQ(DbReadByteAt(GoodsRecordOffset(1) + GoodsField::Unit), 4);
+    EXPECT_EQ(DbReadStringAt(TableOffsets.PackagingTable + PackagingRecordSize + 1, 42), "Inne");
+}
+
+TEST_F(CsvImportWindow, EditorFilesAreTaken)
+{
+    // Lower-case title, CR LF, a trailing ';', blank lines anywhere, blanks around numbers, no
+    // final LF, the later of two lines wins, and the conversions of the file format.
+    Import(Cp("towary\r\nNumer;Nazwa\r\n\r\n 12 ;Mąka;0,47;;590; 2;0;0;1;0;\r\n;;;\r\n"
+              "13;Cukier;19,99;B;;1;0;0;1;0\r\n14;Sól;1,005;C;1;1;0;0;1;0\r\n12;Mąka luz;0,48;A;590;2;0;0;1;0"));
+    EXPECT_TRUE(prompts.Texts().isEmpty()) << prompts.Texts().join('|').toStdString();
+    EXPECT_EQ(w.Label2->text(), QString("Zaimportowano bazę towarów"));
+    const uint32_t g12 = GoodsRecordOffset(12), g13 = GoodsRecordOffset(13);
+    EXPECT_EQ(DbReadStringAt(g12 + 2, 42), Cp("Mąka luz"));
+    EXPECT_EQ(DbReadByteAt(g12 + 44), 'A');
+    EXPECT_EQ(DbReadU32At(g12 + 45), 48u);
+    EXPECT_EQ(DbReadStringAt(g12 + 49, 13), "0000000000590");
+    EXPECT_EQ(DbReadU32At(g13 + 45), 1999u);
+    EXPECT_EQ(DbReadStringAt(g13 + 49, 13), "0000000000000");
+    EXPECT_EQ(DbReadU32At(GoodsRecordOffset(14) + 45), 101u);   // half up
+
+    Import("Waluty\nNumer;Nazwa;Kurs;Symbol\n1;A;0004,5678;EUR\n2;B;00045678;USD\n3;C;4,5;X\n");
+    const std::pair<uint32_t, uint8_t> rates[] = {{45678, 4}, {45678, 0}, {45, 1}};
+    for (uint32_t i = 0; i < 3; ++i) {
+        EXPECT_EQ(DbReadU32At(TableOffsets.CurrencyTable + 30 * i + 22), rates[i].first);
+        EXPECT_EQ(DbReadByteAt(TableOffsets.CurrencyTable + 30 * i + 26), rates[i].second);
+    }
+    // Saved by an editor as UTF-8, with or without a byte-order mark.
+    Import("Grupy\nNumer;Nazwa\n2;Mąka żytnia\n");
+    EXPECT_EQ(DbReadStringAt(TableOffsets.GoodsGroupTable + 22 + 1, 21), Cp("Mąka żytnia"));
+    Import("\xEF\xBB\xBF" "Formy płatności\nNumer;Nazwa;Typ\n3;Przelew;1\n");
+    EXPECT_EQ(w.Label2->text(), QString("Zaimportowano bazę form płatności"));
+}
+
+TEST_F(CsvImportWindow, ABadFileChangesNothingAndNamesEveryLine)
+{
+    App.DatabaseModified = 0;
+    const std::vector<uint8_t> before = ImageBytes();
+    const std::string bad = "Towary\nx\n1;Dobry;1,00;A;1;1;0;0;1;0\n"   // 3: good, yet not written
+                            "Chleb;1,00\n"                             // 4: number no integer
+                            "0;Zero;1,00;A;1;1;0;0;1;0\n"              // 5: out of range
+                            "8001;Za duży;1,00;A;1;1;0;0;1;0\n"        // 6
+                            "2;Bajt;1,00;A;1;256;0;0;1;0\n"            // 7: the old program wrapped it
+                            "3;Kropka;1.234;A;1;1;0;0;1;0\n"           // 8: a dot
+                            "4;Ujemna;-1,00;A;1;1;0;0;1;0\n"           // 9
+                            "5;Duża;42949672,96;A;1;1;0;0;1;0\n"       // 10
+                            "6;Kod;1,00;A;12345678901234;1;0;0;1;0\n"  // 11
+                            "7;Pole;1,00;A;1;1;0;0;1;0;x\n"            // 12: a field too many
+                            "8;Grupa;1,00;A;1;x;0;0;1;0\n"             // 13
+                            "9;" + std::string(700, 'a') + "\n"        // 14: too long
+                            "10;Жито;1,00;A;1;1;0;0;1;0\n";            // 15: no cp1250 form
+    Import(bad);
+    ASSERT_EQ(prompts.Texts().size(), 1);
+    EXPECT_EQ(prompts.Texts().front().toStdString(),
+              "Plik zawiera błędy, nic nie zaimportowano.\n"
+              "Wiersz 4, kolumna \"Numer\": 'Chleb' is not a valid integer value\n"
+              "Wiersz 5, kolumna \"Numer\": liczba spoza zakresu 1-8000\n"
+              "Wiersz 6, kolumna \"Numer\": liczba spoza zakresu 1-8000\n"
+              "Wiersz 7, kolumna \"Numer grupy\": liczba spoza zakresu 0-255\n"
+              "Wiersz 8, kolumna \"Cena\": '1.234' is not a valid floating point value\n"
+              "Wiersz 9, kolumna \"Cena\": kwota spoza zakresu 0,00-42949672,95\n"
+              "Wiersz 10, kolumna \"Cena\": kwota spoza zakresu 0,00-42949672,95\n"
+              "Wiersz 11, kolumna \"Kod\": tekst dłuższy niż 13 znaków\n"
+              "Wiersz 12: więcej pól niż kolumn (10), czy nazwa nie zawiera znaku ';'?\n"
+              "Wiersz 13, kolumna \"Numer grupy\": 'x' is not a valid integer value\n"
+              "Wiersz 14: wiersz dłuższy niż 700 znaków\n"
+              "Wiersz 15: znaki spoza strony kodowej 1250: Жито");
+    Import("Klienci\nNumer\n1;x\n");
+    EXPECT_EQ(prompts.Texts(), QStringList{"Nie rozpoznano bazy w pliku: Klienci"});
+    Import("");
+    prompts.OpenFile(QString::fromStdString(env.Path("nie-ma.csv")));
+    w.BitBtn1Click();
+    App.WorkMode = 0;   // no file is asked for without a usable image
+    w.BitBtn1Click();
+    App.WorkMode = WorkModeDatabase;
+    EXPECT_EQ(prompts.Texts(), (QStringList{"Nie rozpoznano bazy w pliku: ",
+                                            "Nie mogę otworzyć pliku " + QString::fromStdString(env.Path("nie-ma.csv")),
+                                            "Brak otwartej bazy danych."}));
+    EXPECT_EQ(ImageBytes(), before);
+    EXPECT_EQ(App.DatabaseModified, 0);
+    EXPECT_TRUE(w.Label2->text().isEmpty());
+}
+
+TEST_F(CsvImportWindow, DamagedFilesImportOrChangeNothing)
+{
+    FillExtremes();
+    const std::string good = BuildCsvFile(CsvTable::Goods, Area(CsvTable::Goods));
+    std::mt19937 rng(1234);
+    const char alphabet[] = "0123456789;,.\n\r -ab\xb9";
+    for (int round = 0; round < 150; ++round) {
+        std::string file = good;
+        for (int k = 0, n = int(rng() % 4) + 1; k < n; ++k) {
+            const std::size_t at = rng() % file.size();
+            const char c = alphabet[rng() % (sizeof alphabet - 1)];
+            switch (rng() % 3) {
+            case 0: file[at] = c; break;
+            case 1: file.erase(at, 1 + rng() % 5); break;
+            default: file.insert(at, 1, c); break;
+            }
+        }
+        App.DatabaseModified = 0;
+        const std::vector<uint8_t> before = Area(CsvTable::Goods);
+        Import(file);
+        if (w.Label2->text().isEmpty()) {
+            EXPECT_EQ(Area(CsvTable::Goods), before) << file;
+            EXPECT_EQ(App.DatabaseModified, 0);
+        }
+    }
+}
+
+TEST(CsvImport, FuzzCorpusReplays)
+{
+    TestEnvironment env;
+    int files = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(
+             std::filesystem::path(__FILE__).parent_path().parent_path() / "fuzz/corpus/csv_import")) {
+        const std::string bytes = ReadWhole(entry.path());
+        EXPECT_EQ(LLVMFuzzerTestOneInput(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()), 0) << entry;
+        ++files;
+    }
+    EXPECT_GE(files, 5);
+}

@@ -1,0 +1,19 @@
+#pragma once
+// Files in tests: a full disk, and the pages of a printed PDF.
+#include <QString>
+#include <sys/resource.h>
+
+// Lets this process write no file beyond limit bytes: a full disk, for as long as it lives.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t limit);
+    ~FileSizeLimit();
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+private:
+    rlimit old_ {};
+};
+
+// Pages of the PDF file at path; -1 when it is no PDF.
+int PdfPageCount(const QString& path);
