@@ -308,7 +308,7 @@ unsigned CsvSlotCount(CsvTable table)
     return table == CsvTable::Goods ? App.MaxGoodsCount : CsvFormat(table).Slots;
 }
 
-std::string FormatCurrencyRate(uint32_t rate, uint8_t decimals)
+std::string CsvCurrencyRate(uint32_t rate, uint8_t decimals)
 {
     std::string digits = std::to_string(rate);
     const std::size_t width = std::max<std::size_t>(8, std::size_t(decimals) + 1);
@@ -336,7 +336,7 @@ std::string CsvRecordLine(CsvTable table, const uint8_t* record)
         case K::ExactText:
         case K::VatLetter: line += BytesToString(record + c.Offset, c.Width); break;
         case K::Hundredths: line += FormatHundredths(GetU32(record + c.Offset)); break;
-        case K::Rate: line += FormatCurrencyRate(GetU32(record + c.Offset), record[c.Offset + 4]); break;
+        case K::Rate: line += CsvCurrencyRate(GetU32(record + c.Offset), record[c.Offset + 4]); break;
         }
     }
     return line;

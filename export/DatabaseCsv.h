@@ -61,7 +61,7 @@ std::vector<uint8_t> ReadCsvArea(CsvTable table);
 std::string DefaultCsvFileName(const std::string& databaseName, CsvTable table);
 // The currency rate: digits left-padded with '0' to at least max(8, decimals + 1), a comma
 // before the last `decimals` of them.
-std::string FormatCurrencyRate(uint32_t rate, uint8_t decimals);
+std::string CsvCurrencyRate(uint32_t rate, uint8_t decimals);
 
 // ---- import ----
 

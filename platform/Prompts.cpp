@@ -96,10 +96,10 @@ PromptAnswer AskQuestion(const QString& text, PromptButtons buttons, const QStri
     return CurrentPrompts().Question(text, caption, buttons, icon);
 }
 
-bool ConfirmOverwrite(const QString& path)
+bool ConfirmOverwrite(const QString& path, const QString& question)
 {
     return !QFileInfo::exists(path) ||
-           AskQuestion(QStringLiteral("Plik ") + path + QStringLiteral(" już istnieje. Kontynuować? "),
+           AskQuestion(QStringLiteral("Plik ") + path + question,
                        PromptButtons::YesNo, {}, PromptIcon::Warning) == PromptAnswer::Yes;
 }
 

@@ -37,7 +37,7 @@ PromptAnswer AskQuestion(const QString& text, PromptButtons buttons, const QStri
 
 // The program's own question before an existing file is replaced; true when path does not exist
 // or the user answered Yes.
-bool ConfirmOverwrite(const QString& path);
+bool ConfirmOverwrite(const QString& path, const QString& question = QStringLiteral(" już istnieje. Kontynuować? "));
 
 // Converts a file filter of the form "Opis (*.rkb)|*.rkb" into Qt's "Opis (*.rkb)".
 QString QtFileFilter(const QString& filter);

@@ -290,7 +290,7 @@ void TOdczytKopii::SpeedButton1Click()
         return;
     if (QFileInfo(path).suffix().isEmpty())
         path += QStringLiteral(".rtf");
-    if (!ConfirmOverwrite(path))
+    if (!ConfirmOverwrite(path, ReadoutOverwriteQuestion))
         return;
     QStringList lines = Memo1->toPlainText().split(QLatin1Char('\n'));
     if (!lines.isEmpty() && lines.back().isEmpty())

@@ -154,7 +154,7 @@ void TPobieranieEkranu::BitBtn1Click()
         return;
     if (QFileInfo(path).suffix().isEmpty())
         path += QStringLiteral(".bmp");
-    if (!ConfirmOverwrite(path))
+    if (!ConfirmOverwrite(path, ReadoutOverwriteQuestion))
         return;
     if (!SaveWholeFile(path, std::string(Screen.begin(), Screen.end())))
         return;

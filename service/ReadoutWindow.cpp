@@ -91,11 +91,3 @@ bool SaveWholeFile(const QString& path, const std::string& bytes)
     ShowMessage(QStringLiteral("Nie mogę zapisać do pliku") + path + QStringLiteral("."));
     return false;
 }
-
-bool ConfirmOverwrite(const QString& path)
-{
-    if (!QFileInfo::exists(path))
-        return true;
-    return AskQuestion(QStringLiteral("Plik ") + path + QStringLiteral(" już istnieje.Kontynuować? "),
-                       PromptButtons::YesNo, {}, PromptIcon::Warning) == PromptAnswer::Yes;
-}

@@ -35,5 +35,5 @@ private:
 std::size_t ReadRawReply(uint8_t* buffer, std::size_t n, int boundMs, int gapMs);
 // Writes bytes whole to path; on failure shows "Nie mogę zapisać do pliku" + name + ".".
 bool SaveWholeFile(const QString& path, const std::string& bytes);
-// Asks "Plik <name> już istnieje.Kontynuować? " when path exists; true to go on.
-bool ConfirmOverwrite(const QString& path);
+// The read-out windows' wording of the overwrite question.
+inline const QString ReadoutOverwriteQuestion = QStringLiteral(" już istnieje.Kontynuować? ");
