@@ -7,6 +7,14 @@
 #include "link/PokazBuforOdb.h"
 #include "link/UstawieniaTrans.h"
 #include "link/WyszukiwanieKasyRS.h"
+#include "sync/KopiaDoKasy.h"
+#include "sync/KopiowanieKasy.h"
+#include "sync/SynchronizacjaBazyFormPlatnosci.h"
+#include "sync/SynchronizacjaBazyGrupTowarowych.h"
+#include "sync/SynchronizacjaBazyKlawiszySzybkich.h"
+#include "sync/SynchronizacjaBazyOpakowan.h"
+#include "sync/SynchronizacjaBazyRabatow.h"
+#include "sync/SynchronizacjaBazyWalut.h"
 #include "tables/EdycjaTowaru.h"
 #include "tables/ListaTowarow.h"
 #include "tables/ListaTowarowTandem.h"
@@ -36,6 +44,14 @@ void CreateAllWindows()
     Create(EdycjaTowaru, main);
     Create(PokazBuforOdb, main);
     Create(WyszukiwanieKasyRS, main);
+    Create(SynchronizacjaBazyRabatow, main);
+    Create(SynchronizacjaBazyFormPlatnosci, main);
+    Create(SynchronizacjaBazyWalut, main);
+    Create(SynchronizacjaBazyGrupTowarowych, main);
+    Create(SynchronizacjaBazyOpakowan, main);
+    Create(SynchronizacjaBazyKlawiszySzybkich, main);
+    Create(KopiowanieKasy, main);
+    Create(KopiaDoKasy, main);
 }
 
 void DestroyAllWindows() { delete MenuGlowne; }

@@ -18,6 +18,12 @@
 #include "platform/Modal.h"
 #include "platform/Prompts.h"
 #include "platform/SerialPort.h"
+#include "sync/KopiowanieKasy.h"
+#include "sync/SynchronizacjaBazyFormPlatnosci.h"
+#include "sync/SynchronizacjaBazyGrupTowarowych.h"
+#include "sync/SynchronizacjaBazyOpakowan.h"
+#include "sync/SynchronizacjaBazyRabatow.h"
+#include "sync/SynchronizacjaBazyWalut.h"
 #include "tables/ProgramowanieTowarow.h"
 
 #include <QAction>
@@ -134,13 +140,13 @@ std::vector<TreeTask>& TreeTasks(int tab)
         {QStringLiteral("Wykonywanie raportu obrotu grup towarowych"), {}, false},
     };
     static std::vector<TreeTask> register_ = {
-        {QStringLiteral("Programowanie bazy grup towarowych"), {}, false},
-        {QStringLiteral("Programowanie bazy opakowań"), {}, false},
+        {QStringLiteral("Programowanie bazy grup towarowych"), Opener(SynchronizacjaBazyGrupTowarowych), false},
+        {QStringLiteral("Programowanie bazy opakowań"), Opener(SynchronizacjaBazyOpakowan), false},
         {QStringLiteral("Programowanie bazy towarowej"), {}, false},
         {QStringLiteral("Programowanie bazy kasjerów"), {}, false},
-        {QStringLiteral("Programowanie bazy rabatów i narzutów"), {}, false},
-        {QStringLiteral("Programowanie bazy form płatności"), {}, false},
-        {QStringLiteral("Programowanie bazy walut"), {}, false},
+        {QStringLiteral("Programowanie bazy rabatów i narzutów"), Opener(SynchronizacjaBazyRabatow), false},
+        {QStringLiteral("Programowanie bazy form płatności"), Opener(SynchronizacjaBazyFormPlatnosci), false},
+        {QStringLiteral("Programowanie bazy walut"), Opener(SynchronizacjaBazyWalut), false},
         {QStringLiteral("Programowanie stawek PTU"), {}, false},
         {QStringLiteral("Dane informacyjne kasy"), {}, false},
         {QStringLiteral("Programowanie zegara"), {}, false},
@@ -396,6 +402,7 @@ void TMenuGlowne::BuildControls()
     connect(Button4, &QPushButton::clicked, this, [this] { Button4Click(); });
     connect(Button7, &QPushButton::clicked, this, [this] { Button7Click(); });
     connect(Button10, &QPushButton::clicked, this, [this] { Button10Click(); });
+    connect(Button6, &QPushButton::clicked, this, [this] { Button6Click(); });
 }
 
 void TMenuGlowne::BuildMenus()
@@ -628,6 +635,8 @@ void TMenuGlowne::Oprogramie1Click() { ShowModal(WindowOf(OProgramie)); }
 void TMenuGlowne::Button8Click() { ShowModal(WindowOf(ProgramowanieTowarow)); }
 
 void TMenuGlowne::Button10Click() { ShowModal(WindowOf(PokazBuforOdb)); }
+
+void TMenuGlowne::Button6Click() { ShowModal(WindowOf(KopiowanieKasy)); }
 
 void TMenuGlowne::Button2Click()
 {

@@ -128,6 +128,7 @@ public:
     void Button7Click();
     void Button8Click();
     void Button10Click();
+    void Button6Click();
 
     void ProgramowanieBazyTreeDblClick();
     void WykonywanieRaportowTreeDblClick();

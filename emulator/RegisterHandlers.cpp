@@ -354,8 +354,8 @@ Reply RegisterEmulator::Impl::ProgramPaymentForm(const Request& rq)
     const uint8_t* pc = rq.payload(); // 23-byte PC record
     if (pc[0] < 1 || pc[0] > 10)
         return Error(ErrPaymentFormNumber);
-    // The type byte is kept as sent; 0..5 covers both the register's numbering and the PC's.
-    if (pc[22] > 5)
+    // The register numbers the types 0 (card) .. 4 (other).
+    if (pc[22] > 4)
         return Error(ErrPaymentFormType);
     if (NameTaken('F', pc[0], pc + 1, 21))
         return Error(ErrPaymentFormNameTaken);
@@ -636,7 +636,7 @@ Reply RegisterEmulator::Impl::DeleteGoods(const Request& rq)
 Reply RegisterEmulator::Impl::DeleteSmallRecord(const Request& rq)
 {
     // The name bytes compared: what the program sends of the name. A cashier's frame holds 16,
-    // the packaging's frame gets only the first 21 of its 42, the others hold the whole name.
+    // the others hold the whole name (a packaging's 42).
     struct Kind {
         uint8_t table;
         std::size_t compared;
@@ -647,7 +647,7 @@ Reply RegisterEmulator::Impl::DeleteSmallRecord(const Request& rq)
     case '2': k = {'K', 16}; break;
     case '3': k = {'F', 21}; break;
     case '4': k = {'W', 21}; break;
-    case '5': k = {'Z', 21}; break;
+    case '5': k = {'Z', 42}; break;
     default: k = {'G', 21}; break;
     }
     const uint8_t* p = rq.payload(); // number, name
