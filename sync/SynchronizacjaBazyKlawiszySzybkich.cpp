@@ -54,6 +54,7 @@ TSynchronizacjaBazyKlawiszySzybkich::TSynchronizacjaBazyKlawiszySzybkich(QWidget
         b->setAutoDefault(false);
     Memo1 = new QPlainTextEdit(this);
     Memo1->setReadOnly(true);
+    Memo1->setMaximumHeight(120);
     CheckBox1 = new QCheckBox(QStringLiteral("Potwierdzaj wprowazdanie klawiszy szybkich z klawiatury kasy"), this);
 
     auto* middle = new QVBoxLayout;
