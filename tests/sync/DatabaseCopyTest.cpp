@@ -19,6 +19,7 @@
 #include <QElapsedTimer>
 #include <QListWidget>
 #include <QPlainTextEdit>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -319,6 +320,14 @@ TEST_P(FileToRegister, SilenceOrNoAtPaperOutEndsTheWholeCopy)
     w.Button1Click();
     EXPECT_EQ(prompts.Texts().first(), "Brak papieru! Kontynuować?");
     EXPECT_EQ(Commands(), "G");
+
+    // Esc while the copy runs stops it before the next record.
+    prompts.Clear();
+    fx.Emu().ClearReceived();
+    QTimer::singleShot(0, &w, [&w] { w.FormKeyDown(Qt::Key_Escape); });
+    w.Button1Click();
+    EXPECT_EQ(prompts.Texts(), QStringList{"Komunikacja przerwana przez użytkownika."});
+    EXPECT_TRUE(fx.Emu().ReceivedFrames().empty());
 }
 
 TEST_P(FileToRegister, PrintingIsWaitedOutAndReadAgain)
