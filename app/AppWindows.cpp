@@ -18,7 +18,18 @@
 #include "tables/EdycjaTowaru.h"
 #include "tables/ListaTowarow.h"
 #include "tables/ListaTowarowTandem.h"
+#include "tables/ProgramowanieFormPlatnosci.h"
+#include "tables/ProgramowanieGrupTowarowych.h"
+#include "tables/ProgramowanieKasjerow.h"
+#include "tables/ProgramowanieKlawiszySzybkich.h"
+#include "tables/ProgramowanieKlawiszySzybkich2.h"
+#include "tables/ProgramowanieOpakowan.h"
+#include "tables/ProgramowanieRabatow.h"
+#include "tables/ProgramowanieStawekPTU.h"
 #include "tables/ProgramowanieTowarow.h"
+#include "tables/ProgramowanieWalutObcych.h"
+#include "tables/ProgramowanieZegara.h"
+#include "tables/ProgramowanieZestawuRaportow.h"
 
 namespace {
 
@@ -52,6 +63,17 @@ void CreateAllWindows()
     Create(SynchronizacjaBazyKlawiszySzybkich, main);
     Create(KopiowanieKasy, main);
     Create(KopiaDoKasy, main);
+    Create(ProgramowanieKlawiszySzybkich2, main);
+    Create(ProgramowanieKlawiszySzybkich, main);
+    Create(ProgramowanieRabatow, main);
+    Create(ProgramowanieFormPlatnosci, main);
+    Create(ProgramowanieWalutObcych, main);
+    Create(ProgramowanieOpakowan, main);
+    Create(ProgramowanieGrupTowarowych, main);
+    Create(ProgramowanieKasjerow, main);
+    Create(ProgramowanieStawekPTU, main);
+    Create(ProgramowanieZestawuRaportow, main);
+    Create(ProgramowanieZegara, main);
 }
 
 void DestroyAllWindows() { delete MenuGlowne; }

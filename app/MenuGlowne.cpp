@@ -24,7 +24,16 @@
 #include "sync/SynchronizacjaBazyOpakowan.h"
 #include "sync/SynchronizacjaBazyRabatow.h"
 #include "sync/SynchronizacjaBazyWalut.h"
+#include "tables/ProgramowanieFormPlatnosci.h"
+#include "tables/ProgramowanieGrupTowarowych.h"
+#include "tables/ProgramowanieKasjerow.h"
+#include "tables/ProgramowanieKlawiszySzybkich2.h"
+#include "tables/ProgramowanieOpakowan.h"
+#include "tables/ProgramowanieRabatow.h"
+#include "tables/ProgramowanieStawekPTU.h"
 #include "tables/ProgramowanieTowarow.h"
+#include "tables/ProgramowanieWalutObcych.h"
+#include "tables/ProgramowanieZegara.h"
 
 #include <QAction>
 #include <QApplication>
@@ -107,15 +116,15 @@ std::vector<TreeTask>& TreeTasks(int tab)
     // Windows that are not part of the program yet have an empty opener: their item passes its
     // gate and opens nothing.
     static std::vector<TreeTask> editing = {
-        {QStringLiteral("Grupy towarowe"), {}, false},
-        {QStringLiteral("Opakowania zwrotne"), {}, false},
+        {QStringLiteral("Grupy towarowe"), Opener(ProgramowanieGrupTowarowych), false},
+        {QStringLiteral("Opakowania zwrotne"), Opener(ProgramowanieOpakowan), false},
         {QStringLiteral("Towary"), Opener(ProgramowanieTowarow), false},
-        {QStringLiteral("Kasjerzy"), {}, false},
-        {QStringLiteral("Rabaty i narzuty"), {}, false},
-        {QStringLiteral("Formy płatności"), {}, false},
-        {QStringLiteral("Waluty obce"), {}, false},
-        {QStringLiteral("Stawki PTU"), {}, false},
-        {QStringLiteral("Klawisze szybkie"), {}, true},
+        {QStringLiteral("Kasjerzy"), Opener(ProgramowanieKasjerow), false},
+        {QStringLiteral("Rabaty i narzuty"), Opener(ProgramowanieRabatow), false},
+        {QStringLiteral("Formy płatności"), Opener(ProgramowanieFormPlatnosci), false},
+        {QStringLiteral("Waluty obce"), Opener(ProgramowanieWalutObcych), false},
+        {QStringLiteral("Stawki PTU"), Opener(ProgramowanieStawekPTU), false},
+        {QStringLiteral("Klawisze szybkie"), Opener(ProgramowanieKlawiszySzybkich2), true},
         {QStringLiteral("Tablica HALO"), {}, false},
         {QStringLiteral("Zmiana waluty ewidencyjnej"), {}, false},
         {QStringLiteral("Eksport/import bazy do pliku CSV"), {}, true},
@@ -147,9 +156,9 @@ std::vector<TreeTask>& TreeTasks(int tab)
         {QStringLiteral("Programowanie bazy rabatów i narzutów"), Opener(SynchronizacjaBazyRabatow), false},
         {QStringLiteral("Programowanie bazy form płatności"), Opener(SynchronizacjaBazyFormPlatnosci), false},
         {QStringLiteral("Programowanie bazy walut"), Opener(SynchronizacjaBazyWalut), false},
-        {QStringLiteral("Programowanie stawek PTU"), {}, false},
+        {QStringLiteral("Programowanie stawek PTU"), Opener(ProgramowanieStawekPTU), false},
         {QStringLiteral("Dane informacyjne kasy"), {}, false},
-        {QStringLiteral("Programowanie zegara"), {}, false},
+        {QStringLiteral("Programowanie zegara"), Opener(ProgramowanieZegara), false},
         {QStringLiteral("Programowanie nagłówka"), {}, false},
         {QStringLiteral("Pobieranie nagłówka"), {}, false},
         {QStringLiteral("Programowanie stopki"), {}, false},

@@ -111,6 +111,17 @@ struct RegisterEmulator::Impl {
     bool groupTurnoverSet = false;
     int vatWrites = 0;
 
+    // A program frame waiting for the operator's confirmation on the register's keyboard
+    // (OperatorConfirm.cpp).
+    struct OperatorPrompt {
+        bool active = false;
+        bool confirmed = false;
+        Clock::time_point due{};   // with a confirm delay: when the operator confirms
+        Bytes frame;
+        std::function<void(const Bytes&)> sink;
+    } prompt;
+    int confirmDelayMs = -1;        // -1: only ConfirmOnKeyboard confirms
+
     // ---- handlers: one per command code and frame length ----
     using Handler = Reply (Impl::*)(const Request&);
     struct HandlerEntry {
@@ -137,6 +148,10 @@ struct RegisterEmulator::Impl {
     void EmitGarbage();
     Bytes Spoil(Bytes bytes, bool checksummed);
     int PumpLocked();
+    void CarryOut(const Request& rq, const HandlerEntry& entry);
+    // operator confirmation (OperatorConfirm.cpp)
+    bool AwaitOperator(const Request& rq);
+    int PumpOperatorPrompt(Clock::time_point now);
 
     // tables (RegisterTables.cpp)
     void SetGoods(uint16_t plu, Bytes record);

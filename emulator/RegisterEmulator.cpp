@@ -111,6 +111,8 @@ void RegisterEmulator::Impl::HandleFrame(const Bytes& f)
     const uint8_t command = f[6];
     if (!AddressAccepted(frameAddress) && !(frameAddress == 1 && FixedAddressCommand(command, length)))
         return; // another register's frame
+    if (prompt.active)
+        return; // the register serves nobody while it waits for its operator
     const bool isAck = command == ReplyAck && length == 10;
     if (!isAck && faults.SilentRequests > 0) {
         --faults.SilentRequests;
@@ -139,23 +141,29 @@ void RegisterEmulator::Impl::HandleFrame(const Bytes& f)
         return;
     }
     const Request rq{f, frameAddress, number, command, length};
-    if ((it->second.kind == RequestKind::Program || it->second.kind == RequestKind::Delete) && faults.ErrorCode >= 0) {
+    if (it->second.kind == RequestKind::Program && AwaitOperator(rq))
+        return;
+    CarryOut(rq, it->second);
+}
+
+void RegisterEmulator::Impl::CarryOut(const Request& rq, const HandlerEntry& entry)
+{
+    if ((entry.kind == RequestKind::Program || entry.kind == RequestKind::Delete) && faults.ErrorCode >= 0) {
         Reply r = Error(static_cast<uint8_t>(faults.ErrorCode));
         faults.ErrorCode = -1;
-        Deliver(frameAddress, number, std::move(r));
+        Deliver(rq.address, rq.number, std::move(r));
         return;
     }
-    if ((it->second.kind == RequestKind::Program || it->second.kind == RequestKind::Delete) &&
-        faults.StatusReplyKind >= 0) {
+    if ((entry.kind == RequestKind::Program || entry.kind == RequestKind::Delete) && faults.StatusReplyKind >= 0) {
         Reply r;
         r.kind = Reply::Kind::Status;
         r.replyKind = static_cast<uint8_t>(faults.StatusReplyKind);
         r.status = faults.StatusReplyStatus;
         faults.StatusReplyKind = -1;
-        Deliver(frameAddress, number, std::move(r));
+        Deliver(rq.address, rq.number, std::move(r));
         return;
     }
-    Deliver(frameAddress, number, (this->*(it->second.fn))(rq));
+    Deliver(rq.address, rq.number, (this->*(entry.fn))(rq));
 }
 
 void RegisterEmulator::Impl::HandleAck(const Bytes& f)
@@ -327,8 +335,8 @@ int RegisterEmulator::Impl::PumpLocked()
     }
     if (!scanner.Empty() && now - lastInput >= PartialTimeout)
         ProcessInput(true);
-    int wait = -1;
-    if (!delayed.empty())
+    int wait = PumpOperatorPrompt(now);
+    if (!delayed.empty() && (wait < 0 || MillisecondsUntil(delayed.front().due, now) < wait))
         wait = MillisecondsUntil(delayed.front().due, now);
     if (!scanner.Empty()) {
         int w = MillisecondsUntil(lastInput + PartialTimeout, now);
@@ -379,6 +387,7 @@ void RegisterEmulator::ResetInput()
     impl_->EndSeries();
     impl_->copy = Impl::CopyStream{};
     impl_->delayed.clear();
+    impl_->prompt.sink = nullptr; // a confirmed frame's reply has no line to go to any more
 }
 
 bool RegisterEmulator::TakeDropRequest()

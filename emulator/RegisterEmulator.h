@@ -82,7 +82,7 @@ public:
     // it from its loop; a test driving Feed by hand calls it itself.
     int Pump();
     // Drops bytes of a partial request, a running series and replies not sent yet (a new
-    // connection starts clean).
+    // connection starts clean); a frame waiting for the operator then gets no reply.
     void ResetInput();
     // Set by the engine when a fault asks for the connection to be dropped; the server reads it.
     bool TakeDropRequest();
@@ -97,6 +97,17 @@ public:
     Faults GetFaults() const;
     // The register port the PC talks through, as the port query answers it: 0 USB, 1 COM A, 2 COM B.
     void SetPortCode(uint8_t code);
+
+    // ---- the operator at the register's keyboard ----
+    // A small-table or VAT program frame with its confirm byte set waits for the operator: it is
+    // neither stored nor answered until the operator confirms it.
+    bool ConfirmPending() const;
+    bool WaitForConfirmPending(int timeoutMs) const;
+    // The operator confirms; the next Pump stores the record and sends the reply.
+    void ConfirmOnKeyboard();
+    // The operator confirms by himself this many milliseconds after the frame came; -1 (the
+    // default) leaves it to ConfirmOnKeyboard.
+    void SetConfirmDelay(int ms);
 
     // ---- inspection for tests ----
     // Every complete frame received (request or acknowledgement), in order; also frames for other

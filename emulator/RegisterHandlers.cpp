@@ -354,7 +354,7 @@ Reply RegisterEmulator::Impl::ProgramPaymentForm(const Request& rq)
     const uint8_t* pc = rq.payload(); // 23-byte PC record
     if (pc[0] < 1 || pc[0] > 10)
         return Error(ErrPaymentFormNumber);
-    // The register numbers the types 0 (card) .. 4 (other).
+    // The register's numbering: 0 card, 1 cheque, 2 voucher, 3 credit, 4 other.
     if (pc[22] > 4)
         return Error(ErrPaymentFormType);
     if (NameTaken('F', pc[0], pc + 1, 21))
@@ -460,30 +460,6 @@ Reply RegisterEmulator::Impl::ProgramGoodsGroup(const Request& rq)
     rec[0] = p[0];
     std::copy_n(p + 1, 20, rec.begin() + 1);
     rec[21] = 0;
-    return Accepted(rq);
-}
-
-Reply RegisterEmulator::Impl::ProgramQuickKey(const Request& rq)
-{
-    const uint8_t* p = rq.payload(); // cashier, key, quick key record bytes 2..33
-    if (p[0] < 1 || p[0] > 10)
-        return Error(ErrCashierNumber);
-    if (p[1] < 1 || p[1] > 10)
-        return Error(ErrKeyNumber);
-    // Each goods entry (PLU, quantity in ten-thousandths) must name goods the register has.
-    for (int i = 0; i < 5; ++i) {
-        const uint16_t plu = GetU16(p + 3 + 6 * i);
-        if (plu == 0)
-            continue;
-        auto it = goods.find(plu);
-        if (it == goods.end())
-            return Error(ErrNoSuchGoods);
-        if (it->second[goodsrec::WholeUnits] != 0 && GetU32(p + 5 + 6 * i) % 10000 != 0)
-            return Error(ErrWholeUnitsOnly);
-    }
-    Bytes rec(34, 0);
-    std::copy_n(p, 34, rec.begin());
-    quickKeys[static_cast<uint16_t>(p[0] * 256 + p[1])] = rec;
     return Accepted(rq);
 }
 

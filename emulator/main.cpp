@@ -44,6 +44,11 @@ const char* const HelpText =
     "  --drop-after N      drop the TCP connection after N data frames of a series\n"
     "  --any-address       answer frames of every address\n"
     "\n"
+    "The operator:\n"
+    "  --confirm-delay MS  a program frame with its confirm byte set is confirmed on the\n"
+    "                      register's keyboard MS milliseconds after it came (default:\n"
+    "                      never; the register then stays waiting and answers nothing)\n"
+    "\n"
     "  --help              this text\n"
     "Runs until SIGTERM or SIGINT.\n";
 
@@ -93,6 +98,7 @@ int main(int argc, char** argv)
     long address = 1;
     long baud = 0;
     emu::Faults faults;
+    long confirmDelay = -1;
 
     for (int i = 1; i < argc; ++i) {
         const std::string opt = argv[i];
@@ -178,6 +184,10 @@ int main(int argc, char** argv)
             faults.DropAfterDataFrames = static_cast<int>(n);
         } else if (opt == "--any-address") {
             faults.AnyAddress = true;
+        } else if (opt == "--confirm-delay") {
+            if (!number(0, 600000))
+                return Fail("--confirm-delay needs milliseconds");
+            confirmDelay = n;
         } else {
             return Fail("unknown option " + opt);
         }
@@ -197,6 +207,7 @@ int main(int argc, char** argv)
 
     emu::RegisterEmulator emulator(model, static_cast<uint8_t>(address));
     emulator.SetFaults(faults);
+    emulator.SetConfirmDelay(static_cast<int>(confirmDelay));
     emulator.KeepHistory(false); // nobody inspects it: no growing record of the traffic
     emu::EmulatorServer server(emulator);
     server.SetBaud(static_cast<unsigned>(baud));

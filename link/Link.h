@@ -112,6 +112,8 @@ void ShowRegisterError(int code);
 int AskPaperOut();
 void AbortByUser();
 int WaitWhileBusy();
+// Waits ms milliseconds while window events run; returns early once the abort flag is set.
+void WaitWithEvents(int ms);
 
 // The register's error texts; an index outside the table gives the empty text.
 const QString& ErrorText(int code);

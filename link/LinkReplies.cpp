@@ -71,7 +71,8 @@ int ClassifyByChecksum(std::size_t count)
 // Reads the eleventh byte of an error frame whose first ten bytes are in the buffer.
 void ReadErrorFrameTail() { ReadRaw(Link.ReceiveBuffer + StatusReplyLength, 1); }
 
-// Waits the given time, letting window events run (Esc in the window sets the abort flag).
+} // namespace
+
 void WaitWithEvents(int ms)
 {
     const long long end = MonotonicMs() + ms;
@@ -83,8 +84,6 @@ void WaitWithEvents(int ms)
         Sleep(unsigned(std::min<long long>(left, 10)));
     }
 }
-
-} // namespace
 
 int ReceiveAck()
 {

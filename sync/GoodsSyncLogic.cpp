@@ -146,7 +146,7 @@ BarcodeComparison CompareBarcodes()
     return result;
 }
 
-QString FormatQuantity(uint32_t tenThousandths)
+QString FormatSoldQuantity(uint32_t tenThousandths)
 {
     QString text = QString::number(tenThousandths / 10000);
     QString fraction = QString::number(tenThousandths % 10000).rightJustified(4, u'0');
@@ -197,7 +197,7 @@ GoodsDetails RegisterGoodsDetails(unsigned n)
     d.WholeUnits = YesNo(r[R::WholeUnits]);
     d.Halo = NumberOrNone(r[R::Halo]);
     d.LastSale = r[R::SaleHour] == R::NeverSoldHour ? QStringLiteral("Brak") : DateTimeText(r + R::SaleYear);
-    d.Quantity = FormatQuantity(RecordU32(r + R::Quantity));
+    d.Quantity = FormatSoldQuantity(RecordU32(r + R::Quantity));
     d.Value = QString::fromStdString(FormatHundredths(RecordU32(r + R::Value)));
     return d;
 }

@@ -81,7 +81,7 @@ struct BarcodeComparison {
 BarcodeComparison CompareBarcodes();
 
 // 12345 ten-thousandths -> "1,2345"; 30000 -> "3" (exact, no trailing zeros).
-QString FormatQuantity(uint32_t tenThousandths);
+QString FormatSoldQuantity(uint32_t tenThousandths);
 // year-month-day  HH:MM from a u16 year and four bytes.
 QString DateTimeText(const uint8_t* yearMonthDayHourMinute);
 

@@ -4,7 +4,16 @@
 #include "platform/Modal.h"
 #include "sync/CheckListBox.h"
 #include "sync/DatabaseCopy.h"
+#include "tables/ProgramowanieFormPlatnosci.h"
+#include "tables/ProgramowanieGrupTowarowych.h"
+#include "tables/ProgramowanieKasjerow.h"
+#include "tables/ProgramowanieKlawiszySzybkich.h"
+#include "tables/ProgramowanieOpakowan.h"
+#include "tables/ProgramowanieRabatow.h"
+#include "tables/ProgramowanieStawekPTU.h"
 #include "tables/ProgramowanieTowarow.h"
+#include "tables/ProgramowanieWalutObcych.h"
+#include "tables/ProgramowanieZestawuRaportow.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -39,7 +48,11 @@ TKopiaDoKasy::TKopiaDoKasy(QWidget* parent) : TForm(parent), instance_(KopiaDoKa
     buttons->addStretch(1);
     buttons->addWidget(Button1);
     main->addLayout(buttons);
-    Editors[CopyGoods] = EditorOf(ProgramowanieTowarow);
+    Editors = {EditorOf(ProgramowanieTowarow),         EditorOf(ProgramowanieRabatow),
+               EditorOf(ProgramowanieKasjerow),         EditorOf(ProgramowanieFormPlatnosci),
+               EditorOf(ProgramowanieWalutObcych),      EditorOf(ProgramowanieStawekPTU),
+               EditorOf(ProgramowanieOpakowan),         EditorOf(ProgramowanieGrupTowarowych),
+               EditorOf(ProgramowanieKlawiszySzybkich), EditorOf(ProgramowanieZestawuRaportow)};
     connect(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
     connect(List.CheckBox1, &QCheckBox::clicked, this, [this] { CheckBox1Click(); });
     connect(List.CheckListBox1, &QListView::doubleClicked, this, [this] { CheckListBox1DblClick(); });

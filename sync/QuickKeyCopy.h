@@ -1,13 +1,12 @@
 #pragma once
 // The quick keys set beside the register's: ten keys for each of ten cashiers, 34 bytes a key.
-#include <QString>
+#include "tables/QuickKeys.h"
+
 #include <QStringList>
 
 #include <array>
 #include <cstdint>
 
-constexpr unsigned QuickKeyCashiers = 10;
-constexpr unsigned QuickKeysPerCashier = 10;
 // A 'S' answer: one frame per key, laid out as the program frame.
 constexpr std::size_t QuickKeyFrameLength = 44;
 
@@ -21,15 +20,9 @@ public:
     const uint8_t* Key(unsigned cashier, unsigned key) const;
 
 private:
-    std::array<uint8_t, QuickKeyCashiers * QuickKeysPerCashier * 34> bytes_{};
+    std::array<uint8_t, QuickKeyTableUsedSize> bytes_{};
 };
-
-// The image's record of cashier c, key k.
-std::array<uint8_t, 34> ReadImageQuickKey(unsigned cashier, unsigned key);
 
 // The lines that describe a key: each goods entry in use (number, name, quantity), then whether
 // the key closes the receipt.
 QStringList QuickKeyDescription(const uint8_t* record);
-
-// The names of cashiers 1..10 for the cashier choices (the slot number for an empty slot).
-QStringList QuickKeyCashierNames();

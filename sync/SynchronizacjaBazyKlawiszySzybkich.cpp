@@ -87,7 +87,7 @@ TSynchronizacjaBazyKlawiszySzybkich::TSynchronizacjaBazyKlawiszySzybkich(QWidget
 void TSynchronizacjaBazyKlawiszySzybkich::FormShow()
 {
     CheckBox1Click();
-    const QStringList names = QuickKeyCashierNames();
+    const QStringList names = QuickKeyCashierItems();
     for (QComboBox* c : {ComboBox1, ComboBox2}) {
         c->clear();
         c->addItems(names);
@@ -100,7 +100,7 @@ void TSynchronizacjaBazyKlawiszySzybkich::CheckBox1Click() { ConfirmFlag = Check
 
 void TSynchronizacjaBazyKlawiszySzybkich::ListBox1Click()
 {
-    const auto record = ReadImageQuickKey(unsigned(ComboBox1->currentIndex() + 1), unsigned(ListBox1->currentRow() + 1));
+    const QuickKeyRecord record = ReadQuickKeyRecord(unsigned(ComboBox1->currentIndex() + 1), unsigned(ListBox1->currentRow() + 1));
     Memo1->setPlainText(QuickKeyDescription(record.data()).join('\n'));
 }
 

@@ -3,6 +3,8 @@
 #include "core/AppState.h"
 #include "core/Helpers.h"
 #include "platform/Cp1250.h"
+#include "tables/QuickKeys.h"
+#include "tables/SmallTableRecords.h"
 
 #include <QRegularExpression>
 #include <algorithm>
@@ -84,31 +86,23 @@ uint32_t GoodsRecordPrice(const uint8_t* record)
 
 namespace {
 
-std::vector<SmallTableEntry> ReadSmallTable(uint32_t offset, uint32_t recordSize, std::size_t nameSize)
+std::vector<SmallTableEntry> ReadSmallTable(const SmallTableGeometry& table)
 {
-    std::vector<uint8_t> bytes(std::size_t(SmallTableSlots) * recordSize, 0);
-    if (GoodsImageReadable())
-        DbReadBytesAt(offset, bytes.data(), bytes.size());
+    const RecordBytes bytes = ReadSmallTableSlots(table);
     std::vector<SmallTableEntry> entries(SmallTableSlots);
     for (unsigned i = 0; i < SmallTableSlots; ++i) {
-        const uint8_t* r = bytes.data() + std::size_t(i) * recordSize;
+        const uint8_t* r = bytes.data() + std::size_t(i) * table.RecordSize;
         entries[i].Number = r[0];
-        entries[i].Name = FromCp1250(BytesToString(r + 1, nameSize));
+        entries[i].Name = FromCp1250(BytesToString(r + 1, table.NameWidth));
     }
     return entries;
 }
 
 } // namespace
 
-std::vector<SmallTableEntry> ReadGoodsGroups()
-{
-    return ReadSmallTable(TableOffsets.GoodsGroupTable, GoodsGroupRecordSize, 21);
-}
+std::vector<SmallTableEntry> ReadGoodsGroups() { return ReadSmallTable(GoodsGroupTableGeometry); }
 
-std::vector<SmallTableEntry> ReadPackagings()
-{
-    return ReadSmallTable(TableOffsets.PackagingTable, PackagingRecordSize, 42);
-}
+std::vector<SmallTableEntry> ReadPackagings() { return ReadSmallTable(PackagingTableGeometry); }
 
 QStringList SmallTableItems(const std::vector<SmallTableEntry>& entries, QStringView separator)
 {
@@ -295,31 +289,21 @@ int GoodsDownload::WriteToImage() const
 
 bool RemovePluFromQuickKeyRecord(uint8_t* record, uint16_t plu)
 {
-    constexpr int kEntries = 5;
-    constexpr int kEntrySize = 6;
-    constexpr int kFirstEntry = 3;
     if (plu == 0)
         return false;
-    auto pluOf = [&](int i) {
-        const uint8_t* e = record + kFirstEntry + i * kEntrySize;
-        return uint16_t(e[0] | (e[1] << 8));
-    };
+    QuickKeyRecord key;
+    std::memcpy(key.data(), record, key.size());
     bool found = false;
-    for (int i = 0; i < kEntries; ++i)
-        found = found || pluOf(i) == plu;
+    for (unsigned p = 1; p <= QuickKeyEntries; ++p) {
+        if (QuickKeyEntryPlu(key, p) == plu) {
+            SetQuickKeyEntry(key, p, 0, 0);
+            found = true;
+        }
+    }
     if (!found)
         return false;
-    uint8_t kept[kEntries * kEntrySize] = {};
-    int count = 0;
-    for (int i = 0; i < kEntries; ++i) {
-        const uint16_t p = pluOf(i);
-        if (p == 0 || p == plu)
-            continue;
-        std::memcpy(kept + count * kEntrySize, record + kFirstEntry + i * kEntrySize, kEntrySize);
-        ++count;
-    }
-    std::memcpy(record + kFirstEntry, kept, sizeof kept);
-    record[2] = uint8_t(count);
+    key = PackQuickKeyRecord(key);
+    std::memcpy(record, key.data(), key.size());
     return true;
 }
 

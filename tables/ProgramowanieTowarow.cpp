@@ -11,6 +11,7 @@
 #include "platform/Prompts.h"
 #include "platform/Time.h"
 #include "tables/EdycjaTowaru.h"
+#include "tables/SmallTableWidgets.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -194,27 +195,6 @@ void SelectGoodsGridRow(QTableView* grid, int row)
 // ---------------------------------------------------------------------------------------------
 // TProgramowanieTowarow
 
-namespace {
-
-QPushButton* MakeButton(const QString& text, QWidget* parent)
-{
-    auto* b = new QPushButton(text, parent);
-    // Enter belongs to the window (add or search), not to the focused button.
-    b->setAutoDefault(false);
-    b->setDefault(false);
-    return b;
-}
-
-QLabel* WarningLabel(const QString& text, QWidget* parent)
-{
-    auto* l = new QLabel(text, parent);
-    l->setStyleSheet(QStringLiteral("color: red; font-weight: bold;"));
-    l->setVisible(false);
-    return l;
-}
-
-} // namespace
-
 TProgramowanieTowarow::TProgramowanieTowarow(QWidget* parent) : TForm(parent), instance_(ProgramowanieTowarow, this)
 {
     setWindowTitle(QStringLiteral("Edycja bazy towarowej"));
@@ -285,12 +265,12 @@ TProgramowanieTowarow::TProgramowanieTowarow(QWidget* parent) : TForm(parent), i
     CheckBox3 = new QCheckBox(QStringLiteral("&Potwierdzaj wprowadzanie towarów z klawiatury kasy"), this);
     CheckBox4 = new QCheckBox(QStringLiteral("Po dodaniu do bazy automatycznie wysyłaj towar do kasy"), this);
 
-    BitBtn4 = MakeButton(QStringLiteral("     &Dodaj do bazy PC"), this);
-    BitBtn5 = MakeButton(QStringLiteral("&Anuluj"), this);
-    BitBtn6 = MakeButton(QStringLiteral("&Wydruk bazy  "), this);
-    BitBtn8 = MakeButton(QStringLiteral("Pobierz bazę z podłączonej kasy"), this);
-    Button1 = MakeButton(QStringLiteral("DodajRóżneTowary"), this);
-    Button2 = MakeButton(QStringLiteral("WysiljWszystkieTowary"), this);
+    BitBtn4 = WindowButton(QStringLiteral("     &Dodaj do bazy PC"), this);
+    BitBtn5 = WindowButton(QStringLiteral("&Anuluj"), this);
+    BitBtn6 = WindowButton(QStringLiteral("&Wydruk bazy  "), this);
+    BitBtn8 = WindowButton(QStringLiteral("Pobierz bazę z podłączonej kasy"), this);
+    Button1 = WindowButton(QStringLiteral("DodajRóżneTowary"), this);
+    Button2 = WindowButton(QStringLiteral("WysiljWszystkieTowary"), this);
     Button1->setVisible(false);
     Button2->setVisible(false);
 
@@ -309,10 +289,10 @@ TProgramowanieTowarow::TProgramowanieTowarow(QWidget* parent) : TForm(parent), i
     ProgressBar1->setTextVisible(false);
     ProgressBar1->setMaximumWidth(220);
     Edit5 = new QLineEdit(Panel1);
-    BitBtn7 = MakeButton(QStringLiteral("       &Szukaj"), Panel1);
-    BitBtn1 = MakeButton(QStringLiteral(" &Wyślij do kasy"), Panel1);
-    BitBtn2 = MakeButton(QStringLiteral("&Usuń z bazy PC"), Panel1);
-    BitBtn3 = MakeButton(QStringLiteral("    &Edytuj towar"), Panel1);
+    BitBtn7 = WindowButton(QStringLiteral("       &Szukaj"), Panel1);
+    BitBtn1 = WindowButton(QStringLiteral(" &Wyślij do kasy"), Panel1);
+    BitBtn2 = WindowButton(QStringLiteral("&Usuń z bazy PC"), Panel1);
+    BitBtn3 = WindowButton(QStringLiteral("    &Edytuj towar"), Panel1);
 
     auto* panelTop = new QHBoxLayout;
     panelTop->addWidget(panelTitle);

@@ -58,25 +58,9 @@ void EmulatorFixture::SetBaud(unsigned baud)
 
 bool EmulatorFixture::ConnectProgram(Line line, int comPort)
 {
-    if (line == Line::Serial) {
-        if (ServeCom(comPort).empty())
-            return false;
-        LinkSettings.LinkType = 0;
-        LinkSettings.ComPortNumber = comPort;
-        if (OpenComPort(1, Link.SerialHandle) != 0)
-            return false;
-    } else {
-        const int port = ServeTcp();
-        if (port <= 0)
-            return false;
-        LinkSettings.LinkType = 1;
-        LinkSettings.TcpHost = "127.0.0.1";
-        LinkSettings.TcpPort = port;
-        ConnectTcp();
-        if (!TcpSocket().WaitConnected(3000))
-            return false;
-    }
-    App.WorkMode = WorkModeDatabase | WorkModeRegister;
+    if (!ConnectLink(line == Line::Tcp, comPort))
+        return false;
+    App.WorkMode |= WorkModeDatabase;
     return true;
 }
 
@@ -92,4 +76,27 @@ void EmulatorFixture::RemoveComDir(const std::string& dir)
 {
     std::error_code ec;
     std::filesystem::remove_all(dir, ec);
+}
+
+bool EmulatorFixture::ConnectLink(bool tcp, int comPort)
+{
+    if (tcp) {
+        const int port = ServeTcp();
+        if (port <= 0)
+            return false;
+        LinkSettings.LinkType = 1;
+        LinkSettings.TcpHost = "127.0.0.1";
+        LinkSettings.TcpPort = port;
+        if (ConnectTcp() != 0 || !TcpSocket().WaitConnected(3000))
+            return false;
+    } else {
+        if (ServeCom(comPort).empty())
+            return false;
+        LinkSettings.LinkType = 0;
+        LinkSettings.ComPortNumber = comPort;
+        if (OpenComPort(1, Link.SerialHandle) != 0)
+            return false;
+    }
+    App.WorkMode |= WorkModeRegister;
+    return true;
 }

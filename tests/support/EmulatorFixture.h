@@ -22,8 +22,10 @@ public:
     // Listens on a free loopback port and returns it (-1 on failure).
     int ServeTcp();
     void SetBaud(unsigned baud);
-    // Serves the emulator on COM<comPort> or on loopback TCP, opens the program's link to it as
-    // the settings window would, and marks the database open and the register connected.
+    // Opens the program's link to this emulator as the settings window would, over COM<comPort>
+    // or over loopback TCP, and marks the register connected beside the database; false on failure.
+    bool ConnectLink(bool tcp, int comPort = 7);
+    // The same, and the database marked open too.
     enum class Line { Serial, Tcp };
     bool ConnectProgram(Line line, int comPort = 7);
 

@@ -327,7 +327,7 @@ TEST_P(FileToRegister, SilenceOrNoAtPaperOutEndsTheWholeCopy)
     QTimer::singleShot(0, &w, [&w] { w.FormKeyDown(Qt::Key_Escape); });
     w.Button1Click();
     EXPECT_EQ(prompts.Texts(), QStringList{"Komunikacja przerwana przez użytkownika."});
-    EXPECT_TRUE(fx.Emu().ReceivedFrames().empty());
+    EXPECT_EQ(Commands(), "");
 }
 
 TEST_P(FileToRegister, PrintingIsWaitedOutAndReadAgain)
@@ -356,12 +356,12 @@ TEST_P(FileToRegister, QuickKeysOfACashierGoOutAndComeBack)
     TSynchronizacjaBazyKlawiszySzybkich w;
     w.FormShow();
     ASSERT_EQ(w.ComboBox1->count(), 10);
-    EXPECT_EQ(w.ComboBox1->itemText(0), "Kierownik");
+    EXPECT_EQ(w.ComboBox1->itemText(0), "1 Kierownik");
     EXPECT_EQ(w.ComboBox1->itemText(2), "3");
     w.ComboBox1->setCurrentIndex(2);
     w.ListBox1->setCurrentRow(1);
     w.ListBox1Click();
-    EXPECT_EQ(w.Memo1->toPlainText(), "5. Chleb  2\nKończy paragon: TAK");
+    EXPECT_EQ(w.Memo1->toPlainText(), "5. Chleb      2,0000\nKończy paragon: TAK");
 
     w.Button2Click();
     const auto frames = fx.Emu().ReceivedFramesWithCommand('S');
@@ -377,6 +377,6 @@ TEST_P(FileToRegister, QuickKeysOfACashierGoOutAndComeBack)
     w.ComboBox2->setCurrentIndex(2);
     w.ListBox2->setCurrentRow(1);
     w.ListBox2Click();
-    EXPECT_EQ(w.Memo1->toPlainText(), "5. Chleb  2\nKończy paragon: TAK");
+    EXPECT_EQ(w.Memo1->toPlainText(), "5. Chleb      2,0000\nKończy paragon: TAK");
     EXPECT_TRUE(prompts.Texts().isEmpty()) << prompts.Texts().join("|").toStdString();
 }

@@ -10,6 +10,7 @@
 #include "tables/GoodsLogic.h"
 #include "tables/ProgramowanieTowarow.h"
 #include "tests/support/EmulatorFixture.h"
+#include "tests/support/LinkConnection.h"
 #include "tests/support/PtyPair.h"
 #include "tests/support/ScriptedPrompts.h"
 #include "tests/support/TestEnvironment.h"
@@ -38,10 +39,7 @@ std::string LineName(const ::testing::TestParamInfo<Line>& info)
     return info.param == Line::Serial ? "Serial" : "Tcp";
 }
 
-bool Connect(EmulatorFixture& fx, Line line)
-{
-    return fx.ConnectProgram(line == Line::Serial ? EmulatorFixture::Line::Serial : EmulatorFixture::Line::Tcp);
-}
+bool Connect(EmulatorFixture& fx, Line line) { return ConnectToEmulator(fx, line == Line::Tcp); }
 
 void Store(uint16_t plu, const char* name, uint32_t price = 250, const char* vat = "A")
 {

@@ -1,0 +1,105 @@
+#pragma once
+// The controls the table windows build alike: buttons that leave Enter to the window,
+// warning labels, and the string grid of a table's records.
+#include "tables/SmallTableLogic.h"
+
+#include <QGroupBox>
+#include <QString>
+#include <QStringList>
+#include <functional>
+#include <initializer_list>
+
+class QButtonGroup;
+class QLayout;
+class QCheckBox;
+class QDialog;
+class QGridLayout;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QTableWidget;
+class QWidget;
+
+// An entry field of at most maxLength characters, width pixels wide.
+QLineEdit* FieldEdit(int maxLength, int width, QWidget* parent);
+
+// One line of a window's fields: a caption, its control, the warning beside it (or none).
+struct FieldRow {
+    const char* Caption;
+    QWidget* Control;
+    QLabel* Warning = nullptr;
+};
+QGridLayout* FieldRows(QWidget* parent, std::initializer_list<FieldRow> rows);
+
+// What every small-table window has below its fields: the confirm box, the grid with its
+// delete and send buttons, then the add and cancel buttons. Cancel closes the window.
+struct SmallTableFrame {
+    QCheckBox* Confirm = nullptr;
+    QTableWidget* Grid = nullptr;
+    QPushButton* Delete = nullptr;
+    QPushButton* Send = nullptr;
+    QPushButton* Add = nullptr;
+    QPushButton* Cancel = nullptr;
+    // Hands the controls to the window's own members.
+    void Into(QCheckBox*& confirm, QTableWidget*& grid, QPushButton*& remove, QPushButton*& send, QPushButton*& add,
+              QPushButton*& cancel) const;
+};
+struct SmallTableCaptions {
+    QStringList Headers;
+    const char* Confirm;
+    const char* Delete;
+    const char* Send = "Wyślij do kasy";
+};
+struct SmallTableHandlers {
+    std::function<void()> Add, Delete, Send, Confirm;
+};
+SmallTableFrame BuildSmallTableWindow(QDialog* window, QLayout* fields, const SmallTableCaptions& captions,
+                                      const SmallTableHandlers& handlers);
+
+// A button that never takes Enter for itself.
+QPushButton* WindowButton(const QString& text, QWidget* parent);
+// A red warning label, hidden at start.
+QLabel* WarningLabel(const QString& text, QWidget* parent);
+
+// The name checks of an add, each showing its message and putting the focus on the name field:
+// a name of blanks only (spacesMessage; none checked when null), characters that code page
+// 1250 cannot hold; then a used record of the same name among the first slotCount slots.
+bool NameAccepted(QLineEdit* edit, const char* spacesMessage);
+bool NameIsNew(QLineEdit* edit, const SmallTableGeometry& table, unsigned slotCount, const char* duplicateMessage);
+// "     Plik zamknięty.     ": a write found no usable image.
+void ShowFileClosed();
+// Writes an added record and marks the database modified; without a usable image writes
+// nothing and says so. True when written.
+bool StoreRecord(const SmallTableGeometry& table, const RecordBytes& record);
+
+// A read-only grid of whole-row selection with one header row and SmallTableSlots rows.
+QTableWidget* MakeStringGrid(const QStringList& headers, QWidget* parent);
+// Puts the rows in from the top; every cell after them becomes empty. The selected row stays.
+void FillStringGrid(QTableWidget* grid, const GridRows& rows);
+// The number in column 0 of the selected row; 0 when no row is selected or the cell holds none.
+unsigned SelectedRecordNumber(const QTableWidget* grid);
+QString GridCell(const QTableWidget* grid, int row, int column);
+void SelectGridRow(QTableWidget* grid, int row);
+
+// A titled group of radio buttons, one chosen; ItemIndex is the chosen button's position.
+class TRadioGroup : public QGroupBox {
+    Q_OBJECT
+public:
+    TRadioGroup(const QString& title, const QStringList& items, QWidget* parent);
+    int ItemIndex() const;
+    void SetItemIndex(int index);
+    // Runs on every click on one of the buttons.
+    void OnClick(std::function<void()> handler);
+
+private:
+    QButtonGroup* buttons_ = nullptr;
+};
+
+// Zeroes the record of the selected row when its number lies in first..last and marks the
+// database modified; without a usable image writes nothing and says so. True when deleted.
+bool DeleteSelectedRecord(const QTableWidget* grid, const SmallTableGeometry& table, unsigned first, unsigned last);
+
+// The frame builders of the small-table records.
+using RecordBuilder = int (*)(uint8_t address, uint16_t frameNumber, uint8_t n, uint8_t ignored, uint8_t confirmFlag);
+// Sends the record of the selected row (SendOneFrame); NothingSent when the row holds none.
+int SendSelectedRecord(const QTableWidget* grid, RecordBuilder builder, uint8_t confirmFlag, int (*reader)() = nullptr);

@@ -1,0 +1,95 @@
+// The quick-key record functions: packing, adding, removing, the repair of a damaged table, the
+// quantity texts and the list lines.
+#include "core/AppState.h"
+#include "tests/support/TestEnvironment.h"
+#include "tests/tables/QuickKeyTestUtil.h"
+
+using Plus = std::vector<uint16_t>;
+
+TEST(QuickKeyRecord, PackAddAndRemoveKeepTheUsedEntriesFirst)
+{
+    const QuickKeyRecord packed = PackQuickKeyRecord(KeyWith({0, 7, 0, 9}, 2, 1));
+    QuickKeyRecord expected = KeyWith({7, 9}, 2, 1);
+    SetQuickKeyEntry(expected, 1, 7, 20000);
+    SetQuickKeyEntry(expected, 2, 9, 40000);
+    EXPECT_EQ(packed, expected);
+
+    QuickKeyRecord gap = KeyWith({4, 0, 6});
+    AddQuickKeyEntry(gap, 8, 5);
+    EXPECT_EQ(PlusOf(gap), (Plus{4, 6, 8, 0, 0}));
+    EXPECT_EQ(gap[2], 3);
+    QuickKeyRecord full = KeyWith({1, 2, 3, 4, 5});
+    AddQuickKeyEntry(full, 6, 5);   // a sixth goods replaces the fifth
+    EXPECT_EQ(PlusOf(full), (Plus{1, 2, 3, 4, 6}));
+    EXPECT_EQ(QuickKeyEntryQuantity(full, 5), 5u);
+    EXPECT_EQ(full[2], 5);
+
+    QuickKeyRecord three = KeyWith({11, 12, 13});
+    ASSERT_TRUE(RemoveQuickKeyEntry(three, 2));
+    EXPECT_EQ(PlusOf(three), (Plus{11, 13, 0, 0, 0}));
+    EXPECT_EQ(QuickKeyEntryQuantity(three, 2), 30000u);
+    EXPECT_EQ(three[2], 2);
+    QuickKeyRecord withGap = KeyWith({21, 0, 23, 24});
+    ASSERT_TRUE(RemoveQuickKeyEntry(withGap, 3));   // position 3 is goods 23, not the second used entry
+    EXPECT_EQ(PlusOf(withGap), (Plus{21, 24, 0, 0, 0}));
+    EXPECT_FALSE(RemoveQuickKeyEntry(withGap, 0) || RemoveQuickKeyEntry(withGap, 6));
+}
+
+TEST(QuickKeyRecord, RepairDropsOnlyTheGoodsTheTableCannotHold)
+{
+    TestEnvironment env;
+    for (unsigned c = 1; c <= 10; ++c)
+        for (unsigned k = 1; k <= 10; ++k)
+            StoreKey(c, k, {uint16_t(c * 10 + k), 2000});
+    StoreKey(4, 7, {17, 2500, 18}, 1);
+    std::vector<uint8_t> expected = QuickKeyArea();
+    QuickKeyRecord mended = PackQuickKeyRecord(KeyWith({17, 0, 18}, 7, 1));
+    mended[0] = 4;
+    std::copy(mended.begin(), mended.end(), expected.begin() + (3 * 340 + 6 * 34));
+
+    EXPECT_EQ(RepairQuickKeyTable(2000), 1);
+    EXPECT_EQ(QuickKeyArea(), expected);
+    EXPECT_EQ(RepairQuickKeyTable(2000), 0);
+}
+
+TEST(QuickKeyTexts, QuantitiesAreReadExactlyAndShownWithFourDecimals)
+{
+    for (const auto& [value, text] : {std::pair<uint32_t, const char*>{10000, "1,0000"}, {5, "0,0005"}, {0, "0,0000"},
+                                      {123456789, "12345,6789"}, {UINT32_MAX, "429496,7295"}})
+        EXPECT_EQ(FormatQuantity(value), QString(text)) << value;
+
+    using P = QuantityParse;
+    struct Case {
+        bool Grid;   // the grid window's parser, else the drag-and-drop window's
+        const char* Text;
+        P Result;
+        uint32_t Value;
+    };
+    const Case cases[] = {
+        {false, "0,0003", P::Ok, 3},           {false, "2.5", P::Ok, 25000},          {false, "1,00009", P::Ok, 10000},
+        {false, " 3 ", P::Ok, 30000},          {false, "99,9998", P::Ok, 999998},     {false, "99,9999", P::OutOfRange, 0},
+        {false, "0", P::OutOfRange, 0},        {false, "0,00001", P::OutOfRange, 0}, {false, "-1", P::OutOfRange, 0},
+        {false, "123456789012345678901", P::OutOfRange, 0},                           {false, "abc", P::NotNumber, 0},
+        {false, "", P::NotNumber, 0},          {false, "1.2.3", P::NotNumber, 0},     {false, "1,5kg", P::NotNumber, 0},
+        {true, "2.5", P::Ok, 25000},           {true, "1,00005", P::Ok, 10001},       {true, "1,00004999", P::Ok, 10000},
+        {true, "0", P::Ok, 0},                 {true, "429496,7295", P::Ok, UINT32_MAX},
+        {true, "429496,7296", P::OutOfRange, 0}, {true, "-0,5", P::OutOfRange, 0},    {true, "1.000.5", P::NotNumber, 0},
+    };
+    for (const Case& c : cases) {
+        uint32_t value = 0;
+        const P result = c.Grid ? ParseKeyQuantity(c.Text, value) : ParseAddedQuantity(c.Text, value);
+        EXPECT_EQ(result, c.Result) << c.Text;
+        if (c.Result == P::Ok) {
+            EXPECT_EQ(value, c.Value) << c.Text;
+        }
+    }
+}
+
+TEST(QuickKeyTexts, ListLinesHaveFixedColumns)
+{
+    EXPECT_EQ(QuickKeyGoodsLine(12, "Chleb", 250), QString("  12. Chleb                      2,50 "));
+    EXPECT_EQ(QuickKeyGoodsLine(8000, "Bardzo d\xB3uga nazwa towaru w kasie", 99999999),
+              QString::fromUtf8("8000. Bardzo d\u0142uga nazwa t  999999,99 "));
+    EXPECT_EQ(QuickKeyEntryLine("Chleb razowy", 10000), QString("Chleb razo 1,0000"));
+    EXPECT_EQ(QuickKeyEntryLine("Ser", 5), QString("Ser        0,0005"));
+}

@@ -1,0 +1,265 @@
+// The small-table, VAT and clock windows against a register over a pseudo-terminal and over
+// loopback TCP: the frames that land in the register's tables and what the user is told.
+#include "core/AppState.h"
+#include "emulator/FrameCodec.h"
+#include "link/Link.h"
+#include "link/LinkSettings.h"
+#include "platform/ClientSocket.h"
+#include "platform/SerialPort.h"
+#include "tables/ProgramowanieFormPlatnosci.h"
+#include "tables/ProgramowanieGrupTowarowych.h"
+#include "tables/ProgramowanieKasjerow.h"
+#include "tables/ProgramowanieOpakowan.h"
+#include "tables/ProgramowanieRabatow.h"
+#include "tables/ProgramowanieStawekPTU.h"
+#include "tables/ProgramowanieWalutObcych.h"
+#include "tables/ProgramowanieZegara.h"
+#include "tables/SmallTableWidgets.h"
+#include "tests/support/EmulatorFixture.h"
+#include "tests/support/LinkConnection.h"
+#include "tests/support/ScriptedPrompts.h"
+#include "tests/support/TestEnvironment.h"
+#include "tests/tables/QtPrinting.h"
+
+#include <QCheckBox>
+#include <QDateEdit>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTimeEdit>
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <functional>
+#include <thread>
+
+namespace {
+
+const QString GroupSaved = QStringLiteral("Grupę towarową zapisano w kasie");
+
+// Waits up to 5 s for the condition.
+bool Eventually(const std::function<bool()>& condition)
+{
+    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    while (!condition()) {
+        if (std::chrono::steady_clock::now() > end)
+            return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    return true;
+}
+
+// The operator at the register confirms the next frame that asks for it.
+std::jthread OperatorConfirms(emu::RegisterEmulator& e)
+{
+    return std::jthread([&e] {
+        if (e.WaitForConfirmPending(5000))
+            e.ConfirmOnKeyboard();
+    });
+}
+
+class SmallTableLink : public ::testing::TestWithParam<bool> {
+protected:
+    void SetUp() override { ASSERT_TRUE(ConnectToEmulator(fx, Tcp())); }
+    bool Tcp() const { return GetParam(); }
+    emu::RegisterEmulator& Emu() { return fx.Emu(); }
+    // True once a reply the program has not read is waiting on the line.
+    bool ReplyWaiting() { return Tcp() ? TcpSocket().ReceiveLength() > 0 : Link.SerialHandle->BytesWaiting() > 0; }
+    // The last frame the register received with this command.
+    emu::Bytes Last(uint8_t command)
+    {
+        const auto frames = Emu().ReceivedFramesWithCommand(command);
+        return frames.empty() ? emu::Bytes{} : frames.back();
+    }
+
+    TestEnvironment env;
+    ScriptedPrompts prompts;
+    EmulatorFixture fx;
+};
+
+// Sends the record of number from a window of the no-reply kind with its confirm box ticked;
+// the register stores it once its operator confirms.
+template <class Window>
+void SendConfirmed(Window& w, unsigned number)
+{
+    w.FormShow();
+    for (int r = 0; r < w.StringGrid1->rowCount(); ++r)
+        if (GridCell(w.StringGrid1, r, 0) == QString::number(number))
+            SelectGridRow(w.StringGrid1, r);
+    w.CheckBox1->click();
+    w.Button4Click();
+}
+
+} // namespace
+
+TEST_P(SmallTableLink, EachRecordLandsWithItsConfirmByte)
+{
+    ASSERT_TRUE(WriteSmallRecord(DiscountTableGeometry, DiscountRecordBytes(2, "Stały", 0, 0, 1250)));
+    ASSERT_TRUE(WriteSmallRecord(PaymentFormTableGeometry, PaymentFormRecordBytes(1, "Przelew", PaymentTypeByte(4))));
+    ASSERT_TRUE(WriteSmallRecord(CurrencyTableGeometry, CurrencyRecordBytes(3, "Euro", 42500000, 7, "EUR")));
+    ASSERT_TRUE(WriteSmallRecord(PackagingTableGeometry, PackagingRecordBytes(5, "Butelka", 50, 1)));
+    struct Case {
+        std::function<void()> Send;
+        uint8_t Table;
+        uint8_t Number;
+        std::size_t ConfirmAt;
+        const SmallTableGeometry& Geometry;
+    };
+    TProgramowanieRabatow discounts;
+    TProgramowanieFormPlatnosci payments;
+    TProgramowanieWalutObcych currencies;
+    TProgramowanieOpakowan packagings;
+    const Case cases[] = {
+        {[&] { SendConfirmed(discounts, 2); }, 'R', 2, 35, DiscountTableGeometry},
+        {[&] { SendConfirmed(payments, 1); }, 'F', 1, 30, PaymentFormTableGeometry},
+        {[&] { SendConfirmed(currencies, 3); }, 'W', 3, 37, CurrencyTableGeometry},
+        {[&] { SendConfirmed(packagings, 5); }, 'Z', 5, 55, PackagingTableGeometry},
+    };
+    for (const Case& c : cases) {
+        c.Send();
+        ASSERT_TRUE(Emu().WaitForConfirmPending(5000)) << c.Table;
+        const emu::Bytes frame = Last(c.Table);
+        ASSERT_GT(frame.size(), c.ConfirmAt);
+        EXPECT_EQ(frame[c.ConfirmAt], 1) << c.Table;
+        EXPECT_EQ(emu::Bytes(frame.begin() + 7, frame.begin() + 7 + c.Geometry.RecordSize),
+                  ReadSmallRecord(c.Geometry, c.Number))
+            << c.Table;
+        EXPECT_EQ(Emu().TableRecord(c.Table, c.Number)[0], 0) << "stored before the operator confirmed";
+        Emu().ConfirmOnKeyboard();
+        EXPECT_TRUE(Eventually([&] { return Emu().TableRecord(c.Table, c.Number)[0] == c.Number; })) << c.Table;
+        // The register's answer stays on the line; the next window's exchange must not take it.
+        EXPECT_TRUE(Eventually([&] { return ReplyWaiting(); }));
+    }
+    EXPECT_EQ(Emu().TableRecord('F', 1)[26], 4);   // "Inna"
+    EXPECT_TRUE(prompts.Texts().isEmpty());
+
+    // Left unread: an "accepted" that must not pass for the group's answer.
+    Emu().LockFaults()->ErrorCode = 5;
+    TProgramowanieGrupTowarowych groups;
+    groups.FormShow();
+    SelectGridRow(groups.StringGrid1, 0);
+    groups.Button4Click();
+    EXPECT_EQ(prompts.Messages(), QStringList{"Nazwa grupy towarowej już występuje w bazie towarowej kasy."});
+}
+
+TEST_P(SmallTableLink, CashierAndGroupAnswersAreReadAfterTheOperator)
+{
+    TProgramowanieKasjerow cashiers;
+    cashiers.FormShow();
+    SelectGridRow(cashiers.StringGrid1, 0);
+    cashiers.CheckBox8->click();
+    {
+        std::jthread op = OperatorConfirms(Emu());
+        cashiers.Button4Click();
+    }
+    EXPECT_EQ(Last('K')[42], 1);
+    EXPECT_EQ(Emu().TableRecord('K', 1)[0], 1);
+    EXPECT_EQ(Emu().TableRecord('K', 1)[22], '9');
+
+    ASSERT_TRUE(WriteSmallRecord(GoodsGroupTableGeometry, GoodsGroupRecordBytes(4, "Napoje gazowane 0,5 l")));
+    TProgramowanieGrupTowarowych groups;
+    groups.FormShow();
+    SelectGridRow(groups.StringGrid1, 1);
+    groups.CheckBox1->click();
+    {
+        std::jthread op = OperatorConfirms(Emu());
+        groups.Button4Click();
+    }
+    EXPECT_EQ(Last('G')[28], 1);
+    EXPECT_EQ(Emu().TableRecord('G', 4)[0], 4);
+    EXPECT_EQ(prompts.Messages(), QStringList{GroupSaved});
+}
+
+TEST_P(SmallTableLink, GroupSendTellsHowTheRegisterTookIt)
+{
+    TProgramowanieGrupTowarowych w;
+    w.FormShow();
+    SelectGridRow(w.StringGrid1, 0);
+    w.Button4Click();
+    Emu().LockFaults()->PrintingReplies = 1;
+    w.Button4Click();
+    Emu().LockFaults()->ErrorCode = 5;
+    w.Button4Click();
+    Emu().LockFaults()->ErrorCode = 40;
+    w.Button4Click();
+    EXPECT_EQ(prompts.Messages(), (QStringList{GroupSaved, GroupSaved,
+                                               "Nazwa grupy towarowej już występuje w bazie towarowej kasy.",
+                                               "Błąd! Kasa nie potwierdziła zapisu grupy towarowej!"}));
+    // An empty row sends nothing and reads nothing.
+    SelectGridRow(w.StringGrid1, 5);
+    Emu().ClearReceived();
+    w.Button4Click();
+    EXPECT_TRUE(Emu().ReceivedFrames().empty());
+    EXPECT_EQ(prompts.Messages().size(), 4);
+}
+
+TEST_P(SmallTableLink, VatSendReportsTheRegistersAnswer)
+{
+    TProgramowanieStawekPTU w;
+    w.FormShow();
+    ASSERT_TRUE(w.BitBtn2->isEnabled());
+    w.Edits[2]->setText("7,5");
+    w.BitBtn2Click();
+    EXPECT_EQ(Emu().Setting('P')[7], 750 & 0xFF);
+    EXPECT_EQ(Last('P')[28], 0);
+    Emu().LockFaults()->ErrorCode = 101;
+    w.BitBtn2Click();
+    Emu().LockFaults()->SilentRequests = 1;
+    w.BitBtn2Click();
+    EXPECT_EQ(prompts.Messages(), (QStringList{"Zapisano stawki PTU.", "Błąd 101: Maksymalna liczba zmian stawek PTU",
+                                               "Kasa nie potwierdziła zapisu stawek PTU."}));
+
+    // With the box ticked silence says nothing: the register asks its operator.
+    prompts.Clear();
+    w.CheckBox1->click();
+    Emu().LockFaults()->SilentRequests = 1;
+    w.BitBtn2Click();
+    EXPECT_TRUE(prompts.Messages().isEmpty());
+
+    // A refused save sends nothing.
+    const std::size_t sent = Emu().ReceivedFramesWithCommand('P').size();
+    w.Edits[0]->setText("655.36");
+    w.BitBtn2Click();
+    EXPECT_EQ(prompts.Messages(), QStringList{"Błędnie wypełnione pola!"});
+    EXPECT_EQ(Emu().ReceivedFramesWithCommand('P').size(), sent);
+}
+
+TEST_P(SmallTableLink, ClockSendsWhatThePickersShow)
+{
+    TProgramowanieZegara w;
+    w.FormShow();
+    w.DateTimePicker1->setDate(QDate(2026, 3, 14));
+    w.DateTimePicker2->setTime(QTime(15, 9, 26));
+    w.BitBtn1Click();
+    EXPECT_TRUE(prompts.Messages().isEmpty());
+    const emu::Bytes f = Last('C');
+    ASSERT_EQ(f.size(), 17u);
+    EXPECT_EQ(emu::Bytes(f.begin() + 7, f.begin() + 15), (emu::Bytes{2026 & 0xFF, 2026 >> 8, 3, 14, 15, 9, 26, 0}));
+
+    // A date the register refuses shows its error once.
+    w.DateTimePicker1->setDate(QDate(2150, 1, 1));
+    w.BitBtn1Click();
+    ASSERT_EQ(prompts.Messages().size(), 1);
+    EXPECT_TRUE(prompts.Messages()[0].startsWith("Błąd 59: ")) << prompts.Messages()[0].toStdString();
+
+    prompts.Clear();
+    Emu().LockFaults()->SilentRequests = 1;
+    w.BitBtn1Click();
+    EXPECT_EQ(prompts.Messages(), QStringList{"Błąd transmisji!"});
+}
+
+INSTANTIATE_TEST_SUITE_P(Lines, SmallTableLink, ::testing::Values(false, true),
+                         [](const ::testing::TestParamInfo<bool>& info) { return info.param ? "Tcp" : "Serial"; });
+
+TEST(SmallTableLinkFailures, NoPortChosen)
+{
+    TestEnvironment env;
+    ScriptedPrompts prompts;
+    App.WorkMode = WorkModeDatabase | WorkModeRegister;
+    LinkSettings.ComPortNumber = NoComPort;
+    TProgramowanieGrupTowarowych groups;
+    groups.FormShow();
+    SelectGridRow(groups.StringGrid1, 0);
+    groups.Button4Click();
+    EXPECT_EQ(prompts.Messages().value(0), "Nie wybrano portu komunikacyjnego!!");
+}

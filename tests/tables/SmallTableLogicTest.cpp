@@ -1,0 +1,197 @@
+// The small tables without windows: the field checks with their messages, the VAT codes, the
+// records in the image and what an unusable image gives.
+#include "core/AppState.h"
+#include "core/DatabaseImage.h"
+#include "platform/Cp1250.h"
+#include "tables/SmallTableLogic.h"
+#include "tests/support/TestEnvironment.h"
+#include "tests/tables/QtPrinting.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using namespace SmallTableTexts;
+
+struct NumberCase {
+    const char* Text;
+    uint32_t Value;          // when accepted
+    const char* Message;     // nullptr: accepted
+};
+
+void ExpectCheck(const NumberCheck& got, const NumberCase& c)
+{
+    if (c.Message) {
+        EXPECT_EQ(got.Message, QString::fromUtf8(c.Message)) << c.Text;
+    } else {
+        EXPECT_TRUE(got.Ok()) << c.Text << ": " << got.Message.toStdString();
+        EXPECT_EQ(got.Value, c.Value) << c.Text;
+    }
+}
+
+std::array<VatInput, VatLetterCount> AllInactive()
+{
+    std::array<VatInput, VatLetterCount> in;
+    for (VatInput& v : in)
+        v = {QStringLiteral("x"), VatState::Inactive};
+    return in;
+}
+
+} // namespace
+
+TEST(SmallTableChecks, DiscountValueIsExactAndRangeCheckedByType)
+{
+    const NumberCase percent[] = {
+        {"12,5", 1250, nullptr},   {"99,99", 9999, nullptr},     {"0,01", 1, nullptr},
+        {"100", 0, DiscountPercentRange}, {"0", 0, DiscountPercentRange},
+        {"0,001", 0, DiscountBadDecimals}, {"1.5", 0, DiscountBadChar}, {"1,2,3", 0, DiscountBadChar},
+        {"-5", 0, DiscountBadChar}, {",", 0, DiscountBadChar},
+        // Cut to 32 bits this would be 5004 (50,04 %).
+        {"42949723", 0, DiscountPercentRange},
+    };
+    for (const NumberCase& c : percent)
+        ExpectCheck(CheckDiscountValue(QString::fromUtf8(c.Text), false), c);
+    const NumberCase amount[] = {
+        {"999999,98", 99999998, nullptr}, {"0,01", 1, nullptr}, {"999999,99", 0, DiscountAmountMax},
+        {"0,00", 0, DiscountAmountZero},  {"42949723", 0, DiscountAmountMax},
+        {"99999999999999999999", 0, DiscountAmountMax},
+    };
+    for (const NumberCase& c : amount)
+        ExpectCheck(CheckDiscountValue(QString::fromUtf8(c.Text), true), c);
+}
+
+TEST(SmallTableChecks, PackagingPriceIsNonZeroAndBounded)
+{
+    const NumberCase cases[] = {
+        {"1,5", 150, nullptr}, {"1.5", 150, nullptr}, {"999999,99", 99999999, nullptr}, {"2,999", 299, nullptr},
+        {"0", 0, ZeroPrice},   {"0,001", 0, ZeroPrice}, {"1000000", 0, BadPrice}, {"-1", 0, BadPrice},
+        {"abc", 0, BadPrice},  {"1,2,3", 0, BadPrice},
+    };
+    for (const NumberCase& c : cases)
+        ExpectCheck(CheckPackagingPrice(QString::fromUtf8(c.Text)), c);
+}
+
+TEST(SmallTableChecks, CurrencyRateKeepsItsDigitsAndDecimals)
+{
+    EXPECT_EQ(CheckCurrencyRateValue("999999,99"), "");
+    EXPECT_EQ(CheckCurrencyRateValue("999999,990"), "");
+    EXPECT_EQ(CheckCurrencyRateValue("999999,991"), RateTooLarge);
+    EXPECT_EQ(CheckCurrencyRateValue("1000000"), RateTooLarge);
+    EXPECT_EQ(CheckCurrencyRateValue("4,2x"), RateText);
+
+    struct RateCase {
+        const char* Text;
+        uint32_t Rate;
+        uint8_t Decimals;
+        const char* Message;
+    };
+    const RateCase cases[] = {
+        {"4,25", 42500000, 7, nullptr},  {"4.25", 42500000, 7, nullptr}, {"999999,99", 99999999, 2, nullptr},
+        {"0,5", 5000000, 7, nullptr},    {"12345678", 12345678, 0, nullptr},
+        {"05", 0, 0, RateDigits},        {",5", 0, 0, RateDigits},      {"0", 0, 0, RateDigits},
+        {"1,2,3", 0, 0, RateDigits},     {"-4", 0, 0, RateDigits},      {"99999999999", 0, 0, RateNumber},
+    };
+    for (const RateCase& c : cases) {
+        const CurrencyRate r = ParseCurrencyRate(QString::fromUtf8(c.Text));
+        if (c.Message) {
+            EXPECT_EQ(r.Message, QString::fromUtf8(c.Message)) << c.Text;
+            continue;
+        }
+        EXPECT_TRUE(r.Ok()) << c.Text;
+        EXPECT_EQ(r.Rate, c.Rate) << c.Text;
+        EXPECT_EQ(r.Decimals, c.Decimals) << c.Text;
+    }
+    EXPECT_EQ(FormatCurrencyRate(42500000, 7), "4,2500000");
+    EXPECT_EQ(FormatCurrencyRate(12345678, 0), "12345678");
+}
+
+TEST(SmallTableChecks, VatCodesAreFormedWholeOrNotAtAll)
+{
+    auto in = AllInactive();
+    in[0] = {"23,5", VatState::Taxed};
+    in[1] = {"23.5", VatState::Taxed};
+    in[2] = {"99.99", VatState::Taxed};
+    in[3] = {"0.059", VatState::Taxed};
+    in[4] = {"not a number", VatState::Exempt};
+    std::optional<VatCodes> codes = FormVatCodes(in);
+    ASSERT_TRUE(codes);
+    EXPECT_EQ(*codes, (VatCodes{2350, 2350, 9999, 5, VatExempt, VatInactive, VatInactive}));
+
+    for (const char* refused : {"100", "655.36", "-1", "", "1.2.3", "abc"}) {
+        auto bad = AllInactive();
+        bad[6] = {QString::fromUtf8(refused), VatState::Taxed};
+        EXPECT_FALSE(FormVatCodes(bad)) << refused;
+    }
+    EXPECT_EQ(VatCodeText(5), "0.05");
+}
+
+TEST(SmallTableChecks, PaymentTypeIsTheRegistersNumbering)
+{
+    for (int position = 0; position < 5; ++position) {
+        EXPECT_EQ(PaymentTypeByte(position), position);
+        EXPECT_EQ(PaymentTypeText(uint8_t(position)), PaymentTypeNames()[position]);
+    }
+    EXPECT_EQ(PaymentTypeText(5), "");
+    EXPECT_EQ(PaymentTypeText(255), "");
+}
+
+TEST(SmallTableChecks, CashierPasswordAndCodePage)
+{
+    std::string password = "x";
+    EXPECT_TRUE(CashierPassword("    ", password) && password.empty());
+    EXPECT_TRUE(CashierPassword(" 12 ", password) && password == "12");
+    EXPECT_FALSE(CashierPassword("12a ", password));
+
+    EXPECT_EQ(Cp1250Refusal(QStringLiteral("Złoty")), "");
+    EXPECT_TRUE(Cp1250Refusal(QStringLiteral("Jen ¥ €")).endsWith(QStringLiteral("¥")));
+}
+
+TEST(SmallTableRecords, RecordsLieInTheirSlotsAndNamesCompareWithoutTrailingBlanks)
+{
+    TestEnvironment env;
+    ASSERT_TRUE(WriteSmallRecord(DiscountTableGeometry, DiscountRecordBytes(3, "Stały ", 1, 1, 500)));
+    const RecordBytes r = ReadSmallRecord(DiscountTableGeometry, 3);
+    EXPECT_EQ(RecordName(r, DiscountTableGeometry), "Stały ");
+    EXPECT_EQ(RecordU32(r, 24), 500u);
+    EXPECT_EQ(DbReadByteAt(TableOffsets.DiscountTable + 2 * DiscountRecordSize), 3);
+
+    EXPECT_EQ(FindSmallRecordByName(DiscountTableGeometry, 20, "Stały   "), 3u);
+    EXPECT_EQ(FindSmallRecordByName(DiscountTableGeometry, 20, "stały"), 0u);
+    // Only the slots the window uses count.
+    ASSERT_TRUE(WriteSmallRecord(PaymentFormTableGeometry, PaymentFormRecordBytes(15, "Bon", 2)));
+    EXPECT_EQ(FindSmallRecordByName(PaymentFormTableGeometry, 10, "Bon"), 0u);
+
+    EXPECT_EQ(FirstFreeSmallNumber(DiscountTableGeometry, 20), 1u);
+    for (uint8_t n = 1; n <= 10; ++n)
+        ASSERT_TRUE(WriteSmallRecord(CurrencyTableGeometry, CurrencyRecordBytes(n, "W", 1, 0, "EU")));
+    EXPECT_EQ(FirstFreeSmallNumber(CurrencyTableGeometry, 10), 0u);
+    EXPECT_EQ(FirstFreeSmallNumber(CurrencyTableGeometry, 20), 11u);
+}
+
+TEST(SmallTableRecords, AnUnusableImageReadsEmptyAndTakesNoWrite)
+{
+    TestEnvironment env;
+    App.WorkMode = WorkModeRegister;
+    EXPECT_EQ(ReadSmallTableSlots(CashierTableGeometry), RecordBytes(SmallTableSlots * CashierRecordSize, 0));
+    EXPECT_FALSE(ReadVatCodes());
+    EXPECT_FALSE(WriteVatCodes(VatCodes{}));
+    EXPECT_FALSE(ClearSmallRecord(CashierTableGeometry, 1));
+    App.WorkMode = WorkModeDatabase;
+    DatabaseImage.MarkFailed();
+    EXPECT_TRUE(DiscountGridRows("PLN").empty());
+    EXPECT_FALSE(WriteSmallRecord(GoodsGroupTableGeometry, GoodsGroupRecordBytes(2, "Napoje")));
+}
+
+TEST(SmallTableRecords, VatWriteLeavesTheTenBytesAfterTheEntries)
+{
+    TestEnvironment env;
+    const uint32_t at = TableOffsets.VatRateBlock;
+    for (uint32_t i = 21; i < VatRateBlockSize; ++i)
+        DbWriteByteAt(at + i, uint8_t(0xA0 + i));
+    ASSERT_TRUE(WriteVatCodes({2350, 800, 0, 500, VatInactive, VatInactive, VatExempt}));
+    EXPECT_EQ(ReadVatCodes(), (VatCodes{2350, 800, 0, 500, VatInactive, VatInactive, VatExempt}));
+    EXPECT_EQ(DbReadByteAt(at), 'A');
+    EXPECT_EQ(DbReadByteAt(at + 18), 'G');
+    for (uint32_t i = 21; i < VatRateBlockSize; ++i)
+        EXPECT_EQ(DbReadByteAt(at + i), 0xA0 + i);
+}
