@@ -36,8 +36,16 @@
 #include "service/WykonywanieRaportuStawekPTU.h"
 #include "service/WykonywanieRaportuTowarowNieaktywnych.h"
 #include "service/WykonywanieRaportuZmianowegoSprzedazy.h"
+#include "sync/KopiaDoKasy.h"
+#include "sync/KopiowanieKasy.h"
+#include "sync/SynchronizacjaBazyFormPlatnosci.h"
+#include "sync/SynchronizacjaBazyGrupTowarowych.h"
 #include "sync/SynchronizacjaBazyKasjerow.h"
+#include "sync/SynchronizacjaBazyKlawiszySzybkich.h"
+#include "sync/SynchronizacjaBazyOpakowan.h"
+#include "sync/SynchronizacjaBazyRabatow.h"
 #include "sync/SynchronizacjaBazyTowarowej.h"
+#include "sync/SynchronizacjaBazyWalut.h"
 #include "tables/DodatkoweUstawienia.h"
 #include "tables/EdycjaTowaru.h"
 #include "tables/GUM.h"
@@ -102,6 +110,14 @@ void CreateAllWindows()
     Create(EdycjaTowaru, main);
     Create(PokazBuforOdb, main);
     Create(WyszukiwanieKasyRS, main);
+    Create(SynchronizacjaBazyRabatow, main);
+    Create(SynchronizacjaBazyFormPlatnosci, main);
+    Create(SynchronizacjaBazyWalut, main);
+    Create(SynchronizacjaBazyGrupTowarowych, main);
+    Create(SynchronizacjaBazyOpakowan, main);
+    Create(SynchronizacjaBazyKlawiszySzybkich, main);
+    Create(KopiowanieKasy, main);
+    Create(KopiaDoKasy, main);
     Create(ProgramowanieKlawiszySzybkich2, main);
     Create(ProgramowanieKlawiszySzybkich, main);
     Create(ProgramowanieRabatow, main);

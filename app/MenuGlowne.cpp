@@ -46,8 +46,14 @@
 #include "service/WykonywanieRaportuStawekPTU.h"
 #include "service/WykonywanieRaportuTowarowNieaktywnych.h"
 #include "service/WykonywanieRaportuZmianowegoSprzedazy.h"
+#include "sync/KopiowanieKasy.h"
+#include "sync/SynchronizacjaBazyFormPlatnosci.h"
+#include "sync/SynchronizacjaBazyGrupTowarowych.h"
 #include "sync/SynchronizacjaBazyKasjerow.h"
+#include "sync/SynchronizacjaBazyOpakowan.h"
+#include "sync/SynchronizacjaBazyRabatow.h"
 #include "sync/SynchronizacjaBazyTowarowej.h"
+#include "sync/SynchronizacjaBazyWalut.h"
 #include "tables/DodatkoweUstawienia.h"
 #include "tables/JednostkiTowarowe.h"
 #include "tables/KlawiszeSzybkieSprzedazy.h"
@@ -183,13 +189,13 @@ std::vector<TreeTask>& TreeTasks(int tab)
         {QStringLiteral("Wykonywanie raportu obrotu grup towarowych"), Opener(RaportObrotuGrup), false},
     };
     static std::vector<TreeTask> register_ = {
-        {QStringLiteral("Programowanie bazy grup towarowych"), {}, false},
-        {QStringLiteral("Programowanie bazy opakowań"), {}, false},
+        {QStringLiteral("Programowanie bazy grup towarowych"), Opener(SynchronizacjaBazyGrupTowarowych), false},
+        {QStringLiteral("Programowanie bazy opakowań"), Opener(SynchronizacjaBazyOpakowan), false},
         {QStringLiteral("Programowanie bazy towarowej"), Opener(SynchronizacjaBazyTowarowej), false},
         {QStringLiteral("Programowanie bazy kasjerów"), Opener(SynchronizacjaBazyKasjerow), false},
-        {QStringLiteral("Programowanie bazy rabatów i narzutów"), {}, false},
-        {QStringLiteral("Programowanie bazy form płatności"), {}, false},
-        {QStringLiteral("Programowanie bazy walut"), {}, false},
+        {QStringLiteral("Programowanie bazy rabatów i narzutów"), Opener(SynchronizacjaBazyRabatow), false},
+        {QStringLiteral("Programowanie bazy form płatności"), Opener(SynchronizacjaBazyFormPlatnosci), false},
+        {QStringLiteral("Programowanie bazy walut"), Opener(SynchronizacjaBazyWalut), false},
         {QStringLiteral("Programowanie stawek PTU"), Opener(ProgramowanieStawekPTU), false},
         {QStringLiteral("Dane informacyjne kasy"), Opener(DaneInformacyjne), false},
         {QStringLiteral("Programowanie zegara"), Opener(ProgramowanieZegara), false},
@@ -449,6 +455,7 @@ void TMenuGlowne::BuildControls()
     connect(Button13, &QPushButton::clicked, this, [this] { Button13Click(); });
     connect(Button5, &QPushButton::clicked, this, [this] { Button5Click(); });
     connect(Button12, &QPushButton::clicked, this, [this] { Button12Click(); });
+    connect(Button6, &QPushButton::clicked, this, [this] { Button6Click(); });
 }
 
 void TMenuGlowne::BuildMenus()
@@ -697,6 +704,7 @@ void TMenuGlowne::Button12Click()
     if (App.WorkMode == (WorkModeDatabase | WorkModeRegister))
         ShowModal(WindowOf(PobieranieEkranu));
 }
+void TMenuGlowne::Button6Click() { ShowModal(WindowOf(KopiowanieKasy)); }
 
 void TMenuGlowne::Button2Click()
 {

@@ -133,6 +133,7 @@ public:
     void Button5Click();   // the header download window
     void Button12Click();  // the screen download window, with database and register
     void BitBtn1Click();   // the keyboard template
+    void Button6Click();
 
     void ProgramowanieBazyTreeDblClick();
     void WykonywanieRaportowTreeDblClick();

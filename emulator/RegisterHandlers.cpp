@@ -569,7 +569,7 @@ Reply RegisterEmulator::Impl::DeleteGoods(const Request& rq)
 Reply RegisterEmulator::Impl::DeleteSmallRecord(const Request& rq)
 {
     // The name bytes compared: what the program sends of the name. A cashier's frame holds 16,
-    // the packaging's frame gets only the first 21 of its 42, the others hold the whole name.
+    // the others hold the whole name (a packaging's 42).
     struct Kind {
         uint8_t table;
         std::size_t compared;
@@ -580,7 +580,7 @@ Reply RegisterEmulator::Impl::DeleteSmallRecord(const Request& rq)
     case '2': k = {'K', 16}; break;
     case '3': k = {'F', 21}; break;
     case '4': k = {'W', 21}; break;
-    case '5': k = {'Z', 21}; break;
+    case '5': k = {'Z', 42}; break;
     default: k = {'G', 21}; break;
     }
     const uint8_t* p = rq.payload(); // number, name

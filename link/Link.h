@@ -110,6 +110,8 @@ int DrainInput();
 int ReceiveAck();
 int ReceiveAckSerial();
 int ReceiveFrame(std::size_t n);
+// True when the receive buffer holds the register's "empty base" status reply.
+bool ReceivedEmptyBase();
 void ShowRegisterError(int code);
 int AskPaperOut();
 void AbortByUser();

@@ -189,6 +189,11 @@ int ReceiveFrame(std::size_t n)
     return FrameMore;
 }
 
+bool ReceivedEmptyBase()
+{
+    return IsReply(ReplyAttention, StatusEmptyBase);
+}
+
 int AskPaperOut()
 {
     PromptAnswer answer = PromptAnswer::Cancel;

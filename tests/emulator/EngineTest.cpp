@@ -361,9 +361,11 @@ TEST(EmulatorEngine, SmallTablesMapPcRecordsToRegisterRecords)
     Bytes form(23, 0);
     form[0] = 2;
     std::memcpy(&form[1], "Karta", 5);
-    form[22] = 1;
+    form[22] = 5;   // the types are 0..4
+    EXPECT_TRUE(IsError(e.One(Frame(1, 0x8001, 'F', form, 33)), 30));
+    form[22] = 4;
     ASSERT_TRUE(IsStatus(e.One(Frame(1, 0x8001, 'F', form, 33)), 0x06, 3));
-    EXPECT_EQ(e.emu.TableRecord('F', 2)[26], 1);
+    EXPECT_EQ(e.emu.TableRecord('F', 2)[26], 4);
     EXPECT_EQ(e.One(ReadRequest('F')).size(), 40u);
     Bytes currency(30, 0);
     currency[0] = 1;
@@ -408,17 +410,15 @@ TEST(EmulatorEngine, SmallTablesMapPcRecordsToRegisterRecords)
     EXPECT_EQ(z[65], 1);
     EXPECT_EQ(z[59], 24);
     EXPECT_EQ(e.One(ReadRequest('Z')).size(), 75u);
-    // Its delete frame has room for 43 name bytes but the program sends the first 21: they are
-    // what is compared.
+    // Its delete frame carries the whole name: the first 21 bytes alone do not match.
     const std::string longName = "Butelka zwrotna 0,5 l piwo jasne";
     std::memcpy(&packaging[1], longName.data(), longName.size());
     ASSERT_TRUE(IsStatus(e.One(Frame(1, 0x8001, 'Z', packaging, 58)), 0x06, 3));
     Bytes del = {1};
-    for (char c : longName.substr(0, 21))
+    for (char c : longName)
         del.push_back(static_cast<uint8_t>(c));
-    Bytes wrong = del;
-    wrong[21] = 'X';
-    EXPECT_TRUE(IsError(e.One(Frame(1, 0x8001, '5', wrong, 53)), 90));
+    const Bytes cut(del.begin(), del.begin() + 22);
+    EXPECT_TRUE(IsError(e.One(Frame(1, 0x8001, '5', cut, 53)), 90));
     EXPECT_TRUE(IsStatus(e.One(Frame(1, 0x8001, '5', del, 53)), 0x06, 3));
     EXPECT_EQ(e.emu.TableCount('Z'), 0u);
 }

@@ -1,0 +1,8 @@
+#include "sync/SynchronizacjaBazyFormPlatnosci.h"
+
+TSynchronizacjaBazyFormPlatnosci* SynchronizacjaBazyFormPlatnosci = nullptr;
+
+TSynchronizacjaBazyFormPlatnosci::TSynchronizacjaBazyFormPlatnosci(QWidget* parent)
+    : TSmallTableSyncWindow(Member(SmallTable::PaymentForms), parent), instance_(SynchronizacjaBazyFormPlatnosci, this)
+{
+}

@@ -1,0 +1,382 @@
+// The whole-database copies and the quick-key copy window, driven through their handlers against
+// the emulator over a pseudo-terminal and over loopback TCP.
+#include "core/AppState.h"
+#include "core/DatabaseImage.h"
+#include "emulator/FrameCodec.h"
+#include "link/Link.h"
+#include "sync/CheckListBox.h"
+#include "sync/DatabaseCopy.h"
+#include "sync/KopiaDoKasy.h"
+#include "sync/KopiowanieKasy.h"
+#include "sync/SynchronizacjaBazyKlawiszySzybkich.h"
+#include "tables/GoodsLogic.h"
+#include "tests/support/EmulatorFixture.h"
+#include "tests/support/ScriptedPrompts.h"
+#include "tests/support/TestEnvironment.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QElapsedTimer>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+namespace {
+
+enum class Line { Serial, Tcp };
+
+emu::Bytes Record(std::size_t size, uint8_t number, const char* name)
+{
+    emu::Bytes r(size, 0);
+    r[0] = number;
+    std::memcpy(r.data() + 1, name, std::strlen(name));
+    return r;
+}
+
+emu::Bytes RegisterGoods(uint16_t plu, const char* name)
+{
+    emu::Bytes r(83, 0);
+    emu::PutU16(r.data(), plu);
+    std::memcpy(r.data() + 2, name, std::strlen(name));
+    r[44] = 'A';
+    emu::PutU32(r.data() + 45, 199);
+    std::memcpy(r.data() + 57, "   0000012345", 13);
+    r[70] = 1;
+    r[79] = 24;
+    r[81] = 3;
+    return r;
+}
+
+std::vector<uint8_t> WholeImage()
+{
+    std::vector<uint8_t> b(ImageSize);
+    DbReadBytesAt(0, b.data(), b.size());
+    return b;
+}
+
+void StoreGoods(uint16_t plu)
+{
+    GoodsRecordFields f;
+    f.Plu = plu;
+    f.Name = "Chleb";
+    f.VatLetter = "A";
+    f.Price = 350;
+    f.Group = 1;
+    ASSERT_EQ(WriteGoodsRecordToImage(f), 0);
+}
+
+// Ticks the given rows of a copy window's list.
+template <class Window>
+void Tick(Window& w, std::initializer_list<int> rows)
+{
+    for (int row : rows)
+        w.List.CheckListBox1->SetChecked(row, true);
+}
+
+} // namespace
+
+TEST(CopyChecks, GoodsNeedTheirTablesAndVatAnswersAreChecked)
+{
+    TestEnvironment env(false);
+    ScriptedPrompts prompts;
+    RegisterCopyTicks ticks{1, 0, 0, 0, 0, 1, 0, 0};
+    EXPECT_FALSE(CheckCopyDependencies(ticks));
+    EXPECT_EQ(ticks, (RegisterCopyTicks{1, 0, 0, 0, 0, 1, 1, 1}));
+    EXPECT_TRUE(CheckCopyDependencies(ticks));
+    RegisterCopyTicks noGoods{0, 1, 1, 1, 1, 0, 0, 0};
+    EXPECT_TRUE(CheckCopyDependencies(noGoods));
+    EXPECT_EQ(prompts.Messages(),
+              QStringList{"Baza towarów jest powiązana z bazą stawek PTU, opakowań oraz grup towarowych."});
+
+    uint8_t vat[21];
+    const uint16_t good[7] = {2300, 800, 0, 9999, 0xFFFE, 0xFFFF, 500};
+    for (int i = 0; i < 7; ++i) {
+        vat[3 * i] = uint8_t('A' + i);
+        emu::PutU16(vat + 3 * i + 1, good[i]);
+    }
+    EXPECT_TRUE(ValidVatEntries(vat));
+    struct Spoil {
+        int at;
+        uint8_t value;
+    };
+    for (const Spoil s : {Spoil{0, 'B'}, Spoil{18, 'H'}, Spoil{2, 0xFF}, Spoil{5, 0x27}}) {   // letters, rates
+        uint8_t bad[21];
+        std::memcpy(bad, vat, 21);
+        bad[s.at] = s.value;
+        EXPECT_FALSE(ValidVatEntries(bad)) << s.at;
+    }
+}
+
+class RegisterToFile : public ::testing::TestWithParam<Line> {
+protected:
+    TestEnvironment env;
+    ScriptedPrompts prompts;
+    EmulatorFixture fx;
+    void SetUp() override
+    {
+        ASSERT_TRUE(fx.ConnectLink(GetParam() == Line::Tcp));
+        StoreGoods(77);
+        App.DatabaseModified = 1;
+        App.CurrentDatabaseFileName = "sklep.rkb";
+    }
+};
+INSTANTIATE_TEST_SUITE_P(Links, RegisterToFile, ::testing::Values(Line::Serial, Line::Tcp),
+                         [](const auto& info) { return info.param == Line::Serial ? "Serial" : "Tcp"; });
+
+TEST_P(RegisterToFile, RefusalsAndCancelsKeepTheOpenDatabase)
+{
+    const std::vector<uint8_t> before = WholeImage();
+    TKopiowanieKasy w;
+    fx.Emu().ClearReceived();
+
+    Tick(w, {CopyGoods});
+    w.Button1Click();   // the goods' tables are missing: ticked, nothing asked or sent
+    EXPECT_EQ(ReadTicks(*w.List.CheckListBox1), (std::vector<uint8_t>{1, 0, 0, 0, 0, 1, 1, 1}));
+    EXPECT_EQ(prompts.Texts(), QStringList{"Baza towarów jest powiązana z bazą stawek PTU, opakowań oraz grup towarowych."});
+
+    prompts.Answer(PromptAnswer::Cancel);
+    w.Button1Click();
+    prompts.Answer(PromptAnswer::Yes);
+    prompts.SaveFile(QString());   // the save dialog cancelled
+    w.Button1Click();
+    EXPECT_EQ(prompts.PendingAnswers(), 0u);
+    EXPECT_TRUE(fx.Emu().ReceivedFrames().empty());
+    EXPECT_EQ(WholeImage(), before);
+    EXPECT_EQ(App.CurrentDatabaseFileName, "sklep.rkb");
+}
+
+TEST_P(RegisterToFile, EveryTableLandsInAFreshDatabase)
+{
+    emu::RegisterEmulator& e = fx.Emu();
+    e.PutGoodsRecord(RegisterGoods(5, "Mleko"));
+    e.PutGoodsRecord(RegisterGoods(8000, "Ostatni"));
+    auto discount = Record(36, 2, "Rabat");
+    emu::PutU32(discount.data() + 24, 500);
+    e.PutTableRecord('R', discount);
+    auto cashier = Record(324, 4, "Ania");
+    std::memcpy(cashier.data() + 22, "1234", 4);
+    cashier[224] = 1;
+    cashier[230] = 1;
+    e.PutTableRecord('K', cashier);
+    auto form = Record(31, 3, "Czek");
+    form[26] = 1;
+    e.PutTableRecord('F', form);
+    auto currency = Record(42, 1, "Euro");
+    emu::PutU32(currency.data() + 26, 43215);
+    currency[30] = 4;
+    std::memcpy(currency.data() + 31, "EUR", 3);
+    e.PutTableRecord('W', currency);
+    auto packaging = Record(66, 9, "Butelka");
+    emu::PutU32(packaging.data() + 43, 50);
+    packaging[65] = 1;
+    e.PutTableRecord('Z', packaging);
+    e.PutTableRecord('G', Record(26, 6, "Napoje"));
+    emu::Bytes vat(21);
+    for (int i = 0; i < 7; ++i) {
+        vat[std::size_t(3 * i)] = uint8_t('A' + i);
+        emu::PutU16(vat.data() + 3 * i + 1, uint16_t(100 * i));
+    }
+    e.PutSetting('P', vat);
+
+    TKopiowanieKasy w;
+    w.List.CheckBox1->setChecked(true);
+    w.CheckBox1Click();
+    prompts.Answer(PromptAnswer::No);
+    w.Button1Click();
+
+    EXPECT_EQ(prompts.Texts(), QStringList{"Aktualnie edytowana baza zostanie utracona. Czy chcesz zapisać zmiany "
+                                           "w aktualnie edytowanej bazie?"});
+    EXPECT_EQ(ReadGoodsName(77), "");   // the old database is gone
+    uint8_t goods[68];
+    ASSERT_TRUE(ReadGoodsRecord(8000, goods));
+    uint8_t expected[68] = {};
+    MergeRegisterGoodsRecord(RegisterGoods(8000, "Ostatni").data(), expected);
+    EXPECT_EQ(0, std::memcmp(goods, expected, 68));
+    EXPECT_EQ(ReadGoodsName(5), "Mleko");
+    auto pcBytes = [](uint32_t at, uint32_t n) {
+        std::vector<uint8_t> b(n);
+        DbReadBytesAt(at, b.data(), n);
+        return b;
+    };
+    EXPECT_EQ(pcBytes(TableOffsets.DiscountTable + 28, 28), emu::Bytes(discount.begin(), discount.begin() + 28));
+    const auto pcCashier = pcBytes(TableOffsets.CashierTable + 3 * 33, 33);
+    EXPECT_EQ(0, std::memcmp(pcCashier.data(), cashier.data(), 26));
+    EXPECT_EQ(pcCashier[26], 1);
+    EXPECT_EQ(pcCashier[32], 1);
+    EXPECT_EQ(pcBytes(TableOffsets.PaymentFormTable + 2 * 23 + 22, 1)[0], 1);
+    EXPECT_EQ(pcBytes(TableOffsets.CurrencyTable + 22, 8), emu::Bytes(currency.begin() + 26, currency.begin() + 34));
+    EXPECT_EQ(pcBytes(TableOffsets.PackagingTable + 8 * 48 + 47, 1)[0], 1);
+    EXPECT_EQ(pcBytes(TableOffsets.GoodsGroupTable + 5 * 22, 22), emu::Bytes(Record(22, 6, "Napoje")));
+    EXPECT_EQ(pcBytes(TableOffsets.VatRateBlock, 21), vat);
+    EXPECT_EQ(App.CurrentDatabaseFileName, "Bez nazwy");
+    EXPECT_EQ(App.DatabaseModified, 1);
+    EXPECT_TRUE(DatabaseUsable());
+    // the reads went out in the register's order
+    std::string order;
+    for (const auto& f : fx.Emu().ReceivedFrames())
+        if (f.size() == 11 && f[6] != 0x06)
+            order += char(f[6]);
+    EXPECT_EQ(order, "PZGTRKFW");
+}
+
+TEST_P(RegisterToFile, AFailedReadLeavesTheDatabaseAsItWas)
+{
+    const std::vector<uint8_t> before = WholeImage();
+    TKopiowanieKasy w;
+    Tick(w, {CopyGoods, CopyVatRates, CopyPackagings, CopyGoodsGroups});
+
+    emu::Bytes vat(21, 0);
+    vat[0] = 'Q';
+    fx.Emu().PutSetting('P', vat);
+    prompts.Answer(PromptAnswer::No);
+    w.Button1Click();
+    EXPECT_EQ(prompts.Texts().last().toStdString(), "Wystąpił błąd transmisji.");
+    EXPECT_EQ(WholeImage(), before);
+
+    // The line goes dead in the middle of the goods.
+    fx.Emu().PutSetting('P', emu::Bytes{'A', 0, 0, 'B', 0, 0, 'C', 0, 0, 'D', 0, 0, 'E', 0, 0, 'F', 0, 0, 'G', 0, 0});
+    for (uint16_t plu = 1; plu <= 6; ++plu)
+        fx.Emu().PutGoodsRecord(RegisterGoods(plu, "Towar"));
+    // The VAT rates and the basic group come in one frame each: the third frame is a goods one.
+    fx.Emu().LockFaults()->DropAfterDataFrames = 3;
+    prompts.Clear();
+    prompts.Answer(PromptAnswer::No);
+    w.Button1Click();
+    EXPECT_EQ(fx.Emu().ReceivedFramesWithCommand('T').size(), 1u);
+    EXPECT_EQ(prompts.Texts().last().toStdString(),
+              GetParam() == Line::Serial ? "Brak komunikacji." : "Błąd komunikacji TCP/IP.");
+    EXPECT_EQ(WholeImage(), before);
+    EXPECT_EQ(App.CurrentDatabaseFileName, "sklep.rkb");
+}
+
+class FileToRegister : public ::testing::TestWithParam<Line> {
+protected:
+    TestEnvironment env;
+    ScriptedPrompts prompts;
+    EmulatorFixture fx;
+    void SetUp() override { ASSERT_TRUE(fx.ConnectLink(GetParam() == Line::Tcp)); }
+
+    // The program and delete frames the register received, as their command letters.
+    std::string Commands()
+    {
+        std::string s;
+        for (const auto& f : fx.Emu().ReceivedFrames())
+            if (f[6] != 0x06) {
+                s += char(f[6]);
+                EXPECT_EQ(emu::GetU16(f.data() + 4), 1);
+            }
+        return s;
+    }
+};
+INSTANTIATE_TEST_SUITE_P(Links, FileToRegister, ::testing::Values(Line::Serial, Line::Tcp),
+                         [](const auto& info) { return info.param == Line::Serial ? "Serial" : "Tcp"; });
+
+TEST_P(FileToRegister, SendsEveryStoredRecordInTheRegistersOrder)
+{
+    // the default database holds cashier 1 and group 1; add one record to each other table
+    StoreGoods(12);
+    auto write = [](uint32_t at, const emu::Bytes& r) { DbWriteBytesAt(at, r.data(), r.size()); };
+    write(TableOffsets.PackagingTable, Record(48, 1, "Skrzynka"));
+    write(TableOffsets.DiscountTable + 28, Record(28, 2, "Rabat"));
+    auto form = Record(23, 1, "Karta");
+    write(TableOffsets.PaymentFormTable, form);
+    auto currency = Record(30, 1, "Euro");
+    emu::PutU32(currency.data() + 22, 43215);
+    currency[26] = 4;
+    std::memcpy(currency.data() + 27, "EUR", 3);
+    write(TableOffsets.CurrencyTable, currency);
+
+    TKopiaDoKasy w;
+    Tick(w, {CopyVatRates});
+    w.Button1Click();   // VAT rates alone send nothing and say nothing
+    EXPECT_TRUE(fx.Emu().ReceivedFrames().empty());
+
+    w.List.CheckBox1->setChecked(true);
+    w.CheckBox1Click();
+    fx.Emu().LockFaults()->ErrorCode = 5;   // the packaging is refused: the copy goes on
+    w.Button1Click();
+    EXPECT_EQ(Commands(), "ZGTRKFW");
+    EXPECT_TRUE(prompts.Texts().isEmpty()) << prompts.Texts().join("|").toStdString();
+    EXPECT_EQ(fx.Emu().GoodsRecord(12)[2], 'C');
+    EXPECT_EQ(fx.Emu().TableRecord('W', 1)[0], 1);
+}
+
+TEST_P(FileToRegister, SilenceOrNoAtPaperOutEndsTheWholeCopy)
+{
+    TKopiaDoKasy w;
+    Tick(w, {CopyCashiers, CopyGoodsGroups});
+    fx.Emu().LockFaults()->SilentRequests = 1;
+    w.Button1Click();
+    EXPECT_EQ(prompts.Texts(), QStringList{"Wystąpił błąd transmisji."});
+    EXPECT_EQ(Commands(), "G");   // the cashiers are not sent
+
+    prompts.Clear();
+    fx.Emu().ClearReceived();
+    fx.Emu().LockFaults()->PaperOutReplies = 1;
+    prompts.Answer(PromptAnswer::No);
+    w.Button1Click();
+    EXPECT_EQ(prompts.Texts().first(), "Brak papieru! Kontynuować?");
+    EXPECT_EQ(Commands(), "G");
+
+    // Esc while the copy runs stops it before the next record.
+    prompts.Clear();
+    fx.Emu().ClearReceived();
+    QTimer::singleShot(0, &w, [&w] { w.FormKeyDown(Qt::Key_Escape); });
+    w.Button1Click();
+    EXPECT_EQ(prompts.Texts(), QStringList{"Komunikacja przerwana przez użytkownika."});
+    EXPECT_EQ(Commands(), "");
+}
+
+TEST_P(FileToRegister, PrintingIsWaitedOutAndReadAgain)
+{
+    TKopiaDoKasy w;
+    Tick(w, {CopyGoodsGroups});
+    fx.Emu().LockFaults()->PrintingReplies = 1;
+    QElapsedTimer t;
+    t.start();
+    w.Button1Click();
+    EXPECT_GE(t.elapsed(), 1000);
+    EXPECT_TRUE(prompts.Texts().isEmpty());
+    EXPECT_EQ(Commands(), "G");
+}
+
+TEST_P(FileToRegister, QuickKeysOfACashierGoOutAndComeBack)
+{
+    fx.Emu().PutGoodsRecord(RegisterGoods(5, "Mleko"));
+    StoreGoods(5);
+    uint8_t key[34] = {3, 2, 1};
+    emu::PutU16(key + 3, 5);
+    emu::PutU32(key + 5, 20000);
+    key[33] = 1;
+    DbWriteBytesAt(QuickKeyRecordOffset(3, 2), key, sizeof key);
+
+    TSynchronizacjaBazyKlawiszySzybkich w;
+    w.FormShow();
+    ASSERT_EQ(w.ComboBox1->count(), 10);
+    EXPECT_EQ(w.ComboBox1->itemText(0), "1 Kierownik");
+    EXPECT_EQ(w.ComboBox1->itemText(2), "3");
+    w.ComboBox1->setCurrentIndex(2);
+    w.ListBox1->setCurrentRow(1);
+    w.ListBox1Click();
+    EXPECT_EQ(w.Memo1->toPlainText(), "5. Chleb      2,0000\nKończy paragon: TAK");
+
+    w.Button2Click();
+    const auto frames = fx.Emu().ReceivedFramesWithCommand('S');
+    ASSERT_EQ(frames.size(), 10u);
+    for (std::size_t i = 0; i < frames.size(); ++i) {
+        EXPECT_EQ(frames[i][7], 3);
+        EXPECT_EQ(frames[i][8], i + 1);
+        EXPECT_EQ(emu::GetU16(frames[i].data() + 4), 1);
+    }
+    EXPECT_EQ(fx.Emu().QuickKeyRecord(3, 2)[33], 1);
+
+    w.Button3Click();
+    w.ComboBox2->setCurrentIndex(2);
+    w.ListBox2->setCurrentRow(1);
+    w.ListBox2Click();
+    EXPECT_EQ(w.Memo1->toPlainText(), "5. Chleb      2,0000\nKończy paragon: TAK");
+    EXPECT_TRUE(prompts.Texts().isEmpty()) << prompts.Texts().join("|").toStdString();
+}

@@ -1,0 +1,273 @@
+// The five small-table windows: their list lines, details and mappings, and the windows driven
+// through their handlers against the emulator over a pseudo-terminal and over loopback TCP.
+#include "core/AppState.h"
+#include "core/DatabaseImage.h"
+#include "emulator/FrameCodec.h"
+#include "link/Link.h"
+#include "sync/CheckListBox.h"
+#include "sync/SmallTableSync.h"
+#include "sync/SynchronizacjaBazyFormPlatnosci.h"
+#include "sync/SynchronizacjaBazyGrupTowarowych.h"
+#include "sync/SynchronizacjaBazyOpakowan.h"
+#include "sync/SynchronizacjaBazyRabatow.h"
+#include "sync/SynchronizacjaBazyWalut.h"
+#include "tests/support/EmulatorFixture.h"
+#include "tests/support/ScriptedPrompts.h"
+#include "tests/support/TestEnvironment.h"
+
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QPushButton>
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+namespace {
+
+enum class Line { Serial, Tcp };
+
+// A record of size bytes: number, name at 1, the rest zero.
+std::vector<uint8_t> Record(std::size_t size, uint8_t number, const char* name)
+{
+    std::vector<uint8_t> r(size, 0);
+    r[0] = number;
+    std::memcpy(r.data() + 1, name, std::strlen(name));
+    return r;
+}
+
+void PutU32(std::vector<uint8_t>& r, std::size_t at, uint32_t v) { emu::PutU32(r.data() + at, v); }
+
+void StorePc(const SmallTableMember& m, const std::vector<uint8_t>& r)
+{
+    DbWriteBytesAt(TableOffsets[m.PcTable] + (r[0] - 1) * m.PcRecordSize, r.data(), r.size());
+}
+
+std::vector<uint8_t> ImageBytes(uint32_t at, uint32_t n)
+{
+    std::vector<uint8_t> b(n);
+    DbReadBytesAt(at, b.data(), n);
+    return b;
+}
+
+} // namespace
+
+TEST(SmallTableLines, EachTableShowsItsColumns)
+{
+    TestEnvironment env;
+    struct Case {
+        SmallTable table;
+        std::vector<uint8_t> pc;
+        QString line;
+    };
+    std::vector<Case> cases;
+    auto discount = Record(28, 3, "Rabat");
+    PutU32(discount, 24, 1250);
+    cases.push_back({SmallTable::Discounts, discount, "3.  Rabat                [R]     12,50 %"});
+    discount[22] = 1;
+    discount[23] = 1;
+    cases.push_back({SmallTable::Discounts, discount, "3.  Rabat                [N]     12,50 kwotowy"});
+    auto form = Record(23, 10, "Karta");
+    for (uint8_t type : {0, 4}) {
+        form[22] = type;
+        cases.push_back({SmallTable::PaymentForms, form,
+                         QStringLiteral("10. Karta                ") + (type == 0 ? " Karta płatnicza" : " Inna")});
+    }
+    auto currency = Record(30, 2, "Euro");
+    PutU32(currency, 22, 5);
+    currency[26] = 2;
+    std::memcpy(currency.data() + 27, "EU", 2);
+    cases.push_back({SmallTable::Currencies, currency, "2.  Euro                         0,05 EU "});
+    PutU32(currency, 22, 43215);
+    currency[26] = 4;
+    cases.push_back({SmallTable::Currencies, currency, "2.  Euro                       4,3215 EU "});
+    cases.push_back({SmallTable::GoodsGroups, Record(22, 1, "Grupa podstawowa"), "1.  Grupa podstawowa     "});
+    auto packaging = Record(48, 20, "Butelka zwrotna o pojemnosci pol litra 12");
+    PutU32(packaging, 43, 50);
+    packaging[47] = 1;
+    cases.push_back({SmallTable::Packagings, packaging,
+                     "20. Butelka zwrotna o pojemnosci pol litra 12       0,50 ruchoma"});
+    for (const Case& c : cases)
+        EXPECT_EQ(SmallTableLine(Member(c.table), c.pc.data()).toStdString(), c.line.toStdString());
+}
+
+TEST(SmallTableRecords, RegisterRecordsMapToThePcLayoutAndShowTheirDetails)
+{
+    // payment form: type at register byte 26, uses at 27 (above 65535 shown whole)
+    auto form = Record(31, 4, "Bon");
+    PutU32(form, 22, 123456);
+    form[26] = 2;
+    PutU32(form, 27, 70000);
+    const SmallTableMember& f = Member(SmallTable::PaymentForms);
+    const std::vector<uint8_t> pc = RegisterRecordToPc(f, form.data());
+    ASSERT_EQ(pc.size(), 23u);
+    EXPECT_EQ(0, std::memcmp(pc.data(), form.data(), 22));
+    EXPECT_EQ(pc[22], 2);
+    EXPECT_EQ(DetailText(f.Details[0], form.data()), "1234,56");
+    EXPECT_EQ(DetailText(f.Details[1], form.data()), "70000");
+
+    // currency: rate, decimals and symbol from register bytes 26..33
+    auto currency = Record(42, 1, "Dolar");
+    for (int i = 26; i < 34; ++i)
+        currency[std::size_t(i)] = uint8_t(i);
+    const std::vector<uint8_t> cpc = RegisterRecordToPc(Member(SmallTable::Currencies), currency.data());
+    EXPECT_EQ(std::vector<uint8_t>(cpc.begin() + 22, cpc.end()), std::vector<uint8_t>(currency.begin() + 26, currency.begin() + 34));
+
+    // packaging: the price-changeable flag from byte 65; the last sale, or "Brak" at hour 24
+    auto packaging = Record(66, 7, "Skrzynka");
+    packaging[65] = 1;
+    emu::PutU16(packaging.data() + 55, 2026);
+    packaging[57] = 3;
+    packaging[58] = 9;
+    packaging[59] = 7;
+    packaging[60] = 5;
+    emu::PutU16(packaging.data() + 61, 40000);
+    const SmallTableMember& z = Member(SmallTable::Packagings);
+    EXPECT_EQ(RegisterRecordToPc(z, packaging.data())[47], 1);
+    EXPECT_EQ(DetailText(z.Details[2], packaging.data()), "07:05 9-3-2026");
+    EXPECT_EQ(DetailText(z.Details[3], packaging.data()), "40000");
+    packaging[59] = 24;
+    EXPECT_EQ(DetailText(z.Details[2], packaging.data()), "Brak");
+}
+
+class SmallTableWindow : public ::testing::TestWithParam<Line> {
+protected:
+    TestEnvironment env;
+    ScriptedPrompts prompts;
+    EmulatorFixture fx;
+    void SetUp() override { ASSERT_TRUE(fx.ConnectLink(GetParam() == Line::Tcp)); }
+};
+INSTANTIATE_TEST_SUITE_P(Links, SmallTableWindow, ::testing::Values(Line::Serial, Line::Tcp),
+                         [](const auto& info) { return info.param == Line::Serial ? "Serial" : "Tcp"; });
+
+TEST_P(SmallTableWindow, ReadListsTheListedSlotsOnly)
+{
+    for (uint8_t n : {1, 10, 11})
+        fx.Emu().PutTableRecord('F', Record(31, n, "Forma"));
+    TSynchronizacjaBazyFormPlatnosci w;
+    w.FormShow();
+    w.BitBtn6Click();
+    EXPECT_EQ(w.CheckListBox2->Items(),
+              (QStringList{"1.  Forma                 Karta płatnicza", "10. Forma                 Karta płatnicza"}));
+    EXPECT_EQ(w.Mirror().UsedNumbers(), (std::vector<unsigned>{1, 10}));
+    EXPECT_TRUE(prompts.Texts().isEmpty()) << prompts.Texts().join("|").toStdString();
+    EXPECT_FALSE(w.Panel7->isVisibleTo(&w));
+}
+
+TEST_P(SmallTableWindow, SendNumbersTheFramesAndEndsTheSeriesThenRereads)
+{
+    const SmallTableMember& m = Member(SmallTable::Discounts);
+    for (uint8_t n : {2, 5, 9}) {
+        auto r = Record(28, n, "Rabat");
+        r[1 + 5] = char('0' + n);
+        PutU32(r, 24, 100u * n);
+        StorePc(m, r);
+    }
+    TSynchronizacjaBazyRabatow w;
+    w.FormShow();
+    w.BitBtn9Click();   // ticks all
+    w.BitBtn2Click();
+    EXPECT_EQ(prompts.Messages(), QStringList{" Zaprogramowano 3 rabatów."});
+    const auto frames = fx.Emu().ReceivedFramesWithCommand('R');
+    ASSERT_EQ(frames.size(), 4u);   // three program frames, then the read
+    EXPECT_EQ(emu::GetU16(frames[0].data() + 4), 1);
+    EXPECT_EQ(emu::GetU16(frames[1].data() + 4), 2);
+    EXPECT_EQ(emu::GetU16(frames[2].data() + 4), 0x8003);
+    EXPECT_EQ(frames[3].size(), 11u);
+    EXPECT_EQ(fx.Emu().TableRecord('R', 9)[24], 900 & 0xFF);
+    EXPECT_EQ(w.CheckListBox2->Count(), 3);
+}
+
+TEST_P(SmallTableWindow, SilenceStopsTheSendWithTheCountSoFar)
+{
+    StorePc(Member(SmallTable::GoodsGroups), Record(22, 2, "Pieczywo"));
+    TSynchronizacjaBazyGrupTowarowych w;
+    w.FormShow();
+    w.CheckListBox1->SetChecked(0, true);
+    fx.Emu().LockFaults()->SilentRequests = 1;
+    w.BitBtn2Click();
+    EXPECT_EQ(prompts.Messages(), QStringList{"Wystąpił błąd transmisji. Zaprogramowano 0 grup towarowych."});
+    EXPECT_TRUE(fx.Emu().ReceivedFramesWithCommand('G').size() == 1u);   // no re-read follows
+    EXPECT_TRUE(w.BitBtn2->isEnabled());
+}
+
+TEST_P(SmallTableWindow, PrintingOnTheFirstRecordWaitsASecondAndCountsOnce)
+{
+    StorePc(Member(SmallTable::Currencies), [] {
+        auto r = Record(30, 1, "Euro");
+        PutU32(r, 22, 43215);
+        r[26] = 4;
+        std::memcpy(r.data() + 27, "EUR", 3);
+        return r;
+    }());
+    TSynchronizacjaBazyWalut w;
+    w.FormShow();
+    w.CheckListBox1->SetChecked(0, true);
+    fx.Emu().LockFaults()->PrintingReplies = 1;
+    QElapsedTimer t;
+    t.start();
+    w.BitBtn2Click();
+    EXPECT_GE(t.elapsed(), 1000 + 430);   // the first wait, then the final delay
+    EXPECT_EQ(prompts.Messages(), QStringList{" Zaprogramowano 1 walut."});
+    EXPECT_EQ(fx.Emu().TableRecord('W', 1)[31], 'E');
+}
+
+TEST_P(SmallTableWindow, CopyToPcWritesOnlyTheTickedRecordsSlot)
+{
+    fx.Emu().PutTableRecord('G', Record(26, 4, "Napoje"));
+    const SmallTableMember& m = Member(SmallTable::GoodsGroups);
+    const uint32_t table = TableOffsets.GoodsGroupTable;
+    const std::vector<uint8_t> before = ImageBytes(table, 20 * 22);
+    App.DatabaseModified = 0;
+    TSynchronizacjaBazyGrupTowarowych w;
+    w.FormShow();
+    w.BitBtn6Click();
+    ASSERT_EQ(w.CheckListBox2->Count(), 2);   // the register's basic group and group 4
+    w.CheckListBox2->SetChecked(1, true);
+    w.BitBtn4Click();
+    std::vector<uint8_t> expected = before;
+    const auto group = Record(22, 4, "Napoje");
+    std::copy(group.begin(), group.end(), expected.begin() + 3 * 22);
+    EXPECT_EQ(ImageBytes(table, 20 * 22), expected);
+    EXPECT_EQ(App.DatabaseModified, 1);
+    EXPECT_EQ(w.CheckListBox1->Items().last(), SmallTableLine(m, group.data()));
+}
+
+TEST_P(SmallTableWindow, DeleteCarriesAPackagingsWholeName)
+{
+    const char* name = "Skrzynka plastikowa na butelki";   // 30 characters
+    auto r = Record(66, 6, name);
+    r[59] = 24;
+    fx.Emu().PutTableRecord('Z', r);
+    TSynchronizacjaBazyOpakowan w;
+    w.FormShow();
+    w.BitBtn6Click();
+    w.CheckListBox2->SetItemIndex(0);
+    w.CheckListBox2Click();
+    EXPECT_EQ(w.DetailValues[2]->text(), "Brak");
+    w.CheckListBox2->SetChecked(0, true);
+    w.BitBtn8Click();
+    EXPECT_EQ(fx.Emu().TableRecord('Z', 6)[0], 0);
+    EXPECT_EQ(w.CheckListBox2->Count(), 0);
+    const auto deletes = fx.Emu().ReceivedFramesWithCommand('5');
+    ASSERT_EQ(deletes.size(), 1u);
+    EXPECT_EQ(emu::GetU16(deletes[0].data() + 4), 0x8001);
+    EXPECT_TRUE(prompts.Texts().isEmpty()) << prompts.Texts().join("|").toStdString();
+}
+
+TEST_P(SmallTableWindow, TogglesAlternateAndNothingTickedSendsNothing)
+{
+    StorePc(Member(SmallTable::Discounts), Record(28, 1, "A"));
+    StorePc(Member(SmallTable::Discounts), Record(28, 2, "B"));
+    TSynchronizacjaBazyRabatow w;
+    w.FormShow();
+    fx.Emu().ClearReceived();
+    w.BitBtn2Click();
+    w.BitBtn8Click();
+    w.BitBtn4Click();
+    EXPECT_TRUE(fx.Emu().ReceivedFrames().empty());
+    EXPECT_TRUE(prompts.Texts().isEmpty());
+    for (int press = 0; press < 3; ++press) {
+        w.BitBtn9Click();
+        EXPECT_EQ(w.CheckListBox1->CheckedCount(), press % 2 == 0 ? 2 : 0);
+    }
+}
