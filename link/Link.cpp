@@ -76,6 +76,12 @@ void SealFrame(uint8_t* frame)
     frame[length - 2] = FrameChecksum(frame, length);
 }
 
+bool IsWholeFrame(const uint8_t* frame, std::size_t count)
+{
+    return count >= 9 && frame[0] == FrameStart && FrameLengthField(frame) == count && frame[count - 1] == FrameEnd
+        && FrameChecksum(frame, count) == frame[count - 2];
+}
+
 namespace {
 void SendAckFrame(uint8_t address, uint8_t status)
 {

@@ -41,7 +41,7 @@ TEST_P(ModelDetection, ThirtySixBytesAreTheRivo)
     EXPECT_EQ(register_.Request(), RegisterFrame(0x03, {1, 0}, 0x8001, 4)) << "the configuration read request";
     EXPECT_EQ(App.RegisterModelFlag, 1);
     EXPECT_EQ(App.GoodsRecordSize, 83);
-    EXPECT_EQ(App.MaxGoodsCount, 1234) << "the caller's to set";
+    EXPECT_EQ(App.MaxGoodsCount, 8000);
     EXPECT_TRUE(prompts.Texts().isEmpty());
 }
 
@@ -53,6 +53,7 @@ TEST_P(ModelDetection, ThirtyOneBytesAreTheTepoDuxTakenAsSoonAsTheyAreWhole)
     EXPECT_LT(MonotonicMs() - start, 1000) << "no wait for the five bytes the older model never sends";
     EXPECT_EQ(App.RegisterModelFlag, 0);
     EXPECT_EQ(App.GoodsRecordSize, 69);
+    EXPECT_EQ(App.MaxGoodsCount, 2000);
     EXPECT_TRUE(prompts.Texts().isEmpty());
 }
 
@@ -66,10 +67,18 @@ TEST_P(ModelDetection, SilenceIsNoModelAndAnyOtherLengthChangesNothing)
 
     prompts.Clear();
     App.RegisterModelFlag = 7;
-    Responder register_(*peer, 11, ErrorFrameBytes(0));
-    DetectRegisterModel();
-    EXPECT_EQ(App.RegisterModelFlag, 7);
-    EXPECT_EQ(App.GoodsRecordSize, 50);
+    Bytes noise(36, 0);
+    noise[2] = 31;
+    Bytes damaged = ConfigurationFrame(22);
+    damaged[29] ^= 0x55;
+    for (const Bytes& reply : {ErrorFrameBytes(0), noise, damaged}) {
+        Responder register_(*peer, 11, reply);
+        DetectRegisterModel();
+        register_.Join();
+        EXPECT_EQ(App.RegisterModelFlag, 7);
+        EXPECT_EQ(App.GoodsRecordSize, 50);
+        EXPECT_EQ(App.MaxGoodsCount, 1234);
+    }
     EXPECT_TRUE(prompts.Texts().isEmpty());
 }
 

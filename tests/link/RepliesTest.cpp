@@ -17,7 +17,6 @@ protected:
         peer = MakePeer(GetParam());
         ASSERT_TRUE(peer->Ok());
     }
-    bool Tcp() const { return GetParam(); }
 
     // Replies the register gives with the reader's expected result.
     struct Row {
@@ -42,14 +41,16 @@ TEST_P(Replies, ReceiveAckSortsEveryStatusReply)
 {
     const Row rows[] = {
         {"accepted", AckBytes(0), AckAccepted},
+        {"accepted, bad checksum", StatusReply(0x06, 0, false), AckBadReply},
         {"done", AckBytes(3), AckDone},
+        {"done, bad checksum", StatusReply(0x06, 3, false), AckBadReply},
         {"status 1", AckBytes(1), AckStatus1},
         {"status 1, bad checksum", StatusReply(0x06, 1, false), AckBadReply},
         {"status 2", AckBytes(2), AckStatus2},
         {"status 2, bad checksum", StatusReply(0x06, 2, false), AckBadReply},
         {"printing", StatusReply('A', 0x08), AckPrinting},
         {"receipt open", StatusReply('A', 0x80), AckReceiptOpen},
-        {"busy is not waited out here", StatusReply('A', 0x04), AckBadReply},
+        {"error frame, bad checksum", RegisterFrame('A', {0, 19}, 1, 1, false), AckBadReply},
         {"unknown ACK status", AckBytes(9), AckBadReply},
     };
     const long long start = MonotonicMs();
@@ -68,9 +69,12 @@ TEST_P(Replies, ReceiveAckSerialSortsEveryStatusReply)
         {"done", AckBytes(3), AckDone},
         {"status 1", AckBytes(1), AckStatus1},
         {"status 1, bad checksum", StatusReply(0x06, 1, false), AckBadReply},
+        {"accepted, bad checksum", StatusReply(0x06, 0, false), AckBadReply},
         {"status 2", AckBytes(2), AckStatus2},
         {"printing", StatusReply('A', 0x08), AckPrinting},
+        {"printing, bad checksum", StatusReply('A', 0x08, false), AckBadReply},
         {"receipt open is not one of its cases", StatusReply('A', 0x80), AckBadReply},
+        {"error frame, bad checksum", RegisterFrame('A', {0, 19}, 1, 1, false), AckBadReply},
     };
     for (const Row& r : rows) {
         ASSERT_TRUE(peer->Write(r.reply));
@@ -142,13 +146,18 @@ TEST_P(Replies, PaperOutAnsweredYesWithNothingFollowingIsABadReply)
     EXPECT_EQ(ReceiveAck(), AckBadReply);
 }
 
-TEST_P(Replies, BusyIsWaitedOutUntilTheRegisterIsDone)
+TEST_P(Replies, BusyIsWaitedOutUntilTheRegisterAnswers)
 {
-    Bytes replies = StatusReply('A', 0x04);
-    for (const Bytes& b : {StatusReply('A', 0x04), AckBytes(0)})
-        replies.insert(replies.end(), b.begin(), b.end());
-    ASSERT_TRUE(peer->Write(replies));
-    EXPECT_EQ(ReceiveAckSerial(), AckDone);
+    for (auto reader : {&ReceiveAck, &ReceiveAckSerial}) {
+        for (uint8_t answer : {0, 3}) {
+            Bytes replies = StatusReply('A', 0x04);
+            for (const Bytes& b : {StatusReply('A', 0x04), AckBytes(answer)})
+                replies.insert(replies.end(), b.begin(), b.end());
+            ASSERT_TRUE(peer->Write(replies));
+            EXPECT_EQ(reader(), answer == 0 ? AckAccepted : AckDone);
+            EXPECT_TRUE(peer->Read(1, 50).empty()) << "nothing is left for the next exchange";
+        }
+    }
 
     ASSERT_TRUE(peer->Write(StatusReply('A', 0x04)));
     const long long start = MonotonicMs();
@@ -187,8 +196,7 @@ TEST_P(Replies, GarbageIsNeverTakenForAReply)
 {
     const Bytes garbage = {'H', 'E', 'L', 'L', 'O', 'W', 'O', 'R', 'L', 'D'};
     ASSERT_TRUE(peer->Write(garbage));
-    // Over TCP a reply that does not start and end as a frame counts as an error frame.
-    EXPECT_EQ(ReceiveAck(), Tcp() ? AckErrorFrame : AckBadReply);
+    EXPECT_EQ(ReceiveAck(), AckBadReply);
     ASSERT_TRUE(peer->Write(garbage));
     EXPECT_EQ(ReceiveAckSerial(), AckBadReply);
 
@@ -197,8 +205,7 @@ TEST_P(Replies, GarbageIsNeverTakenForAReply)
     absurd[2] = 0xFF;
     absurd[3] = 0xFF;
     ASSERT_TRUE(peer->Write(absurd));
-    const int r = ReceiveAck();
-    EXPECT_TRUE(r == AckBadReply || r == AckErrorFrame) << r;
+    EXPECT_EQ(ReceiveAck(), AckBadReply);
     ASSERT_TRUE(peer->Write(absurd));
     EXPECT_EQ(ReceiveAckSerial(), AckBadReply);
 }
@@ -206,7 +213,7 @@ TEST_P(Replies, GarbageIsNeverTakenForAReply)
 TEST_P(Replies, ShortReplyIsABadReply)
 {
     const Bytes reply = AckBytes(0);
-    ASSERT_TRUE(peer->Write(Bytes(reply.begin(), reply.begin() + 6)));
-    const int r = ReceiveAck();
-    EXPECT_EQ(r, Tcp() ? AckErrorFrame : AckBadReply) << "no end byte came";
+    ASSERT_TRUE(peer->Write(Bytes(reply.begin(), reply.begin() + 5)));
+    EXPECT_EQ(ReceiveAck(), AckBadReply) << "no end byte came";
+    EXPECT_TRUE(prompts.Texts().isEmpty());
 }

@@ -180,6 +180,30 @@ TEST(GoodsWindow, FailedImageStreamTellsAndWritesNothing)
     EXPECT_EQ(App.DatabaseModified, 0);
 }
 
+TEST(GoodsWindow, TextsOutsideTheCodePageAreRefusedAndNothingIsWritten)
+{
+    TestEnvironment env;
+    ScriptedPrompts prompts;
+    TProgramowanieTowarow w;
+    w.FormShow();
+    const std::vector<uint8_t> before = [] {
+        std::vector<uint8_t> b(ImageSize);
+        DbReadBytesAt(0, b.data(), b.size());
+        return b;
+    }();
+    Fill(w, "3", "Чай", "1,00");
+    w.BitBtn4Click();
+    w.Edit2->setText("Herbata");
+    w.Edit4->setText("59０0");
+    w.BitBtn4Click();
+    EXPECT_EQ(prompts.Texts(), QStringList({"Tekst „Чай” zawiera znaki, których kasa nie obsługuje: Ч а й",
+                                            "Tekst „59０0” zawiera znaki, których kasa nie obsługuje: ０"}));
+    std::vector<uint8_t> after(ImageSize);
+    DbReadBytesAt(0, after.data(), after.size());
+    EXPECT_EQ(after, before);
+    EXPECT_EQ(App.DatabaseModified, 0);
+}
+
 TEST(GoodsWindow, EnterAddsOrSearchesByFocus)
 {
     TestEnvironment env;
