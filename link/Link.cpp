@@ -32,6 +32,7 @@ void ResetLinkState()
     Link.RegisterAddress = 1;
     Link.AbortRequestFlag = 0;
     Link.TcpConnectState = 0;
+    Link.Transport = nullptr;
     ResetLinkIo();
 }
 

@@ -9,6 +9,7 @@
 #include <functional>
 #include <string>
 
+class ByteTransport;
 class SerialPort;
 class ClientSocket;
 
@@ -21,6 +22,9 @@ struct LinkState {
     uint8_t RegisterAddress = 1;          // 1..9
     volatile uint8_t AbortRequestFlag = 0;
     uint32_t TcpConnectState = 0;         // 1 connecting, 3 connected, 2 socket error, 0 failed start
+    // A line put in place of the COM port or the TCP socket (tests, fuzzing); nullptr = the
+    // port or socket of the link type in force. Not owned.
+    ByteTransport* Transport = nullptr;
 };
 
 extern LinkState Link;
