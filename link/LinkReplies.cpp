@@ -56,16 +56,6 @@ int ClassifyStatusReply()
     return -1;
 }
 
-// Status 1 or 2 of a status reply whose frame has been checked; anything else is no reply.
-int ClassifyOtherStatus()
-{
-    if (Rx()[6] == ReplyAck && Rx()[7] == 1)
-        return AckStatus1;
-    if (Rx()[6] == ReplyAck && Rx()[7] == 2)
-        return AckStatus2;
-    return AckBadReply;
-}
-
 // The first ten bytes are in the buffer and their length field says 11: reads the last byte.
 // Only a whole error frame with its checksum counts as one.
 bool TakeErrorFrame()
@@ -74,12 +64,22 @@ bool TakeErrorFrame()
     return IsWholeFrame(Rx(), ErrorFrameLength);
 }
 
-// The register was busy: its answer comes later, and must not be left for the next exchange.
-int AfterBusy()
+// The end of both readers, for a status reply checked whole. A "busy" register answers later:
+// its answer is waited for, so that it never lands in the next exchange.
+int ClassifyWholeStatusReply()
 {
-    if (WaitWhileBusy() != 1)
-        return AckBadReply;
-    return Rx()[7] == 3 ? AckDone : AckAccepted;
+    if (IsReply(ReplyAttention, StatusBusy)) {
+        if (WaitWhileBusy() != 1)
+            return AckBadReply;
+        return Rx()[7] == 3 ? AckDone : AckAccepted;
+    }
+    if (const int result = ClassifyStatusReply(); result >= 0)
+        return result;
+    if (Rx()[6] == ReplyAck && Rx()[7] == 1)
+        return AckStatus1;
+    if (Rx()[6] == ReplyAck && Rx()[7] == 2)
+        return AckStatus2;
+    return AckBadReply;
 }
 
 // Waits the given time, letting window events run (Esc in the window sets the abort flag).
@@ -109,11 +109,7 @@ int ReceiveAck()
         return AckBadReply;
     if (IsReply(ReplyAttention, StatusReceiptOpen))
         return AckReceiptOpen;
-    if (IsReply(ReplyAttention, StatusBusy))
-        return AfterBusy();
-    if (const int result = ClassifyStatusReply(); result >= 0)
-        return result;
-    return ClassifyOtherStatus();
+    return ClassifyWholeStatusReply();
 }
 
 int ReceiveAckSerial()
@@ -130,11 +126,7 @@ int ReceiveAckSerial()
     }
     if (!IsWholeFrame(Rx(), StatusReplyLength))
         return AckBadReply;
-    if (IsReply(ReplyAttention, StatusBusy))
-        return AfterBusy();
-    if (const int result = ClassifyStatusReply(); result >= 0)
-        return result;
-    return ClassifyOtherStatus();
+    return ClassifyWholeStatusReply();
 }
 
 int ReceiveFrame(std::size_t n)

@@ -6,6 +6,7 @@
 #include "platform/ClientSocket.h"
 #include "platform/SerialPort.h"
 #include "platform/Time.h"
+#include "tests/support/MemoryLine.h"
 #include "tests/support/PtyPair.h"
 
 #include <algorithm>
@@ -162,6 +163,32 @@ public:
 private:
     int listen_ = -1;
     int peer_ = -1;
+};
+
+// The register's end of an in-memory line of either kind: waits for bytes that do not come cost
+// no real time, so a reader test runs in microseconds.
+class MemoryPeer : public RegisterPeer {
+public:
+    explicit MemoryPeer(bool tcp) : line_(tcp) {}
+    bool Ok() const override { return true; }
+    bool Write(const Bytes& b) override
+    {
+        line_.Send(b);
+        return true;
+    }
+    Bytes Read(std::size_t n, int) override
+    {
+        const Bytes& all = line_.Written();
+        const std::size_t take = std::min(n, all.size() - read_);
+        Bytes out(all.begin() + std::ptrdiff_t(read_), all.begin() + std::ptrdiff_t(read_ + take));
+        read_ += take;
+        return out;
+    }
+    Bytes ReadUntilQuiet(int) override { return Read(line_.Written().size(), 0); }
+
+private:
+    MemoryLine line_;
+    std::size_t read_ = 0;
 };
 
 inline std::unique_ptr<RegisterPeer> MakePeer(bool tcp)

@@ -1,4 +1,5 @@
-// The reply readers over every kind of reply the register gives, on both transports.
+// The reply readers over every kind of reply the register gives, on an in-memory line of either
+// kind (the clock the link reads moves only while it waits).
 #include "link/Link.h"
 #include "platform/Time.h"
 #include "tests/link/LinkTestUtil.h"
@@ -14,8 +15,7 @@ class Replies : public testing::TestWithParam<bool> {
 protected:
     void SetUp() override
     {
-        peer = MakePeer(GetParam());
-        ASSERT_TRUE(peer->Ok());
+        peer = std::make_unique<MemoryPeer>(GetParam());
     }
 
     // Replies the register gives with the reader's expected result.
@@ -58,7 +58,7 @@ TEST_P(Replies, ReceiveAckSortsEveryStatusReply)
         ASSERT_TRUE(peer->Write(r.reply));
         EXPECT_EQ(ReceiveAck(), r.expected) << r.what;
     }
-    EXPECT_LT(MonotonicMs() - start, 2000) << "a reply that came is taken at once";
+    EXPECT_EQ(MonotonicMs(), start) << "a reply that came is taken at once";
     EXPECT_TRUE(prompts.Texts().isEmpty());
 }
 
@@ -88,7 +88,7 @@ TEST_P(Replies, ErrorFrameIsTakenWholeWithoutWaitingOut)
     ASSERT_TRUE(peer->Write(ErrorFrameBytes(19)));
     const long long start = MonotonicMs();
     EXPECT_EQ(ReceiveAck(), AckErrorFrame);
-    EXPECT_LT(MonotonicMs() - start, 1500);
+    EXPECT_EQ(MonotonicMs(), start);
     EXPECT_EQ(ReceivedBytes(11), ErrorFrameBytes(19));
     EXPECT_TRUE(prompts.Texts().isEmpty()) << "the caller shows it";
 
@@ -136,7 +136,7 @@ TEST_P(Replies, PaperOutAnsweredYesTakesTheReplyThatFollows)
     }
     EXPECT_EQ(prompts.PendingAnswers(), 0u);
     EXPECT_FALSE(prompts.Saw(StoppedMessage));
-    EXPECT_TRUE(peer->Read(1, 100).empty()) << "nothing is sent after Yes";
+    EXPECT_TRUE(peer->Read(1, 0).empty()) << "nothing is sent after Yes";
 }
 
 TEST_P(Replies, PaperOutAnsweredYesWithNothingFollowingIsABadReply)
@@ -155,14 +155,12 @@ TEST_P(Replies, BusyIsWaitedOutUntilTheRegisterAnswers)
                 replies.insert(replies.end(), b.begin(), b.end());
             ASSERT_TRUE(peer->Write(replies));
             EXPECT_EQ(reader(), answer == 0 ? AckAccepted : AckDone);
-            EXPECT_TRUE(peer->Read(1, 50).empty()) << "nothing is left for the next exchange";
+            EXPECT_TRUE(peer->Read(1, 0).empty());
         }
     }
 
     ASSERT_TRUE(peer->Write(StatusReply('A', 0x04)));
-    const long long start = MonotonicMs();
     EXPECT_EQ(ReceiveAckSerial(), AckBadReply) << "two reads without a reply end the wait";
-    EXPECT_LT(MonotonicMs() - start, 5000);
 }
 
 TEST_P(Replies, BusyWaitStopsWhenTheUserAsks)
@@ -172,22 +170,20 @@ TEST_P(Replies, BusyWaitStopsWhenTheUserAsks)
     for (int i = 0; i < 8; ++i)
         ASSERT_TRUE(peer->Write(StatusReply('A', 0x04)));
     Link.AbortRequestFlag = 1;
-    QTimer::singleShot(300, [] { Link.AbortRequestFlag = 1; });
-    QTimer::singleShot(100, [] { EXPECT_EQ(Link.AbortRequestFlag, 0); });
+    QTimer::singleShot(0, [] {
+        EXPECT_EQ(Link.AbortRequestFlag, 0);
+        Link.AbortRequestFlag = 1;
+    });
     const long long start = MonotonicMs();
     EXPECT_EQ(ReceiveAckSerial(), AckBadReply);
-    const long long took = MonotonicMs() - start;
-    EXPECT_GE(took, 300);
-    EXPECT_LT(took, 1000);
+    EXPECT_LT(MonotonicMs() - start, 1000);
 }
 
 TEST_P(Replies, SilenceIsABadReply)
 {
     const long long start = MonotonicMs();
     EXPECT_EQ(ReceiveAck(), AckBadReply);
-    const long long took = MonotonicMs() - start;
-    EXPECT_GE(took, 2500) << "waits about 3 s";
-    EXPECT_LT(took, 4500);
+    EXPECT_EQ(MonotonicMs() - start, 3000) << "waits 3 s";
     EXPECT_EQ(ReceiveAckSerial(), AckBadReply);
     EXPECT_TRUE(prompts.Texts().isEmpty());
 }
