@@ -16,7 +16,6 @@
 #include <netinet/in.h>
 #include <poll.h>
 #include <string>
-#include <thread>
 #include <sys/socket.h>
 #include <unistd.h>
 #include <vector>
@@ -201,29 +200,3 @@ inline std::unique_ptr<RegisterPeer> MakePeer(bool tcp)
 inline std::string TransportName(const testing::TestParamInfo<bool>& info) { return info.param ? "Tcp" : "Serial"; }
 
 inline Bytes ReceivedBytes(std::size_t n) { return Bytes(Link.ReceiveBuffer, Link.ReceiveBuffer + n); }
-
-// Answers the program's next request as the register would: waits for requestLength bytes on
-// its own thread, then writes the reply.
-class Responder {
-public:
-    Responder(RegisterPeer& peer, std::size_t requestLength, Bytes reply)
-        : thread_([this, &peer, requestLength, reply = std::move(reply)] {
-              request_ = peer.Read(requestLength, 5000);
-              if (request_.size() == requestLength && !reply.empty())
-                  peer.Write(reply);
-          })
-    {
-    }
-    ~Responder() { Join(); }
-    void Join()
-    {
-        if (thread_.joinable())
-            thread_.join();
-    }
-    // The request that came (after Join).
-    const Bytes& Request() const { return request_; }
-
-private:
-    Bytes request_;
-    std::thread thread_;
-};

@@ -72,6 +72,8 @@ int MemoryLine::Read(uint8_t* buffer, std::size_t n)
 int MemoryLine::Write(const uint8_t* buffer, std::size_t n)
 {
     written_.insert(written_.end(), buffer, buffer + n);
+    Send(answer_);
+    answer_.clear();
     if (emulator_)
         emulator_->Feed(buffer, n);
     return int(n);

@@ -41,6 +41,8 @@ public:
     // Everything the program wrote, in order.
     const std::vector<uint8_t>& Written() const { return written_; }
     std::size_t Pending() const { return incoming_.size(); }
+    // Sends these bytes as soon as the program next writes (the register's answer to a request).
+    void AnswerNextWrite(const std::vector<uint8_t>& bytes) { answer_ = bytes; }
     // Answers what the program writes with an emulator's engine, on the fake clock.
     void Attach(emu::RegisterEmulator& emulator);
     FakeClock& Clock() { return clock_; }
@@ -57,5 +59,6 @@ private:
     FakeClock clock_;
     std::deque<uint8_t> incoming_;
     std::vector<uint8_t> written_;
+    std::vector<uint8_t> answer_;
     emu::RegisterEmulator* emulator_ = nullptr;
 };
