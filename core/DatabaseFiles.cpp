@@ -380,8 +380,8 @@ int WriteDatabaseFile(const std::string& path)
 void SaveDatabaseFile()
 {
     QString chosen = CurrentPrompts().SaveFileName(QStringLiteral("Zapisz bazę danych do pliku"),
-                                                         QStringLiteral("Baza danych Orva Rivo (*.rkb)|*.rkb"),
-                                                         FromCp1250(App.CurrentDatabaseFileName));
+                                                   QStringLiteral("Baza danych Orva Rivo (*.rkb)|*.rkb"),
+                                                   FromCp1250(App.CurrentDatabaseFileName));
     if (chosen.isEmpty())
         return;
     // The open dialog lists only *.rkb: a file saved under another name could not be found again.
