@@ -788,7 +788,7 @@ bool ProbeRegister(bool tcp)
     if (SendProbeQ(Link.RegisterAddress, SingleFrameNumber, 0) != 1)
         return false;
     const int n = tcp ? ReceiveBytes(Link.ReceiveBuffer, 10) : ReadRaw(Link.ReceiveBuffer, 10);
-    return n == 10 && Link.ReceiveBuffer[6] == ReplyAttention;
+    return IsProbeAnswer(Link.ReceiveBuffer, n);
 }
 
 } // namespace
@@ -842,13 +842,10 @@ void TMenuGlowne::SpeedButton2Click()
             HideSearchPanel();
             DetectRegisterModel();
             UpdateStatusPanel();
-            if (App.RegisterModelFlag == 0) {
+            if (App.RegisterModelFlag == 0)
                 ShowMessage(QStringLiteral("WYKRYTO KASĘ ORVA TEPO DUX"));
-                App.MaxGoodsCount = 2000;
-            } else if (App.RegisterModelFlag == 1) {
+            else if (App.RegisterModelFlag == 1)
                 ShowMessage(QStringLiteral("WYKRYTO KASĘ ORVA RIVO"));
-                App.MaxGoodsCount = 8000;
-            }
         } else {
             if (Link.SerialHandle)
                 CloseComPort();

@@ -2,6 +2,7 @@
 
 #include "core/AppState.h"
 #include "core/DatabaseImage.h"
+#include "core/GoodsArea.h"
 #include "core/StatusHook.h"
 #include "platform/Cp1250.h"
 #include "platform/Prompts.h"
@@ -149,6 +150,21 @@ bool ReadAll(int fd, uint8_t* out, std::size_t n, std::size_t& got)
     return true;
 }
 
+// The refusal of a database file from its first bytes and its length; empty when it may load.
+QString DatabaseFileRefusal(const uint8_t* magic, std::size_t magicGot, unsigned long long size)
+{
+    // The older format's tables lie elsewhere and cannot be placed: it is named whatever its length.
+    if (magicGot >= MagicSize && std::memcmp(magic, OldDatabaseFileMagic, MagicSize) == 0)
+        return QStringLiteral("Plik zapisano w starym formacie %1, którego program nie może przekształcić. "
+                              "Nie wczytano bazy.")
+            .arg(QString::fromLatin1(OldDatabaseFileMagic));
+    if (size != DatabaseFileSize)
+        return QStringLiteral("Plik bazy danych ma złą długość (%1 bajtów zamiast %2). Nie wczytano bazy.")
+            .arg(qulonglong(size))
+            .arg(qulonglong(DatabaseFileSize));
+    return {};
+}
+
 // Reads a database file whole and checks it before anything of the image is touched. Returns
 // the message that refuses the file, or an empty text when bytes holds the whole file.
 QString ReadDatabaseFile(const std::string& path, std::vector<uint8_t>& bytes)
@@ -166,20 +182,12 @@ QString ReadDatabaseFile(const std::string& path, std::vector<uint8_t>& bytes)
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode))
         return unreadable;
 
-    // The older format's tables lie elsewhere and cannot be placed: it is named whatever its length.
     uint8_t magic[MagicSize];
     std::size_t got = 0;
     if (!ReadAll(fd, magic, MagicSize, got))
         return unreadable;
-    if (got == MagicSize && std::memcmp(magic, OldDatabaseFileMagic, MagicSize) == 0)
-        return QStringLiteral("Plik zapisano w starym formacie %1, którego program nie może przekształcić. "
-                              "Nie wczytano bazy.")
-            .arg(QString::fromLatin1(OldDatabaseFileMagic));
-
-    if (st.st_size != off_t(DatabaseFileSize))
-        return QStringLiteral("Plik bazy danych ma złą długość (%1 bajtów zamiast %2). Nie wczytano bazy.")
-            .arg(qlonglong(st.st_size))
-            .arg(qulonglong(DatabaseFileSize));
+    if (const QString refusal = DatabaseFileRefusal(magic, got, (unsigned long long)st.st_size); !refusal.isEmpty())
+        return refusal;
 
     bytes.assign(DatabaseFileSize, 0);
     if (!ReadAll(fd, bytes.data(), bytes.size(), got) || got != DatabaseFileSize)
@@ -316,13 +324,32 @@ int LoadDatabaseFile(const std::string& path)
         ShowMessage(refusal);
         return 1;
     }
+    return LoadDatabaseBytes(std::move(bytes), ToCp1250(PathText(FileNameOfPath(path))));
+}
+
+int LoadDatabaseBytes(std::vector<uint8_t> bytes, const std::string& fileName)
+{
+    if (const QString refusal = DatabaseFileRefusal(bytes.data(), bytes.size(), bytes.size()); !refusal.isEmpty()) {
+        ShowMessage(refusal);
+        return 1;
+    }
+    // The file does not say which register's spacing its goods have: they are read at the
+    // spacing they fit and laid out at the current one.
+    uint8_t* goods = bytes.data() + GoodsTableOffset;
+    const uint8_t spacing = GoodsSpacingOfArea(goods);
+    GoodsRelay relay;
+    if (spacing != App.GoodsRecordSize)
+        relay = RelayGoodsArea(goods, spacing, App.GoodsRecordSize);
     // The file is the image with its magic over bytes 0..15, which the image keeps.
     if (!InstallImage(TempFolder("C:\\Rivo_Tmp"), bytes)) {
         ShowMessage(QStringLiteral("Wystąpił błąd odczytu"));
         return 1;
     }
-    App.CurrentDatabaseFileName = ToCp1250(PathText(FileNameOfPath(path)));
+    App.CurrentDatabaseFileName = fileName;
     App.WorkMode |= WorkModeDatabase;
+    if (relay.Kept > 0 || relay.LeftOut > 0)
+        MarkDatabaseModified();
+    ReportGoodsLeftOut(relay.LeftOut);
     RequestStatusRefresh();
     return 0;
 }
@@ -358,11 +385,14 @@ int WriteDatabaseFile(const std::string& path)
 
 void SaveDatabaseFile()
 {
-    const QString chosen = CurrentPrompts().SaveFileName(QStringLiteral("Zapisz bazę danych do pliku"),
-                                                         QStringLiteral("Baza danych Orva Rivo (*.rkb)|*.rkb"),
-                                                         FromCp1250(App.CurrentDatabaseFileName));
+    QString chosen = CurrentPrompts().SaveFileName(QStringLiteral("Zapisz bazę danych do pliku"),
+                                                   QStringLiteral("Baza danych Orva Rivo (*.rkb)|*.rkb"),
+                                                   FromCp1250(App.CurrentDatabaseFileName));
     if (chosen.isEmpty())
         return;
+    // The open dialog lists only *.rkb: a file saved under another name could not be found again.
+    if (!chosen.endsWith(QStringLiteral(".rkb"), Qt::CaseInsensitive))
+        chosen += QStringLiteral(".rkb");
     if (!ConfirmOverwrite(chosen))
         return;
     const std::string path = QFile::encodeName(chosen).toStdString();

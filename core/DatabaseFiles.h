@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 constexpr std::size_t DatabaseFileSize = 805000;
 constexpr const char* DatabaseFileMagic = "ORVA_RIVO_V_2_00";
@@ -16,7 +17,12 @@ int CreateDatabaseImage();
 // a file that cannot be read, is not exactly 805000 bytes or is of the older format is refused
 // with a message and the image stays as it was. The image is replaced whole, so a failure to
 // write it leaves it as it was too ("Wystąpił błąd odczytu"). 0 loaded, 1 refused.
+// The goods are read at the spacing they were saved under and laid out at the current one;
+// goods the current register cannot hold are reported and left out (the database is then
+// modified, the file untouched).
 int LoadDatabaseFile(const std::string& path);
+// The same for a file's bytes already in memory; fileName becomes the current database name.
+int LoadDatabaseBytes(std::vector<uint8_t> bytes, const std::string& fileName);
 
 // Writes the image into path (through a temporary file renamed over it when complete), with
 // the messages of the save. 0 written, 1 not.

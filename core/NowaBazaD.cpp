@@ -74,6 +74,12 @@ void TNowaBazaD::Button1Click()
     if (!App.StartFolder.empty())
         std::filesystem::current_path(App.StartFolder, ec);
 
+    for (const QString& text : {Edit1->text(), Edit2->text().left(3)}) {
+        if (const QString refusal = Cp1250Refusal(text); !refusal.isEmpty()) {
+            ShowMessage(refusal);
+            return;
+        }
+    }
     QString symbol = Edit2->text().left(3);
     while (symbol.size() < 3)
         symbol.prepend(QLatin1Char(' '));

@@ -69,6 +69,7 @@ struct RegisterEmulator::Impl {
     uint8_t portCode = 0;
     Faults faults;
     std::function<void(const Bytes&)> sink;
+    std::function<Clock::time_point()> now = [] { return Clock::now(); };
 
     FrameScanner scanner;
     Clock::time_point lastInput{};

@@ -297,7 +297,7 @@ void RegisterEmulator::Impl::Emit(const Bytes& bytes, int delayMs)
 {
     if (bytes.empty())
         return;
-    const auto now = Clock::now();
+    const auto now = this->now();
     if (delayMs <= 0 && delayed.empty()) {
         if (keepHistory)
             sent.push_back(bytes);
@@ -338,7 +338,7 @@ Bytes RegisterEmulator::Impl::Spoil(Bytes bytes, bool checksummed)
 
 int RegisterEmulator::Impl::PumpLocked()
 {
-    auto now = Clock::now();
+    const auto now = this->now();
     while (!delayed.empty() && delayed.front().due <= now) {
         Delayed d = std::move(delayed.front());
         delayed.pop_front();
@@ -374,12 +374,18 @@ RegisterEmulator::~RegisterEmulator() = default;
 void RegisterEmulator::Feed(const uint8_t* data, std::size_t n)
 {
     std::lock_guard<std::mutex> l(impl_->mu);
-    auto now = Clock::now();
+    const auto now = impl_->now();
     if (!impl_->scanner.Empty() && now - impl_->lastInput >= PartialTimeout)
         impl_->ProcessInput(true);
     impl_->scanner.Append(data, n);
     impl_->lastInput = now;
     impl_->ProcessInput(false);
+}
+
+void RegisterEmulator::SetClock(std::function<Clock::time_point()> now)
+{
+    std::lock_guard<std::mutex> l(impl_->mu);
+    impl_->now = now ? std::move(now) : [] { return Clock::now(); };
 }
 
 void RegisterEmulator::SetReplySink(std::function<void(const Bytes&)> sink)

@@ -5,6 +5,7 @@
 // while a test reads it.
 #include "emulator/FrameCodec.h"
 
+#include <chrono>
 #include <cstddef>
 #include <cstdint>
 #include <deque>
@@ -84,6 +85,9 @@ public:
     // Returns the milliseconds until it has work again, -1 when nothing waits. The server calls
     // it from its loop; a test driving Feed by hand calls it itself.
     int Pump();
+    // Another clock for the engine's delays and receive time-out (tests driving Feed and Pump
+    // by hand); an empty function puts the steady clock back.
+    void SetClock(std::function<std::chrono::steady_clock::time_point()> now);
     // Drops bytes of a partial request, a running series and replies not sent yet (a new
     // connection starts clean); a frame waiting for the operator then gets no reply.
     void ResetInput();

@@ -32,6 +32,7 @@ void ResetLinkState()
     Link.RegisterAddress = 1;
     Link.AbortRequestFlag = 0;
     Link.TcpConnectState = 0;
+    Link.Transport = nullptr;
     ResetLinkIo();
 }
 
@@ -74,6 +75,12 @@ void SealFrame(uint8_t* frame)
     if (length < 3)
         return;
     frame[length - 2] = FrameChecksum(frame, length);
+}
+
+bool IsWholeFrame(const uint8_t* frame, std::size_t count)
+{
+    return count >= 9 && frame[0] == FrameStart && FrameLengthField(frame) == count && frame[count - 1] == FrameEnd
+        && FrameChecksum(frame, count) == frame[count - 2];
 }
 
 namespace {

@@ -9,6 +9,7 @@
 #include <functional>
 #include <string>
 
+class ByteTransport;
 class SerialPort;
 class ClientSocket;
 
@@ -21,6 +22,9 @@ struct LinkState {
     uint8_t RegisterAddress = 1;          // 1..9
     volatile uint8_t AbortRequestFlag = 0;
     uint32_t TcpConnectState = 0;         // 1 connecting, 3 connected, 2 socket error, 0 failed start
+    // A line put in place of the COM port or the TCP socket (tests, fuzzing); nullptr = the
+    // port or socket of the link type in force. Not owned.
+    ByteTransport* Transport = nullptr;
 };
 
 extern LinkState Link;
@@ -70,6 +74,9 @@ void BuildFrameHeader(uint8_t* buffer, uint8_t address, uint16_t length, uint16_
 uint8_t FrameChecksum(const uint8_t* frame, std::size_t maxLength = ReceiveBufferSize);
 // Stores the checksum at L-2 of a frame laid out by BuildFrameHeader.
 void SealFrame(uint8_t* frame);
+// True when the count bytes are exactly one frame: start byte, its length field equal to count,
+// end byte and checksum right.
+bool IsWholeFrame(const uint8_t* frame, std::size_t count);
 
 void SendAckStatus0(uint8_t address);
 void SendAckStatus1(uint8_t address);
@@ -107,6 +114,12 @@ int ReadByte(uint8_t& byte);
 int DrainInput();
 
 // ---- replies ----
+// The two status readers check every reply whole (start, length, end, checksum) before they
+// believe it: anything else, a partial reply included, is AckBadReply, and only a whole 11-byte
+// error frame is AckErrorFrame (its code in ReceiveBuffer[8]). A "busy" reply is waited out with
+// WaitWhileBusy, so that the register's late answer never lands in the next exchange.
+// ReceiveAck reads through the link in use; ReceiveAckSerial reads with the port's own time-outs
+// and shows the register's error text itself.
 int ReceiveAck();
 int ReceiveAckSerial();
 int ReceiveFrame(std::size_t n);
@@ -115,6 +128,9 @@ bool ReceivedEmptyBase();
 void ShowRegisterError(int code);
 int AskPaperOut();
 void AbortByUser();
+// Reads status replies until the register accepts (1) or the wait ends (0): a minute at most,
+// two silent reads, or Esc (the abort flag). It lets window events run meanwhile, so a caller
+// keeps its window's other controls disabled for the time of the exchange.
 int WaitWhileBusy();
 // Waits ms milliseconds while window events run (so that "Anuluj" or Esc is taken meanwhile);
 // with endOnStop it returns early once the abort flag is set.

@@ -56,20 +56,31 @@ int ClassifyStatusReply()
     return -1;
 }
 
-// The end of both readers: a status 1 or 2 counts only with a correct checksum.
-int ClassifyByChecksum(std::size_t count)
+// The first ten bytes are in the buffer and their length field says 11: reads the last byte.
+// Only a whole error frame with its checksum counts as one.
+bool TakeErrorFrame()
 {
-    if (FrameLengthField(Rx()) != count || FrameChecksum(Rx(), count) != Rx()[8])
-        return AckBadReply;
+    ReadRaw(Link.ReceiveBuffer + StatusReplyLength, 1);
+    return IsWholeFrame(Rx(), ErrorFrameLength);
+}
+
+// The end of both readers, for a status reply checked whole. A "busy" register answers later:
+// its answer is waited for, so that it never lands in the next exchange.
+int ClassifyWholeStatusReply()
+{
+    if (IsReply(ReplyAttention, StatusBusy)) {
+        if (WaitWhileBusy() != 1)
+            return AckBadReply;
+        return Rx()[7] == 3 ? AckDone : AckAccepted;
+    }
+    if (const int result = ClassifyStatusReply(); result >= 0)
+        return result;
     if (Rx()[6] == ReplyAck && Rx()[7] == 1)
         return AckStatus1;
     if (Rx()[6] == ReplyAck && Rx()[7] == 2)
         return AckStatus2;
     return AckBadReply;
 }
-
-// Reads the eleventh byte of an error frame whose first ten bytes are in the buffer.
-void ReadErrorFrameTail() { ReadRaw(Link.ReceiveBuffer + StatusReplyLength, 1); }
 
 } // namespace
 
@@ -88,38 +99,16 @@ void WaitWithEvents(int ms, bool endOnStop)
 int ReceiveAck()
 {
     std::memset(Link.ReceiveBuffer, 0, 512);
-    std::size_t count = 0;
-    if (LinkIsTcp()) {
-        std::size_t got = ReadFromLink(Link.ReceiveBuffer, StatusReplyLength, ReplyBoundMs, true);
-        if (got == 0)
-            return AckBadReply;  // nothing came
-        if (got == StatusReplyLength && FrameLengthField(Rx()) == ErrorFrameLength)
-            got += ReadFromLink(Link.ReceiveBuffer + got, 1, ReplyBoundMs, false);
-        const std::size_t length = FrameLengthField(Rx());
-        // A reply that does not start and end as a frame counts as an error frame here.
-        if (Rx()[0] != FrameStart || length == 0 || length > got || Rx()[length - 1] != FrameEnd)
-            return AckErrorFrame;
-        if (length == ErrorFrameLength)
-            return AckErrorFrame;
-        count = length;
-    } else {
-        count = std::size_t(ReceiveBytes(Link.ReceiveBuffer, StatusReplyLength));
-    }
-
+    const std::size_t count = std::size_t(ReceiveBytes(Link.ReceiveBuffer, StatusReplyLength));
     if (count < StatusReplyLength)
         return AckBadReply;
-    if (count == StatusReplyLength) {
-        if (IsReply(ReplyAttention, StatusReceiptOpen))
-            return AckReceiptOpen;
-        if (const int result = ClassifyStatusReply(); result >= 0)
-            return result;
-    }
-    if (FrameLengthField(Rx()) == ErrorFrameLength) {
-        // The error frame is complete as soon as its last byte is here.
-        ReadErrorFrameTail();
-        return AckErrorFrame;
-    }
-    return ClassifyByChecksum(count);
+    if (FrameLengthField(Rx()) == ErrorFrameLength)
+        return TakeErrorFrame() ? AckErrorFrame : AckBadReply;
+    if (!IsWholeFrame(Rx(), StatusReplyLength))
+        return AckBadReply;
+    if (IsReply(ReplyAttention, StatusReceiptOpen))
+        return AckReceiptOpen;
+    return ClassifyWholeStatusReply();
 }
 
 int ReceiveAckSerial()
@@ -128,16 +117,15 @@ int ReceiveAckSerial()
     const int count = ReadRaw(Link.ReceiveBuffer, StatusReplyLength);
     if (count < int(StatusReplyLength))
         return AckBadReply;
-    if (const int result = ClassifyStatusReply(); result >= 0)
-        return result;
-    if (IsReply(ReplyAttention, StatusBusy))
-        return WaitWhileBusy() == 1 ? AckDone : AckBadReply;
     if (FrameLengthField(Rx()) == ErrorFrameLength) {
-        ReadErrorFrameTail();
+        if (!TakeErrorFrame())
+            return AckBadReply;
         ShowRegisterError(Rx()[8]);
         return AckErrorFrame;
     }
-    return ClassifyByChecksum(StatusReplyLength);
+    if (!IsWholeFrame(Rx(), StatusReplyLength))
+        return AckBadReply;
+    return ClassifyWholeStatusReply();
 }
 
 int ReceiveFrame(std::size_t n)
@@ -206,7 +194,8 @@ int AskPaperOut()
         return 1;
     }
     std::memset(Link.ReceiveBuffer, 0, StatusReplyLength);
-    if (ReadRaw(Link.ReceiveBuffer, StatusReplyLength) == int(StatusReplyLength) && Rx()[6] == ReplyAck) {
+    if (ReadRaw(Link.ReceiveBuffer, StatusReplyLength) == int(StatusReplyLength)
+        && IsWholeFrame(Rx(), StatusReplyLength) && Rx()[6] == ReplyAck) {
         if (Rx()[7] == 0)
             return 0;
         if (Rx()[7] == 3)
@@ -237,7 +226,7 @@ int WaitWhileBusy()
                 return 0;
             continue;
         }
-        if (Rx()[6] == ReplyAck && (Rx()[7] == 0 || Rx()[7] == 3))
+        if (IsWholeFrame(Rx(), StatusReplyLength) && Rx()[6] == ReplyAck && (Rx()[7] == 0 || Rx()[7] == 3))
             return 1;
     }
 }

@@ -45,27 +45,15 @@ std::string ComPortName(int number)
     return name;
 }
 
-// Bytes that can be read at once from the link in use; -1 when the link is broken.
-int LinkAvailable(bool tcp)
+// The line of the link in use: one put in the link state, else the TCP socket (when connected)
+// or the COM port; nullptr when that link is down.
+ByteTransport* TransportInUse(bool tcp)
 {
+    if (Link.Transport)
+        return Link.Transport;
     if (tcp)
-        return TcpSocket().ReceiveLength();
-    return Link.SerialHandle ? Link.SerialHandle->BytesWaiting() : -1;
-}
-
-bool LinkWaitReadable(bool tcp, int ms)
-{
-    if (tcp)
-        return TcpSocket().WaitReadable(ms);
-    return Link.SerialHandle && Link.SerialHandle->WaitReadable(ms);
-}
-
-// Reads bytes that are already there (at most n); -1 on an error or a closed connection.
-int LinkReadNow(bool tcp, uint8_t* buffer, std::size_t n)
-{
-    if (tcp)
-        return TcpSocket().ReceiveBuf(buffer, n);
-    return Link.SerialHandle ? Link.SerialHandle->Read(buffer, n) : -1;
+        return TcpSocket().Connected() ? &TcpSocket() : nullptr;
+    return Link.SerialHandle;
 }
 
 void FailSend(uint8_t* buffer)
@@ -74,14 +62,13 @@ void FailSend(uint8_t* buffer)
         buffer[0] = 0;
 }
 
-int SendBytesTcp(uint8_t* buffer, std::size_t total)
+// Writes through a line that may take a long send in parts: goes on with the rest for as long
+// as it moves; a write that takes nothing within its own wait fails the whole.
+int SendWhole(ByteTransport& line, uint8_t* buffer, std::size_t total)
 {
-    ClientSocket& socket = TcpSocket();
-    // The socket may take a long send in parts: go on with the rest for as long as it moves;
-    // a send that takes nothing within its own wait fails the whole.
     std::size_t offset = 0;
     while (offset < total) {
-        const int sent = socket.SendBuf(buffer + offset, total - offset);
+        const int sent = line.Write(buffer + offset, total - offset);
         if (sent <= 0) {
             FailSend(buffer);
             return 1;
@@ -122,7 +109,8 @@ bool IsCompleteShortFrame(const uint8_t* buffer, std::size_t got, std::size_t wa
 std::size_t ReadFromLink(uint8_t* buffer, std::size_t want, long long boundMs, bool stopAtFrame, unsigned intervalMs)
 {
     const bool tcp = LinkIsTcp();
-    if (tcp ? !TcpSocket().Connected() : Link.SerialHandle == nullptr)
+    ByteTransport* line = TransportInUse(tcp);
+    if (!line)
         return 0;
     const long long deadline = MonotonicMs() + boundMs;
     long long lastByte = 0;
@@ -140,12 +128,12 @@ std::size_t ReadFromLink(uint8_t* buffer, std::size_t want, long long boundMs, b
                     target = length;  // take no byte past a shorter frame
             }
         }
-        const int available = LinkAvailable(tcp);
+        const int available = line->BytesWaiting();
         if (available < 0)
             break;
         if (available > 0) {
             const std::size_t take = std::min<std::size_t>(std::size_t(available), target - got);
-            const int read = LinkReadNow(tcp, buffer + got, take);
+            const int read = line->Read(buffer + got, take);
             if (read < 0)
                 break;
             got += std::size_t(read);
@@ -158,11 +146,11 @@ std::size_t ReadFromLink(uint8_t* buffer, std::size_t want, long long boundMs, b
             remaining = std::min(remaining, lastByte + intervalMs - now);
         if (remaining <= 0)
             break;
-        if (LinkWaitReadable(tcp, int(remaining)) && LinkAvailable(tcp) == 0) {
+        if (line->WaitReadable(int(remaining)) && line->BytesWaiting() == 0) {
             // Readable with nothing to read: the other end has gone. A TCP read tells for
             // sure; on a serial line do not spin while the time runs out.
             if (tcp) {
-                const int read = LinkReadNow(tcp, buffer + got, target - got);
+                const int read = line->Read(buffer + got, target - got);
                 if (read < 0)
                     break;
                 got += std::size_t(read);
@@ -261,8 +249,10 @@ int CheckCommError(SerialPort* handle)
 int SendBytes(uint8_t* buffer, int mode, std::size_t count)
 {
     const std::size_t total = mode == 0 ? std::strlen(reinterpret_cast<const char*>(buffer)) : count;
+    if (Link.Transport)
+        return SendWhole(*Link.Transport, buffer, total);
     if (LinkIsTcp())
-        return SendBytesTcp(buffer, total);
+        return SendWhole(TcpSocket(), buffer, total);
 
     if (LinkSettings.ComPortNumber == NoComPort) {
         ShowMessage(QStringLiteral("Nie wybrano portu komunikacyjnego!!"));
@@ -340,8 +330,10 @@ int ReadRaw(uint8_t* buffer, std::size_t n, bool stopAtFrame)
     if (n == 0)
         return 0;
     const CommTimeouts& t = LinkIsTcp() || !Link.SerialHandle ? currentTimeouts : Link.SerialHandle->Timeouts();
-    if (!LinkIsTcp() && !stopAtFrame)
-        return Link.SerialHandle ? std::max(0, Link.SerialHandle->Read(buffer, n)) : 0;
+    if (!LinkIsTcp() && !stopAtFrame) {
+        ByteTransport* line = TransportInUse(false);
+        return line ? std::max(0, line->Read(buffer, n)) : 0;
+    }
     long long bound = (long long)t.ReadTotalTimeoutMultiplier * (long long)n + t.ReadTotalTimeoutConstant;
     if (bound <= 0)
         bound = ReplyBoundMs;
@@ -375,30 +367,29 @@ int ReadWaiting(uint8_t* buffer, std::size_t max, int waitMs, bool& more)
 
 int ReadByte(uint8_t& byte)
 {
-    if (!Link.SerialHandle)
-        return 0;
-    return Link.SerialHandle->Read(&byte, 1) == 1 ? 1 : 0;
+    ByteTransport* line = TransportInUse(false);
+    return line && line->Read(&byte, 1) == 1 ? 1 : 0;
 }
 
 int DrainInput()
 {
+    const bool tcp = LinkIsTcp();
+    ByteTransport* line = TransportInUse(tcp);
     int lastRead = 0;
-    if (LinkIsTcp()) {
-        ClientSocket& socket = TcpSocket();
+    if (line && tcp) {
         for (int pass = 0; pass < DrainReadLimit; ++pass) {
-            const int waiting = socket.ReceiveLength();
+            const int waiting = line->BytesWaiting();
             if (waiting <= 0)
                 break;
-            socket.ReceiveBuf(Link.ReceiveBuffer, std::min<std::size_t>(std::size_t(waiting), ReceiveBufferSize));
+            line->Read(Link.ReceiveBuffer, std::min<std::size_t>(std::size_t(waiting), ReceiveBufferSize));
         }
-        lastRead = socket.ReceiveLength();
-    } else if (Link.SerialHandle) {
-        SerialPort& port = *Link.SerialHandle;
-        const unsigned interval = port.Timeouts().ReadIntervalTimeout;
+        lastRead = line->BytesWaiting();
+    } else if (line) {
+        const unsigned interval = (Link.SerialHandle ? Link.SerialHandle->Timeouts() : currentTimeouts).ReadIntervalTimeout;
         SetLinkTimeouts(CommTimeouts{0, 0, 1, 0, 1});
         int reads = 0;
         do {
-            lastRead = port.Read(Link.ReceiveBuffer, DrainChunk);
+            lastRead = line->Read(Link.ReceiveBuffer, DrainChunk);
         } while (lastRead > 0 && ++reads < DrainReadLimit);
         SetLinkTimeouts(CommTimeouts{interval, 1, 100, 10, 10});
     }

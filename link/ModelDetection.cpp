@@ -1,6 +1,8 @@
 #include "link/ModelDetection.h"
 
 #include "core/AppState.h"
+#include "core/DatabaseImage.h"
+#include "core/GoodsArea.h"
 #include "link/Commands.h"
 #include "link/Link.h"
 #include "platform/Prompts.h"
@@ -24,18 +26,14 @@ void DetectRegisterModel()
         ShowMessage(QStringLiteral("Błąd transmisji !!!"));
         return;
     }
-    if (got < 3)
-        return;  // the length byte did not come
-    switch (Link.ReceiveBuffer[2]) {
-    case RivoConfigurationFrame:
+    // Only a whole configuration frame tells the model; noise must not move the goods.
+    if (!IsWholeFrame(Link.ReceiveBuffer, std::size_t(got)))
+        return;
+    if (std::size_t(got) == RivoConfigurationFrame) {
         App.RegisterModelFlag = 1;
-        App.GoodsRecordSize = 83;
-        break;
-    case TepoDuxConfigurationFrame:
+        ChangeGoodsRecordSize(DefaultGoodsRecordSize);
+    } else if (std::size_t(got) == TepoDuxConfigurationFrame) {
         App.RegisterModelFlag = 0;
-        App.GoodsRecordSize = 69;
-        break;
-    default:
-        break;
+        ChangeGoodsRecordSize(TepoDuxGoodsRecordSize);
     }
 }

@@ -2,7 +2,8 @@
 // Tells the register model from the length of its configuration frame and sets the goods
 // record geometry to match.
 
-// Sends the configuration read request and reads the answer: 36 bytes → Rivo (flag 1, goods
-// records of 83 bytes), 31 → Tepo Dux (flag 0, 69 bytes), nothing → flag 2 and a message; any
-// other length changes nothing. MaxGoodsCount is the caller's to set.
+// Sends the configuration read request and reads the answer: a whole 36-byte frame → Rivo
+// (flag 1, 8000 goods records of 83 bytes), a whole 31-byte frame → Tepo Dux (flag 0, 2000 of
+// 69 bytes), the goods of the image moved to the new spacing; nothing → flag 2 and a message;
+// anything else changes nothing.
 void DetectRegisterModel();

@@ -33,11 +33,7 @@ QString PortItem(int n) { return QStringLiteral("COM ") + QString::number(n); }
 
 bool IsProbeAnswer(const uint8_t* reply, int count)
 {
-    if (count != StatusReplySize)
-        return false;
-    const unsigned length = unsigned(reply[2]) | (unsigned(reply[3]) << 8);
-    return reply[0] == FrameStart && reply[9] == FrameEnd && length == StatusReplySize
-        && FrameChecksum(reply, StatusReplySize) == reply[8] && reply[6] == ReplyAttention;
+    return count == StatusReplySize && IsWholeFrame(reply, StatusReplySize) && reply[6] == ReplyAttention;
 }
 
 TWyszukiwanieKasyRS::TWyszukiwanieKasyRS(QWidget* parent) : TForm(parent), instance_(WyszukiwanieKasyRS, this)

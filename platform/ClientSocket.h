@@ -2,6 +2,8 @@
 // A non-blocking TCP client socket in the shape of the form framework's client socket: Open
 // starts a connection that completes later and reports "connected" or "error" through the
 // callbacks, from the Qt event loop; send, bytes waiting and receive work on the open socket.
+#include "platform/ByteTransport.h"
+
 #include <QObject>
 #include <cstddef>
 #include <cstdint>
@@ -12,7 +14,7 @@
 
 class QSocketNotifier;
 
-class ClientSocket : public QObject {
+class ClientSocket : public QObject, public ByteTransport {
     Q_OBJECT
 public:
     explicit ClientSocket(QObject* parent = nullptr);
@@ -46,7 +48,11 @@ public:
     // (a closed connection counts as an error).
     int ReceiveBuf(uint8_t* data, std::size_t n);
     // Waits up to timeoutMs for bytes to read; true when some are there.
-    bool WaitReadable(int timeoutMs);
+    bool WaitReadable(int timeoutMs) override;
+    // The line to the register as the link reads it.
+    int BytesWaiting() override { return ReceiveLength(); }
+    int Read(uint8_t* data, std::size_t n) override { return ReceiveBuf(data, n); }
+    int Write(const uint8_t* data, std::size_t n) override { return SendBuf(data, n); }
     // errno of the last failure (EINVAL for a bad port, EHOSTUNREACH for a host not found).
     int LastError() const { return lastError_; }
 

@@ -1,6 +1,7 @@
 #include "platform/Cp1250.h"
 
 #include <QHash>
+#include <QStringList>
 
 namespace {
 
@@ -75,4 +76,26 @@ std::string ToCp1250(const QString& text)
         out.push_back(static_cast<char>(b < 0 ? '?' : b));
     }
     return out;
+}
+
+QString CharactersOutsideCp1250(const QString& text)
+{
+    QStringList found;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        // A character beyond the basic plane is its surrogate pair, named whole.
+        const qsizetype width = text[i].isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
+        const QString ch = text.mid(i, width);
+        if ((width == 2 || UnicodeToCp1250(text[i].unicode()) < 0) && !found.contains(ch))
+            found << ch;
+        i += width - 1;
+    }
+    return found.join(QLatin1Char(' '));
+}
+
+QString Cp1250Refusal(const QString& text)
+{
+    const QString outside = CharactersOutsideCp1250(text);
+    if (outside.isEmpty())
+        return {};
+    return QStringLiteral("Tekst „%1” zawiera znaki, których kasa nie obsługuje: %2").arg(text, outside);
 }

@@ -11,5 +11,11 @@ int UnicodeToCp1250(char16_t ch);
 
 QString FromCp1250(const std::string& bytes);
 QString FromCp1250(const unsigned char* bytes, std::size_t count);
-// Characters outside the code page become '?'.
+// Characters outside the code page become '?': texts the user typed are checked with
+// Cp1250Refusal first.
 std::string ToCp1250(const QString& text);
+
+// The distinct characters of text that the code page cannot hold, separated by blanks.
+QString CharactersOutsideCp1250(const QString& text);
+// The message that refuses text for holding such characters; empty when it holds none.
+QString Cp1250Refusal(const QString& text);

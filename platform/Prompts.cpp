@@ -4,9 +4,11 @@
 #include <QColorDialog>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QLibraryInfo>
 #include <QMessageBox>
 #include <QRegularExpression>
 #include <QStringList>
+#include <QTranslator>
 
 QColor Prompts::Colour(const QColor&) { return {}; }
 
@@ -129,4 +131,21 @@ QString QtFileFilter(const QString& filter)
         out << desc;
     }
     return out.isEmpty() ? filter : out.join(";;");
+}
+
+bool InstallPolishStandardDialogs()
+{
+    // Owned by the application; installed once however often this is called.
+    static QTranslator* translator = nullptr;
+    if (translator)
+        return true;
+    auto* t = new QTranslator(QCoreApplication::instance());
+    if (!t->load(QLocale(QLocale::Polish), QStringLiteral("qtbase"), QStringLiteral("_"),
+                 QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        delete t;
+        return false;
+    }
+    QCoreApplication::installTranslator(t);
+    translator = t;
+    return true;
 }

@@ -7,6 +7,8 @@
 //    variable is set (and then nothing else: tests and the emulator put pseudo-terminals there);
 //  - otherwise /dev/ttyS<n-1> for n = 1..32, /dev/ttyUSB<n-33> for n = 33..64 and
 //    /dev/ttyACM<n-65> for n = 65..99.
+#include "platform/ByteTransport.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -36,7 +38,7 @@ struct CommStatus {
     unsigned BytesWaiting = 0;
 };
 
-class SerialPort {
+class SerialPort : public ByteTransport {
 public:
     ~SerialPort();
     SerialPort(const SerialPort&) = delete;
@@ -61,10 +63,10 @@ public:
     // Returns as soon as n bytes came. An interval of MAXDWORD with both totals 0 returns at
     // once with what is there. Returns the count read (0 on time-out), -1 on an error (also
     // when the device hung up).
-    int Read(uint8_t* buffer, std::size_t n);
+    int Read(uint8_t* buffer, std::size_t n) override;
     // Writes n bytes within the write time-outs (multiplier * n + constant). Returns the count
     // written, which may be short when output is held; -1 on an error (LastError() tells).
-    int Write(const uint8_t* buffer, std::size_t n);
+    int Write(const uint8_t* buffer, std::size_t n) override;
     // True when the last failed write failed because the device went away (EIO, ENXIO, ENODEV,
     // EBADF): the program's "access denied" case, answered by reopening the port.
     bool DeviceGone() const;
@@ -77,9 +79,9 @@ public:
     // received XOFF), or RTS/CTS is on, CTS is low and output is queued.
     bool ClearCommError(CommStatus& status);
     // Bytes received and not read yet; -1 on an error.
-    int BytesWaiting();
+    int BytesWaiting() override;
     // Waits up to timeoutMs for at least one byte to be readable; true when one is.
-    bool WaitReadable(int timeoutMs);
+    bool WaitReadable(int timeoutMs) override;
     // Discards everything received and not read.
     void PurgeInput();
 

@@ -1,29 +1,31 @@
 #include "platform/SingleInstance.h"
 
-#include <cstdlib>
+#include "platform/TempFolder.h"
+
+#include <cerrno>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <unistd.h>
 
 std::string NamedMutexPath(const std::string& name)
 {
-    std::string folder = "/tmp";
-    if (const char* r = std::getenv("XDG_RUNTIME_DIR"); r && *r)
-        folder = r;
     std::string file;
     for (char c : name)
         file.push_back(c == ' ' || c == '/' ? '_' : c);
-    return folder + "/" + file + ".lock";
+    if (const std::string runtime = UserRuntimeFolder(); !runtime.empty())
+        return runtime + "/" + file + ".lock";
+    return "/tmp/" + file + UserSuffix() + ".lock";
 }
 
 bool AcquireNamedMutex(const std::string& name)
 {
-    int fd = ::open(NamedMutexPath(name).c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+    const int fd = ::open(NamedMutexPath(name).c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
     if (fd < 0)
-        return false;
+        return true;
     if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        const bool held = errno == EWOULDBLOCK;
         ::close(fd);
-        return false;
+        return !held;
     }
     // The descriptor stays open on purpose: the lock lives as long as the process.
     return true;

@@ -2,9 +2,20 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <sys/stat.h>
 #include <system_error>
+#include <unistd.h>
 
 namespace fs = std::filesystem;
+
+std::string UserRuntimeFolder()
+{
+    std::error_code ec;
+    const char* base = std::getenv("XDG_RUNTIME_DIR");
+    return base && *base && fs::is_directory(base, ec) ? std::string(base) : std::string();
+}
+
+std::string UserSuffix() { return "-" + std::to_string(::getuid()); }
 
 std::string TempFolder(const std::string& fallbackName)
 {
@@ -16,11 +27,19 @@ std::string TempFolder(const std::string& fallbackName)
     std::string name = fallbackName;
     if (auto pos = name.find_last_of("\\/"); pos != std::string::npos)
         name = name.substr(pos + 1);
-    const char* base = std::getenv("XDG_RUNTIME_DIR");
-    fs::path root = (base && *base && fs::is_directory(base, ec)) ? fs::path(base) : fs::path("/tmp");
-    fs::path folder = root / name;
-    fs::create_directories(folder, ec);
-    if (!fs::is_directory(folder, ec))
+    if (const std::string runtime = UserRuntimeFolder(); !runtime.empty()) {
+        const fs::path folder = fs::path(runtime) / name;
+        fs::create_directories(folder, ec);
+        return fs::is_directory(folder, ec) ? folder.string() : std::string();
+    }
+    // Under the shared /tmp the folder is this user's alone: another user's folder of the same
+    // name (or a link planted there) is not used.
+    const std::string folder = "/tmp/" + name + UserSuffix();
+    ::mkdir(folder.c_str(), 0700);
+    struct stat st {};
+    if (::lstat(folder.c_str(), &st) != 0 || !S_ISDIR(st.st_mode) || st.st_uid != ::getuid())
         return {};
-    return folder.string();
+    if ((st.st_mode & 077) != 0 && ::chmod(folder.c_str(), 0700) != 0)
+        return {};
+    return folder;
 }

@@ -4,6 +4,11 @@
 
 // The folder named by TEMP when it names an existing folder; otherwise the fallback folder
 // (created with its parents when missing). The fallback names the program gives ("C:\Tepo_Tmp",
-// "C:\Rivo_Tmp") become folders of those names under the user's runtime or /tmp folder.
-// Empty when no folder could be had.
+// "C:\Rivo_Tmp") become folders of those names in the user's runtime folder, or, without one,
+// folders of this user alone (name-uid, mode 0700) under /tmp. Empty when no folder could be had.
 std::string TempFolder(const std::string& fallbackName);
+
+// XDG_RUNTIME_DIR when it names a folder; empty otherwise.
+std::string UserRuntimeFolder();
+// "-<uid>": what makes a name under the shared /tmp this user's own.
+std::string UserSuffix();

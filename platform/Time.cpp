@@ -4,9 +4,23 @@
 #include <chrono>
 #include <thread>
 
+namespace {
+std::function<long long()> nowSource;
+std::function<void(unsigned)> sleepSource;
+} // namespace
+
+void SetTimeSource(std::function<long long()> now, std::function<void(unsigned)> sleep)
+{
+    nowSource = std::move(now);
+    sleepSource = std::move(sleep);
+}
+
 void Sleep(unsigned milliseconds)
 {
-    std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
+    if (sleepSource)
+        sleepSource(milliseconds);
+    else
+        std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
 }
 
 void ProcessMessages()
@@ -17,6 +31,8 @@ void ProcessMessages()
 
 long long MonotonicMs()
 {
+    if (nowSource)
+        return nowSource();
     using namespace std::chrono;
     return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
 }

@@ -188,6 +188,15 @@ GoodsAddCheck CheckGoodsAdd(const GoodsAddInput& in)
         return check;
     }
 
+    // A character the register cannot hold would be stored as '?', and collide with the next.
+    for (const QString& text : {in.Name, in.Barcode}) {
+        if (const QString refusal = Cp1250Refusal(text); !refusal.isEmpty()) {
+            check.Refusal = GoodsAddRefusal::UnencodableText;
+            check.Message = refusal;
+            return check;
+        }
+    }
+
     const std::string name = ToCp1250(in.Name).substr(0, GoodsField::NameSize);
     const std::string key = GoodsNameKey(name);
     if (unsigned other = FindGoodsWithNameKey(key, unsigned(plu))) {

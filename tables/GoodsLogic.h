@@ -105,6 +105,7 @@ enum class GoodsAddRefusal {
     EmptyFields,     // shown by the warning labels only
     BadPlu,
     SpacesOnlyName,
+    UnencodableText, // the name or barcode holds characters outside cp1250
     DuplicateName,
     BadPrice,
     PriceOutOfRange,

@@ -534,28 +534,26 @@ bool TProgramowanieTowarow::AddGoods(const GoodsAddInput& input)
         return false;
     }
 
-    bool stored = true;
-    if (DatabaseUsable()) {
-        if (!DatabaseImage.Usable()) {
-            ShowMessage(GoodsTexts::FileClosed);
-            stored = false;
-        } else if (WriteGoodsRecordToImage(check.Fields) != 0) {
-            ShowMessage(GoodsTexts::NotAdded);
-            return false;
-        } else {
-            MarkDatabaseModified();
-            RequestStatusRefresh();
-            FillGoodsGrid();
-            Edit2->clear();
-            Edit4->clear();
-            Edit3->setText(QStringLiteral("0,00"));
-            Edit2->setFocus();
-        }
+    // Without a usable image nothing can be stored: the editor stays open with what was typed.
+    if (!DatabaseUsable() || !DatabaseImage.Usable()) {
+        ShowMessage(GoodsTexts::FileClosed);
+        return false;
     }
+    if (WriteGoodsRecordToImage(check.Fields) != 0) {
+        ShowMessage(GoodsTexts::NotAdded);
+        return false;
+    }
+    MarkDatabaseModified();
+    RequestStatusRefresh();
+    FillGoodsGrid();
+    Edit2->clear();
+    Edit4->clear();
+    Edit3->setText(QStringLiteral("0,00"));
+    Edit2->setFocus();
     FindFirstFreePlu();
     if (CheckBox4->isChecked())
         SendAfterAdd(check.Fields.Plu);
-    return stored;
+    return true;
 }
 
 // ---- sending ----

@@ -148,7 +148,7 @@ public:
     void FindFirstFreePlu();
 
     // The add action on given values (the goods editor copies its values in and calls it).
-    // True when the values were accepted and, with a database open, written.
+    // True when the values were accepted and written to a usable image.
     bool AddGoods(const GoodsAddInput& input);
     GoodsAddInput InputFromControls() const;
     // Puts values into the fields and lists (filling the lists first when they are empty).

@@ -2,10 +2,13 @@
 // the emulator on a pseudo-terminal COM port and over TCP.
 #include "app/MenuGlowne.h"
 #include "core/AppState.h"
+#include "core/DatabaseFiles.h"
+#include "core/DatabaseImage.h"
 #include "link/Link.h"
 #include "link/LinkSettings.h"
 #include "platform/ClientSocket.h"
 #include "platform/Time.h"
+#include "tables/ProgramowanieTowarow.h"
 #include "tests/support/EmulatorFixture.h"
 #include "tests/support/PtyPair.h"
 #include "tests/support/ScriptedPrompts.h"
@@ -14,12 +17,15 @@
 #include <QApplication>
 #include <QLabel>
 #include <QFrame>
+#include <QLineEdit>
 #include <arpa/inet.h>
 #include <gtest/gtest.h>
+#include <map>
 #include <memory>
 #include <netinet/in.h>
 #include <stdlib.h>
 #include <sys/socket.h>
+#include <thread>
 #include <unistd.h>
 
 namespace {
@@ -86,6 +92,70 @@ TEST_F(AutoConnectTest, FindsATepoDuxAndLimitsTheGoods)
     EXPECT_TRUE(w.Label11->isHidden());
 }
 
+TEST_F(AutoConnectTest, GoodsKeepEveryByteAcrossAModelChange)
+{
+    ASSERT_EQ(CreateDatabaseImage(), 0);
+    App.WorkMode = WorkModeDatabase;
+    using Record = std::vector<uint8_t>;
+    std::map<unsigned, Record> records;
+    for (unsigned plu : {1u, 2u, 10u, 11u, 2000u, 2500u}) {
+        GoodsRecordFields f;
+        f.Plu = uint16_t(plu);
+        f.Name = "Towar " + std::to_string(plu);
+        f.VatLetter = "B";
+        f.Price = plu * 3;
+        f.Barcode = "590" + std::to_string(plu);
+        f.Group = 1;
+        f.Halo = 2;
+        f.Unit = 3;
+        ASSERT_EQ(WriteGoodsRecordToImage(f), 0);
+    }
+    auto recordOf = [](unsigned plu) {
+        Record r(GoodsField::WrittenSize);
+        DbReadBytesAt(GoodsRecordOffset(plu), r.data(), r.size());
+        return r;
+    };
+    for (unsigned plu : {1u, 2u, 10u, 11u, 2000u})
+        records[plu] = recordOf(plu);
+    const std::string file = env.Path("sklep.rkb");
+    TMenuGlowne& w = *window;
+    {
+        EmulatorFixture dux{emu::Model::TepoDux};
+        ASSERT_FALSE(dux.ServeCom(3).empty());
+        w.SpeedButton2Click();
+        EXPECT_EQ(prompts.Messages(),
+                  QStringList({"Ta kasa mieści 2000 towarów. Towary o wyższych numerach (1) pominięto w bazie.",
+                               "WYKRYTO KASĘ ORVA TEPO DUX"}));
+        EXPECT_EQ(App.DatabaseModified, 1);
+        TProgramowanieTowarow goods;
+        goods.FormShow();
+        EXPECT_EQ(goods.GridRowCount(), 5);
+        goods.Edit1->setText("12");
+        goods.Edit2->setText("Nowy");
+        goods.Edit3->setText("1,00");
+        goods.BitBtn4Click();
+        records[12] = recordOf(12);
+        EXPECT_EQ(records[12][0], 12);
+        for (const auto& [plu, record] : records)
+            EXPECT_EQ(recordOf(plu), record) << plu;
+        ASSERT_EQ(WriteDatabaseFile(file), 0);
+        CloseComPort();
+    }
+    EmulatorFixture rivo{emu::Model::Rivo};
+    ASSERT_FALSE(rivo.ServeCom(3).empty());
+    prompts.Clear();
+    w.SpeedButton2Click();
+    EXPECT_EQ(prompts.Messages(), QStringList{"WYKRYTO KASĘ ORVA RIVO"});
+    for (const auto& [plu, record] : records)
+        EXPECT_EQ(recordOf(plu), record) << plu;
+    EXPECT_FALSE(GoodsSlotUsed(2500));
+
+    // The file saved under the older model opens right with the Rivo connected.
+    ASSERT_EQ(LoadDatabaseFile(file), 0);
+    for (const auto& [plu, record] : records)
+        EXPECT_EQ(recordOf(plu), record) << plu;
+}
+
 TEST_F(AutoConnectTest, NoRegisterAnywhereLeavesNoPortOpen)
 {
     const std::string empty = EmulatorFixture::MakeEmptyComDir();
@@ -117,6 +187,23 @@ TEST_F(AutoConnectTest, ASilentPortCostsOnlyItsReadTimeOut)
     EXPECT_EQ(prompts.Messages(), QStringList{"Nie wykryto żadnej kasy podłączonej do tego komputera."});
     // The probe did go out on the port that opened.
     EXPECT_FALSE(silent.Read(11, 1000).empty());
+}
+
+TEST_F(AutoConnectTest, AProbeAnsweredByNoiseIsNoRegister)
+{
+    PtyPair noisy(7);
+    ASSERT_TRUE(noisy.Ok());
+    std::vector<uint8_t> noise(10, 0x55);
+    noise[6] = 'A';
+    std::thread line([&] {
+        if (!noisy.Read(1, 5000).empty())
+            noisy.Write(noise);
+    });
+    window->SpeedButton2Click();
+    line.join();
+    EXPECT_EQ(Link.SerialHandle, nullptr);
+    EXPECT_EQ(App.WorkMode, 1);
+    EXPECT_EQ(prompts.Messages(), QStringList{"Nie wykryto żadnej kasy podłączonej do tego komputera."});
 }
 
 TEST_F(AutoConnectTest, OverTcpTheProbeAloneConnects)

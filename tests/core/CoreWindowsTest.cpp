@@ -94,6 +94,14 @@ TEST(NowaBazaD, EmptyNameAndFailureKeepTheOpenDatabase)
     EXPECT_NE(dialog.result(), QDialog::Accepted);
     EXPECT_TRUE(prompts.Texts().isEmpty());
 
+    // A symbol the register cannot hold is refused before anything is made.
+    dialog.Edit1->setText("Sklep");
+    dialog.Edit2->setText("ДЕН");
+    dialog.Button1Click();
+    EXPECT_EQ(prompts.Texts(), QStringList{"Tekst „ДЕН” zawiera znaki, których kasa nie obsługuje: Д Е Н"});
+    EXPECT_EQ(App.RecordCurrencySymbol, "PLN");
+    prompts.Clear();
+
     // The working file cannot be replaced: the message, and the old database stays.
     const std::string oldTemp = std::getenv("TEMP");
     const std::string broken = env.Path("broken");

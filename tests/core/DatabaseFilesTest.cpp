@@ -296,13 +296,20 @@ TEST(DatabaseFile, DecliningTheOverwriteChangesNothing)
     EXPECT_TRUE(prompts.Texts().isEmpty());
     EXPECT_EQ(App.DatabaseModified, 1);
 
-    // Yes replaces it.
-    prompts.SaveFile(QString::fromStdString(file));
+    // Yes replaces it; a name typed without ".rkb" gets it (and so finds the same file).
+    prompts.SaveFile(QString::fromStdString(env.Path("stara")));
     prompts.Answer(PromptAnswer::Yes);
     SaveDatabaseFile();
     EXPECT_EQ(Text(FileBytes(file), 0, 16), "ORVA_RIVO_V_2_00");
+    EXPECT_FALSE(fs::exists(env.Path("stara")));
+    EXPECT_EQ(App.CurrentDatabaseFileName, "stara.rkb");
     EXPECT_EQ(App.DatabaseSaved, 1);
     EXPECT_EQ(App.DatabaseModified, 0);
+
+    prompts.SaveFile(QString::fromStdString(env.Path("NOWA.RKB")));
+    SaveDatabaseFile();
+    EXPECT_TRUE(fs::exists(env.Path("NOWA.RKB")));
+    EXPECT_FALSE(fs::exists(env.Path("NOWA.RKB.rkb")));
 }
 
 TEST(DatabaseFile, FailedSaveKeepsTheOldFileAndTheState)

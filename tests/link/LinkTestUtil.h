@@ -6,6 +6,7 @@
 #include "platform/ClientSocket.h"
 #include "platform/SerialPort.h"
 #include "platform/Time.h"
+#include "tests/support/MemoryLine.h"
 #include "tests/support/PtyPair.h"
 
 #include <algorithm>
@@ -15,7 +16,6 @@
 #include <netinet/in.h>
 #include <poll.h>
 #include <string>
-#include <thread>
 #include <sys/socket.h>
 #include <unistd.h>
 #include <vector>
@@ -164,6 +164,32 @@ private:
     int peer_ = -1;
 };
 
+// The register's end of an in-memory line of either kind: waits for bytes that do not come cost
+// no real time, so a reader test runs in microseconds.
+class MemoryPeer : public RegisterPeer {
+public:
+    explicit MemoryPeer(bool tcp) : line_(tcp) {}
+    bool Ok() const override { return true; }
+    bool Write(const Bytes& b) override
+    {
+        line_.Send(b);
+        return true;
+    }
+    Bytes Read(std::size_t n, int) override
+    {
+        const Bytes& all = line_.Written();
+        const std::size_t take = std::min(n, all.size() - read_);
+        Bytes out(all.begin() + std::ptrdiff_t(read_), all.begin() + std::ptrdiff_t(read_ + take));
+        read_ += take;
+        return out;
+    }
+    Bytes ReadUntilQuiet(int) override { return Read(line_.Written().size(), 0); }
+
+private:
+    MemoryLine line_;
+    std::size_t read_ = 0;
+};
+
 inline std::unique_ptr<RegisterPeer> MakePeer(bool tcp)
 {
     if (tcp)
@@ -174,29 +200,3 @@ inline std::unique_ptr<RegisterPeer> MakePeer(bool tcp)
 inline std::string TransportName(const testing::TestParamInfo<bool>& info) { return info.param ? "Tcp" : "Serial"; }
 
 inline Bytes ReceivedBytes(std::size_t n) { return Bytes(Link.ReceiveBuffer, Link.ReceiveBuffer + n); }
-
-// Answers the program's next request as the register would: waits for requestLength bytes on
-// its own thread, then writes the reply.
-class Responder {
-public:
-    Responder(RegisterPeer& peer, std::size_t requestLength, Bytes reply)
-        : thread_([this, &peer, requestLength, reply = std::move(reply)] {
-              request_ = peer.Read(requestLength, 5000);
-              if (request_.size() == requestLength && !reply.empty())
-                  peer.Write(reply);
-          })
-    {
-    }
-    ~Responder() { Join(); }
-    void Join()
-    {
-        if (thread_.joinable())
-            thread_.join();
-    }
-    // The request that came (after Join).
-    const Bytes& Request() const { return request_; }
-
-private:
-    Bytes request_;
-    std::thread thread_;
-};

@@ -1,4 +1,4 @@
-// Reading a series of data frames, played by hand over both transports.
+// Reading a series of data frames, played by hand over an in-memory line of either kind.
 #include "link/Link.h"
 #include "platform/Time.h"
 #include "tests/link/LinkTestUtil.h"
@@ -13,8 +13,7 @@ class ReceiveFrames : public testing::TestWithParam<bool> {
 protected:
     void SetUp() override
     {
-        peer = MakePeer(GetParam());
-        ASSERT_TRUE(peer->Ok());
+        peer = std::make_unique<MemoryPeer>(GetParam());
     }
     QString NoFrameMessage() const
     {
@@ -111,7 +110,7 @@ TEST_P(ReceiveFrames, ShortRepliesInPlaceOfTheFrameShowTheirOwnMessage)
         ASSERT_TRUE(peer->Write(r.reply));
         const long long start = MonotonicMs();
         EXPECT_EQ(ReceiveFrame(92), FrameFailed);
-        EXPECT_LT(MonotonicMs() - start, 1500) << "a complete short reply is not waited past";
+        EXPECT_EQ(MonotonicMs(), start) << "a complete short reply is not waited past";
         EXPECT_EQ(prompts.Texts(), QStringList{r.message});
     }
     EXPECT_EQ(AckSent(300), -1);

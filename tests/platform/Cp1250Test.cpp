@@ -106,3 +106,12 @@ TEST(Cp1250, CharactersOutsideTheCodePageBecomeQuestionMarks)
     EXPECT_EQ(ToCp1250(QString::fromUtf8("a→b日ç")), std::string("a?b?\xE7"));
     EXPECT_EQ(ToCp1250(QString::fromUtf8("Ωñ")), std::string("??"));
 }
+
+TEST(Cp1250, RefusalNamesEachCharacterOutsideTheCodePageOnce)
+{
+    EXPECT_TRUE(Cp1250Refusal(QString::fromUtf8("Żółć € „x”")).isEmpty());
+    EXPECT_EQ(CharactersOutsideCp1250(QString::fromUtf8("Чай и чай")), QString::fromUtf8("Ч а й и ч"));
+    EXPECT_EQ(CharactersOutsideCp1250(QString::fromUtf8("Kawa ☕ 🍺🍺")), QString::fromUtf8("☕ 🍺"));
+    EXPECT_EQ(Cp1250Refusal(QString::fromUtf8("Чай")),
+              QString::fromUtf8("Tekst „Чай” zawiera znaki, których kasa nie obsługuje: Ч а й"));
+}

@@ -6,12 +6,15 @@
 #include "tests/support/ScriptedPrompts.h"
 #include "tests/support/TestEnvironment.h"
 
+#include <QAbstractButton>
 #include <QDialog>
+#include <QMessageBox>
 #include <QTimer>
 #include <cstdlib>
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <gtest/gtest.h>
 #include <poll.h>
 #include <sys/wait.h>
@@ -148,17 +151,17 @@ TEST(TempFolder, FallbackFolderIsMadeWhenTempIsUnusable)
     EXPECT_EQ(TempFolder("C:\\Tepo_Tmp"), runtime.Path() + "/Tepo_Tmp");
 }
 
-TEST(TempFolder, NoRuntimeFolderFallsBackToTmp)
+TEST(TempFolder, NoRuntimeFolderFallsBackToAFolderOfThisUserUnderTmp)
 {
     EnvGuard guard({"TEMP", "XDG_RUNTIME_DIR"});
     ::unsetenv("TEMP");
     ::setenv("XDG_RUNTIME_DIR", "/nonexistent-rivo-runtime", 1);
     const std::string name = "rivo-fallback-" + std::to_string(::getpid());
-    const std::string got = TempFolder("C:\\" + name);
-    EXPECT_EQ(got, "/tmp/" + name);
-    EXPECT_TRUE(fs::is_directory(got));
+    const std::string expected = "/tmp/" + name + "-" + std::to_string(::getuid());
+    EXPECT_EQ(TempFolder("C:\\" + name), expected);
+    EXPECT_EQ(fs::status(expected).permissions(), fs::perms::owner_all);
     std::error_code ec;
-    fs::remove_all(got, ec);
+    fs::remove_all(expected, ec);
 }
 
 TEST(SingleInstance, LockHeldByAnotherProcessIsRefusedUntilItExits)
@@ -182,11 +185,46 @@ TEST(SingleInstance, LockHeldByAnotherProcessIsRefusedUntilItExits)
     EXPECT_FALSE(second.Acquired());
 }
 
-TEST(SingleInstance, UnwritableLockFolderRefuses)
+// Runs check in a child process under another user; its result, or true when not root.
+bool AsAnotherUser(const std::function<bool()>& check)
 {
-    EnvGuard guard({"XDG_RUNTIME_DIR"});
-    ::setenv("XDG_RUNTIME_DIR", "/nonexistent-rivo-runtime", 1);
-    EXPECT_FALSE(AcquireNamedMutex(UniqueName("brak folderu")));
+    const pid_t pid = ::fork();
+    if (pid == 0)
+        ::_exit(::setgid(65534) == 0 && ::setuid(65534) == 0 && check() ? 0 : 1);
+    int status = 0;
+    return ::waitpid(pid, &status, 0) == pid && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+TEST(SingleInstance, AnotherUsersLockDoesNotKeepTheProgramFromStarting)
+{
+    if (::getuid() != 0)
+        GTEST_SKIP() << "needs root to act as a second user";
+    EnvGuard guard({"XDG_RUNTIME_DIR", "TEMP"});
+    const std::string name = UniqueName("ORVA TEPO RARI");
+    ::unsetenv("TEMP");
+
+    // Without a runtime folder each user has a lock name of his own under /tmp.
+    ::unsetenv("XDG_RUNTIME_DIR");
+    ASSERT_TRUE(AcquireNamedMutex(name));
+    EXPECT_TRUE(AsAnotherUser([&] { return AcquireNamedMutex(name) && ::unlink(NamedMutexPath(name).c_str()) == 0; }));
+    std::error_code ec;
+    fs::remove(NamedMutexPath(name), ec);
+    // A lock file that the other user cannot open does not count as a running copy.
+    ScratchFolder shared;
+    fs::permissions(shared.Path(), fs::perms::all);
+    ::setenv("XDG_RUNTIME_DIR", shared.Path().c_str(), 1);
+    ASSERT_TRUE(AcquireNamedMutex(name));
+    EXPECT_TRUE(AsAnotherUser([&] { return AcquireNamedMutex(name); }));
+
+    // The image folder under /tmp is the user's own: another user's folder of that name is refused.
+    ::unsetenv("XDG_RUNTIME_DIR");
+    const std::string folderName = "rivo-other-" + std::to_string(::getpid());
+    const std::string othersFolder = "/tmp/" + folderName + "-65534";
+    fs::create_directory(othersFolder);
+    EXPECT_TRUE(AsAnotherUser([&] { return TempFolder(folderName).empty(); }));
+    fs::remove(othersFolder);
+    EXPECT_TRUE(AsAnotherUser([&] { return TempFolder(folderName) == othersFolder; }));
+    fs::remove_all(othersFolder, ec);
 }
 
 TEST(Prompts, FileFiltersBecomeQtFilters)
@@ -245,4 +283,13 @@ TEST(Time, ProcessMessagesRunsWaitingEvents)
     const long long before = MonotonicMs();
     Sleep(20);
     EXPECT_GE(MonotonicMs() - before, 20);
+}
+
+TEST(Prompts, StandardButtonsSpeakPolish)
+{
+    TestApp();
+    ASSERT_TRUE(InstallPolishStandardDialogs());
+    QMessageBox box(QMessageBox::Question, "UWAGA!", "Kontynuować?", QMessageBox::Yes | QMessageBox::No);
+    EXPECT_EQ(box.button(QMessageBox::Yes)->text().remove(u'&'), "Tak");
+    EXPECT_EQ(box.button(QMessageBox::No)->text().remove(u'&'), "Nie");
 }

@@ -133,17 +133,30 @@ TEST_P(GoodsLink, SelectedGoodsIsSentAndStored)
     EXPECT_EQ(again[1][90], 1);
 }
 
-TEST_P(GoodsLink, PrintingReplyIsWaitedOut)
+TEST_P(GoodsLink, PrintingOrBusyIsWaitedOutAndTheNextDownloadReadsEveryRecord)
 {
-    TestEnvironment env;
-    ScriptedPrompts prompts;
-    EmulatorFixture fx{emu::Model::Rivo};
-    ASSERT_TRUE(Connect(fx, GetParam()));
-    emu::Faults faults;
-    faults.PrintingReplies = 1;
-    SendKawaThrough(fx, faults);
-    EXPECT_EQ(prompts.Texts(), QStringList{"Towar zapisano w kasie"});
-    EXPECT_EQ(RegisterName(fx.Emu().GoodsRecord(7)), "Kawa");
+    for (bool busy : {false, true}) {
+        TestEnvironment env;
+        ScriptedPrompts prompts;
+        EmulatorFixture fx{emu::Model::Rivo};
+        ASSERT_TRUE(Connect(fx, GetParam()));
+        fx.Emu().PutGoodsRecord(RegisterRecord(2, "Bulka", "   5900000001", 4));
+        emu::Faults faults;
+        faults.BusyReplies = busy ? 2 : 0;
+        faults.PrintingReplies = busy ? 0 : 1;
+        faults.BusyDelayMs = 50;
+        SendKawaThrough(fx, faults);
+        EXPECT_EQ(prompts.Texts(), QStringList{"Towar zapisano w kasie"}) << busy;
+        EXPECT_EQ(RegisterName(fx.Emu().GoodsRecord(7)), "Kawa");
+
+        prompts.Clear();
+        TProgramowanieTowarow w;
+        w.FormShow();
+        w.BitBtn8Click();
+        EXPECT_TRUE(prompts.Texts().isEmpty()) << prompts.Texts().join("|").toStdString();
+        EXPECT_EQ(ReadGoodsName(2), "Bulka");
+        EXPECT_EQ(ReadGoodsName(7), "Kawa");
+    }
 }
 
 TEST_P(GoodsLink, RefusedRecordIsReportedWithoutSuccess)
@@ -300,7 +313,8 @@ TEST(GoodsLinkModes, NothingGoesOutWithoutARegisterOrADatabase)
     EXPECT_EQ(prompts.Texts(), QStringList({"Brak połączenia z Kasą Fiskalną!", "Brak połączenia z Kasą Fiskalną!",
                                             "Brak połączenia z Kasą Fiskalną!"}));
 
-    // Register but no database: the add writes nothing and sends no record of an unusable image.
+    // Register but no database: the add says why, fails (the editor stays open), keeps the
+    // proposed PLU and sends nothing.
     EmulatorFixture fx{emu::Model::Rivo};
     ASSERT_TRUE(Connect(fx, Line::Serial));
     App.WorkMode = WorkModeRegister;
@@ -310,8 +324,10 @@ TEST(GoodsLinkModes, NothingGoesOutWithoutARegisterOrADatabase)
     w.Edit2->setText("Bułka");
     w.Edit3->setText("0,80");
     App.DatabaseModified = 0;
-    EXPECT_TRUE(w.AddGoods(w.InputFromControls()));
-    EXPECT_EQ(prompts.Texts(), QStringList{"Brak otwartej bazy danych - towar nie został wysłany do kasy."});
+    EXPECT_FALSE(w.AddGoods(w.InputFromControls()));
+    EXPECT_EQ(prompts.Texts(), QStringList{"     Plik zamknięty.     "});
+    EXPECT_EQ(w.Edit1->text(), "6");
+    EXPECT_EQ(w.Edit2->text(), "Bułka");
     EXPECT_EQ(App.DatabaseModified, 0);
     App.WorkMode = WorkModeDatabase | WorkModeRegister;
     EXPECT_FALSE(GoodsSlotUsed(6));

@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <tuple>
 #include <cstring>
 #include <vector>
 
@@ -82,119 +83,69 @@ TEST(GoodsNames, ReadGoodsNameReadsNothingFromAnUnusableImage)
     EXPECT_EQ(ReadGoodsName(9), "");
 }
 
-TEST(GoodsAddChecks, EmptyFieldsOnlyRaiseTheirLabels)
-{
-    TestEnvironment env;
-    GoodsAddCheck c = CheckGoodsAdd(Input("", "Chleb", ""));
-    EXPECT_EQ(c.Refusal, GoodsAddRefusal::EmptyFields);
-    EXPECT_TRUE(c.PluEmpty);
-    EXPECT_FALSE(c.NameEmpty);
-    EXPECT_TRUE(c.PriceEmpty);
-    EXPECT_TRUE(c.Message.isEmpty());
-}
-
-TEST(GoodsAddChecks, PluOutsideTheTableOrNotANumberIsRefused)
-{
-    TestEnvironment env;
-    for (const char* plu : {"0", "8001", "abc", "-1", "12x", "99999999999999999999999"}) {
-        GoodsAddCheck c = CheckGoodsAdd(Input(plu, "Chleb", "1,00"));
-        EXPECT_EQ(c.Refusal, GoodsAddRefusal::BadPlu) << plu;
-        EXPECT_EQ(c.Message, QString("     Błędna wartość : Numer towaru w kasie \n Pole musi zawierać liczbę z "
-                                     "przedziału 1-8000a.     "));
-    }
-    EXPECT_EQ(CheckGoodsAdd(Input("8000", "Chleb", "1,00")).Refusal, GoodsAddRefusal::None);
-    EXPECT_EQ(CheckGoodsAdd(Input("1", "Chleb", "1,00")).Refusal, GoodsAddRefusal::None);
-
-    // The older model holds 2000 goods; the message still names 8000.
-    App.MaxGoodsCount = 2000;
-    App.GoodsRecordSize = 69;
-    EXPECT_EQ(CheckGoodsAdd(Input("2001", "Chleb", "1,00")).Refusal, GoodsAddRefusal::BadPlu);
-    EXPECT_EQ(CheckGoodsAdd(Input("2000", "Chleb", "1,00")).Refusal, GoodsAddRefusal::None);
-}
-
-TEST(GoodsAddChecks, NameOfSpacesOnlyIsRefusedAtAnyLength)
-{
-    TestEnvironment env;
-    for (int n : {1, 40, 41, 42}) {
-        GoodsAddCheck c = CheckGoodsAdd(Input("5", QString(n, u' '), "1,00"));
-        EXPECT_EQ(c.Refusal, GoodsAddRefusal::SpacesOnlyName) << n;
-        EXPECT_EQ(c.Message, QString("Nazwa towaru nie może składać się z samych znaków spacji!"));
-    }
-    // The PLU is checked first.
-    EXPECT_EQ(CheckGoodsAdd(Input("0", "   ", "1,00")).Refusal, GoodsAddRefusal::BadPlu);
-    EXPECT_EQ(CheckGoodsAdd(Input("5", " a ", "1,00")).Refusal, GoodsAddRefusal::None);
-}
-
-TEST(GoodsAddChecks, SameNameKeyUnderAnotherPluIsRefused)
+TEST(GoodsAddChecks, EachRefusalInItsOrderWithItsMessage)
 {
     TestEnvironment env;
     ASSERT_EQ(WriteGoodsRecordToImage(Goods(17, "Chleb razowy")), 0);
-
-    GoodsAddCheck c = CheckGoodsAdd(Input("18", "CHLEB-RAZOWY", "1,00"));
-    EXPECT_EQ(c.Refusal, GoodsAddRefusal::DuplicateName);
-    EXPECT_EQ(c.DuplicatePlu, 17u);
-    EXPECT_EQ(c.Message, QString("Towar CHLEBRAZOWY jest już zapisany w bazie pod numerem 17"));
-
-    // Storing it again under its own number is an overwrite, not a duplicate.
-    EXPECT_EQ(CheckGoodsAdd(Input("17", "CHLEB-RAZOWY", "1,00")).Refusal, GoodsAddRefusal::None);
-    // The name is checked before the price.
-    EXPECT_EQ(CheckGoodsAdd(Input("18", "chleb razowy", "abc")).Refusal, GoodsAddRefusal::DuplicateName);
-    // Polish letters take part in the key.
     ASSERT_EQ(WriteGoodsRecordToImage(Goods(20, "Mąka")), 0);
-    EXPECT_EQ(CheckGoodsAdd(Input("21", "MĄKA", "1,00")).Refusal, GoodsAddRefusal::DuplicateName);
-    EXPECT_EQ(CheckGoodsAdd(Input("21", "MAKA", "1,00")).Refusal, GoodsAddRefusal::None);
-
-    // Stored names of an image that is not usable are not there to clash with.
-    App.WorkMode = WorkModeRegister;
-    EXPECT_EQ(CheckGoodsAdd(Input("18", "CHLEB-RAZOWY", "1,00")).Refusal, GoodsAddRefusal::None);
-}
-
-TEST(GoodsAddChecks, PriceIsParsedExactlyAndRangeChecked)
-{
-    TestEnvironment env;
+    using R = GoodsAddRefusal;
+    const QString badPlu = "     Błędna wartość : Numer towaru w kasie \n Pole musi zawierać liczbę z przedziału 1-8000a.     ";
+    const QString outOfRange = "Błąd! Cena musi zawierać się w przedziale 0,00 - 999999,99";
+    const QString badPrice = "     Błędna wartość w polu Cena     ";
+    const QString spaces = "Nazwa towaru nie może składać się z samych znaków spacji!";
+    const QString duplicate = "Towar CHLEBRAZOWY jest już zapisany w bazie pod numerem 17";
     struct Case {
-        const char* Text;
-        GoodsAddRefusal Refusal;
-        uint32_t Price;
+        QString Plu, Name, Price;
+        bool Fixed;
+        R Refusal;
+        QString Message;
+        uint32_t Price_ = 0;
     };
     const Case cases[] = {
-        {"12.5", GoodsAddRefusal::None, 1250},
-        {"12,5", GoodsAddRefusal::None, 1250},
-        {"0,005", GoodsAddRefusal::None, 0},
-        {"0,29", GoodsAddRefusal::None, 29},         // no binary rounding down to 28
-        {"999999,99", GoodsAddRefusal::None, 99999999},
-        {"1000000", GoodsAddRefusal::PriceOutOfRange, 0},
-        {"-1", GoodsAddRefusal::PriceOutOfRange, 0},
-        {"42949672,96", GoodsAddRefusal::PriceOutOfRange, 0},   // would wrap to 0 in 32 bits
-        {"123456789012345678901234567890", GoodsAddRefusal::PriceOutOfRange, 0},
-        {"abc", GoodsAddRefusal::BadPrice, 0},
-        {"1,2,3", GoodsAddRefusal::BadPrice, 0},
-        {"1e3", GoodsAddRefusal::BadPrice, 0},
+        {"", "Chleb", "", false, R::EmptyFields, ""},
+        {"0", "Chleb", "1,00", false, R::BadPlu, badPlu},
+        {"8001", "   ", "1,00", false, R::BadPlu, badPlu},  // the PLU is checked first
+        {"12x", "Chleb", "1,00", false, R::BadPlu, badPlu},
+        {"99999999999999999999999", "Chleb", "1,00", false, R::BadPlu, badPlu},
+        {"8000", "Chleb", "1,00", false, R::None, "", 100},
+        {"5", QString(42, u' '), "1,00", false, R::SpacesOnlyName, spaces},
+        {"5", " a ", "1,00", false, R::None, "", 100},
+        {"18", "CHLEB-RAZOWY", "abc", false, R::DuplicateName, duplicate},  // the name before the price
+        {"17", "CHLEB-RAZOWY", "1,00", false, R::None, "", 100},  // its own number: an overwrite
+        {"21", "MĄKA", "1,00", false, R::DuplicateName, "Towar MĄKA jest już zapisany w bazie pod numerem 20"},
+        {"21", "MAKA", "12.5", false, R::None, "", 1250},
+        {"3", "Bułka", "0,005", false, R::None, "", 0},
+        {"3", "Bułka", "0,29", false, R::None, "", 29},  // no binary rounding down to 28
+        {"3", "Bułka", "999999,99", false, R::None, "", 99999999},
+        {"3", "Bułka", "1000000", false, R::PriceOutOfRange, outOfRange},
+        {"3", "Bułka", "-1", false, R::PriceOutOfRange, outOfRange},
+        {"3", "Bułka", "42949672,96", false, R::PriceOutOfRange, outOfRange},  // would wrap to 0
+        {"3", "Bułka", "123456789012345678901234567890", false, R::PriceOutOfRange, outOfRange},
+        {"3", "Bułka", "1,2,3", false, R::BadPrice, badPrice},
+        {"3", "Bułka", "1e3", false, R::BadPrice, badPrice},
+        {"3", "Bułka", "0,00", true, R::FixedPriceZero,
+         "Cena sztywna musi mieć wartość większą od 0,00. Wprowadz inną wartość, lub odznacz pole \"Cena sztywna\""},
+        {"3", "Bułka", "0,01", true, R::None, "", 1},
     };
     for (const Case& k : cases) {
-        GoodsAddCheck c = CheckGoodsAdd(Input("3", "Bułka", k.Text));
-        EXPECT_EQ(c.Refusal, k.Refusal) << k.Text;
-        if (k.Refusal == GoodsAddRefusal::None) {
-            EXPECT_EQ(c.Fields.Price, k.Price) << k.Text;
-        } else if (k.Refusal == GoodsAddRefusal::PriceOutOfRange) {
-            EXPECT_EQ(c.Message, QString("Błąd! Cena musi zawierać się w przedziale 0,00 - 999999,99"));
-        } else {
-            EXPECT_EQ(c.Message, QString("     Błędna wartość w polu Cena     "));
-        }
+        GoodsAddInput in = Input(k.Plu, k.Name, k.Price);
+        in.FixedPrice = k.Fixed;
+        const GoodsAddCheck c = CheckGoodsAdd(in);
+        EXPECT_EQ(c.Refusal, k.Refusal) << k.Plu.toStdString() << " " << k.Price.toStdString();
+        EXPECT_EQ(c.Message, k.Message) << k.Plu.toStdString() << " " << k.Price.toStdString();
+        if (k.Refusal == R::None)
+            EXPECT_EQ(c.Fields.Price, k.Price_) << k.Price.toStdString();
     }
-}
+    const GoodsAddCheck empty = CheckGoodsAdd(Input("", "Chleb", ""));
+    EXPECT_TRUE(empty.PluEmpty && !empty.NameEmpty && empty.PriceEmpty);
 
-TEST(GoodsAddChecks, FixedPriceNeedsAPriceAboveZero)
-{
-    TestEnvironment env;
-    GoodsAddInput in = Input("3", "Bułka", "0,00");
-    in.FixedPrice = true;
-    GoodsAddCheck c = CheckGoodsAdd(in);
-    EXPECT_EQ(c.Refusal, GoodsAddRefusal::FixedPriceZero);
-    EXPECT_EQ(c.Message, QString("Cena sztywna musi mieć wartość większą od 0,00. Wprowadz inną wartość, lub "
-                                 "odznacz pole \"Cena sztywna\""));
-    in.Price = "0,01";
-    EXPECT_EQ(CheckGoodsAdd(in).Refusal, GoodsAddRefusal::None);
+    // The older model holds 2000 goods; the message still names 8000.
+    App.MaxGoodsCount = 2000;
+    EXPECT_EQ(CheckGoodsAdd(Input("2001", "Sok", "1,00")).Refusal, R::BadPlu);
+    EXPECT_EQ(CheckGoodsAdd(Input("2000", "Sok", "1,00")).Refusal, R::None);
+    // Stored names of an image that is not usable are not there to clash with.
+    App.WorkMode = WorkModeRegister;
+    EXPECT_EQ(CheckGoodsAdd(Input("18", "CHLEB-RAZOWY", "1,00")).Refusal, R::None);
 }
 
 TEST(GoodsAddChecks, ListsGiveTheRecordFieldsAndUnselectedListsStoreZero)
@@ -211,26 +162,17 @@ TEST(GoodsAddChecks, ListsGiveTheRecordFieldsAndUnselectedListsStoreZero)
     in.UnitIndex = 3;
     GoodsAddCheck c = CheckGoodsAdd(in);
     ASSERT_EQ(c.Refusal, GoodsAddRefusal::None);
-    EXPECT_EQ(c.Fields.Plu, 42);
-    EXPECT_EQ(c.Fields.Name, ToCp1250("Żurek"));
-    EXPECT_EQ(c.Fields.VatLetter, "G");
-    EXPECT_EQ(c.Fields.Price, 350u);
-    EXPECT_EQ(c.Fields.Barcode, "5907788");
-    EXPECT_EQ(c.Fields.Group, 3);
-    EXPECT_EQ(c.Fields.Tandem, 4);
-    EXPECT_EQ(c.Fields.FixedPrice, 1);
-    EXPECT_EQ(c.Fields.WholeUnits, 0);
-    EXPECT_EQ(c.Fields.Halo, 9);
-    EXPECT_EQ(c.Fields.Unit, 3);
+    const GoodsRecordFields& f = c.Fields;
+    EXPECT_EQ(std::make_tuple(f.Plu, f.Name, f.VatLetter, f.Price, f.Barcode),
+              std::make_tuple(uint16_t(42), ToCp1250("Żurek"), std::string("G"), 350u, std::string("5907788")));
+    EXPECT_EQ((std::array<int, 6>{f.Group, f.Tandem, f.FixedPrice, f.WholeUnits, f.Halo, f.Unit}),
+              (std::array<int, 6>{3, 4, 1, 0, 9, 3}));
 
     in.PtuIndex = in.GroupIndex = in.TandemIndex = in.HaloIndex = in.UnitIndex = -1;
     c = CheckGoodsAdd(in);
     ASSERT_EQ(c.Refusal, GoodsAddRefusal::None);
-    EXPECT_EQ(c.Fields.VatLetter, "");
-    EXPECT_EQ(c.Fields.Group, 0);
-    EXPECT_EQ(c.Fields.Tandem, 0);
-    EXPECT_EQ(c.Fields.Halo, 0);
-    EXPECT_EQ(c.Fields.Unit, 0);
+    EXPECT_EQ(f.VatLetter, "");
+    EXPECT_EQ((std::array<int, 4>{f.Group, f.Tandem, f.Halo, f.Unit}), (std::array<int, 4>{0, 0, 0, 0}));
     ASSERT_EQ(WriteGoodsRecordToImage(c.Fields), 0);
     EXPECT_EQ(RecordBytes(42)[GoodsField::Vat], 0);
 }
@@ -345,18 +287,14 @@ TEST(GoodsDownloadMerge, RegisterRecordLandsOnTheImageLayout)
     const std::vector<uint8_t> frame = GoodsFrame(77, "Sok", "  590123   12", 6);
     std::array<uint8_t, 68> rec{};
     MergeRegisterGoodsRecord(frame.data() + 7, rec.data());
-    EXPECT_EQ(rec[0], 77);
-    EXPECT_EQ(std::string(reinterpret_cast<char*>(rec.data() + 2), 3), "Sok");
-    EXPECT_EQ(rec[44], 'B');
-    EXPECT_EQ(rec[45], 0x39);
-    EXPECT_EQ(rec[46], 0x30);
-    EXPECT_EQ(std::string(reinterpret_cast<char*>(rec.data() + 49), 13), "0059012300012");
-    EXPECT_EQ(rec[62], 2);
-    EXPECT_EQ(rec[63], 3);
-    EXPECT_EQ(rec[64], 1);
-    EXPECT_EQ(rec[65], 0);
-    EXPECT_EQ(rec[66], 4);
-    EXPECT_EQ(rec[67], 6);
+    std::array<uint8_t, 68> expected{77, 0, 'S', 'o', 'k'};
+    expected[44] = 'B';
+    expected[45] = 0x39;
+    expected[46] = 0x30;
+    std::memcpy(&expected[49], "0059012300012", 13);  // blanks of the barcode become '0'
+    const uint8_t flags[6] = {2, 3, 1, 0, 4, 6};
+    std::memcpy(&expected[62], flags, 6);
+    EXPECT_EQ(rec, expected);
 }
 
 TEST(GoodsDownloadMerge, OnlyReceivedSlotsAreWrittenAndTheirTailStays)

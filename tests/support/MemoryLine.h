@@ -1,0 +1,64 @@
+#pragma once
+// An in-memory line to the register for the link: the test (or a fuzzer, or an emulator's
+// engine) gives the bytes the register sends, and reads back what the program wrote. Waiting
+// for bytes that are not there costs no real time: the clock the link reads moves instead.
+#include "emulator/RegisterEmulator.h"
+#include "platform/ByteTransport.h"
+
+#include <chrono>
+#include <cstdint>
+#include <deque>
+#include <vector>
+
+// A clock that moves only when the program waits or sleeps; installed for the link (and an
+// attached emulator's engine) for the life of the object.
+class FakeClock {
+public:
+    FakeClock();
+    ~FakeClock();
+    FakeClock(const FakeClock&) = delete;
+    FakeClock& operator=(const FakeClock&) = delete;
+    long long Now() const { return now_; }
+    void Advance(long long ms) { now_ += ms; }
+    std::chrono::steady_clock::time_point SteadyNow() const;
+
+private:
+    long long now_ = 1'000'000;
+};
+
+class MemoryLine : public ByteTransport {
+public:
+    // Puts itself in the link state in place of the port or socket, as a line of the given
+    // kind (LinkSettings.LinkType 1 for TCP, 0 for serial), with its own fake clock.
+    explicit MemoryLine(bool tcp = false);
+    ~MemoryLine() override;
+    MemoryLine(const MemoryLine&) = delete;
+    MemoryLine& operator=(const MemoryLine&) = delete;
+
+    // Bytes the register sends.
+    void Send(const std::vector<uint8_t>& bytes);
+    void Send(const uint8_t* data, std::size_t n);
+    // Everything the program wrote, in order.
+    const std::vector<uint8_t>& Written() const { return written_; }
+    std::size_t Pending() const { return incoming_.size(); }
+    // Sends these bytes as soon as the program next writes (the register's answer to a request).
+    void AnswerNextWrite(const std::vector<uint8_t>& bytes) { answer_ = bytes; }
+    // Answers what the program writes with an emulator's engine, on the fake clock.
+    void Attach(emu::RegisterEmulator& emulator);
+    FakeClock& Clock() { return clock_; }
+
+    int BytesWaiting() override;
+    int Read(uint8_t* buffer, std::size_t n) override;
+    int Write(const uint8_t* buffer, std::size_t n) override;
+    bool WaitReadable(int timeoutMs) override;
+
+private:
+    // Lets the wait pass on the clock and gives the emulator its due replies.
+    void Wait(int ms);
+
+    FakeClock clock_;
+    std::deque<uint8_t> incoming_;
+    std::vector<uint8_t> written_;
+    std::vector<uint8_t> answer_;
+    emu::RegisterEmulator* emulator_ = nullptr;
+};
