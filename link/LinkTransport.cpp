@@ -344,24 +344,25 @@ int ReadWaiting(uint8_t* buffer, std::size_t max, int waitMs, bool& more)
 {
     more = false;
     const bool tcp = LinkIsTcp();
-    if (tcp ? !TcpSocket().Connected() : Link.SerialHandle == nullptr)
+    ByteTransport* line = TransportInUse(tcp);
+    if (!line)
         return -1;
-    int available = LinkAvailable(tcp);
-    if (available == 0 && LinkWaitReadable(tcp, waitMs)) {
-        available = LinkAvailable(tcp);
+    int available = line->BytesWaiting();
+    if (available == 0 && line->WaitReadable(waitMs)) {
+        available = line->BytesWaiting();
         if (available == 0) {
             // Readable with nothing to read: over TCP the peer has gone (the read says so); a
             // serial line must not spin.
             if (tcp)
-                return LinkReadNow(tcp, buffer, max);
+                return line->Read(buffer, max);
             Sleep(5);
         }
     }
     if (available <= 0)
         return available;
-    const int read = LinkReadNow(tcp, buffer, std::min<std::size_t>(std::size_t(available), max));
+    const int read = line->Read(buffer, std::min<std::size_t>(std::size_t(available), max));
     if (read > 0)
-        more = LinkAvailable(tcp) > 0 && std::size_t(read) == max;
+        more = line->BytesWaiting() > 0 && std::size_t(read) == max;
     return read;
 }
 

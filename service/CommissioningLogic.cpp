@@ -21,20 +21,6 @@ QString FullWidthText(const QString& displayText, QChar maskBlank)
     return s;
 }
 
-QString UnencodableCharacters(const QString& text)
-{
-    QString outside;
-    for (QChar c : text)
-        if (UnicodeToCp1250(c.unicode()) < 0 && !outside.contains(c))
-            outside += c;
-    return outside;
-}
-
-QString Cp1250RefusalMessage(const QString& characters)
-{
-    return QStringLiteral("Tekst zawiera znaki, których nie można wysłać do kasy: ") + characters;
-}
-
 std::string PaddedFiscalMemoryKey(const QString& fieldText)
 {
     std::string key = ToCp1250(fieldText.trimmed());

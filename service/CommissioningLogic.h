@@ -9,10 +9,6 @@
 // A masked field's text at its full width: the mask's blank character read as a blank.
 QString FullWidthText(const QString& displayText, QChar maskBlank);
 
-// The characters of text that code page 1250 cannot hold, each once; empty when it holds all.
-QString UnencodableCharacters(const QString& text);
-// The refusal of such a text, naming them.
-QString Cp1250RefusalMessage(const QString& characters);
 
 // The key: trimmed, "0" before it up to 10 characters (123 -> 0000000123).
 std::string PaddedFiscalMemoryKey(const QString& fieldText);

@@ -532,10 +532,10 @@ void TProgramowanieNowegoPakietu::BitBtn1Click()
 
 bool TProgramowanieNowegoPakietu::TextFitsFrame(const QString& text)
 {
-    const QString outside = UnencodableCharacters(text);
-    if (!outside.isEmpty())
-        ShowMessage(Cp1250RefusalMessage(outside));
-    return outside.isEmpty();
+    const QString refusal = Cp1250Refusal(text);
+    if (!refusal.isEmpty())
+        ShowMessage(refusal);
+    return refusal.isEmpty();
 }
 
 void TProgramowanieNowegoPakietu::BitBtn3Click()

@@ -44,7 +44,7 @@ TJednostkiTowarowe::TJednostkiTowarowe(QWidget* parent) : TForm(parent), instanc
 
 void TJednostkiTowarowe::BitBtn2Click()
 {
-    if (const QString refusal = ForeignCharactersRefusal(Edit[0]->text() + Edit[1]->text() + Edit[2]->text());
+    if (const QString refusal = Cp1250Refusal(Edit[0]->text() + Edit[1]->text() + Edit[2]->text());
         !refusal.isEmpty()) {
         ShowMessage(refusal);
         return;

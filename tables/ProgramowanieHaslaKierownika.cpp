@@ -2,6 +2,7 @@
 
 #include "link/Commands.h"
 #include "link/Link.h"
+#include "platform/Cp1250.h"
 #include "platform/Prompts.h"
 #include "tables/ServiceKeysLogic.h"
 #include "tables/SettingsWidgets.h"
@@ -39,7 +40,7 @@ TProgramowanieHaslaKierownika::TProgramowanieHaslaKierownika(QWidget* parent)
 
 void TProgramowanieHaslaKierownika::Button1Click()
 {
-    if (const QString refusal = ForeignCharactersRefusal(Edit1->text() + Edit2->text()); !refusal.isEmpty()) {
+    if (const QString refusal = Cp1250Refusal(Edit1->text() + Edit2->text()); !refusal.isEmpty()) {
         ShowMessage(refusal);
         return;
     }

@@ -2,6 +2,7 @@
 
 #include "link/Commands.h"
 #include "link/Link.h"
+#include "platform/Cp1250.h"
 #include "platform/Prompts.h"
 #include "platform/Time.h"
 #include "tables/ServiceKeysLogic.h"
@@ -33,7 +34,7 @@ TProgramowanieNIP::TProgramowanieNIP(QWidget* parent) : TForm(parent), instance_
 
 void TProgramowanieNIP::Button1Click()
 {
-    if (const QString refusal = ForeignCharactersRefusal(Edit1->text()); !refusal.isEmpty()) {
+    if (const QString refusal = Cp1250Refusal(Edit1->text()); !refusal.isEmpty()) {
         ShowMessage(refusal);
         return;
     }

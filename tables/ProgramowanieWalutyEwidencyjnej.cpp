@@ -118,7 +118,7 @@ bool TProgramowanieWalutyEwidencyjnej::CheckedInput(RecordCurrencyRate& rate)
     if (!FieldsFilled())
         return false;
     const RecordCurrencyRateParse parse = ParseRecordCurrencyRate(Edit1->text());
-    QString refusal = parse.Refusal.isEmpty() ? ForeignCharactersRefusal(Edit2->text()) : parse.Refusal;
+    QString refusal = parse.Refusal.isEmpty() ? Cp1250Refusal(Edit2->text()) : parse.Refusal;
     if (!refusal.isEmpty()) {
         ShowMessage(refusal);
         return false;

@@ -45,7 +45,7 @@ std::vector<ReceiptParagraph> ReceiptParagraphsOf(const QTextDocument& document)
 ReceiptLine ReceiptLineBytes(const ReceiptParagraph& paragraph, int lineNumber)
 {
     ReceiptLine line;
-    if (const QString refusal = ForeignCharactersRefusal(paragraph.Text); !refusal.isEmpty()) {
+    if (const QString refusal = Cp1250Refusal(paragraph.Text); !refusal.isEmpty()) {
         line.Refusal = QStringLiteral("Linia %1: %2").arg(lineNumber).arg(refusal);
         return line;
     }

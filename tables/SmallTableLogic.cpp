@@ -77,17 +77,6 @@ bool IsSpacesOnly(const QString& text)
     return !text.isEmpty() && std::all_of(text.begin(), text.end(), [](QChar c) { return c == u' '; });
 }
 
-QString Cp1250Refusal(const QString& text)
-{
-    QString refused;
-    for (QChar c : text)
-        if (UnicodeToCp1250(c.unicode()) < 0 && !refused.contains(c))
-            refused += c;
-    if (refused.isEmpty())
-        return {};
-    return QStringLiteral("Tych znaków nie można zapisać w bazie: ") + refused;
-}
-
 NumberCheck CheckDiscountValue(const QString& text, bool amount)
 {
     NumberCheck check;

@@ -36,8 +36,6 @@ inline constexpr const char* BadVatFields = "Błędnie wypełnione pola!";
 bool ParseRecordNumber(const QString& text, unsigned max, unsigned& number);
 // True for a non-empty text of blanks only.
 bool IsSpacesOnly(const QString& text);
-// The message naming the characters of text that code page 1250 cannot hold; empty when none.
-QString Cp1250Refusal(const QString& text);
 
 // A checked number: the value, or the message of its refusal.
 struct NumberCheck {

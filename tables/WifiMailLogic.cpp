@@ -41,7 +41,7 @@ QString RefusalOfTexts(std::initializer_list<QString> texts)
     QString all;
     for (const QString& t : texts)
         all += t;
-    return ForeignCharactersRefusal(all);
+    return Cp1250Refusal(all);
 }
 
 } // namespace

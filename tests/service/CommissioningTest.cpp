@@ -131,7 +131,7 @@ TEST(CommissioningSteps, FieldsAreCheckedPaddedAndTickedOnAcceptanceOnly)
     b.prompts.Clear();
     b.w.Edit1->setText("¥E¥");
     b.w.BitBtn3Click();
-    EXPECT_EQ(b.prompts.Texts(), QStringList{"Tekst zawiera znaki, których nie można wysłać do kasy: ¥"});
+    EXPECT_EQ(b.prompts.Texts(), QStringList{"Tekst „¥E¥” zawiera znaki, których kasa nie obsługuje: ¥"});
     EXPECT_TRUE(b.fx.Emu().ReceivedFramesWithCommand('E').empty());
 
     // An error reply is shown and ticks nothing.

@@ -142,8 +142,6 @@ TEST(SmallTableChecks, CashierPasswordAndCodePage)
     EXPECT_TRUE(CashierPassword(" 12 ", password) && password == "12");
     EXPECT_FALSE(CashierPassword("12a ", password));
 
-    EXPECT_EQ(Cp1250Refusal(QStringLiteral("Złoty")), "");
-    EXPECT_TRUE(Cp1250Refusal(QStringLiteral("Jen ¥ €")).endsWith(QStringLiteral("¥")));
 }
 
 TEST(SmallTableRecords, RecordsLieInTheirSlotsAndNamesCompareWithoutTrailingBlanks)
