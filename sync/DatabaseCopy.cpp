@@ -107,7 +107,7 @@ bool ValidVatEntries(const uint8_t* entries)
 {
     for (int i = 0; i < 7; ++i) {
         const uint8_t* e = entries + i * VatRateEntrySize;
-        const unsigned rate = unsigned(e[1] | (e[2] << 8));
+        const unsigned rate = RecordU16(e + 1);
         if (e[0] != 'A' + i || (rate > 9999 && rate != 0xFFFE && rate != 0xFFFF))
             return false;
     }

@@ -4,15 +4,14 @@
 #include "core/Helpers.h"
 #include "link/Commands.h"
 #include "platform/Cp1250.h"
+#include "sync/RegisterRecords.h"
 #include "sync/TableRead.h"
+#include "tables/SmallTableLogic.h"
 
 #include <algorithm>
 #include <cstring>
 
 namespace {
-
-uint16_t U16(const uint8_t* p) { return uint16_t(p[0] | (p[1] << 8)); }
-uint32_t U32(const uint8_t* p) { return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24; }
 
 QString RightAligned(const std::string& text, int width) { return QString::fromStdString(text).rightJustified(width, ' '); }
 
@@ -156,19 +155,6 @@ std::vector<SmallTableMember> MakeMembers()
     return all;
 }
 
-// "12345" with 3 decimals -> "12,345"; 5 with 2 -> "0,05".
-QString RateText(uint32_t rate, unsigned decimals)
-{
-    std::string digits = std::to_string(rate);
-    decimals = std::min(decimals, 10u);
-    if (decimals == 0)
-        return QString::fromStdString(digits);
-    if (digits.size() <= decimals)
-        digits.insert(0, decimals + 1 - digits.size(), '0');
-    digits.insert(digits.size() - decimals, 1, ',');
-    return QString::fromStdString(digits);
-}
-
 } // namespace
 
 const SmallTableMember& Member(SmallTable table)
@@ -192,21 +178,18 @@ QString SmallTableLine(const SmallTableMember& m, const uint8_t* pc)
     switch (m.Columns) {
     case ListColumns::Discount:
         line += pc[22] ? QStringLiteral("[N]") : QStringLiteral("[R]");
-        line += RightAligned(FormatHundredths(U32(pc + 24)), 10);
+        line += RightAligned(FormatHundredths(RecordU32(pc + 24)), 10);
         line += pc[23] ? QStringLiteral(" kwotowy") : QStringLiteral(" %");
         break;
-    case ListColumns::PaymentForm: {
-        static const QString types[] = {QStringLiteral(" Karta płatnicza"), QStringLiteral(" Czek"),
-                                        QStringLiteral(" Bon"), QStringLiteral(" Kredyt"), QStringLiteral(" Inna")};
-        line += pc[22] < 5 ? types[pc[22]] : QStringLiteral(" ") + QString::number(pc[22]);
+    case ListColumns::PaymentForm:
+        line += QStringLiteral(" ") + PaymentTypeNames().value(pc[22], QString::number(pc[22]));
         break;
-    }
     case ListColumns::Currency:
-        line += RateText(U32(pc + 22), pc[26]).rightJustified(12, ' ');
+        line += FormatCurrencyRate(RecordU32(pc + 22), pc[26]).rightJustified(12, ' ');
         line += QStringLiteral(" ") + FromCp1250(BytesToString(pc + 27, 3)).leftJustified(3, ' ');
         break;
     case ListColumns::Packaging:
-        line += RightAligned(FormatHundredths(U32(pc + 43)), 10);
+        line += RightAligned(FormatHundredths(RecordU32(pc + 43)), 10);
         line += pc[47] ? QStringLiteral(" ruchoma") : QStringLiteral(" sztywna");
         break;
     case ListColumns::None:
@@ -219,15 +202,15 @@ QString DetailText(const DetailField& field, const uint8_t* r)
 {
     const uint8_t* p = r + field.Offset;
     switch (field.Type) {
-    case DetailField::Money32: return QString::fromStdString(FormatHundredths(U32(p)));
-    case DetailField::Count32: return QString::number(U32(p));
-    case DetailField::Count16: return QString::number(U16(p));
+    case DetailField::Money32: return QString::fromStdString(FormatHundredths(RecordU32(p)));
+    case DetailField::Count32: return QString::number(RecordU32(p));
+    case DetailField::Count16: return QString::number(RecordU16(p));
     case DetailField::LastSale:
         // year u16, month, day, hour, minute; hour 24 = never sold
         if (p[4] == 24)
             return QStringLiteral("Brak");
         return QString::fromStdString(IntToStr2(p[4]) + ":" + IntToStr2(p[5]) + " " + std::to_string(p[3]) + "-" +
-                                      std::to_string(p[2]) + "-" + std::to_string(U16(p)));
+                                      std::to_string(p[2]) + "-" + std::to_string(RecordU16(p)));
     }
     return {};
 }
