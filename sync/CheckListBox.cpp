@@ -1,5 +1,7 @@
 #include "sync/CheckListBox.h"
 
+#include "tables/GoodsLogic.h"
+
 #include <QFont>
 #include <algorithm>
 
@@ -95,6 +97,15 @@ int CheckListBox::CheckedCount() const
     for (int row = 0; row < Count(); ++row)
         n += Checked(row) ? 1 : 0;
     return n;
+}
+
+std::vector<int> CheckListBox::CheckedNumbers() const
+{
+    std::vector<int> numbers;
+    for (int row = 0; row < Count(); ++row)
+        if (Checked(row))
+            numbers.push_back(NumberBeforeDot(Item(row)));
+    return numbers;
 }
 
 int CheckListBox::ItemIndex() const

@@ -45,6 +45,8 @@ public:
     void TickAllToggle();
     void ResetTickAll() { tickAll_ = true; }
     int CheckedCount() const;
+    // The numbers before the dot of the ticked lines, in list order.
+    std::vector<int> CheckedNumbers() const;
     void RemoveItem(int row) { model_->RemoveRow(row); }
     // The selected row, -1 when none.
     int ItemIndex() const;

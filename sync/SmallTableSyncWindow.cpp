@@ -7,7 +7,6 @@
 #include "platform/Prompts.h"
 #include "platform/Time.h"
 #include "sync/CheckListBox.h"
-#include "sync/CheckLists.h"
 #include "sync/TableRead.h"
 #include "tables/GoodsLogic.h"
 
@@ -88,7 +87,8 @@ TSmallTableSyncWindow::TSmallTableSyncWindow(const SmallTableMember& member, QWi
 void TSmallTableSyncWindow::FormShow()
 {
     CheckBox1Click();
-    pcToggle_ = registerToggle_ = true;
+    CheckListBox1->ResetTickAll();
+    CheckListBox2->ResetTickAll();
     ClearDetails();
     FillPcList();
     FillRegisterList();
@@ -164,8 +164,8 @@ void TSmallTableSyncWindow::CheckListBox2Click()
         DetailValues[i]->setText(DetailText(member_.Details[i], r));
 }
 
-void TSmallTableSyncWindow::BitBtn9Click() { TickAll(*CheckListBox1, pcToggle_); }
-void TSmallTableSyncWindow::BitBtn1Click() { TickAll(*CheckListBox2, registerToggle_); }
+void TSmallTableSyncWindow::BitBtn9Click() { CheckListBox1->TickAllToggle(); }
+void TSmallTableSyncWindow::BitBtn1Click() { CheckListBox2->TickAllToggle(); }
 
 void TSmallTableSyncWindow::CzekajON()
 {
@@ -209,7 +209,7 @@ void TSmallTableSyncWindow::BitBtn6Click()
 void TSmallTableSyncWindow::BitBtn2Click()
 {
     DrainInput();
-    const std::vector<int> ticked = TickedNumbers(*CheckListBox1);
+    const std::vector<int> ticked = CheckListBox1->CheckedNumbers();
     if (ticked.empty())
         return;
     CzekajON();
@@ -249,7 +249,7 @@ void TSmallTableSyncWindow::BitBtn2Click()
 
 void TSmallTableSyncWindow::BitBtn4Click()
 {
-    const std::vector<int> ticked = TickedNumbers(*CheckListBox2);
+    const std::vector<int> ticked = CheckListBox2->CheckedNumbers();
     if (ticked.empty())
         return;
     if (!DatabaseImage.Usable()) {
@@ -269,7 +269,7 @@ void TSmallTableSyncWindow::BitBtn4Click()
 void TSmallTableSyncWindow::BitBtn8Click()
 {
     DrainInput();
-    const std::vector<int> ticked = TickedNumbers(*CheckListBox2);
+    const std::vector<int> ticked = CheckListBox2->CheckedNumbers();
     if (ticked.empty())
         return;
     CzekajON();

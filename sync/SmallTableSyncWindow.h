@@ -63,6 +63,4 @@ private:
     const SmallTableMember& member_;
     RegisterTableMirror mirror_;
     bool transferring_ = false;
-    bool pcToggle_ = true;
-    bool registerToggle_ = true;
 };
