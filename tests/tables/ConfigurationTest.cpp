@@ -1,16 +1,8 @@
 // The configuration record: built from the controls, read from a register of either model over
 // a pseudo-terminal and over TCP, and sent back.
-#include "core/AppState.h"
-#include "link/Link.h"
 #include "tables/ConfigurationLogic.h"
 #include "tables/DodatkoweUstawienia.h"
-#include "tests/support/EmulatorFixture.h"
-#include "tests/support/ScriptedPrompts.h"
-#include "tests/support/TestEnvironment.h"
-
-#include <QComboBox>
-#include <QLineEdit>
-#include <gtest/gtest.h>
+#include "tests/tables/TablesTest.h"
 
 namespace {
 

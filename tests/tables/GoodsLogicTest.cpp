@@ -1,33 +1,11 @@
 // The goods table without windows: names, the add checks, the download merge, the quick-key
 // clean-up and the sample goods, against a fresh image.
-#include "core/AppState.h"
-#include "core/DatabaseImage.h"
-#include "platform/Cp1250.h"
-#include "tables/GoodsLogic.h"
-#include "tests/support/TestEnvironment.h"
-#include "tests/tables/QtPrinting.h"
-
-#include <gtest/gtest.h>
+#include "tests/tables/TablesTest.h"
 
 #include <array>
 #include <tuple>
-#include <cstring>
-#include <vector>
 
 namespace {
-
-GoodsRecordFields Goods(uint16_t plu, const QString& name, uint32_t price = 100)
-{
-    GoodsRecordFields f;
-    f.Plu = plu;
-    f.Name = ToCp1250(name);
-    f.VatLetter = "A";
-    f.Price = price;
-    f.Barcode = "123";
-    f.Group = 1;
-    f.WholeUnits = 1;
-    return f;
-}
 
 GoodsAddInput Input(const QString& plu, const QString& name, const QString& price)
 {
@@ -38,12 +16,7 @@ GoodsAddInput Input(const QString& plu, const QString& name, const QString& pric
     return in;
 }
 
-std::vector<uint8_t> RecordBytes(unsigned plu)
-{
-    std::vector<uint8_t> r(App.GoodsRecordSize);
-    DbReadBytesAt(GoodsRecordOffset(plu), r.data(), r.size());
-    return r;
-}
+std::vector<uint8_t> RecordBytes(unsigned plu) { return ImageBytes(GoodsRecordOffset(plu), App.GoodsRecordSize); }
 
 } // namespace
 
@@ -75,7 +48,7 @@ TEST(GoodsNames, NameKeyDropsPunctuationAndRaisesPolishLetters)
 TEST(GoodsNames, ReadGoodsNameReadsNothingFromAnUnusableImage)
 {
     TestEnvironment env;
-    ASSERT_EQ(WriteGoodsRecordToImage(Goods(9, "Kawa")), 0);
+    StoreGoods(9, "Kawa");
     EXPECT_EQ(ReadGoodsName(9), "Kawa");
     EXPECT_EQ(ReadGoodsName(0), "");
     EXPECT_EQ(ReadGoodsName(8001), "");
@@ -86,8 +59,8 @@ TEST(GoodsNames, ReadGoodsNameReadsNothingFromAnUnusableImage)
 TEST(GoodsAddChecks, EachRefusalInItsOrderWithItsMessage)
 {
     TestEnvironment env;
-    ASSERT_EQ(WriteGoodsRecordToImage(Goods(17, "Chleb razowy")), 0);
-    ASSERT_EQ(WriteGoodsRecordToImage(Goods(20, "Mąka")), 0);
+    StoreGoods(17, "Chleb razowy");
+    StoreGoods(20, "Mąka");
     using R = GoodsAddRefusal;
     const QString badPlu = "     Błędna wartość : Numer towaru w kasie \n Pole musi zawierać liczbę z przedziału 1-8000a.     ";
     const QString outOfRange = "Błąd! Cena musi zawierać się w przedziale 0,00 - 999999,99";
@@ -181,7 +154,7 @@ TEST(GoodsFreePlu, FirstFreePluAboveSkipsStoredGoods)
 {
     TestEnvironment env;
     for (uint16_t plu : {1, 2, 3, 5})
-        ASSERT_EQ(WriteGoodsRecordToImage(Goods(plu, "T" + QString::number(plu))), 0);
+        StoreGoods(plu, "T" + QString::number(plu));
     EXPECT_EQ(FirstFreePluAbove(0), 4u);
     EXPECT_EQ(FirstFreePluAbove(4), 6u);
     EXPECT_EQ(FirstFreePluAbove(7999), 8000u);
@@ -201,7 +174,7 @@ TEST(GoodsReading, StoredGoodsComeInPluOrderAndOnlyFromAReadableImage)
 {
     TestEnvironment env;
     for (uint16_t plu : {7, 2, 8000})
-        ASSERT_EQ(WriteGoodsRecordToImage(Goods(plu, "T" + QString::number(plu), 1234567)), 0);
+        StoreGoods(plu, "T" + QString::number(plu), 1234567);
     std::vector<unsigned> visited;
     ForEachStoredGoods([&](unsigned plu, const uint8_t* record) {
         visited.push_back(plu);
@@ -301,8 +274,8 @@ TEST(GoodsDownloadMerge, OnlyReceivedSlotsAreWrittenAndTheirTailStays)
 {
     TestEnvironment env;
     // Goods the register does not send, and reserved bytes 68..82 of one it does.
-    ASSERT_EQ(WriteGoodsRecordToImage(Goods(1, "Zostaje")), 0);
-    ASSERT_EQ(WriteGoodsRecordToImage(Goods(5, "Stary")), 0);
+    StoreGoods(1, "Zostaje");
+    StoreGoods(5, "Stary");
     const uint8_t tail[15] = {9, 8, 7, 6, 5, 4, 3, 2, 1, 9, 8, 7, 6, 5, 4};
     DbWriteBytesAt(GoodsRecordOffset(5) + 68, tail, sizeof tail);
     const std::vector<uint8_t> before1 = RecordBytes(1);
@@ -316,11 +289,7 @@ TEST(GoodsDownloadMerge, OnlyReceivedSlotsAreWrittenAndTheirTailStays)
     EXPECT_FALSE(table.TakeFrame(GoodsFrame(6, "Krotki", "0000000000000", 0).data(), 80));
     EXPECT_EQ(table.ReceivedCount(), 2u);
 
-    const std::vector<uint8_t> t0Before = [] {
-        std::vector<uint8_t> b(100);
-        DbReadBytesAt(TableOffsets.DiscountTable, b.data(), b.size());
-        return b;
-    }();
+    const std::vector<uint8_t> t0Before = ImageBytes(TableOffsets.DiscountTable, 100);
     EXPECT_EQ(table.WriteToImage(), 2);
 
     EXPECT_EQ(RecordBytes(1), before1);
@@ -330,9 +299,7 @@ TEST(GoodsDownloadMerge, OnlyReceivedSlotsAreWrittenAndTheirTailStays)
     EXPECT_EQ(r5[67], 2);
     EXPECT_EQ(ReadGoodsName(8000), "Ostatni");
     EXPECT_FALSE(GoodsSlotUsed(6));
-    std::vector<uint8_t> t0After(100);
-    DbReadBytesAt(TableOffsets.DiscountTable, t0After.data(), t0After.size());
-    EXPECT_EQ(t0After, t0Before);
+    EXPECT_EQ(ImageBytes(TableOffsets.DiscountTable, 100), t0Before);
 }
 
 TEST(GoodsDownloadMerge, OlderModelTableEndsAt2000)
@@ -348,82 +315,44 @@ TEST(GoodsDownloadMerge, OlderModelTableEndsAt2000)
     EXPECT_EQ(DbReadByteAt(5000 + 69 * 1999 + 68), 0);   // the 69th byte stays as it was
 }
 
-namespace {
-
-void PutEntry(uint8_t* rec, int i, uint16_t plu, uint32_t quantity)
-{
-    uint8_t* e = rec + 3 + 6 * i;
-    e[0] = uint8_t(plu);
-    e[1] = uint8_t(plu >> 8);
-    std::memcpy(e + 2, &quantity, 4);
-}
-
-uint16_t EntryPlu(const uint8_t* rec, int i) { return uint16_t(rec[3 + 6 * i] | (rec[4 + 6 * i] << 8)); }
-
-} // namespace
-
 TEST(GoodsQuickKeys, DeletedPluLeavesTheKeysAndTheRestMovesUp)
 {
-    uint8_t rec[34] = {};
+    QuickKeyRecord rec = KeyWith({5, 300, 5, 0, 900}, 7, 1);
     rec[0] = 2;
-    rec[1] = 7;
-    PutEntry(rec, 0, 5, 10000);
-    PutEntry(rec, 1, 300, 20000);
-    PutEntry(rec, 2, 5, 30000);
-    PutEntry(rec, 4, 900, 40000);
-    rec[2] = 4;
-    rec[33] = 1;
-    ASSERT_TRUE(RemovePluFromQuickKeyRecord(rec, 5));
-    EXPECT_EQ(rec[0], 2);
-    EXPECT_EQ(rec[1], 7);
-    EXPECT_EQ(rec[2], 2);
-    EXPECT_EQ(EntryPlu(rec, 0), 300);
-    EXPECT_EQ(EntryPlu(rec, 1), 900);
-    uint32_t q = 0;
-    std::memcpy(&q, rec + 3 + 6 + 2, 4);
-    EXPECT_EQ(q, 40000u);
-    for (int i = 15; i < 33; ++i)
-        EXPECT_EQ(rec[i], 0) << i;
-    EXPECT_EQ(rec[33], 1);
-
-    uint8_t copy[34];
-    std::memcpy(copy, rec, 34);
-    EXPECT_FALSE(RemovePluFromQuickKeyRecord(rec, 5));
-    EXPECT_FALSE(RemovePluFromQuickKeyRecord(rec, 0));
-    EXPECT_EQ(0, std::memcmp(copy, rec, 34));
+    ASSERT_TRUE(RemovePluFromQuickKeyRecord(rec.data(), 5));
+    QuickKeyRecord expected = KeyWith({300, 900}, 7, 1);
+    expected[0] = 2;
+    SetQuickKeyEntry(expected, 1, 300, 20000);   // each goods keeps its own quantity
+    SetQuickKeyEntry(expected, 2, 900, 50000);
+    EXPECT_EQ(rec, expected);
+    EXPECT_FALSE(RemovePluFromQuickKeyRecord(rec.data(), 5));
+    EXPECT_FALSE(RemovePluFromQuickKeyRecord(rec.data(), 0));
+    EXPECT_EQ(rec, expected);
 }
 
 TEST(GoodsQuickKeys, EveryCashiersKeysAreCleared)
 {
     TestEnvironment env;
-    uint8_t rec[34] = {};
-    PutEntry(rec, 0, 12, 10000);
-    rec[2] = 1;
-    DbWriteBytesAt(QuickKeyRecordOffset(1, 1), rec, 34);
-    DbWriteBytesAt(QuickKeyRecordOffset(10, 10), rec, 34);
-    PutEntry(rec, 0, 13, 10000);
-    DbWriteBytesAt(QuickKeyRecordOffset(4, 2), rec, 34);
-    const uint8_t after = DbReadByteAt(QuickKeyRecordOffset(10, 10) + 34);
-
+    StoreKey(1, 1, {12});
+    StoreKey(10, 10, {12});
+    StoreKey(4, 2, {13});
+    const std::vector<uint8_t> before = QuickKeyArea();
     EXPECT_EQ(RemovePluFromQuickKeys(12), 2);
-    EXPECT_EQ(DbReadU16At(QuickKeyRecordOffset(1, 1) + 3), 0);
-    EXPECT_EQ(DbReadByteAt(QuickKeyRecordOffset(1, 1) + 2), 0);
-    EXPECT_EQ(DbReadU16At(QuickKeyRecordOffset(10, 10) + 3), 0);
-    EXPECT_EQ(DbReadU16At(QuickKeyRecordOffset(4, 2) + 3), 13);
-    EXPECT_EQ(DbReadByteAt(QuickKeyRecordOffset(10, 10) + 34), after);
+    // The two entries and their counts are cleared; nothing else of the table moves.
+    std::vector<uint8_t> expected = before;
+    for (std::size_t at : {std::size_t(0), std::size_t(99 * 34)})
+        std::fill(expected.begin() + at + 2, expected.begin() + at + 9, 0);
+    EXPECT_EQ(QuickKeyArea(), expected);
 }
 
 TEST(GoodsSamples, WrittenTwiceLeaveTheSameNineteenRecords)
 {
     TestEnvironment env;
-    ASSERT_EQ(WriteGoodsRecordToImage(Goods(100, "Cos innego", 999)), 0);
+    StoreGoods(100, "Cos innego", 999);
     EXPECT_EQ(WriteSampleGoods(), 19);
-    std::vector<uint8_t> first(std::size_t(App.MaxGoodsCount) * App.GoodsRecordSize);
-    DbReadBytesAt(GoodsTableOffset, first.data(), first.size());
+    const std::vector<uint8_t> first = ImageBytes(GoodsTableOffset, std::size_t(App.MaxGoodsCount) * App.GoodsRecordSize);
     EXPECT_EQ(WriteSampleGoods(), 19);
-    std::vector<uint8_t> second(first.size());
-    DbReadBytesAt(GoodsTableOffset, second.data(), second.size());
-    EXPECT_EQ(first, second);
+    EXPECT_EQ(ImageBytes(GoodsTableOffset, first.size()), first);
 
     int stored = 0;
     for (unsigned plu = 1; plu <= App.MaxGoodsCount; ++plu)

@@ -1,15 +1,7 @@
 // The HALO table: amounts shown and read back exactly, stored into the image and sent.
-#include "core/AppState.h"
-#include "core/DatabaseImage.h"
-#include "emulator/FrameCodec.h"
 #include "tables/HaloLogic.h"
 #include "tables/ProgramowanieTablicyHalo.h"
-#include "tests/support/EmulatorFixture.h"
-#include "tests/support/ScriptedPrompts.h"
-#include "tests/support/TestEnvironment.h"
-
-#include <QLineEdit>
-#include <gtest/gtest.h>
+#include "tests/tables/TablesTest.h"
 
 TEST(HaloAmounts, ShownAndReadExactly)
 {

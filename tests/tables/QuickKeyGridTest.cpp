@@ -1,18 +1,9 @@
 // The grid quick-key window: adding into the window's copy, storing and deleting keys, the goods
 // name beside the number, the goods list, the key colours and sending a stored key.
-#include "core/AppState.h"
-#include "link/Link.h"
-#include "platform/Modal.h"
 #include "tables/ListaTowarow.h"
 #include "tables/ProgramowanieKlawiszySzybkich.h"
-#include "tests/support/ScriptedPrompts.h"
-#include "tests/support/TestEnvironment.h"
-#include "tests/tables/QuickKeyTestUtil.h"
+#include "tests/tables/TablesTest.h"
 
-#include <QCheckBox>
-#include <QComboBox>
-#include <QLabel>
-#include <QLineEdit>
 #include <QRadioButton>
 #include <QTableWidget>
 
@@ -140,7 +131,7 @@ TEST_F(QuickKeyGrid, StorePacksTheKeyAndDeleteLeavesItsNeighboursAndTheColoursFo
 
 TEST_F(QuickKeyGrid, TheNameLabelFollowsTheGoodsNumberAndTheGoodsList)
 {
-    StoreGoods(9, "Kawa mielona bardzo d\xB3uga nazwa towaru xyz");
+    StoreGoods(9, "Kawa mielona bardzo długa nazwa towaru xyz");
     for (const auto& [plu, label] : {std::pair<const char*, const char*>{"2", "Mleko"},
                                      {"9", "Kawa mielona bardzo długa nazwa towaru xy"}, {"abc", "---"}, {"0", ""}, {"8001", ""}}) {
         w.Edit1->setText(plu);
@@ -152,13 +143,12 @@ TEST_F(QuickKeyGrid, TheNameLabelFollowsTheGoodsNumberAndTheGoodsList)
     EXPECT_EQ(w.ChosenEntry(), 3);
 
     TListaTowarow list;
-    SetModalRunner([&](QDialog& dialog) {
+    ModalGuard modal([&](QDialog& dialog) {
         EXPECT_EQ(&dialog, &list);
         list.SelectedPlu = 2;
         return int(QDialog::Accepted);
     });
     w.BitBtn1Click();
-    SetModalRunner({});
     EXPECT_EQ(w.Edit1->text(), QString("2"));
     EXPECT_EQ(w.NameLabel->text(), QString("Mleko"));
     EXPECT_EQ(w.focusWidget(), w.Edit2);

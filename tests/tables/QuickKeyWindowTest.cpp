@@ -1,19 +1,10 @@
 // The drag-and-drop quick-key window through its handlers: its lists, a drop on a key or on the
 // bin, the end-of-receipt boxes, a damaged table, and sending keys to the emulator over a
 // pseudo-terminal and over loopback TCP.
-#include "core/AppState.h"
-#include "link/Link.h"
 #include "tables/ProgramowanieKlawiszySzybkich2.h"
-#include "tests/support/ScriptedPrompts.h"
-#include "tests/support/TestEnvironment.h"
-#include "tests/tables/QuickKeyTestUtil.h"
+#include "tests/tables/TablesTest.h"
 
-#include <QApplication>
-#include <QCheckBox>
-#include <QComboBox>
 #include <QFrame>
-#include <QKeyEvent>
-#include <QLineEdit>
 #include <QMenu>
 #include <QTimer>
 
@@ -224,8 +215,7 @@ TEST_P(QuickKeySend, EscStopsTheSeriesAfterTheCurrentKey)
             return;
         timer.stop();
         lockedWhileSending = w.Sending() && !w.Body->isEnabled() && w.Panel7->isVisible();
-        QKeyEvent press(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
-        QApplication::sendEvent(&w, &press);
+        PressKey(w, Qt::Key_Escape);
     });
     timer.start(5);
     w.BitBtn1Click();
@@ -254,5 +244,4 @@ TEST_P(QuickKeySend, ThePopUpSendsOneKeyAndShowsAnErrorThatFollowsPrinting)
     EXPECT_EQ(prompts.Texts(), QStringList{"Błąd 67: Towar może być sprzedawany tylko w ilości całkowitej"});
 }
 
-INSTANTIATE_TEST_SUITE_P(Lines, QuickKeySend, ::testing::Bool(),
-                         [](const ::testing::TestParamInfo<bool>& info) { return info.param ? "Tcp" : "Serial"; });
+INSTANTIATE_TEST_SUITE_P(Lines, QuickKeySend, ::testing::Bool(), LinkName);

@@ -1,8 +1,6 @@
 // The quick-key record functions: packing, adding, removing, the repair of a damaged table, the
 // quantity texts and the list lines.
-#include "core/AppState.h"
-#include "tests/support/TestEnvironment.h"
-#include "tests/tables/QuickKeyTestUtil.h"
+#include "tests/tables/TablesTest.h"
 
 using Plus = std::vector<uint16_t>;
 

@@ -1,24 +1,16 @@
 // The header and footer windows: editing rules, the store and send against the emulator over
 // both links, the replies, and the rich-text files.
-#include "core/AppState.h"
-#include "core/DatabaseImage.h"
-#include "link/Link.h"
 #include "tables/ProgramowanieNaglowka.h"
 #include "tables/ProgramowanieStopki.h"
-#include "tests/support/EmulatorFixture.h"
-#include "tests/support/ScriptedPrompts.h"
-#include "tests/support/TestEnvironment.h"
+#include "tests/tables/TablesTest.h"
 
-#include <QCheckBox>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QPushButton>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextEdit>
 #include <QToolButton>
-#include <gtest/gtest.h>
 
 namespace {
 
@@ -31,13 +23,6 @@ void Type(TReceiptEditorForm& w, const QString& text, bool bold = false)
     w.ToolButton1->setChecked(bold);
     w.ToolButton1Click();
     w.RichEdit1->insertPlainText(text);
-}
-
-std::vector<uint8_t> ImageBytes(uint32_t offset, std::size_t n)
-{
-    std::vector<uint8_t> b(n);
-    DbReadBytesAt(offset, b.data(), n);
-    return b;
 }
 
 std::string WriteTemp(const TestEnvironment& env, const char* name, const QByteArray& bytes)
@@ -84,8 +69,7 @@ TEST_P(HeaderOverLink, BoldRightAlignedLineReachesTheRegister)
     EXPECT_EQ(ImageBytes(TableOffsets.HeaderBlock, 259), want);
 }
 
-INSTANTIATE_TEST_SUITE_P(Links, HeaderOverLink, ::testing::Values(false, true),
-                         [](const auto& info) { return info.param ? "Tcp" : "Serial"; });
+INSTANTIATE_TEST_SUITE_P(Links, HeaderOverLink, ::testing::Bool(), LinkName);
 
 TEST(ReceiptEditor, PastedLinesAreCutToTheBlockAndBreaksStartParagraphs)
 {

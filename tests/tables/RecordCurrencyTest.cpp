@@ -1,33 +1,15 @@
 // The record currency: the register's form of the rate, the exact division of the database's
 // amounts, and both buttons of the window against the register.
-#include "core/AppState.h"
 #include "core/DatabaseFiles.h"
-#include "core/DatabaseImage.h"
-#include "emulator/FrameCodec.h"
-#include "link/Link.h"
-#include "link/LinkSettings.h"
 #include "tables/ProgramowanieWalutyEwidencyjnej.h"
 #include "tables/RecordCurrencyLogic.h"
-#include "tests/support/EmulatorFixture.h"
 #include "tests/support/PtyPair.h"
-#include "tests/support/ScriptedPrompts.h"
-#include "tests/support/TestEnvironment.h"
+#include "tests/tables/TablesTest.h"
 
-#include <QCheckBox>
 #include <QDateEdit>
-#include <QLabel>
-#include <QLineEdit>
-#include <gtest/gtest.h>
 #include <thread>
 
 namespace {
-
-std::vector<uint8_t> WholeImage()
-{
-    std::vector<uint8_t> b(ImageSize);
-    DbReadBytesAt(0, b.data(), b.size());
-    return b;
-}
 
 void PutPrice(unsigned plu, uint32_t price) { DbWriteU32At(GoodsRecordOffset(plu) + GoodsField::Price, price); }
 uint32_t Price(unsigned plu) { return DbReadU32At(GoodsRecordOffset(plu) + GoodsField::Price); }

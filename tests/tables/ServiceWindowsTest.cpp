@@ -1,8 +1,5 @@
 // The small register windows: function keys, sales quick keys, goods units, NIP, manager
 // password, unique number and key.
-#include "core/AppState.h"
-#include "emulator/FrameCodec.h"
-#include "link/Link.h"
 #include "tables/GUM.h"
 #include "tables/JednostkiTowarowe.h"
 #include "tables/KlawiszeSzybkieSprzedazy.h"
@@ -10,15 +7,7 @@
 #include "tables/ProgramowanieKlawiszyFunkcyjnych.h"
 #include "tables/ProgramowanieNIP.h"
 #include "tables/ServiceKeysLogic.h"
-#include "tests/support/EmulatorFixture.h"
-#include "tests/support/ScriptedPrompts.h"
-#include "tests/support/TestEnvironment.h"
-
-#include <QCheckBox>
-#include <QComboBox>
-#include <QLineEdit>
-#include <QPushButton>
-#include <gtest/gtest.h>
+#include "tests/tables/TablesTest.h"
 
 namespace {
 
@@ -36,13 +25,6 @@ protected:
 };
 
 } // namespace
-
-TEST(FunctionKeyCodes, ItemsMapToReportCodes)
-{
-    const std::pair<int, int> codes[] = {{0, 16}, {1, 1}, {15, 15}, {16, 25}, {22, 31}};
-    for (const auto& [item, code] : codes)
-        EXPECT_EQ(FunctionKeyCode(item), code) << item;
-}
 
 TEST_F(ServiceWindows, FunctionKeysSendTheirCodesAndSendAllStopsAtAFailure)
 {

@@ -1,9 +1,5 @@
 // The small-table, VAT and clock windows against a register over a pseudo-terminal and over
 // loopback TCP: the frames that land in the register's tables and what the user is told.
-#include "core/AppState.h"
-#include "emulator/FrameCodec.h"
-#include "link/Link.h"
-#include "link/LinkSettings.h"
 #include "platform/ClientSocket.h"
 #include "platform/SerialPort.h"
 #include "tables/ProgramowanieFormPlatnosci.h"
@@ -15,18 +11,11 @@
 #include "tables/ProgramowanieWalutObcych.h"
 #include "tables/ProgramowanieZegara.h"
 #include "tables/SmallTableWidgets.h"
-#include "tests/support/EmulatorFixture.h"
-#include "tests/support/ScriptedPrompts.h"
-#include "tests/support/TestEnvironment.h"
-#include "tests/tables/QtPrinting.h"
+#include "tests/tables/TablesTest.h"
 
-#include <QCheckBox>
 #include <QDateEdit>
-#include <QLineEdit>
-#include <QPushButton>
 #include <QTableWidget>
 #include <QTimeEdit>
-#include <gtest/gtest.h>
 
 #include <chrono>
 #include <functional>
@@ -247,8 +236,7 @@ TEST_P(SmallTableLink, ClockSendsWhatThePickersShow)
     EXPECT_EQ(prompts.Messages(), QStringList{"Błąd transmisji!"});
 }
 
-INSTANTIATE_TEST_SUITE_P(Lines, SmallTableLink, ::testing::Values(false, true),
-                         [](const ::testing::TestParamInfo<bool>& info) { return info.param ? "Tcp" : "Serial"; });
+INSTANTIATE_TEST_SUITE_P(Lines, SmallTableLink, ::testing::Bool(), LinkName);
 
 TEST(SmallTableLinkFailures, NoPortChosen)
 {

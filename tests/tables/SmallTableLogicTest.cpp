@@ -1,13 +1,7 @@
 // The small tables without windows: the field checks with their messages, the VAT codes, the
 // records in the image and what an unusable image gives.
-#include "core/AppState.h"
-#include "core/DatabaseImage.h"
-#include "platform/Cp1250.h"
 #include "tables/SmallTableLogic.h"
-#include "tests/support/TestEnvironment.h"
-#include "tests/tables/QtPrinting.h"
-
-#include <gtest/gtest.h>
+#include "tests/tables/TablesTest.h"
 
 namespace {
 

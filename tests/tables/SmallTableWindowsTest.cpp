@@ -1,10 +1,6 @@
 // The small-table, VAT and report-set windows driven through their handlers, without a register:
 // what reaches the image and what the user is told.
 #include "app/MenuGlowne.h"
-#include "core/AppState.h"
-#include "core/DatabaseImage.h"
-#include "platform/Cp1250.h"
-#include "platform/Modal.h"
 #include "tables/ListaTowarowTandem.h"
 #include "tables/ProgramowanieFormPlatnosci.h"
 #include "tables/ProgramowanieGrupTowarowych.h"
@@ -16,18 +12,10 @@
 #include "tables/ProgramowanieZegara.h"
 #include "tables/ProgramowanieZestawuRaportow.h"
 #include "tables/SmallTableWidgets.h"
-#include "tests/support/ScriptedPrompts.h"
-#include "tests/support/TestEnvironment.h"
-#include "tests/tables/QtPrinting.h"
+#include "tests/tables/TablesTest.h"
 
-#include <QCheckBox>
-#include <QComboBox>
-#include <QLabel>
-#include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QPushButton>
 #include <QTableWidget>
-#include <gtest/gtest.h>
 
 namespace {
 
@@ -194,17 +182,13 @@ TEST_F(SmallTableWindows, CurrencyRateAndSymbol)
 
 TEST_F(SmallTableWindows, PackagingDeleteUntiesGoodsOnlyWhenConfirmed)
 {
-    GoodsRecordFields goods;
-    goods.Plu = 12;
-    goods.Name = "Piwo";
-    goods.VatLetter = "A";
-    goods.Group = 1;
+    GoodsRecordFields goods = GoodsOf(12, "Piwo");
     goods.Tandem = 3;
-    ASSERT_EQ(WriteGoodsRecordToImage(goods), 0);
+    StoreGoods(goods);
     ASSERT_TRUE(WriteSmallRecord(PackagingTableGeometry, PackagingRecordBytes(3, "Butelka", 50, 0)));
     TListaTowarowTandem list;
     bool confirm = false;
-    SetModalRunner([&](QDialog& d) {
+    ModalGuard modal([&](QDialog& d) {
         auto* l = qobject_cast<TListaTowarowTandem*>(&d);
         l->FormShow();
         confirm ? l->Button1Click() : l->Button2Click();
@@ -222,7 +206,6 @@ TEST_F(SmallTableWindows, PackagingDeleteUntiesGoodsOnlyWhenConfirmed)
 
     confirm = true;
     w.Button3Click();
-    SetModalRunner({});
     EXPECT_EQ(DbReadByteAt(GoodsRecordOffset(12) + GoodsField::Tandem), 0);
     EXPECT_EQ(ReadSmallRecord(PackagingTableGeometry, 3)[0], 0);
     EXPECT_EQ(App.DatabaseModified, 1);

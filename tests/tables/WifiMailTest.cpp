@@ -1,16 +1,10 @@
 // The e-mail and network parameters: the program blocks, the read replies, and the window
 // against the register over both links.
-#include "core/AppState.h"
 #include "tables/ProgramowanieTablicyWiFi_Mail.h"
 #include "tables/WifiMailLogic.h"
-#include "tests/support/EmulatorFixture.h"
-#include "tests/support/ScriptedPrompts.h"
-#include "tests/support/TestEnvironment.h"
+#include "tests/tables/TablesTest.h"
 
-#include <QCheckBox>
-#include <QLineEdit>
 #include <QListWidget>
-#include <gtest/gtest.h>
 
 TEST(WifiMailBlocks, PortsAreBoundedAndTextsLeaveNoTails)
 {
@@ -104,8 +98,7 @@ TEST_P(WifiMailWindow, SentParametersReadBack)
     EXPECT_TRUE(fresh.CheckBox4->isChecked());
 }
 
-INSTANTIATE_TEST_SUITE_P(Links, WifiMailWindow, ::testing::Values(false, true),
-                         [](const auto& info) { return info.param ? "Tcp" : "Serial"; });
+INSTANTIATE_TEST_SUITE_P(Links, WifiMailWindow, ::testing::Bool(), LinkName);
 
 TEST(WifiMailWindowFaults, NoLinkRefusedSendsAndBadReadsChangeNothing)
 {
