@@ -11,9 +11,6 @@
 #include "sync/RegisterRecords.h"
 #include "sync/SynchronizacjaBazyTowarowej.h"
 #include "tables/EdycjaTowaru.h"
-#include "tests/support/EmulatorFixture.h"
-#include "tests/support/ScriptedPrompts.h"
-#include "tests/support/TestEnvironment.h"
 #include "tests/sync/SyncTestUtil.h"
 #include "tests/tables/QtPrinting.h"
 
@@ -32,16 +29,6 @@
 
 namespace {
 
-enum class Line { Serial, Tcp };
-
-std::vector<uint16_t> FrameNumbers(const std::vector<emu::Bytes>& frames)
-{
-    std::vector<uint16_t> numbers;
-    for (const emu::Bytes& f : frames)
-        numbers.push_back(emu::GetU16(f.data() + 4));
-    return numbers;
-}
-
 // Goods program frames ('T' with a record; the 11-byte frames are read requests).
 std::vector<emu::Bytes> ProgramFrames(emu::RegisterEmulator& e)
 {
@@ -58,20 +45,15 @@ void Tick(CheckListBox* list, std::initializer_list<int> rows)
         list->SetChecked(row, true);
 }
 
-class GoodsSync : public ::testing::TestWithParam<Line> {
+class GoodsSync : public SyncLinkTest {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(fx.ConnectLink(GetParam() == Line::Tcp));
+        SyncLinkTest::SetUp();
         ResetRegisterGoodsMirror();
     }
-    TestEnvironment env;
-    ScriptedPrompts prompts;
-    EmulatorFixture fx;
 };
-
-INSTANTIATE_TEST_SUITE_P(Links, GoodsSync, ::testing::Values(Line::Serial, Line::Tcp),
-                         [](const auto& info) { return info.param == Line::Serial ? "Serial" : "Tcp"; });
+INSTANTIATE_OVER_BOTH_LINES(GoodsSync);
 
 } // namespace
 
@@ -130,14 +112,10 @@ TEST_P(GoodsSync, AnulujStopsTheReadKeepsWhatCameAndLocksTheWindowMeanwhile)
     w.hide();
 }
 
-TEST_P(GoodsSync, SendNumbersFramesByListPositionAndUpdatesTheMirror)
+TEST_P(GoodsSync, SendNumbersFramesByListPositionAndAnulujEndsItOnTheRegistersThree)
 {
     for (const char* name : {"Jeden", "Dwa", "Trzy", "Cztery", "Pięć"})
         StoreGoods(uint16_t(PcGoodsItems().size() + 1), name);
-    GoodsRecordFields f = GoodsFields(4, "Czwarty");
-    f.Halo = 3;
-    f.Unit = 6;
-    ASSERT_EQ(WriteGoodsRecordToImage(f), 0);
     TSynchronizacjaBazyTowarowej w;
     w.FormShow();
     Tick(w.CheckListBox1, {0, 2, 3});
@@ -151,8 +129,6 @@ TEST_P(GoodsSync, SendNumbersFramesByListPositionAndUpdatesTheMirror)
     EXPECT_EQ(prompts.Texts(), QStringList{" Zaprogramowano 3 towarów."}) << prompts.Texts().join("|").toStdString();
     EXPECT_EQ(FrameNumbers(ProgramFrames(fx.Emu())), (std::vector<uint16_t>{1, 3, 0x8004}));
     EXPECT_EQ(w.CheckListBox2->Count(), 3);
-    EXPECT_EQ(RegisterGoodsMirror.Slot(4)[RegisterGoodsRecord::Halo], 3);
-    EXPECT_EQ(RegisterGoodsMirror.Slot(4)[RegisterGoodsRecord::Unit], 6);
     EXPECT_EQ(w.SendCounter->text(), "3/3");
     EXPECT_EQ(fx.Emu().GoodsCount(), 3u);
 
@@ -164,6 +140,17 @@ TEST_P(GoodsSync, SendNumbersFramesByListPositionAndUpdatesTheMirror)
     w.BitBtn2Click();
     EXPECT_EQ(FrameNumbers(ProgramFrames(fx.Emu())), (std::vector<uint16_t>{0x8002}));
     EXPECT_EQ(prompts.Texts(), QStringList{" Zaprogramowano 1 towarów."});
+
+    // "Anuluj" ends the send on the register's 3.
+    prompts.Clear();
+    fx.Emu().ClearReceived();
+    w.FormShow();
+    Tick(w.CheckListBox1, {0, 1, 2, 3, 4});
+    QTimer::singleShot(0, &w, [&] { w.Button1->click(); });
+    w.BitBtn2Click();
+    EXPECT_EQ(FrameNumbers(ProgramFrames(fx.Emu())), (std::vector<uint16_t>{0x8001}));
+    EXPECT_EQ(prompts.Texts(), QStringList{" Zaprogramowano 1 towarów."});
+    EXPECT_FALSE(w.Transferring());
 }
 
 TEST_P(GoodsSync, PrintingRepliesAreWaitedOutLongerAfterTheFirstFrame)
@@ -208,20 +195,6 @@ TEST_P(GoodsSync, RejectedRecordIsListedAndTheSeriesGoesOn)
     EXPECT_EQ(fx.Emu().GoodsRecord(8)[0], 8) << fx.Emu().GoodsCount();
     w.BitBtn9Click();   // the second untick all
     EXPECT_EQ(w.CheckListBox1->CheckedCount(), 0);
-}
-
-TEST_P(GoodsSync, AnulujEndsTheSendOnTheRegistersThree)
-{
-    for (const char* name : {"Jeden", "Dwa", "Trzy", "Cztery"})
-        StoreGoods(uint16_t(PcGoodsItems().size() + 1), name);
-    TSynchronizacjaBazyTowarowej w;
-    w.FormShow();
-    w.BitBtn9Click();
-    QTimer::singleShot(0, &w, [&] { w.Button1->click(); });
-    w.BitBtn2Click();
-    EXPECT_EQ(FrameNumbers(ProgramFrames(fx.Emu())), (std::vector<uint16_t>{0x8001}));
-    EXPECT_EQ(prompts.Texts(), QStringList{" Zaprogramowano 1 towarów."});
-    EXPECT_FALSE(w.Transferring());
 }
 
 TEST_P(GoodsSync, SilenceAndAStatusReplyStopTheSendWithTheirMessages)
