@@ -126,7 +126,7 @@ TEST_P(SmallTableWindow, ReadListsTheListedSlotsOnly)
     EXPECT_FALSE(w.Panel7->isVisibleTo(&w));
 }
 
-TEST_P(SmallTableWindow, SendNumbersTheFramesAndEndsTheSeriesThenRereads)
+TEST_P(SmallTableWindow, TogglesThenSendNumbersTheFramesAndEndsTheSeriesThenRereads)
 {
     const SmallTableMember& m = Member(SmallTable::Discounts);
     for (uint8_t n : {2, 5, 9}) {
@@ -137,7 +137,17 @@ TEST_P(SmallTableWindow, SendNumbersTheFramesAndEndsTheSeriesThenRereads)
     }
     TSynchronizacjaBazyRabatow w;
     w.FormShow();
-    w.BitBtn9Click();   // ticks all
+    // Nothing ticked: nothing is sent, deleted or copied.
+    fx.Emu().ClearReceived();
+    w.BitBtn2Click();
+    w.BitBtn8Click();
+    w.BitBtn4Click();
+    EXPECT_TRUE(fx.Emu().ReceivedFrames().empty());
+    EXPECT_TRUE(prompts.Texts().isEmpty());
+    for (int press = 0; press < 3; ++press) {   // the toggle ticks all, then none, then all
+        w.BitBtn9Click();
+        EXPECT_EQ(w.CheckListBox1->CheckedCount(), press % 2 == 0 ? 3 : 0);
+    }
     w.BitBtn2Click();
     EXPECT_EQ(prompts.Messages(), QStringList{" Zaprogramowano 3 rabatów."});
     const auto frames = fx.Emu().ReceivedFramesWithCommand('R');
@@ -223,22 +233,4 @@ TEST_P(SmallTableWindow, DeleteCarriesAPackagingsWholeName)
     ASSERT_EQ(deletes.size(), 1u);
     EXPECT_EQ(emu::GetU16(deletes[0].data() + 4), 0x8001);
     EXPECT_TRUE(prompts.Texts().isEmpty()) << prompts.Texts().join("|").toStdString();
-}
-
-TEST_P(SmallTableWindow, TogglesAlternateAndNothingTickedSendsNothing)
-{
-    StorePc(Member(SmallTable::Discounts), Record(28, 1, "A"));
-    StorePc(Member(SmallTable::Discounts), Record(28, 2, "B"));
-    TSynchronizacjaBazyRabatow w;
-    w.FormShow();
-    fx.Emu().ClearReceived();
-    w.BitBtn2Click();
-    w.BitBtn8Click();
-    w.BitBtn4Click();
-    EXPECT_TRUE(fx.Emu().ReceivedFrames().empty());
-    EXPECT_TRUE(prompts.Texts().isEmpty());
-    for (int press = 0; press < 3; ++press) {
-        w.BitBtn9Click();
-        EXPECT_EQ(w.CheckListBox1->CheckedCount(), press % 2 == 0 ? 2 : 0);
-    }
 }
