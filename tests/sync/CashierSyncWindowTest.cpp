@@ -33,11 +33,9 @@ emu::Bytes WorkingCashier(uint8_t n, const char* name)
 
 void StoreCashier(uint8_t n, const char* name)
 {
-    uint8_t pc[33] = {};
-    pc[0] = n;
-    std::memcpy(pc + 1, name, std::strlen(name));
-    std::memcpy(pc + 22, "0000", 4);
-    DbWriteBytesAt(TableOffsets.CashierTable + (n - 1) * 33, pc, sizeof pc);
+    emu::Bytes pc = Record(33, n, name);
+    std::memcpy(pc.data() + 22, "0000", 4);
+    DbWriteBytesAt(TableOffsets.CashierTable + (n - 1) * 33, pc.data(), pc.size());
 }
 
 } // namespace
@@ -109,9 +107,7 @@ TEST_P(CashierSync, SendProgramsTheTickedCashiersAndReadsTheTableAgain)
     fx.Emu().LockFaults()->PrintingReplies = 1;
     w.BitBtn2Click();
     EXPECT_EQ(prompts.Texts(), QStringList{" Zaprogramowano 2 kasjerów."});
-    auto sent = fx.Emu().ReceivedFramesWithCommand('K');
-    std::erase_if(sent, [](const emu::Bytes& f) { return f.size() == 11; });   // the re-read
-    EXPECT_EQ(FrameNumbers(sent), (std::vector<uint16_t>{1, 0x8002}));
+    EXPECT_EQ(FrameNumbers(ProgramFrames(fx.Emu(), 'K')), (std::vector<uint16_t>{1, 0x8002}));
     EXPECT_EQ(w.CheckListBox2->Count(), 3);
     EXPECT_EQ(fx.Emu().TableRecord('K', 5)[1], 'C');
 }

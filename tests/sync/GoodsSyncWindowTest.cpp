@@ -29,16 +29,6 @@
 
 namespace {
 
-// Goods program frames ('T' with a record; the 11-byte frames are read requests).
-std::vector<emu::Bytes> ProgramFrames(emu::RegisterEmulator& e)
-{
-    std::vector<emu::Bytes> frames;
-    for (emu::Bytes& f : e.ReceivedFramesWithCommand('T'))
-        if (f.size() > 11)
-            frames.push_back(std::move(f));
-    return frames;
-}
-
 void Tick(CheckListBox* list, std::initializer_list<int> rows)
 {
     for (int row : rows)
@@ -127,7 +117,7 @@ TEST_P(GoodsSync, SendNumbersFramesByListPositionAndAnulujEndsItOnTheRegistersTh
     w.BitBtn2Click();
     EXPECT_TRUE(rangeDeleteIgnored);
     EXPECT_EQ(prompts.Texts(), QStringList{" Zaprogramowano 3 towarów."}) << prompts.Texts().join("|").toStdString();
-    EXPECT_EQ(FrameNumbers(ProgramFrames(fx.Emu())), (std::vector<uint16_t>{1, 3, 0x8004}));
+    EXPECT_EQ(FrameNumbers(ProgramFrames(fx.Emu(), 'T')), (std::vector<uint16_t>{1, 3, 0x8004}));
     EXPECT_EQ(w.CheckListBox2->Count(), 3);
     EXPECT_EQ(w.SendCounter->text(), "3/3");
     EXPECT_EQ(fx.Emu().GoodsCount(), 3u);
@@ -138,7 +128,7 @@ TEST_P(GoodsSync, SendNumbersFramesByListPositionAndAnulujEndsItOnTheRegistersTh
     w.FormShow();
     Tick(w.CheckListBox1, {1});
     w.BitBtn2Click();
-    EXPECT_EQ(FrameNumbers(ProgramFrames(fx.Emu())), (std::vector<uint16_t>{0x8002}));
+    EXPECT_EQ(FrameNumbers(ProgramFrames(fx.Emu(), 'T')), (std::vector<uint16_t>{0x8002}));
     EXPECT_EQ(prompts.Texts(), QStringList{" Zaprogramowano 1 towarów."});
 
     // "Anuluj" ends the send on the register's 3.
@@ -148,7 +138,7 @@ TEST_P(GoodsSync, SendNumbersFramesByListPositionAndAnulujEndsItOnTheRegistersTh
     Tick(w.CheckListBox1, {0, 1, 2, 3, 4});
     QTimer::singleShot(0, &w, [&] { w.Button1->click(); });
     w.BitBtn2Click();
-    EXPECT_EQ(FrameNumbers(ProgramFrames(fx.Emu())), (std::vector<uint16_t>{0x8001}));
+    EXPECT_EQ(FrameNumbers(ProgramFrames(fx.Emu(), 'T')), (std::vector<uint16_t>{0x8001}));
     EXPECT_EQ(prompts.Texts(), QStringList{" Zaprogramowano 1 towarów."});
     EXPECT_FALSE(w.Transferring());
 }
@@ -222,7 +212,7 @@ TEST_P(GoodsSync, SilenceAndAStatusReplyStopTheSendWithTheirMessages)
         fx.Emu().ClearReceived();
         QTimer watch;
         QObject::connect(&watch, &QTimer::timeout, [&] {
-            if (!ProgramFrames(fx.Emu()).empty()) {
+            if (!ProgramFrames(fx.Emu(), 'T').empty()) {
                 c.fault(*fx.Emu().LockFaults());
                 watch.stop();
             }
@@ -284,7 +274,7 @@ TEST_P(GoodsSync, VerificationResendsTheGoodsWhoseBarcodeDiffers)
     w.Button4Click();
     EXPECT_EQ(prompts.Texts(), QStringList{"Wykryto nieprawidłowości, zaprogramowano błędne towary, wykonaj weryfikację "
                                            "ponownie w celu potwierdzenia poprawności danych."});
-    const auto resent = ProgramFrames(fx.Emu());
+    const auto resent = ProgramFrames(fx.Emu(), 'T');
     EXPECT_EQ(FrameNumbers(resent), (std::vector<uint16_t>{0x8001, 0x8002}));
     ASSERT_EQ(resent.size(), 2u);
     EXPECT_EQ(resent[1][7], 7);

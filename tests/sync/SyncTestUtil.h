@@ -44,6 +44,14 @@ inline emu::Bytes Record(std::size_t size, uint8_t number, const char* name)
     return r;
 }
 
+// The program frames with this command the register got; the 11-byte frames are read requests.
+inline std::vector<emu::Bytes> ProgramFrames(emu::RegisterEmulator& e, uint8_t command)
+{
+    std::vector<emu::Bytes> frames = e.ReceivedFramesWithCommand(command);
+    std::erase_if(frames, [](const emu::Bytes& f) { return f.size() <= 11; });
+    return frames;
+}
+
 // The frame numbers of these frames, in order.
 inline std::vector<uint16_t> FrameNumbers(const std::vector<emu::Bytes>& frames)
 {
