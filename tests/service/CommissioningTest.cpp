@@ -106,7 +106,7 @@ TEST(CommissioningPorts, TcpSelectedIsRefused)
 TEST(CommissioningSteps, FieldsAreCheckedPaddedAndTickedOnAcceptanceOnly)
 {
     KitBench b;
-    ASSERT_TRUE(ConnectService(b.fx, Line::Serial));
+    ASSERT_TRUE(b.fx.ConnectLink(false, 4));
     b.w.FormShow();
     // The key is checked first; then the number; both go out padded.
     b.w.BitBtn12Click();
@@ -146,7 +146,7 @@ TEST(CommissioningSteps, FieldsAreCheckedPaddedAndTickedOnAcceptanceOnly)
 TEST(CommissioningSteps, TestGoodsAndTheirDeletion)
 {
     KitBench b;
-    ASSERT_TRUE(ConnectService(b.fx, Line::Serial));
+    ASSERT_TRUE(b.fx.ConnectLink(false, 4));
     b.w.FormShow();
     for (uint16_t plu = 1; plu <= 5; ++plu)
         StoreGoods(plu, plu == 2 ? "Towar 1" : ("Towar " + std::to_string(plu)).c_str());

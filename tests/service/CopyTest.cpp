@@ -13,7 +13,6 @@
 #include <QPushButton>
 #include <QTabWidget>
 #include <fstream>
-#include <sstream>
 
 namespace {
 
@@ -180,8 +179,5 @@ TEST(CopyWindow, PrintedCopyReadsNothingAndSaveWritesTheLines)
     rig.prompts.SaveFile(QString::fromStdString(path));
     rig.prompts.Answer(PromptAnswer::Yes);
     rig.w.SpeedButton1Click();
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    EXPECT_EQ(s.str(), ToCp1250(QStringLiteral("Zażółć\r\ngęślą\r\n")));
+    EXPECT_EQ(ReadFile(path), ToCp1250(QStringLiteral("Zażółć\r\ngęślą\r\n")));
 }

@@ -151,14 +151,9 @@ TEST(GraphicRows, TopRowFirstBlackAsOneAndTheBmpFile)
     EXPECT_EQ(GraphicRow(bytes, 95)[47], 0x01);
     EXPECT_EQ(bytes[95 * 48], 0x80);   // the BMP's last row is the picture's top row
 
+    // The file reads back as the view: header, palette and bit order all count.
     const QByteArray file = GraphicBmpFile(view);
     ASSERT_EQ(file.size(), 4670);
-    EXPECT_EQ(file.left(2), "BM");
-    EXPECT_EQ(uint8_t(file[10]), 62);
-    EXPECT_EQ(uint8_t(file[28]), 1);   // bits per pixel
-    EXPECT_EQ(file.mid(54, 8), QByteArray("\x00\x00\x00\x00\xFF\xFF\xFF\x00", 8));
-    EXPECT_EQ(uint8_t(file[62 + 95 * 48]), 0x7F);
-    EXPECT_EQ(uint8_t(file[62 + 1]), 0xFF);
     const QImage back = QImage::fromData(file, "BMP");
     ASSERT_EQ(back.size(), QSize(384, 96));
     EXPECT_EQ(back.pixel(0, 0), qRgb(0, 0, 0));

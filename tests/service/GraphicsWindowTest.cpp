@@ -42,7 +42,6 @@ struct GraphicsBench {
 TEST(GraphicsWindow, OpenCancelAndBadFiles)
 {
     GraphicsBench b;
-    EXPECT_EQ(b.w.Label7->text(), "Brak");
     b.w.BitBtn2Click();
     EXPECT_EQ(b.prompts.Texts(), QStringList{"Brak wczytanego obrazu!"});
 
@@ -94,7 +93,7 @@ TEST(GraphicsWindow, OpenCancelAndBadFiles)
 TEST(GraphicsWindow, SendStoresTheViewRowByRowAndSaveWritesIt)
 {
     GraphicsBench b;
-    ASSERT_TRUE(ConnectService(b.fx, Line::Serial));
+    ASSERT_TRUE(b.fx.ConnectLink(false, 4));
     ASSERT_TRUE(b.Open(b.logo));
     b.w.UpDown9Click(true);   // three rows up: the bottom three rows are white
     const GraphicBytesArray bytes = GraphicBytesOf(b.w.PrintViewBitmap);
@@ -147,7 +146,7 @@ TEST(GraphicsWindow, FaultsAtOneRow)
     };
     for (const Case& c : cases) {
         GraphicsBench b;
-        ASSERT_TRUE(ConnectService(b.fx, Line::Tcp));
+        ASSERT_TRUE(b.fx.ConnectLink(true));
         ASSERT_TRUE(b.Open(b.logo));
         b.fx.Emu().SetGraphicRowFault(c.Fault);
         b.w.BitBtn2Click();
@@ -161,7 +160,7 @@ TEST(GraphicsWindow, FaultsAtOneRow)
 TEST(GraphicsWindow, DeleteReportsOnlyWhatTheRegisterDid)
 {
     GraphicsBench b;
-    ASSERT_TRUE(ConnectService(b.fx, Line::Serial));
+    ASSERT_TRUE(b.fx.ConnectLink(false, 4));
     b.w.BitBtn8Click();
     b.w.BitBtn3Click();
     EXPECT_EQ(b.prompts.Texts(), (QStringList{"Nagłówek skasowany", "Stopka skasowana"}));

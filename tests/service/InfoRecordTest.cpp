@@ -1,18 +1,14 @@
-// The information record: decoding both layouts, checking the reply, and the window against the
-// emulator over a pseudo-terminal and over loopback TCP.
+// The information record: decoding both layouts, and the window against the emulator over a
+// pseudo-terminal and over loopback TCP.
 #include "emulator/FrameCodec.h"
 #include "platform/Cp1250.h"
 #include "service/DaneInformacyjne.h"
 #include "service/InfoRecordLogic.h"
 #include "tests/service/ServiceTestUtil.h"
-#include "tests/support/PtyPair.h"
-#include "tests/support/ScriptedPrompts.h"
-#include "tests/support/TestEnvironment.h"
 
 #include <QLabel>
 #include <cstring>
 #include <gtest/gtest.h>
-#include <thread>
 
 namespace {
 
@@ -78,20 +74,24 @@ TEST(InfoRecordDecode, NewLayoutFillsEveryText)
 
 // ---- the window against the emulator ----
 
-class InfoWindow : public ::testing::TestWithParam<Line> {};
+using InfoWindow = LinkTest;
 
 TEST_P(InfoWindow, BothLayoutsShowAsTheRecordSays)
 {
-    TestEnvironment env;
-    ScriptedPrompts prompts;
-    EmulatorFixture fx;
-    ASSERT_TRUE(ConnectService(fx, GetParam()));
+    ServiceRig rig(GetParam());
+    ASSERT_TRUE(rig.connected);
     TDaneInformacyjne w;
-    EXPECT_EQ(w.Label26->text(), "________");
-
-    fx.Emu().SetInfoRecord(NewPayload());
+    // An error frame shows the register's error and fills nothing.
+    rig.fx.Emu().LockFaults()->ErrorCode = 75;
     w.Button1Click();
-    EXPECT_TRUE(prompts.Texts().isEmpty()) << prompts.Texts().join("|").toStdString();
+    ASSERT_EQ(rig.prompts.Texts().size(), 1);
+    EXPECT_TRUE(rig.prompts.Texts()[0].startsWith("Błąd 75: ")) << rig.prompts.Texts()[0].toStdString();
+    EXPECT_EQ(w.Label26->text(), "________");
+    rig.prompts.Clear();
+
+    rig.fx.Emu().SetInfoRecord(NewPayload());
+    w.Button1Click();
+    EXPECT_TRUE(rig.prompts.Texts().isEmpty()) << rig.prompts.Texts().join("|").toStdString();
     EXPECT_EQ(w.Label26->text(), "ABC 1234567890");
     EXPECT_EQ(w.Label66->text(), "Wirtualna klawiatura");
     EXPECT_EQ(w.Label56->text(), "13:45   2-1-2024");
@@ -102,7 +102,7 @@ TEST_P(InfoWindow, BothLayoutsShowAsTheRecordSays)
     emu::Bytes old = OldPayload();
     old[100] = 0;   // no planned change
     old[48] = 0;    // no fiscal-memory write yet
-    fx.Emu().SetInfoRecord(old);
+    rig.fx.Emu().SetInfoRecord(old);
     w.Button1Click();
     // Two characters less of the unique number, fields shifted, the shorter port lists.
     EXPECT_EQ(w.Label26->text(), "ABC 12345678");
@@ -120,12 +120,10 @@ TEST_P(InfoWindow, BothLayoutsShowAsTheRecordSays)
 
 TEST_P(InfoWindow, BrokenRepliesLeaveTheLabelsAsTheyWere)
 {
-    TestEnvironment env;
-    ScriptedPrompts prompts;
-    EmulatorFixture fx;
-    ASSERT_TRUE(ConnectService(fx, GetParam()));
+    ServiceRig rig(GetParam());
+    ASSERT_TRUE(rig.connected);
     TDaneInformacyjne w;
-    fx.Emu().SetInfoRecord(NewPayload());
+    rig.fx.Emu().SetInfoRecord(NewPayload());
     w.Button1Click();
     ASSERT_EQ(w.Label25->text(), "1,05");
 
@@ -134,45 +132,20 @@ TEST_P(InfoWindow, BrokenRepliesLeaveTheLabelsAsTheyWere)
         std::function<void()> Set;
     };
     const Fault faults[] = {
-        {"checksum", [&] { fx.Emu().LockFaults()->WrongChecksumReplies = 1; }},
-        {"truncated", [&] { fx.Emu().LockFaults()->ShortReplyBytes = 90; }},
-        {"length 125", [&] { fx.Emu().SetInfoRecord(emu::Bytes(116, 0x31)); }},
-        {"length 383", [&] { fx.Emu().SetInfoRecord(emu::Bytes(374, 0x31)); }},
+        {"checksum", [&] { rig.fx.Emu().LockFaults()->WrongChecksumReplies = 1; }},
+        {"truncated", [&] { rig.fx.Emu().LockFaults()->ShortReplyBytes = 90; }},
+        {"length 125", [&] { rig.fx.Emu().SetInfoRecord(emu::Bytes(116, 0x31)); }},
+        {"length 383", [&] { rig.fx.Emu().SetInfoRecord(emu::Bytes(374, 0x31)); }},
     };
     for (const Fault& f : faults) {
-        prompts.Clear();
+        rig.prompts.Clear();
         f.Set();
         w.Button1Click();
-        EXPECT_EQ(prompts.Texts(), QStringList{"Brak komunikacji"}) << f.Name;
+        EXPECT_EQ(rig.prompts.Texts(), QStringList{"Brak komunikacji"}) << f.Name;
         EXPECT_EQ(w.Label25->text(), "1,05") << f.Name;
         EXPECT_EQ(w.Label26->text(), "ABC 1234567890") << f.Name;
         EXPECT_TRUE(w.isEnabled()) << f.Name;
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Lines, InfoWindow, ::testing::Values(Line::Serial, Line::Tcp), LineName);
-
-TEST(InfoWindowByHand, ErrorFrameShowsTheRegistersErrorAndSilenceNoLink)
-{
-    TestEnvironment env;
-    ScriptedPrompts prompts;
-    PtyPair pty(6);
-    ASSERT_TRUE(pty.Ok());
-    LinkSettings.ComPortNumber = 6;
-    ASSERT_EQ(OpenComPort(1, Link.SerialHandle), 0);
-    TDaneInformacyjne w;
-
-    std::thread reg([&] {
-        if (pty.Read(11, 3000).size() == 11)
-            pty.Write(emu::MakeErrorFrame(1, 0x8001, 75));
-    });
-    w.Button1Click();
-    reg.join();
-    ASSERT_EQ(prompts.Texts().size(), 1);
-    EXPECT_TRUE(prompts.Texts()[0].startsWith("Błąd 75: ")) << prompts.Texts()[0].toStdString();
-    EXPECT_EQ(w.Label25->text(), "________");
-
-    prompts.Clear();
-    w.Button1Click();   // nobody answers
-    EXPECT_EQ(prompts.Texts(), QStringList{"Brak komunikacji"});
-}
+INSTANTIATE_TEST_SUITE_P(Lines, InfoWindow, ::testing::Values(false, true), LinkName);

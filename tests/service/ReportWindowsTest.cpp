@@ -4,7 +4,11 @@
 #include "link/Commands.h"
 #include "link/Link.h"
 #include "platform/SerialPort.h"
+#include "service/ObrotGrup.h"
+#include "service/OdczytKopii.h"
+#include "service/PobieranieNaglowka.h"
 #include "service/RaportObrotuGrup.h"
+#include "service/SciaganieSprzedazy.h"
 #include "service/ReportLogic.h"
 #include "service/WykonywaniePelnegoRaportuBazyPLU.h"
 #include "service/WykonywanieRaportuBazyZPTU.h"
@@ -32,6 +36,7 @@
 #include <QRadioButton>
 #include <functional>
 #include <memory>
+#include <typeinfo>
 
 namespace {
 
@@ -67,104 +72,59 @@ const auto BothOptions = [](TReportWindow& w) {
 std::vector<ReportCase> Cases()
 {
     using P = TWykonywanieRaportuOkresowego;
+    using S = TWykonywanieRaportuSprzedazy;
+    using B = TWykonywanieRaportuBazyZPTU;
+    using K = TWykonywanieRaportuKasjera;
+    using T = TRaportObrotuGrup;
     return {
-        {"PeriodicMonthly",
-         Make<P>(),
-         [](TReportWindow& w) { As<P>(w).MaskEdit1->setText("03-2026"); },
-         'o',
-         19,
-         0x8001,
-         {2, 0xFF, 0xEA, 0x07, 3, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF},
-         true},
-        {"PeriodicDates",
-         Make<P>(),
+        {"PeriodicMonthly", Make<P>(), [](TReportWindow& w) { As<P>(w).MaskEdit1->setText("03-2026"); }, 'o', 19,
+         0x8001, {2, 0xFF, 0xEA, 0x07, 3, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF}, true},
+        {"PeriodicDates", Make<P>(),
          [](TReportWindow& w) {
              As<P>(w).Range.Check(1);
              As<P>(w).DateTimePicker1->setDate(QDate(2026, 1, 5));
              As<P>(w).DateTimePicker2->setDate(QDate(2026, 2, 10));
              As<P>(w).CheckBox1->setChecked(false);
          },
-         'o',
-         19,
-         1,
-         {1, 0, 0xEA, 0x07, 1, 5, 0xEA, 0x07, 2, 10},
-         true},
-        {"PeriodicNumbersEqual",
-         Make<P>(),
+         'o', 19, 1, {1, 0, 0xEA, 0x07, 1, 5, 0xEA, 0x07, 2, 10}, true},
+        {"PeriodicNumbersEqual", Make<P>(),
          [](TReportWindow& w) {
              As<P>(w).Range.Check(2);
              As<P>(w).Edit1->setText("5");
              As<P>(w).Edit2->setText("5");
          },
-         'o',
-         19,
-         1,
-         {0, 1, 5, 0, 5, 0, 0xFF, 0xFF, 0xFF, 0xFF},
-         true},
-        {"SalesWholeBaseZeroing",
-         Make<TWykonywanieRaportuSprzedazy>(),
-         [](TReportWindow& w) { As<TWykonywanieRaportuSprzedazy>(w).RadioGroup1->SetItemIndex(1); },
-         's',
-         16,
-         1,
-         {1, 1, 0, 0x40, 0x1F, 1, 0},
-         true},
-        {"SalesFirstGroup",
-         Make<TWykonywanieRaportuSprzedazy>(),
+         'o', 19, 1, {0, 1, 5, 0, 5, 0, 0xFF, 0xFF, 0xFF, 0xFF}, true},
+        {"SalesWholeBaseZeroing", Make<S>(), [](TReportWindow& w) { As<S>(w).RadioGroup1->SetItemIndex(1); }, 's', 16,
+         1, {1, 1, 0, 0x40, 0x1F, 1, 0}, true},
+        {"SalesFirstGroup", Make<S>(),
          [](TReportWindow& w) {
-             As<TWykonywanieRaportuSprzedazy>(w).Range.Check(1);
-             As<TWykonywanieRaportuSprzedazy>(w).RadioGroup2->SetItemIndex(1);
+             As<S>(w).Range.Check(1);
+             As<S>(w).RadioGroup2->SetItemIndex(1);
          },
-         's',
-         16,
-         1,
-         {2, 1, 0xFF, 0xFF, 0xFF, 0, 1},
-         true},
-        {"SalesPluRange",
-         Make<TWykonywanieRaportuSprzedazy>(),
+         's', 16, 1, {2, 1, 0xFF, 0xFF, 0xFF, 0, 1}, true},
+        {"SalesPluRange", Make<S>(),
          [](TReportWindow& w) {
-             auto& s = As<TWykonywanieRaportuSprzedazy>(w);
-             s.Range.Check(2);
-             s.Edit1->setText("10");
-             s.Edit2->setText("20");
+             As<S>(w).Range.Check(2);
+             As<S>(w).Edit1->setText("10");
+             As<S>(w).Edit2->setText("20");
          },
-         's',
-         16,
-         1,
-         {3, 10, 0, 20, 0, 0, 0},
-         true},
+         's', 16, 1, {3, 10, 0, 20, 0, 0, 0}, true},
         {"InactiveGoods", Make<TWykonywanieRaportuTowarowNieaktywnych>(), Nothing, 'n', 10, 1, {1}, false},
-        {"BaseWithPtuGroup5",
-         Make<TWykonywanieRaportuBazyZPTU>(),
+        {"BaseWithPtuGroup5", Make<B>(),
          [](TReportWindow& w) {
-             As<TWykonywanieRaportuBazyZPTU>(w).Range.Check(1);
-             As<TWykonywanieRaportuBazyZPTU>(w).ComboBox1->setCurrentIndex(4);
-             As<TWykonywanieRaportuBazyZPTU>(w).RadioGroup2->SetItemIndex(1);
+             As<B>(w).Range.Check(1);
+             As<B>(w).ComboBox1->setCurrentIndex(4);
+             As<B>(w).RadioGroup2->SetItemIndex(1);
          },
-         'p',
-         15,
-         1,
-         {2, 5, 0xFF, 0xFF, 0xFF, 1},
+         'p', 15, 1, {2, 5, 0xFF, 0xFF, 0xFF, 1}, true},
+        {"FullPluWholeBase", Make<TWykonywaniePelnegoRaportuBazyPLU>(), Nothing, 'b', 15, 1, {1, 1, 0, 0x40, 0x1F, 0},
          true},
-        {"FullPluWholeBase",
-         Make<TWykonywaniePelnegoRaportuBazyPLU>(),
-         Nothing,
-         'b',
-         15,
-         1,
-         {1, 1, 0, 0x40, 0x1F, 0},
-         true},
-        {"Cashier3Zeroing",
-         Make<TWykonywanieRaportuKasjera>(),
+        {"Cashier3Zeroing", Make<K>(),
          [](TReportWindow& w) {
-             As<TWykonywanieRaportuKasjera>(w).ComboBox1->setCurrentIndex(2);
-             As<TWykonywanieRaportuKasjera>(w).CheckBox1->setChecked(true);
+             As<K>(w).ComboBox1->setCurrentIndex(2);
+             As<K>(w).CheckBox1->setChecked(true);
          },
-         'k',
-         12,
-         0x8001,
-         {3, 1, 0},
-         false},
+         'k', 12, 0x8001, {3, 1, 0}, false},
         {"ShiftSales", Make<TWykonywanieRaportuZmianowegoSprzedazy>(), BothOptions, 'z', 12, 1, {1, 1, 0}, false},
         {"Discounts", Make<TWykonywanieRaportuRabatow>(), Nothing, 'r', 12, 1, {0, 0, 0}, false},
         {"Packagings", Make<TWykonywanieRaportuOpakowan>(), BothOptions, 'a', 12, 1, {1, 1, 0}, false},
@@ -174,20 +134,14 @@ std::vector<ReportCase> Cases()
         {"VatRates", Make<TWykonywanieRaportuStawekPTU>(), Nothing, 'v', 10, 1, {1}, false},
         {"RegisterState", Make<TWykonywanieRaportuStanuKasy>(), Nothing, 't', 10, 1, {1}, false},
         {"QuickKeys", Make<TWykonywanieRaportuKlawiszySzybkich>(), Nothing, 'h', 10, 1, {1}, false},
-        {"GroupTurnover",
-         Make<TRaportObrotuGrup>(),
+        {"GroupTurnover", Make<T>(),
          [](TReportWindow& w) {
-             auto& t = As<TRaportObrotuGrup>(w);
-             t.ComboBox1->setCurrentIndex(2);
-             t.MaskEdit1->setText("2025");
-             t.ComboBox2->setCurrentIndex(4);
-             t.CheckBox2->setChecked(true);
+             As<T>(w).ComboBox1->setCurrentIndex(2);
+             As<T>(w).MaskEdit1->setText("2025");
+             As<T>(w).ComboBox2->setCurrentIndex(4);
+             As<T>(w).CheckBox2->setChecked(true);
          },
-         0x05,
-         17,
-         0x8001,
-         {3, 0xE9, 0x07, 5, 0xEA, 0x07, 1, 't'},
-         false},
+         0x05, 17, 0x8001, {3, 0xE9, 0x07, 5, 0xEA, 0x07, 1, 't'}, false},
     };
 }
 
@@ -338,34 +292,24 @@ TEST(ReportWindows, EnterSendsNothingAndEscCloses)
 TEST(ReportWindows, TaskTreesOpenTheirWindows)
 {
     TestEnvironment env(false);
-    const std::vector<std::pair<int, int>> items = {{1, 0},  {1, 1},  {1, 2},  {1, 3},  {1, 4},  {1, 5},  {1, 6},
-                                                    {1, 7},  {1, 8},  {1, 9},  {1, 10}, {1, 11}, {1, 12}, {1, 13},
-                                                    {1, 14}, {1, 15}, {2, 11}, {2, 14}, {2, 19}, {2, 21}};
-    const QStringList captions = {"Wykonywanie raportu okresowego",
-                                  "Wykonywanie raportu sprzedazy",
-                                  "Wykonywanie raportu towarow nieaktywnych",
-                                  "Wykonywanie raporty bazy z PTU",
-                                  "Wykonywanie pelnego raportu bazy z PLU",
-                                  "Wykonywanie raportu kasjera",
-                                  QStringLiteral("Wykonywanie raportu zmianowego sprzedaży"),
-                                  "Wykonywanie raportu rabatow",
-                                  QStringLiteral("Wykonywanie raportu opakowań"),
-                                  "WykonywanieRaportu form platnosci",
-                                  "Wykonywanie raportu grup towarowych",
-                                  "Wykonywanie raportu napisow stalych",
-                                  "Wykonywanie raportu stawek PTU",
-                                  "Wykonywanie raportu informacyjnego kasy",
-                                  "Wykonywanie raportu klawiszy szybkich",
-                                  "Wykonywanie raportu obrotu grup towarowych",
-                                  QStringLiteral("Pobieranie nagłówka"),
-                                  QStringLiteral("Ściąganie sprzedaży"),
-                                  QStringLiteral("Obrót grup towarowych"),
-                                  "Odczyt kopii elektronicznej"};
-    for (std::size_t i = 0; i < items.size(); ++i) {
-        const TreeTask& task = TreeTasks(items[i].first)[std::size_t(items[i].second)];
-        ASSERT_TRUE(task.Window) << i;
-        QDialog* window = task.Window();
-        EXPECT_EQ(window->windowTitle(), captions[qsizetype(i)]);
-        delete window;
+    const std::vector<std::reference_wrapper<const std::type_info>> reports = {
+        typeid(TWykonywanieRaportuOkresowego), typeid(TWykonywanieRaportuSprzedazy),
+        typeid(TWykonywanieRaportuTowarowNieaktywnych), typeid(TWykonywanieRaportuBazyZPTU),
+        typeid(TWykonywaniePelnegoRaportuBazyPLU), typeid(TWykonywanieRaportuKasjera),
+        typeid(TWykonywanieRaportuZmianowegoSprzedazy), typeid(TWykonywanieRaportuRabatow),
+        typeid(TWykonywanieRaportuOpakowan), typeid(TWykonywanieRaportuFormPlatnosci),
+        typeid(TWykonywanieRaportuGrupTowarowych), typeid(TWykonywanieRaportuNapisowStalych),
+        typeid(TWykonywanieRaportuStawekPTU), typeid(TWykonywanieRaportuStanuKasy),
+        typeid(TWykonywanieRaportuKlawiszySzybkich), typeid(TRaportObrotuGrup)};
+    std::vector<std::tuple<int, int, const std::type_info&>> items = {
+        {2, 11, typeid(TPobieranieNaglowka)}, {2, 14, typeid(TSciaganieSprzedazy)},
+        {2, 19, typeid(TObrotGrup)}, {2, 21, typeid(TOdczytKopii)}};
+    for (int i = 0; i < int(reports.size()); ++i)
+        items.emplace_back(1, i, reports[std::size_t(i)]);
+    for (const auto& [tab, index, type] : items) {
+        const TreeTask& task = TreeTasks(tab)[std::size_t(index)];
+        ASSERT_TRUE(task.Window) << tab << "/" << index;
+        const std::unique_ptr<QDialog> window(task.Window());
+        EXPECT_TRUE(typeid(*window) == type) << tab << "/" << index;
     }
 }

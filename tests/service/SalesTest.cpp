@@ -14,7 +14,6 @@
 #include <QTimer>
 #include <cstring>
 #include <fstream>
-#include <sstream>
 
 namespace {
 
@@ -27,14 +26,6 @@ emu::Bytes Sales(uint16_t plu, const char* name, char ptu, uint32_t quantity, ui
     emu::PutU32(r.data() + 45, quantity);
     emu::PutU32(r.data() + 49, value);
     return r;
-}
-
-std::string ReadFile(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
 }
 
 QStringList ListLines(const TSciaganieSprzedazy& w)
@@ -52,7 +43,6 @@ TEST(SalesLines, QuantityValueAndLayout)
     const emu::Bytes r = Sales(17, "Kawa", 'A', 5, 7);
     EXPECT_EQ(SalesListLine(17, r.data()), "  17. Kawa" + std::string(38, ' ') + " A " + "      0,0005" + "   " +
                                                "        0,07");
-    EXPECT_EQ(SalesCsvLine(17, r.data()), "17;Kawa;A;0,0005;0,07");
     // A value above 2^31 stays unsigned; a PTU byte of 0 is an empty field.
     const emu::Bytes big = Sales(2, "B", 0, 10000, 3000000000u);
     EXPECT_EQ(SalesCsvLine(2, big.data()), std::string("2;B;;1,0000;30000000,00"));

@@ -11,27 +11,13 @@
 
 #include <QCoreApplication>
 #include <chrono>
+#include <fstream>
 #include <functional>
+#include <sstream>
 #include <gtest/gtest.h>
 #include <string>
 #include <thread>
 #include <vector>
-
-enum class Line { Serial, Tcp };
-
-inline std::string LineName(const ::testing::TestParamInfo<Line>& info)
-{
-    return info.param == Line::Serial ? "Serial" : "Tcp";
-}
-
-// Opens the link to the emulator and marks the register connected.
-inline bool ConnectService(EmulatorFixture& fx, Line line)
-{
-    if (!fx.ConnectLink(line == Line::Tcp, 4))
-        return false;
-    App.WorkMode |= WorkModeRegister;
-    return true;
-}
 
 struct ServiceRig {
     explicit ServiceRig(bool tcp) { connected = fx.ConnectLink(tcp); }
@@ -76,3 +62,11 @@ inline bool WaitForAck(EmulatorFixture& fx, uint8_t status)
 class LinkTest : public ::testing::TestWithParam<bool> {};
 
 inline std::string LinkName(const ::testing::TestParamInfo<bool>& info) { return info.param ? "Tcp" : "Serial"; }
+
+inline std::string ReadFile(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}

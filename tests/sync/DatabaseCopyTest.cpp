@@ -10,9 +10,7 @@
 #include "sync/KopiowanieKasy.h"
 #include "sync/SynchronizacjaBazyKlawiszySzybkich.h"
 #include "tables/GoodsLogic.h"
-#include "tests/support/EmulatorFixture.h"
-#include "tests/support/ScriptedPrompts.h"
-#include "tests/support/TestEnvironment.h"
+#include "tests/sync/SyncTestUtil.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -26,46 +24,13 @@
 
 namespace {
 
-enum class Line { Serial, Tcp };
-
-emu::Bytes Record(std::size_t size, uint8_t number, const char* name)
-{
-    emu::Bytes r(size, 0);
-    r[0] = number;
-    std::memcpy(r.data() + 1, name, std::strlen(name));
-    return r;
-}
-
+// Register goods with a barcode in blanks and a group, for the mapping to the image.
 emu::Bytes RegisterGoods(uint16_t plu, const char* name)
 {
-    emu::Bytes r(83, 0);
-    emu::PutU16(r.data(), plu);
-    std::memcpy(r.data() + 2, name, std::strlen(name));
-    r[44] = 'A';
-    emu::PutU32(r.data() + 45, 199);
-    std::memcpy(r.data() + 57, "   0000012345", 13);
+    emu::Bytes r = ::RegisterGoods(plu, name, "   0000012345", 199);
     r[70] = 1;
-    r[79] = 24;
     r[81] = 3;
     return r;
-}
-
-std::vector<uint8_t> WholeImage()
-{
-    std::vector<uint8_t> b(ImageSize);
-    DbReadBytesAt(0, b.data(), b.size());
-    return b;
-}
-
-void StoreGoods(uint16_t plu)
-{
-    GoodsRecordFields f;
-    f.Plu = plu;
-    f.Name = "Chleb";
-    f.VatLetter = "A";
-    f.Price = 350;
-    f.Group = 1;
-    ASSERT_EQ(WriteGoodsRecordToImage(f), 0);
 }
 
 // Ticks the given rows of a copy window's list.
@@ -110,25 +75,21 @@ TEST(CopyChecks, GoodsNeedTheirTablesAndVatAnswersAreChecked)
     }
 }
 
-class RegisterToFile : public ::testing::TestWithParam<Line> {
+class RegisterToFile : public SyncLinkTest {
 protected:
-    TestEnvironment env;
-    ScriptedPrompts prompts;
-    EmulatorFixture fx;
     void SetUp() override
     {
-        ASSERT_TRUE(fx.ConnectLink(GetParam() == Line::Tcp));
-        StoreGoods(77);
+        SyncLinkTest::SetUp();
+        StoreGoods(77, "Chleb");
         App.DatabaseModified = 1;
         App.CurrentDatabaseFileName = "sklep.rkb";
     }
 };
-INSTANTIATE_TEST_SUITE_P(Links, RegisterToFile, ::testing::Values(Line::Serial, Line::Tcp),
-                         [](const auto& info) { return info.param == Line::Serial ? "Serial" : "Tcp"; });
+INSTANTIATE_OVER_BOTH_LINES(RegisterToFile);
 
 TEST_P(RegisterToFile, RefusalsAndCancelsKeepTheOpenDatabase)
 {
-    const std::vector<uint8_t> before = WholeImage();
+    const std::vector<uint8_t> before = ImageBytes();
     TKopiowanieKasy w;
     fx.Emu().ClearReceived();
 
@@ -144,7 +105,7 @@ TEST_P(RegisterToFile, RefusalsAndCancelsKeepTheOpenDatabase)
     w.Button1Click();
     EXPECT_EQ(prompts.PendingAnswers(), 0u);
     EXPECT_TRUE(fx.Emu().ReceivedFrames().empty());
-    EXPECT_EQ(WholeImage(), before);
+    EXPECT_EQ(ImageBytes(), before);
     EXPECT_EQ(App.CurrentDatabaseFileName, "sklep.rkb");
 }
 
@@ -196,21 +157,16 @@ TEST_P(RegisterToFile, EveryTableLandsInAFreshDatabase)
     MergeRegisterGoodsRecord(RegisterGoods(8000, "Ostatni").data(), expected);
     EXPECT_EQ(0, std::memcmp(goods, expected, 68));
     EXPECT_EQ(ReadGoodsName(5), "Mleko");
-    auto pcBytes = [](uint32_t at, uint32_t n) {
-        std::vector<uint8_t> b(n);
-        DbReadBytesAt(at, b.data(), n);
-        return b;
-    };
-    EXPECT_EQ(pcBytes(TableOffsets.DiscountTable + 28, 28), emu::Bytes(discount.begin(), discount.begin() + 28));
-    const auto pcCashier = pcBytes(TableOffsets.CashierTable + 3 * 33, 33);
+    EXPECT_EQ(ImageBytes(TableOffsets.DiscountTable + 28, 28), emu::Bytes(discount.begin(), discount.begin() + 28));
+    const auto pcCashier = ImageBytes(TableOffsets.CashierTable + 3 * 33, 33);
     EXPECT_EQ(0, std::memcmp(pcCashier.data(), cashier.data(), 26));
     EXPECT_EQ(pcCashier[26], 1);
     EXPECT_EQ(pcCashier[32], 1);
-    EXPECT_EQ(pcBytes(TableOffsets.PaymentFormTable + 2 * 23 + 22, 1)[0], 1);
-    EXPECT_EQ(pcBytes(TableOffsets.CurrencyTable + 22, 8), emu::Bytes(currency.begin() + 26, currency.begin() + 34));
-    EXPECT_EQ(pcBytes(TableOffsets.PackagingTable + 8 * 48 + 47, 1)[0], 1);
-    EXPECT_EQ(pcBytes(TableOffsets.GoodsGroupTable + 5 * 22, 22), emu::Bytes(Record(22, 6, "Napoje")));
-    EXPECT_EQ(pcBytes(TableOffsets.VatRateBlock, 21), vat);
+    EXPECT_EQ(ImageBytes(TableOffsets.PaymentFormTable + 2 * 23 + 22, 1)[0], 1);
+    EXPECT_EQ(ImageBytes(TableOffsets.CurrencyTable + 22, 8), emu::Bytes(currency.begin() + 26, currency.begin() + 34));
+    EXPECT_EQ(ImageBytes(TableOffsets.PackagingTable + 8 * 48 + 47, 1)[0], 1);
+    EXPECT_EQ(ImageBytes(TableOffsets.GoodsGroupTable + 5 * 22, 22), emu::Bytes(Record(22, 6, "Napoje")));
+    EXPECT_EQ(ImageBytes(TableOffsets.VatRateBlock, 21), vat);
     EXPECT_EQ(App.CurrentDatabaseFileName, "Bez nazwy");
     EXPECT_EQ(App.DatabaseModified, 1);
     EXPECT_TRUE(DatabaseUsable());
@@ -224,7 +180,7 @@ TEST_P(RegisterToFile, EveryTableLandsInAFreshDatabase)
 
 TEST_P(RegisterToFile, AFailedReadLeavesTheDatabaseAsItWas)
 {
-    const std::vector<uint8_t> before = WholeImage();
+    const std::vector<uint8_t> before = ImageBytes();
     TKopiowanieKasy w;
     Tick(w, {CopyGoods, CopyVatRates, CopyPackagings, CopyGoodsGroups});
 
@@ -234,7 +190,7 @@ TEST_P(RegisterToFile, AFailedReadLeavesTheDatabaseAsItWas)
     prompts.Answer(PromptAnswer::No);
     w.Button1Click();
     EXPECT_EQ(prompts.Texts().last().toStdString(), "Wystąpił błąd transmisji.");
-    EXPECT_EQ(WholeImage(), before);
+    EXPECT_EQ(ImageBytes(), before);
 
     // The line goes dead in the middle of the goods.
     fx.Emu().PutSetting('P', emu::Bytes{'A', 0, 0, 'B', 0, 0, 'C', 0, 0, 'D', 0, 0, 'E', 0, 0, 'F', 0, 0, 'G', 0, 0});
@@ -248,17 +204,12 @@ TEST_P(RegisterToFile, AFailedReadLeavesTheDatabaseAsItWas)
     EXPECT_EQ(fx.Emu().ReceivedFramesWithCommand('T').size(), 1u);
     EXPECT_EQ(prompts.Texts().last().toStdString(),
               GetParam() == Line::Serial ? "Brak komunikacji." : "Błąd komunikacji TCP/IP.");
-    EXPECT_EQ(WholeImage(), before);
+    EXPECT_EQ(ImageBytes(), before);
     EXPECT_EQ(App.CurrentDatabaseFileName, "sklep.rkb");
 }
 
-class FileToRegister : public ::testing::TestWithParam<Line> {
+class FileToRegister : public SyncLinkTest {
 protected:
-    TestEnvironment env;
-    ScriptedPrompts prompts;
-    EmulatorFixture fx;
-    void SetUp() override { ASSERT_TRUE(fx.ConnectLink(GetParam() == Line::Tcp)); }
-
     // The program and delete frames the register received, as their command letters.
     std::string Commands()
     {
@@ -271,13 +222,12 @@ protected:
         return s;
     }
 };
-INSTANTIATE_TEST_SUITE_P(Links, FileToRegister, ::testing::Values(Line::Serial, Line::Tcp),
-                         [](const auto& info) { return info.param == Line::Serial ? "Serial" : "Tcp"; });
+INSTANTIATE_OVER_BOTH_LINES(FileToRegister);
 
 TEST_P(FileToRegister, SendsEveryStoredRecordInTheRegistersOrder)
 {
     // the default database holds cashier 1 and group 1; add one record to each other table
-    StoreGoods(12);
+    StoreGoods(12, "Chleb");
     auto write = [](uint32_t at, const emu::Bytes& r) { DbWriteBytesAt(at, r.data(), r.size()); };
     write(TableOffsets.PackagingTable, Record(48, 1, "Skrzynka"));
     write(TableOffsets.DiscountTable + 28, Record(28, 2, "Rabat"));
@@ -304,10 +254,19 @@ TEST_P(FileToRegister, SendsEveryStoredRecordInTheRegistersOrder)
     EXPECT_EQ(fx.Emu().TableRecord('W', 1)[0], 1);
 }
 
-TEST_P(FileToRegister, SilenceOrNoAtPaperOutEndsTheWholeCopy)
+TEST_P(FileToRegister, PrintingIsWaitedOutButSilenceOrNoAtPaperOutEndsTheWholeCopy)
 {
     TKopiaDoKasy w;
     Tick(w, {CopyCashiers, CopyGoodsGroups});
+    fx.Emu().LockFaults()->PrintingReplies = 1;
+    QElapsedTimer t;
+    t.start();
+    w.Button1Click();
+    EXPECT_GE(t.elapsed(), 1000);
+    EXPECT_TRUE(prompts.Texts().isEmpty());
+    EXPECT_EQ(Commands(), "GK");
+
+    fx.Emu().ClearReceived();
     fx.Emu().LockFaults()->SilentRequests = 1;
     w.Button1Click();
     EXPECT_EQ(prompts.Texts(), QStringList{"Wystąpił błąd transmisji."});
@@ -330,23 +289,10 @@ TEST_P(FileToRegister, SilenceOrNoAtPaperOutEndsTheWholeCopy)
     EXPECT_EQ(Commands(), "");
 }
 
-TEST_P(FileToRegister, PrintingIsWaitedOutAndReadAgain)
-{
-    TKopiaDoKasy w;
-    Tick(w, {CopyGoodsGroups});
-    fx.Emu().LockFaults()->PrintingReplies = 1;
-    QElapsedTimer t;
-    t.start();
-    w.Button1Click();
-    EXPECT_GE(t.elapsed(), 1000);
-    EXPECT_TRUE(prompts.Texts().isEmpty());
-    EXPECT_EQ(Commands(), "G");
-}
-
 TEST_P(FileToRegister, QuickKeysOfACashierGoOutAndComeBack)
 {
     fx.Emu().PutGoodsRecord(RegisterGoods(5, "Mleko"));
-    StoreGoods(5);
+    StoreGoods(5, "Chleb");
     uint8_t key[34] = {3, 2, 1};
     emu::PutU16(key + 3, 5);
     emu::PutU32(key + 5, 20000);

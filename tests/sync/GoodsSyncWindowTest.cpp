@@ -11,9 +11,6 @@
 #include "sync/RegisterRecords.h"
 #include "sync/SynchronizacjaBazyTowarowej.h"
 #include "tables/EdycjaTowaru.h"
-#include "tests/support/EmulatorFixture.h"
-#include "tests/support/ScriptedPrompts.h"
-#include "tests/support/TestEnvironment.h"
 #include "tests/sync/SyncTestUtil.h"
 #include "tests/tables/QtPrinting.h"
 
@@ -32,46 +29,21 @@
 
 namespace {
 
-enum class Line { Serial, Tcp };
-
-std::vector<uint16_t> FrameNumbers(const std::vector<emu::Bytes>& frames)
-{
-    std::vector<uint16_t> numbers;
-    for (const emu::Bytes& f : frames)
-        numbers.push_back(emu::GetU16(f.data() + 4));
-    return numbers;
-}
-
-// Goods program frames ('T' with a record; the 11-byte frames are read requests).
-std::vector<emu::Bytes> ProgramFrames(emu::RegisterEmulator& e)
-{
-    std::vector<emu::Bytes> frames;
-    for (emu::Bytes& f : e.ReceivedFramesWithCommand('T'))
-        if (f.size() > 11)
-            frames.push_back(std::move(f));
-    return frames;
-}
-
 void Tick(CheckListBox* list, std::initializer_list<int> rows)
 {
     for (int row : rows)
         list->SetChecked(row, true);
 }
 
-class GoodsSync : public ::testing::TestWithParam<Line> {
+class GoodsSync : public SyncLinkTest {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(fx.ConnectLink(GetParam() == Line::Tcp));
+        SyncLinkTest::SetUp();
         ResetRegisterGoodsMirror();
     }
-    TestEnvironment env;
-    ScriptedPrompts prompts;
-    EmulatorFixture fx;
 };
-
-INSTANTIATE_TEST_SUITE_P(Links, GoodsSync, ::testing::Values(Line::Serial, Line::Tcp),
-                         [](const auto& info) { return info.param == Line::Serial ? "Serial" : "Tcp"; });
+INSTANTIATE_OVER_BOTH_LINES(GoodsSync);
 
 } // namespace
 
@@ -130,14 +102,10 @@ TEST_P(GoodsSync, AnulujStopsTheReadKeepsWhatCameAndLocksTheWindowMeanwhile)
     w.hide();
 }
 
-TEST_P(GoodsSync, SendNumbersFramesByListPositionAndUpdatesTheMirror)
+TEST_P(GoodsSync, SendNumbersFramesByListPositionAndAnulujEndsItOnTheRegistersThree)
 {
     for (const char* name : {"Jeden", "Dwa", "Trzy", "Cztery", "Pięć"})
         StoreGoods(uint16_t(PcGoodsItems().size() + 1), name);
-    GoodsRecordFields f = GoodsFields(4, "Czwarty");
-    f.Halo = 3;
-    f.Unit = 6;
-    ASSERT_EQ(WriteGoodsRecordToImage(f), 0);
     TSynchronizacjaBazyTowarowej w;
     w.FormShow();
     Tick(w.CheckListBox1, {0, 2, 3});
@@ -149,10 +117,8 @@ TEST_P(GoodsSync, SendNumbersFramesByListPositionAndUpdatesTheMirror)
     w.BitBtn2Click();
     EXPECT_TRUE(rangeDeleteIgnored);
     EXPECT_EQ(prompts.Texts(), QStringList{" Zaprogramowano 3 towarów."}) << prompts.Texts().join("|").toStdString();
-    EXPECT_EQ(FrameNumbers(ProgramFrames(fx.Emu())), (std::vector<uint16_t>{1, 3, 0x8004}));
+    EXPECT_EQ(FrameNumbers(ProgramFrames(fx.Emu(), 'T')), (std::vector<uint16_t>{1, 3, 0x8004}));
     EXPECT_EQ(w.CheckListBox2->Count(), 3);
-    EXPECT_EQ(RegisterGoodsMirror.Slot(4)[RegisterGoodsRecord::Halo], 3);
-    EXPECT_EQ(RegisterGoodsMirror.Slot(4)[RegisterGoodsRecord::Unit], 6);
     EXPECT_EQ(w.SendCounter->text(), "3/3");
     EXPECT_EQ(fx.Emu().GoodsCount(), 3u);
 
@@ -162,8 +128,19 @@ TEST_P(GoodsSync, SendNumbersFramesByListPositionAndUpdatesTheMirror)
     w.FormShow();
     Tick(w.CheckListBox1, {1});
     w.BitBtn2Click();
-    EXPECT_EQ(FrameNumbers(ProgramFrames(fx.Emu())), (std::vector<uint16_t>{0x8002}));
+    EXPECT_EQ(FrameNumbers(ProgramFrames(fx.Emu(), 'T')), (std::vector<uint16_t>{0x8002}));
     EXPECT_EQ(prompts.Texts(), QStringList{" Zaprogramowano 1 towarów."});
+
+    // "Anuluj" ends the send on the register's 3.
+    prompts.Clear();
+    fx.Emu().ClearReceived();
+    w.FormShow();
+    Tick(w.CheckListBox1, {0, 1, 2, 3, 4});
+    QTimer::singleShot(0, &w, [&] { w.Button1->click(); });
+    w.BitBtn2Click();
+    EXPECT_EQ(FrameNumbers(ProgramFrames(fx.Emu(), 'T')), (std::vector<uint16_t>{0x8001}));
+    EXPECT_EQ(prompts.Texts(), QStringList{" Zaprogramowano 1 towarów."});
+    EXPECT_FALSE(w.Transferring());
 }
 
 TEST_P(GoodsSync, PrintingRepliesAreWaitedOutLongerAfterTheFirstFrame)
@@ -210,20 +187,6 @@ TEST_P(GoodsSync, RejectedRecordIsListedAndTheSeriesGoesOn)
     EXPECT_EQ(w.CheckListBox1->CheckedCount(), 0);
 }
 
-TEST_P(GoodsSync, AnulujEndsTheSendOnTheRegistersThree)
-{
-    for (const char* name : {"Jeden", "Dwa", "Trzy", "Cztery"})
-        StoreGoods(uint16_t(PcGoodsItems().size() + 1), name);
-    TSynchronizacjaBazyTowarowej w;
-    w.FormShow();
-    w.BitBtn9Click();
-    QTimer::singleShot(0, &w, [&] { w.Button1->click(); });
-    w.BitBtn2Click();
-    EXPECT_EQ(FrameNumbers(ProgramFrames(fx.Emu())), (std::vector<uint16_t>{0x8001}));
-    EXPECT_EQ(prompts.Texts(), QStringList{" Zaprogramowano 1 towarów."});
-    EXPECT_FALSE(w.Transferring());
-}
-
 TEST_P(GoodsSync, SilenceAndAStatusReplyStopTheSendWithTheirMessages)
 {
     StoreGoods(1, "Jeden");
@@ -249,7 +212,7 @@ TEST_P(GoodsSync, SilenceAndAStatusReplyStopTheSendWithTheirMessages)
         fx.Emu().ClearReceived();
         QTimer watch;
         QObject::connect(&watch, &QTimer::timeout, [&] {
-            if (!ProgramFrames(fx.Emu()).empty()) {
+            if (!ProgramFrames(fx.Emu(), 'T').empty()) {
                 c.fault(*fx.Emu().LockFaults());
                 watch.stop();
             }
@@ -262,32 +225,26 @@ TEST_P(GoodsSync, SilenceAndAStatusReplyStopTheSendWithTheirMessages)
     }
 }
 
-TEST_P(GoodsSync, RegisterDeleteStopsAtGoodsWithSales)
+TEST_P(GoodsSync, DeletesStopAtGoodsWithSalesAndTheRangeDeleteNumbersFramesBySlot)
 {
     fx.Emu().PutGoodsRecord(RegisterGoods(1, "Bez sprzedazy", "", 100));
     fx.Emu().PutGoodsRecord(SoldGoods(2, "Sprzedany"));
     fx.Emu().PutGoodsRecord(RegisterGoods(3, "Trzeci", "", 100));
+    fx.Emu().PutGoodsRecord(RegisterGoods(8000, "Ostatni", "", 100));
     TSynchronizacjaBazyTowarowej w;
     w.FormShow();
     w.BitBtn6Click();
     w.BitBtn1Click();
     w.BitBtn8Click();
     EXPECT_EQ(prompts.Texts(), QStringList{"Błąd 91: " + ErrorText(91)});
-    const auto deletes = fx.Emu().ReceivedFramesWithCommand('0');
-    EXPECT_EQ(FrameNumbers(deletes), (std::vector<uint16_t>{1, 2}));
-    EXPECT_EQ(w.CheckListBox2->Count(), 2);
+    EXPECT_EQ(FrameNumbers(fx.Emu().ReceivedFramesWithCommand('0')), (std::vector<uint16_t>{1, 2}));
+    EXPECT_EQ(w.CheckListBox2->Count(), 3);
     EXPECT_TRUE(w.CheckListBox2->Item(0).startsWith("2. "));
-    EXPECT_EQ(fx.Emu().GoodsCount(), 2u);
-}
+    EXPECT_EQ(fx.Emu().GoodsCount(), 3u);
 
-TEST_P(GoodsSync, RangeDeleteNumbersFramesBySlotAndListsWhatIsLeft)
-{
-    fx.Emu().PutGoodsRecord(RegisterGoods(3, "Trzeci", "", 100));
-    fx.Emu().PutGoodsRecord(SoldGoods(50, "Sprzedany"));
-    fx.Emu().PutGoodsRecord(RegisterGoods(8000, "Ostatni", "", 100));
-    TSynchronizacjaBazyTowarowej w;
-    w.FormShow();
-    w.BitBtn6Click();
+    // The range delete checks its fields first, then goes past the refusal and lists what is left.
+    prompts.Clear();
+    fx.Emu().ClearReceived();
     w.Edit3->setText("x");
     w.BitBtn7Click();
     EXPECT_EQ(prompts.Texts(), QStringList{"Błędnie wypełnione pola!"});
@@ -296,9 +253,9 @@ TEST_P(GoodsSync, RangeDeleteNumbersFramesBySlotAndListsWhatIsLeft)
     w.Edit3->clear();
     w.Edit4->setText("9000");
     w.BitBtn7Click();
-    EXPECT_EQ(FrameNumbers(fx.Emu().ReceivedFramesWithCommand('0')), (std::vector<uint16_t>{3, 50, 0x8000 | 8000}));
+    EXPECT_EQ(FrameNumbers(fx.Emu().ReceivedFramesWithCommand('0')), (std::vector<uint16_t>{2, 3, 0x8000 | 8000}));
     EXPECT_EQ(w.CheckListBox2->Count(), 1);
-    EXPECT_TRUE(w.CheckListBox2->Item(0).startsWith("50. "));
+    EXPECT_TRUE(w.CheckListBox2->Item(0).startsWith("2. "));
     EXPECT_TRUE(prompts.Texts().isEmpty());
 }
 
@@ -317,7 +274,7 @@ TEST_P(GoodsSync, VerificationResendsTheGoodsWhoseBarcodeDiffers)
     w.Button4Click();
     EXPECT_EQ(prompts.Texts(), QStringList{"Wykryto nieprawidłowości, zaprogramowano błędne towary, wykonaj weryfikację "
                                            "ponownie w celu potwierdzenia poprawności danych."});
-    const auto resent = ProgramFrames(fx.Emu());
+    const auto resent = ProgramFrames(fx.Emu(), 'T');
     EXPECT_EQ(FrameNumbers(resent), (std::vector<uint16_t>{0x8001, 0x8002}));
     ASSERT_EQ(resent.size(), 2u);
     EXPECT_EQ(resent[1][7], 7);

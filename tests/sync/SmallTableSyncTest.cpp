@@ -11,9 +11,7 @@
 #include "sync/SynchronizacjaBazyOpakowan.h"
 #include "sync/SynchronizacjaBazyRabatow.h"
 #include "sync/SynchronizacjaBazyWalut.h"
-#include "tests/support/EmulatorFixture.h"
-#include "tests/support/ScriptedPrompts.h"
-#include "tests/support/TestEnvironment.h"
+#include "tests/sync/SyncTestUtil.h"
 
 #include <QElapsedTimer>
 #include <QLabel>
@@ -24,29 +22,11 @@
 
 namespace {
 
-enum class Line { Serial, Tcp };
-
-// A record of size bytes: number, name at 1, the rest zero.
-std::vector<uint8_t> Record(std::size_t size, uint8_t number, const char* name)
-{
-    std::vector<uint8_t> r(size, 0);
-    r[0] = number;
-    std::memcpy(r.data() + 1, name, std::strlen(name));
-    return r;
-}
-
 void PutU32(std::vector<uint8_t>& r, std::size_t at, uint32_t v) { emu::PutU32(r.data() + at, v); }
 
 void StorePc(const SmallTableMember& m, const std::vector<uint8_t>& r)
 {
     DbWriteBytesAt(TableOffsets[m.PcTable] + (r[0] - 1) * m.PcRecordSize, r.data(), r.size());
-}
-
-std::vector<uint8_t> ImageBytes(uint32_t at, uint32_t n)
-{
-    std::vector<uint8_t> b(n);
-    DbReadBytesAt(at, b.data(), n);
-    return b;
 }
 
 } // namespace
@@ -129,15 +109,8 @@ TEST(SmallTableRecords, RegisterRecordsMapToThePcLayoutAndShowTheirDetails)
     EXPECT_EQ(DetailText(z.Details[2], packaging.data()), "Brak");
 }
 
-class SmallTableWindow : public ::testing::TestWithParam<Line> {
-protected:
-    TestEnvironment env;
-    ScriptedPrompts prompts;
-    EmulatorFixture fx;
-    void SetUp() override { ASSERT_TRUE(fx.ConnectLink(GetParam() == Line::Tcp)); }
-};
-INSTANTIATE_TEST_SUITE_P(Links, SmallTableWindow, ::testing::Values(Line::Serial, Line::Tcp),
-                         [](const auto& info) { return info.param == Line::Serial ? "Serial" : "Tcp"; });
+using SmallTableWindow = SyncLinkTest;
+INSTANTIATE_OVER_BOTH_LINES(SmallTableWindow);
 
 TEST_P(SmallTableWindow, ReadListsTheListedSlotsOnly)
 {
@@ -153,7 +126,7 @@ TEST_P(SmallTableWindow, ReadListsTheListedSlotsOnly)
     EXPECT_FALSE(w.Panel7->isVisibleTo(&w));
 }
 
-TEST_P(SmallTableWindow, SendNumbersTheFramesAndEndsTheSeriesThenRereads)
+TEST_P(SmallTableWindow, TogglesThenSendNumbersTheFramesAndEndsTheSeriesThenRereads)
 {
     const SmallTableMember& m = Member(SmallTable::Discounts);
     for (uint8_t n : {2, 5, 9}) {
@@ -164,14 +137,22 @@ TEST_P(SmallTableWindow, SendNumbersTheFramesAndEndsTheSeriesThenRereads)
     }
     TSynchronizacjaBazyRabatow w;
     w.FormShow();
-    w.BitBtn9Click();   // ticks all
+    // Nothing ticked: nothing is sent, deleted or copied.
+    fx.Emu().ClearReceived();
+    w.BitBtn2Click();
+    w.BitBtn8Click();
+    w.BitBtn4Click();
+    EXPECT_TRUE(fx.Emu().ReceivedFrames().empty());
+    EXPECT_TRUE(prompts.Texts().isEmpty());
+    for (int press = 0; press < 3; ++press) {   // the toggle ticks all, then none, then all
+        w.BitBtn9Click();
+        EXPECT_EQ(w.CheckListBox1->CheckedCount(), press % 2 == 0 ? 3 : 0);
+    }
     w.BitBtn2Click();
     EXPECT_EQ(prompts.Messages(), QStringList{" Zaprogramowano 3 rabatów."});
     const auto frames = fx.Emu().ReceivedFramesWithCommand('R');
     ASSERT_EQ(frames.size(), 4u);   // three program frames, then the read
-    EXPECT_EQ(emu::GetU16(frames[0].data() + 4), 1);
-    EXPECT_EQ(emu::GetU16(frames[1].data() + 4), 2);
-    EXPECT_EQ(emu::GetU16(frames[2].data() + 4), 0x8003);
+    EXPECT_EQ(FrameNumbers({frames.begin(), frames.begin() + 3}), (std::vector<uint16_t>{1, 2, 0x8003}));
     EXPECT_EQ(frames[3].size(), 11u);
     EXPECT_EQ(fx.Emu().TableRecord('R', 9)[24], 900 & 0xFF);
     EXPECT_EQ(w.CheckListBox2->Count(), 3);
@@ -252,22 +233,4 @@ TEST_P(SmallTableWindow, DeleteCarriesAPackagingsWholeName)
     ASSERT_EQ(deletes.size(), 1u);
     EXPECT_EQ(emu::GetU16(deletes[0].data() + 4), 0x8001);
     EXPECT_TRUE(prompts.Texts().isEmpty()) << prompts.Texts().join("|").toStdString();
-}
-
-TEST_P(SmallTableWindow, TogglesAlternateAndNothingTickedSendsNothing)
-{
-    StorePc(Member(SmallTable::Discounts), Record(28, 1, "A"));
-    StorePc(Member(SmallTable::Discounts), Record(28, 2, "B"));
-    TSynchronizacjaBazyRabatow w;
-    w.FormShow();
-    fx.Emu().ClearReceived();
-    w.BitBtn2Click();
-    w.BitBtn8Click();
-    w.BitBtn4Click();
-    EXPECT_TRUE(fx.Emu().ReceivedFrames().empty());
-    EXPECT_TRUE(prompts.Texts().isEmpty());
-    for (int press = 0; press < 3; ++press) {
-        w.BitBtn9Click();
-        EXPECT_EQ(w.CheckListBox1->CheckedCount(), press % 2 == 0 ? 2 : 0);
-    }
 }

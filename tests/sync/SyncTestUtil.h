@@ -1,17 +1,65 @@
 #pragma once
-// Records for the synchronisation tests: register goods and cashiers as the register keeps
-// them, and goods stored in the image.
+// Set-up for the synchronisation tests: the emulator over either link, register goods and
+// cashiers as the register keeps them, and records stored in the image.
 #include "core/DatabaseImage.h"
 #include "emulator/FrameCodec.h"
 #include "platform/Cp1250.h"
 #include "tables/GoodsLogic.h"
 #include "link/Link.h"
 #include "link/LinkSettings.h"
+#include "tests/support/EmulatorFixture.h"
 #include "tests/support/PtyPair.h"
+#include "tests/support/ScriptedPrompts.h"
+#include "tests/support/TestEnvironment.h"
 
 #include <QString>
 #include <cstring>
 #include <gtest/gtest.h>
+
+enum class Line { Serial, Tcp };
+
+inline std::string LineName(const ::testing::TestParamInfo<Line>& info)
+{
+    return info.param == Line::Serial ? "Serial" : "Tcp";
+}
+
+#define INSTANTIATE_OVER_BOTH_LINES(Suite) \
+    INSTANTIATE_TEST_SUITE_P(Links, Suite, ::testing::Values(Line::Serial, Line::Tcp), LineName)
+
+// A window test against the emulator, once over a pseudo-terminal and once over loopback TCP.
+class SyncLinkTest : public ::testing::TestWithParam<Line> {
+protected:
+    void SetUp() override { ASSERT_TRUE(fx.ConnectLink(GetParam() == Line::Tcp)); }
+    TestEnvironment env;
+    ScriptedPrompts prompts;
+    EmulatorFixture fx;
+};
+
+// A record of size bytes: number, name at 1, the rest zero.
+inline emu::Bytes Record(std::size_t size, uint8_t number, const char* name)
+{
+    emu::Bytes r(size, 0);
+    r[0] = number;
+    std::memcpy(r.data() + 1, name, std::strlen(name));
+    return r;
+}
+
+// The program frames with this command the register got; the 11-byte frames are read requests.
+inline std::vector<emu::Bytes> ProgramFrames(emu::RegisterEmulator& e, uint8_t command)
+{
+    std::vector<emu::Bytes> frames = e.ReceivedFramesWithCommand(command);
+    std::erase_if(frames, [](const emu::Bytes& f) { return f.size() <= 11; });
+    return frames;
+}
+
+// The frame numbers of these frames, in order.
+inline std::vector<uint16_t> FrameNumbers(const std::vector<emu::Bytes>& frames)
+{
+    std::vector<uint16_t> numbers;
+    for (const emu::Bytes& f : frames)
+        numbers.push_back(emu::GetU16(f.data() + 4));
+    return numbers;
+}
 
 // An 83-byte register goods record: PTU 'B', never sold, whole units.
 inline emu::Bytes RegisterGoods(uint16_t plu, const char* utf8Name, const char* barcode13, uint32_t price)
@@ -90,11 +138,11 @@ inline void OpenHandPlayedLine(PtyPair& pty)
     ASSERT_EQ(OpenComPort(1, Link.SerialHandle), 0);
 }
 
-// The whole database image.
-inline std::vector<uint8_t> ImageBytes()
+// n bytes of the database image from at; by default the whole image.
+inline std::vector<uint8_t> ImageBytes(uint32_t at = 0, uint32_t n = ImageSize)
 {
-    std::vector<uint8_t> bytes(ImageSize);
-    DbReadBytesAt(0, bytes.data(), bytes.size());
+    std::vector<uint8_t> bytes(n);
+    DbReadBytesAt(at, bytes.data(), n);
     return bytes;
 }
 
