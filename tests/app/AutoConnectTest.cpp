@@ -23,6 +23,7 @@
 #include <map>
 #include <memory>
 #include <netinet/in.h>
+#include <optional>
 #include <stdlib.h>
 #include <sys/socket.h>
 #include <thread>
@@ -44,24 +45,34 @@ protected:
     std::unique_ptr<TMenuGlowne> window;
 };
 
-TEST_F(AutoConnectTest, FindsARivoOnItsComPort)
+struct FoundModel {
+    emu::Model Model;
+    uint8_t Flag;
+    int MaxGoods, RecordSize;
+    const char* Message;
+};
+
+class FindsTheRegister : public AutoConnectTest, public ::testing::WithParamInterface<FoundModel> {};
+
+TEST_P(FindsTheRegister, OnItsComPortAndSetsItsGoodsGeometry)
 {
-    EmulatorFixture fx{emu::Model::Rivo};
+    const FoundModel& m = GetParam();
+    EmulatorFixture fx{m.Model};
     ASSERT_FALSE(fx.ServeCom(3).empty());
     TMenuGlowne& w = *window;
-    App.MaxGoodsCount = 2000;
+    App.MaxGoodsCount = m.MaxGoods == 2000 ? 8000 : 2000;
 
     w.SpeedButton2Click();
     EXPECT_EQ(App.WorkMode, 3);
-    EXPECT_EQ(App.RegisterModelFlag, 1);
-    EXPECT_EQ(App.MaxGoodsCount, 8000);
-    EXPECT_EQ(App.GoodsRecordSize, 83);
-    EXPECT_EQ(prompts.Messages(), QStringList{"WYKRYTO KASĘ ORVA RIVO"});
+    EXPECT_EQ(App.RegisterModelFlag, m.Flag);
+    EXPECT_EQ(App.MaxGoodsCount, m.MaxGoods);
+    EXPECT_EQ(App.GoodsRecordSize, m.RecordSize);
+    EXPECT_EQ(prompts.Messages(), QStringList{m.Message});
     ASSERT_NE(Link.SerialHandle, nullptr);
     EXPECT_EQ(LinkSettings.ComPortNumber, 3);
     EXPECT_EQ(LinkSettings.BaudRate, 115200u);
-    EXPECT_FALSE(w.Label11->isHidden());
-    EXPECT_TRUE(w.Label10->isHidden());
+    EXPECT_EQ(w.Label11->isHidden(), m.Flag == 0);
+    EXPECT_EQ(w.Label10->isHidden(), m.Flag == 1);
     EXPECT_FALSE(w.Label3->isHidden());
     EXPECT_TRUE(w.Label4->isHidden());
     EXPECT_TRUE(w.Panel4->isHidden());
@@ -76,21 +87,10 @@ TEST_F(AutoConnectTest, FindsARivoOnItsComPort)
     EXPECT_TRUE(prompts.Texts().isEmpty());
 }
 
-TEST_F(AutoConnectTest, FindsATepoDuxAndLimitsTheGoods)
-{
-    EmulatorFixture fx{emu::Model::TepoDux};
-    ASSERT_FALSE(fx.ServeCom(3).empty());
-    TMenuGlowne& w = *window;
-
-    w.SpeedButton2Click();
-    EXPECT_EQ(App.WorkMode, 3);
-    EXPECT_EQ(App.RegisterModelFlag, 0);
-    EXPECT_EQ(App.MaxGoodsCount, 2000);
-    EXPECT_EQ(App.GoodsRecordSize, 69);
-    EXPECT_EQ(prompts.Messages(), QStringList{"WYKRYTO KASĘ ORVA TEPO DUX"});
-    EXPECT_FALSE(w.Label10->isHidden());
-    EXPECT_TRUE(w.Label11->isHidden());
-}
+INSTANTIATE_TEST_SUITE_P(Models, FindsTheRegister,
+                         ::testing::Values(FoundModel{emu::Model::Rivo, 1, 8000, 83, "WYKRYTO KASĘ ORVA RIVO"},
+                                           FoundModel{emu::Model::TepoDux, 0, 2000, 69, "WYKRYTO KASĘ ORVA TEPO DUX"}),
+                         [](const auto& info) { return info.param.Flag ? "Rivo" : "TepoDux"; });
 
 TEST_F(AutoConnectTest, GoodsKeepEveryByteAcrossAModelChange)
 {
@@ -156,54 +156,42 @@ TEST_F(AutoConnectTest, GoodsKeepEveryByteAcrossAModelChange)
         EXPECT_EQ(recordOf(plu), record) << plu;
 }
 
-TEST_F(AutoConnectTest, NoRegisterAnywhereLeavesNoPortOpen)
+TEST_F(AutoConnectTest, NoPortASilentOneOrOneAnsweringNoiseIsNoRegister)
 {
-    const std::string empty = EmulatorFixture::MakeEmptyComDir();
-    TMenuGlowne& w = *window;
-    // A connection that was up before the search is dropped by it.
-    App.WorkMode = 3;
-
-    w.SpeedButton2Click();
-    EXPECT_EQ(Link.SerialHandle, nullptr);
-    EXPECT_EQ(App.WorkMode, 1);
-    EXPECT_EQ(LinkSettings.ComPortNumber, NoComPort);
-    EXPECT_FALSE(w.Label4->isHidden());
-    EXPECT_TRUE(w.Label3->isHidden());
-    EXPECT_TRUE(w.Panel4->isHidden());
-    EXPECT_EQ(prompts.Messages(), QStringList{"Nie wykryto żadnej kasy podłączonej do tego komputera."});
-    EmulatorFixture::RemoveComDir(empty);
-    ::unsetenv("RIVO_COM_DIR");
-}
-
-TEST_F(AutoConnectTest, ASilentPortCostsOnlyItsReadTimeOut)
-{
-    PtyPair silent(7);  // opens, but nobody answers
-    ASSERT_TRUE(silent.Ok());
-    const long long start = MonotonicMs();
-    window->SpeedButton2Click();
-    EXPECT_LT(MonotonicMs() - start, 5000);
-    EXPECT_EQ(Link.SerialHandle, nullptr);
-    EXPECT_EQ(App.WorkMode, 1);
-    EXPECT_EQ(prompts.Messages(), QStringList{"Nie wykryto żadnej kasy podłączonej do tego komputera."});
-    // The probe did go out on the port that opened.
-    EXPECT_FALSE(silent.Read(11, 1000).empty());
-}
-
-TEST_F(AutoConnectTest, AProbeAnsweredByNoiseIsNoRegister)
-{
-    PtyPair noisy(7);
-    ASSERT_TRUE(noisy.Ok());
-    std::vector<uint8_t> noise(10, 0x55);
-    noise[6] = 'A';
-    std::thread line([&] {
-        if (!noisy.Read(1, 5000).empty())
-            noisy.Write(noise);
-    });
-    window->SpeedButton2Click();
-    line.join();
-    EXPECT_EQ(Link.SerialHandle, nullptr);
-    EXPECT_EQ(App.WorkMode, 1);
-    EXPECT_EQ(prompts.Messages(), QStringList{"Nie wykryto żadnej kasy podłączonej do tego komputera."});
+    for (int kind : {0, 1, 2}) {  // no port, a silent one, one answering noise
+        SCOPED_TRACE(kind);
+        const bool none = kind == 0, noisy = kind == 2;
+        const std::string empty = none ? EmulatorFixture::MakeEmptyComDir() : std::string();
+        std::optional<PtyPair> pty;
+        if (!none)
+            ASSERT_TRUE(pty.emplace(7).Ok());
+        prompts.Clear();
+        App.WorkMode = 3;  // a connection that was up before the search is dropped by it
+        std::vector<uint8_t> noise(10, 0x55), probe;
+        noise[6] = 'A';
+        std::thread line([&] {
+            if (pty)
+                probe = pty->Read(11, 5000);
+            if (noisy && !probe.empty())
+                pty->Write(noise);
+        });
+        const long long start = MonotonicMs();
+        window->SpeedButton2Click();
+        EXPECT_LT(MonotonicMs() - start, 5000);  // a silent port costs only its read time-out
+        line.join();
+        EXPECT_EQ(probe.empty(), none);
+        EXPECT_EQ(Link.SerialHandle, nullptr);
+        EXPECT_EQ(App.WorkMode, 1);
+        EXPECT_EQ(LinkSettings.ComPortNumber, NoComPort);
+        EXPECT_FALSE(window->Label4->isHidden());
+        EXPECT_TRUE(window->Label3->isHidden());
+        EXPECT_TRUE(window->Panel4->isHidden());
+        EXPECT_EQ(prompts.Messages(), QStringList{"Nie wykryto żadnej kasy podłączonej do tego komputera."});
+        if (none) {
+            EmulatorFixture::RemoveComDir(empty);
+            ::unsetenv("RIVO_COM_DIR");
+        }
+    }
 }
 
 TEST_F(AutoConnectTest, OverTcpTheProbeAloneConnects)

@@ -124,10 +124,8 @@ TEST(NewImage, FailureKeepsTheOpenImage)
 
 TEST(FileNames, FoldersOfEitherKindAreStripped)
 {
-    EXPECT_EQ(FileNameOfPath("C:\\Bazy\\sklep.rkb"), "sklep.rkb");
-    EXPECT_EQ(FileNameOfPath("/home/ela/bazy/sklep.rkb"), "sklep.rkb");
-    EXPECT_EQ(FileNameOfPath("C:\\Bazy/inne\\x.rkb"), "x.rkb");
-    EXPECT_EQ(FileNameOfPath("sklep.rkb"), "sklep.rkb");
+    for (const char* path : {"C:\\Bazy\\x.rkb", "/home/ela/bazy/x.rkb", "C:\\Bazy/inne\\x.rkb", "x.rkb"})
+        EXPECT_EQ(FileNameOfPath(path), "x.rkb") << path;
 }
 
 TEST(DatabaseFile, SaveThenLoadGivesTheSameImage)
@@ -189,8 +187,16 @@ struct RefusedFile {
     const char* Name;
     long long Size;          // -1: no file at all; -2: a folder
     const char* Magic;
-    const char* Message;
+    std::string Message;
 };
+
+std::string WrongLength(int size)
+{
+    return "Plik bazy danych ma złą długość (" + std::to_string(size) + " bajtów zamiast 805000). Nie wczytano bazy.";
+}
+
+const char* const OldFormat =
+    "Plik zapisano w starym formacie ORVA_RIVO_V_1_01, którego program nie może przekształcić. Nie wczytano bazy.";
 
 void PrintTo(const RefusedFile& file, std::ostream* out) { *out << file.Name; }
 
@@ -218,7 +224,7 @@ TEST_P(RefusedFiles, LeaveTheOpenDatabaseAsItWas)
         WriteFileBytes(path, bytes);
     }
     EXPECT_EQ(LoadDatabaseFile(path), 1);
-    EXPECT_EQ(prompts.Texts(), QStringList{QString::fromUtf8(c.Message)});
+    EXPECT_EQ(prompts.Texts(), QStringList{QString::fromStdString(c.Message)});
     EXPECT_EQ(ImageBytes(), before);
     EXPECT_EQ(App.CurrentDatabaseFileName, "moja.rkb");
     EXPECT_EQ(App.WorkMode, WorkModeRegister | WorkModeDatabase);
@@ -227,18 +233,11 @@ TEST_P(RefusedFiles, LeaveTheOpenDatabaseAsItWas)
 INSTANTIATE_TEST_SUITE_P(
     DatabaseFile, RefusedFiles,
     ::testing::Values(
-        RefusedFile{"Short", 804999, "ORVA_RIVO_V_2_00",
-                    "Plik bazy danych ma złą długość (804999 bajtów zamiast 805000). Nie wczytano bazy."},
-        RefusedFile{"Long", 805001, "ORVA_RIVO_V_2_00",
-                    "Plik bazy danych ma złą długość (805001 bajtów zamiast 805000). Nie wczytano bazy."},
-        RefusedFile{"Empty", 0, "",
-                    "Plik bazy danych ma złą długość (0 bajtów zamiast 805000). Nie wczytano bazy."},
-        RefusedFile{"OldFormat", 805000, "ORVA_RIVO_V_1_01",
-                    "Plik zapisano w starym formacie ORVA_RIVO_V_1_01, którego program nie może "
-                    "przekształcić. Nie wczytano bazy."},
-        RefusedFile{"OldFormatOtherLength", 541000, "ORVA_RIVO_V_1_01",
-                    "Plik zapisano w starym formacie ORVA_RIVO_V_1_01, którego program nie może "
-                    "przekształcić. Nie wczytano bazy."},
+        RefusedFile{"Short", 804999, "ORVA_RIVO_V_2_00", WrongLength(804999)},
+        RefusedFile{"Long", 805001, "ORVA_RIVO_V_2_00", WrongLength(805001)},
+        RefusedFile{"Empty", 0, "", WrongLength(0)},
+        RefusedFile{"OldFormat", 805000, "ORVA_RIVO_V_1_01", OldFormat},
+        RefusedFile{"OldFormatOtherLength", 541000, "ORVA_RIVO_V_1_01", OldFormat},
         RefusedFile{"Missing", -1, "", "Nie można odczytać pliku bazy danych."},
         RefusedFile{"Folder", -2, "", "Nie można odczytać pliku bazy danych."}),
     [](const ::testing::TestParamInfo<RefusedFile>& info) { return std::string(info.param.Name); });
@@ -437,11 +436,8 @@ TEST(ConvertPrices, ResultsAreClampedAndExact)
     EXPECT_EQ(DbReadU32At(GoodsPriceAt(2)), 99999999u);
     ConvertPrices(1e-300);
     EXPECT_EQ(DbReadU32At(GoodsPriceAt(2)), 0u);
-}
 
-TEST(ConvertPrices, UnusableFactorChangesNothing)
-{
-    TestEnvironment env;
+    // An unusable factor changes nothing.
     DbWriteU32At(GoodsPriceAt(1), 1001);
     const auto before = ImageBytes();
     ConvertPrices(-1);

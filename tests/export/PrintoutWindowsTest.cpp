@@ -73,7 +73,6 @@ TEST(KeyboardWindow, EditedLegendsAndColoursReachTheKeysSurviveReopeningAndPrint
     w.SelectKeyCell(7);
     EXPECT_EQ(w.Label76->text(), QString("SYMBOLE"));
     w.Button1Click();
-    EXPECT_EQ(w.Label83->text(), QString("Edycja tekstu górnego:"));
     w.Edit1->setText("ZNAKI");
     w.BitBtn1Click();
     EXPECT_EQ(w.KeyTexts[6].Top, QString("ZNAKI"));

@@ -33,7 +33,6 @@ public:
     const std::string& FirstLine() const { return firstLine_; }
     // The port of "listening on 127.0.0.1:PORT", -1 when the first line was not that.
     int Port() const { return port_; }
-    pid_t Pid() const { return pid_; }
     // The next line of its output, "" when none came within timeoutMs.
     std::string ReadLine(int timeoutMs);
     // Waits up to timeoutMs for the child to end by itself. Returns its status as waitpid gives

@@ -1,17 +1,15 @@
 #pragma once
-// An in-memory line to the register for the link: the test (or a fuzzer, or an emulator's
-// engine) gives the bytes the register sends, and reads back what the program wrote. Waiting
-// for bytes that are not there costs no real time: the clock the link reads moves instead.
-#include "emulator/RegisterEmulator.h"
+// An in-memory line to the register for the link: the test (or a fuzzer) gives the bytes the
+// register sends, and reads back what the program wrote. Waiting for bytes that are not there
+// costs no real time: the clock the link reads moves instead.
 #include "platform/ByteTransport.h"
 
-#include <chrono>
 #include <cstdint>
 #include <deque>
 #include <vector>
 
-// A clock that moves only when the program waits or sleeps; installed for the link (and an
-// attached emulator's engine) for the life of the object.
+// A clock that moves only when the program waits or sleeps; installed for the link for the life
+// of the object.
 class FakeClock {
 public:
     FakeClock();
@@ -20,7 +18,6 @@ public:
     FakeClock& operator=(const FakeClock&) = delete;
     long long Now() const { return now_; }
     void Advance(long long ms) { now_ += ms; }
-    std::chrono::steady_clock::time_point SteadyNow() const;
 
 private:
     long long now_ = 1'000'000;
@@ -43,9 +40,6 @@ public:
     std::size_t Pending() const { return incoming_.size(); }
     // Sends these bytes as soon as the program next writes (the register's answer to a request).
     void AnswerNextWrite(const std::vector<uint8_t>& bytes) { answer_ = bytes; }
-    // Answers what the program writes with an emulator's engine, on the fake clock.
-    void Attach(emu::RegisterEmulator& emulator);
-    FakeClock& Clock() { return clock_; }
 
     int BytesWaiting() override;
     int Read(uint8_t* buffer, std::size_t n) override;
@@ -53,12 +47,8 @@ public:
     bool WaitReadable(int timeoutMs) override;
 
 private:
-    // Lets the wait pass on the clock and gives the emulator its due replies.
-    void Wait(int ms);
-
     FakeClock clock_;
     std::deque<uint8_t> incoming_;
     std::vector<uint8_t> written_;
     std::vector<uint8_t> answer_;
-    emu::RegisterEmulator* emulator_ = nullptr;
 };

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdint>
 #include <chrono>
 #include <cstdlib>
 #include <fcntl.h>
@@ -114,40 +115,20 @@ bool PtyPair::Write(const void* data, std::size_t n)
     return true;
 }
 
-std::vector<uint8_t> PtyPair::Read(std::size_t n, int timeoutMs)
-{
-    std::vector<uint8_t> out;
-    if (master_ < 0)
-        return out;
-    const long long deadline = NowMs() + timeoutMs;
-    uint8_t buffer[4096];
-    while (out.size() < n) {
-        const std::size_t want = std::min(n - out.size(), sizeof buffer);
-        ssize_t r = ::read(master_, buffer, want);
-        if (r > 0) {
-            out.insert(out.end(), buffer, buffer + r);
-            continue;
-        }
-        if (r < 0 && errno != EAGAIN && errno != EINTR)
-            break;
-        const long long left = deadline - NowMs();
-        if (left <= 0)
-            break;
-        pollfd pfd{master_, POLLIN, 0};
-        ::poll(&pfd, 1, int(left));
-    }
-    return out;
-}
+std::vector<uint8_t> PtyPair::Read(std::size_t n, int timeoutMs) { return ReadSome(n, timeoutMs, timeoutMs); }
 
-std::vector<uint8_t> PtyPair::ReadUntilQuiet(int quietMs, int maxMs)
+std::vector<uint8_t> PtyPair::ReadUntilQuiet(int quietMs, int maxMs) { return ReadSome(SIZE_MAX, quietMs, maxMs); }
+
+// Up to n bytes; stops when none came for quietMs, or after maxMs in all.
+std::vector<uint8_t> PtyPair::ReadSome(std::size_t n, int quietMs, int maxMs)
 {
     std::vector<uint8_t> out;
     if (master_ < 0)
         return out;
     const long long deadline = NowMs() + maxMs;
     uint8_t buffer[4096];
-    for (;;) {
-        ssize_t r = ::read(master_, buffer, sizeof buffer);
+    while (out.size() < n) {
+        ssize_t r = ::read(master_, buffer, std::min(n - out.size(), sizeof buffer));
         if (r > 0) {
             out.insert(out.end(), buffer, buffer + r);
             continue;
@@ -158,7 +139,7 @@ std::vector<uint8_t> PtyPair::ReadUntilQuiet(int quietMs, int maxMs)
         if (left <= 0)
             break;
         pollfd pfd{master_, POLLIN, 0};
-        if (::poll(&pfd, 1, int(std::min<long long>(quietMs, left))) == 0)
+        if (::poll(&pfd, 1, int(std::min<long long>(quietMs, left))) == 0 && quietMs < maxMs)
             break;
     }
     return out;

@@ -22,12 +22,10 @@ public:
     PtyPair& operator=(const PtyPair&) = delete;
 
     bool Ok() const { return master_ >= 0; }
-    int Master() const { return master_; }
     int Port() const { return port_; }
     // The program's name of the port: "COM5", or "\\.\COM12" above 9.
     std::string ComName() const;
     const std::string& Folder() const { return folder_; }
-    const std::string& SlavePath() const { return slavePath_; }
 
     // Writes all bytes to the master (as the register sending); false on an error.
     bool Write(const std::vector<uint8_t>& bytes);
@@ -42,6 +40,8 @@ public:
     void HangUp();
 
 private:
+    std::vector<uint8_t> ReadSome(std::size_t n, int quietMs, int maxMs);
+
     int master_ = -1;
     int slave_ = -1;
     int port_ = 0;

@@ -11,52 +11,42 @@ void ScriptedPrompts::Message(const QString& text, const QString& caption, Promp
     shown_.push_back({text, caption, false});
 }
 
+namespace {
+
+// The next scripted answer; one nobody scripted fails the test and answers Cancel.
+template <class T>
+T Next(std::deque<T>& queue, const std::string& what, T none = T())
+{
+    if (queue.empty()) {
+        ADD_FAILURE() << "unscripted " << what;
+        return none;
+    }
+    T a = queue.front();
+    queue.pop_front();
+    return a;
+}
+
+} // namespace
+
 PromptAnswer ScriptedPrompts::Question(const QString& text, const QString& caption, PromptButtons, PromptIcon)
 {
     shown_.push_back({text, caption, true});
-    if (answers_.empty()) {
-        ADD_FAILURE() << "unscripted question: " << text.toStdString();
-        return PromptAnswer::Cancel;
-    }
-    PromptAnswer a = answers_.front();
-    answers_.pop_front();
-    return a;
+    return Next(answers_, "question: " + text.toStdString(), PromptAnswer::Cancel);
 }
 
 QString ScriptedPrompts::OpenFileName(const QString& title, const QString&, const QString&)
 {
-    if (openFiles_.empty()) {
-        ADD_FAILURE() << "unscripted open dialog: " << title.toStdString();
-        return {};
-    }
-    QString p = openFiles_.front();
-    openFiles_.pop_front();
-    return p;
+    return Next(openFiles_, "open dialog: " + title.toStdString());
 }
 
 QString ScriptedPrompts::SaveFileName(const QString& title, const QString&, const QString& initial)
 {
     LastSaveInitial = initial;
     LastSaveTitle = title;
-    if (saveFiles_.empty()) {
-        ADD_FAILURE() << "unscripted save dialog: " << title.toStdString();
-        return {};
-    }
-    QString p = saveFiles_.front();
-    saveFiles_.pop_front();
-    return p;
+    return Next(saveFiles_, "save dialog: " + title.toStdString());
 }
 
-QColor ScriptedPrompts::Colour(const QColor&)
-{
-    if (colours_.empty()) {
-        ADD_FAILURE() << "unscripted colour dialog";
-        return {};
-    }
-    QColor c = colours_.front();
-    colours_.pop_front();
-    return c;
-}
+QColor ScriptedPrompts::Colour(const QColor&) { return Next(colours_, "colour dialog"); }
 
 QStringList ScriptedPrompts::Texts() const
 {
