@@ -328,11 +328,9 @@ QByteArray WriteRtf(const QTextDocument& document)
 {
     QByteArray out = "{\\rtf1\\ansi\\ansicpg1250\\deff0{\\fonttbl{\\f0\\fmodern\\fcharset238 Courier New;}}\r\n";
     int size = 0;
-    bool firstBlock = true;
+    // Every paragraph ends with its \par, the last one too: a reader drops an empty paragraph
+    // after the last \par, so an empty last line would be lost otherwise.
     for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
-        if (!firstBlock)
-            out += "\\par\r\n";
-        firstBlock = false;
         const Qt::Alignment a = block.blockFormat().alignment();
         out += "\\pard";
         out += (a & Qt::AlignRight) ? "\\qr" : (a & Qt::AlignHCenter) ? "\\qc" : "\\ql";
@@ -346,7 +344,8 @@ QByteArray WriteRtf(const QTextDocument& document)
             }
             AppendText(out, f.text());
         }
+        out += "\\par\r\n";
     }
-    out += "\r\n}\r\n";
+    out += "}\r\n";
     return out;
 }

@@ -16,6 +16,6 @@ enum class RtfRead { Ok, NotRtf, TooLarge, TooDeep };
 // as it was. Groups still open at the end are closed.
 RtfRead ReadRtf(const QByteArray& bytes, QTextDocument& document);
 
-// The document as RTF: code page 1250, Courier New, one \pard with its alignment per paragraph,
-// \fs20 / \fs40 where the size changes, CRLF line ends.
+// The document as RTF: code page 1250, Courier New, one \pard with its alignment per paragraph
+// and a \par after each, \fs20 / \fs40 where the size changes, CRLF line ends.
 QByteArray WriteRtf(const QTextDocument& document);

@@ -1,5 +1,5 @@
 // The CSV import: round trips of every table, the lines it takes, the files it refuses whole,
-// random damage to a good file, and the replay of the reader's fuzz corpus.
+// random damage to a good file.
 #include "core/AppState.h"
 #include "core/DatabaseFiles.h"
 #include "core/Helpers.h"
@@ -10,11 +10,8 @@
 #include "tests/support/TestEnvironment.h"
 
 #include <QLabel>
-#include <filesystem>
 #include <gtest/gtest.h>
 #include <random>
-
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size);
 
 namespace {
 
@@ -207,17 +204,4 @@ TEST_F(CsvImportWindow, DamagedFilesImportOrChangeNothing)
             EXPECT_EQ(App.DatabaseModified, 0);
         }
     }
-}
-
-TEST(CsvImport, FuzzCorpusReplays)
-{
-    TestEnvironment env;
-    int files = 0;
-    for (const auto& entry : std::filesystem::directory_iterator(
-             std::filesystem::path(__FILE__).parent_path().parent_path() / "fuzz/corpus/csv_import")) {
-        const std::string bytes = ReadWhole(entry.path());
-        EXPECT_EQ(LLVMFuzzerTestOneInput(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()), 0) << entry;
-        ++files;
-    }
-    EXPECT_GE(files, 5);
 }

@@ -12,6 +12,13 @@ bool FuzzLinkReplies(const uint8_t* data, std::size_t size);
 bool FuzzTextHelpers(const uint8_t* data, std::size_t size);
 bool FuzzCp1250(const uint8_t* data, std::size_t size);
 bool FuzzEmulatorDecoder(const uint8_t* data, std::size_t size);
+bool FuzzCsvImport(const uint8_t* data, std::size_t size);
+bool FuzzRtf(const uint8_t* data, std::size_t size);
+bool FuzzJpegDecoder(const uint8_t* data, std::size_t size);
+bool FuzzGraphicFile(const uint8_t* data, std::size_t size);
+bool FuzzInfoRecord(const uint8_t* data, std::size_t size);
+bool FuzzCopyStream(const uint8_t* data, std::size_t size);
+bool FuzzSalesFrames(const uint8_t* data, std::size_t size);
 
 struct FuzzTarget {
     const char* Name;  // the folder of its corpus under tests/fuzz/corpus and tests/fuzz/crashes
@@ -22,6 +29,10 @@ inline constexpr FuzzTarget AllFuzzTargets[] = {
     {"database_file", &FuzzDatabaseFile}, {"settings_file", &FuzzSettingsFile},
     {"link_replies", &FuzzLinkReplies},   {"text_helpers", &FuzzTextHelpers},
     {"cp1250", &FuzzCp1250},              {"emulator_decoder", &FuzzEmulatorDecoder},
+    {"csv_import", &FuzzCsvImport},       {"rtf", &FuzzRtf},
+    {"jpeg_decoder", &FuzzJpegDecoder},   {"graphic_file", &FuzzGraphicFile},
+    {"info_record", &FuzzInfoRecord},     {"copy_stream", &FuzzCopyStream},
+    {"sales_frames", &FuzzSalesFrames},
 };
 
 // The process-wide set-up the targets share: an offscreen application, a private temporary

@@ -53,6 +53,7 @@ TEST(Rtf, OwnFilesKeepParagraphsSizesAlignmentsAndPolishLetters)
     AddParagraph(c, false, Qt::AlignRight, "ĄĆĘŁŃÓŚŹŻ {x} \\ ", "");
     AddParagraph(c, false, Qt::AlignLeft, "", "");
     AddParagraph(c, false, Qt::AlignLeft, "€ ✓", "");
+    AddParagraph(c, false, Qt::AlignHCenter, "", "");  // an empty last line stays
     const QByteArray rtf = WriteRtf(doc);
     EXPECT_TRUE(rtf.startsWith("{\\rtf1\\ansi\\ansicpg1250\\deff0{\\fonttbl{\\f0\\fmodern\\fcharset238 Courier New;}}\r\n"));
     EXPECT_TRUE(rtf.contains("\\'b9"));        // ą

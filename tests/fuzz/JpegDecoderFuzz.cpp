@@ -1,0 +1,58 @@
+// The JPEG decoder over any bytes: a broken file is a null picture, never an exit, and a
+// decoded picture has the size its frame header claims.
+#include "service/GraphicsLogic.h"
+#include "service/JpegDecoder.h"
+#include "tests/fuzz/FuzzTargets.h"
+
+#include <QSize>
+#include <vector>
+
+namespace {
+
+// The size in the first start-of-frame segment, walking the segments from the start of image;
+// an empty size when the walk meets something other than a marker.
+QSize ClaimedSize(const uint8_t* p, std::size_t n)
+{
+    if (n < 4 || p[0] != 0xFF || p[1] != 0xD8)
+        return {};
+    std::size_t at = 2;
+    while (at + 4 <= n && p[at] == 0xFF) {
+        const uint8_t marker = p[at + 1];
+        if (marker == 0xFF) {  // fill byte
+            ++at;
+            continue;
+        }
+        if (marker == 0x01 || (marker >= 0xD0 && marker <= 0xD7)) {  // markers without a length
+            at += 2;
+            continue;
+        }
+        const std::size_t length = std::size_t(p[at + 2]) << 8 | p[at + 3];
+        const bool frame = marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 && marker != 0xCC;
+        if (frame)
+            return at + 9 <= n ? QSize(p[at + 7] << 8 | p[at + 8], p[at + 5] << 8 | p[at + 6]) : QSize();
+        if (length < 2)
+            return {};
+        at += 2 + length;
+    }
+    return {};
+}
+
+} // namespace
+
+bool FuzzJpegDecoder(const uint8_t* data, std::size_t size)
+{
+    FuzzSetUp();
+    // A copy of exactly the input, so that a read past its end is a read outside the buffer.
+    const std::vector<uint8_t> copy(data, data + size);
+    const QImage image = DecodeJpeg(QByteArray::fromRawData(reinterpret_cast<const char*>(copy.data()), qsizetype(size)));
+    if (image.isNull())
+        return true;
+    if (image.format() != QImage::Format_RGB888)
+        return false;
+    const QSize claimed = ClaimedSize(copy.data(), size);
+    if (claimed.isValid() && claimed != image.size())
+        return false;
+    // The picture fits the field whatever its size.
+    MonochromeOfSource(image);
+    return ContrastOfSource(image, int(size % 256)).has_value();
+}
