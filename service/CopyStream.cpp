@@ -1,5 +1,7 @@
 #include "service/CopyStream.h"
 
+#include "link/Link.h"
+
 CopyStreamReader::CopyStreamReader(int expectedDocuments, std::function<void(const std::string&)> flush)
     : expected_(expectedDocuments), remaining_(expectedDocuments), flush_(std::move(flush))
 {
@@ -9,8 +11,8 @@ CopyStreamReader::CopyStreamReader(int expectedDocuments, std::function<void(con
 CopyStreamReader::Chunk CopyStreamReader::Take(const uint8_t* data, std::size_t n)
 {
     if (n > 0 && data[0] == 0x02) {
-        // A whole error frame: start, length 11, 'A', end byte.
-        if (n >= 11 && data[2] == 11 && data[3] == 0 && data[6] == 'A' && data[10] == 0x03) {
+        // A whole error frame, its checksum right; anything else is a frame of another kind.
+        if (n >= 11 && IsWholeFrame(data, 11) && data[6] == ReplyAttention) {
             ErrorCode = data[8];
             return Chunk::ErrorFrame;
         }

@@ -60,6 +60,8 @@ TEST(CopyStream, FramesErrorFramesAndFlushes)
     CopyStreamReader r(1, c.Sink());
     EXPECT_EQ(Take(r, std::string("\x02\x01\x0A\x00\x01\x80\x06\x00\x8C\x03", 10)), CopyStreamReader::Chunk::Frame);
     EXPECT_EQ(Take(r, std::string("\x02\x01\x0B\x00\x01\x80\x41\x00\x4B\x00\x03", 11)),
+              CopyStreamReader::Chunk::Frame);   // a wrong checksum: no error code is believed
+    EXPECT_EQ(Take(r, std::string("\x02\x01\x0B\x00\x01\x80\x41\x00\x4B\x81\x03", 11)),
               CopyStreamReader::Chunk::ErrorFrame);
     EXPECT_EQ(r.ErrorCode, 0x4B);
     EXPECT_EQ(r.Documents(), 0);
