@@ -7,6 +7,12 @@
 // (50 ms after each accepted record; no printing in the run). Ratios are printed with and
 // without those waits in both the time and the floor.
 //
+// Then the two whole-database copy windows: the register-to-file copy with all eight tables
+// ticked (N goods and the register's default records; the save question answered No) and the copy
+// to the register with "Baza towarów" ticked (N goods). They have no mandated waits: the floor is
+// the wire alone. Over TCP the time per frame (every frame both ways) is printed. Their link-alone
+// counterparts are the read and send lines above (the same loops).
+//
 //   goods_sync [N]      (default 8000)
 #include "bench/BenchLink.h"
 #include "bench/BenchSupport.h"
@@ -20,8 +26,12 @@
 #include "platform/Prompts.h"
 #include "platform/Time.h"
 #include "sync/CheckListBox.h"
+#include "sync/DatabaseCopy.h"
 #include "sync/GoodsSyncLogic.h"
+#include "sync/KopiaDoKasy.h"
+#include "sync/KopiowanieKasy.h"
 #include "sync/SynchronizacjaBazyTowarowej.h"
+#include "tables/GoodsLogic.h"
 
 #include <QApplication>
 #include <cstdio>
@@ -35,6 +45,8 @@ constexpr double LineBytesPerSecond = LineBaud / 10.0;
 constexpr std::size_t AckLength = 10;
 constexpr std::size_t ReadRequestLength = 11;
 constexpr double AcceptedWaitSeconds = 0.050;
+constexpr std::size_t StatusReplyLength = 10;
+constexpr std::size_t VatReadFrameLength = 31;
 
 // Keeps what the window shows; the send's summary is expected, anything else fails the run.
 class RecordedPrompts : public Prompts {
@@ -56,6 +68,7 @@ struct Run {
     double seconds = 0;
     std::size_t bytes = 0;       // both directions
     double waits = 0;            // the mandated waits inside seconds
+    std::size_t frames = 0;      // both directions
     bool ok = false;
 };
 
@@ -144,6 +157,104 @@ void Report(const char* line, const char* what, const Run& window, const Run& li
                 wire, (window.seconds - window.waits) / wire, link.seconds, link.seconds / wire);
 }
 
+// The register-to-file copy's bytes, from what the emulator holds: per table the read request,
+// then each record's data frame and its acknowledgement, or the "empty base" status reply. VAT
+// rates are one data frame.
+struct CopyTable {
+    uint8_t letter;
+    std::size_t frameLength;
+};
+
+void CountRegisterCopy(const emu::RegisterEmulator& emulator, Run& r, int& emptyTables)
+{
+    // In the order the copy reads them.
+    static const CopyTable tables[] = {{'P', VatReadFrameLength},        {'Z', PackagingDataFrameLength},
+                                       {'G', GoodsGroupDataFrameLength}, {'T', GoodsDataFrameLength},
+                                       {'R', DiscountDataFrameLength},   {'K', CashierDataFrameLength},
+                                       {'F', PaymentFormDataFrameLength}, {'W', CurrencyDataFrameLength}};
+    emptyTables = 0;
+    for (const CopyTable& t : tables) {
+        const std::size_t records = t.letter == 'P'   ? 1
+                                    : t.letter == 'T' ? emulator.GoodsCount()
+                                                      : emulator.TableCount(t.letter);
+        r.bytes += ReadRequestLength;
+        ++r.frames;
+        if (records == 0) {
+            r.bytes += StatusReplyLength;
+            ++r.frames;
+            ++emptyTables;
+            continue;
+        }
+        r.bytes += records * (t.frameLength + AckLength);
+        r.frames += 2 * records;
+    }
+}
+
+std::size_t StoredGoodsCount()
+{
+    std::size_t n = 0;
+    ForEachStoredGoods([&n](unsigned, const uint8_t*) { ++n; });
+    return n;
+}
+
+Run WindowCopyFromRegister(TKopiowanieKasy& w, const emu::RegisterEmulator& emulator, uint16_t count)
+{
+    Run r;
+    int emptyTables = 0;
+    CountRegisterCopy(emulator, r, emptyTables);
+    prompts->shown.clear();
+    w.List.CheckListBox1->SetAllChecked(true);
+    const long long start = MonotonicMs();
+    w.Button1Click();
+    r.seconds = Since(start);
+    // The save question, then "Pusta baza." for each empty table; nothing else.
+    QStringList expected{QStringLiteral("Aktualnie edytowana baza zostanie utracona. Czy chcesz zapisać zmiany w "
+                                        "aktualnie edytowanej bazie?")};
+    for (int i = 0; i < emptyTables; ++i)
+        expected << QStringLiteral("Pusta baza.");
+    r.ok = prompts->shown == expected && App.CurrentDatabaseFileName == "Bez nazwy" && StoredGoodsCount() == count;
+    if (!r.ok)
+        std::fprintf(stderr, "copy from the register: %s\n", qPrintable(prompts->shown.join(" | ")));
+    return r;
+}
+
+Run WindowCopyToRegister(TKopiaDoKasy& w, emu::RegisterEmulator& emulator, uint16_t count)
+{
+    Run r;
+    // An empty goods table on the register: a refused record would leave it short.
+    emulator.ClearGoods();
+    const std::size_t stored = StoredGoodsCount();
+    prompts->shown.clear();
+    w.List.CheckListBox1->SetAllChecked(false);
+    w.List.CheckListBox1->SetChecked(CopyGoods, true);
+    const long long start = MonotonicMs();
+    w.Button1Click();
+    r.seconds = Since(start);
+    r.bytes = stored * (App.GoodsRecordSize + 10u + AckLength);
+    r.frames = 2 * stored;
+    r.ok = stored == count && prompts->shown.isEmpty() && emulator.GoodsCount() == count;
+    if (!r.ok)
+        std::fprintf(stderr, "copy to the register: %zu stored, %zu on the register, %s\n", stored,
+                     emulator.GoodsCount(), qPrintable(prompts->shown.join(" | ")));
+    return r;
+}
+
+void ReportCopy(const char* line, const char* what, const Run& copy, bool paced)
+{
+    if (!copy.ok) {
+        std::printf("%-18s %-5s FAILED\n", line, what);
+        return;
+    }
+    if (!paced) {
+        std::printf("%-18s %-5s %8zu B  window %8.3f s  %7zu frames  %.1f us per frame\n", line, what, copy.bytes,
+                    copy.seconds, copy.frames, copy.seconds * 1e6 / double(copy.frames));
+        return;
+    }
+    const double floor = double(copy.bytes) / LineBytesPerSecond;
+    std::printf("%-18s %-5s %8zu B  window %8.3f s  floor %8.3f s  ratio %.3f  (%zu frames)\n", line, what,
+                copy.bytes, copy.seconds, floor, copy.seconds / floor, copy.frames);
+}
+
 bool RunOver(bool tcp, uint16_t count)
 {
     emu::RegisterEmulator emulator(emu::Model::Rivo, 1);
@@ -176,7 +287,16 @@ bool RunOver(bool tcp, uint16_t count)
     Report(name, "send", windowSend, linkSend, !tcp);
     std::fflush(stdout);
 
-    return windowRead.ok && linkRead.ok && windowSend.ok && linkSend.ok;
+    TKopiowanieKasy fromRegister;
+    const Run copyFrom = WindowCopyFromRegister(fromRegister, emulator, count);
+    ReportCopy(name, "copy from register", copyFrom, !tcp);
+    std::fflush(stdout);
+    TKopiaDoKasy toRegister;
+    const Run copyTo = WindowCopyToRegister(toRegister, emulator, count);
+    ReportCopy(name, "copy to register", copyTo, !tcp);
+    std::fflush(stdout);
+
+    return windowRead.ok && linkRead.ok && windowSend.ok && linkSend.ok && copyFrom.ok && copyTo.ok;
 }
 
 } // namespace
