@@ -333,9 +333,10 @@ TEST_F(SettingsWindow, TcpSettingsThatCannotWorkKeepTheWindowOpen)
                                                         : QStringLiteral("Nie udało się otworzyć portu komunikacyjnego")})
             << host << ":" << port;
         EXPECT_TRUE(window.isVisible());
-        if (*host)  // a bad port number changes nothing
+        if (*host) {  // a bad port number changes nothing
             EXPECT_EQ(std::tuple(LinkSettings.LinkType, LinkSettings.TcpHost, LinkSettings.TcpPort),
                       std::tuple(uint8_t(0), std::string(), 0));
+        }
     }
 }
 

@@ -129,8 +129,9 @@ TEST_P(ReceiveFrames, NothingPartOfAFrameOrLengthFieldsThatDoNotFitAreNoFrame)
     }
     for (const Bytes& c : cases) {
         prompts.Clear();
-        if (!c.empty())
+        if (!c.empty()) {
             ASSERT_TRUE(peer->Write(c));
+        }
         EXPECT_EQ(ReceiveFrame(92), FrameFailed) << c.size();
         EXPECT_EQ(prompts.Texts(), QStringList{NoFrameMessage()});
     }

@@ -62,25 +62,20 @@ TEST(Form, HandledKeysStayWithTheWindowAndOthersGoToTheDialog)
     QObject::connect(defaultButton, &QPushButton::clicked, [&clicks] { ++clicks; });
     w.show();
 
-    // A handled Enter does not press the default button; a handled Esc does not close.
+    // Handled, Enter presses no default button and Esc does not close; unhandled, they do.
     for (int key : {Qt::Key_Return, Qt::Key_Escape}) {
         w.HandledKey = key;
         PressKey(w, key);
     }
     EXPECT_EQ(clicks, 0);
     EXPECT_TRUE(w.isVisible());
-
-    // Unhandled, they do what a dialog does.
     w.HandledKey = 0;
     PressKey(w, Qt::Key_Return);
     EXPECT_EQ(clicks, 1);
-    PressKey(w, Qt::Key_A);
-    EXPECT_TRUE(w.isVisible());
     PressKey(w, Qt::Key_Escape);
     EXPECT_FALSE(w.isVisible());
     EXPECT_EQ(w.result(), QDialog::Rejected);
-
-    EXPECT_EQ(w.Keys, (std::vector<int>{Qt::Key_Return, Qt::Key_Escape, Qt::Key_Return, Qt::Key_A, Qt::Key_Escape}));
+    EXPECT_EQ(w.Keys, (std::vector<int>{Qt::Key_Return, Qt::Key_Escape, Qt::Key_Return, Qt::Key_Escape}));
 }
 
 TEST(Form, InstancePointerFollowsTheWindowItWasMadeFor)
