@@ -1,5 +1,4 @@
 // The emulator served in-process over loopback TCP and over a COM link (pseudo-terminal).
-#include "platform/SerialPort.h"
 #include "tests/emulator/TestClient.h"
 #include "tests/support/EmulatorFixture.h"
 
@@ -76,18 +75,6 @@ TEST(EmulatorServer, ComLinkSurvivesTheProgramOpeningAndClosingThePort)
                 EXPECT_EQ(c.ReadFrame().size(), 36u) << round;
             }
             EXPECT_TRUE(IsStatus(c.ReadFrame(), 'A', 0)) << round;
-        }
-        // Opened as the program opens it (exclusive, locked, line settings) and closed again.
-        for (int round = 0; round < 10; ++round) {
-            auto port = SerialPort::Open("COM7");
-            ASSERT_NE(port, nullptr) << round;
-            ASSERT_TRUE(port->SetLineSettings(SerialLineSettings{}));
-            port->SetTimeouts(CommTimeouts{0, 10, 2000, 10, 1000});
-            Bytes probe = Probe();
-            ASSERT_EQ(port->Write(probe.data(), probe.size()), 10);
-            uint8_t reply[10] = {};
-            ASSERT_EQ(port->Read(reply, sizeof reply), 10) << round;
-            EXPECT_TRUE(IsStatus(Bytes(reply, reply + 10), 'A', 0)) << round;
         }
         // A program frame over the COM link is stored and acknowledged.
         Conn c = OpenCom(path);

@@ -285,18 +285,6 @@ TEST_F(SettingsWindow, AvailablePortFilterListsOnlyPortsThatOpen)
     EXPECT_EQ(Item(window.ComboBox1), QStringLiteral("COM 1"));
 }
 
-TEST_F(SettingsWindow, AvailablePortFilterWithNoPortsSelectsBrak)
-{
-    PtyPair pty(7);
-    pty.HangUp();  // the folder is there, the port does not open
-    Show();
-    window.CheckBox3->setChecked(true);
-    window.CheckBox3Click();
-    EXPECT_EQ(window.ComboBox1->count(), 1);
-    EXPECT_EQ(Item(window.ComboBox1), QStringLiteral("Brak"));
-    EXPECT_FALSE(window.SerialControlsEnabled());
-}
-
 TEST_F(SettingsWindow, TcpApplyStartsTheConnection)
 {
     EmulatorFixture fx{emu::Model::Rivo, 1};

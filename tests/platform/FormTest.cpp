@@ -78,6 +78,16 @@ TEST(Form, HandledKeysStayWithTheWindowAndOthersGoToTheDialog)
     EXPECT_EQ(w.Keys, (std::vector<int>{Qt::Key_Return, Qt::Key_Escape, Qt::Key_Return, Qt::Key_Escape}));
 }
 
+TEST(Form, BaseHandlesNoKey)
+{
+    TestApp();
+    TForm w;
+    w.show();
+    EXPECT_FALSE(w.FormKeyDown(Qt::Key_Return));
+    PressKey(w, Qt::Key_Escape);
+    EXPECT_FALSE(w.isVisible());
+}
+
 TEST(Form, InstancePointerFollowsTheWindowItWasMadeFor)
 {
     TestApp();

@@ -2,6 +2,7 @@
 #include "platform/Prompts.h"
 #include "platform/SingleInstance.h"
 #include "platform/TempFolder.h"
+#include "platform/Time.h"
 #include "tests/support/TestEnvironment.h"
 
 #include <QAbstractButton>
@@ -245,6 +246,13 @@ TEST(Modal, RunnerStandsInForTheUser)
     SetModalRunner({});
     QTimer::singleShot(0, &dialog, [&] { dialog.done(3); });
     EXPECT_EQ(ShowModal(dialog), 3);
+}
+
+TEST(Time, SleepWaitsAtLeastItsTime)
+{
+    const long long before = MonotonicMs();
+    Sleep(20);
+    EXPECT_GE(MonotonicMs() - before, 20);
 }
 
 TEST(Prompts, StandardButtonsSpeakPolish)

@@ -198,17 +198,6 @@ TEST(SerialPortOpen, DescriptorZeroIsAnOpenPort)
     EXPECT_TRUE(closedByPort);
 }
 
-TEST_F(SerialPortOnPty, ReadReturnsAtOnceWhenTheBytesAreThere)
-{
-    ASSERT_TRUE(pty.Write(std::vector<uint8_t>(10, 0x33)));
-    ASSERT_TRUE(WaitFor([&] { return port->BytesWaiting() == 10; }));
-    port->SetTimeouts(ReadTimeouts(0, 1, 2000));
-    uint8_t buffer[10];
-    const long long start = MonotonicMs();
-    EXPECT_EQ(port->Read(buffer, 10), 10);
-    EXPECT_LT(MonotonicMs() - start, 500);
-}
-
 TEST_F(SerialPortOnPty, ReadReturnsAsSoonAsTheLastByteComes)
 {
     port->SetTimeouts(ReadTimeouts(0, 0, 5000));
@@ -264,28 +253,6 @@ TEST_F(SerialPortOnPty, IntervalTimeoutEndsTheReadAfterAPause)
     start = MonotonicMs();
     EXPECT_EQ(port->Read(buffer, 10), 0);
     EXPECT_GE(MonotonicMs() - start, 390);
-}
-
-TEST_F(SerialPortOnPty, MaxDwordIntervalReadsWhatIsThere)
-{
-    port->SetTimeouts(ReadTimeouts(0xFFFFFFFFu, 0, 0));
-    uint8_t buffer[10];
-    long long start = MonotonicMs();
-    EXPECT_EQ(port->Read(buffer, 10), 0);
-    EXPECT_LT(MonotonicMs() - start, 200);
-    ASSERT_TRUE(pty.Write({1, 2, 3}));
-    ASSERT_TRUE(WaitFor([&] { return port->BytesWaiting() == 3; }));
-    EXPECT_EQ(port->Read(buffer, 10), 3);
-}
-
-TEST_F(SerialPortOnPty, WrittenBytesReachTheLine)
-{
-    port->SetTimeouts(WriteTimeouts(10, 100));
-    std::vector<uint8_t> data(3000);
-    for (std::size_t i = 0; i < data.size(); ++i)
-        data[i] = uint8_t(i * 7);
-    EXPECT_EQ(port->Write(data.data(), data.size()), 3000);
-    EXPECT_EQ(pty.Read(3000, 3000), data);
 }
 
 TEST_F(SerialPortOnPty, HeldOutputComesBackShortWithinTheBound)
