@@ -1,5 +1,5 @@
 // The register's operator: program frames with their confirm byte set wait for a confirmation
-// on the register's keyboard; and the payment-form types the register takes.
+// on the register's keyboard.
 #include "emulator/RegisterEmulator.h"
 #include "tests/emulator/TestClient.h"
 
@@ -36,19 +36,6 @@ Bytes PaymentForm(uint8_t number, const char* name, uint8_t type, uint8_t confir
 }
 
 } // namespace
-
-TEST(OperatorConfirm, PaymentTypesAreTheRegistersZeroToFour)
-{
-    Register r;
-    auto reply = r.Send(PaymentForm(1, "Inna", 4));
-    ASSERT_EQ(reply.size(), 1u);
-    EXPECT_TRUE(IsStatus(reply[0], 0x06, 3));
-    EXPECT_EQ(r.emu.TableRecord('F', 1)[26], 4);
-    reply = r.Send(PaymentForm(2, "Piata", 5));
-    ASSERT_EQ(reply.size(), 1u);
-    EXPECT_TRUE(IsError(reply[0], 30));
-    EXPECT_EQ(r.emu.TableCount('F'), 1u);
-}
 
 TEST(OperatorConfirm, ConfirmByteHoldsTheRecordUntilTheOperatorConfirms)
 {

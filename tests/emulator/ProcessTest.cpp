@@ -9,19 +9,6 @@
 
 using namespace testclient;
 
-TEST(EmulatorProcess, ServesTcpAndAnswersTheProbe)
-{
-    EmulatorProcess p({"--tcp", "0"});
-    ASSERT_TRUE(p.Started());
-    ASSERT_GT(p.Port(), 0) << p.FirstLine();
-    Conn c = ConnectTcp(p.Port());
-    ASSERT_TRUE(c.Send(Probe()));
-    EXPECT_TRUE(IsStatus(c.ReadFrame(), 'A', 0));
-    int status = p.Stop();
-    EXPECT_TRUE(WIFEXITED(status));
-    EXPECT_EQ(WEXITSTATUS(status), 0);
-}
-
 TEST(EmulatorProcess, TepoDuxAtAddressTwoOverCom)
 {
     char tmpl[] = "/tmp/rivo-emu-com-XXXXXX";
@@ -47,16 +34,18 @@ TEST(EmulatorProcess, TepoDuxAtAddressTwoOverCom)
     std::filesystem::remove_all(dir);
 }
 
-TEST(EmulatorProcess, FaultsFromTheCommandLine)
+TEST(EmulatorProcess, ServesTcpWithFaultsFromTheCommandLine)
 {
     EmulatorProcess p({"--tcp", "0", "--error-code", "66", "--printing", "1"});
-    ASSERT_GT(p.Port(), 0);
+    ASSERT_GT(p.Port(), 0) << p.FirstLine();
     Conn c = ConnectTcp(p.Port());
     ASSERT_TRUE(c.Send(GoodsFrame(Goods{})));
     EXPECT_TRUE(IsStatus(c.ReadFrame(), 'A', 0x08));
     EXPECT_TRUE(IsError(c.ReadFrame(), 66));
     ASSERT_TRUE(c.Send(GoodsFrame(Goods{})));
     EXPECT_TRUE(IsStatus(c.ReadFrame(), 0x06, 3));
+    const int status = p.Stop();
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
 }
 
 TEST(EmulatorProcess, HelpAndBadOptions)

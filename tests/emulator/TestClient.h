@@ -142,13 +142,6 @@ public:
             ::close(fd_);
     }
     bool Ok() const { return fd_ >= 0; }
-    int Fd() const { return fd_; }
-    void Close()
-    {
-        if (fd_ >= 0)
-            ::close(fd_);
-        fd_ = -1;
-    }
 
     bool Send(const Bytes& b)
     {

@@ -391,7 +391,7 @@ TEST_F(Commands, DeleteFramesCutNamesToTheirField)
     }
 }
 
-TEST_F(Commands, ReportRequests)
+TEST_F(Commands, GroupTurnoverReportRequest)
 {
     RequestGroupTurnoverReport(1, 0x8001, 2023 + 11 * 65536, 9, 9, 9, 2024 + 2 * 65536, 9, 9, 9, 7, true);
     Bytes f = Sent(17);
@@ -399,11 +399,6 @@ TEST_F(Commands, ReportRequests)
     EXPECT_EQ(Slice(f, 7, 14), (Bytes{11, 0xE7, 0x07, 2, 0xE8, 0x07, 7, 't'}));
     RequestGroupTurnoverReport(1, 0x8001, 2023 + 11 * 65536, 0, 0, 0, 2024 + 2 * 65536, 0, 0, 0, 7, false);
     EXPECT_EQ(Sent(17)[14], 'n');
-
-    EXPECT_EQ(RequestPeriodicReportByNumbers(1, 0x8001, 2, 10, 300), 1);
-    f = Sent(19);
-    ExpectFrame(f, 19, 1, 'o');
-    EXPECT_EQ(Slice(f, 7, 16), (Bytes{2, 1, 10, 0, 0x2C, 0x01, 0xFF, 0xFF, 0xFF, 0xFF}));
 }
 
 TEST_F(Commands, ElectronicCopyRequests)

@@ -79,13 +79,3 @@ TEST(ErrorTexts, TableHoldsTheRegisterTextsAndEmptyOnesElsewhere)
         withText += ErrorText(code).isEmpty() ? 0 : 1;
     EXPECT_EQ(withText, 110);
 }
-
-TEST(ErrorTexts, RegisterErrorShowsCodeAndTextAlsoPastTheTable)
-{
-    TestEnvironment env(false);
-    ScriptedPrompts prompts;
-    ShowRegisterError(19);
-    ShowRegisterError(200);
-    EXPECT_EQ(prompts.Texts(), (QStringList{QString::fromUtf8("Błąd 19: Nazwa kasjera już występuje w bazie"),
-                                            QString::fromUtf8("Błąd 200: ")}));
-}

@@ -26,28 +26,15 @@ void PutFile(const std::string& path, const Bytes& bytes)
     f.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
 }
 
-void ExpectDefaults()
+// The serial fields in file order: link type, port, rate, data bits, parity, stop bits, XON/XOFF, RTS/CTS.
+std::vector<unsigned> SerialFields()
 {
-    EXPECT_EQ(LinkSettings.LinkType, 0);
-    EXPECT_EQ(LinkSettings.ComPortNumber, 255);
-    EXPECT_EQ(LinkSettings.BaudRate, 115200u);
-    EXPECT_EQ(LinkSettings.DataBits, 8);
-    EXPECT_EQ(LinkSettings.Parity, 0);
-    EXPECT_EQ(LinkSettings.StopBits, 0);
-    EXPECT_EQ(LinkSettings.XonXoffFlag, 0);
-    EXPECT_EQ(LinkSettings.RtsCtsFlag, 0);
+    return {LinkSettings.LinkType,  LinkSettings.ComPortNumber, LinkSettings.BaudRate,    LinkSettings.DataBits,
+            LinkSettings.Parity,    LinkSettings.StopBits,      LinkSettings.XonXoffFlag, LinkSettings.RtsCtsFlag};
 }
+const std::vector<unsigned> Defaults = {0, 255, 115200, 8, 0, 0, 0, 0};
 
 } // namespace
-
-TEST(LinkSettingsFile, FreshStartWithoutAFileHasTheDefaults)
-{
-    TestEnvironment env(false);
-    LinkSettings.ComPortNumber = 4;
-    LinkSettings.LinkType = 1;
-    LoadLinkSettings();
-    ExpectDefaults();
-}
 
 TEST(LinkSettingsFile, WrittenSettingsComeBackAndTheBytesSitWhereTheyBelong)
 {
@@ -71,25 +58,22 @@ TEST(LinkSettingsFile, WrittenSettingsComeBackAndTheBytesSitWhereTheyBelong)
     EXPECT_EQ(FileBytes(env.Path("ustaw.cfg")), (Bytes{0, 3, 0x80, 0x25, 0, 0, 7, 2, 2, 1, 0, 0x11, 0x22, 0x33}));
 
     LoadLinkSettings();
-    EXPECT_EQ(LinkSettings.ComPortNumber, 3);
-    EXPECT_EQ(LinkSettings.BaudRate, 9600u);
-    EXPECT_EQ(LinkSettings.DataBits, 7);
-    EXPECT_EQ(LinkSettings.Parity, 2);
-    EXPECT_EQ(LinkSettings.StopBits, 2);
-    EXPECT_EQ(LinkSettings.XonXoffFlag, 1);
+    EXPECT_EQ(SerialFields(), (std::vector<unsigned>{0, 3, 9600, 7, 2, 2, 1, 0})) << "every start begins serial";
     EXPECT_EQ(LinkSettings.SpareSetting3, 0x33);
-    EXPECT_EQ(LinkSettings.LinkType, 0) << "every start begins with the serial link";
     EXPECT_TRUE(LinkSettings.TcpHost.empty());
 }
 
-TEST(LinkSettingsFile, FileOfAnyOtherLengthKeepsTheDefaults)
+TEST(LinkSettingsFile, NoFileOrOneOfAnyOtherLengthGivesTheDefaults)
 {
     TestEnvironment env(false);
+    LinkSettings.ComPortNumber = 4;
+    LinkSettings.LinkType = 1;
+    LoadLinkSettings();  // a fresh start: no file
+    EXPECT_EQ(SerialFields(), Defaults);
     for (std::size_t size : {0u, 6u, 13u, 15u}) {
         PutFile(env.Path("ustaw.cfg"), Bytes(size, 7));
         LoadLinkSettings();
-        SCOPED_TRACE(size);
-        ExpectDefaults();
+        EXPECT_EQ(SerialFields(), Defaults) << size;
     }
 }
 

@@ -77,8 +77,6 @@ public:
     virtual bool Write(const Bytes& bytes) = 0;
     // What the program sent: as soon as n bytes came, or what came within timeoutMs.
     virtual Bytes Read(std::size_t n, int timeoutMs) = 0;
-    // Everything the program sent until the line is quiet for quietMs.
-    virtual Bytes ReadUntilQuiet(int quietMs) = 0;
 };
 
 class PtyPeer : public RegisterPeer {
@@ -92,8 +90,6 @@ public:
     bool Ok() const override { return ok_; }
     bool Write(const Bytes& b) override { return pty_.Write(b); }
     Bytes Read(std::size_t n, int timeoutMs) override { return pty_.Read(n, timeoutMs); }
-    Bytes ReadUntilQuiet(int quietMs) override { return pty_.ReadUntilQuiet(quietMs); }
-    PtyPair& Pty() { return pty_; }
 
 private:
     PtyPair pty_;
@@ -148,16 +144,6 @@ public:
         }
         return out;
     }
-    Bytes ReadUntilQuiet(int quietMs) override
-    {
-        Bytes out;
-        for (;;) {
-            Bytes more = Read(4096, quietMs);
-            if (more.empty())
-                return out;
-            out.insert(out.end(), more.begin(), more.end());
-        }
-    }
 
 private:
     int listen_ = -1;
@@ -183,7 +169,6 @@ public:
         read_ += take;
         return out;
     }
-    Bytes ReadUntilQuiet(int) override { return Read(line_.Written().size(), 0); }
 
 private:
     MemoryLine line_;

@@ -44,12 +44,11 @@ TEST(ProbeAnswer, OnlyAWholeAttentionReplyWithItsChecksum)
     EXPECT_FALSE(IsProbeAnswer(StatusReply(4, 'A', 0).data(), 9));
     EXPECT_FALSE(IsProbeAnswer(StatusReply(4, 0x06, 0).data(), 10));
     EXPECT_FALSE(IsProbeAnswer(StatusReply(4, 'A', 0, false).data(), 10));
-    auto noEnd = StatusReply(4, 'A', 0);
-    noEnd[9] = 0;
-    EXPECT_FALSE(IsProbeAnswer(noEnd.data(), 10));
-    auto longer = StatusReply(4, 'A', 0);
-    longer[2] = 11;
-    EXPECT_FALSE(IsProbeAnswer(longer.data(), 10));
+    for (auto [at, value] : {std::pair{9, 0}, {2, 11}}) {  // no end byte; a longer length field
+        auto r = StatusReply(4, 'A', 0);
+        r[std::size_t(at)] = uint8_t(value);
+        EXPECT_FALSE(IsProbeAnswer(r.data(), 10)) << at;
+    }
 }
 
 // A device on a COM port that answers every 10-byte frame at once with the given reply (a device

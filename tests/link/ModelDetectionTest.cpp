@@ -74,11 +74,9 @@ TEST_P(ModelDetection, SilenceIsNoModelAndNoiseChangesNothing)
         EXPECT_EQ(App.MaxGoodsCount, 1234);
     }
     EXPECT_TRUE(prompts.Texts().isEmpty());
-}
 
-TEST_P(ModelDetection, LeftoversOnTheLineAreDrainedFirst)
-{
+    // A stale answer left on the line is drained first: nothing new comes.
     line.Send(ConfigurationFrame(22));
-    DetectRegisterModel();  // the stale answer goes; nothing new comes
+    DetectRegisterModel();
     EXPECT_EQ(App.RegisterModelFlag, 2);
 }

@@ -37,49 +37,37 @@ const QString StoppedMessage = QString::fromUtf8("Komunikacja przerwana przez uÅ
 
 INSTANTIATE_TEST_SUITE_P(Link, Replies, testing::Values(false, true), TransportName);
 
-TEST_P(Replies, ReceiveAckSortsEveryStatusReply)
+TEST_P(Replies, BothReadersSortEveryStatusReply)
 {
-    const Row rows[] = {
-        {"accepted", AckBytes(0), AckAccepted},
-        {"accepted, bad checksum", StatusReply(0x06, 0, false), AckBadReply},
-        {"done", AckBytes(3), AckDone},
-        {"done, bad checksum", StatusReply(0x06, 3, false), AckBadReply},
-        {"status 1", AckBytes(1), AckStatus1},
-        {"status 1, bad checksum", StatusReply(0x06, 1, false), AckBadReply},
-        {"status 2", AckBytes(2), AckStatus2},
-        {"status 2, bad checksum", StatusReply(0x06, 2, false), AckBadReply},
-        {"printing", StatusReply('A', 0x08), AckPrinting},
-        {"receipt open", StatusReply('A', 0x80), AckReceiptOpen},
-        {"error frame, bad checksum", RegisterFrame('A', {0, 19}, 1, 1, false), AckBadReply},
-        {"unknown ACK status", AckBytes(9), AckBadReply},
+    struct Sorted {
+        const char* what;
+        Bytes reply;
+        int ack;        // ReceiveAck
+        int ackSerial;  // ReceiveAckSerial
+    };
+    const Sorted rows[] = {
+        {"accepted", AckBytes(0), AckAccepted, AckAccepted},
+        {"accepted, bad checksum", StatusReply(0x06, 0, false), AckBadReply, AckBadReply},
+        {"done", AckBytes(3), AckDone, AckDone},
+        {"done, bad checksum", StatusReply(0x06, 3, false), AckBadReply, AckBadReply},
+        {"status 1", AckBytes(1), AckStatus1, AckStatus1},
+        {"status 1, bad checksum", StatusReply(0x06, 1, false), AckBadReply, AckBadReply},
+        {"status 2", AckBytes(2), AckStatus2, AckStatus2},
+        {"status 2, bad checksum", StatusReply(0x06, 2, false), AckBadReply, AckBadReply},
+        {"printing", StatusReply('A', 0x08), AckPrinting, AckPrinting},
+        {"printing, bad checksum", StatusReply('A', 0x08, false), AckBadReply, AckBadReply},
+        {"receipt open", StatusReply('A', 0x80), AckReceiptOpen, AckBadReply},
+        {"error frame, bad checksum", RegisterFrame('A', {0, 19}, 1, 1, false), AckBadReply, AckBadReply},
+        {"unknown ACK status", AckBytes(9), AckBadReply, AckBadReply},
     };
     const long long start = MonotonicMs();
-    for (const Row& r : rows) {
+    for (const Sorted& r : rows) {
         ASSERT_TRUE(peer->Write(r.reply));
-        EXPECT_EQ(ReceiveAck(), r.expected) << r.what;
+        EXPECT_EQ(ReceiveAck(), r.ack) << r.what;
+        ASSERT_TRUE(peer->Write(r.reply));
+        EXPECT_EQ(ReceiveAckSerial(), r.ackSerial) << r.what;
     }
     EXPECT_EQ(MonotonicMs(), start) << "a reply that came is taken at once";
-    EXPECT_TRUE(prompts.Texts().isEmpty());
-}
-
-TEST_P(Replies, ReceiveAckSerialSortsEveryStatusReply)
-{
-    const Row rows[] = {
-        {"accepted", AckBytes(0), AckAccepted},
-        {"done", AckBytes(3), AckDone},
-        {"status 1", AckBytes(1), AckStatus1},
-        {"status 1, bad checksum", StatusReply(0x06, 1, false), AckBadReply},
-        {"accepted, bad checksum", StatusReply(0x06, 0, false), AckBadReply},
-        {"status 2", AckBytes(2), AckStatus2},
-        {"printing", StatusReply('A', 0x08), AckPrinting},
-        {"printing, bad checksum", StatusReply('A', 0x08, false), AckBadReply},
-        {"receipt open is not one of its cases", StatusReply('A', 0x80), AckBadReply},
-        {"error frame, bad checksum", RegisterFrame('A', {0, 19}, 1, 1, false), AckBadReply},
-    };
-    for (const Row& r : rows) {
-        ASSERT_TRUE(peer->Write(r.reply));
-        EXPECT_EQ(ReceiveAckSerial(), r.expected) << r.what;
-    }
     EXPECT_TRUE(prompts.Texts().isEmpty());
 }
 
@@ -139,13 +127,6 @@ TEST_P(Replies, PaperOutAnsweredYesTakesTheReplyThatFollows)
     EXPECT_TRUE(peer->Read(1, 0).empty()) << "nothing is sent after Yes";
 }
 
-TEST_P(Replies, PaperOutAnsweredYesWithNothingFollowingIsABadReply)
-{
-    prompts.Answer(PromptAnswer::Yes);
-    ASSERT_TRUE(peer->Write(StatusReply('A', 0x02)));
-    EXPECT_EQ(ReceiveAck(), AckBadReply);
-}
-
 TEST_P(Replies, BusyIsWaitedOutUntilTheRegisterAnswers)
 {
     for (auto reader : {&ReceiveAck, &ReceiveAckSerial}) {
@@ -188,28 +169,23 @@ TEST_P(Replies, SilenceIsABadReply)
     EXPECT_TRUE(prompts.Texts().isEmpty());
 }
 
-TEST_P(Replies, GarbageIsNeverTakenForAReply)
+TEST_P(Replies, GarbageShortRepliesAndAbsurdLengthsAreBadReplies)
 {
-    const Bytes garbage = {'H', 'E', 'L', 'L', 'O', 'W', 'O', 'R', 'L', 'D'};
-    ASSERT_TRUE(peer->Write(garbage));
-    EXPECT_EQ(ReceiveAck(), AckBadReply);
-    ASSERT_TRUE(peer->Write(garbage));
-    EXPECT_EQ(ReceiveAckSerial(), AckBadReply);
-
-    // A reply with an absurd length field is not read past what came.
     Bytes absurd = AckBytes(1);
     absurd[2] = 0xFF;
-    absurd[3] = 0xFF;
-    ASSERT_TRUE(peer->Write(absurd));
+    absurd[3] = 0xFF;  // not read past what came
+    const Bytes garbage = {'H', 'E', 'L', 'L', 'O', 'W', 'O', 'R', 'L', 'D'};
+    const Bytes ack = AckBytes(0);
+    const Bytes noEnd(ack.begin(), ack.begin() + 5);
+    for (auto reader : {&ReceiveAck, &ReceiveAckSerial}) {
+        for (const Bytes& bad : {garbage, absurd, noEnd}) {
+            ASSERT_TRUE(peer->Write(bad));
+            EXPECT_EQ(reader(), AckBadReply);
+        }
+    }
+    // Paper out answered Yes with nothing after it.
+    prompts.Answer(PromptAnswer::Yes);
+    ASSERT_TRUE(peer->Write(StatusReply('A', 0x02)));
     EXPECT_EQ(ReceiveAck(), AckBadReply);
-    ASSERT_TRUE(peer->Write(absurd));
-    EXPECT_EQ(ReceiveAckSerial(), AckBadReply);
-}
-
-TEST_P(Replies, ShortReplyIsABadReply)
-{
-    const Bytes reply = AckBytes(0);
-    ASSERT_TRUE(peer->Write(Bytes(reply.begin(), reply.begin() + 5)));
-    EXPECT_EQ(ReceiveAck(), AckBadReply) << "no end byte came";
-    EXPECT_TRUE(prompts.Texts().isEmpty());
+    EXPECT_EQ(prompts.Texts(), QStringList{PaperOutQuestion});
 }

@@ -101,15 +101,6 @@ TEST(Transport, PortThatWentAwayIsOpenedAgainForTheSameBytes)
     EXPECT_TRUE(prompts.Texts().isEmpty());
 }
 
-TEST(Transport, LineErrorsAndHeldOutputAreReported)
-{
-    TestEnvironment env(false);
-    EXPECT_EQ(CheckCommError(nullptr), 1);
-    PtyPeer peer;
-    ASSERT_TRUE(peer.Ok());
-    EXPECT_EQ(CheckCommError(Link.SerialHandle), 0);
-}
-
 class Transports : public testing::TestWithParam<bool> {
 protected:
     void SetUp() override

@@ -15,37 +15,27 @@
 
 namespace {
 
-// A listening socket on the loopback, for the client to connect to.
+// A socket bound on the loopback, listening unless told not to.
 class Listener {
 public:
-    explicit Listener(int family = AF_INET, bool listen = true)
+    explicit Listener(bool listen = true) : fd_(::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0))
     {
-        fd_ = ::socket(family, SOCK_STREAM | SOCK_CLOEXEC, 0);
-        if (fd_ < 0)
+        sockaddr_in address{};
+        address.sin_family = AF_INET;
+        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        socklen_t length = sizeof address;
+        if (fd_ < 0 || ::bind(fd_, reinterpret_cast<sockaddr*>(&address), length) != 0
+            || (listen && ::listen(fd_, 4) != 0))
             return;
-        sockaddr_storage address{};
-        socklen_t length;
-        if (family == AF_INET) {
-            auto* a = reinterpret_cast<sockaddr_in*>(&address);
-            a->sin_family = AF_INET;
-            a->sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-            length = sizeof *a;
-        } else {
-            auto* a = reinterpret_cast<sockaddr_in6*>(&address);
-            a->sin6_family = AF_INET6;
-            a->sin6_addr = in6addr_loopback;
-            length = sizeof *a;
-        }
-        if (::bind(fd_, reinterpret_cast<sockaddr*>(&address), length) != 0 || (listen && ::listen(fd_, 4) != 0)) {
-            Close();
-            return;
-        }
         ::getsockname(fd_, reinterpret_cast<sockaddr*>(&address), &length);
-        port_ = ntohs(family == AF_INET ? reinterpret_cast<sockaddr_in*>(&address)->sin_port
-                                        : reinterpret_cast<sockaddr_in6*>(&address)->sin6_port);
+        port_ = ntohs(address.sin_port);
     }
-    ~Listener() { Close(); }
-    bool Ok() const { return fd_ >= 0; }
+    ~Listener()
+    {
+        if (fd_ >= 0)
+            ::close(fd_);
+    }
+    bool Ok() const { return port_ > 0; }
     int Port() const { return port_; }
     // The accepted connection, -1 when none came within timeoutMs.
     int Accept(int timeoutMs = 3000)
@@ -57,13 +47,7 @@ public:
     }
 
 private:
-    void Close()
-    {
-        if (fd_ >= 0)
-            ::close(fd_);
-        fd_ = -1;
-    }
-    int fd_ = -1;
+    int fd_;
     int port_ = 0;
 };
 
@@ -116,27 +100,32 @@ protected:
 
 } // namespace
 
-TEST_F(ClientSocketTest, ConnectionIsReportedFromTheEventLoop)
+TEST_F(ClientSocketTest, ConnectionIsReportedOnceFromTheEventLoop)
 {
-    Listener listener;
-    ASSERT_TRUE(listener.Ok());
-    socket.Host = "127.0.0.1";
-    socket.Port = listener.Port();
-    ASSERT_TRUE(socket.Open());
-    EXPECT_TRUE(socket.Active());
-    EXPECT_EQ(connects, 0);  // never from inside Open
-    ASSERT_TRUE(RunEventsUntil([&] { return connects > 0; }));
-    EXPECT_TRUE(socket.Connected());
-    EXPECT_TRUE(errors.empty());
-    // Nothing more is reported for the same connection.
-    QCoreApplication::processEvents();
-    EXPECT_EQ(connects, 1);
-    EXPECT_GE(listener.Accept(), 0);
+    // "localhost" may give ::1 first, which this IPv4 listener refuses: the next address is tried.
+    for (const char* host : {"127.0.0.1", "localhost"}) {
+        SCOPED_TRACE(host);
+        Listener listener;
+        ASSERT_TRUE(listener.Ok());
+        connects = 0;
+        socket.Host = host;
+        socket.Port = listener.Port();
+        ASSERT_TRUE(socket.Open());
+        EXPECT_TRUE(socket.Active());
+        EXPECT_EQ(connects, 0);  // never from inside Open
+        ASSERT_TRUE(RunEventsUntil([&] { return connects > 0; }));
+        EXPECT_TRUE(socket.Connected());
+        QCoreApplication::processEvents();
+        EXPECT_EQ(connects, 1);
+        EXPECT_TRUE(errors.empty());
+        EXPECT_GE(listener.Accept(), 0);
+        socket.Close();
+    }
 }
 
-TEST_F(ClientSocketTest, RefusedConnectionGivesTheErrorEvent)
+TEST_F(ClientSocketTest, RefusedOrImpossibleConnections)
 {
-    Listener bound(AF_INET, false);  // a port that is taken but not listened on
+    Listener bound(false);  // a port that is taken but not listened on
     ASSERT_TRUE(bound.Ok());
     socket.Host = "127.0.0.1";
     socket.Port = bound.Port();
@@ -144,66 +133,33 @@ TEST_F(ClientSocketTest, RefusedConnectionGivesTheErrorEvent)
     const long long start = MonotonicMs();
     EXPECT_FALSE(socket.WaitConnected(5000));
     EXPECT_LT(MonotonicMs() - start, 3000);
-    ASSERT_EQ(errors.size(), 1u);
-    EXPECT_EQ(errors[0], ECONNREFUSED);
+    EXPECT_EQ(errors, std::vector<int>{ECONNREFUSED});
     EXPECT_EQ(connects, 0);
-    EXPECT_FALSE(socket.Connected());
     EXPECT_FALSE(socket.Active());
-}
 
-TEST_F(ClientSocketTest, HostNameIsResolved)
-{
-    Listener listener;  // IPv4 only: where localhost also gives ::1, that address is refused first
-    ASSERT_TRUE(listener.Ok());
-    socket.Host = "localhost";
-    socket.Port = listener.Port();
-    ASSERT_TRUE(socket.Open());
-    EXPECT_TRUE(socket.WaitConnected(5000));
-    EXPECT_EQ(connects, 1);
-    EXPECT_TRUE(errors.empty());
-}
-
-TEST_F(ClientSocketTest, Ipv6Loopback)
-{
-    Listener listener(AF_INET6);
-    if (!listener.Ok())
-        GTEST_SKIP() << "no IPv6 loopback here";
-    socket.Host = "::1";
-    socket.Port = listener.Port();
-    ASSERT_TRUE(socket.Open());
-    EXPECT_TRUE(socket.WaitConnected(5000));
-}
-
-TEST_F(ClientSocketTest, ConnectionThatCannotStartFailsAtOnce)
-{
-    socket.Host = "";
-    socket.Port = 5000;
-    EXPECT_FALSE(socket.Open());
-    socket.Host = "127.0.0.1";
-    socket.Port = 0;
-    EXPECT_FALSE(socket.Open());
-    socket.Port = 70000;
-    EXPECT_FALSE(socket.Open());
-    EXPECT_EQ(socket.LastError(), EINVAL);
-    EXPECT_FALSE(socket.Active());
+    // Those that cannot start fail at once and report no event.
+    errors.clear();
+    for (auto [host, port] : {std::pair<const char*, int>{"", 5000}, {"127.0.0.1", 0}, {"127.0.0.1", 70000}}) {
+        socket.Host = host;
+        socket.Port = port;
+        EXPECT_FALSE(socket.Open()) << host << ":" << port;
+        EXPECT_EQ(socket.LastError(), EINVAL);
+    }
     QCoreApplication::processEvents();
     EXPECT_TRUE(errors.empty());
-    EXPECT_EQ(connects, 0);
 }
 
 TEST_F(ClientSocketTest, CloseDropsAConnectionUnderWay)
 {
     Listener listener;
+    Listener bound(false);
     socket.Host = "127.0.0.1";
-    socket.Port = listener.Port();
-    ASSERT_TRUE(socket.Open());
-    socket.Close();
-    EXPECT_FALSE(socket.Active());
-
-    Listener bound(AF_INET, false);
-    socket.Port = bound.Port();
-    ASSERT_TRUE(socket.Open());
-    socket.Close();
+    for (int port : {listener.Port(), bound.Port()}) {
+        socket.Port = port;
+        ASSERT_TRUE(socket.Open());
+        socket.Close();
+        EXPECT_FALSE(socket.Active());
+    }
     // Neither attempt reports anything after its close, not even later.
     RunEventsUntil([] { return false; }, 200);
     EXPECT_EQ(connects, 0);
@@ -213,7 +169,6 @@ TEST_F(ClientSocketTest, CloseDropsAConnectionUnderWay)
     socket.Port = listener.Port();
     ASSERT_TRUE(socket.Open());
     EXPECT_TRUE(socket.WaitConnected(5000));
-    EXPECT_EQ(connects, 1);
 }
 
 TEST_F(ClientSocketTest, ClosedSocketRefusesTraffic)
@@ -233,22 +188,12 @@ TEST_F(ClientSocketTest, LargeSendArrivesWhole)
     std::vector<uint8_t> data(8 << 20);
     for (std::size_t i = 0; i < data.size(); ++i)
         data[i] = uint8_t(i * 31 + (i >> 12));
-    std::vector<uint8_t> received;
-    std::thread reader([&] {
-        uint8_t buffer[65536];
-        while (received.size() < data.size()) {
-            pollfd p{peer, POLLIN, 0};
-            if (::poll(&p, 1, 5000) <= 0)
-                return;
-            ssize_t r = ::recv(peer, buffer, sizeof buffer, 0);
-            if (r <= 0)
-                return;
-            received.insert(received.end(), buffer, buffer + r);
-        }
-    });
-    const int sent = socket.SendBuf(data.data(), data.size(), 20000);
+    std::vector<uint8_t> received(data.size());
+    ssize_t got = 0;
+    std::thread reader([&] { got = ::recv(peer, received.data(), received.size(), MSG_WAITALL); });
+    EXPECT_EQ(socket.SendBuf(data.data(), data.size(), 20000), int(data.size()));
     reader.join();
-    EXPECT_EQ(sent, int(data.size()));
+    EXPECT_EQ(got, ssize_t(data.size()));
     EXPECT_TRUE(received == data);
 }
 
@@ -273,54 +218,41 @@ TEST_F(ClientSocketTest, ReceiveLengthAndReceive)
     Connect(listener);
     uint8_t buffer[16] = {};
     EXPECT_EQ(socket.ReceiveBuf(buffer, sizeof buffer), 0);  // nothing yet is no error
-    long long start = MonotonicMs();
     EXPECT_FALSE(socket.WaitReadable(60));
-    EXPECT_GE(MonotonicMs() - start, 50);
 
     const uint8_t reply[5] = {0x02, 0x01, 0x0A, 0x00, 0x03};
     ASSERT_EQ(::send(peer, reply, 5, 0), 5);
-    EXPECT_TRUE(socket.WaitReadable(3000));
-    const long long deadline = MonotonicMs() + 3000;
-    while (socket.ReceiveLength() < 5 && MonotonicMs() < deadline)
-        socket.WaitReadable(10);
-    EXPECT_EQ(socket.ReceiveLength(), 5);
+    ASSERT_TRUE(RunEventsUntil([&] { return socket.ReceiveLength() == 5; }));
     ASSERT_EQ(socket.ReceiveBuf(buffer, 3), 3);
     EXPECT_EQ(buffer[2], 0x0A);
     EXPECT_EQ(socket.ReceiveLength(), 2);
     ASSERT_EQ(socket.ReceiveBuf(buffer, sizeof buffer), 2);
     EXPECT_EQ(buffer[1], 0x03);
-    EXPECT_EQ(socket.ReceiveLength(), 0);
-    EXPECT_EQ(socket.SendBuf(reply, 5), 5);
-    uint8_t echo[5];
-    EXPECT_EQ(::recv(peer, echo, 5, MSG_WAITALL), 5);
 }
 
 TEST_F(ClientSocketTest, PeerCloseEndsTheConnection)
 {
-    Listener listener;
-    Connect(listener);
-    ::close(peer);
-    peer = -1;
-    EXPECT_TRUE(socket.WaitReadable(3000));
-    uint8_t buffer[8];
-    EXPECT_EQ(socket.ReceiveBuf(buffer, sizeof buffer), -1);
-    EXPECT_FALSE(socket.Connected());
-    EXPECT_EQ(socket.ReceiveLength(), 0);
-    EXPECT_EQ(socket.SendBuf(buffer, sizeof buffer), -1);
-}
-
-TEST_F(ClientSocketTest, SendToAClosedPeerFailsWithoutSignal)
-{
-    Listener listener;
-    Connect(listener);
-    ::close(peer);
-    peer = -1;
-    // The first send may still be taken; the reset then fails the next ones (no SIGPIPE).
-    std::vector<uint8_t> data(1 << 16, 1);
-    int result = 0;
-    const long long deadline = MonotonicMs() + 3000;
-    while ((result = socket.SendBuf(data.data(), data.size(), 100)) >= 0 && MonotonicMs() < deadline)
-        ::poll(nullptr, 0, 5);
-    EXPECT_EQ(result, -1);
-    EXPECT_FALSE(socket.Connected());
+    // Seen by a receive, or by sends once the reset comes back (without SIGPIPE).
+    for (bool byReceive : {true, false}) {
+        SCOPED_TRACE(byReceive);
+        Listener listener;
+        Connect(listener);
+        ::close(peer);
+        peer = -1;
+        std::vector<uint8_t> data(1 << 16, 1);
+        if (byReceive) {
+            EXPECT_TRUE(socket.WaitReadable(3000));
+            EXPECT_EQ(socket.ReceiveBuf(data.data(), 8), -1);
+            EXPECT_EQ(socket.ReceiveLength(), 0);
+        } else {
+            int result = 0;
+            const long long deadline = MonotonicMs() + 3000;
+            while ((result = socket.SendBuf(data.data(), data.size(), 100)) >= 0 && MonotonicMs() < deadline)
+                ::poll(nullptr, 0, 5);
+            EXPECT_EQ(result, -1);
+        }
+        EXPECT_FALSE(socket.Connected());
+        EXPECT_EQ(socket.SendBuf(data.data(), 8), -1);
+        socket.Close();
+    }
 }

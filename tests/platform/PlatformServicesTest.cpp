@@ -3,7 +3,6 @@
 #include "platform/SingleInstance.h"
 #include "platform/TempFolder.h"
 #include "platform/Time.h"
-#include "tests/support/ScriptedPrompts.h"
 #include "tests/support/TestEnvironment.h"
 
 #include <QAbstractButton>
@@ -121,19 +120,13 @@ std::string UniqueName(const char* base) { return std::string(base) + " " + std:
 
 } // namespace
 
-TEST(TempFolder, TempVariableNamingAFolderIsUsed)
-{
-    EnvGuard guard({"TEMP", "XDG_RUNTIME_DIR"});
-    ScratchFolder scratch;
-    ::setenv("TEMP", scratch.Path().c_str(), 1);
-    EXPECT_EQ(TempFolder("C:\\Rivo_Tmp"), scratch.Path());
-}
-
-TEST(TempFolder, FallbackFolderIsMadeWhenTempIsUnusable)
+TEST(TempFolder, TempIsUsedWhenItIsAFolderAndAFallbackMadeWhenNot)
 {
     EnvGuard guard({"TEMP", "XDG_RUNTIME_DIR"});
     ScratchFolder runtime;
     ::setenv("XDG_RUNTIME_DIR", runtime.Path().c_str(), 1);
+    ::setenv("TEMP", runtime.Path().c_str(), 1);
+    EXPECT_EQ(TempFolder("C:\\Rivo_Tmp"), runtime.Path());
 
     ::unsetenv("TEMP");
     const std::string expected = runtime.Path() + "/Rivo_Tmp";
@@ -143,12 +136,10 @@ TEST(TempFolder, FallbackFolderIsMadeWhenTempIsUnusable)
     // A TEMP that names a file, or nothing that exists, is passed over too.
     const std::string file = runtime.Path() + "/plik";
     std::ofstream(file) << "x";
-    ::setenv("TEMP", file.c_str(), 1);
-    EXPECT_EQ(TempFolder("C:\\Tepo_Tmp"), runtime.Path() + "/Tepo_Tmp");
-    ::setenv("TEMP", (runtime.Path() + "/brak").c_str(), 1);
-    EXPECT_EQ(TempFolder("C:\\Tepo_Tmp"), runtime.Path() + "/Tepo_Tmp");
-    ::setenv("TEMP", "", 1);
-    EXPECT_EQ(TempFolder("C:\\Tepo_Tmp"), runtime.Path() + "/Tepo_Tmp");
+    for (const std::string& temp : {file, runtime.Path() + "/brak", std::string()}) {
+        ::setenv("TEMP", temp.c_str(), 1);
+        EXPECT_EQ(TempFolder("C:\\Tepo_Tmp"), runtime.Path() + "/Tepo_Tmp") << temp;
+    }
 }
 
 TEST(TempFolder, NoRuntimeFolderFallsBackToAFolderOfThisUserUnderTmp)
@@ -239,20 +230,6 @@ TEST(Prompts, FileFiltersBecomeQtFilters)
     EXPECT_EQ(QtFileFilter("Teksty (*.txt)"), "Teksty (*.txt)");
 }
 
-TEST(Prompts, ShortFormsGoThroughThePromptsInForce)
-{
-    TestApp();
-    ScriptedPrompts prompts;
-    EXPECT_EQ(&CurrentPrompts(), &prompts);
-    prompts.Answer(PromptAnswer::No);
-    ShowMessage("Brak komunikacji.");
-    EXPECT_EQ(AskQuestion("Brak papieru! Kontynuować?", PromptButtons::YesNo, "UWAGA!"), PromptAnswer::No);
-    ASSERT_EQ(prompts.All().size(), 2u);
-    EXPECT_EQ(prompts.All()[1].Caption, "UWAGA!");
-    EXPECT_TRUE(prompts.All()[1].IsQuestion);
-    EXPECT_EQ(prompts.Messages(), QStringList{"Brak komunikacji."});
-}
-
 TEST(Modal, RunnerStandsInForTheUser)
 {
     TestApp();
@@ -271,15 +248,8 @@ TEST(Modal, RunnerStandsInForTheUser)
     EXPECT_EQ(ShowModal(dialog), 3);
 }
 
-TEST(Time, ProcessMessagesRunsWaitingEvents)
+TEST(Time, SleepWaitsAtLeastItsTime)
 {
-    TestApp();
-    bool ran = false;
-    QTimer::singleShot(0, [&] { ran = true; });
-    const long long deadline = MonotonicMs() + 2000;
-    while (!ran && MonotonicMs() < deadline)
-        ProcessMessages();
-    EXPECT_TRUE(ran);
     const long long before = MonotonicMs();
     Sleep(20);
     EXPECT_GE(MonotonicMs() - before, 20);
