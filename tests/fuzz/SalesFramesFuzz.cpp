@@ -13,11 +13,11 @@ namespace {
 // The table's slots as a copy, read through its public face.
 std::vector<uint8_t> Slots(const SalesTable& table)
 {
-    std::vector<uint8_t> slots(std::size_t(table.Capacity()) * SalesRecordSize);
+    std::vector<uint8_t> copy(std::size_t(table.Capacity()) * SalesRecordSize);
     for (unsigned plu = 1; plu <= table.Capacity(); ++plu)
         if (const uint8_t* r = table.Record(plu))
-            std::memcpy(slots.data() + std::size_t(plu - 1) * SalesRecordSize, r, SalesRecordSize);
-    return slots;
+            std::memcpy(copy.data() + std::size_t(plu - 1) * SalesRecordSize, r, SalesRecordSize);
+    return copy;
 }
 
 } // namespace
