@@ -5,6 +5,13 @@
 #include <istream>
 #include <string>
 
+// Little-endian integers in a record or frame.
+inline uint16_t RecordU16(const uint8_t* p) { return uint16_t(p[0] | (p[1] << 8)); }
+inline uint32_t RecordU32(const uint8_t* p)
+{
+    return uint32_t(p[0]) | (uint32_t(p[1]) << 8) | (uint32_t(p[2]) << 16) | (uint32_t(p[3]) << 24);
+}
+
 // 123 -> "1,23"; 5 -> "0,05"; 0 -> "0,00".
 std::string FormatHundredths(long long amount);
 void ZeroBuffer(void* buffer, unsigned count);

@@ -72,11 +72,6 @@ const CsvTableFormat Formats[CsvTableCount] = {
 
 std::string Cp(const char* utf8) { return ToCp1250(QString::fromUtf8(utf8)); }
 
-uint32_t GetU32(const uint8_t* p)
-{
-    return uint32_t(p[0]) | (uint32_t(p[1]) << 8) | (uint32_t(p[2]) << 16) | (uint32_t(p[3]) << 24);
-}
-
 void PutU32(uint8_t* p, uint32_t v)
 {
     for (int i = 0; i < 4; ++i)
@@ -335,8 +330,8 @@ std::string CsvRecordLine(CsvTable table, const uint8_t* record)
         case K::Text:
         case K::ExactText:
         case K::VatLetter: line += BytesToString(record + c.Offset, c.Width); break;
-        case K::Hundredths: line += FormatHundredths(GetU32(record + c.Offset)); break;
-        case K::Rate: line += CsvCurrencyRate(GetU32(record + c.Offset), record[c.Offset + 4]); break;
+        case K::Hundredths: line += FormatHundredths(RecordU32(record + c.Offset)); break;
+        case K::Rate: line += CsvCurrencyRate(RecordU32(record + c.Offset), record[c.Offset + 4]); break;
         }
     }
     return line;

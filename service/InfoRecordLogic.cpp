@@ -10,9 +10,6 @@ namespace {
 
 constexpr std::size_t ErrorFrameLength = 11;
 
-uint16_t U16(const uint8_t* p) { return uint16_t(p[0] | (p[1] << 8)); }
-uint32_t U32(const uint8_t* p) { return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24; }
-
 QString Text(const uint8_t* p, std::size_t n) { return FromCp1250(BytesToString(p, n)); }
 QString YesNo(uint8_t b) { return b ? QStringLiteral("TAK") : QStringLiteral("NIE"); }
 
@@ -34,7 +31,7 @@ InfoReply ClassifyInfoReply(const uint8_t* b, std::size_t got, InfoLayout& layou
 {
     if (got < 4 || b[0] != FrameStart)
         return InfoReply::Broken;
-    const std::size_t length = U16(b + 2);
+    const std::size_t length = RecordU16(b + 2);
     if (length < 9 || length > got || b[length - 1] != FrameEnd || FrameChecksum(b, got) != b[length - 2])
         return InfoReply::Broken;
     if (length == ErrorFrameLength && b[6] == ReplyAttention)
@@ -72,22 +69,22 @@ InfoRecordTexts DecodeInfoRecord(const uint8_t* payload, InfoLayout layout)
     auto year = [](const uint8_t* q) { return unsigned(q[0]) * 100 + q[1]; };
 
     InfoRecordTexts t;
-    t.Version = FromCp1250(FormatHundredths(U16(p(0))));
+    t.Version = FromCp1250(FormatHundredths(RecordU16(p(0))));
     t.ProgramMemory = Text(p(2), 10);
     t.UniqueNumber = Text(p(12), old ? 12 : 14);
     t.Nip = Text(p(26), 17);
-    t.Signature = QString::number(U16(p(43)));
+    t.Signature = QString::number(RecordU16(p(43)));
     t.WorkingMode = *p(45) == 1 ? QStringLiteral("FISKALNY") : QStringLiteral("NIEFISKALNY");
     t.MemoryState = *p(46) == 0 ? QStringLiteral("OTWARTA") : QStringLiteral("ZAMKNIĘTA. TYLKO DO ODCZYTU");
     const uint8_t* w = p(47);
     t.LastWrite = InfoDateText(w[3], w[2], year(w), true);
     const uint8_t* r = p(51);
     t.LastReport = InfoTimeDateText(r[4], r[5], r[3], r[2], year(r), true);
-    t.ReportNumber = QString::number(U16(p(57)));
+    t.ReportNumber = QString::number(RecordU16(p(57)));
     t.CopyMedium = *p(59) == 0 ? QStringLiteral("Niezainicjowany") : QString::number(*p(59));
     t.RamClears = QString::number(*p(60));
-    t.ReceiptsSinceReport = QString::number(U16(p(61)));
-    t.ReceiptsSinceFiscal = QString::number(U32(p(63)));
+    t.ReceiptsSinceReport = QString::number(RecordU16(p(61)));
+    t.ReceiptsSinceFiscal = QString::number(RecordU32(p(63)));
     t.SalesStarted = YesNo(*p(67));
     t.ServiceMode = YesNo(*p(68));
     t.HeaderProgrammed = YesNo(*p(69));
@@ -101,7 +98,7 @@ InfoRecordTexts DecodeInfoRecord(const uint8_t* payload, InfoLayout layout)
     t.ChangePlanned = YesNo(*p(102));
     t.NewSymbol = Text(p(103), 3);
     const uint8_t* d = p(106);
-    t.ChangeDate = InfoTimeDateText(d[4], d[5], d[3], d[2], U16(d), true);
+    t.ChangeDate = InfoTimeDateText(d[4], d[5], d[3], d[2], RecordU16(d), true);
 
     static const QStringList comNew = {"Komputer PC", "Waga", "Skaner", "Brak", "Wirtualna klawiatura", "Monitoring"};
     static const QStringList comOld = {"Komputer PC", "Waga", "Skaner", "Brak"};
@@ -112,6 +109,6 @@ InfoRecordTexts DecodeInfoRecord(const uint8_t* payload, InfoLayout layout)
     t.ComB = ListText(com, *p(113));
     t.Usb = ListText(old ? usbOld : usbNew, *p(114));
     t.Wifi = old ? QStringLiteral("Nie zainstalowane") : ListText(usbNew, *p(115));
-    t.CardSize = QString::number(U16(p(116)));
+    t.CardSize = QString::number(RecordU16(p(116)));
     return t;
 }

@@ -7,11 +7,6 @@
 
 namespace {
 
-uint32_t U32(const uint8_t* p)
-{
-    return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
-}
-
 constexpr int MinWidth = 128, MaxWidth = 400;
 
 } // namespace
@@ -24,7 +19,7 @@ QStringList TurnoverLines(const uint8_t* r)
     lines << QStringLiteral("Obrót w miesiącu %1-%2").arg(r[0]).arg(unsigned(r[1] | r[2] << 8));
     for (int g = 1; g <= 20; ++g)
         lines << QStringLiteral("Grupa towarowa nr. %1: ").arg(g) +
-                     QString::fromStdString(FormatHundredths(U32(r + 3 + 4 * (g - 1))));
+                     QString::fromStdString(FormatHundredths(RecordU32(r + 3 + 4 * (g - 1))));
     lines << QString(32, QLatin1Char('-'));
     return lines;
 }
@@ -50,8 +45,8 @@ void InvertScreenPixels(uint8_t* bitmap)
 
 bool LooksLikeScreenBitmap(const uint8_t* b, std::size_t n)
 {
-    return n == ScreenBitmapSize && b[0] == 'B' && b[1] == 'M' && U32(b + 10) == ScreenPixelOffset &&
-           U32(b + 18) == 128 && U32(b + 22) == 64 && (b[28] | b[29] << 8) == 1;
+    return n == ScreenBitmapSize && b[0] == 'B' && b[1] == 'M' && RecordU32(b + 10) == ScreenPixelOffset &&
+           RecordU32(b + 18) == 128 && RecordU32(b + 22) == 64 && (b[28] | b[29] << 8) == 1;
 }
 
 bool ScreenZoom::Grow()

@@ -9,11 +9,6 @@
 
 namespace {
 
-uint32_t U32(const uint8_t* p)
-{
-    return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
-}
-
 std::string PadLeft(std::string s, std::size_t width)
 {
     return s.size() < width ? std::string(width - s.size(), ' ') + s : s;
@@ -22,8 +17,8 @@ std::string PadLeft(std::string s, std::size_t width)
 std::string Name(const uint8_t* r) { return BytesToString(r + 2, 42); }
 // A PTU byte of 0 is no letter.
 std::string Ptu(const uint8_t* r) { return r[44] ? std::string(1, char(r[44])) : std::string(); }
-std::string Quantity(const uint8_t* r) { return FormatQuantity(U32(r + 45)).toStdString(); }
-std::string Value(const uint8_t* r) { return FormatHundredths(U32(r + 49)); }
+std::string Quantity(const uint8_t* r) { return FormatQuantity(RecordU32(r + 45)).toStdString(); }
+std::string Value(const uint8_t* r) { return FormatHundredths(RecordU32(r + 49)); }
 
 } // namespace
 

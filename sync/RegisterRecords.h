@@ -1,6 +1,8 @@
 #pragma once
 // The register's own layouts of the records its table reads carry (frame bytes 7..). They are
 // the program's reading of the register, kept apart from the emulator's.
+#include "core/Helpers.h"
+
 #include <cstddef>
 #include <cstdint>
 
@@ -57,9 +59,3 @@ constexpr std::size_t WorkHours = 243;          // u16
 constexpr std::size_t WorkMinutes = 245;
 constexpr std::size_t LoggedIn = 246;
 } // namespace RegisterCashierRecord
-
-inline uint16_t RecordU16(const uint8_t* p) { return uint16_t(p[0] | (p[1] << 8)); }
-inline uint32_t RecordU32(const uint8_t* p)
-{
-    return uint32_t(p[0]) | (uint32_t(p[1]) << 8) | (uint32_t(p[2]) << 16) | (uint32_t(p[3]) << 24);
-}

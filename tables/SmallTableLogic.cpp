@@ -56,11 +56,6 @@ GridRows RowsOf(const SmallTableGeometry& table, const std::function<QStringList
     return rows;
 }
 
-uint32_t U32At(const uint8_t* p)
-{
-    return uint32_t(p[0]) | (uint32_t(p[1]) << 8) | (uint32_t(p[2]) << 16) | (uint32_t(p[3]) << 24);
-}
-
 } // namespace
 
 bool ParseRecordNumber(const QString& text, unsigned max, unsigned& number)
@@ -275,7 +270,7 @@ QString VatCodeText(uint16_t code)
 GridRows DiscountGridRows(const QString& currencySymbol)
 {
     return RowsOf(DiscountTableGeometry, [&](const uint8_t* r) {
-        const QString value = FromCp1250(FormatHundredths(U32At(r + SmallField::DiscountValue)));
+        const QString value = FromCp1250(FormatHundredths(RecordU32(r + SmallField::DiscountValue)));
         return QStringList{SlotNumber(r), SlotName(r, DiscountTableGeometry),
                            r[SmallField::DiscountKind] ? QStringLiteral("Narzut") : QStringLiteral("Rabat"),
                            value.rightJustified(10, u' '),
@@ -295,7 +290,7 @@ GridRows CurrencyGridRows()
 {
     return RowsOf(CurrencyTableGeometry, [](const uint8_t* r) {
         return QStringList{SlotNumber(r), SlotName(r, CurrencyTableGeometry),
-                           FormatCurrencyRate(U32At(r + SmallField::CurrencyRate), r[SmallField::CurrencyDecimals]),
+                           FormatCurrencyRate(RecordU32(r + SmallField::CurrencyRate), r[SmallField::CurrencyDecimals]),
                            FromCp1250(BytesToString(r + SmallField::CurrencySymbol, SmallField::CurrencySymbolSize))};
     });
 }
@@ -304,7 +299,7 @@ GridRows PackagingGridRows()
 {
     return RowsOf(PackagingTableGeometry, [](const uint8_t* r) {
         return QStringList{SlotNumber(r), SlotName(r, PackagingTableGeometry),
-                           FromCp1250(FormatHundredths(U32At(r + SmallField::PackagingPrice)))};
+                           FromCp1250(FormatHundredths(RecordU32(r + SmallField::PackagingPrice)))};
     });
 }
 

@@ -21,11 +21,6 @@ QString TextAt(const uint8_t* payload, std::size_t offset, std::size_t size)
     return FromCp1250(BytesToString(payload + offset, size));
 }
 
-uint32_t U32At(const uint8_t* p)
-{
-    return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
-}
-
 // The port typed, within its range; the range message otherwise.
 QString ParsePort(const QString& text, unsigned low, unsigned high, uint16_t& port)
 {
@@ -103,7 +98,7 @@ bool DecodeEmailParamsReply(const uint8_t* frame, std::size_t got, EmailParams& 
     p.Subject = TextAt(d, 40, 30);
     p.SmtpIp = TextAt(d, 70, 15);
     p.Password = TextAt(d, 85, 30);
-    p.Port = QString::number(U32At(d + 115));
+    p.Port = QString::number(RecordU32(d + 115));
     for (std::size_t i = 0; i < 3; ++i)
         p.Recipients[i] = TextAt(d, 119 + 40 * i, 40);
     p.Graphics = d[239] != 0;
@@ -121,7 +116,7 @@ bool DecodeWifiParamsReply(const uint8_t* frame, std::size_t got, WifiParams& p)
     p.Mask = TextAt(d, 15, 15);
     p.Gateway = TextAt(d, 30, 15);
     p.Name = TextAt(d, 45, 31);
-    p.Port = QString::number(U32At(d + 76));
+    p.Port = QString::number(RecordU32(d + 76));
     p.Dhcp = d[80] != 0;
     p.WifiOn = d[82] != 0;
     p.Password = TextAt(d, 83, 103);
