@@ -1,18 +1,15 @@
 // The commissioning checklist: its plain rules, the port test on a register served on three
-// pseudo-terminals (USB, COM A, COM B), every step against the emulator, and a whole kit.
+// pseudo-terminals (USB, COM A, COM B), the steps against the emulator, and a whole kit.
 #include "core/DatabaseImage.h"
 #include "emulator/FrameCodec.h"
 #include "service/CommissioningLogic.h"
 #include "service/DaneInformacyjne.h"
 #include "service/ProgramowanieNowegoPakietu.h"
 #include "tests/service/ServiceTestUtil.h"
-#include "tests/support/ScriptedPrompts.h"
-#include "tests/support/TestEnvironment.h"
 
 #include <QDateEdit>
 #include <QLabel>
 #include <QLineEdit>
-#include <gtest/gtest.h>
 
 namespace {
 
@@ -36,16 +33,6 @@ struct KitBench {
     ScriptedPrompts prompts;
     EmulatorFixture fx;
     TProgramowanieNowegoPakietu w;
-    // Serves the register's ports: pairs of (PC port number, register port code).
-    bool Serve(std::initializer_list<std::pair<int, int>> ports)
-    {
-        for (auto [pc, code] : ports)
-            if (fx.ServeCom(pc, code).empty())
-                return false;
-        LinkSettings.LinkType = 0;
-        w.FormShow();
-        return true;
-    }
 };
 
 } // namespace
@@ -65,12 +52,14 @@ TEST(CommissioningPorts, EachMissingPortHasItsMessageAndLeavesNoPortOpen)
         const char* Name;
         std::vector<std::pair<int, int>> Ports;
         QString Message;
+        int LinkType = 0;
     };
     const Case cases[] = {
         {"none", {}, "Brak odpowiedzi kasy. Sprawdź podłączenie kabli do komputera."},
         {"COM B", {{3, ComA}, {7, Usb}}, "Brak odpowiedzi kasy. Sprawdź kabel w porcie COM B kasy."},
         {"COM A", {{5, ComB}, {7, Usb}}, "Brak odpowiedzi kasy. Sprawdź kabel w porcie COM A kasy."},
         {"USB", {{3, ComA}, {5, ComB}}, "Brak odpowiedzi kasy. Sprawdź kabel w porcie USB kasy."},
+        {"TCP chosen", {{3, ComA}}, "Nie wybrano portu komunikacyjnego.", 1},
     };
     for (const Case& c : cases) {
         KitBench b;
@@ -79,7 +68,9 @@ TEST(CommissioningPorts, EachMissingPortHasItsMessageAndLeavesNoPortOpen)
             emptyDir = EmulatorFixture::MakeEmptyComDir();
         for (auto [pc, code] : c.Ports)
             ASSERT_FALSE(b.fx.ServeCom(pc, code).empty());
-        App.WorkMode |= WorkModeRegister;
+        LinkSettings.LinkType = c.LinkType;
+        if (c.LinkType == 0)
+            App.WorkMode |= WorkModeRegister;
         b.w.FormShow();
         b.w.BitBtn6Click();
         EXPECT_EQ(b.prompts.Texts(), QStringList{c.Message}) << c.Name;
@@ -95,15 +86,7 @@ TEST(CommissioningPorts, EachMissingPortHasItsMessageAndLeavesNoPortOpen)
     }
 }
 
-TEST(CommissioningPorts, TcpSelectedIsRefused)
-{
-    KitBench b;
-    LinkSettings.LinkType = 1;
-    b.w.BitBtn6Click();
-    EXPECT_EQ(b.prompts.Texts(), QStringList{"Nie wybrano portu komunikacyjnego."});
-}
-
-TEST(CommissioningSteps, FieldsAreCheckedPaddedAndTickedOnAcceptanceOnly)
+TEST(CommissioningSteps, FieldsAndTestGoodsTickOnAcceptanceOnly)
 {
     KitBench b;
     ASSERT_TRUE(b.fx.ConnectLink(false, 4));
@@ -141,16 +124,11 @@ TEST(CommissioningSteps, FieldsAreCheckedPaddedAndTickedOnAcceptanceOnly)
     ASSERT_EQ(b.prompts.Texts().size(), 1);
     EXPECT_TRUE(b.prompts.Texts()[0].startsWith("Błąd 80: "));
     EXPECT_FALSE(b.w.TickShown(PackageStep::Header));
-}
 
-TEST(CommissioningSteps, TestGoodsAndTheirDeletion)
-{
-    KitBench b;
-    ASSERT_TRUE(b.fx.ConnectLink(false, 4));
-    b.w.FormShow();
+    // Test goods: PLU 2 has PLU 1's name, the register refuses it, PLU 3 still follows with number 3.
+    b.prompts.Clear();
     for (uint16_t plu = 1; plu <= 5; ++plu)
         StoreGoods(plu, plu == 2 ? "Towar 1" : ("Towar " + std::to_string(plu)).c_str());
-    // PLU 2 has PLU 1's name: the register refuses it, PLU 3 still follows with number 3.
     b.w.BitBtn7Click();
     ASSERT_EQ(b.prompts.Texts().size(), 2);
     EXPECT_TRUE(b.prompts.Texts()[0].startsWith("Błąd 5: "));
@@ -189,7 +167,10 @@ TEST(CommissioningSteps, TestGoodsAndTheirDeletion)
 TEST(CommissioningKit, NineTicksInPanelOrderCompleteTheKit)
 {
     KitBench b;
-    ASSERT_TRUE(b.Serve({{3, ComA}, {5, ComB}, {7, Usb}}));
+    // The register's ports: pairs of (PC port number, register port code).
+    for (auto [pc, code] : std::initializer_list<std::pair<int, int>>{{3, ComA}, {5, ComB}, {7, Usb}})
+        ASSERT_FALSE(b.fx.ServeCom(pc, code).empty());
+    b.w.FormShow();
     for (uint16_t plu = 1; plu <= 5; ++plu)
         StoreGoods(plu, ("Towar " + std::to_string(plu)).c_str());
     b.w.BitBtn6Click();

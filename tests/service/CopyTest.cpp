@@ -1,5 +1,5 @@
-// The electronic copy: the stream reader on its own, and the window against the emulator's
-// stream over both links.
+// The electronic copy: frames and flushes of the stream reader, and the window against the
+// emulator's stream over both links.
 #include "core/AppState.h"
 #include "link/Link.h"
 #include "platform/Cp1250.h"
@@ -16,68 +16,10 @@
 
 namespace {
 
-struct Collected {
-    std::vector<std::string> Blocks;
-    std::function<void(const std::string&)> Sink()
-    {
-        return [this](const std::string& s) { Blocks.push_back(s); };
-    }
-    std::string All() const
-    {
-        std::string a;
-        for (const auto& b : Blocks)
-            a += b;
-        return a;
-    }
-};
-
 CopyStreamReader::Chunk Take(CopyStreamReader& r, const std::string& bytes)
 {
     return r.Take(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
 }
-
-} // namespace
-
-TEST(CopyStream, DocumentsAcrossAndWithinChunks)
-{
-    const std::string stream = std::string("Raport 3\nA\0Raport 4\n\0Raport 5\n\0", 31);
-    for (std::size_t size : {std::size_t(1), std::size_t(4), std::size_t(31)}) {
-        SCOPED_TRACE(size);
-        Collected c;
-        CopyStreamReader r(3, c.Sink());
-        for (std::size_t at = 0; at < stream.size(); at += size)
-            EXPECT_EQ(Take(r, stream.substr(at, size)), CopyStreamReader::Chunk::Text);
-        EXPECT_TRUE(r.Complete());
-        r.Finish();
-        EXPECT_EQ(c.All(), "Raport 3\r\nARaport 4\r\nRaport 5\r\n");
-        EXPECT_EQ(r.Total(), c.All().size());
-    }
-}
-
-TEST(CopyStream, FramesErrorFramesAndFlushes)
-{
-    Collected c;
-    CopyStreamReader r(1, c.Sink());
-    EXPECT_EQ(Take(r, std::string("\x02\x01\x0A\x00\x01\x80\x06\x00\x8C\x03", 10)), CopyStreamReader::Chunk::Frame);
-    EXPECT_EQ(Take(r, std::string("\x02\x01\x0B\x00\x01\x80\x41\x00\x4B\x00\x03", 11)),
-              CopyStreamReader::Chunk::Frame);   // a wrong checksum: no error code is believed
-    EXPECT_EQ(Take(r, std::string("\x02\x01\x0B\x00\x01\x80\x41\x00\x4B\x81\x03", 11)),
-              CopyStreamReader::Chunk::ErrorFrame);
-    EXPECT_EQ(r.ErrorCode, 0x4B);
-    EXPECT_EQ(r.Documents(), 0);
-
-    // A big chunk goes on in blocks that never pass the text buffer, and a CR LF never splits.
-    std::string big(CopyTextBufferSize - 1, 'x');
-    big += "\nyy";
-    EXPECT_EQ(Take(r, big), CopyStreamReader::Chunk::Text);
-    r.Finish();
-    ASSERT_EQ(c.Blocks.size(), 2u);
-    EXPECT_EQ(c.Blocks[0].size(), CopyTextBufferSize - 1);
-    EXPECT_EQ(c.Blocks[1], "\r\nyy");
-    EXPECT_EQ(r.Total(), CopyTextBufferSize + 3);
-}
-
-namespace {
 
 struct CopyRig : ServiceRig {
     explicit CopyRig(bool tcp) : ServiceRig(tcp)
@@ -92,6 +34,29 @@ struct CopyRig : ServiceRig {
 const std::vector<std::string> ThreeDocuments = {"Raport 3\nPTU A\n", "Raport 4\n", "Raport 5\n"};
 
 } // namespace
+
+TEST(CopyStream, FramesErrorFramesAndFlushes)
+{
+    std::vector<std::string> blocks;
+    CopyStreamReader r(1, [&](const std::string& s) { blocks.push_back(s); });
+    EXPECT_EQ(Take(r, std::string("\x02\x01\x0A\x00\x01\x80\x06\x00\x8C\x03", 10)), CopyStreamReader::Chunk::Frame);
+    EXPECT_EQ(Take(r, std::string("\x02\x01\x0B\x00\x01\x80\x41\x00\x4B\x00\x03", 11)),
+              CopyStreamReader::Chunk::Frame);   // a wrong checksum: no error code is believed
+    EXPECT_EQ(Take(r, std::string("\x02\x01\x0B\x00\x01\x80\x41\x00\x4B\x81\x03", 11)),
+              CopyStreamReader::Chunk::ErrorFrame);
+    EXPECT_EQ(r.ErrorCode, 0x4B);
+    EXPECT_EQ(r.Documents(), 0);
+
+    // A big chunk goes on in blocks that never pass the text buffer, and a CR LF never splits.
+    std::string big(CopyTextBufferSize - 1, 'x');
+    big += "\nyy";
+    EXPECT_EQ(Take(r, big), CopyStreamReader::Chunk::Text);
+    r.Finish();
+    ASSERT_EQ(blocks.size(), 2u);
+    EXPECT_EQ(blocks[0].size(), CopyTextBufferSize - 1);
+    EXPECT_EQ(blocks[1], "\r\nyy");
+    EXPECT_EQ(r.Total(), CopyTextBufferSize + 3);
+}
 
 TEST_P(LinkTest, CopyStreamIntoTheMemo)
 {
@@ -118,7 +83,6 @@ TEST_P(LinkTest, CopyStreamIntoTheMemo)
         EXPECT_TRUE(rig.w.Edit1->isEnabled());
     }
 }
-
 
 TEST(CopyWindow, SilenceErrorsAndBadInput)
 {

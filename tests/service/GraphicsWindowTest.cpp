@@ -1,21 +1,28 @@
-// The graphics window: opening pictures, the send of the 96 rows and the deletes against the
-// emulator with faults aimed at one row, and the saved file.
+// The graphics window: the shift and zoom arrows, opening pictures, the send of the 96 rows and
+// the deletes against the emulator with faults aimed at one row, and the saved file.
 #include "emulator/FrameCodec.h"
 #include "link/Link.h"
 #include "service/GrafikaNaglowek.h"
-#include "tests/service/GraphicsTestUtil.h"
 #include "tests/service/ServiceTestUtil.h"
-#include "tests/support/ScriptedPrompts.h"
-#include "tests/support/TestEnvironment.h"
 
 #include <QFile>
 #include <QLabel>
 #include <QProgressBar>
-#include <gtest/gtest.h>
 
 namespace {
 
 using RowFault = emu::RegisterEmulator::GraphicRowFault;
+
+// Black on the left half, white on the right.
+QImage HalfBlackPicture(int width, int height)
+{
+    QImage image(width, height, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width / 2; ++x)
+            image.setPixel(x, y, qRgb(0, 0, 0));
+    return image;
+}
 
 struct GraphicsBench {
     TestEnvironment env;
@@ -38,6 +45,35 @@ struct GraphicsBench {
 };
 
 } // namespace
+
+TEST(GraphicOffsets, ArrowsMoveWithinTheirRangesAndNeverEmptyTheField)
+{
+    using C = GraphicControl;
+    struct Case {
+        C Control;
+        bool Up;
+        int Position;
+        GraphicRect Dest;
+        bool Moved;
+        int PositionAfter;
+        GraphicRect DestAfter;
+    };
+    const Case cases[] = {
+        {C::ShiftHorizontal, true, 16, {16, 0, 400, 96}, true, 20, {20, 0, 404, 96}},
+        {C::ShiftVertical, true, 93, {}, true, 95, {0, -2, 384, 94}},   // what is left of the range
+        {C::ShiftVertical, true, 95, {}, false, 95, {}},                // the end of the range
+        {C::ZoomHorizontal, false, 0, {}, true, -4, {4, 0, 380, 96}},
+        {C::ZoomBoth, false, -1, {0, 46, 384, 50}, true, -2, {4, 47, 380, 49}},
+        {C::ZoomBoth, false, -2, {4, 47, 380, 49}, false, -2, {4, 47, 380, 49}},   // no height left
+    };
+    for (const Case& c : cases) {
+        int position = c.Position;
+        GraphicRect dest = c.Dest;
+        EXPECT_EQ(StepGraphicControl(c.Control, c.Up, position, dest), c.Moved) << int(c.Control);
+        EXPECT_EQ(position, c.PositionAfter) << int(c.Control);
+        EXPECT_EQ(dest, c.DestAfter) << int(c.Control);
+    }
+}
 
 TEST(GraphicsWindow, OpenCancelAndBadFiles)
 {
@@ -90,13 +126,18 @@ TEST(GraphicsWindow, OpenCancelAndBadFiles)
     EXPECT_FALSE(b.w.PrintViewBitmap.At(200, 50));
 }
 
-TEST(GraphicsWindow, SendStoresTheViewRowByRowAndSaveWritesIt)
+TEST(GraphicsWindow, SendStoresTheViewRowByRowSaveWritesItAndDeletesReport)
 {
     GraphicsBench b;
     ASSERT_TRUE(b.fx.ConnectLink(false, 4));
     ASSERT_TRUE(b.Open(b.logo));
-    b.w.UpDown9Click(true);   // three rows up: the bottom three rows are white
-    const GraphicBytesArray bytes = GraphicBytesOf(b.w.PrintViewBitmap);
+    b.w.UpDown9Click(true);    // three rows up: the bottom three rows are white
+    b.w.UpDown10Click(true);   // four columns right: black from column 4 to 195, top bit first
+    const MonoPicture view = b.w.PrintViewBitmap;
+    emu::Bytes row(48, 0);
+    std::fill(row.begin(), row.begin() + 25, 0xFF);
+    row[0] = 0x0F;
+    row[24] = 0xF0;
 
     b.w.BitBtn2Click();
     EXPECT_EQ(b.prompts.Texts(), QStringList{"Zakończono wysyłanie."});
@@ -104,10 +145,10 @@ TEST(GraphicsWindow, SendStoresTheViewRowByRowAndSaveWritesIt)
     const auto frames = b.fx.Emu().ReceivedFramesWithCommand('l');
     ASSERT_EQ(frames.size(), 96u);
     for (int r = 0; r < 96; ++r) {
-        EXPECT_TRUE(std::equal(stored.begin() + r * 48, stored.begin() + r * 48 + 48, GraphicRow(bytes, r))) << r;
+        EXPECT_EQ(emu::Bytes(stored.begin() + r * 48, stored.begin() + r * 48 + 48), r < 93 ? row : emu::Bytes(48, 0))
+            << r;
         EXPECT_EQ(emu::GetU16(&frames[std::size_t(r)][4]), r == 95 ? 0x8001 : 1);
     }
-    EXPECT_EQ(emu::Bytes(stored.end() - 48, stored.end()), emu::Bytes(48, 0));
     EXPECT_EQ(b.w.ProgressBar1->value(), 0);
 
     b.prompts.Clear();
@@ -124,9 +165,31 @@ TEST(GraphicsWindow, SendStoresTheViewRowByRowAndSaveWritesIt)
     b.w.Button1Click();
     b.w.SpeedButton1Click();
     EXPECT_EQ(b.prompts.LastText(), "Plik " + saved + ".bmp już istnieje.Kontynuować? ");
+    // It reads back as the view: header, palette, row order and bit order all count.
     QFile f(saved + ".bmp");
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
-    EXPECT_EQ(f.readAll(), GraphicBmpFile(ApplyGraphicOffsets(b.w.ConvertedBitmap, GraphicRect{0, -3, 384, 93})));
+    const QByteArray file = f.readAll();
+    EXPECT_EQ(file.size(), 4670);
+    EXPECT_TRUE(MonochromeOfSource(QImage::fromData(file, "BMP")) == view);
+
+    // The deletes report only what the register did.
+    b.prompts.Clear();
+    b.w.BitBtn8Click();
+    b.w.BitBtn3Click();
+    EXPECT_EQ(b.prompts.Texts(), (QStringList{"Nagłówek skasowany", "Stopka skasowana"}));
+    const auto deletes = b.fx.Emu().ReceivedFramesWithCommand(0x09);
+    ASSERT_EQ(deletes.size(), 2u);
+    EXPECT_EQ(deletes[0][7], 'N');
+    EXPECT_EQ(deletes[1][7], 'S');
+
+    b.prompts.Clear();
+    b.fx.Emu().LockFaults()->PrintingReplies = 1;
+    b.w.BitBtn8Click();
+    b.fx.Emu().LockFaults()->ErrorCode = 80;
+    b.w.BitBtn8Click();
+    b.fx.Emu().LockFaults()->SilentRequests = 1;
+    b.w.BitBtn3Click();
+    EXPECT_EQ(b.prompts.Texts(), (QStringList{"Nagłówek skasowany", ErrorText(80), "Brak komunikacji."}));
 }
 
 TEST(GraphicsWindow, FaultsAtOneRow)
@@ -155,26 +218,4 @@ TEST(GraphicsWindow, FaultsAtOneRow)
         ASSERT_EQ(frames.size(), c.FramesSent) << c.Name;
         EXPECT_EQ(frames.back()[7], c.FramesSent >= 96 ? 95 : 10) << c.Name;
     }
-}
-
-TEST(GraphicsWindow, DeleteReportsOnlyWhatTheRegisterDid)
-{
-    GraphicsBench b;
-    ASSERT_TRUE(b.fx.ConnectLink(false, 4));
-    b.w.BitBtn8Click();
-    b.w.BitBtn3Click();
-    EXPECT_EQ(b.prompts.Texts(), (QStringList{"Nagłówek skasowany", "Stopka skasowana"}));
-    const auto frames = b.fx.Emu().ReceivedFramesWithCommand(0x09);
-    ASSERT_EQ(frames.size(), 2u);
-    EXPECT_EQ(frames[0][7], 'N');
-    EXPECT_EQ(frames[1][7], 'S');
-
-    b.prompts.Clear();
-    b.fx.Emu().LockFaults()->PrintingReplies = 1;
-    b.w.BitBtn8Click();
-    b.fx.Emu().LockFaults()->ErrorCode = 80;
-    b.w.BitBtn8Click();
-    b.fx.Emu().LockFaults()->SilentRequests = 1;
-    b.w.BitBtn3Click();
-    EXPECT_EQ(b.prompts.Texts(), (QStringList{"Nagłówek skasowany", ErrorText(80), "Brak komunikacji."}));
 }

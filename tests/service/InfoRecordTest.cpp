@@ -1,14 +1,12 @@
-// The information record: decoding both layouts, and the window against the emulator over a
-// pseudo-terminal and over loopback TCP.
+// The information window against the emulator over a pseudo-terminal and over loopback TCP:
+// both record layouts and the replies that fill nothing.
 #include "emulator/FrameCodec.h"
 #include "platform/Cp1250.h"
 #include "service/DaneInformacyjne.h"
-#include "service/InfoRecordLogic.h"
 #include "tests/service/ServiceTestUtil.h"
 
 #include <QLabel>
 #include <cstring>
-#include <gtest/gtest.h>
 
 namespace {
 
@@ -47,105 +45,76 @@ emu::Bytes OldPayload()
     return o;
 }
 
-InfoRecordTexts Decode(const emu::Bytes& payload, InfoLayout layout) { return DecodeInfoRecord(payload.data(), layout); }
-
 } // namespace
-
-TEST(InfoRecordDecode, NewLayoutFillsEveryText)
-{
-    const InfoRecordTexts t = Decode(NewPayload(), InfoLayout::New);
-    const std::pair<const QString*, const char*> cases[] = {
-        {&t.Version, "1,05"}, {&t.ProgramMemory, "RIVO 01.05"}, {&t.UniqueNumber, "ABC 1234567890"},
-        {&t.Nip, "5260250995"}, {&t.Signature, "4660"}, {&t.WorkingMode, "FISKALNY"},
-        {&t.MemoryState, "ZAMKNIĘTA. TYLKO DO ODCZYTU"}, {&t.LastWrite, "5-3-2024"},
-        {&t.LastReport, "09:05   31-12-2025"}, {&t.ReportNumber, "321"}, {&t.CopyMedium, "Niezainicjowany"},
-        {&t.RamClears, "2"}, {&t.ReceiptsSinceReport, "17"}, {&t.ReceiptsSinceFiscal, "123456"},
-        {&t.SalesStarted, "TAK"}, {&t.ServiceMode, "NIE"}, {&t.HeaderProgrammed, "TAK"}, {&t.VatWrites, "4"},
-        {&t.RegisterNumber, "7"}, {&t.Cashier, "Łucja"}, {&t.CurrencySymbol, "PLN"},
-        {&t.CurrencyDate, "00:00   0-0-0"},   // no "brak" for this date
-        {&t.ChangePlanned, "TAK"}, {&t.NewSymbol, "EU"}, {&t.ChangeDate, "13:45   2-1-2024"},
-        {&t.ComA, "Wirtualna klawiatura"}, {&t.ComB, "6"},   // outside the list: the byte itself
-        {&t.Usb, "Monitoring"}, {&t.Wifi, "Wirtualna klawiatura"}, {&t.CardSize, "2048"},
-    };
-    for (const auto& [text, expected] : cases)
-        EXPECT_EQ(*text, QString::fromUtf8(expected));
-    EXPECT_TRUE(t.ChangeRowsEnabled);
-}
-
-// ---- the window against the emulator ----
 
 using InfoWindow = LinkTest;
 
-TEST_P(InfoWindow, BothLayoutsShowAsTheRecordSays)
+TEST_P(InfoWindow, BothLayoutsFillEveryLabelAndBrokenRepliesNone)
 {
     ServiceRig rig(GetParam());
     ASSERT_TRUE(rig.connected);
     TDaneInformacyjne w;
-    // An error frame shows the register's error and fills nothing.
-    rig.fx.Emu().LockFaults()->ErrorCode = 75;
-    w.Button1Click();
-    ASSERT_EQ(rig.prompts.Texts().size(), 1);
-    EXPECT_TRUE(rig.prompts.Texts()[0].startsWith("Błąd 75: ")) << rig.prompts.Texts()[0].toStdString();
-    EXPECT_EQ(w.Label26->text(), "________");
-    rig.prompts.Clear();
-
-    rig.fx.Emu().SetInfoRecord(NewPayload());
-    w.Button1Click();
-    EXPECT_TRUE(rig.prompts.Texts().isEmpty()) << rig.prompts.Texts().join("|").toStdString();
-    EXPECT_EQ(w.Label26->text(), "ABC 1234567890");
-    EXPECT_EQ(w.Label66->text(), "Wirtualna klawiatura");
-    EXPECT_EQ(w.Label56->text(), "13:45   2-1-2024");
-    EXPECT_TRUE(w.Label54->isEnabled());
-    EXPECT_TRUE(w.isEnabled());
-    EXPECT_TRUE(w.Panel7->isHidden());
-
     emu::Bytes old = OldPayload();
     old[100] = 0;   // no planned change
     old[48] = 0;    // no fiscal-memory write yet
-    rig.fx.Emu().SetInfoRecord(old);
-    w.Button1Click();
-    // Two characters less of the unique number, fields shifted, the shorter port lists.
-    EXPECT_EQ(w.Label26->text(), "ABC 12345678");
-    EXPECT_EQ(w.Label27->text(), "5260250995");
-    EXPECT_EQ(w.Label42->text(), "Łucja");
-    EXPECT_EQ(w.Label46->text(), "4");
-    EXPECT_EQ(w.Label48->text(), "3");
-    EXPECT_EQ(w.Label66->text(), "Nie zainstalowane");
-    EXPECT_EQ(w.Label43->text(), "2048");
-    EXPECT_EQ(w.Label51->text(), "NIE");
-    EXPECT_EQ(w.Label31->text(), "brak");
-    for (QLabel* l : {w.Label52, w.Label53, w.Label54, w.Label55, w.Label56, w.Label57})
-        EXPECT_FALSE(l->isEnabled());
-}
+    struct Layout {
+        emu::Bytes Payload;
+        std::vector<std::pair<QLabel*, const char*>> Texts;
+        bool ChangeRows;
+    };
+    const Layout layouts[] = {
+        {NewPayload(),
+         {{w.Label25, "1,05"}, {w.Label61, "RIVO 01.05"}, {w.Label26, "ABC 1234567890"}, {w.Label27, "5260250995"},
+          {w.Label28, "4660"}, {w.Label29, "FISKALNY"}, {w.Label30, "ZAMKNIĘTA. TYLKO DO ODCZYTU"},
+          {w.Label31, "5-3-2024"}, {w.Label32, "09:05   31-12-2025"}, {w.Label33, "321"},
+          {w.Label34, "Niezainicjowany"}, {w.Label35, "2"}, {w.Label36, "17"}, {w.Label37, "123456"},
+          {w.Label38, "TAK"}, {w.Label39, "NIE"}, {w.Label40, "TAK"}, {w.Label63, "4"}, {w.Label41, "7"},
+          {w.Label42, "Łucja"}, {w.Label44, "PLN"},
+          {w.Label45, "00:00   0-0-0"},   // no "brak" for this date
+          {w.Label51, "TAK"}, {w.Label54, "EU"}, {w.Label56, "13:45   2-1-2024"}, {w.Label46, "Wirtualna klawiatura"},
+          {w.Label47, "6"},   // outside the list: the byte itself
+          {w.Label48, "Monitoring"}, {w.Label66, "Wirtualna klawiatura"}, {w.Label43, "2048"}},
+         true},
+        // Two characters less of the unique number, fields shifted, the shorter port lists.
+        {old,
+         {{w.Label26, "ABC 12345678"}, {w.Label27, "5260250995"}, {w.Label42, "Łucja"}, {w.Label46, "4"},
+          {w.Label48, "3"}, {w.Label66, "Nie zainstalowane"}, {w.Label43, "2048"}, {w.Label51, "NIE"},
+          {w.Label31, "brak"}},
+         false},
+    };
+    for (const Layout& l : layouts) {
+        rig.fx.Emu().SetInfoRecord(l.Payload);
+        w.Button1Click();
+        EXPECT_TRUE(rig.prompts.Texts().isEmpty()) << rig.prompts.Texts().join("|").toStdString();
+        for (const auto& [label, text] : l.Texts)
+            EXPECT_EQ(label->text(), QString::fromUtf8(text));
+        for (QLabel* label : {w.Label52, w.Label53, w.Label54, w.Label55, w.Label56, w.Label57})
+            EXPECT_EQ(label->isEnabled(), l.ChangeRows);
+    }
 
-TEST_P(InfoWindow, BrokenRepliesLeaveTheLabelsAsTheyWere)
-{
-    ServiceRig rig(GetParam());
-    ASSERT_TRUE(rig.connected);
-    TDaneInformacyjne w;
-    rig.fx.Emu().SetInfoRecord(NewPayload());
-    w.Button1Click();
-    ASSERT_EQ(w.Label25->text(), "1,05");
-
+    // Broken replies and an error frame leave the labels as they were.
     struct Fault {
         const char* Name;
         std::function<void()> Set;
+        QString Message;
     };
     const Fault faults[] = {
-        {"checksum", [&] { rig.fx.Emu().LockFaults()->WrongChecksumReplies = 1; }},
-        {"truncated", [&] { rig.fx.Emu().LockFaults()->ShortReplyBytes = 90; }},
-        {"length 125", [&] { rig.fx.Emu().SetInfoRecord(emu::Bytes(116, 0x31)); }},
-        {"length 383", [&] { rig.fx.Emu().SetInfoRecord(emu::Bytes(374, 0x31)); }},
+        {"error frame", [&] { rig.fx.Emu().LockFaults()->ErrorCode = 75; }, "Błąd 75: " + ErrorText(75)},
+        {"checksum", [&] { rig.fx.Emu().LockFaults()->WrongChecksumReplies = 1; }, "Brak komunikacji"},
+        {"truncated", [&] { rig.fx.Emu().LockFaults()->ShortReplyBytes = 90; }, "Brak komunikacji"},
+        {"length 125", [&] { rig.fx.Emu().SetInfoRecord(emu::Bytes(116, 0x31)); }, "Brak komunikacji"},
+        {"length 383", [&] { rig.fx.Emu().SetInfoRecord(emu::Bytes(374, 0x31)); }, "Brak komunikacji"},
     };
     for (const Fault& f : faults) {
         rig.prompts.Clear();
         f.Set();
         w.Button1Click();
-        EXPECT_EQ(rig.prompts.Texts(), QStringList{"Brak komunikacji"}) << f.Name;
+        EXPECT_EQ(rig.prompts.Texts(), QStringList{f.Message}) << f.Name;
         EXPECT_EQ(w.Label25->text(), "1,05") << f.Name;
-        EXPECT_EQ(w.Label26->text(), "ABC 1234567890") << f.Name;
+        EXPECT_EQ(w.Label26->text(), "ABC 12345678") << f.Name;
         EXPECT_TRUE(w.isEnabled()) << f.Name;
     }
+    EXPECT_TRUE(w.Panel7->isHidden());
 }
 
 INSTANTIATE_TEST_SUITE_P(Lines, InfoWindow, ::testing::Values(false, true), LinkName);

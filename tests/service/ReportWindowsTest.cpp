@@ -1,14 +1,9 @@
 // The report windows against the emulator: the bytes of every window's request, the reply read,
 // the checks before sending, the presets and the keys.
-#include "app/MenuGlowne.h"
 #include "link/Commands.h"
 #include "link/Link.h"
 #include "platform/SerialPort.h"
-#include "service/ObrotGrup.h"
-#include "service/OdczytKopii.h"
-#include "service/PobieranieNaglowka.h"
 #include "service/RaportObrotuGrup.h"
-#include "service/SciaganieSprzedazy.h"
 #include "service/ReportLogic.h"
 #include "service/WykonywaniePelnegoRaportuBazyPLU.h"
 #include "service/WykonywanieRaportuBazyZPTU.h"
@@ -33,10 +28,8 @@
 #include <QDateEdit>
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <QRadioButton>
 #include <functional>
 #include <memory>
-#include <typeinfo>
 
 namespace {
 
@@ -62,6 +55,14 @@ template <class W> std::function<Window()> Make()
 
 const auto Nothing = [](TReportWindow&) {};
 
+// Picks the range and fills its two fields, in a periodic or a goods-range report.
+template <class W> void SetRange(TReportWindow& w, int range, const QString& from, const QString& to)
+{
+    As<W>(w).Range.Check(range);
+    As<W>(w).Edit1->setText(from);
+    As<W>(w).Edit2->setText(to);
+}
+
 // Zero records "Tak" and zeroing on, for the windows of rows 6-10.
 const auto BothOptions = [](TReportWindow& w) {
     auto& o = static_cast<TOptionsReport&>(w);
@@ -77,8 +78,9 @@ std::vector<ReportCase> Cases()
     using K = TWykonywanieRaportuKasjera;
     using T = TRaportObrotuGrup;
     return {
-        {"PeriodicMonthly", Make<P>(), [](TReportWindow& w) { As<P>(w).MaskEdit1->setText("03-2026"); }, 'o', 19,
-         0x8001, {2, 0xFF, 0xEA, 0x07, 3, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF}, true},
+        // In January the month preset is December of the year before.
+        {"PeriodicMonthlyPreset", [] { return Window(new P(nullptr, QDate(2027, 1, 3))); }, Nothing, 'o', 19, 0x8001,
+         {2, 0xFF, 0xEA, 0x07, 12, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF}, true},
         {"PeriodicDates", Make<P>(),
          [](TReportWindow& w) {
              As<P>(w).Range.Check(1);
@@ -87,13 +89,8 @@ std::vector<ReportCase> Cases()
              As<P>(w).CheckBox1->setChecked(false);
          },
          'o', 19, 1, {1, 0, 0xEA, 0x07, 1, 5, 0xEA, 0x07, 2, 10}, true},
-        {"PeriodicNumbersEqual", Make<P>(),
-         [](TReportWindow& w) {
-             As<P>(w).Range.Check(2);
-             As<P>(w).Edit1->setText("5");
-             As<P>(w).Edit2->setText("5");
-         },
-         'o', 19, 1, {0, 1, 5, 0, 5, 0, 0xFF, 0xFF, 0xFF, 0xFF}, true},
+        {"PeriodicNumbersEqual", Make<P>(), [](TReportWindow& w) { SetRange<P>(w, 2, "5", "5"); }, 'o', 19, 1,
+         {0, 1, 5, 0, 5, 0, 0xFF, 0xFF, 0xFF, 0xFF}, true},
         {"SalesWholeBaseZeroing", Make<S>(), [](TReportWindow& w) { As<S>(w).RadioGroup1->SetItemIndex(1); }, 's', 16,
          1, {1, 1, 0, 0x40, 0x1F, 1, 0}, true},
         {"SalesFirstGroup", Make<S>(),
@@ -102,13 +99,8 @@ std::vector<ReportCase> Cases()
              As<S>(w).RadioGroup2->SetItemIndex(1);
          },
          's', 16, 1, {2, 1, 0xFF, 0xFF, 0xFF, 0, 1}, true},
-        {"SalesPluRange", Make<S>(),
-         [](TReportWindow& w) {
-             As<S>(w).Range.Check(2);
-             As<S>(w).Edit1->setText("10");
-             As<S>(w).Edit2->setText("20");
-         },
-         's', 16, 1, {3, 10, 0, 20, 0, 0, 0}, true},
+        {"SalesPluRange", Make<S>(), [](TReportWindow& w) { SetRange<S>(w, 2, "10", "20"); }, 's', 16, 1,
+         {3, 10, 0, 20, 0, 0, 0}, true},
         {"InactiveGoods", Make<TWykonywanieRaportuTowarowNieaktywnych>(), Nothing, 'n', 10, 1, {1}, false},
         {"BaseWithPtuGroup5", Make<B>(),
          [](TReportWindow& w) {
@@ -134,7 +126,10 @@ std::vector<ReportCase> Cases()
         {"VatRates", Make<TWykonywanieRaportuStawekPTU>(), Nothing, 'v', 10, 1, {1}, false},
         {"RegisterState", Make<TWykonywanieRaportuStanuKasy>(), Nothing, 't', 10, 1, {1}, false},
         {"QuickKeys", Make<TWykonywanieRaportuKlawiszySzybkich>(), Nothing, 'h', 10, 1, {1}, false},
-        {"GroupTurnover", Make<T>(),
+        // Presets: from and to January of this year.
+        {"GroupTurnoverPreset", [] { return Window(new T(nullptr, QDate(2026, 3, 31))); }, Nothing, 0x05, 17, 0x8001,
+         {1, 0xEA, 0x07, 1, 0xEA, 0x07, 1, 'n'}, false},
+        {"GroupTurnover", [] { return Window(new T(nullptr, QDate(2026, 3, 31))); },
          [](TReportWindow& w) {
              As<T>(w).ComboBox1->setCurrentIndex(2);
              As<T>(w).MaskEdit1->setText("2025");
@@ -148,7 +143,6 @@ std::vector<ReportCase> Cases()
 // Sends a probe and waits for it: every frame a window sent before it has arrived by then.
 std::vector<emu::Bytes> RequestsUpToProbe(ServiceRig& rig)
 {
-    // The probe follows the window's frames on the same line: once it is in, they are too.
     SendProbeQ(1, 1, 0);
     EXPECT_TRUE(rig.fx.Emu().WaitForFramesWithCommand('Q', 1, 3000));
     std::vector<emu::Bytes> requests = rig.Requests();
@@ -185,25 +179,9 @@ TEST_P(LinkTest, EveryReportWindowSendsItsFrame)
 
 INSTANTIATE_TEST_SUITE_P(Line, LinkTest, ::testing::Values(false, true), LinkName);
 
-// The reply a report without a reply read leaves on the line is drained before the next report
-// sends, so the next report reads its own reply.
-TEST(ReportWindows, StaleReplyIsDrainedBeforeTheNextReport)
-{
-    ServiceRig rig(false);
-    ASSERT_TRUE(rig.connected);
-    TWykonywanieRaportuStawekPTU vat;
-    TWykonywanieRaportuOkresowego periodic;
-    rig.fx.Emu().LockFaults()->ErrorCode = 71;
-    vat.Button1Click();
-    ASSERT_TRUE(rig.fx.Emu().WaitForFramesWithCommand('v', 1, 3000));
-    ASSERT_TRUE(WaitUntil([] { return Link.SerialHandle->BytesWaiting() >= 11; }));
-    periodic.MaskEdit1->setText("03-2026");
-    periodic.Button1Click();
-    EXPECT_TRUE(rig.prompts.Texts().isEmpty()) << rig.prompts.Texts().join('|').toStdString();
-}
-
-// Bad input shows its message and sends nothing.
-TEST(ReportWindows, ChecksStopBeforeSending)
+// A stale reply is drained before the next report sends. Bad input shows its message, Enter never
+// runs "Wykonaj": neither sends anything. Esc closes every window but the turnover report.
+TEST(ReportWindows, StaleReplyDrainedChecksAndEnterSendNothingAndEscCloses)
 {
     using P = TWykonywanieRaportuOkresowego;
     using S = TWykonywanieRaportuSprzedazy;
@@ -228,48 +206,36 @@ TEST(ReportWindows, ChecksStopBeforeSending)
     };
     ServiceRig rig(false);
     ASSERT_TRUE(rig.connected);
+
+    // The reply a report without a reply read leaves on the line is drained before the next report
+    // sends, so the next report reads its own reply.
+    TWykonywanieRaportuStawekPTU vat;
+    TWykonywanieRaportuOkresowego periodic;
+    rig.fx.Emu().LockFaults()->ErrorCode = 71;
+    vat.Button1Click();
+    ASSERT_TRUE(rig.fx.Emu().WaitForFramesWithCommand('v', 1, 3000));
+    ASSERT_TRUE(WaitUntil([] { return Link.SerialHandle->BytesWaiting() >= 11; }));
+    periodic.MaskEdit1->setText("03-2026");
+    periodic.Button1Click();
+    EXPECT_TRUE(rig.prompts.Texts().isEmpty()) << rig.prompts.Texts().join('|').toStdString();
+    rig.fx.Emu().ClearReceived();
+
     for (const Bad& c : cases) {
         SCOPED_TRACE((c.From + "|" + c.To + "|" + c.Message).toStdString());
         rig.prompts.Clear();
         Window w = c.Make();
         if (auto* p = dynamic_cast<P*>(w.get())) {
-            p->Range.Check(c.Range);
-            p->Edit1->setText(c.From);
-            p->Edit2->setText(c.To);
+            SetRange<P>(*w, c.Range, c.From, c.To);
             p->MaskEdit1->setText("  -2026");
-        } else if (auto* s = dynamic_cast<S*>(w.get())) {
-            s->Range.Check(c.Range);
-            s->Edit1->setText(c.From);
-            s->Edit2->setText(c.To);
+        } else if (dynamic_cast<S*>(w.get())) {
+            SetRange<S>(*w, c.Range, c.From, c.To);
         } else {
             static_cast<TRaportObrotuGrup*>(w.get())->MaskEdit2->setText("20");
         }
         w->Button1Click();
         EXPECT_EQ(rig.prompts.Texts(), QStringList{c.Message});
     }
-    EXPECT_TRUE(RequestsUpToProbe(rig).empty());
-}
 
-TEST(ReportWindows, PresetsOfTheMonthAndYear)
-{
-    TestEnvironment env(false);
-    EXPECT_EQ(MonthlyPreset(QDate(2026, 1, 15)), "12-2025");
-    EXPECT_EQ(MonthlyPreset(QDate(2026, 10, 1)), "09-2026");
-    TWykonywanieRaportuOkresowego january(nullptr, QDate(2027, 1, 3));
-    EXPECT_EQ(january.MaskEdit1->displayText(), "12-2026");
-    EXPECT_TRUE(january.RadioButton1->isChecked());
-    EXPECT_FALSE(january.Edit1->parentWidget()->isEnabled());
-    TRaportObrotuGrup turnover(nullptr, QDate(2026, 3, 31));
-    EXPECT_EQ(turnover.MaskEdit1->displayText(), "2026");
-    EXPECT_EQ(turnover.MaskEdit2->displayText(), "2026");
-    EXPECT_EQ(turnover.ComboBox2->currentText(), QStringLiteral("Styczeń"));
-}
-
-// Enter never runs "Wykonaj"; Esc closes every window but the turnover report.
-TEST(ReportWindows, EnterSendsNothingAndEscCloses)
-{
-    ServiceRig rig(false);
-    ASSERT_TRUE(rig.connected);
     auto key = [](QWidget& w, int k) {
         QKeyEvent press(QEvent::KeyPress, k, Qt::NoModifier);
         QCoreApplication::sendEvent(&w, &press);
@@ -286,30 +252,4 @@ TEST(ReportWindows, EnterSendsNothingAndEscCloses)
     EXPECT_FALSE(sales.isVisible());
     EXPECT_TRUE(turnover.isVisible());
     EXPECT_TRUE(RequestsUpToProbe(rig).empty());
-}
-
-// The task trees open the report windows in their order, and the read-outs at their items.
-TEST(ReportWindows, TaskTreesOpenTheirWindows)
-{
-    TestEnvironment env(false);
-    const std::vector<std::reference_wrapper<const std::type_info>> reports = {
-        typeid(TWykonywanieRaportuOkresowego), typeid(TWykonywanieRaportuSprzedazy),
-        typeid(TWykonywanieRaportuTowarowNieaktywnych), typeid(TWykonywanieRaportuBazyZPTU),
-        typeid(TWykonywaniePelnegoRaportuBazyPLU), typeid(TWykonywanieRaportuKasjera),
-        typeid(TWykonywanieRaportuZmianowegoSprzedazy), typeid(TWykonywanieRaportuRabatow),
-        typeid(TWykonywanieRaportuOpakowan), typeid(TWykonywanieRaportuFormPlatnosci),
-        typeid(TWykonywanieRaportuGrupTowarowych), typeid(TWykonywanieRaportuNapisowStalych),
-        typeid(TWykonywanieRaportuStawekPTU), typeid(TWykonywanieRaportuStanuKasy),
-        typeid(TWykonywanieRaportuKlawiszySzybkich), typeid(TRaportObrotuGrup)};
-    std::vector<std::tuple<int, int, const std::type_info&>> items = {
-        {2, 11, typeid(TPobieranieNaglowka)}, {2, 14, typeid(TSciaganieSprzedazy)},
-        {2, 19, typeid(TObrotGrup)}, {2, 21, typeid(TOdczytKopii)}};
-    for (int i = 0; i < int(reports.size()); ++i)
-        items.emplace_back(1, i, reports[std::size_t(i)]);
-    for (const auto& [tab, index, type] : items) {
-        const TreeTask& task = TreeTasks(tab)[std::size_t(index)];
-        ASSERT_TRUE(task.Window) << tab << "/" << index;
-        const std::unique_ptr<QDialog> window(task.Window());
-        EXPECT_TRUE(typeid(*window) == type) << tab << "/" << index;
-    }
 }
