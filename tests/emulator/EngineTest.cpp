@@ -1,4 +1,5 @@
-// The emulator's frame engine fed by hand: framing, checks, handlers, series and faults.
+// The emulator's frame engine fed by hand: framing, checks, handlers, series, faults and the
+// operator's confirmation on the register's keyboard.
 #include "emulator/RegisterEmulator.h"
 #include "tests/emulator/TestClient.h"
 
@@ -42,6 +43,24 @@ Bytes Concat(std::initializer_list<Bytes> parts)
     return out;
 }
 
+// A table record as the PC sends it: its number, then its name.
+Bytes Named(std::size_t size, uint8_t number, const std::string& name)
+{
+    Bytes b(size, 0);
+    b[0] = number;
+    std::memcpy(&b[1], name.data(), name.size());
+    return b;
+}
+
+// A payment-form program frame: number, name, type, then the confirm byte.
+Bytes PaymentForm(uint8_t number, const std::string& name, uint8_t type, uint8_t confirm = 0)
+{
+    Bytes p = Named(24, number, name);
+    p[22] = type;
+    p[23] = confirm;
+    return Frame(1, 0x8001, 'F', p, 33);
+}
+
 } // namespace
 
 TEST(EmulatorEngine, FixedAddressFramesReachARegisterAtAnotherAddress)
@@ -54,86 +73,14 @@ TEST(EmulatorEngine, FixedAddressFramesReachARegisterAtAnotherAddress)
     r = e.One(Frame(1, 0x8001, 'c', {1}));
     ASSERT_EQ(r.size(), 10u);
     EXPECT_EQ(r[6], 0x06);
-    // Other frames for address 1 are still another register's.
+    // Other frames for address 1 are still another register's, unless every address is answered.
     EXPECT_TRUE(e.Send(ReadRequest('T', 0, 1, 1)).empty());
-}
-
-TEST(EmulatorEngine, ProbeIsAnsweredOnlyAtItsAddressUnlessAnyAddress)
-{
-    Engine e(emu::Model::Rivo, 4);
-    EXPECT_TRUE(IsStatus(e.One(Probe(4)), 'A', 0));
     EXPECT_TRUE(e.Send(Probe(1)).empty());
     e.emu.LockFaults()->AnyAddress = true;
-    Bytes r = e.One(Probe(7));
+    r = e.One(Probe(7));
     EXPECT_TRUE(IsStatus(r, 'A', 0));
     EXPECT_EQ(r[1], 7);
-    // Both ignored and answered frames are on record.
-    EXPECT_EQ(e.emu.ReceivedFrames().size(), 3u);
-}
-
-TEST(EmulatorEngine, GoodsProgramFrameIsStoredInTheRegisterLayout)
-{
-    Engine e;
-    Goods g;
-    g.plu = 17;
-    g.name = "Mleko 2%";
-    g.letter = 'B';
-    g.price = 123456;
-    g.barcode = "5900000000017";
-    g.tandem = 0;
-    g.fixed = 1;
-    g.whole = 1;
-    g.halo = 3;
-    g.unit = 2;
-    Bytes frame = GoodsFrame(g, 93, 5);
-    EXPECT_TRUE(IsStatus(e.One(frame), 0x06, 0)); // no bit 15: accepted
-    Bytes rec = e.emu.GoodsRecord(17);
-    ASSERT_EQ(rec.size(), 83u);
-    for (int i = 0; i <= 48; ++i)
-        EXPECT_EQ(rec[i], frame[7 + i]) << "byte " << i;
-    for (int i = 0; i < 18; ++i)
-        EXPECT_EQ(rec[57 + i], frame[7 + 49 + i]) << "byte " << 57 + i;
-    EXPECT_EQ(rec[81], 2);
-    for (int i = 49; i <= 56; ++i)
-        EXPECT_EQ(rec[i], 0) << "counter byte " << i;
-    EXPECT_EQ(rec[79], 24); // never sold
-
-    // With bit 15 the register answers "accepted, last"; counters of a sold item stay.
-    rec[49] = 7;
-    e.emu.PutGoodsRecord(rec);
-    g.price = 999;
-    EXPECT_TRUE(IsStatus(e.One(GoodsFrame(g, 93, 0x8006)), 0x06, 3));
-    rec = e.emu.GoodsRecord(17);
-    EXPECT_EQ(rec[49], 7);
-    EXPECT_EQ(rec[45], 999 & 0xFF);
-}
-
-TEST(EmulatorEngine, GoodsReadIsStopAndWait)
-{
-    // Series over the lines, in PLU order, are read in the server and link tests; here the ends.
-    Engine e;
-    for (uint16_t plu : {3, 1}) {
-        Goods g;
-        g.plu = plu;
-        g.name = "Towar " + std::to_string(plu);
-        ASSERT_TRUE(IsStatus(e.One(GoodsFrame(g)), 0x06, 3));
-    }
-    Bytes f1 = e.One(ReadRequest('T'));
-    ASSERT_EQ(f1.size(), 92u);
-    EXPECT_EQ(Bytes(f1.begin() + 7, f1.begin() + 90), e.emu.GoodsRecord(1));
-    EXPECT_EQ(U16(e.One(Ack(0)), 4), 0x8002);
-    EXPECT_TRUE(e.Send(Ack(3)).empty());
-    EXPECT_FALSE(e.emu.SeriesRunning());
-
-    // Status 4 or 1 stops the series after the first frame.
-    for (uint8_t stop : {4, 1}) {
-        ASSERT_EQ(e.One(ReadRequest('T')).size(), 92u);
-        EXPECT_TRUE(e.emu.SeriesRunning());
-        EXPECT_TRUE(e.Send(Ack(stop)).empty());
-        EXPECT_FALSE(e.emu.SeriesRunning());
-    }
-    EXPECT_TRUE(e.Send(Ack(0)).empty()); // an acknowledgement outside a series is only recorded
-    EXPECT_EQ(e.emu.ReceivedFramesWithCommand(0x06).size(), 5u);
+    EXPECT_EQ(e.emu.ReceivedFrames().size(), 5u); // ignored frames are on record too
 }
 
 TEST(EmulatorEngine, EmptyTablesAnswerWithAStatus)
@@ -142,8 +89,7 @@ TEST(EmulatorEngine, EmptyTablesAnswerWithAStatus)
     EXPECT_TRUE(IsStatus(e.One(ReadRequest('T')), 'A', 0x10));
     EXPECT_TRUE(IsStatus(e.One(ReadRequest('R')), 'A', 0x10));
     EXPECT_TRUE(IsStatus(e.One(ReadRequest('X', 0, 0x8001)), 'A', 0x10)); // no goods sold: nothing to send
-    Goods g;
-    e.One(GoodsFrame(g));
+    e.One(GoodsFrame(Goods{}));
     EXPECT_TRUE(IsStatus(e.One(ReadRequest('X', 0, 0x8001)), 'A', 0x40));
     Bytes y = e.One(ReadRequest('Y', 0, 0x8001));
     ASSERT_EQ(y.size(), 62u);
@@ -153,8 +99,7 @@ TEST(EmulatorEngine, EmptyTablesAnswerWithAStatus)
 TEST(EmulatorEngine, TepoDuxTakesTheShortGoodsFrameAndShortConfiguration)
 {
     Engine e(emu::Model::TepoDux);
-    Goods g;
-    g.plu = 2000;
+    Goods g{.plu = 2000};
     EXPECT_TRUE(IsStatus(e.One(GoodsFrame(g, 79)), 0x06, 3));
     EXPECT_EQ(e.emu.GoodsRecord(2000)[44], 'A');
     EXPECT_TRUE(IsError(e.One(GoodsFrame(g, 93)), 2));
@@ -163,11 +108,7 @@ TEST(EmulatorEngine, TepoDuxTakesTheShortGoodsFrameAndShortConfiguration)
     EXPECT_EQ(e.One(ReadRequest('T')).size(), 92u);
 
     // The older model's frame as the program lays it out: PC bytes 2..60 at 9..67, zero after.
-    Goods short_;
-    short_.plu = 12;
-    short_.name = "Kawa";
-    short_.price = 1999;
-    Bytes literal = GoodsFrame(short_, 79);
+    Bytes literal = GoodsFrame({.plu = 12, .name = "Kawa", .price = 1999}, 79);
     std::fill(literal.begin() + 68, literal.begin() + 76, 0);
     literal[77] = Xor(literal);
     EXPECT_TRUE(IsStatus(e.One(literal), 0x06, 3));
@@ -188,124 +129,118 @@ TEST(EmulatorEngine, TepoDuxTakesTheShortGoodsFrameAndShortConfiguration)
     EXPECT_TRUE(IsError(e.One(Frame(1, 0x8001, 0x03, unknownChoice, 31)), 110));
     EXPECT_EQ(e.emu.Setting(0x03), record);
     EXPECT_TRUE(IsError(e.One(Frame(1, 0x8001, 0x03, Bytes(27, 1), 36)), 2));
+    EXPECT_EQ(e.One(ReadRequest('I', 0, 0x8001)).size(), 124u); // the shorter information record
 }
 
 TEST(EmulatorEngine, SwitchingToTheSmallerModelDropsTheGoodsBeyondIt)
 {
     Engine e;
-    Goods g;
-    g.plu = 5000;
-    g.name = "Kawa";
-    ASSERT_TRUE(IsStatus(e.One(GoodsFrame(g)), 0x06, 3));
+    ASSERT_TRUE(IsStatus(e.One(GoodsFrame({.plu = 5000, .name = "Kawa"})), 0x06, 3));
     e.emu.SetModel(emu::Model::TepoDux);
     EXPECT_EQ(e.emu.GoodsCount(), 0u);
     // Its name went with it.
-    g.plu = 1;
-    EXPECT_TRUE(IsStatus(e.One(GoodsFrame(g, 79)), 0x06, 3));
+    EXPECT_TRUE(IsStatus(e.One(GoodsFrame({.plu = 1, .name = "Kawa"}, 79)), 0x06, 3));
 }
 
-TEST(EmulatorEngine, FrameLevelFaultsGetTheirErrorCodes)
-{
-    Engine e;
-    Goods g;
-    Bytes bad = GoodsFrame(g);
-    bad[91] ^= 0x01;
-    EXPECT_TRUE(IsError(e.One(bad), 1));
-    EXPECT_EQ(e.emu.GoodsCount(), 0u);
-    EXPECT_TRUE(IsError(e.One(Frame(1, 0x8001, 0x7F, Bytes{1}, 10)), 0));       // unknown command
-    EXPECT_TRUE(IsError(e.One(Frame(1, 0x8001, 'T', Bytes(10, 0), 20)), 2));    // known command, wrong length
-    Bytes badEnd = Probe();
-    badEnd[9] = 0x04;
-    EXPECT_TRUE(IsError(e.One(badEnd), 3));
-    // A length field that no frame can have is a length fault; the engine goes on.
-    auto r = e.Send(Concat({Bytes{0x02, 0x01, 0xFF, 0x7F}, Probe()}));
-    ASSERT_EQ(r.size(), 2u);
-    EXPECT_TRUE(IsError(r[0], 2));
-    EXPECT_TRUE(IsStatus(r[1], 'A', 0));
-    // A length field that does not match the frame the bytes form.
-    Bytes wrongLength = Probe();
-    wrongLength[2] = 12;
-    wrongLength[8] = Xor(wrongLength);
-    r = e.Send(Concat({wrongLength, Bytes{0, 0}}));
-    ASSERT_EQ(r.size(), 1u);
-    EXPECT_TRUE(IsError(r[0], 2));
-}
-
-TEST(EmulatorEngine, GarbageIsSkippedUpToTheNextFrame)
+TEST(EmulatorEngine, GarbageIsSkippedAndFaultyFramesGetTheirErrorCodes)
 {
     Engine e;
     // Noise, a stray start byte for another address with an absurd length, a torn header, then
     // a frame split over three feeds.
     Bytes noise = {'O', 'R', 'V', 'A', ' ', 0x00, 0xFF, 0x03, 0x02, 0x05, 0x01, 0x00};
-    Bytes probe = Probe();
-    Bytes stream = Concat({noise, probe});
-    e.replies.clear();
+    Bytes stream = Concat({noise, Probe()});
     e.emu.Feed(stream.data(), 14);
     e.emu.Feed(stream.data() + 14, 3);
     e.emu.Feed(stream.data() + 17, stream.size() - 17);
     ASSERT_EQ(e.replies.size(), 1u);
     EXPECT_TRUE(IsStatus(e.replies[0], 'A', 0));
     EXPECT_GE(e.emu.SkippedBytes(), 8u);
-    // A frame with a wrong end byte followed by a good one: the good one is still found.
-    auto r = e.Send(Concat({Bytes{0x02, 0x01, 0x0A, 0x00, 1, 0x80, 'Q', 0, 0x99, 0x77}, Probe()}));
-    ASSERT_EQ(r.size(), 2u);
-    EXPECT_TRUE(IsError(r[0], 3));
-    EXPECT_TRUE(IsStatus(r[1], 'A', 0));
+
+    Bytes badChecksum = GoodsFrame(Goods{});
+    badChecksum[91] ^= 0x01;
+    Bytes badEnd = Probe();
+    badEnd[9] = 0x04;
+    Bytes wrongLength = Probe(); // a length field that does not match the frame the bytes form
+    wrongLength[2] = 12;
+    wrongLength[8] = Xor(wrongLength);
+    const Bytes wrongEnd = {0x02, 0x01, 0x0A, 0x00, 1, 0x80, 'Q', 0, 0x99, 0x77};
+    // Each faulty frame gets its error code (-1: the probe's reply) and the engine goes on.
+    struct Case {
+        const char* what;
+        Bytes stream;
+        std::vector<int> replies;
+    };
+    const std::vector<Case> cases = {
+        {"checksum", badChecksum, {1}},
+        {"unknown command", Frame(1, 0x8001, 0x7F, Bytes{1}, 10), {0}},
+        {"known command, wrong length", Frame(1, 0x8001, 'T', Bytes(10, 0), 20), {2}},
+        {"end byte", badEnd, {3}},
+        {"length no frame has", Concat({Bytes{0x02, 0x01, 0xFF, 0x7F}, Probe()}), {2, -1}},
+        {"length of another frame", Concat({wrongLength, Bytes{0, 0}}), {2}},
+        {"wrong end before a good frame", Concat({wrongEnd, Probe()}), {3, -1}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        auto r = e.Send(c.stream);
+        ASSERT_EQ(r.size(), c.replies.size());
+        for (std::size_t i = 0; i < r.size(); ++i)
+            EXPECT_TRUE(c.replies[i] < 0 ? IsStatus(r[i], 'A', 0) : IsError(r[i], c.replies[i])) << i;
+    }
+    EXPECT_EQ(e.emu.GoodsCount(), 0u);
 }
 
 TEST(EmulatorEngine, RegisterRulesAreEnforcedWithTheirErrorCodes)
 {
     Engine e;
-    Goods g;
-    ASSERT_TRUE(IsStatus(e.One(GoodsFrame(g)), 0x06, 3));
+    ASSERT_TRUE(IsStatus(e.One(GoodsFrame(Goods{})), 0x06, 3));
+    Bytes rec = e.emu.GoodsRecord(1);
+    ASSERT_EQ(rec.size(), 83u);
+    EXPECT_EQ(Bytes(rec.begin() + 49, rec.begin() + 57), Bytes(8, 0)); // the sales counters
+    EXPECT_EQ(rec[79], 24); // never sold
 
-    Goods dup = g;
-    dup.plu = 2;
-    EXPECT_TRUE(IsError(e.One(GoodsFrame(dup)), 5));     // name already used
-    Goods badVat = dup;
-    badVat.name = "Inny";
-    badVat.letter = 'E';                                  // letter not in use
-    EXPECT_TRUE(IsError(e.One(GoodsFrame(badVat)), 7));
-    Goods badGroup = badVat;
-    badGroup.letter = 'A';
-    badGroup.group = 5;                                   // group not programmed
-    EXPECT_TRUE(IsError(e.One(GoodsFrame(badGroup)), 9));
-    Goods badBarcode = badGroup;
-    badBarcode.group = 1;
-    badBarcode.barcode = "00000A5907788";
-    EXPECT_TRUE(IsError(e.One(GoodsFrame(badBarcode)), 8));
-    Goods badHalo = badBarcode;
-    badHalo.barcode = "0000000000000";
-    badHalo.halo = 10;
-    EXPECT_TRUE(IsError(e.One(GoodsFrame(badHalo)), 85));
+    // Each refused goods breaks one rule.
+    struct Refused {
+        Goods goods;
+        int code;
+    };
+    const Refused refused[] = {
+        {{.plu = 2}, 5},                                // name already used
+        {{.plu = 2, .name = "Inny", .letter = 'E'}, 7}, // letter not in use
+        {{.plu = 2, .name = "Inny", .group = 5}, 9},    // group not programmed
+        {{.plu = 2, .name = "Inny", .barcode = "00000A5907788"}, 8},
+        {{.plu = 2, .name = "Inny", .barcode = "0000000000000", .halo = 10}, 85},
+    };
+    for (const auto& [goods, code] : refused)
+        EXPECT_TRUE(IsError(e.One(GoodsFrame(goods)), code)) << code;
     EXPECT_EQ(e.emu.GoodsCount(), 1u);
 
     // Deletes compare the name.
     EXPECT_TRUE(IsError(e.One(GoodsDelete(1, "Bulka")), 90));
     EXPECT_TRUE(IsError(e.One(GoodsDelete(5, "Chleb")), 66));
     EXPECT_EQ(e.emu.GoodsCount(), 1u);
-    Bytes rec = e.emu.GoodsRecord(1);
     rec[53] = 1; // sold something
     e.emu.PutGoodsRecord(rec);
     EXPECT_TRUE(IsError(e.One(GoodsDelete(1, "Chleb")), 91));
+    // Sent again, a sold item keeps its counters; the rest is the frame in the register layout.
+    const Bytes frame =
+        GoodsFrame({.price = 123456, .barcode = "5900000000017", .fixed = 1, .whole = 1, .halo = 3, .unit = 2});
+    EXPECT_TRUE(IsStatus(e.One(frame), 0x06, 3));
+    const Bytes kept = e.emu.GoodsRecord(1);
+    EXPECT_EQ(Bytes(kept.begin(), kept.begin() + 49), Bytes(frame.begin() + 7, frame.begin() + 56));
+    EXPECT_EQ(Bytes(kept.begin() + 57, kept.begin() + 75), Bytes(frame.begin() + 56, frame.begin() + 74));
+    EXPECT_EQ(kept[53], 1);
+    EXPECT_EQ(kept[81], 2); // the unit
     rec[53] = 0;
     e.emu.PutGoodsRecord(rec);
     EXPECT_TRUE(IsStatus(e.One(GoodsDelete(1, "Chleb", 1)), 0x06, 0));
     EXPECT_EQ(e.emu.GoodsCount(), 0u);
 
     // The basic group and the manager are never deleted.
-    Bytes groupName(21, 0);
-    std::memcpy(groupName.data(), "Grupa podstawowa", 16);
-    Bytes delGroup = {1};
-    delGroup.insert(delGroup.end(), groupName.begin(), groupName.end());
-    EXPECT_TRUE(IsError(e.One(Frame(1, 0x8001, '6', delGroup, 31)), 82));
-    Bytes delManager = {1, 'K', 'i', 'e', 'r', 'o', 'w', 'n', 'i', 'k'};
-    EXPECT_TRUE(IsError(e.One(Frame(1, 0x8001, '2', delManager, 26)), 89));
+    EXPECT_TRUE(IsError(e.One(Frame(1, 0x8001, '6', Named(22, 1, "Grupa podstawowa"), 31)), 82));
+    EXPECT_TRUE(IsError(e.One(Frame(1, 0x8001, '2', Named(10, 1, "Kierownik"), 26)), 89));
 
     // A cashier name may not repeat; rights are 0 or 1.
-    Bytes cashier(33, 0);
-    cashier[0] = 2;
-    std::memcpy(&cashier[1], "Kierownik", 9);
+    Bytes cashier = Named(33, 2, "Kierownik");
     EXPECT_TRUE(IsError(e.One(Frame(1, 0x8001, 'K', cashier, 45)), 19));
     std::memcpy(&cashier[1], "Anna     ", 9);
     cashier[28] = 2;
@@ -320,9 +255,7 @@ TEST(EmulatorEngine, SmallTablesMapPcRecordsToRegisterRecords)
 {
     Engine e;
     // Cashier: PC bytes 0-25 stay, the seven rights move to 224-230; frames of 338 bytes.
-    Bytes cashier(33, 0);
-    cashier[0] = 3;
-    std::memcpy(&cashier[1], "Anna", 4);
+    Bytes cashier = Named(33, 3, "Anna");
     std::memcpy(&cashier[22], "1234", 4);
     for (int i = 26; i < 33; ++i)
         cashier[i] = i % 2;
@@ -341,18 +274,11 @@ TEST(EmulatorEngine, SmallTablesMapPcRecordsToRegisterRecords)
     e.Send(Ack(3));
 
     // Payment form: the type byte moves to 26. Currency: rate, decimals, symbol to 26-33.
-    Bytes form(23, 0);
-    form[0] = 2;
-    std::memcpy(&form[1], "Karta", 5);
-    form[22] = 5;   // the types are 0..4
-    EXPECT_TRUE(IsError(e.One(Frame(1, 0x8001, 'F', form, 33)), 30));
-    form[22] = 4;
-    ASSERT_TRUE(IsStatus(e.One(Frame(1, 0x8001, 'F', form, 33)), 0x06, 3));
+    EXPECT_TRUE(IsError(e.One(PaymentForm(2, "Karta", 5)), 30)); // the types are 0..4
+    ASSERT_TRUE(IsStatus(e.One(PaymentForm(2, "Karta", 4)), 0x06, 3));
     EXPECT_EQ(e.emu.TableRecord('F', 2)[26], 4);
     EXPECT_EQ(e.One(ReadRequest('F')).size(), 40u);
-    Bytes currency(30, 0);
-    currency[0] = 1;
-    std::memcpy(&currency[1], "Euro", 4);
+    Bytes currency = Named(30, 1, "Euro");
     currency[22] = 0x10;
     currency[26] = 4;
     std::memcpy(&currency[27], "EUR", 3);
@@ -365,9 +291,7 @@ TEST(EmulatorEngine, SmallTablesMapPcRecordsToRegisterRecords)
     EXPECT_EQ(e.One(ReadRequest('W')).size(), 51u);
 
     // Discounts: a percentage above 99,99 % is refused.
-    Bytes discount(28, 0);
-    discount[0] = 1;
-    std::memcpy(&discount[1], "Rabat", 5);
+    Bytes discount = Named(28, 1, "Rabat");
     discount[24] = 0x10;
     discount[25] = 0x27; // 10000
     EXPECT_TRUE(IsError(e.One(Frame(1, 0x8001, 'R', discount, 38)), 17));
@@ -376,15 +300,10 @@ TEST(EmulatorEngine, SmallTablesMapPcRecordsToRegisterRecords)
     EXPECT_EQ(e.One(ReadRequest('R')).size(), 45u);
 
     // Goods group: 20 name bytes; packaging: the flag moves to 65, never sold yet.
-    Bytes group = {4};
-    for (char c : std::string("Napoje"))
-        group.push_back(static_cast<uint8_t>(c));
-    ASSERT_TRUE(IsStatus(e.One(Frame(1, 0x8001, 'G', group, 31)), 0x06, 3));
+    ASSERT_TRUE(IsStatus(e.One(Frame(1, 0x8001, 'G', Named(7, 4, "Napoje"), 31)), 0x06, 3));
     EXPECT_EQ(e.emu.TableRecord('G', 4)[1], 'N');
     EXPECT_EQ(e.One(ReadRequest('G')).size(), 35u);
-    Bytes packaging(48, 0);
-    packaging[0] = 1;
-    std::memcpy(&packaging[1], "Butelka", 7);
+    Bytes packaging = Named(48, 1, "Butelka");
     packaging[43] = 50;
     packaging[47] = 1;
     ASSERT_TRUE(IsStatus(e.One(Frame(1, 0x8001, 'Z', packaging, 58)), 0x06, 3));
@@ -397,9 +316,7 @@ TEST(EmulatorEngine, SmallTablesMapPcRecordsToRegisterRecords)
     const std::string longName = "Butelka zwrotna 0,5 l piwo jasne";
     std::memcpy(&packaging[1], longName.data(), longName.size());
     ASSERT_TRUE(IsStatus(e.One(Frame(1, 0x8001, 'Z', packaging, 58)), 0x06, 3));
-    Bytes del = {1};
-    for (char c : longName)
-        del.push_back(static_cast<uint8_t>(c));
+    const Bytes del = Named(1 + longName.size(), 1, longName);
     const Bytes cut(del.begin(), del.begin() + 22);
     EXPECT_TRUE(IsError(e.One(Frame(1, 0x8001, '5', cut, 53)), 90));
     EXPECT_TRUE(IsStatus(e.One(Frame(1, 0x8001, '5', del, 53)), 0x06, 3));
@@ -441,10 +358,7 @@ TEST(EmulatorEngine, SettingsAreStoredAndReadBack)
     EXPECT_EQ(Bytes(j.begin() + 7, j.begin() + 16), units);
 
     // Quick keys name goods the register has; goods sold in whole units take whole quantities.
-    Goods whole;
-    whole.plu = 5;
-    whole.whole = 1;
-    ASSERT_TRUE(IsStatus(e.One(GoodsFrame(whole)), 0x06, 3));
+    ASSERT_TRUE(IsStatus(e.One(GoodsFrame({.plu = 5, .whole = 1})), 0x06, 3));
     Bytes quick(35, 0);
     quick[0] = 2;
     quick[1] = 10;
@@ -519,32 +433,6 @@ TEST(EmulatorEngine, ReadOutsHaveTheirLengths)
     // Reports are printed by the register: a status reply.
     EXPECT_TRUE(IsStatus(e.One(Frame(1, 0x8001, 'w', Bytes{1}, 10)), 0x06, 3));
     EXPECT_TRUE(IsStatus(e.One(Frame(1, 1, 'o', Bytes{0, 1, 1, 0, 5, 0}, 19)), 0x06, 0));
-
-    Engine dux(emu::Model::TepoDux);
-    EXPECT_EQ(dux.One(ReadRequest('I', 0, 0x8001)).size(), 124u);
-}
-
-TEST(EmulatorEngine, ElectronicCopyStreamsOneDocumentPerByteAA)
-{
-    Engine e;
-    e.emu.SetElectronicCopy({"Dokument A\n", "Dokument B\n"});
-    Bytes req(17, 0);
-    req[0] = 2;     // by numbers
-    req[1] = 3;     // first report 3
-    req[7] = 5;     // last report 5
-    req[13] = 2;    // reports only
-    req[14] = 2;    // to the PC
-    Bytes d1 = e.One(Frame(1, 0x8001, 0x01, req, 24));
-    EXPECT_EQ(std::string(d1.begin(), d1.end()), std::string("Dokument A\n") + '\0');
-    Bytes d2 = e.One(Bytes{0xAA});
-    EXPECT_EQ(std::string(d2.begin(), d2.end()), std::string("Dokument B\n") + '\0');
-    Bytes d3 = e.One(Bytes{0xAA});
-    EXPECT_EQ(std::string(d3.begin(), d3.end()), std::string("Dokument A\n") + '\0');
-    EXPECT_TRUE(e.Send(Bytes{0xAA}).empty());
-    EXPECT_TRUE(e.Send(Bytes{0xAA}).empty());
-    // Printed on the register: only a status.
-    req[14] = 1;
-    EXPECT_TRUE(IsStatus(e.One(Frame(1, 0x8001, 0x01, req, 24)), 0x06, 3));
 }
 
 TEST(EmulatorEngine, AttentionFaultsComeBeforeTheRealReply)
@@ -598,9 +486,7 @@ TEST(EmulatorEngine, ReplyFaults)
     EXPECT_EQ(e.One(Probe()).size(), 10u);
 
     e.emu.LockFaults()->SilentRequests = 1;
-    Goods other;
-    other.plu = 2;
-    other.name = "Woda";
+    const Goods other{.plu = 2, .name = "Woda"};
     EXPECT_TRUE(e.Send(GoodsFrame(other)).empty());
     EXPECT_EQ(e.emu.GoodsCount(), 1u); // not heard, not carried out
     EXPECT_TRUE(IsStatus(e.One(Probe()), 'A', 0));
@@ -628,23 +514,31 @@ TEST(EmulatorEngine, ReplyFaults)
     EXPECT_TRUE(e.Send(Ack(0)).empty());
 }
 
-TEST(EmulatorEngine, DelayedRepliesWaitForPump)
+TEST(OperatorConfirm, ConfirmByteHoldsTheRecordUntilTheOperatorConfirms)
 {
-    emu::RegisterEmulator emu;
-    std::vector<Bytes> replies;
-    emu.SetReplySink([&](const Bytes& b) { replies.push_back(b); });
-    emu.LockFaults()->PaperOutReplies = 1;
-    emu.LockFaults()->PaperOutDelayMs = 60000;
-    Bytes frame = GoodsFrame(Goods{});
-    emu.Feed(frame.data(), frame.size());
-    ASSERT_EQ(replies.size(), 1u);
-    EXPECT_TRUE(IsStatus(replies[0], 'A', 0x02));
-    int wait = emu.Pump();
-    EXPECT_GT(wait, 1000);
-    EXPECT_EQ(replies.size(), 1u);
-    // The user chose not to go on: the waiting reply is dropped.
-    Bytes stop = Ack(4);
-    emu.Feed(stop.data(), stop.size());
-    EXPECT_EQ(emu.Pump(), -1);
-    EXPECT_EQ(replies.size(), 1u);
+    Engine r;
+    EXPECT_TRUE(r.Send(PaymentForm(3, "Bon", 2, 1)).empty());
+    EXPECT_TRUE(r.emu.ConfirmPending());
+    EXPECT_TRUE(r.emu.TableRecord('F', 3) == Bytes(r.emu.TableRecord('F', 3).size(), 0));
+    // Meanwhile the register serves nobody.
+    EXPECT_TRUE(r.Send(Probe()).empty());
+    EXPECT_TRUE(r.Send(PaymentForm(4, "Czek", 1)).empty());
+    r.emu.ConfirmOnKeyboard();
+    r.emu.Pump();
+    ASSERT_EQ(r.replies.size(), 1u);
+    EXPECT_TRUE(IsStatus(r.replies[0], 0x06, 3));
+    EXPECT_FALSE(r.emu.ConfirmPending());
+    EXPECT_EQ(r.emu.TableRecord('F', 3)[0], 3);
+    EXPECT_EQ(r.emu.TableCount('F'), 1u);
+    // Served again.
+    EXPECT_EQ(r.Send(Probe()).size(), 1u);
+
+    // With a confirm delay the register confirms by itself.
+    r.emu.SetConfirmDelay(0);
+    EXPECT_TRUE(r.Send(PaymentForm(1, "Kredyt", 3, 1)).empty());
+    EXPECT_EQ(r.emu.Pump(), -1);
+    ASSERT_EQ(r.replies.size(), 1u);
+    EXPECT_TRUE(IsStatus(r.replies[0], 0x06, 3));
+    EXPECT_EQ(r.emu.TableRecord('F', 1)[26], 3);
 }
+

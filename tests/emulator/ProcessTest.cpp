@@ -25,8 +25,7 @@ TEST(EmulatorProcess, TepoDuxAtAddressTwoOverCom)
         Bytes config = c.ReadFrame();
         EXPECT_EQ(config.size(), 31u);
         EXPECT_TRUE(ChecksumOk(config));
-        Goods g;
-        ASSERT_TRUE(c.Send(GoodsFrame(g, 79, 0x8001, 2)));
+        ASSERT_TRUE(c.Send(GoodsFrame(Goods{}, 79, 0x8001, 2)));
         EXPECT_TRUE(IsStatus(c.ReadFrame(), 0x06, 3));
         p.Stop();
         EXPECT_FALSE(std::filesystem::exists(dir + "/COM3")); // the link goes with the program

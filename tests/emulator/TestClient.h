@@ -190,23 +190,6 @@ public:
         return head;
     }
 
-    // True when the peer closed the connection within timeoutMs.
-    bool WaitClosed(int timeoutMs)
-    {
-        const auto end = Clock::now() + std::chrono::milliseconds(timeoutMs);
-        for (;;) {
-            auto left = std::chrono::duration_cast<std::chrono::milliseconds>(end - Clock::now()).count();
-            if (left <= 0)
-                return false;
-            pollfd p{fd_, POLLIN, 0};
-            if (::poll(&p, 1, static_cast<int>(left)) <= 0)
-                return false;
-            uint8_t buf[4096];
-            if (::read(fd_, buf, sizeof buf) <= 0)
-                return true;
-        }
-    }
-
 private:
     int fd_ = -1;
 };
