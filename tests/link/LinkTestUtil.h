@@ -1,23 +1,15 @@
 #pragma once
-// Playing the register by hand for the link tests: over a pseudo-terminal or a loopback TCP
-// peer, the same way, so that one test runs over both transports.
+// Playing the register by hand for the link tests: over a pseudo-terminal, or over an in-memory
+// line of either kind so that one test runs over both transports.
 #include "link/Link.h"
 #include "link/LinkSettings.h"
-#include "platform/ClientSocket.h"
 #include "platform/SerialPort.h"
-#include "platform/Time.h"
 #include "tests/support/MemoryLine.h"
 #include "tests/support/PtyPair.h"
 
 #include <algorithm>
-#include <arpa/inet.h>
 #include <gtest/gtest.h>
-#include <memory>
-#include <netinet/in.h>
-#include <poll.h>
 #include <string>
-#include <sys/socket.h>
-#include <unistd.h>
 #include <vector>
 
 using Bytes = std::vector<uint8_t>;
@@ -69,17 +61,8 @@ inline Bytes DataFrame(std::size_t length, uint16_t frameNumber, uint8_t seed = 
 
 inline Bytes AckBytes(uint8_t status) { return RegisterFrame(0x06, {status}, 1, 1); }
 
-// The register's end of the link.
-class RegisterPeer {
-public:
-    virtual ~RegisterPeer() = default;
-    virtual bool Ok() const = 0;
-    virtual bool Write(const Bytes& bytes) = 0;
-    // What the program sent: as soon as n bytes came, or what came within timeoutMs.
-    virtual Bytes Read(std::size_t n, int timeoutMs) = 0;
-};
-
-class PtyPeer : public RegisterPeer {
+// The register's end of a pseudo-terminal the link opened as its port.
+class PtyPeer {
 public:
     explicit PtyPeer(int port = 5) : pty_(port)
     {
@@ -87,81 +70,27 @@ public:
         LinkSettings.ComPortNumber = uint8_t(port);
         ok_ = pty_.Ok() && OpenComPort(1, Link.SerialHandle) == 0;
     }
-    bool Ok() const override { return ok_; }
-    bool Write(const Bytes& b) override { return pty_.Write(b); }
-    Bytes Read(std::size_t n, int timeoutMs) override { return pty_.Read(n, timeoutMs); }
+    bool Ok() const { return ok_; }
+    bool Write(const Bytes& b) { return pty_.Write(b); }
+    // What the program sent: as soon as n bytes came, or what came within timeoutMs.
+    Bytes Read(std::size_t n, int timeoutMs) { return pty_.Read(n, timeoutMs); }
 
 private:
     PtyPair pty_;
     bool ok_ = false;
 };
 
-class TcpPeer : public RegisterPeer {
-public:
-    TcpPeer()
-    {
-        listen_ = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-        sockaddr_in a{};
-        a.sin_family = AF_INET;
-        a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        socklen_t len = sizeof a;
-        if (listen_ < 0 || ::bind(listen_, reinterpret_cast<sockaddr*>(&a), sizeof a) != 0 || ::listen(listen_, 1) != 0 ||
-            ::getsockname(listen_, reinterpret_cast<sockaddr*>(&a), &len) != 0)
-            return;
-        LinkSettings.LinkType = 1;
-        LinkSettings.TcpHost = "127.0.0.1";
-        LinkSettings.TcpPort = ntohs(a.sin_port);
-        if (ConnectTcp() != 0 || !TcpSocket().WaitConnected(3000))
-            return;
-        pollfd p{listen_, POLLIN, 0};
-        if (::poll(&p, 1, 3000) == 1)
-            peer_ = ::accept4(listen_, nullptr, nullptr, SOCK_CLOEXEC);
-    }
-    ~TcpPeer() override
-    {
-        TcpSocket().Close();
-        if (peer_ >= 0)
-            ::close(peer_);
-        if (listen_ >= 0)
-            ::close(listen_);
-    }
-    bool Ok() const override { return peer_ >= 0; }
-    bool Write(const Bytes& b) override { return ::send(peer_, b.data(), b.size(), MSG_NOSIGNAL) == ssize_t(b.size()); }
-    Bytes Read(std::size_t n, int timeoutMs) override
-    {
-        Bytes out;
-        const long long end = MonotonicMs() + timeoutMs;
-        while (out.size() < n) {
-            const long long left = end - MonotonicMs();
-            pollfd p{peer_, POLLIN, 0};
-            if (left <= 0 || ::poll(&p, 1, int(left)) != 1)
-                break;
-            uint8_t buf[4096];
-            const ssize_t r = ::recv(peer_, buf, std::min(sizeof buf, n - out.size()), 0);
-            if (r <= 0)
-                break;
-            out.insert(out.end(), buf, buf + r);
-        }
-        return out;
-    }
-
-private:
-    int listen_ = -1;
-    int peer_ = -1;
-};
-
 // The register's end of an in-memory line of either kind: waits for bytes that do not come cost
 // no real time, so a reader test runs in microseconds.
-class MemoryPeer : public RegisterPeer {
+class MemoryPeer {
 public:
     explicit MemoryPeer(bool tcp) : line_(tcp) {}
-    bool Ok() const override { return true; }
-    bool Write(const Bytes& b) override
+    bool Write(const Bytes& b)
     {
         line_.Send(b);
         return true;
     }
-    Bytes Read(std::size_t n, int) override
+    Bytes Read(std::size_t n, int)
     {
         const Bytes& all = line_.Written();
         const std::size_t take = std::min(n, all.size() - read_);
@@ -174,13 +103,6 @@ private:
     MemoryLine line_;
     std::size_t read_ = 0;
 };
-
-inline std::unique_ptr<RegisterPeer> MakePeer(bool tcp)
-{
-    if (tcp)
-        return std::make_unique<TcpPeer>();
-    return std::make_unique<PtyPeer>();
-}
 
 inline std::string TransportName(const testing::TestParamInfo<bool>& info) { return info.param ? "Tcp" : "Serial"; }
 

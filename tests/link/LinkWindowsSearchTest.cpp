@@ -4,6 +4,7 @@
 #include "link/LinkSettings.h"
 #include "link/WyszukiwanieKasyRS.h"
 #include "platform/SerialPort.h"
+#include "tests/link/LinkTestUtil.h"
 #include "tests/support/EmulatorFixture.h"
 #include "tests/support/PtyPair.h"
 #include "tests/support/ScriptedPrompts.h"
@@ -28,24 +29,19 @@
 
 namespace {
 
-std::vector<uint8_t> StatusReply(uint8_t address, uint8_t kind, uint8_t status, bool goodChecksum = true)
+Bytes ProbeReply(uint8_t address, uint8_t kind, uint8_t status, bool goodChecksum = true)
 {
-    std::vector<uint8_t> r{0x02, address, 10, 0, 0x01, 0x80, kind, status, 0, 0x03};
-    uint8_t x = 0;
-    for (int i = 1; i <= 7; ++i)
-        x ^= r[std::size_t(i)];
-    r[8] = goodChecksum ? x : uint8_t(x ^ 0x5A);
-    return r;
+    return RegisterFrame(kind, {status}, 0x8001, address, goodChecksum);
 }
 
 TEST(ProbeAnswer, OnlyAWholeAttentionReplyWithItsChecksum)
 {
-    EXPECT_TRUE(IsProbeAnswer(StatusReply(4, 'A', 0).data(), 10));
-    EXPECT_FALSE(IsProbeAnswer(StatusReply(4, 'A', 0).data(), 9));
-    EXPECT_FALSE(IsProbeAnswer(StatusReply(4, 0x06, 0).data(), 10));
-    EXPECT_FALSE(IsProbeAnswer(StatusReply(4, 'A', 0, false).data(), 10));
+    EXPECT_TRUE(IsProbeAnswer(ProbeReply(4, 'A', 0).data(), 10));
+    EXPECT_FALSE(IsProbeAnswer(ProbeReply(4, 'A', 0).data(), 9));
+    EXPECT_FALSE(IsProbeAnswer(ProbeReply(4, 0x06, 0).data(), 10));
+    EXPECT_FALSE(IsProbeAnswer(ProbeReply(4, 'A', 0, false).data(), 10));
     for (auto [at, value] : {std::pair{9, 0}, {2, 11}}) {  // no end byte; a longer length field
-        auto r = StatusReply(4, 'A', 0);
+        auto r = ProbeReply(4, 'A', 0);
         r[std::size_t(at)] = uint8_t(value);
         EXPECT_FALSE(IsProbeAnswer(r.data(), 10)) << at;
     }
@@ -112,8 +108,8 @@ TEST_F(SearchWindow, FindsTheRegisterAtAddressFourOnComTwoAndConnects)
     EmulatorFixture fx{emu::Model::Rivo, 4};
     const std::string folder = fx.ServeCom(2);
     ASSERT_FALSE(folder.empty());
-    Responder com1(1, folder, StatusReply(1, 0x06, 0));
-    Responder com3(3, folder, StatusReply(1, 'A', 0, false));
+    Responder com1(1, folder, ProbeReply(1, 0x06, 0));
+    Responder com3(3, folder, ProbeReply(1, 'A', 0, false));
     ASSERT_TRUE(com1.Ok() && com3.Ok());
 
     // The link in use before the search: COM3 at 9600, address 7, not open.
@@ -175,7 +171,7 @@ TEST_F(SearchWindow, FindsTheRegisterAtAddressFourOnComTwoAndConnects)
     EXPECT_TRUE(window.FoundRegisterAddress.empty());
 }
 
-TEST_F(SearchWindow, NothingFoundSaysSoAndRestoresTheLink)
+TEST_F(SearchWindow, NothingFoundSaysSoAndRestoresTheLinkOrKeepsATcpLinkUp)
 {
     EmptyComFolder noPorts;
     LinkSettings.ComPortNumber = 4;   // a port that is gone
@@ -194,16 +190,12 @@ TEST_F(SearchWindow, NothingFoundSaysSoAndRestoresTheLink)
     // The port in use does not reopen: no message, the link is down.
     EXPECT_EQ(Link.SerialHandle, nullptr);
     EXPECT_EQ(App.WorkMode, 1);
-}
 
-TEST_F(SearchWindow, TcpLinkInUseStaysUp)
-{
-    EmptyComFolder noPorts;
+    LinkSettings.ComPortNumber = NoComPort;
     LinkSettings.LinkType = 1;
     LinkSettings.TcpHost = "127.0.0.1";
     LinkSettings.TcpPort = 5001;
     App.WorkMode = 3;
-    window.show();
     window.Button1Click();
     EXPECT_EQ(LinkSettings.LinkType, 1);
     EXPECT_EQ(LinkSettings.TcpHost, "127.0.0.1");

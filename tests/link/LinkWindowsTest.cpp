@@ -6,7 +6,6 @@
 #include "link/LinkSettings.h"
 #include "link/PokazBuforOdb.h"
 #include "link/UstawieniaTrans.h"
-#include "platform/ClientSocket.h"
 #include "platform/Modal.h"
 #include "platform/SerialPort.h"
 #include "tests/support/EmulatorFixture.h"
@@ -36,57 +35,11 @@ namespace {
 
 QString Item(const QComboBox* box) { return box->currentText(); }
 
-// ---- plain functions ----
-
-TEST(WaitBar, RunsUpToHundredAndBackInStepsOfTwo)
-{
-    int position = 0;
-    int direction = 0;
-    std::vector<int> seen, expected;
-    for (int i = 0; i < 101; ++i)
-        seen.push_back(position = NextWaitBarPosition(position, direction));
-    for (int p = 2; p <= 100; p += 2)
-        expected.push_back(p);
-    for (int p = 98; p >= 0; p -= 2)
-        expected.push_back(p);
-    expected.push_back(2);  // and up again
-    EXPECT_EQ(seen, expected);
-}
-
-TEST(BufferView, RendersUpToTheFirstZeroByte)
-{
-    const std::vector<uint8_t> bytes{0x02, 0x01, 0xFA, 0x00, 0x05, 0x06};
-    EXPECT_EQ(RenderBuffer(bytes, BufferViewMode::Hex), QStringLiteral("02 01 FA "));
-    EXPECT_EQ(RenderBuffer(bytes, BufferViewMode::Decimal), QStringLiteral("2 1 250 "));
-    EXPECT_EQ(RenderBuffer(std::vector<uint8_t>{0x00, 0x41}, BufferViewMode::Hex), QString());
-    EXPECT_EQ(RenderBuffer(std::vector<uint8_t>{}, BufferViewMode::Decimal), QString());
-    // Bytes are code page 1250 characters.
-    EXPECT_EQ(RenderBuffer(std::vector<uint8_t>{0x41, 0xA5, 0xB9, 0xFF}, BufferViewMode::Char),
-              QStringLiteral("A Ą ą ˙ "));
-}
-
-TEST(TcpPortText, OnlyPlainNumbersInRange)
-{
-    int port = -1;
-    EXPECT_TRUE(ParseTcpPort(QStringLiteral("5001"), port));
-    EXPECT_EQ(port, 5001);
-    EXPECT_TRUE(ParseTcpPort(QStringLiteral(" 65535 "), port));
-    EXPECT_EQ(port, 65535);
-    port = 7;
-    for (const char* bad : {"", "0", "65536", "99999999999", "50x1", "-1", "+80", "5 001", "1e3"})
-        EXPECT_FALSE(ParseTcpPort(QString::fromLatin1(bad), port)) << bad;
-    EXPECT_EQ(port, 7);
-}
-
-namespace {
-
 void PressKey(QWidget& w, int key)
 {
     QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
     QApplication::sendEvent(&w, &press);
 }
-
-} // namespace
 
 // ---- the link settings window ----
 
@@ -106,8 +59,9 @@ protected:
     ~SettingsWindow() override { window.hide(); }
 };
 
-TEST_F(SettingsWindow, FreshStartShowsNoPortAndGreyedSerialControls)
+TEST_F(SettingsWindow, FreshStartShowsNoPortAndAFailedChoiceLeavesThePortClosed)
 {
+    PtyPair pty(2);      // COM6 is not there
     LoadLinkSettings();  // no ustaw.cfg in the start folder
     Show();
     EXPECT_EQ(Item(window.ComboBox1), QStringLiteral("Brak"));
@@ -121,6 +75,16 @@ TEST_F(SettingsWindow, FreshStartShowsNoPortAndGreyedSerialControls)
     window.ComboBox1->setCurrentIndex(3);
     EXPECT_TRUE(window.SerialControlsEnabled());
     window.ComboBox1->setCurrentIndex(0);
+    EXPECT_FALSE(window.SerialControlsEnabled());
+
+    App.WorkMode = 1;
+    ChooseSerialPort(6, 0);
+    window.Button2Click();
+    EXPECT_EQ(prompts.Messages(), QStringList{QStringLiteral("Nie mogę otworzyć portu COM6.")});
+    EXPECT_EQ(LinkSettings.ComPortNumber, NoComPort);
+    EXPECT_EQ(Link.SerialHandle, nullptr);
+    EXPECT_EQ(App.WorkMode, 1);
+    EXPECT_EQ(Item(window.ComboBox1), QStringLiteral("Brak"));
     EXPECT_FALSE(window.SerialControlsEnabled());
 }
 
@@ -171,14 +135,11 @@ TEST_F(SettingsWindow, ApplyingComTwoWithAddressFiveOpensTheLink)
     const auto frames = fx.Emu().ReceivedFrames();
     EXPECT_EQ(frames.back()[1], 5);
     EXPECT_EQ(frames.back()[6], 'Q');
-}
 
-TEST_F(SettingsWindow, ApplyFromNoDatabaseGivesRegisterOnly)
-{
-    PtyPair pty(3);
+    // Applied without a database, the program works with the register only.
     App.WorkMode = 0;
     Show();
-    ChooseSerialPort(3, 0);
+    ChooseSerialPort(2, 0);
     window.Button2Click();
     EXPECT_EQ(App.WorkMode, 2);
     EXPECT_EQ(Link.RegisterAddress, 1);
@@ -205,21 +166,6 @@ TEST_F(SettingsWindow, PortThatDoesNotOpenRestoresAndReopensThePreviousPort)
     EXPECT_EQ(Item(window.ComboBox1) + Item(window.ComboBox2), QStringLiteral("COM 219200"));
     ASSERT_NE(Link.SerialHandle, nullptr);
     EXPECT_EQ(Link.SerialHandle->Name(), "COM2");
-}
-
-TEST_F(SettingsWindow, NoPortChosenBeforeAndTheNewOneFailsLeavesThePortClosed)
-{
-    PtyPair pty(2);   // an empty-ish COM folder: COM6 is not there
-    App.WorkMode = 1;
-    Show();
-    ChooseSerialPort(6, 0);
-    window.Button2Click();
-    EXPECT_EQ(prompts.Messages(), QStringList{QStringLiteral("Nie mogę otworzyć portu COM6.")});
-    EXPECT_EQ(LinkSettings.ComPortNumber, NoComPort);
-    EXPECT_EQ(Link.SerialHandle, nullptr);
-    EXPECT_EQ(App.WorkMode, 1);
-    EXPECT_EQ(Item(window.ComboBox1), QStringLiteral("Brak"));
-    EXPECT_FALSE(window.SerialControlsEnabled());
 }
 
 TEST_F(SettingsWindow, BrakClosesThePortAndLowersTheLinkBit)
@@ -285,34 +231,14 @@ TEST_F(SettingsWindow, AvailablePortFilterListsOnlyPortsThatOpen)
     EXPECT_EQ(Item(window.ComboBox1), QStringLiteral("COM 1"));
 }
 
-TEST_F(SettingsWindow, TcpApplyStartsTheConnection)
-{
-    EmulatorFixture fx{emu::Model::Rivo, 1};
-    const int port = fx.ServeTcp();
-    ASSERT_GT(port, 0);
-    App.WorkMode = 1;
-    Show();
-    window.RadioButton2->setChecked(true);
-    window.Edit2->setText(QStringLiteral("127.0.0.1"));
-    window.Edit3->setText(QString::number(port));
-    window.Button2Click();
-
-    EXPECT_TRUE(prompts.Texts().isEmpty()) << prompts.Texts().join('|').toStdString();
-    EXPECT_FALSE(window.isVisible());
-    EXPECT_EQ(LinkSettings.LinkType, 1);
-    EXPECT_EQ(LinkSettings.TcpHost, "127.0.0.1");
-    EXPECT_EQ(LinkSettings.TcpPort, port);
-    EXPECT_EQ(App.WorkMode, 1);  // the automatic connection probes the register
-    EXPECT_TRUE(TcpSocket().WaitConnected(5000));
-    TcpSocket().Close();
-}
-
 TEST_F(SettingsWindow, TcpSettingsThatCannotWorkKeepTheWindowOpen)
 {
     Show();
     window.RadioButton2->setChecked(true);
+    // Only a plain number from 1 to 65535 is a port.
     for (auto [host, port] : {std::pair{"10.0.0.1", "50a1"}, {"10.0.0.1", ""}, {"10.0.0.1", "70000"}, {"10.0.0.1", "0"},
-                              {"", "5001"}}) {
+                              {"10.0.0.1", "65536"}, {"10.0.0.1", "99999999999"}, {"10.0.0.1", "-1"}, {"10.0.0.1", "+80"},
+                              {"10.0.0.1", "5 001"}, {"10.0.0.1", "1e3"}, {"", "5001"}}) {
         prompts.Clear();
         window.Edit2->setText(QString::fromLatin1(host));
         window.Edit3->setText(QString::fromLatin1(port));
@@ -365,24 +291,6 @@ protected:
     ~WaitWindow() override { window.hide(); }
 };
 
-TEST_F(WaitWindow, StaysWhileThePortIsNotFreeAndMovesTheBar)
-{
-    window.show();
-    EXPECT_TRUE(window.Timer1->isActive());
-    EXPECT_EQ(window.ProgressBar1->value(), 0);
-    // No port: the line never reports free.
-    window.Timer1Timer();
-    window.Timer1Timer();
-    EXPECT_EQ(window.ProgressBar1->value(), 4);
-    EXPECT_TRUE(window.isVisible());
-
-    // Shown again, the bar starts over.
-    window.hide();
-    window.show();
-    EXPECT_EQ(window.ProgressBar1->value(), 0);
-    EXPECT_EQ(window.Direction, 0);
-}
-
 TEST_F(WaitWindow, ClosesWithResultOneWhenTheLineIsFree)
 {
     PtyPair pty(4);
@@ -397,9 +305,27 @@ TEST_F(WaitWindow, ClosesWithResultOneWhenTheLineIsFree)
     EXPECT_FALSE(window.Timer1->isActive());
 }
 
-TEST_F(WaitWindow, PrzerwijGivesUpAndEscAsksFirst)
+TEST_F(WaitWindow, WithoutAPortItWaitsUntilPrzerwijOrEscAnsweredYes)
 {
     window.show();
+    EXPECT_TRUE(window.Timer1->isActive());
+    EXPECT_EQ(window.ProgressBar1->value(), 0);
+    // No port: the line never reports free, the bar moves.
+    window.Timer1Timer();
+    window.Timer1Timer();
+    EXPECT_EQ(window.ProgressBar1->value(), 4);
+    EXPECT_TRUE(window.isVisible());
+    for (int i = 0; i < 49; ++i)
+        window.Timer1Timer();
+    EXPECT_EQ(window.ProgressBar1->value(), 98) << "up to 100 and back in steps of two";
+    for (int i = 0; i < 50; ++i)
+        window.Timer1Timer();
+    EXPECT_EQ(window.ProgressBar1->value(), 2) << "down to 0 and up again";
+    window.hide();
+    window.show();
+    EXPECT_EQ(window.ProgressBar1->value(), 0) << "shown again, the bar starts over";
+    EXPECT_EQ(window.Direction, 0);
+
     window.Button1Click();
     EXPECT_FALSE(window.isVisible());
     EXPECT_NE(window.result(), 1);
@@ -432,28 +358,22 @@ protected:
     ~BufferViewWindow() override { window.hide(); }
 };
 
-TEST_F(BufferViewWindow, ShowsTheProgramBufferAndSwitchesModeWithoutReading)
+TEST_F(BufferViewWindow, ShowsTheProgramBufferOrReadsThePcBufferFromTheOpenPort)
 {
     const uint8_t bytes[] = {0x02, 0x01, 0x0A, 0x00, 0x01, 0x00, 0x06};
     std::memcpy(Link.ReceiveBuffer, bytes, sizeof bytes);
     window.show();
     EXPECT_EQ(window.RichEdit1->toPlainText(), QStringLiteral("02 01 0A "));
-
     // The receive buffer changes; switching the mode shows the same bytes as before.
     Link.ReceiveBuffer[0] = 0x30;
     window.SetRadioGroup1ItemIndex(1);
     window.RadioGroup1Click();
     EXPECT_EQ(window.RichEdit1->toPlainText(), QStringLiteral("2 1 10 "));
-
     // The program-buffer button reads it again.
     window.SetRadioGroup1ItemIndex(0);
     window.Button1Click();
     EXPECT_EQ(window.RichEdit1->toPlainText(), QStringLiteral("30 01 0A "));
-}
 
-TEST_F(BufferViewWindow, PcBufferReadsFromTheOpenPort)
-{
-    window.show();
     // Without an open port there is nothing to read.
     Link.ReceiveBuffer[0] = 0x41;
     window.Button2Click();

@@ -11,10 +11,6 @@ namespace {
 
 class ReceiveFrames : public testing::TestWithParam<bool> {
 protected:
-    void SetUp() override
-    {
-        peer = std::make_unique<MemoryPeer>(GetParam());
-    }
     QString NoFrameMessage() const
     {
         return GetParam() ? QString::fromUtf8("Błąd komunikacji TCP/IP.") : QString::fromUtf8("Brak komunikacji.");
@@ -22,7 +18,7 @@ protected:
     // The status of the acknowledgement the program sent, or -1 when none came.
     int AckSent(int timeoutMs = 2000)
     {
-        const Bytes ack = peer->Read(10, timeoutMs);
+        const Bytes ack = peer.Read(10, timeoutMs);
         if (ack.size() != 10)
             return -1;
         EXPECT_EQ(ack, RegisterFrame(0x06, {ack[7]}, 1, Link.RegisterAddress));
@@ -31,87 +27,74 @@ protected:
 
     TestEnvironment env{false};
     ScriptedPrompts prompts;
-    std::unique_ptr<RegisterPeer> peer;
+    MemoryPeer peer{GetParam()};
 };
 
 } // namespace
 
 INSTANTIATE_TEST_SUITE_P(Link, ReceiveFrames, testing::Values(false, true), TransportName);
 
-TEST_P(ReceiveFrames, SeriesIsAcknowledgedFrameByFrameAndEndsOnItsLastFrame)
+TEST_P(ReceiveFrames, EveryFrameIsAcknowledgedAndTheSeriesEndsOnItsLastFrameOrTheUsersStop)
 {
+    struct Step {
+        Bytes frame;
+        int abort;
+        int result;
+        int ack;
+    };
+    const Step steps[] = {
+        {DataFrame(92, 1, 10), 0, FrameMore, 0},
+        {DataFrame(92, 2, 20), 0, FrameMore, 0},
+        {DataFrame(92, 0x8003, 30), 0, FrameLast, 3},
+        {DataFrame(35, 1), 1, FrameLast, 4},
+        {DataFrame(35, 0x8002), 1, FrameLast, 3},  // the last frame is acknowledged as last even then
+        {DataFrame(ReceiveBufferSize, 0x8001), 0, FrameLast, 3},
+    };
     Link.RegisterAddress = 3;
-    ASSERT_TRUE(peer->Write(DataFrame(92, 1, 10)));
-    EXPECT_EQ(ReceiveFrame(92), FrameMore);
-    EXPECT_EQ(ReceivedBytes(92), DataFrame(92, 1, 10));
-    EXPECT_EQ(AckSent(), 0);
-
-    ASSERT_TRUE(peer->Write(DataFrame(92, 2, 20)));
-    EXPECT_EQ(ReceiveFrame(92), FrameMore);
-    EXPECT_EQ(AckSent(), 0);
-
-    ASSERT_TRUE(peer->Write(DataFrame(92, 0x8003, 30)));
-    EXPECT_EQ(ReceiveFrame(92), FrameLast);
-    EXPECT_EQ(ReceivedBytes(92), DataFrame(92, 0x8003, 30));
-    EXPECT_EQ(AckSent(), 3);
-    EXPECT_TRUE(prompts.Texts().isEmpty());
-}
-
-TEST_P(ReceiveFrames, FramesWaitingBackToBackAreTakenOneAtATime)
-{
+    for (const Step& s : steps) {
+        SCOPED_TRACE(s.frame.size());
+        Link.AbortRequestFlag = s.abort;
+        ASSERT_TRUE(peer.Write(s.frame));
+        EXPECT_EQ(ReceiveFrame(s.frame.size()), s.result);
+        EXPECT_EQ(ReceivedBytes(s.frame.size()), s.frame);
+        EXPECT_EQ(AckSent(), s.ack);
+    }
+    // Frames waiting back to back are taken one at a time.
     Bytes two = DataFrame(45, 1, 1);
     const Bytes last = DataFrame(45, 0x8002, 2);
     two.insert(two.end(), last.begin(), last.end());
-    ASSERT_TRUE(peer->Write(two));
+    ASSERT_TRUE(peer.Write(two));
     EXPECT_EQ(ReceiveFrame(45), FrameMore);
     EXPECT_EQ(ReceiveFrame(45), FrameLast);
     EXPECT_EQ(ReceivedBytes(45), last);
+    EXPECT_TRUE(prompts.Texts().isEmpty());
 }
 
-TEST_P(ReceiveFrames, AbortFlagStopsTheSeriesWithStatusFour)
-{
-    Link.AbortRequestFlag = 1;
-    ASSERT_TRUE(peer->Write(DataFrame(35, 1)));
-    EXPECT_EQ(ReceiveFrame(35), FrameLast);
-    EXPECT_EQ(AckSent(), 4);
-
-    // The last frame is acknowledged as last even when the user asked to stop.
-    ASSERT_TRUE(peer->Write(DataFrame(35, 0x8002)));
-    EXPECT_EQ(ReceiveFrame(35), FrameLast);
-    EXPECT_EQ(AckSent(), 3);
-}
-
-TEST_P(ReceiveFrames, ChecksumErrorShowsBothValuesAndSendsNoAcknowledgement)
+TEST_P(ReceiveFrames, ShortRepliesOrABadChecksumShowTheirOwnMessageAndGetNoAcknowledgement)
 {
     Bytes bad = DataFrame(92, 1);
     const uint8_t good = bad[90];
     bad[90] = uint8_t(good ^ 0x5A);
-    ASSERT_TRUE(peer->Write(bad));
-    EXPECT_EQ(ReceiveFrame(92), FrameChecksumError);
-    EXPECT_EQ(prompts.Texts(), (QStringList{QStringLiteral("CRC kasy: %1 CRC PC: %2").arg(bad[90]).arg(good),
-                                            QString::fromUtf8("Błąd CRC!")}));
-    EXPECT_EQ(AckSent(300), -1);
-}
-
-TEST_P(ReceiveFrames, ShortRepliesInPlaceOfTheFrameShowTheirOwnMessage)
-{
     struct Row {
         Bytes reply;
-        QString message;
+        QStringList messages;
+        int result = FrameFailed;
     };
     const Row rows[] = {
-        {StatusReply('A', 0x10), QString::fromUtf8("Pusta baza.")},
-        {StatusReply('A', 0x40), QString::fromUtf8("Zerowa wartość sprzedaży.")},
-        {ErrorFrameBytes(66), QString::fromUtf8("Błąd 66: Towar pod podanym numerem nie istnieje")},
-        {ErrorFrameBytes(150), QString::fromUtf8("Błąd 150: ")},
+        {StatusReply('A', 0x10), {QString::fromUtf8("Pusta baza.")}},
+        {StatusReply('A', 0x40), {QString::fromUtf8("Zerowa wartość sprzedaży.")}},
+        {ErrorFrameBytes(66), {QString::fromUtf8("Błąd 66: Towar pod podanym numerem nie istnieje")}},
+        {ErrorFrameBytes(150), {QString::fromUtf8("Błąd 150: ")}},
+        {bad, {QStringLiteral("CRC kasy: %1 CRC PC: %2").arg(bad[90]).arg(good), QString::fromUtf8("Błąd CRC!")},
+         FrameChecksumError},
     };
     for (const Row& r : rows) {
         prompts.Clear();
-        ASSERT_TRUE(peer->Write(r.reply));
+        ASSERT_TRUE(peer.Write(r.reply));
         const long long start = MonotonicMs();
-        EXPECT_EQ(ReceiveFrame(92), FrameFailed);
-        EXPECT_EQ(MonotonicMs(), start) << "a complete short reply is not waited past";
-        EXPECT_EQ(prompts.Texts(), QStringList{r.message});
+        EXPECT_EQ(ReceiveFrame(92), r.result);
+        EXPECT_EQ(MonotonicMs(), start) << "a complete reply is not waited past";
+        EXPECT_EQ(prompts.Texts(), r.messages);
     }
     EXPECT_EQ(AckSent(300), -1);
 }
@@ -130,7 +113,7 @@ TEST_P(ReceiveFrames, NothingPartOfAFrameOrLengthFieldsThatDoNotFitAreNoFrame)
     for (const Bytes& c : cases) {
         prompts.Clear();
         if (!c.empty()) {
-            ASSERT_TRUE(peer->Write(c));
+            ASSERT_TRUE(peer.Write(c));
         }
         EXPECT_EQ(ReceiveFrame(92), FrameFailed) << c.size();
         EXPECT_EQ(prompts.Texts(), QStringList{NoFrameMessage()});
@@ -139,11 +122,4 @@ TEST_P(ReceiveFrames, NothingPartOfAFrameOrLengthFieldsThatDoNotFitAreNoFrame)
     EXPECT_EQ(ReceiveFrame(ReceiveBufferSize + 1), FrameFailed);
     EXPECT_EQ(ReceiveFrame(70000), FrameFailed);
     EXPECT_EQ(AckSent(300), -1);
-}
-
-TEST_P(ReceiveFrames, LongestFrameFillsTheBufferExactly)
-{
-    ASSERT_TRUE(peer->Write(DataFrame(ReceiveBufferSize, 0x8001)));
-    EXPECT_EQ(ReceiveFrame(ReceiveBufferSize), FrameLast);
-    EXPECT_EQ(AckSent(), 3);
 }
