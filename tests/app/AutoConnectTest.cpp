@@ -39,58 +39,27 @@ protected:
         window = std::make_unique<TMenuGlowne>();
     }
     void TearDown() override { window.reset(); }
+    // The automatic connection found a register of this model on COM3 and took its goods geometry.
+    void ExpectFound(uint8_t modelFlag)
+    {
+        EXPECT_EQ(App.WorkMode, 3);
+        EXPECT_EQ(App.RegisterModelFlag, modelFlag);
+        EXPECT_EQ(App.MaxGoodsCount, modelFlag ? 8000 : 2000);
+        EXPECT_EQ(App.GoodsRecordSize, modelFlag ? 83 : 69);
+        EXPECT_NE(Link.SerialHandle, nullptr);
+        EXPECT_EQ(LinkSettings.ComPortNumber, 3);
+        EXPECT_EQ(LinkSettings.BaudRate, 115200u);
+        EXPECT_EQ(window->Label11->isHidden(), modelFlag == 0);
+        EXPECT_EQ(window->Label10->isHidden(), modelFlag == 1);
+        EXPECT_FALSE(window->Label3->isHidden());
+        EXPECT_TRUE(window->Label4->isHidden());
+        EXPECT_TRUE(window->Panel4->isHidden());
+    }
 
     TestEnvironment env{false};
     ScriptedPrompts prompts;
     std::unique_ptr<TMenuGlowne> window;
 };
-
-struct FoundModel {
-    emu::Model Model;
-    uint8_t Flag;
-    int MaxGoods, RecordSize;
-    const char* Message;
-};
-
-class FindsTheRegister : public AutoConnectTest, public ::testing::WithParamInterface<FoundModel> {};
-
-TEST_P(FindsTheRegister, OnItsComPortAndSetsItsGoodsGeometry)
-{
-    const FoundModel& m = GetParam();
-    EmulatorFixture fx{m.Model};
-    ASSERT_FALSE(fx.ServeCom(3).empty());
-    TMenuGlowne& w = *window;
-    App.MaxGoodsCount = m.MaxGoods == 2000 ? 8000 : 2000;
-
-    w.SpeedButton2Click();
-    EXPECT_EQ(App.WorkMode, 3);
-    EXPECT_EQ(App.RegisterModelFlag, m.Flag);
-    EXPECT_EQ(App.MaxGoodsCount, m.MaxGoods);
-    EXPECT_EQ(App.GoodsRecordSize, m.RecordSize);
-    EXPECT_EQ(prompts.Messages(), QStringList{m.Message});
-    ASSERT_NE(Link.SerialHandle, nullptr);
-    EXPECT_EQ(LinkSettings.ComPortNumber, 3);
-    EXPECT_EQ(LinkSettings.BaudRate, 115200u);
-    EXPECT_EQ(w.Label11->isHidden(), m.Flag == 0);
-    EXPECT_EQ(w.Label10->isHidden(), m.Flag == 1);
-    EXPECT_FALSE(w.Label3->isHidden());
-    EXPECT_TRUE(w.Label4->isHidden());
-    EXPECT_TRUE(w.Panel4->isHidden());
-    EXPECT_FALSE(fx.Emu().ReceivedFramesWithCommand('Q').empty());
-
-    // Reconnecting while the port is open changes nothing.
-    SerialPort* open = Link.SerialHandle;
-    prompts.Clear();
-    w.Po1Click();
-    EXPECT_EQ(Link.SerialHandle, open);
-    EXPECT_EQ(App.WorkMode, 3);
-    EXPECT_TRUE(prompts.Texts().isEmpty());
-}
-
-INSTANTIATE_TEST_SUITE_P(Models, FindsTheRegister,
-                         ::testing::Values(FoundModel{emu::Model::Rivo, 1, 8000, 83, "WYKRYTO KASĘ ORVA RIVO"},
-                                           FoundModel{emu::Model::TepoDux, 0, 2000, 69, "WYKRYTO KASĘ ORVA TEPO DUX"}),
-                         [](const auto& info) { return info.param.Flag ? "Rivo" : "TepoDux"; });
 
 TEST_F(AutoConnectTest, GoodsKeepEveryByteAcrossAModelChange)
 {
@@ -126,6 +95,8 @@ TEST_F(AutoConnectTest, GoodsKeepEveryByteAcrossAModelChange)
         EXPECT_EQ(prompts.Messages(),
                   QStringList({"Ta kasa mieści 2000 towarów. Towary o wyższych numerach (1) pominięto w bazie.",
                                "WYKRYTO KASĘ ORVA TEPO DUX"}));
+        ExpectFound(0);
+        EXPECT_FALSE(dux.Emu().ReceivedFramesWithCommand('Q').empty());
         EXPECT_EQ(App.DatabaseModified, 1);
         TProgramowanieTowarow goods;
         goods.FormShow();
@@ -146,6 +117,8 @@ TEST_F(AutoConnectTest, GoodsKeepEveryByteAcrossAModelChange)
     prompts.Clear();
     w.SpeedButton2Click();
     EXPECT_EQ(prompts.Messages(), QStringList{"WYKRYTO KASĘ ORVA RIVO"});
+    ExpectFound(1);
+    EXPECT_FALSE(rivo.Emu().ReceivedFramesWithCommand('Q').empty());
     for (const auto& [plu, record] : records)
         EXPECT_EQ(recordOf(plu), record) << plu;
     EXPECT_FALSE(GoodsSlotUsed(2500));
@@ -194,34 +167,11 @@ TEST_F(AutoConnectTest, NoPortASilentOneOrOneAnsweringNoiseIsNoRegister)
     }
 }
 
-TEST_F(AutoConnectTest, OverTcpTheProbeAloneConnects)
+TEST_F(AutoConnectTest, OverTcpTheProbeAloneDecides)
 {
     EmulatorFixture fx{emu::Model::TepoDux};
-    const int port = fx.ServeTcp();
-    ASSERT_GT(port, 0);
-    LinkSettings.LinkType = 1;
-    ClientSocket& socket = TcpSocket();
-    socket.Host = "127.0.0.1";
-    socket.Port = port;
-    ASSERT_TRUE(socket.Open());
-    ASSERT_TRUE(socket.WaitConnected(5000));
-    EXPECT_EQ(Link.TcpConnectState, 3u);  // reported through the main window
-    App.RegisterModelFlag = 1;
-
-    window->SpeedButton2Click();
-    EXPECT_EQ(App.WorkMode, 3);
-    EXPECT_EQ(App.RegisterModelFlag, 1);
-    EXPECT_TRUE(prompts.Messages().isEmpty());
-    EXPECT_FALSE(window->Label3->isHidden());
-    // The probe alone: no model query on this path.
-    const auto frames = fx.Emu().ReceivedFrames();
-    ASSERT_EQ(frames.size(), 1u);
-    EXPECT_EQ(frames[0].at(6), 'Q');
-    socket.Close();
-}
-
-TEST_F(AutoConnectTest, OverTcpWithoutAConnectionSaysSo)
-{
+    const int answering = fx.ServeTcp();
+    ASSERT_GT(answering, 0);
     // A port where nothing listens: the socket reports the error to the main window.
     int probe = ::socket(AF_INET, SOCK_STREAM, 0);
     sockaddr_in addr{};
@@ -235,17 +185,30 @@ TEST_F(AutoConnectTest, OverTcpWithoutAConnectionSaysSo)
     LinkSettings.LinkType = 1;
     ClientSocket& socket = TcpSocket();
     socket.Host = "127.0.0.1";
-    socket.Port = ntohs(addr.sin_port);
-    ASSERT_TRUE(socket.Open());
-    EXPECT_FALSE(socket.WaitConnected(5000));
-    EXPECT_EQ(Link.TcpConnectState, 2u);
+    for (bool connects : {false, true}) {
+        SCOPED_TRACE(connects);
+        prompts.Clear();
+        socket.Port = connects ? answering : ntohs(addr.sin_port);
+        ASSERT_TRUE(socket.Open());
+        EXPECT_EQ(socket.WaitConnected(5000), connects);
+        EXPECT_EQ(Link.TcpConnectState, connects ? 3u : 2u);  // reported through the main window
+        App.RegisterModelFlag = 1;
 
-    const long long start = MonotonicMs();
-    window->SpeedButton2Click();
-    EXPECT_LT(MonotonicMs() - start, 5000);
-    EXPECT_EQ(App.WorkMode, 1);
-    EXPECT_EQ(prompts.Messages(), QStringList{"Brak odpowiedzi kasy. Sprawdź poprawność ustawień sieciowych"});
-    EXPECT_TRUE(window->Panel4->isHidden());
+        const long long start = MonotonicMs();
+        window->SpeedButton2Click();
+        EXPECT_LT(MonotonicMs() - start, 5000);
+        EXPECT_EQ(App.WorkMode, connects ? 3 : 1);
+        EXPECT_EQ(App.RegisterModelFlag, 1);
+        EXPECT_EQ(prompts.Messages(),
+                  connects ? QStringList() : QStringList{"Brak odpowiedzi kasy. Sprawdź poprawność ustawień sieciowych"});
+        EXPECT_EQ(window->Label3->isHidden(), !connects);
+        EXPECT_TRUE(window->Panel4->isHidden());
+    }
+    // The probe alone: no model query on this path.
+    const auto frames = fx.Emu().ReceivedFrames();
+    ASSERT_EQ(frames.size(), 1u);
+    EXPECT_EQ(frames[0].at(6), 'Q');
+    socket.Close();
 }
 
 TEST_F(AutoConnectTest, ReconnectOpensTheLastPortWithoutAProbe)
@@ -264,6 +227,14 @@ TEST_F(AutoConnectTest, ReconnectOpensTheLastPortWithoutAProbe)
     EXPECT_EQ(App.WorkMode, 3);
     EXPECT_FALSE(w.Label3->isHidden());
     EXPECT_FALSE(fx.Emu().WaitForFrames(1, 300));
+
+    // Reconnecting while the port is open changes nothing.
+    SerialPort* open = Link.SerialHandle;
+    prompts.Clear();
+    w.Po1Click();
+    EXPECT_EQ(Link.SerialHandle, open);
+    EXPECT_EQ(App.WorkMode, 3);
+    EXPECT_TRUE(prompts.Texts().isEmpty());
 
     // A port that does not open: its message, and the link is down.
     CloseComPort();

@@ -13,13 +13,11 @@
 #include "tests/support/ScriptedPrompts.h"
 #include "tests/support/TestEnvironment.h"
 
-#include <QAction>
 #include <QApplication>
 #include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QStatusBar>
 #include <QTabWidget>
 #include <QTreeWidget>
 #include <cstring>
@@ -30,16 +28,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-
-// A database file whose goods slot 1 holds PLU 1.
-std::vector<uint8_t> DatabaseFileWithGoods()
-{
-    std::vector<uint8_t> bytes(DatabaseFileSize, 0);
-    std::memcpy(bytes.data(), DatabaseFileMagic, 16);
-    bytes[GoodsTableOffset] = 1;
-    std::memcpy(&bytes[GoodsTableOffset + 2], "Mleko", 5);
-    return bytes;
-}
 
 class MainWindowTest : public ::testing::Test {
 protected:
@@ -84,27 +72,33 @@ TEST_F(MainWindowTest, StartsOfflineWithAFreshUnnamedDatabase)
     EXPECT_TRUE(prompts.Texts().isEmpty());
 }
 
-TEST_F(MainWindowTest, StatusPanelFollowsWorkModeAndModel)
+TEST_F(MainWindowTest, StatusPanelAndHiddenHelpFollowWorkModeAndModel)
 {
     TMenuGlowne& w = Make();
     struct Row {
         uint8_t Mode, Model;
         bool Online, Offline, Dux, Rivo, Name;
+        QString Help;  // how the hidden help button's message starts, if it shows one
     };
     // Without the register the model label stays as it was.
-    for (const Row& r : {Row{3, 0, true, false, true, false, true}, Row{2, 1, true, false, false, true, false},
-                         Row{0, 0, false, false, false, true, false}}) {
+    for (const Row& r : {Row{3, 0, true, false, true, false, true, {}}, Row{2, 1, true, false, false, true, false, {}},
+                         Row{0, 0, false, false, false, true, false, " Aktualnie do tego komputera"},
+                         Row{1, 0, false, true, false, true, true, " W trybie OFFLINE masz"}}) {
+        SCOPED_TRACE(int(r.Mode));
         App.WorkMode = r.Mode;
         App.RegisterModelFlag = r.Model;
         w.UpdateStatusPanel();
         EXPECT_EQ(std::vector<bool>({!w.Label3->isHidden(), !w.Label4->isHidden(), !w.Label10->isHidden(),
                                      !w.Label11->isHidden(), !w.Label17->isHidden()}),
-                  std::vector<bool>({r.Online, r.Offline, r.Dux, r.Rivo, r.Name}))
-            << int(r.Mode);
+                  std::vector<bool>({r.Online, r.Offline, r.Dux, r.Rivo, r.Name}));
+        prompts.Clear();
+        w.SpeedButton1Click();
+        EXPECT_EQ(prompts.Messages().size(), r.Help.isEmpty() ? 0 : 1);
+        EXPECT_TRUE(prompts.Messages().value(0).startsWith(r.Help));
     }
 }
 
-TEST_F(MainWindowTest, ReplacingAModifiedDatabaseAsksFirstAndKeepsItWhenTheSaveDidNotHappen)
+TEST_F(MainWindowTest, DroppingAModifiedDatabaseAsksFirstAndKeepsItWhenTheSaveDidNotHappen)
 {
     TMenuGlowne& w = Make();
     int shown = 0;
@@ -119,20 +113,24 @@ TEST_F(MainWindowTest, ReplacingAModifiedDatabaseAsksFirstAndKeepsItWhenTheSaveD
         dialog->Button1Click();
         return dialog->result();
     });
+    w.show();
     MarkDatabaseModified();
 
-    prompts.Answer(PromptAnswer::Cancel);
-    w.Nowabazadanych1Click();
+    // Cancel, or Yes and then the save dialog cancelled: the changes must not be thrown away.
+    for (PromptAnswer answer : {PromptAnswer::Cancel, PromptAnswer::Yes}) {
+        for (int command = 0; command < 3; ++command) {
+            prompts.Answer(answer);
+            if (answer == PromptAnswer::Yes)
+                prompts.SaveFile("");
+        }
+        w.Nowabazadanych1Click();
+        w.Otwrzplikbazydanych1Click();  // an unscripted open dialog would fail the test
+        EXPECT_FALSE(w.close());
+    }
     EXPECT_EQ(shown, 0);
-
-    // Yes, then the save dialog is cancelled: the changes must not be thrown away.
-    prompts.Answer(PromptAnswer::Yes);
-    prompts.SaveFile("");
-    w.Nowabazadanych1Click();
-    EXPECT_EQ(shown, 0);
-    prompts.Answer(PromptAnswer::Yes);
-    prompts.SaveFile("");
-    w.Otwrzplikbazydanych1Click();  // an unscripted open dialog would fail the test
+    EXPECT_TRUE(w.isVisible());
+    EXPECT_EQ(App.DatabaseModified, 1);
+    EXPECT_FALSE(fs::exists(env.Path("ustaw.cfg")));
 
     prompts.Answer(PromptAnswer::No);
     w.Nowabazadanych1Click();
@@ -149,39 +147,34 @@ TEST_F(MainWindowTest, ReplacingAModifiedDatabaseAsksFirstAndKeepsItWhenTheSaveD
     EXPECT_EQ(App.DatabaseModified, 1);
     EXPECT_EQ(w.Label17->text(), "Sklep");
     EXPECT_EQ(w.Label8->text(), " EU");
-    for (const auto& s : prompts.All())
-        if (s.IsQuestion) {
-            EXPECT_EQ(s.Text, "Czy chcesz zapisać zmiany w aktualnie edytowanej bazie?");
-            EXPECT_EQ(s.Caption, "Orva RIVO");
-        }
-    EXPECT_EQ(prompts.PendingAnswers(), 0u);
-}
 
-TEST_F(MainWindowTest, ClosingWithUnsavedChangesAsksToSave)
-{
-    TMenuGlowne& w = Make();
-    w.show();
-    MarkDatabaseModified();
-
-    prompts.Answer(PromptAnswer::Cancel);
-    EXPECT_FALSE(w.close());
-    prompts.Answer(PromptAnswer::Yes);
-    prompts.SaveFile("");  // the save dialog cancelled
-    EXPECT_FALSE(w.close());
-    EXPECT_TRUE(w.isVisible());
-    EXPECT_EQ(App.DatabaseModified, 1);
-    EXPECT_FALSE(fs::exists(env.Path("ustaw.cfg")));
-
+    // Closing: the settings go into the start folder, wherever a file dialog left the working folder.
+    LinkSettings.ComPortNumber = 3;
+    LinkSettings.BaudRate = 9600;
+    const std::string elsewhere = env.Path("inny");
+    fs::create_directory(elsewhere);
+    fs::current_path(elsewhere);
     prompts.Answer(PromptAnswer::No);
     EXPECT_TRUE(w.close());
     EXPECT_FALSE(w.isVisible());
-    EXPECT_TRUE(fs::exists(env.Path("ustaw.cfg")));
+    EXPECT_FALSE(fs::exists(elsewhere + "/ustaw.cfg"));
+    const std::vector<uint8_t> cfg = FileBytes(env.Path("ustaw.cfg"));
+    ASSERT_EQ(cfg.size(), LinkSettingsFileSize);
+    EXPECT_EQ(cfg[1], 3);
+    EXPECT_EQ(std::vector<uint8_t>(cfg.begin() + 2, cfg.begin() + 6), (std::vector<uint8_t>{0x80, 0x25, 0, 0}));
 
     w.show();
     prompts.Answer(PromptAnswer::Yes);
     prompts.SaveFile(QString::fromStdString(env.Path("koniec.rkb")));
     EXPECT_TRUE(w.close());
     EXPECT_EQ(fs::file_size(env.Path("koniec.rkb")), DatabaseFileSize);
+    w.show();
+    EXPECT_TRUE(w.close());  // saved: no question
+    for (const auto& s : prompts.All())
+        if (s.IsQuestion) {
+            EXPECT_EQ(s.Text, "Czy chcesz zapisać zmiany w aktualnie edytowanej bazie?");
+            EXPECT_EQ(s.Caption, "Orva RIVO");
+        }
     EXPECT_EQ(prompts.PendingAnswers(), 0u);
 }
 
@@ -205,29 +198,16 @@ TEST_F(MainWindowTest, EscAsksBeforeLeavingAndEnterDoesNothing)
     EXPECT_FALSE(w.FormKeyDown(Qt::Key_A));
 }
 
-TEST_F(MainWindowTest, ClosingWritesSettingsIntoTheStartFolder)
-{
-    TMenuGlowne& w = Make();
-    LinkSettings.ComPortNumber = 3;
-    LinkSettings.BaudRate = 9600;
-    const std::string elsewhere = env.Path("inny");
-    fs::create_directory(elsewhere);
-    fs::current_path(elsewhere);  // as a file dialog may leave it
-
-    w.show();
-    EXPECT_TRUE(w.close());  // not modified: no question
-    EXPECT_FALSE(fs::exists(elsewhere + "/ustaw.cfg"));
-    const std::vector<uint8_t> cfg = FileBytes(env.Path("ustaw.cfg"));
-    ASSERT_EQ(cfg.size(), LinkSettingsFileSize);
-    EXPECT_EQ(cfg[1], 3);
-    EXPECT_EQ(std::vector<uint8_t>(cfg.begin() + 2, cfg.begin() + 6), (std::vector<uint8_t>{0x80, 0x25, 0, 0}));
-}
-
 TEST_F(MainWindowTest, OpeningADatabaseFileLoadsGoodFilesAndRefusesShortOnes)
 {
     TMenuGlowne& w = Make();
+    // A database file whose goods slot 1 holds PLU 1.
+    std::vector<uint8_t> bytes(DatabaseFileSize, 0);
+    std::memcpy(bytes.data(), DatabaseFileMagic, 16);
+    bytes[GoodsTableOffset] = 1;
+    std::memcpy(&bytes[GoodsTableOffset + 2], "Mleko", 5);
     const std::string good = env.Path("baza.rkb");
-    WriteFileBytes(good, DatabaseFileWithGoods());
+    WriteFileBytes(good, bytes);
 
     prompts.OpenFile("");  // cancelled
     w.Otwrzplikbazydanych1Click();
@@ -249,98 +229,67 @@ TEST_F(MainWindowTest, OpeningADatabaseFileLoadsGoodFilesAndRefusesShortOnes)
     EXPECT_EQ(DbReadStringAt(GoodsTableOffset + 2, 42), "Mleko");
 }
 
-// Puts a stand-in window behind a task tree item for one test.
-class TaskStandIn {
-public:
-    TaskStandIn(int tab, int index) : task_(TreeTasks(tab).at(std::size_t(index))), old_(task_.Window)
-    {
-        task_.Window = [this] {
-            ++opened;
-            return &dialog_;
-        };
-    }
-    ~TaskStandIn() { task_.Window = old_; }
-    int opened = 0;
-
-private:
-    TreeTask& task_;
-    std::function<QDialog*()> old_;
-    QDialog dialog_;
-};
-
-void Select(QTreeWidget* tree, int index)
-{
-    tree->setCurrentItem(tree->topLevelItem(index));
-}
-
-TEST_F(MainWindowTest, DispatcherGatesTheDatabaseTab)
+TEST_F(MainWindowTest, TreeItemsOpenTheirWindowsUnderTheirGates)
 {
     TMenuGlowne& w = Make();
-    QList<QDialog*> modal;
+    QList<QDialog*> shown;
     SetModalRunner([&](QDialog& d) {
-        modal << &d;
+        shown << &d;
         return int(QDialog::Rejected);
     });
-    w.PageControl1->setCurrentIndex(0);
-    Select(w.ProgramowanieBazyTree, 2);
-
-    App.WorkMode = 0;
-    w.OpenTreeItemForm();
-    EXPECT_TRUE(modal.isEmpty());
-    EXPECT_EQ(prompts.Messages(),
-              QStringList{"Stwórz lub wczytaj z pliku bazę danych którą chcesz edytować, albo połącz się z kasą"});
-
-    App.WorkMode = 1;
-    w.OpenTreeItemForm();
-    ASSERT_EQ(modal.size(), 1);
-    EXPECT_NE(qobject_cast<TProgramowanieTowarow*>(modal[0]), nullptr);
-    EXPECT_EQ(modal[0], ProgramowanieTowarow);
-
-    // The goods button opens the same window, whatever the work mode.
-    App.WorkMode = 0;
-    w.Button8->click();
-    ASSERT_EQ(modal.size(), 2);
-    EXPECT_EQ(modal[1], ProgramowanieTowarow);
+    QTreeWidget* const trees[] = {w.ProgramowanieBazyTree, w.WykonywanieRaportowTree, w.TreeView3};
+    const QString noDatabase = "Stwórz lub wczytaj z pliku bazę danych którą chcesz edytować, albo połącz się z kasą";
+    // Tab, item, a work mode its gate refuses, one it lets through, and the window it opens.
+    const struct {
+        int Tab, Index;
+        uint8_t Refused, Opens;
+        const char* Window;
+    } items[] = {
+        {0, 2, 0, 1, "TProgramowanieTowarow"},
+        {0, 9, 0, 1, "TProgramowanieTablicyHalo"},
+        {0, 10, 0, 1, "TProgramowanieWalutyEwidencyjnej"},
+        {1, 0, 1, 2, "TWykonywanieRaportuOkresowego"},
+        {2, 0, 2, 3, "TSynchronizacjaBazyGrupTowarowych"},
+        {2, 7, 1, 2, "TProgramowanieStawekPTU"},
+        {2, 10, 1, 2, "TProgramowanieNaglowka"},
+        {2, 12, 1, 2, "TProgramowanieStopki"},
+        {2, 13, 1, 2, "TProgramowanieNIP"},
+        {2, 15, 1, 2, "TDodatkoweUstawienia"},
+        {2, 16, 1, 2, "TProgramowanieKlawiszyFunkcyjnych"},
+        {2, 17, 1, 2, "TKlawiszeSzybkieSprzedazy"},
+        {2, 18, 1, 2, "TJednostkiTowarowe"},
+    };
+    for (const auto& item : items) {
+        SCOPED_TRACE(TreeTasks(item.Tab)[std::size_t(item.Index)].Text.toStdString());
+        w.PageControl1->setCurrentIndex(item.Tab);
+        trees[item.Tab]->setCurrentItem(trees[item.Tab]->topLevelItem(item.Index));
+        shown.clear();
+        prompts.Clear();
+        App.WorkMode = item.Refused;
+        w.OpenTreeItemForm();
+        EXPECT_TRUE(shown.isEmpty());
+        // Only the database tab says why.
+        EXPECT_EQ(prompts.Messages(), item.Tab == 0 ? QStringList{noDatabase} : QStringList());
+        App.WorkMode = item.Opens;
+        w.OpenTreeItemForm();
+        ASSERT_EQ(shown.size(), 1);
+        EXPECT_STREQ(shown[0]->metaObject()->className(), item.Window);
+    }
 
     // No selection: nothing at all.
+    shown.clear();
     prompts.Clear();
+    w.PageControl1->setCurrentIndex(0);
     w.ProgramowanieBazyTree->clearSelection();
+    App.WorkMode = 0;
     w.OpenTreeItemForm();
-    EXPECT_EQ(modal.size(), 2);
+    EXPECT_TRUE(shown.isEmpty());
     EXPECT_TRUE(prompts.Texts().isEmpty());
-}
 
-TEST_F(MainWindowTest, DispatcherGatesTheRegisterTabs)
-{
-    TMenuGlowne& w = Make();
-    SetModalRunner([](QDialog&) { return int(QDialog::Rejected); });
-    TaskStandIn report(1, 0), sync(2, 0), ptu(2, 7);
-
-    w.PageControl1->setCurrentIndex(1);
-    Select(w.WykonywanieRaportowTree, 0);
-    App.WorkMode = 1;
-    w.OpenTreeItemForm();
-    EXPECT_EQ(report.opened, 0);
-    App.WorkMode = 2;
-    w.OpenTreeItemForm();
-    EXPECT_EQ(report.opened, 1);
-
-    w.PageControl1->setCurrentIndex(2);
-    Select(w.TreeView3, 0);
-    w.OpenTreeItemForm();  // WorkMode 2: no database
-    EXPECT_EQ(sync.opened, 0);
-    App.WorkMode = 3;
-    w.OpenTreeItemForm();
-    EXPECT_EQ(sync.opened, 1);
-
-    Select(w.TreeView3, 7);
-    App.WorkMode = 1;
-    w.OpenTreeItemForm();
-    EXPECT_EQ(ptu.opened, 0);
-    App.WorkMode = 2;
-    w.OpenTreeItemForm();
-    EXPECT_EQ(ptu.opened, 1);
-    EXPECT_TRUE(prompts.Texts().isEmpty());  // refusals on these tabs are silent
+    // The goods and the Wi-Fi and e-mail buttons open their windows whatever the work mode.
+    w.Button8->click();
+    w.Button11->click();
+    EXPECT_EQ(shown, (QList<QDialog*>{ProgramowanieTowarow, ProgramowanieTablicyWiFi_Mail}));
 
     for (int index = 0; index < 22; ++index) {
         SCOPED_TRACE(index);
@@ -353,56 +302,6 @@ TEST_F(MainWindowTest, DispatcherGatesTheRegisterTabs)
         EXPECT_EQ(TreeTaskAllowed(0, 5, uint8_t(mode)), mode != 0);
         EXPECT_EQ(TreeTaskAllowed(1, 5, uint8_t(mode)), mode >= 2);
     }
-}
-
-TEST_F(MainWindowTest, SettingsWindowsOpenUnderTheirGates)
-{
-    TMenuGlowne& w = Make();
-    QList<QDialog*> shown;
-    SetModalRunner([&](QDialog& d) {
-        shown << &d;
-        return int(QDialog::Rejected);
-    });
-    // Tab, item, the window it opens; database items need a database, register items a link.
-    const std::tuple<int, int, const char*> items[] = {
-        {0, 9, "TProgramowanieTablicyHalo"},      {0, 10, "TProgramowanieWalutyEwidencyjnej"},
-        {2, 10, "TProgramowanieNaglowka"},        {2, 12, "TProgramowanieStopki"},
-        {2, 13, "TProgramowanieNIP"},             {2, 15, "TDodatkoweUstawienia"},
-        {2, 16, "TProgramowanieKlawiszyFunkcyjnych"}, {2, 17, "TKlawiszeSzybkieSprzedazy"},
-        {2, 18, "TJednostkiTowarowe"},
-    };
-    for (const auto& [tab, index, window] : items) {
-        SCOPED_TRACE(TreeTasks(tab)[std::size_t(index)].Text.toStdString());
-        w.PageControl1->setCurrentIndex(tab);
-        Select(tab == 0 ? w.ProgramowanieBazyTree : w.TreeView3, index);
-        shown.clear();
-        App.WorkMode = tab == 0 ? 0 : 1;
-        w.OpenTreeItemForm();
-        EXPECT_TRUE(shown.isEmpty());
-        App.WorkMode = tab == 0 ? 1 : 2;
-        w.OpenTreeItemForm();
-        ASSERT_EQ(shown.size(), 1);
-        EXPECT_STREQ(shown[0]->metaObject()->className(), window);
-    }
-    // The Wi-Fi and e-mail button opens its window whatever the work mode.
-    shown.clear();
-    App.WorkMode = 0;
-    w.Button11->click();
-    ASSERT_EQ(shown.size(), 1);
-    EXPECT_EQ(shown[0], ProgramowanieTablicyWiFi_Mail);
-}
-
-TEST_F(MainWindowTest, HiddenHelpButtonExplainsTheWorkMode)
-{
-    TMenuGlowne& w = Make();
-    w.SpeedButton1Click();
-    App.WorkMode = 0;
-    w.SpeedButton1Click();
-    App.WorkMode = 3;
-    w.SpeedButton1Click();
-    ASSERT_EQ(prompts.Messages().size(), 2);
-    EXPECT_TRUE(prompts.Messages()[0].startsWith(" W trybie OFFLINE masz"));
-    EXPECT_TRUE(prompts.Messages()[1].startsWith(" Aktualnie do tego komputera"));
 }
 
 } // namespace

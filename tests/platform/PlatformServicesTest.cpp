@@ -1,15 +1,11 @@
-#include "platform/Modal.h"
 #include "platform/Prompts.h"
 #include "platform/SingleInstance.h"
 #include "platform/TempFolder.h"
-#include "platform/Time.h"
+#include "tests/platform/EnvGuard.h"
 #include "tests/support/TestEnvironment.h"
 
 #include <QAbstractButton>
-#include <QDialog>
 #include <QMessageBox>
-#include <QTimer>
-#include <cstdlib>
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
@@ -22,35 +18,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-
-// Saves environment variables and puts them back.
-class EnvGuard {
-public:
-    explicit EnvGuard(std::initializer_list<const char*> names)
-    {
-        for (const char* n : names) {
-            const char* v = std::getenv(n);
-            saved_.push_back({n, v != nullptr, v ? v : ""});
-        }
-    }
-    ~EnvGuard()
-    {
-        for (const auto& s : saved_) {
-            if (s.had)
-                ::setenv(s.name, s.value.c_str(), 1);
-            else
-                ::unsetenv(s.name);
-        }
-    }
-
-private:
-    struct Saved {
-        const char* name;
-        bool had;
-        std::string value;
-    };
-    std::vector<Saved> saved_;
-};
 
 class ScratchFolder {
 public:
@@ -228,31 +195,6 @@ TEST(Prompts, FileFiltersBecomeQtFilters)
     EXPECT_EQ(QtFileFilter("Pliki CSV|*.csv|Wszystkie|*.*"), "Pliki CSV (*.csv);;Wszystkie (*.*)");
     EXPECT_EQ(QtFileFilter("Obrazy (*.png)|*.bmp"), "Obrazy (*.bmp)");
     EXPECT_EQ(QtFileFilter("Teksty (*.txt)"), "Teksty (*.txt)");
-}
-
-TEST(Modal, RunnerStandsInForTheUser)
-{
-    TestApp();
-    QDialog dialog;
-    QDialog* seen = nullptr;
-    SetModalRunner([&](QDialog& d) {
-        seen = &d;
-        return 7;
-    });
-    EXPECT_EQ(ShowModal(dialog), 7);
-    EXPECT_EQ(seen, &dialog);
-
-    // Without a runner the window really runs its modal loop.
-    SetModalRunner({});
-    QTimer::singleShot(0, &dialog, [&] { dialog.done(3); });
-    EXPECT_EQ(ShowModal(dialog), 3);
-}
-
-TEST(Time, SleepWaitsAtLeastItsTime)
-{
-    const long long before = MonotonicMs();
-    Sleep(20);
-    EXPECT_GE(MonotonicMs() - before, 20);
 }
 
 TEST(Prompts, StandardButtonsSpeakPolish)

@@ -1,5 +1,3 @@
-// The rich-text reader and writer: our own files round-trip, a word processor's file loads,
-// refused inputs leave the document alone.
 #include "platform/Rtf.h"
 #include "tests/support/TestEnvironment.h"
 
@@ -66,10 +64,10 @@ TEST(Rtf, OwnFilesKeepParagraphsSizesAlignmentsAndPolishLetters)
     EXPECT_EQ(Describe(back), Describe(doc));
 }
 
-TEST(Rtf, WordProcessorFileLoads)
+TEST(Rtf, WordProcessorFilesLoadAndRefusedInputsLeaveTheDocument)
 {
     TestApp();
-    const QByteArray rtf =
+    const QByteArray wordProcessor =
         "{\\rtf1\\ansi\\ansicpg1252\\deff0\\nouicompat{\\fonttbl{\\f0\\fnil\\fcharset0 Calibri;}"
         "{\\f1\\fnil\\fcharset238 Arial;}}\r\n{\\colortbl ;\\red255\\green0\\blue0;}\r\n"
         "{\\*\\generator Riched20 10.0.19041}\\viewkind4\\uc1 \r\n"
@@ -77,22 +75,23 @@ TEST(Rtf, WordProcessorFileLoads)
         "\\pard\\qc\\f0 caf\\'e9\\line dw\\u243?ch\\tab x\\par\r\n"
         "\\trowd\\cellx1000\\cellx2000\\pard\\intbl A\\cell B\\cell\\row\r\n"
         "\\pard\\qj\\uc2\\u322\\'b3\\'b3{\\pict\\wmetafile8 0102ff}end\\par\r\n}\r\n";
-    QTextDocument doc;
-    ASSERT_EQ(ReadRtf(rtf, doc), RtfRead::Ok);
-    EXPECT_EQ(Describe(doc), (QStringList{"R|[Zakład]", "C|café", "C|dwóch x", "L|A B ", "L|łend"}));
-}
-
-TEST(Rtf, RefusedInputsLeaveTheDocument)
-{
-    TestApp();
-    QTextDocument doc;
-    doc.setPlainText("keep");
-    EXPECT_EQ(ReadRtf("plain text", doc), RtfRead::NotRtf);
-    EXPECT_EQ(ReadRtf(QByteArray(RtfMaxBytes + 1, ' ').prepend("{\\rtf1 "), doc), RtfRead::TooLarge);
-    EXPECT_EQ(ReadRtf("{\\rtf1" + QByteArray(64, '{') + "x", doc), RtfRead::TooDeep);
-    EXPECT_EQ(doc.toPlainText(), "keep");
-
-    // Open groups are closed at the end; a cut escape reads nothing past the input.
-    EXPECT_EQ(ReadRtf("{\\rtf1" + QByteArray(62, '{') + "ab\\'4", doc), RtfRead::Ok);
-    EXPECT_EQ(doc.toPlainText(), "ab");
+    const struct {
+        QByteArray Input;
+        RtfRead Result;
+        QStringList Paragraphs;
+    } cases[] = {
+        {wordProcessor, RtfRead::Ok, {"R|[Zakład]", "C|café", "C|dwóch x", "L|A B ", "L|łend"}},
+        {"plain text", RtfRead::NotRtf, {"L|keep"}},
+        {QByteArray(RtfMaxBytes + 1, ' ').prepend("{\\rtf1 "), RtfRead::TooLarge, {"L|keep"}},
+        {"{\\rtf1" + QByteArray(64, '{') + "x", RtfRead::TooDeep, {"L|keep"}},
+        // Open groups are closed at the end; a cut escape reads nothing past the input.
+        {"{\\rtf1" + QByteArray(62, '{') + "ab\\'4", RtfRead::Ok, {"L|ab"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Input.left(40).toStdString());
+        QTextDocument doc;
+        doc.setPlainText("keep");
+        EXPECT_EQ(ReadRtf(c.Input, doc), c.Result);
+        EXPECT_EQ(Describe(doc), c.Paragraphs);
+    }
 }
