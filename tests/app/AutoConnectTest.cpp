@@ -136,8 +136,9 @@ TEST_F(AutoConnectTest, NoPortASilentOneOrOneAnsweringNoiseIsNoRegister)
         const bool none = kind == 0, noisy = kind == 2;
         const std::string empty = none ? EmulatorFixture::MakeEmptyComDir() : std::string();
         std::optional<PtyPair> pty;
-        if (!none)
+        if (!none) {
             ASSERT_TRUE(pty.emplace(7).Ok());
+        }
         prompts.Clear();
         App.WorkMode = 3;  // a connection that was up before the search is dropped by it
         std::vector<uint8_t> noise(10, 0x55), probe;
