@@ -23,25 +23,7 @@ const char* GoodsTitles =
 
 } // namespace
 
-TEST(CsvExport, GoodsOfBothGeometries)
-{
-    TestEnvironment env;
-    StoreGoods(1, "Chleb żytni", 199, "A", "5907788");
-    StoreGoods(7, "Woda", 0, "", "0000000000000");
-    StoreGoods(2500, "Sól", 4294967295u, "G", "1234567890123");
-    EXPECT_EQ(Exported(CsvTable::Goods), Cp(GoodsTitles) + Cp("1;Chleb żytni;1,99;A;0000005907788;1;2;1;0;9\n"
-                                                              "7;Woda;0,00;;0000000000000;1;2;1;0;9\n"
-                                                              "2500;Sól;42949672,95;G;1234567890123;1;2;1;0;9\n"));
-    App.MaxGoodsCount = 2000;
-    App.GoodsRecordSize = 69;
-    ASSERT_EQ(CreateDatabaseImage(), 0);
-    StoreGoods(2000, "Ostatni", 5, "B", "590");
-    StoreGoods(1, "Pierwszy", 100, "C", "");
-    EXPECT_EQ(Exported(CsvTable::Goods), std::string(GoodsTitles) + "1;Pierwszy;1,00;C;0000000000000;1;2;1;0;9\n"
-                                                                    "2000;Ostatni;0,05;B;0000000000590;1;2;1;0;9\n");
-}
-
-TEST(CsvExport, SmallTablesByteForByte)
+TEST(CsvExport, EveryTableByteForByte)
 {
     TestEnvironment env;  // the new image holds cashier 1 "Kierownik" and group 1
     const TableOffsetSet& t = TableOffsets;
@@ -70,6 +52,21 @@ TEST(CsvExport, SmallTablesByteForByte)
                                               "2;Waluta;00045678;EUR\n3;Waluta;9876543,21;EUR\n4;Waluta;0,000000005;EUR\n");
     EXPECT_EQ(DefaultCsvFileName("sklep.rkb", CsvTable::PaymentForms), "sklep_formy_plat.csv");
     EXPECT_EQ(DefaultCsvFileName("rkb_baza", CsvTable::Currencies), "rkb_baza_waluty.csv");
+
+    StoreGoods(1, "Chleb żytni", 199, "A", "5907788");
+    StoreGoods(7, "Woda", 0, "", "0000000000000");
+    StoreGoods(2500, "Sól", 4294967295u, "G", "1234567890123");
+    EXPECT_EQ(Exported(CsvTable::Goods), Cp(GoodsTitles) + Cp("1;Chleb żytni;1,99;A;0000005907788;1;2;1;0;9\n"
+                                                              "7;Woda;0,00;;0000000000000;1;2;1;0;9\n"
+                                                              "2500;Sól;42949672,95;G;1234567890123;1;2;1;0;9\n"));
+    // The older model's geometry.
+    App.MaxGoodsCount = 2000;
+    App.GoodsRecordSize = 69;
+    ASSERT_EQ(CreateDatabaseImage(), 0);
+    StoreGoods(2000, "Ostatni", 5, "B", "590");
+    StoreGoods(1, "Pierwszy", 100, "C", "");
+    EXPECT_EQ(Exported(CsvTable::Goods), std::string(GoodsTitles) + "1;Pierwszy;1,00;C;0000000000000;1;2;1;0;9\n"
+                                                                    "2000;Ostatni;0,05;B;0000000000590;1;2;1;0;9\n");
 }
 
 class CsvExportWindow : public ::testing::Test {

@@ -1,4 +1,4 @@
-// The keyboard template and the barcode sheet window: the template's geometry and painting, the
+// The keyboard template and the barcode sheet window: the template's painting, the
 // windows driven through their handlers, both printouts as PDF files.
 #include "core/AppState.h"
 #include "export/DrukowanieKodowKreskowych.h"
@@ -15,24 +15,6 @@
 #include <QPainter>
 #include <QSlider>
 #include <gtest/gtest.h>
-
-TEST(KeyboardTemplate, GeometryAt600DpiAndFontShrinking)
-{
-    const KeyboardGeometry g = KeyboardGeometryFor(600);
-    EXPECT_EQ(g.S, 307);
-    EXPECT_EQ(g.Key24Width, 732);
-    EXPECT_EQ(KeyCellRect(10, g), QRect(100 + 4 * 307, 100 + 307, 307, 307));
-    EXPECT_EQ(KeyCellRect(21, g), QRect(100, 100 + 4 * 307, 307, 307));
-    EXPECT_EQ(KeyCellRect(24, g), QRect(100 + 3 * 307, 100 + 4 * 307, 732, 307));
-    EXPECT_EQ(KeyTextX(7, 100, g), 100 + 307 + (153 - 50));
-    EXPECT_EQ(KeyTextX(24, 101, g), 100 + 921 + int(366.14 - 50));   // centred in its 31 mm
-    EXPECT_EQ(KeyTopTextY(7, g), 100 + 307 + 11);
-    EXPECT_EQ(KeyMiddleTextY(7, 60, g), 100 + 307 + 153 - 30);
-    EXPECT_EQ(KeyBottomTextY(7, 40, g), 100 + 307 + int(307 - 11.81 - 40));
-    // A text 60 pixels a point wide on a cell of 307 fits at 5 points; shrinking stops at 1.
-    EXPECT_EQ(ShrinkFontSize(6, [](int pt) { return pt * 60 > 307; }), 5);
-    EXPECT_EQ(ShrinkFontSize(16, [](int) { return true; }), 1);
-}
 
 TEST(KeyboardTemplate, PaintsCellsInTheirColoursAndLongTextsInside)
 {
