@@ -35,9 +35,7 @@ TEST(NowaBazaD, NewDatabaseOrARefusalThatKeepsTheOpenOneKeysConfirmAndClose)
     TestEnvironment env;
     ScriptedPrompts prompts;
     TNowaBazaD dialog;
-    GoodsRecordFields g;
-    g.Plu = 1;
-    ASSERT_EQ(WriteGoodsRecordToImage(g), 0);
+    ASSERT_EQ(WriteGoodsRecordToImage({1, "Stary towar", "A", 100, "5907788"}), 0);
     App.CurrentDatabaseFileName = "moja.rkb";
     dialog.FormShow();
     EXPECT_EQ(dialog.Edit2->text(), "PLN");

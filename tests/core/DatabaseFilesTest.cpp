@@ -44,12 +44,7 @@ std::vector<uint8_t> ExpectedDefaultImage(const std::string& symbol)
 // Some content in every kind of table, so that a lost or shifted byte shows.
 void FillSomeRecords()
 {
-    GoodsRecordFields g;
-    g.Plu = 1;
-    g.Name = "Masło \xB9";
-    g.VatLetter = "A";
-    g.Price = 1001;
-    g.Barcode = "5907788";
+    GoodsRecordFields g{1, "Masło \xB9", "A", 1001, "5907788"};
     ASSERT_EQ(WriteGoodsRecordToImage(g), 0);
     g.Plu = 8000;
     ASSERT_EQ(WriteGoodsRecordToImage(g), 0);
