@@ -27,9 +27,7 @@ TEST(ImageLayout, SlotIsUsedExactlyWhenItsNumberIsNotZeroInAUsableImage)
     EXPECT_TRUE(GoodsSlotUsed(256));
 
     DbZeroFillAt(GoodsRecordOffset(256), App.GoodsRecordSize);
-    std::vector<uint8_t> slot(83, 1);
-    DbReadBytesAt(GoodsRecordOffset(256), slot.data(), slot.size());
-    EXPECT_EQ(slot, std::vector<uint8_t>(83, 0));
+    EXPECT_EQ(Text(ImageBytes(), GoodsRecordOffset(256), 83), std::string(83, '\0'));
     EXPECT_FALSE(GoodsSlotUsed(0));
     EXPECT_FALSE(GoodsSlotUsed(App.MaxGoodsCount + 1));
 
@@ -53,12 +51,7 @@ TEST(ImageHelpers, PaddedStringsAndOneSharedPosition)
     EXPECT_EQ(DbWritePaddedString("Kierownik", 0, 21), 0);
     EXPECT_EQ(DatabaseImage.Position(), at + 21);
 
-    std::vector<uint8_t> field(22);
-    DbReadBytesAt(at, field.data(), field.size());
-    std::vector<uint8_t> expect(22, 0);
-    std::memcpy(expect.data(), "Kierownik", 9);
-    expect[21] = 0x77;
-    EXPECT_EQ(field, expect);
+    EXPECT_EQ(Text(ImageBytes(), at, 22), "Kierownik" + std::string(12, '\0') + "\x77");
 
     DbWritePaddedStringAt(at, "ab", ' ', 5);
     EXPECT_EQ(DbReadStringAt(at, 6), "ab   w");  // "Kierownik" from its sixth letter on stays
