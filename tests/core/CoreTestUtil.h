@@ -1,8 +1,12 @@
 #pragma once
 // Byte-level helpers for the core tests.
+#include "core/AppState.h"
 #include "core/DatabaseImage.h"
+#include "tests/support/TestEnvironment.h"
 
 #include <cstdint>
+#include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -31,3 +35,18 @@ inline std::string Text(const std::vector<uint8_t>& bytes, std::size_t at, std::
 {
     return std::string(reinterpret_cast<const char*>(bytes.data()) + at, n);
 }
+
+// Points TEMP at a folder whose working image cannot be replaced (a folder sits in its place).
+class BrokenTempFolder {
+public:
+    explicit BrokenTempFolder(const TestEnvironment& env) : old_(std::getenv("TEMP"))
+    {
+        const std::string folder = env.Path("broken");
+        std::filesystem::create_directories(folder + "/" + App.WorkingImageFileName + "/inside");
+        ::setenv("TEMP", folder.c_str(), 1);
+    }
+    ~BrokenTempFolder() { ::setenv("TEMP", old_.c_str(), 1); }
+
+private:
+    std::string old_;
+};

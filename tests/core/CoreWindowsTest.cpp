@@ -15,7 +15,6 @@
 #include <QMouseEvent>
 #include <QPushButton>
 
-#include <cstdlib>
 #include <filesystem>
 #include <gtest/gtest.h>
 
@@ -31,58 +30,15 @@ void PressKey(QWidget& w, int key)
 
 } // namespace
 
-TEST(NowaBazaD, NewDatabaseTakesNameAndPaddedSymbol)
+TEST(NowaBazaD, NewDatabaseOrARefusalThatKeepsTheOpenOneKeysConfirmAndClose)
 {
     TestEnvironment env;
     ScriptedPrompts prompts;
     TNowaBazaD dialog;
-    EXPECT_EQ(dialog.Edit1->maxLength(), 40);
-    EXPECT_EQ(dialog.Edit2->maxLength(), 3);
-
-    App.RecordCurrencySymbol = "PLN";
-    App.WorkMode = WorkModeRegister;
-    App.DatabaseModified = 0;
-    GoodsRecordFields g;
-    g.Plu = 1;
-    g.Name = "Stary towar";
-    ASSERT_EQ(WriteGoodsRecordToImage(g), 0);
-    fs::create_directory(env.Path("inny"));
-    fs::current_path(env.Path("inny"));
-
-    dialog.FormShow();
-    EXPECT_EQ(dialog.Edit2->text(), "PLN");
-    dialog.Edit1->setText("Sklep");
-    dialog.Edit2->setText("EU");
-    dialog.Button1Click();
-
-    EXPECT_EQ(dialog.result(), QDialog::Accepted);
-    EXPECT_EQ(App.RecordCurrencySymbol, " EU");
-    EXPECT_EQ(App.CurrentDatabaseFileName, "Sklep");
-    EXPECT_EQ(App.WorkMode, WorkModeRegister | WorkModeDatabase);
-    EXPECT_EQ(App.DatabaseModified, 1);
-    // The start folder is made current again; it does not follow the current folder.
-    EXPECT_EQ(fs::path(App.StartFolder), fs::path(env.Folder()));
-    EXPECT_EQ(fs::current_path(), fs::path(env.Folder()));
-    EXPECT_EQ(DbReadStringAt(TableOffsets.RecordCurrencyBlock, 3), " EU");
-    EXPECT_FALSE(GoodsSlotUsed(1));
-    EXPECT_TRUE(prompts.Texts().isEmpty());
-
-    // The save proposes the new name.
-    prompts.SaveFile(QString());
-    SaveDatabaseFile();
-    EXPECT_EQ(prompts.LastSaveInitial, "Sklep");
-}
-
-TEST(NowaBazaD, EmptyNameAndFailureKeepTheOpenDatabaseKeysConfirmAndClose)
-{
-    TestEnvironment env;
-    ScriptedPrompts prompts;
-    TNowaBazaD dialog;
-    GoodsRecordFields g;
-    g.Plu = 1;
-    ASSERT_EQ(WriteGoodsRecordToImage(g), 0);
+    ASSERT_EQ(WriteGoodsRecordToImage({1, "Stary towar", "A", 100, "5907788"}), 0);
     App.CurrentDatabaseFileName = "moja.rkb";
     dialog.FormShow();
+    EXPECT_EQ(dialog.Edit2->text(), "PLN");
 
     // Enter with no name does nothing at all.
     PressKey(dialog, Qt::Key_Return);
@@ -100,29 +56,43 @@ TEST(NowaBazaD, EmptyNameAndFailureKeepTheOpenDatabaseKeysConfirmAndClose)
     prompts.Clear();
 
     // The working file cannot be replaced: the message, and the old database stays.
-    const std::string oldTemp = std::getenv("TEMP");
-    const std::string broken = env.Path("broken");
-    fs::create_directories(broken + "/BDTemp.bdt/inside");
-    ::setenv("TEMP", broken.c_str(), 1);
-    dialog.Edit1->setText("Sklep");
-    dialog.Edit2->setText("EU");
-    dialog.Button1Click();
-    ::setenv("TEMP", oldTemp.c_str(), 1);
+    const std::vector<uint8_t> before = ImageBytes();
+    {
+        BrokenTempFolder broken(env);
+        dialog.Edit1->setText("Sklep");
+        dialog.Edit2->setText("EU");
+        dialog.Button1Click();
+    }
 
     EXPECT_EQ(prompts.Texts(), QStringList{"Nie udało się utworzyć nowej bazy"});
     EXPECT_NE(dialog.result(), QDialog::Accepted);
-    EXPECT_TRUE(GoodsSlotUsed(1));
+    EXPECT_EQ(ImageBytes(), before);
     EXPECT_EQ(App.CurrentDatabaseFileName, "moja.rkb");
     EXPECT_EQ(App.RecordCurrencySymbol, "PLN");
     EXPECT_EQ(App.DatabaseModified, 0);
     EXPECT_EQ(App.WorkMode, WorkModeDatabase);
+    prompts.Clear();
 
-    // Enter confirms, Esc and the second button close without a change.
+    // Enter confirms: a padded symbol, no goods, and the start folder, not the current one, is
+    // made current again.
+    App.WorkMode = WorkModeRegister;
+    fs::create_directory(env.Path("inny"));
+    fs::current_path(env.Path("inny"));
     dialog.Edit1->setText("Hurtownia");
     PressKey(dialog, Qt::Key_Enter);
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
     EXPECT_EQ(App.CurrentDatabaseFileName, "Hurtownia");
+    EXPECT_EQ(DbReadStringAt(TableOffsets.RecordCurrencyBlock, 3), " EU");
+    EXPECT_EQ(App.WorkMode, WorkModeRegister | WorkModeDatabase);
+    EXPECT_FALSE(GoodsSlotUsed(1));
+    EXPECT_EQ(fs::path(App.StartFolder), fs::path(env.Folder()));
+    EXPECT_EQ(fs::current_path(), fs::path(env.Folder()));
+    EXPECT_TRUE(prompts.Texts().isEmpty());
+    prompts.SaveFile(QString());
+    SaveDatabaseFile();
+    EXPECT_EQ(prompts.LastSaveInitial, "Hurtownia");
 
+    // Esc and the second button close without a change.
     App.CurrentDatabaseFileName = "x";
     dialog.setResult(QDialog::Accepted);
     PressKey(dialog, Qt::Key_Escape);

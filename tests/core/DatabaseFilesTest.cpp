@@ -7,10 +7,10 @@
 #include "tests/support/TestEnvironment.h"
 #include "tests/support/TestFiles.h"
 
-#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <limits>
+#include <optional>
 #include <gtest/gtest.h>
 
 namespace fs = std::filesystem;
@@ -44,12 +44,7 @@ std::vector<uint8_t> ExpectedDefaultImage(const std::string& symbol)
 // Some content in every kind of table, so that a lost or shifted byte shows.
 void FillSomeRecords()
 {
-    GoodsRecordFields g;
-    g.Plu = 1;
-    g.Name = "Masło \xB9";
-    g.VatLetter = "A";
-    g.Price = 1001;
-    g.Barcode = "5907788";
+    GoodsRecordFields g{1, "Masło \xB9", "A", 1001, "5907788"};
     ASSERT_EQ(WriteGoodsRecordToImage(g), 0);
     g.Plu = 8000;
     ASSERT_EQ(WriteGoodsRecordToImage(g), 0);
@@ -70,56 +65,21 @@ std::vector<std::string> TempLeftovers(const std::string& folder)
     return out;
 }
 
-// Points TEMP at a folder whose working image cannot be replaced (a folder sits in its place).
-class BrokenTempFolder {
-public:
-    explicit BrokenTempFolder(const TestEnvironment& env) : old_(std::getenv("TEMP"))
-    {
-        const std::string folder = env.Path("broken");
-        fs::create_directories(folder + "/" + App.WorkingImageFileName + "/inside");
-        ::setenv("TEMP", folder.c_str(), 1);
-    }
-    ~BrokenTempFolder() { ::setenv("TEMP", old_.c_str(), 1); }
-
-private:
-    std::string old_;
-};
-
 } // namespace
 
 TEST(NewImage, HoldsTheDefaultContentByteForByte)
 {
-    TestEnvironment env;
-    EXPECT_EQ(FileBytes(DatabaseImage.Path()), ExpectedDefaultImage("PLN"));
+    TestEnvironment env(false);
+    // A longer working file left from before is replaced whole.
+    WriteFileBytes(env.Path("BDTemp.bdt"), std::vector<uint8_t>(900000, 0xEE));
+    ASSERT_EQ(CreateDatabaseImage(), 0);
+    EXPECT_EQ(FileBytes(env.Path("BDTemp.bdt")), ExpectedDefaultImage("PLN"));
     EXPECT_EQ(fs::path(DatabaseImage.Path()), fs::path(env.Folder()) / "BDTemp.bdt");
+    EXPECT_TRUE(DatabaseImage.Usable());
 
     App.RecordCurrencySymbol = " EU";
     ASSERT_EQ(CreateDatabaseImage(), 0);
     EXPECT_EQ(ImageBytes(), ExpectedDefaultImage(" EU"));
-}
-
-TEST(NewImage, ReplacesALongerLeftoverWorkingFile)
-{
-    TestEnvironment env(false);
-    WriteFileBytes(env.Path("BDTemp.bdt"), std::vector<uint8_t>(900000, 0xEE));
-    ASSERT_EQ(CreateDatabaseImage(), 0);
-    EXPECT_EQ(FileBytes(env.Path("BDTemp.bdt")), ExpectedDefaultImage("PLN"));
-    EXPECT_TRUE(DatabaseImage.Usable());
-}
-
-TEST(NewImage, FailureKeepsTheOpenImage)
-{
-    TestEnvironment env;
-    FillSomeRecords();
-    const auto before = ImageBytes();
-    const std::string path = DatabaseImage.Path();
-    {
-        BrokenTempFolder broken(env);
-        EXPECT_EQ(CreateDatabaseImage(), 1);
-    }
-    EXPECT_TRUE(DatabaseImage.Usable());
-    EXPECT_EQ(DatabaseImage.Path(), path);
-    EXPECT_EQ(ImageBytes(), before);
 }
 
 TEST(FileNames, FoldersOfEitherKindAreStripped)
@@ -128,7 +88,7 @@ TEST(FileNames, FoldersOfEitherKindAreStripped)
         EXPECT_EQ(FileNameOfPath(path), "x.rkb") << path;
 }
 
-TEST(DatabaseFile, SaveThenLoadGivesTheSameImage)
+TEST(DatabaseFile, SaveThenLoadGivesTheSameImageWhateverItsMagic)
 {
     TestEnvironment env;
     ScriptedPrompts prompts;
@@ -142,11 +102,8 @@ TEST(DatabaseFile, SaveThenLoadGivesTheSameImage)
     prompts.SaveFile(QString::fromStdString(file));
     SaveDatabaseFile();
     EXPECT_EQ(prompts.Texts(), QStringList{QString::fromStdString("Zapisano plik " + file)});
-    EXPECT_EQ(App.CurrentDatabaseFileName, "sklep.rkb");
-    EXPECT_EQ(App.DatabaseSaved, 1);
-    EXPECT_EQ(App.DatabaseModified, 0);
     EXPECT_EQ(refreshes, 1);
-    const auto fileBytes = FileBytes(file);
+    auto fileBytes = FileBytes(file);
     ASSERT_EQ(fileBytes.size(), DatabaseFileSize);
     EXPECT_EQ(Text(fileBytes, 0, 16), "ORVA_RIVO_V_2_00");
     EXPECT_EQ(Tail(fileBytes), Tail(saved));
@@ -158,37 +115,21 @@ TEST(DatabaseFile, SaveThenLoadGivesTheSameImage)
     App.WorkMode = WorkModeRegister;
     App.DatabaseModified = 1;
     ASSERT_EQ(LoadDatabaseFile(file), 0);
-    const auto loaded = ImageBytes();
-    EXPECT_EQ(Text(loaded, 0, 16), "ORVA_RIVO_V_2_00");
-    EXPECT_EQ(Tail(loaded), Tail(saved));
+    EXPECT_EQ(ImageBytes(), fileBytes);
     EXPECT_EQ(App.CurrentDatabaseFileName, "sklep.rkb");
     EXPECT_EQ(App.WorkMode, WorkModeRegister | WorkModeDatabase);
     EXPECT_EQ(App.DatabaseModified, 1);
     EXPECT_EQ(refreshes, 2);
+    // Any magic is loaded and kept in the image.
+    std::memcpy(fileBytes.data(), "BAZA SERWISOWA01", 16);
+    WriteFileBytes(file, fileBytes);
+    ASSERT_EQ(LoadDatabaseFile(file), 0);
+    EXPECT_EQ(ImageBytes(), fileBytes);
     EXPECT_EQ(prompts.Texts().size(), 1);
     SetStatusRefreshHook(nullptr);
 }
 
-TEST(DatabaseFile, AnyMagicIsLoadedAndKeptInTheImage)
-{
-    TestEnvironment env;
-    auto bytes = ExpectedDefaultImage("USD");
-    std::memcpy(bytes.data(), "BAZA SERWISOWA01", 16);
-    WriteFileBytes(env.Path("serwis.rkb"), bytes);
-    ScriptedPrompts prompts;
-    ASSERT_EQ(LoadDatabaseFile(env.Path("serwis.rkb")), 0);
-    EXPECT_EQ(ImageBytes(), bytes);
-    EXPECT_TRUE(prompts.Texts().isEmpty());
-}
-
 namespace {
-
-struct RefusedFile {
-    const char* Name;
-    long long Size;          // -1: no file at all; -2: a folder
-    const char* Magic;
-    std::string Message;
-};
 
 std::string WrongLength(int size)
 {
@@ -198,73 +139,60 @@ std::string WrongLength(int size)
 const char* const OldFormat =
     "Plik zapisano w starym formacie ORVA_RIVO_V_1_01, którego program nie może przekształcić. Nie wczytano bazy.";
 
-void PrintTo(const RefusedFile& file, std::ostream* out) { *out << file.Name; }
-
-class RefusedFiles : public ::testing::TestWithParam<RefusedFile> {};
-
 } // namespace
 
-TEST_P(RefusedFiles, LeaveTheOpenDatabaseAsItWas)
+TEST(DatabaseFile, RefusedOrUnloadableFilesLeaveTheOpenDatabaseAsItWas)
 {
-    const RefusedFile& c = GetParam();
-    TestEnvironment env;
-    ScriptedPrompts prompts;
-    FillSomeRecords();
-    App.CurrentDatabaseFileName = "moja.rkb";
-    App.WorkMode = WorkModeRegister | WorkModeDatabase;
-    const auto before = ImageBytes();
+    enum Trouble { None, DiskFull, NoWorkingFile };
+    struct Case {
+        long long Size;  // -1: no file at all; -2: a folder
+        const char* Magic;
+        std::string Message;
+        Trouble During = None;
+    };
+    const Case cases[] = {{804999, "ORVA_RIVO_V_2_00", WrongLength(804999)},
+                          {805001, "ORVA_RIVO_V_2_00", WrongLength(805001)},
+                          {0, "", WrongLength(0)},
+                          {805000, "ORVA_RIVO_V_1_01", OldFormat},
+                          {541000, "ORVA_RIVO_V_1_01", OldFormat},
+                          {-1, "", "Nie można odczytać pliku bazy danych."},
+                          {-2, "", "Nie można odczytać pliku bazy danych."},
+                          {805000, "ORVA_RIVO_V_2_00", "Wystąpił błąd odczytu", DiskFull},
+                          {805000, "ORVA_RIVO_V_2_00", "Wystąpił błąd odczytu", NoWorkingFile}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.Size) + " " + std::to_string(c.During));
+        TestEnvironment env;
+        ScriptedPrompts prompts;
+        FillSomeRecords();
+        App.CurrentDatabaseFileName = "moja.rkb";
+        App.WorkMode = WorkModeRegister | WorkModeDatabase;
+        const auto before = ImageBytes();
 
-    const std::string path = env.Path("x.rkb");
-    if (c.Size == -2)
-        fs::create_directory(path);
-    if (c.Size >= 0) {
-        std::vector<uint8_t> bytes(std::size_t(c.Size), 0);
-        if (!bytes.empty())
-            std::memcpy(bytes.data(), c.Magic, std::min<std::size_t>(16, bytes.size()));
-        WriteFileBytes(path, bytes);
+        const std::string path = env.Path("x.rkb");
+        if (c.Size == -2)
+            fs::create_directory(path);
+        if (c.Size >= 0) {
+            std::vector<uint8_t> bytes(std::size_t(c.Size), 0);
+            if (!bytes.empty())
+                std::memcpy(bytes.data(), c.Magic, std::min<std::size_t>(16, bytes.size()));
+            WriteFileBytes(path, bytes);
+        }
+        {
+            std::optional<FileSizeLimit> full;
+            std::optional<BrokenTempFolder> broken;
+            if (c.During == DiskFull)
+                full.emplace(100000);
+            if (c.During == NoWorkingFile)
+                broken.emplace(env);
+            EXPECT_EQ(LoadDatabaseFile(path), 1);
+        }
+        EXPECT_EQ(prompts.Texts(), QStringList{QString::fromStdString(c.Message)});
+        EXPECT_EQ(ImageBytes(), before);
+        EXPECT_EQ(FileBytes(DatabaseImage.Path()), before);
+        EXPECT_TRUE(TempLeftovers(env.Folder()).empty());
+        EXPECT_EQ(App.CurrentDatabaseFileName, "moja.rkb");
+        EXPECT_EQ(App.WorkMode, WorkModeRegister | WorkModeDatabase);
     }
-    EXPECT_EQ(LoadDatabaseFile(path), 1);
-    EXPECT_EQ(prompts.Texts(), QStringList{QString::fromStdString(c.Message)});
-    EXPECT_EQ(ImageBytes(), before);
-    EXPECT_EQ(App.CurrentDatabaseFileName, "moja.rkb");
-    EXPECT_EQ(App.WorkMode, WorkModeRegister | WorkModeDatabase);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    DatabaseFile, RefusedFiles,
-    ::testing::Values(
-        RefusedFile{"Short", 804999, "ORVA_RIVO_V_2_00", WrongLength(804999)},
-        RefusedFile{"Long", 805001, "ORVA_RIVO_V_2_00", WrongLength(805001)},
-        RefusedFile{"Empty", 0, "", WrongLength(0)},
-        RefusedFile{"OldFormat", 805000, "ORVA_RIVO_V_1_01", OldFormat},
-        RefusedFile{"OldFormatOtherLength", 541000, "ORVA_RIVO_V_1_01", OldFormat},
-        RefusedFile{"Missing", -1, "", "Nie można odczytać pliku bazy danych."},
-        RefusedFile{"Folder", -2, "", "Nie można odczytać pliku bazy danych."}),
-    [](const ::testing::TestParamInfo<RefusedFile>& info) { return std::string(info.param.Name); });
-
-TEST(DatabaseFile, ImageThatCannotBeWrittenWhileLoadingStaysAsItWas)
-{
-    TestEnvironment env;
-    ScriptedPrompts prompts;
-    WriteFileBytes(env.Path("inna.rkb"), ExpectedDefaultImage("EUR"));
-    FillSomeRecords();
-    App.CurrentDatabaseFileName = "moja.rkb";
-    const auto before = ImageBytes();
-
-    {   // the disk fills up part way through
-        FileSizeLimit full(100000);
-        EXPECT_EQ(LoadDatabaseFile(env.Path("inna.rkb")), 1);
-    }
-    {   // the working file cannot be replaced at all
-        BrokenTempFolder broken(env);
-        EXPECT_EQ(LoadDatabaseFile(env.Path("inna.rkb")), 1);
-    }
-    EXPECT_EQ(prompts.Texts(), QStringList({"Wystąpił błąd odczytu", "Wystąpił błąd odczytu"}));
-    EXPECT_EQ(ImageBytes(), before);
-    EXPECT_EQ(FileBytes(DatabaseImage.Path()), before);
-    EXPECT_EQ(App.CurrentDatabaseFileName, "moja.rkb");
-    EXPECT_EQ(App.WorkMode, WorkModeDatabase);
-    EXPECT_TRUE(TempLeftovers(env.Folder()).empty());
 }
 
 TEST(DatabaseFile, DecliningTheOverwriteChangesNothing)
@@ -311,7 +239,7 @@ TEST(DatabaseFile, DecliningTheOverwriteChangesNothing)
     EXPECT_FALSE(fs::exists(env.Path("NOWA.RKB.rkb")));
 }
 
-TEST(DatabaseFile, FailedSaveKeepsTheOldFileAndTheState)
+TEST(DatabaseFile, FailedSaveOrNoUsableImageKeepsTheOldFileAndTheState)
 {
     TestEnvironment env;
     ScriptedPrompts prompts;
@@ -344,14 +272,10 @@ TEST(DatabaseFile, FailedSaveKeepsTheOldFileAndTheState)
     EXPECT_EQ(App.DatabaseSaved, 0);
     EXPECT_EQ(App.CurrentDatabaseFileName, "Sklep");
     EXPECT_EQ(App.WorkMode, WorkModeDatabase);
-}
 
-TEST(DatabaseFile, SaveWithoutAUsableImageDropsTheDatabaseMode)
-{
-    TestEnvironment env;
-    ScriptedPrompts prompts;
+    // Without a usable image nothing is written and the database mode goes.
+    prompts.Clear();
     App.WorkMode = WorkModeRegister | WorkModeDatabase;
-    App.DatabaseModified = 1;
     DatabaseImage.MarkFailed();
     prompts.SaveFile(QString::fromStdString(env.Path("nowa.rkb")));
     SaveDatabaseFile();
@@ -378,38 +302,9 @@ uint32_t DiscountValue(unsigned n) { return DbReadU32At(TableOffsets.DiscountTab
 
 uint32_t PackagingPriceAt(unsigned n) { return TableOffsets.PackagingTable + (n - 1) * PackagingRecordSize + 43; }
 
-uint32_t CurrencyAt(unsigned n) { return TableOffsets.CurrencyTable + (n - 1) * CurrencyRecordSize; }
-
 uint32_t GoodsPriceAt(unsigned plu) { return GoodsRecordOffset(plu) + GoodsField::Price; }
 
 } // namespace
-
-TEST(ConvertPrices, QuarterFactorConvertsAmountsOnly)
-{
-    TestEnvironment env;
-    DbWriteU32At(GoodsPriceAt(1), 1001);
-    DbWriteU32At(GoodsPriceAt(8000), 400);
-    PutDiscount(1, 0, 1500);   // 15 %
-    PutDiscount(2, 1, 1001);   // 10,01 zł
-    DbWriteU32At(PackagingPriceAt(20), 1001);
-    DbWriteU32At(CurrencyAt(1) + 22, 42150);  // 4,2150
-    DbWriteByteAt(CurrencyAt(1) + 26, 4);
-    App.DatabaseModified = 0;
-
-    ConvertPrices(0.25);
-    EXPECT_EQ(DbReadU32At(GoodsPriceAt(1)), 250u);
-    EXPECT_EQ(DbReadU32At(GoodsPriceAt(8000)), 100u);
-    EXPECT_EQ(DbReadU32At(GoodsPriceAt(2)), 0u);
-    EXPECT_EQ(DiscountValue(1), 1500u);
-    EXPECT_EQ(DiscountValue(2), 250u);
-    EXPECT_EQ(DbReadU32At(PackagingPriceAt(20)), 250u);
-    EXPECT_EQ(DbReadU32At(CurrencyAt(1) + 22), 10537500u);  // 1,0537500
-    EXPECT_EQ(DbReadByteAt(CurrencyAt(1) + 26), 7);
-    // A free currency slot stays all zero.
-    EXPECT_EQ(DbReadU32At(CurrencyAt(2) + 22), 0u);
-    EXPECT_EQ(DbReadByteAt(CurrencyAt(2) + 26), 0);
-    EXPECT_EQ(App.DatabaseModified, 1);
-}
 
 TEST(ConvertPrices, ResultsAreClampedAndExact)
 {
@@ -419,9 +314,13 @@ TEST(ConvertPrices, ResultsAreClampedAndExact)
     DbWriteU32At(GoodsPriceAt(3), 4294967295u);
     PutDiscount(1, 1, 50000000);
     DbWriteU32At(PackagingPriceAt(1), 50000000);
+    DbWriteU32At(GoodsPriceAt(8000), 400);
+    App.DatabaseModified = 0;
     ConvertPrices(3);
+    EXPECT_EQ(App.DatabaseModified, 1);
     EXPECT_EQ(DbReadU32At(GoodsPriceAt(1)), 99999999u);
     EXPECT_EQ(DbReadU32At(GoodsPriceAt(2)), 300u);
+    EXPECT_EQ(DbReadU32At(GoodsPriceAt(8000)), 1200u);
     EXPECT_EQ(DbReadU32At(GoodsPriceAt(3)), 99999999u);
     EXPECT_EQ(DiscountValue(1), 99999998u);
     EXPECT_EQ(DbReadU32At(PackagingPriceAt(1)), 99999999u);

@@ -41,21 +41,25 @@ std::vector<uint8_t> AreaWith(const std::vector<Record>& records, uint8_t spacin
     return area;
 }
 
-const std::vector<unsigned> Plus = {1, 2, 3, 17, 2000};
+std::vector<Record> Records(bool shortName)
+{
+    std::vector<Record> records;
+    for (unsigned plu : {1, 2, 3, 17, 2000})
+        records.push_back(MakeRecord(plu, shortName));
+    return records;
+}
 
 } // namespace
 
 TEST(GoodsArea, RecordsSurviveEightyThreeToSixtyNineAndBackAndSpacingIsTold)
 {
     for (bool shortName : {false, true}) {
-        std::vector<Record> records;
-        for (unsigned plu : Plus)
-            records.push_back(MakeRecord(plu, shortName));
+        const std::vector<Record> records = Records(shortName);
         std::vector<uint8_t> area = AreaWith(records, 83);
         std::memcpy(&area[std::size_t(2499) * 83], MakeRecord(2500, shortName).data(), GoodsField::WrittenSize);
 
         GoodsRelay relay = RelayGoodsArea(area.data(), 83, 69);
-        EXPECT_EQ(relay.Kept, Plus.size());
+        EXPECT_EQ(relay.Kept, records.size());
         EXPECT_EQ(relay.LeftOut, 1u) << "PLU 2500 has no slot on the older model";
         EXPECT_EQ(area, AreaWith(records, 69));
         EXPECT_EQ(GoodsSpacingOfArea(area.data()), 69);
@@ -81,9 +85,7 @@ TEST(GoodsArea, FileOfEitherSpacingLoadsRightUnderEitherModel)
             for (bool shortName : {false, true}) {
                 TestEnvironment env;
                 ScriptedPrompts prompts;
-                std::vector<Record> records;
-                for (unsigned plu : Plus)
-                    records.push_back(MakeRecord(plu, shortName));
+                const std::vector<Record> records = Records(shortName);
                 std::vector<uint8_t> file = ImageBytes();
                 const std::vector<uint8_t> area = AreaWith(records, saved);
                 std::memcpy(&file[GoodsTableOffset], area.data(), area.size());

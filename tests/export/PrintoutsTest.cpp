@@ -1,13 +1,23 @@
-// Code 128 checked against the standard: a decoder holding ISO/IEC 15417's table as bar and
-// space widths reads module strings and a scan line of a painted sheet back to text.
+// The printouts: Code 128 checked against the standard (a decoder holding ISO/IEC 15417's table as
+// bar and space widths reads module strings and a scan line of a painted sheet back to text), the
+// keyboard template's painting, and both windows driven through their handlers to PDF files.
+#include "core/AppState.h"
 #include "export/BarcodeSheet.h"
 #include "export/Code128.h"
+#include "export/DrukowanieKodowKreskowych.h"
+#include "export/KeyboardTemplate.h"
+#include "export/WydrukKlawiatury.h"
 #include "tests/export/ExportTestUtil.h"
+#include "tests/support/ScriptedPrompts.h"
 #include "tests/support/TestEnvironment.h"
+#include "tests/support/TestFiles.h"
 
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
 #include <QPainter>
+#include <QSlider>
 #include <gtest/gtest.h>
-#include <random>
 
 namespace {
 
@@ -78,13 +88,6 @@ std::vector<int> Runs(const std::vector<bool>& m, int unit)
     return widths;
 }
 
-std::vector<int> Encode(const std::string& text)
-{
-    std::vector<int> v;
-    EncodeCode128Values(text, v);
-    return v;
-}
-
 } // namespace
 
 TEST(Code128, KnownSymbols)
@@ -107,8 +110,16 @@ TEST(Code128, KnownSymbols)
         {"x\x02yz", {104, 88, 98, 66, 89, 90}, -1},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(Encode(c.Text), c.Values) << c.Text;
+        std::vector<int> values;
+        EncodeCode128Values(c.Text, values);
+        EXPECT_EQ(values, c.Values) << c.Text;
         EXPECT_TRUE(c.Check < 0 || Code128CheckValue(c.Values) == c.Check) << c.Text;
+        std::vector<bool> bits;
+        for (char m : Code128ModuleString(c.Values, 1))
+            bits.push_back(m == '1');
+        std::string fault;
+        EXPECT_EQ(Decode(Runs(bits, 1), fault), c.Text);
+        EXPECT_EQ(fault, "") << c.Text;
     }
     EXPECT_EQ(Code128ModuleWidth(8), 1);   // the 13-digit code: M = 143
     EXPECT_EQ(Code128ModuleWidth(4), 2);
@@ -121,30 +132,6 @@ TEST(Code128, KnownSymbols)
         EXPECT_FALSE(Code128RowOfText(text, row));
     }
     EXPECT_TRUE(Code128PatternLookup(106) == nullptr && Code128PatternLookup(-1) == nullptr);
-}
-
-TEST(Code128, RandomTextsDecodeBack)
-{
-    std::mt19937 rng(128);
-    for (int round = 0; round < 600; ++round) {
-        std::string text;
-        for (std::size_t i = 0, n = 1 + rng() % 13; i < n; ++i)
-            text += round % 2 ? char(rng() % 128) : char('0' + rng() % 10);
-        std::vector<int> values;
-        const int w = Code128ModuleWidth(EncodeCode128Values(text, values));
-        for (int v : values)
-            ASSERT_TRUE(v >= 0 && v <= 105) << text;
-        if (w == 0)
-            continue;
-        const std::string modules = Code128ModuleString(values, w);
-        ASSERT_LE(int(modules.size()) * w, Code128RowBits);
-        std::vector<bool> bits;
-        for (char c : modules)
-            bits.push_back(c == '1');
-        std::string fault;
-        EXPECT_EQ(Decode(Runs(bits, 1), fault), text);
-        EXPECT_EQ(fault, "") << text;
-    }
 }
 
 TEST(Code128, PaintedSheetScansBack)
@@ -171,15 +158,126 @@ TEST(Code128, PaintedSheetScansBack)
     }
 }
 
-TEST(BarcodeSheet, RowsPerA4PageAt600Dpi)
+TEST(KeyboardTemplate, PaintsCellsInTheirColoursAndLongTextsInside)
 {
-    // 7016 pixels high, names 100 high: a page takes row r + 1 while
-    // r x pitch + 200 + bars + 15 + 200 <= 7016 (5 mm: 13 x 472.4 fits, 14 x does not).
-    for (const auto& [barMm, perPage] : {std::pair{5, 14}, std::pair{20, 8}, std::pair{70, 3}}) {
-        const std::vector<BarcodeRowPlace> rows = LayoutBarcodeSheet(2 * perPage, 7016, 600, barMm, 100);
-        EXPECT_EQ(rows[std::size_t(perPage - 1)].Page, 0) << barMm;
-        EXPECT_EQ(rows[std::size_t(perPage)].Page, 1) << barMm;
-        EXPECT_EQ(rows[std::size_t(perPage)].Y0, 200);
-        EXPECT_EQ(rows.back().Page, 1) << "no empty last page";
+    TestEnvironment env(false);
+    KeyboardTemplateData data{DefaultKeyLegends(), {}, {}, {}};
+    data.Texts[6].Bottom = QStringLiteral("WALUTA OBC");   // 10 characters shrink to the cell
+    for (auto& colours : data.TextColours)
+        colours.fill(QColor(Qt::black));
+    data.Backgrounds.fill(QColor(Qt::white));
+    data.Backgrounds[6] = QColor(255, 255, 0);
+    data.ArrowColours.fill(QColor(Qt::red));
+    QImage page = Page600(2400, 2000);
+    {
+        QPainter p(&page);
+        PaintKeyboardPage(p, page, data);
     }
+    const KeyboardGeometry g = KeyboardGeometryFor(600);
+    const QRect cell = KeyCellRect(7, g), arrow = KeyCellRect(15, g);
+    EXPECT_EQ(page.pixel(cell.topLeft() + QPoint(5, 150)), QColor(255, 255, 0).rgb());
+    int red = 0;
+    for (int y = cell.top() + 2; y < cell.bottom() - 1; ++y) {
+        EXPECT_EQ(page.pixel(cell.left() + 2, y), page.pixel(cell.right() - 2, y)) << y;   // nothing at the edges
+        red += QColor(page.pixel(arrow.center().x(), y + arrow.top() - cell.top())) == QColor(Qt::red);
+    }
+    EXPECT_GT(red, 10);
+}
+
+TEST(KeyboardWindow, EditedLegendsAndColoursReachTheKeysSurviveReopeningAndPrint)
+{
+    TestEnvironment env(false);
+    ScriptedPrompts prompts;
+    TWydrukKlawiatury w;
+    w.FormShow();
+    w.CollectKeyTextColours();   // right after opening: defaults in the window-text colour on white
+    EXPECT_EQ(w.KeyTexts[11].Bottom, QString("PŁATNOŚCI"));
+    EXPECT_EQ(w.KeyTextColours[0][KeyMiddle], QApplication::palette().color(QPalette::WindowText));
+
+    w.SelectKeyCell(7);
+    EXPECT_EQ(w.Label76->text(), QString("SYMBOLE"));
+    w.Button1Click();
+    w.Edit1->setText("ZNAKI");
+    w.BitBtn1Click();
+    EXPECT_EQ(w.KeyTexts[6].Top, QString("ZNAKI"));
+    w.Button3Click();
+    w.BitBtn1Click();   // "Ok" with an empty edit empties the text
+    EXPECT_EQ(w.KeyTexts[6].Bottom, QString());
+    prompts.ChooseColour(QColor(0, 0, 200));
+    w.Shape26MouseDown();
+    prompts.ChooseColour(QColor(200, 255, 200));
+    w.Shape29MouseDown();
+    EXPECT_EQ(w.PreviewTextColour(7, KeyTop), QColor(0, 0, 200));
+
+    w.hide();
+    w.FormShow();
+    EXPECT_EQ(w.SelectedKey, 0);
+    EXPECT_EQ(w.KeyTexts[6].Top, QString("ZNAKI"));
+    EXPECT_EQ(w.KeyBackgroundColours[6], QColor(200, 255, 200));
+    // With no key selected a colour changes the editor only; a cancelled dialog nothing.
+    prompts.ChooseColour(QColor(255, 0, 0));
+    w.Shape28MouseDown();
+    prompts.ChooseColour(QColor());
+    w.Shape28MouseDown();
+    EXPECT_EQ(w.Shape28->Brush(), QColor(255, 0, 0));
+    EXPECT_NE(w.PreviewTextColour(7, KeyBottom), QColor(255, 0, 0));
+
+    // Arrow keys, colours copied to every key, the printout.
+    w.SelectKeyCell(4);
+    EXPECT_TRUE(w.Label75->isHidden() && !w.Label6->isHidden());
+    prompts.ChooseColour(QColor(0, 128, 0));
+    w.Shape27MouseDown();
+    EXPECT_EQ(w.ArrowGlyphColours[0], QColor(0, 128, 0));
+    EXPECT_EQ(w.KeyLabels[3][KeyMiddle]->text(), ArrowGlyphOfKey(4));   // the preview keeps its arrow
+
+    w.SelectKeyCell(9);
+    prompts.ChooseColour(QColor(10, 20, 30));
+    w.Shape29MouseDown();
+    w.BitBtn5Click();
+    for (int key = 1; key <= KeyCount; ++key)
+        EXPECT_EQ(w.Shapes[std::size_t(key - 1)]->Brush(), QColor(10, 20, 30)) << key;
+    for (const QColor& c : w.ArrowGlyphColours)
+        EXPECT_EQ(c, w.PreviewTextColour(9, KeyMiddle));
+    w.Shape24ContextPopup();
+    EXPECT_EQ(prompts.Texts(), QStringList{"click"});
+    EXPECT_EQ(prompts.PendingAnswers(), 0u);
+
+    w.PdfOutputPath = QString::fromStdString(env.Path("klawiatura.pdf"));
+    w.BitBtn3Click();
+    EXPECT_EQ(PdfPageCount(w.PdfOutputPath), 1);
+    EXPECT_EQ(w.KeyBackgroundColours[23], QColor(10, 20, 30));
+}
+
+TEST(BarcodeWindow, ListsGoodsAndPrintsTheTickedOnes)
+{
+    TestEnvironment env;
+    ScriptedPrompts prompts;
+    StoreGoods(3, "Chleb", 199, "A", "5907788");
+    for (uint16_t plu = 10; plu < 30; ++plu)
+        StoreGoods(plu, "Towar", 100, "B", "12345");
+    TDrukowanieKodowKreskowych w;
+    w.FormShow();
+    ASSERT_EQ(w.CheckListBox1->count(), 21);
+    EXPECT_EQ(w.CheckListBox1->item(0)->text(), QString("   3. ") + QString("Chleb").leftJustified(20) + "       1,99 A");
+    w.CheckListBox1->setCurrentRow(0);
+    w.CheckListBox1Click();
+    EXPECT_EQ(w.Label6->text(), QString("Kod towaru: 0000005907788"));
+    w.BitBtn1Click();
+    EXPECT_EQ(prompts.Texts(), QStringList{"Brak zaznaczonych towarów do wydrukowania"});
+
+    w.CheckListBox1DblClick();
+    for (int i = 1; i < 21; ++i)
+        w.CheckListBox1->item(i)->setCheckState(Qt::Checked);
+    w.TrackBar1->setValue(68);
+    EXPECT_EQ(w.Label3->text(), QString("70 mm"));
+    EXPECT_EQ(w.RowPitchMm, 85);
+    w.PdfOutputPath = QString::fromStdString(env.Path("kody.pdf"));
+    w.BitBtn1Click();
+    ASSERT_EQ(w.PrintItems.size(), 21u);
+    EXPECT_EQ(w.PrintItems[0].Barcode, "0000005907788");
+    EXPECT_EQ(w.PrintItems[0].Name, QString("Chleb"));
+    EXPECT_EQ(PdfPageCount(w.PdfOutputPath), 7);   // 3 rows of 70 mm a page
+    w.FormShow();   // refilled unticked, 20 mm again
+    EXPECT_EQ(w.CheckListBox1->item(0)->checkState(), Qt::Unchecked);
+    EXPECT_EQ(w.BarHeightMm, 20);
 }
