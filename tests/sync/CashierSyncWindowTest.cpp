@@ -16,10 +16,11 @@ namespace {
 using CashierSync = SyncLinkTest;
 INSTANTIATE_OVER_BOTH_LINES(CashierSync);
 
-// A register cashier with takings, a login and a right.
+// A register cashier with a password, takings, a login and a right.
 emu::Bytes WorkingCashier(uint8_t n, const char* name)
 {
     emu::Bytes r = RegisterCashier(n, name);
+    std::memcpy(r.data() + 22, "1234", 4);
     emu::PutU32(r.data() + 26, 12345);
     emu::PutU16(r.data() + 34, 17);
     emu::PutU16(r.data() + 231, 2026);
@@ -42,7 +43,8 @@ void StoreCashier(uint8_t n, const char* name)
 
 TEST_P(CashierSync, ReadShowsCountersAndALeftoverStopDoesNotCutItShort)
 {
-    fx.Emu().PutTableRecord('K', WorkingCashier(4, "Ewa"));
+    const emu::Bytes ewa = WorkingCashier(4, "Ewa");
+    fx.Emu().PutTableRecord('K', ewa);
     fx.Emu().PutTableRecord('K', RegisterCashier(20, "Ostatni"));
     TSynchronizacjaBazyKasjerow w;
     w.FormShow();
@@ -68,11 +70,18 @@ TEST_P(CashierSync, ReadShowsCountersAndALeftoverStopDoesNotCutItShort)
     w.Button6Click();
     EXPECT_FALSE(w.DetailPassword->isHidden());
 
-    // Copied to the PC: the 33 bytes only, and the database is marked.
+    // Copied to the PC: number, name, password and the rights, without the counters; the database is marked.
     App.DatabaseModified = 0;
+    const std::vector<uint8_t> before = ImageBytes();
     w.CheckListBox2->SetChecked(1, true);
     w.BitBtn4Click();
     EXPECT_EQ(App.DatabaseModified, 1);
+    emu::Bytes pc(ewa.begin(), ewa.begin() + 26);
+    pc.insert(pc.end(), ewa.begin() + 224, ewa.begin() + 231);
+    const uint32_t at = TableOffsets.CashierTable + 3 * 33;
+    ExpectOnlyChanged(before, ImageBytes(), at, 33);
+    EXPECT_EQ(ImageBytes(at, 33), pc);
+    EXPECT_FALSE(CopyRegisterCashierToImage(RegisterCashier(21, "Za daleko").data()));
     EXPECT_TRUE(w.CheckListBox1->Items().contains(QStringLiteral("4.  Ewa                  ")));
     EXPECT_EQ(PcCashierDetails(4).Rights[2], "TAK");
 }

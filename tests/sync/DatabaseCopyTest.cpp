@@ -24,15 +24,6 @@
 
 namespace {
 
-// Register goods with a barcode in blanks and a group, for the mapping to the image.
-emu::Bytes RegisterGoods(uint16_t plu, const char* name)
-{
-    emu::Bytes r = ::RegisterGoods(plu, name, "   0000012345", 199);
-    r[70] = 1;
-    r[81] = 3;
-    return r;
-}
-
 // Ticks the given rows of a copy window's list.
 template <class Window>
 void Tick(Window& w, std::initializer_list<int> rows)
@@ -42,38 +33,6 @@ void Tick(Window& w, std::initializer_list<int> rows)
 }
 
 } // namespace
-
-TEST(CopyChecks, GoodsNeedTheirTablesAndVatAnswersAreChecked)
-{
-    TestEnvironment env(false);
-    ScriptedPrompts prompts;
-    RegisterCopyTicks ticks{1, 0, 0, 0, 0, 1, 0, 0};
-    EXPECT_FALSE(CheckCopyDependencies(ticks));
-    EXPECT_EQ(ticks, (RegisterCopyTicks{1, 0, 0, 0, 0, 1, 1, 1}));
-    EXPECT_TRUE(CheckCopyDependencies(ticks));
-    RegisterCopyTicks noGoods{0, 1, 1, 1, 1, 0, 0, 0};
-    EXPECT_TRUE(CheckCopyDependencies(noGoods));
-    EXPECT_EQ(prompts.Messages(),
-              QStringList{"Baza towarów jest powiązana z bazą stawek PTU, opakowań oraz grup towarowych."});
-
-    uint8_t vat[21];
-    const uint16_t good[7] = {2300, 800, 0, 9999, 0xFFFE, 0xFFFF, 500};
-    for (int i = 0; i < 7; ++i) {
-        vat[3 * i] = uint8_t('A' + i);
-        emu::PutU16(vat + 3 * i + 1, good[i]);
-    }
-    EXPECT_TRUE(ValidVatEntries(vat));
-    struct Spoil {
-        int at;
-        uint8_t value;
-    };
-    for (const Spoil s : {Spoil{0, 'B'}, Spoil{18, 'H'}, Spoil{2, 0xFF}, Spoil{5, 0x27}}) {   // letters, rates
-        uint8_t bad[21];
-        std::memcpy(bad, vat, 21);
-        bad[s.at] = s.value;
-        EXPECT_FALSE(ValidVatEntries(bad)) << s.at;
-    }
-}
 
 class RegisterToFile : public SyncLinkTest {
 protected:
@@ -112,8 +71,9 @@ TEST_P(RegisterToFile, RefusalsAndCancelsKeepTheOpenDatabase)
 TEST_P(RegisterToFile, EveryTableLandsInAFreshDatabase)
 {
     emu::RegisterEmulator& e = fx.Emu();
-    e.PutGoodsRecord(RegisterGoods(5, "Mleko"));
-    e.PutGoodsRecord(RegisterGoods(8000, "Ostatni"));
+    e.PutGoodsRecord(RegisterGoods(5, "Mleko", "", 199));
+    const emu::Bytes last = RegisterGoods(8000, "Ostatni", "   0000012345", 199);   // blanks in the barcode
+    e.PutGoodsRecord(last);
     auto discount = Record(36, 2, "Rabat");
     emu::PutU32(discount.data() + 24, 500);
     e.PutTableRecord('R', discount);
@@ -138,7 +98,7 @@ TEST_P(RegisterToFile, EveryTableLandsInAFreshDatabase)
     emu::Bytes vat(21);
     for (int i = 0; i < 7; ++i) {
         vat[std::size_t(3 * i)] = uint8_t('A' + i);
-        emu::PutU16(vat.data() + 3 * i + 1, uint16_t(100 * i));
+        emu::PutU16(vat.data() + 3 * i + 1, uint16_t(i == 6 ? 0xFFFF : 100 * i));   // G tax-exempt
     }
     e.PutSetting('P', vat);
 
@@ -154,7 +114,7 @@ TEST_P(RegisterToFile, EveryTableLandsInAFreshDatabase)
     uint8_t goods[68];
     ASSERT_TRUE(ReadGoodsRecord(8000, goods));
     uint8_t expected[68] = {};
-    MergeRegisterGoodsRecord(RegisterGoods(8000, "Ostatni").data(), expected);
+    MergeRegisterGoodsRecord(last.data(), expected);
     EXPECT_EQ(0, std::memcmp(goods, expected, 68));
     EXPECT_EQ(ReadGoodsName(5), "Mleko");
     EXPECT_EQ(ImageBytes(TableOffsets.DiscountTable + 28, 28), emu::Bytes(discount.begin(), discount.begin() + 28));
@@ -184,18 +144,22 @@ TEST_P(RegisterToFile, AFailedReadLeavesTheDatabaseAsItWas)
     TKopiowanieKasy w;
     Tick(w, {CopyGoods, CopyVatRates, CopyPackagings, CopyGoodsGroups});
 
-    emu::Bytes vat(21, 0);
-    vat[0] = 'Q';
-    fx.Emu().PutSetting('P', vat);
-    prompts.Answer(PromptAnswer::No);
-    w.Button1Click();
-    EXPECT_EQ(prompts.Texts().last().toStdString(), "Wystąpił błąd transmisji.");
-    EXPECT_EQ(ImageBytes(), before);
+    const emu::Bytes vat{'A', 0, 0, 'B', 0, 0, 'C', 0, 0, 'D', 0, 0, 'E', 0, 0, 'F', 0, 0, 'G', 0, 0};
+    for (int at : {0, 5}) {   // a wrong letter, a rate above 99.99
+        emu::Bytes bad = vat;
+        bad[std::size_t(at)] = 0x30;
+        fx.Emu().PutSetting('P', bad);
+        prompts.Clear();
+        prompts.Answer(PromptAnswer::No);
+        w.Button1Click();
+        EXPECT_EQ(prompts.Texts().last().toStdString(), "Wystąpił błąd transmisji.") << at;
+        EXPECT_EQ(ImageBytes(), before);
+    }
 
     // The line goes dead in the middle of the goods.
-    fx.Emu().PutSetting('P', emu::Bytes{'A', 0, 0, 'B', 0, 0, 'C', 0, 0, 'D', 0, 0, 'E', 0, 0, 'F', 0, 0, 'G', 0, 0});
+    fx.Emu().PutSetting('P', vat);
     for (uint16_t plu = 1; plu <= 6; ++plu)
-        fx.Emu().PutGoodsRecord(RegisterGoods(plu, "Towar"));
+        fx.Emu().PutGoodsRecord(RegisterGoods(plu, "Towar", "", 199));
     // The VAT rates and the basic group come in one frame each: the third frame is a goods one.
     fx.Emu().LockFaults()->DropAfterDataFrames = 3;
     prompts.Clear();
@@ -291,7 +255,7 @@ TEST_P(FileToRegister, PrintingIsWaitedOutButSilenceOrNoAtPaperOutEndsTheWholeCo
 
 TEST_P(FileToRegister, QuickKeysOfACashierGoOutAndComeBack)
 {
-    fx.Emu().PutGoodsRecord(RegisterGoods(5, "Mleko"));
+    fx.Emu().PutGoodsRecord(RegisterGoods(5, "Mleko", "", 199));
     StoreGoods(5, "Chleb");
     uint8_t key[34] = {3, 2, 1};
     emu::PutU16(key + 3, 5);

@@ -8,7 +8,6 @@
 #include "platform/Time.h"
 #include "sync/CheckListBox.h"
 #include "sync/GoodsSyncLogic.h"
-#include "sync/RegisterRecords.h"
 #include "sync/SynchronizacjaBazyTowarowej.h"
 #include "tables/EdycjaTowaru.h"
 #include "tests/sync/SyncTestUtil.h"
@@ -28,12 +27,6 @@
 
 
 namespace {
-
-void Tick(CheckListBox* list, std::initializer_list<int> rows)
-{
-    for (int row : rows)
-        list->SetChecked(row, true);
-}
 
 class GoodsSync : public SyncLinkTest {
 protected:
@@ -61,12 +54,15 @@ TEST_P(GoodsSync, ReadOfAFullTableFillsThePaneAndItsBar)
     EXPECT_EQ(w.Label21->text(), "8000/8000");
     EXPECT_EQ(w.ProgressBar2->value(), 2000);
     EXPECT_TRUE(w.ProgressBar2->styleSheet().contains("rgb(250, 0, 0)"));
-    EXPECT_TRUE(w.CheckListBox2->Item(7999).startsWith("8000. Towar"));
+    EXPECT_EQ(w.CheckListBox2->Item(7999), "8000. Towar                       80,00 B");
     ASSERT_TRUE(fx.Emu().WaitForFramesWithCommand(0x06, 8000, 2000));
     EXPECT_EQ(fx.Emu().ReceivedFramesWithCommand(0x06).back()[7], 3);   // the last frame's answer
     EXPECT_FALSE(w.Transferring());
     EXPECT_FALSE(w.Panel2->isVisibleTo(&w));
     EXPECT_TRUE(w.BitBtn2->isEnabled());
+    w.CheckListBox2->SetItemIndex(0);
+    w.CheckListBox2Click();
+    EXPECT_EQ(w.DetailLastSale->text(), "Brak");   // hour 24: never sold
 
     // The mirror outlives the window's showing; an empty table then empties it.
     w.FormShow();
@@ -107,40 +103,41 @@ TEST_P(GoodsSync, SendNumbersFramesByListPositionAndAnulujEndsItOnTheRegistersTh
     for (const char* name : {"Jeden", "Dwa", "Trzy", "Cztery", "Pięć"})
         StoreGoods(uint16_t(PcGoodsItems().size() + 1), name);
     TSynchronizacjaBazyTowarowej w;
-    w.FormShow();
-    Tick(w.CheckListBox1, {0, 2, 3});
-    bool rangeDeleteIgnored = false;
-    QTimer::singleShot(0, &w, [&] {
-        w.BitBtn7Click();   // a click that reaches the handler during the send changes nothing
-        rangeDeleteIgnored = fx.Emu().ReceivedFramesWithCommand('0').empty();
-    });
-    w.BitBtn2Click();
-    EXPECT_TRUE(rangeDeleteIgnored);
-    EXPECT_EQ(prompts.Texts(), QStringList{" Zaprogramowano 3 towarów."}) << prompts.Texts().join("|").toStdString();
-    EXPECT_EQ(FrameNumbers(ProgramFrames(fx.Emu(), 'T')), (std::vector<uint16_t>{1, 3, 0x8004}));
-    EXPECT_EQ(w.CheckListBox2->Count(), 3);
-    EXPECT_EQ(w.SendCounter->text(), "3/3");
-    EXPECT_EQ(fx.Emu().GoodsCount(), 3u);
-
-    // One ticked item goes out as the single last frame of its position.
-    prompts.Clear();
-    fx.Emu().ClearReceived();
-    w.FormShow();
-    Tick(w.CheckListBox1, {1});
-    w.BitBtn2Click();
-    EXPECT_EQ(FrameNumbers(ProgramFrames(fx.Emu(), 'T')), (std::vector<uint16_t>{0x8002}));
-    EXPECT_EQ(prompts.Texts(), QStringList{" Zaprogramowano 1 towarów."});
-
-    // "Anuluj" ends the send on the register's 3.
-    prompts.Clear();
-    fx.Emu().ClearReceived();
-    w.FormShow();
-    Tick(w.CheckListBox1, {0, 1, 2, 3, 4});
-    QTimer::singleShot(0, &w, [&] { w.Button1->click(); });
-    w.BitBtn2Click();
-    EXPECT_EQ(FrameNumbers(ProgramFrames(fx.Emu(), 'T')), (std::vector<uint16_t>{0x8001}));
-    EXPECT_EQ(prompts.Texts(), QStringList{" Zaprogramowano 1 towarów."});
-    EXPECT_FALSE(w.Transferring());
+    struct Case {
+        std::vector<int> rows;
+        bool cancel;
+        std::vector<uint16_t> frames;
+        QString counter;
+    };
+    const Case cases[] = {
+        {{0, 2, 3}, false, {1, 3, 0x8004}, "3/3"},
+        {{1}, false, {0x8002}, "1/1"},              // one ticked item is the single last frame of its position
+        {{0, 1, 2, 3, 4}, true, {0x8001}, "1/5"},   // "Anuluj" ends the send on the register's 3
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.counter.toStdString());
+        prompts.Clear();
+        fx.Emu().ClearReceived();
+        w.FormShow();
+        for (int row : c.rows)
+            w.CheckListBox1->SetChecked(row, true);
+        QTimer::singleShot(0, &w, [&] {
+            w.BitBtn7Click();   // a click that reaches the handler during the send changes nothing
+            if (c.cancel)
+                w.Button1->click();
+        });
+        w.BitBtn2Click();
+        EXPECT_TRUE(fx.Emu().ReceivedFramesWithCommand('0').empty());
+        EXPECT_EQ(FrameNumbers(ProgramFrames(fx.Emu(), 'T')), c.frames);
+        EXPECT_EQ(prompts.Texts(), QStringList{" Zaprogramowano " + c.counter.section('/', 0, 0) + " towarów."})
+            << prompts.Texts().join("|").toStdString();
+        EXPECT_EQ(w.SendCounter->text(), c.counter);
+        EXPECT_FALSE(w.Transferring());
+    }
+    EXPECT_EQ(fx.Emu().GoodsCount(), 4u);
+    // The register's pane shows what was sent.
+    ASSERT_EQ(w.CheckListBox2->Count(), 4);
+    EXPECT_EQ(w.CheckListBox2->Item(0), "1.    Jeden                        2,50 A");
 }
 
 TEST_P(GoodsSync, PrintingRepliesAreWaitedOutLongerAfterTheFirstFrame)
@@ -156,7 +153,7 @@ TEST_P(GoodsSync, PrintingRepliesAreWaitedOutLongerAfterTheFirstFrame)
     for (const Case& c : {Case{0, 1500, 100000}, Case{1, 450, 1400}}) {
         prompts.Clear();
         w.FormShow();
-        Tick(w.CheckListBox1, {c.row});
+        w.CheckListBox1->SetChecked(c.row, true);
         fx.Emu().LockFaults()->PrintingReplies = 1;
         const long long start = MonotonicMs();
         w.BitBtn2Click();
@@ -228,7 +225,9 @@ TEST_P(GoodsSync, SilenceAndAStatusReplyStopTheSendWithTheirMessages)
 TEST_P(GoodsSync, DeletesStopAtGoodsWithSalesAndTheRangeDeleteNumbersFramesBySlot)
 {
     fx.Emu().PutGoodsRecord(RegisterGoods(1, "Bez sprzedazy", "", 100));
-    fx.Emu().PutGoodsRecord(SoldGoods(2, "Sprzedany"));
+    emu::Bytes sold = RegisterGoods(2, "Sprzedany", "", 100);
+    emu::PutU32(sold.data() + 49, 10000);   // sales on it: the register refuses to delete it
+    fx.Emu().PutGoodsRecord(sold);
     fx.Emu().PutGoodsRecord(RegisterGoods(3, "Trzeci", "", 100));
     fx.Emu().PutGoodsRecord(RegisterGoods(8000, "Ostatni", "", 100));
     TSynchronizacjaBazyTowarowej w;
@@ -250,10 +249,10 @@ TEST_P(GoodsSync, DeletesStopAtGoodsWithSalesAndTheRangeDeleteNumbersFramesBySlo
     EXPECT_EQ(prompts.Texts(), QStringList{"Błędnie wypełnione pola!"});
     EXPECT_TRUE(fx.Emu().ReceivedFramesWithCommand('0').empty());
     prompts.Clear();
-    w.Edit3->clear();
+    w.Edit3->setText("2");
     w.Edit4->setText("9000");
-    w.BitBtn7Click();
-    EXPECT_EQ(FrameNumbers(fx.Emu().ReceivedFramesWithCommand('0')), (std::vector<uint16_t>{2, 3, 0x8000 | 8000}));
+    w.BitBtn7Click();   // frames count from the lower bound
+    EXPECT_EQ(FrameNumbers(fx.Emu().ReceivedFramesWithCommand('0')), (std::vector<uint16_t>{1, 2, 0x8000 | 7999}));
     EXPECT_EQ(w.CheckListBox2->Count(), 1);
     EXPECT_TRUE(w.CheckListBox2->Item(0).startsWith("2. "));
     EXPECT_TRUE(prompts.Texts().isEmpty());
@@ -293,7 +292,7 @@ TEST(GoodsSyncLocal, CopiesAndDeletesOnThePcMarkTheDatabaseAndTicksFollowTheTool
     SetSyncToday(QDate(2026, 12, 6));
     TSynchronizacjaBazyTowarowej w;   // made with an empty mirror, as at start-up
     StoreGoods(2, "Na PC");
-    StoreGoods(3, "Zostaje");
+    StoreGoods(3, "Zostaje na liście dłużej");
     emu::Bytes old = RegisterGoods(10, "Stary", "", 100);
     emu::PutU16(old.data() + 75, 2026);
     old[77] = 10, old[78] = 1, old[79] = 12;
@@ -301,9 +300,12 @@ TEST(GoodsSyncLocal, CopiesAndDeletesOnThePcMarkTheDatabaseAndTicksFollowTheTool
     emu::Bytes fresh = RegisterGoods(20, "Świeży", "  1", 100);
     emu::PutU16(fresh.data() + 75, 2026);
     fresh[77] = 12, fresh[78] = 1, fresh[79] = 12;
+    emu::PutU32(fresh.data() + 49, 12345);   // quantity and value: shown, never copied
+    emu::PutU32(fresh.data() + 53, 7395);
     RegisterGoodsMirror.Take(fresh.data());
     w.FormShow();
     EXPECT_EQ(w.Label4->text(), "2/8000");
+    EXPECT_EQ(w.CheckListBox1->Item(1), QString::fromUtf8("3.    Zostaje na liście dł       2,50 A"));
 
     w.Button7Click();   // 30 days
     EXPECT_TRUE(w.CheckListBox2->Checked(0));
@@ -321,14 +323,18 @@ TEST(GoodsSyncLocal, CopiesAndDeletesOnThePcMarkTheDatabaseAndTicksFollowTheTool
     EXPECT_TRUE(w.CheckListBox2->Checked(1));
 
     App.DatabaseModified = 0;
+    const std::vector<uint8_t> before = ImageBytes();
     w.BitBtn4Click();
     EXPECT_EQ(App.DatabaseModified, 1);
+    ExpectOnlyChanged(before, ImageBytes(), GoodsRecordOffset(20), 68);
+    EXPECT_FALSE(CopyRegisterGoodsToImage(9));   // an empty slot
     EXPECT_EQ(FromCp1250(ReadGoodsName(20)), QString::fromUtf8("Świeży"));
     EXPECT_EQ(w.CheckListBox1->Count(), 3);
 
     App.DatabaseModified = 0;
     w.CheckListBox1->SetItemIndex(2);
-    Tick(w.CheckListBox1, {0, 2});
+    w.CheckListBox1->SetChecked(0, true);
+    w.CheckListBox1->SetChecked(2, true);
     w.BitBtn5Click();
     EXPECT_EQ(App.DatabaseModified, 1);
     EXPECT_FALSE(GoodsSlotUsed(2));
@@ -340,6 +346,8 @@ TEST(GoodsSyncLocal, CopiesAndDeletesOnThePcMarkTheDatabaseAndTicksFollowTheTool
     w.CheckListBox2->SetItemIndex(1);
     w.CheckListBox2Click();
     EXPECT_EQ(w.DetailLastSale->text(), "2026-12-1  12:00");
+    EXPECT_EQ(w.DetailQuantity->text(), "1,2345");
+    EXPECT_EQ(w.DetailValue->text(), "73,95");
 
     // The editor gets the selected goods' number.
     QString shownNumber;

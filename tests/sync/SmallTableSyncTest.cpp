@@ -1,9 +1,8 @@
-// The five small-table windows: their list lines, details and mappings, and the windows driven
+// The five small-table windows: their mappings and details, and the windows driven
 // through their handlers against the emulator over a pseudo-terminal and over loopback TCP.
 #include "core/AppState.h"
 #include "core/DatabaseImage.h"
 #include "emulator/FrameCodec.h"
-#include "link/Link.h"
 #include "sync/CheckListBox.h"
 #include "sync/SmallTableSync.h"
 #include "sync/SynchronizacjaBazyFormPlatnosci.h"
@@ -30,45 +29,6 @@ void StorePc(const SmallTableMember& m, const std::vector<uint8_t>& r)
 }
 
 } // namespace
-
-TEST(SmallTableLines, EachTableShowsItsColumns)
-{
-    TestEnvironment env;
-    struct Case {
-        SmallTable table;
-        std::vector<uint8_t> pc;
-        QString line;
-    };
-    std::vector<Case> cases;
-    auto discount = Record(28, 3, "Rabat");
-    PutU32(discount, 24, 1250);
-    cases.push_back({SmallTable::Discounts, discount, "3.  Rabat                [R]     12,50 %"});
-    discount[22] = 1;
-    discount[23] = 1;
-    cases.push_back({SmallTable::Discounts, discount, "3.  Rabat                [N]     12,50 kwotowy"});
-    auto form = Record(23, 10, "Karta");
-    for (uint8_t type : {0, 4}) {
-        form[22] = type;
-        cases.push_back({SmallTable::PaymentForms, form,
-                         QStringLiteral("10. Karta                ") + (type == 0 ? " Karta płatnicza" : " Inna")});
-    }
-    auto currency = Record(30, 2, "Euro");
-    PutU32(currency, 22, 5);
-    currency[26] = 2;
-    std::memcpy(currency.data() + 27, "EU", 2);
-    cases.push_back({SmallTable::Currencies, currency, "2.  Euro                         0,05 EU "});
-    PutU32(currency, 22, 43215);
-    currency[26] = 4;
-    cases.push_back({SmallTable::Currencies, currency, "2.  Euro                       4,3215 EU "});
-    cases.push_back({SmallTable::GoodsGroups, Record(22, 1, "Grupa podstawowa"), "1.  Grupa podstawowa     "});
-    auto packaging = Record(48, 20, "Butelka zwrotna o pojemnosci pol litra 12");
-    PutU32(packaging, 43, 50);
-    packaging[47] = 1;
-    cases.push_back({SmallTable::Packagings, packaging,
-                     "20. Butelka zwrotna o pojemnosci pol litra 12       0,50 ruchoma"});
-    for (const Case& c : cases)
-        EXPECT_EQ(SmallTableLine(Member(c.table), c.pc.data()).toStdString(), c.line.toStdString());
-}
 
 TEST(SmallTableRecords, RegisterRecordsMapToThePcLayoutAndShowTheirDetails)
 {
@@ -124,6 +84,14 @@ TEST_P(SmallTableWindow, ReadListsTheListedSlotsOnly)
     EXPECT_EQ(w.Mirror().UsedNumbers(), (std::vector<unsigned>{1, 10}));
     EXPECT_TRUE(prompts.Texts().isEmpty()) << prompts.Texts().join("|").toStdString();
     EXPECT_FALSE(w.Panel7->isVisibleTo(&w));
+
+    // A checksum error ends the read: what came before it stays listed.
+    fx.Emu().LockFaults()->WrongChecksumDataFrame = 2;
+    w.BitBtn6Click();
+    EXPECT_EQ(w.CheckListBox2->Items(), QStringList{"1.  Forma                 Karta płatnicza"});
+    EXPECT_TRUE(prompts.Saw("Błąd CRC!"));
+    ASSERT_TRUE(fx.Emu().WaitForFramesWithCommand(0x06, 5, 2000));   // three answers to the first read, two now
+    EXPECT_EQ(fx.Emu().ReceivedFramesWithCommand(0x06).back()[7], 1);
 }
 
 TEST_P(SmallTableWindow, TogglesThenSendNumbersTheFramesAndEndsTheSeriesThenRereads)
@@ -133,10 +101,13 @@ TEST_P(SmallTableWindow, TogglesThenSendNumbersTheFramesAndEndsTheSeriesThenRere
         auto r = Record(28, n, "Rabat");
         r[1 + 5] = char('0' + n);
         PutU32(r, 24, 100u * n);
+        r[22] = r[23] = uint8_t(n == 9);   // a markup by amount
         StorePc(m, r);
     }
     TSynchronizacjaBazyRabatow w;
     w.FormShow();
+    EXPECT_EQ(w.CheckListBox1->Item(0), "2.  Rabat2               [R]      2,00 %");
+    EXPECT_EQ(w.CheckListBox1->Item(2), "9.  Rabat9               [N]      9,00 kwotowy");
     // Nothing ticked: nothing is sent, deleted or copied.
     fx.Emu().ClearReceived();
     w.BitBtn2Click();
@@ -175,13 +146,14 @@ TEST_P(SmallTableWindow, PrintingOnTheFirstRecordWaitsASecondAndCountsOnce)
 {
     StorePc(Member(SmallTable::Currencies), [] {
         auto r = Record(30, 1, "Euro");
-        PutU32(r, 22, 43215);
+        PutU32(r, 22, 5);
         r[26] = 4;
         std::memcpy(r.data() + 27, "EUR", 3);
         return r;
     }());
     TSynchronizacjaBazyWalut w;
     w.FormShow();
+    EXPECT_EQ(w.CheckListBox1->Item(0), "1.  Euro                       0,0005 EUR");
     w.CheckListBox1->SetChecked(0, true);
     fx.Emu().LockFaults()->PrintingReplies = 1;
     QElapsedTimer t;
@@ -218,10 +190,13 @@ TEST_P(SmallTableWindow, DeleteCarriesAPackagingsWholeName)
     const char* name = "Skrzynka plastikowa na butelki";   // 30 characters
     auto r = Record(66, 6, name);
     r[59] = 24;
+    PutU32(r, 43, 50);
+    r[65] = 1;
     fx.Emu().PutTableRecord('Z', r);
     TSynchronizacjaBazyOpakowan w;
     w.FormShow();
     w.BitBtn6Click();
+    EXPECT_EQ(w.CheckListBox2->Item(0), "6.  Skrzynka plastikowa na butelki                  0,50 ruchoma");
     w.CheckListBox2->SetItemIndex(0);
     w.CheckListBox2Click();
     EXPECT_EQ(w.DetailValues[2]->text(), "Brak");

@@ -8,7 +8,6 @@
 #include "link/Link.h"
 #include "link/LinkSettings.h"
 #include "tests/support/EmulatorFixture.h"
-#include "tests/support/PtyPair.h"
 #include "tests/support/ScriptedPrompts.h"
 #include "tests/support/TestEnvironment.h"
 
@@ -86,14 +85,6 @@ inline emu::Bytes RegisterCashier(uint8_t n, const char* utf8Name)
     return r;
 }
 
-// A register goods record with sales on it (the register refuses to delete it).
-inline emu::Bytes SoldGoods(uint16_t plu, const char* utf8Name)
-{
-    emu::Bytes r = RegisterGoods(plu, utf8Name, "", 100);
-    emu::PutU32(r.data() + 49, 10000);
-    return r;
-}
-
 inline GoodsRecordFields GoodsFields(uint16_t plu, const char* utf8Name)
 {
     GoodsRecordFields f;
@@ -110,32 +101,6 @@ inline GoodsRecordFields GoodsFields(uint16_t plu, const char* utf8Name)
 inline void StoreGoods(uint16_t plu, const char* utf8Name)
 {
     ASSERT_EQ(WriteGoodsRecordToImage(GoodsFields(plu, utf8Name)), 0);
-}
-
-// Plays a table read on the master end of a pseudo-terminal: takes the request, then sends each
-// frame and collects the acknowledgement that follows it.
-inline void PlayRead(PtyPair& pty, uint8_t command, const std::vector<emu::Bytes>& frames,
-                     std::vector<emu::Bytes>& acks)
-{
-    const std::vector<uint8_t> request = pty.Read(11, 3000);
-    if (request.size() != 11 || request[6] != command)
-        return;
-    for (const emu::Bytes& f : frames) {
-        pty.Write(f);
-        const std::vector<uint8_t> ack = pty.Read(10, 1500);
-        if (ack.size() != 10)
-            return;
-        acks.push_back(ack);
-    }
-}
-
-// Opens the program's COM port on the slave end of pty: the test plays the register by hand.
-inline void OpenHandPlayedLine(PtyPair& pty)
-{
-    ASSERT_TRUE(pty.Ok());
-    LinkSettings.LinkType = 0;
-    LinkSettings.ComPortNumber = pty.Port();
-    ASSERT_EQ(OpenComPort(1, Link.SerialHandle), 0);
 }
 
 // n bytes of the database image from at; by default the whole image.
