@@ -15,23 +15,6 @@ ConfigurationValues Defaults()
 
 } // namespace
 
-TEST(ConfigurationRecord, ChoicesAndNumbersLandInTheirBytes)
-{
-    ConfigurationValues v = Defaults();
-    v.Choice[0] = 0;                  // register number 1
-    v.Choice[11] = 4;                 // sleep time 5
-    v.Choice[LcdModeChoice] = 1;      // INVERT
-    v.Edit[2] = "100000";
-    v.Edit[4] = "60";
-    ConfigurationRecord r{};
-    ASSERT_TRUE(BuildConfigurationRecord(v, {}, 1, r).Ok);
-    EXPECT_EQ(r[0], 1);
-    EXPECT_EQ(r[17], 5);
-    EXPECT_EQ(r[19], 188);
-    EXPECT_EQ((std::array<uint8_t, 4>{r[7], r[8], r[9], r[10]}), (std::array<uint8_t, 4>{0xA0, 0x86, 0x01, 0x00}));
-    EXPECT_EQ(ConfigurationValuesOf(r).Edit[4], "60");   // read back without the LCD bit
-}
-
 TEST(ConfigurationRecord, NumbersOutOfRangeAreRefusedNeverWrapped)
 {
     struct Case {
@@ -108,6 +91,7 @@ TEST_P(ConfigurationWindow, ReadsEditsAndSendsTheRecord)
 
     w.Edit[0]->setText("30");
     w.ComboBox[0]->setCurrentIndex(4);
+    w.Edit[2]->setText("100000");
     w.Button1Click();
     ASSERT_TRUE(fx.Emu().WaitForFramesWithCommand(0x03, 2, 3000));
     const emu::Bytes frame = fx.Emu().ReceivedFramesWithCommand(0x03).back();
@@ -115,6 +99,7 @@ TEST_P(ConfigurationWindow, ReadsEditsAndSendsTheRecord)
     const emu::Bytes after = fx.Emu().Setting(0x03);
     EXPECT_EQ(after[0], 5);
     EXPECT_EQ(after[3], 30);
+    EXPECT_EQ(emu::GetU32(&after[7]), 100000u);
     EXPECT_EQ(after[19], 0x80 | 40);
     EXPECT_TRUE(prompts.Texts().isEmpty());
 }

@@ -50,65 +50,6 @@ TEST(GoodsWindow, ShowListsTheGoodsAndProposesAFreePlu)
     EXPECT_EQ(w.ProgressBar1->maximum(), 2000);
 }
 
-TEST(GoodsWindow, AddWritesTheRecordAndPreparesTheNext)
-{
-    TestEnvironment env;
-    ScriptedPrompts prompts;
-    StoreGoods(6, "Stary");
-    TProgramowanieTowarow w;
-    w.FormShow();
-    Fill(w, "5", "Chleb razowy", "3.5");
-    w.Edit4->setText("5907788");
-    w.ComboBox1->setCurrentIndex(2);
-    w.ComboBox5->setCurrentIndex(3);
-    w.CheckBox1->setChecked(true);
-    App.DatabaseModified = 0;
-    w.BitBtn4Click();
-
-    EXPECT_TRUE(prompts.Texts().isEmpty());
-    EXPECT_EQ(App.DatabaseModified, 1);
-    EXPECT_EQ(ReadGoodsName(5), "Chleb razowy");
-    const uint32_t at = GoodsRecordOffset(5);
-    EXPECT_EQ(DbReadU32At(at + GoodsField::Price), 350u);
-    EXPECT_EQ((std::vector<uint8_t>{DbReadByteAt(at + GoodsField::Vat), DbReadByteAt(at + GoodsField::FixedPrice),
-                                    DbReadByteAt(at + GoodsField::Unit)}),
-              (std::vector<uint8_t>{'C', 1, 3}));
-    EXPECT_EQ(w.GridRowCount(), 2);
-    EXPECT_EQ(w.Edit2->text() + w.Edit4->text() + w.Edit3->text(), QString("0,00"));
-    EXPECT_EQ(w.Edit1->text(), QString("7"));   // 6 is taken
-
-    // The same name under another number is refused and nothing changes.
-    App.DatabaseModified = 0;
-    Fill(w, "9", "CHLEB-RAZOWY", "1,00");
-    w.CheckBox1->setChecked(false);
-    w.BitBtn4Click();
-    EXPECT_EQ(prompts.LastText(), QString("Towar CHLEBRAZOWY jest już zapisany w bazie pod numerem 5"));
-    EXPECT_FALSE(GoodsSlotUsed(9));
-    EXPECT_EQ(App.DatabaseModified, 0);
-    EXPECT_EQ(w.Edit2->text(), QString("CHLEB-RAZOWY"));
-}
-
-TEST(GoodsWindow, EmptyFieldsShowTheirLabelsWithoutAMessage)
-{
-    TestEnvironment env;
-    ScriptedPrompts prompts;
-    TProgramowanieTowarow w;
-    w.show();   // the labels can only be seen on a shown window
-    Fill(w, "", "", "1,00");
-    w.BitBtn4Click();
-    EXPECT_TRUE(w.Label8->isVisible());
-    EXPECT_TRUE(w.Label7->isVisible());
-    EXPECT_FALSE(w.Label9->isVisible());
-    EXPECT_EQ(w.Label7->text(), QString("Wprowadź nazwę!"));
-    EXPECT_TRUE(prompts.Texts().isEmpty());
-    Fill(w, "1", "Sok", "1,00");
-    w.BitBtn4Click();
-    EXPECT_FALSE(w.Label8->isVisible());
-    EXPECT_FALSE(w.Label7->isVisible());
-    EXPECT_TRUE(GoodsSlotUsed(1));
-    w.hide();
-}
-
 TEST(GoodsWindow, TextsOutsideTheCodePageOrAFailedImageWriteNothing)
 {
     TestEnvironment env;
@@ -131,7 +72,7 @@ TEST(GoodsWindow, TextsOutsideTheCodePageOrAFailedImageWriteNothing)
     EXPECT_EQ(App.DatabaseModified, 0);
 }
 
-TEST(GoodsWindow, EnterAddsOrSearchesByFocusAndTheSearchKeepsTheOrder)
+TEST(GoodsWindow, EnterAddsOrSearchesByFocusAndEmptyFieldsShowTheirLabels)
 {
     TestEnvironment env;
     ScriptedPrompts prompts;
@@ -155,10 +96,25 @@ TEST(GoodsWindow, EnterAddsOrSearchesByFocusAndTheSearchKeepsTheOrder)
     w.BitBtn7Click();
     EXPECT_EQ(w.GridRowCount(), 3);
 
+    // Empty fields show their labels, without a message.
+    Fill(w, "", "", "1,00");
+    w.BitBtn4Click();
+    EXPECT_TRUE(w.Label8->isVisible());
+    EXPECT_TRUE(w.Label7->isVisible());
+    EXPECT_FALSE(w.Label9->isVisible());
+    EXPECT_EQ(w.Label7->text(), QString("Wprowadź nazwę!"));
+    EXPECT_TRUE(prompts.Texts().isEmpty());
+
     Fill(w, "4", "Kawa", "9,99");
     w.Edit2->setFocus();
+    App.DatabaseModified = 0;
     EXPECT_TRUE(w.FormKeyDown(Qt::Key_Enter));
     EXPECT_EQ(ReadGoodsName(4), "Kawa");
+    EXPECT_FALSE(w.Label7->isVisible());
+    EXPECT_EQ(App.DatabaseModified, 1);
+    // The fields are ready for the next goods.
+    EXPECT_EQ(w.Edit2->text() + w.Edit4->text() + w.Edit3->text(), QString("0,00"));
+    EXPECT_EQ(w.Edit1->text(), QString("5"));
     EXPECT_FALSE(w.FormKeyDown(Qt::Key_A));
     EXPECT_TRUE(w.FormKeyDown(Qt::Key_Escape));
     EXPECT_FALSE(w.isVisible());
@@ -238,24 +194,6 @@ TEST(GoodsWindow, SampleGoodsFillTheGrid)
     EXPECT_EQ(App.DatabaseModified, 1);
     EXPECT_FALSE(w.Button1->isVisibleTo(&w));
     EXPECT_FALSE(w.Button2->isVisibleTo(&w));
-}
-
-TEST(GoodsWindow, FullTableFillsQuicklyAndProposesNoPlu)
-{
-    TestEnvironment env;
-    std::vector<uint8_t> area(std::size_t(App.MaxGoodsCount) * App.GoodsRecordSize, 0);
-    for (unsigned s = 0; s < App.MaxGoodsCount; ++s) {
-        uint8_t* r = area.data() + s * App.GoodsRecordSize;
-        r[0] = uint8_t((s + 1) & 0xFF);
-        r[1] = uint8_t((s + 1) >> 8);
-        std::memcpy(r + 2, "Towar", 5);
-    }
-    DbWriteBytesAt(GoodsTableOffset, area.data(), area.size());
-    TProgramowanieTowarow w;
-    w.FormShow();
-    EXPECT_EQ(w.GridRowCount(), 8000);
-    EXPECT_EQ(w.Label10->text(), QString("0/8000a"));
-    EXPECT_TRUE(w.Edit1->text().isEmpty());
 }
 
 TEST(GoodsWindow, PrintoutGoesToThePdf)

@@ -211,12 +211,13 @@ TEST_F(SmallTableWindows, PackagingDeleteUntiesGoodsOnlyWhenConfirmed)
     EXPECT_EQ(App.DatabaseModified, 1);
 
     w.Edit2->setText("Skrzynka");
-    for (const char* price : {"0", "1000000", "1,5"}) {
+    for (const char* price : {"0", "0,001", "1000000", "-1", "1,5"}) {
         w.Edit3->setText(price);
         w.BitBtn4Click();
     }
-    EXPECT_EQ(prompts.Messages(), (QStringList{"     Cena musi mieć wartość niezerową     ",
-                                               "     Błędna wartość w polu Cena     "}));
+    const QString zero = "     Cena musi mieć wartość niezerową     ";
+    const QString bad = "     Błędna wartość w polu Cena     ";
+    EXPECT_EQ(prompts.Messages(), (QStringList{zero, zero, bad, bad}));
     EXPECT_EQ(RecordU32(ReadSmallRecord(PackagingTableGeometry, 1), SmallField::PackagingPrice), 150u);
 }
 
@@ -272,8 +273,11 @@ TEST_F(SmallTableWindows, CashiersKeepTheManagerAndShowRights)
     EXPECT_EQ(ReadSmallRecord(CashierTableGeometry, 1)[0], 1);
 }
 
-TEST_F(SmallTableWindows, VatSaveWritesAllOrNothing)
+TEST_F(SmallTableWindows, VatSaveWritesAllOrNothingAndLeavesTheBytesAfterTheEntries)
 {
+    const uint32_t at = TableOffsets.VatRateBlock;
+    for (uint32_t i = 21; i < VatRateBlockSize; ++i)
+        DbWriteByteAt(at + i, uint8_t(0xA0 + i));
     TProgramowanieStawekPTU w;
     w.FormShow();
     for (int i = 0; i < 4; ++i)
@@ -289,6 +293,10 @@ TEST_F(SmallTableWindows, VatSaveWritesAllOrNothing)
     EXPECT_EQ(ReadVatCodes()->at(0), 2350);
     EXPECT_EQ(w.Edits[0]->text(), "23.50");
     EXPECT_EQ(App.DatabaseModified, 1);
+    EXPECT_EQ(DbReadByteAt(at), 'A');
+    EXPECT_EQ(DbReadByteAt(at + 18), 'G');
+    for (uint32_t i = 21; i < VatRateBlockSize; ++i)
+        EXPECT_EQ(DbReadByteAt(at + i), 0xA0 + i);
 
     App.DatabaseModified = 0;
     w.Edits[1]->setText("655.36");
