@@ -4,46 +4,6 @@
 #include "tables/DodatkoweUstawienia.h"
 #include "tests/tables/TablesTest.h"
 
-namespace {
-
-ConfigurationValues Defaults()
-{
-    ConfigurationValues v;
-    v.Edit = {"5", "10", "0", "25", "25"};
-    return v;
-}
-
-} // namespace
-
-TEST(ConfigurationRecord, NumbersOutOfRangeAreRefusedNeverWrapped)
-{
-    struct Case {
-        int edit;
-        const char* text;
-        bool ok;
-        const char* range;
-    };
-    const Case cases[] = {
-        {0, "4", false, "[5 - 60]"},      {0, "5", true, ""},        {0, "60", true, ""},
-        {0, "61", false, "[5 - 60]"},     {1, "255", true, ""},      {1, "256", false, "[0 - 255]"},
-        {1, "-1", false, "[0 - 255]"},    {1, "x", false, "[0 - 255]"},
-        {2, "4294967295", true, ""},      {2, "4294967296", false, "[0 - 4294967295]"},
-        {3, "100", true, ""},             {3, "101", false, "[5 - 100]"}, {4, "", false, "[5 - 100]"},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.text);
-        ConfigurationValues v = Defaults();
-        v.Edit[std::size_t(c.edit)] = c.text;
-        ConfigurationRecord r{};
-        const ConfigurationBuild b = BuildConfigurationRecord(v, {}, 1, r);
-        EXPECT_EQ(b.Ok, c.ok);
-        if (!c.ok) {
-            EXPECT_EQ(b.BadEdit, c.edit);
-            EXPECT_EQ(b.Message, QStringLiteral("Błąd!\nDopuszczalna wartosc ") + c.range);
-        }
-    }
-}
-
 TEST(ConfigurationRecord, UnknownBytesGoBackAsReadAndTheDuxKeepsItsLcdBit)
 {
     ConfigurationRecord read{};
@@ -127,13 +87,26 @@ TEST(ConfigurationWindowFaults, BadRepliesFillNothingAndNoModelSendsNothing)
     EXPECT_EQ(prompts.Messages(), QStringList{"Błąd transmisji"});
     EXPECT_EQ(App.RegisterModelFlag, 2);
 
-    prompts.Clear();
+    // Each number is checked against its range, never wrapped, before the missing model is found.
     fx.Emu().ClearReceived();
-    w.Button1Click();
-    EXPECT_EQ(prompts.Messages(), QStringList{"Błąd transmisji"});
-    w.Edit[3]->setText("4");
-    prompts.Clear();
-    w.Button1Click();
-    EXPECT_EQ(prompts.Messages(), QStringList{"Błąd!\nDopuszczalna wartosc [5 - 100]"});
+    const QString noModel = "Błąd transmisji";
+    const QString range = "Błąd!\nDopuszczalna wartosc ";
+    const std::tuple<std::size_t, const char*, QString> cases[] = {
+        {0, "33", noModel},                   {0, "4", range + "[5 - 60]"},  {0, "5", noModel},
+        {0, "60", noModel},                   {0, "61", range + "[5 - 60]"}, {1, "255", noModel},
+        {1, "256", range + "[0 - 255]"},      {1, "-1", range + "[0 - 255]"}, {1, "x", range + "[0 - 255]"},
+        {2, "4294967295", noModel},           {2, "4294967296", range + "[0 - 4294967295]"},
+        {3, "100", noModel},                  {3, "101", range + "[5 - 100]"}, {3, "4", range + "[5 - 100]"},
+        {4, "", range + "[5 - 100]"},
+    };
+    for (const auto& [edit, text, message] : cases) {
+        SCOPED_TRACE(text);
+        const QString kept = w.Edit[edit]->text();
+        w.Edit[edit]->setText(text);
+        prompts.Clear();
+        w.Button1Click();
+        EXPECT_EQ(prompts.Messages(), QStringList{message});
+        w.Edit[edit]->setText(kept);
+    }
     EXPECT_TRUE(fx.Emu().ReceivedFramesWithCommand(0x03).empty());
 }

@@ -22,26 +22,45 @@ void Fill(TProgramowanieTowarow& w, const QString& plu, const QString& name, con
 
 } // namespace
 
-TEST(GoodsWindow, ShowListsTheGoodsAndProposesAFreePlu)
+TEST(GoodsWindow, ShowListsTheGoodsAndProposesAFreePluAndADoubleClickTakesARow)
 {
     TestEnvironment env;
     ScriptedPrompts prompts;
     StoreGoods(1, "Chleb");
     StoreGoods(2, "Masło", 1234);
     StoreGoods(4, "Woda");
+    GoodsRecordFields f = GoodsOf(8, "Herbata", 1999);
+    f.VatLetter = "D";
+    f.Barcode = "7";
+    f.Tandem = 2;
+    f.FixedPrice = 1;
+    f.WholeUnits = 0;
+    f.Halo = 4;
+    f.Unit = 9;
+    StoreGoods(f);
     TProgramowanieTowarow w;
     w.FormShow();
-    ASSERT_EQ(w.GridRowCount(), 3);
+    ASSERT_EQ(w.GridRowCount(), 4);
     QStringList row;
     for (int c = 0; c <= 10; ++c)
         row << w.GridCell(1, c);
     EXPECT_EQ(row, QStringList({"2", "Masło", "A", "12,34", "0000000000042", "1 Grupa podstawowa", "Brak", "Nie",
                                 "Tak", "Brak", "Brak"}));
-    EXPECT_EQ(w.Label10->text(), QString("7997/8000a"));
-    EXPECT_EQ(w.ProgressBar1->value(), 7997);
+    EXPECT_EQ(w.Label10->text(), QString("7996/8000a"));
+    EXPECT_EQ(w.ProgressBar1->value(), 7996);
     EXPECT_EQ(w.Edit1->text(), QString("3"));
     EXPECT_EQ(w.ComboBox4->itemText(9), QString("9. 500,00"));
     EXPECT_TRUE(prompts.Texts().isEmpty());
+
+    // A double click takes the row into the fields.
+    w.SelectRow(3);
+    w.StringGrid1DblClick();
+    EXPECT_EQ(QStringList({w.Edit1->text(), w.Edit2->text(), w.Edit3->text(), w.Edit4->text()}),
+              QStringList({"8", "Herbata", "19,99", "0000000000007"}));
+    EXPECT_EQ((std::vector<int>{w.ComboBox1->currentIndex(), w.ComboBox2->currentIndex(), w.ComboBox3->currentIndex(),
+                                w.CheckBox1->isChecked(), w.CheckBox2->isChecked(), w.ComboBox4->currentIndex(),
+                                w.ComboBox5->currentIndex()}),
+              (std::vector<int>{3, 0, 2, 1, 0, 4, 9}));
 
     // The older model: the bar runs to its capacity.
     App.MaxGoodsCount = 2000;
@@ -120,31 +139,7 @@ TEST(GoodsWindow, EnterAddsOrSearchesByFocusAndEmptyFieldsShowTheirLabels)
     EXPECT_FALSE(w.isVisible());
 }
 
-TEST(GoodsWindow, DoubleClickTakesTheRowIntoTheFields)
-{
-    TestEnvironment env;
-    GoodsRecordFields f = GoodsOf(8, "Herbata", 1999);
-    f.VatLetter = "D";
-    f.Barcode = "7";
-    f.Tandem = 2;
-    f.FixedPrice = 1;
-    f.WholeUnits = 0;
-    f.Halo = 4;
-    f.Unit = 9;
-    StoreGoods(f);
-    TProgramowanieTowarow w;
-    w.FormShow();
-    w.SelectRow(0);
-    w.StringGrid1DblClick();
-    EXPECT_EQ(QStringList({w.Edit1->text(), w.Edit2->text(), w.Edit3->text(), w.Edit4->text()}),
-              QStringList({"8", "Herbata", "19,99", "0000000000007"}));
-    EXPECT_EQ((std::vector<int>{w.ComboBox1->currentIndex(), w.ComboBox2->currentIndex(), w.ComboBox3->currentIndex(),
-                                w.CheckBox1->isChecked(), w.CheckBox2->isChecked(), w.ComboBox4->currentIndex(),
-                                w.ComboBox5->currentIndex()}),
-              (std::vector<int>{3, 0, 2, 1, 0, 4, 9}));
-}
-
-TEST(GoodsWindow, DeleteClearsTheSlotAndItsQuickKeysAndSelectsTheRowAbove)
+TEST(GoodsWindow, DeleteClearsTheSlotAndItsQuickKeysAndSamplesFillTheGrid)
 {
     TestEnvironment env;
     ScriptedPrompts prompts;
@@ -181,13 +176,8 @@ TEST(GoodsWindow, DeleteClearsTheSlotAndItsQuickKeysAndSelectsTheRowAbove)
     EXPECT_EQ(w.GridCell(0, 0), QString("2"));
     EXPECT_EQ(DbReadByteAt(QuickKeyRecordOffset(1, 1) + 2), 0);
     EXPECT_TRUE(prompts.Texts().isEmpty());
-}
 
-TEST(GoodsWindow, SampleGoodsFillTheGrid)
-{
-    TestEnvironment env;
-    TProgramowanieTowarow w;
-    w.FormShow();
+    // The sample goods take the place of goods 2 and fill the grid.
     App.DatabaseModified = 0;
     w.Button1Click();
     EXPECT_EQ(w.GridRowCount(), 19);

@@ -1,6 +1,5 @@
 // The small-table, VAT and report-set windows driven through their handlers, without a register:
 // what reaches the image and what the user is told.
-#include "app/MenuGlowne.h"
 #include "tables/ListaTowarowTandem.h"
 #include "tables/ProgramowanieFormPlatnosci.h"
 #include "tables/ProgramowanieGrupTowarowych.h"
@@ -342,24 +341,4 @@ TEST_F(SmallTableWindows, ReportSetFollowsTheImageWhenItIsUsable)
     EXPECT_EQ(w.WorkingCopy[3], 2);
     EXPECT_EQ(prompts.Messages(), QStringList{FileClosed});
     EXPECT_EQ(App.DatabaseModified, 0);
-}
-
-TEST_F(SmallTableWindows, DispatcherItemsOpenTheirWindows)
-{
-    TProgramowanieGrupTowarowych groups;
-    TProgramowanieOpakowan packagings;
-    TProgramowanieKasjerow cashiers;
-    TProgramowanieRabatow discounts;
-    TProgramowanieFormPlatnosci payments;
-    TProgramowanieWalutObcych currencies;
-    TProgramowanieStawekPTU vat;
-    TProgramowanieZegara clock;
-    const std::pair<int, int> items[] = {{0, 0}, {0, 1}, {0, 3}, {0, 4}, {0, 5}, {0, 6}, {0, 7}, {2, 7}, {2, 9}};
-    const QDialog* windows[] = {&groups, &packagings, &cashiers, &discounts, &payments,
-                                &currencies, &vat, &vat, &clock};
-    for (std::size_t i = 0; i < std::size(items); ++i) {
-        const TreeTask& task = TreeTasks(items[i].first).at(std::size_t(items[i].second));
-        ASSERT_TRUE(task.Window) << task.Text.toStdString();
-        EXPECT_EQ(task.Window(), windows[i]) << task.Text.toStdString();
-    }
 }
