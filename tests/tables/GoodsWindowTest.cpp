@@ -20,12 +20,18 @@ void Fill(TProgramowanieTowarow& w, const QString& plu, const QString& name, con
     w.Edit3->setText(price);
 }
 
-} // namespace
-
-TEST(GoodsWindow, ShowListsTheGoodsAndProposesAFreePluAndADoubleClickTakesARow)
-{
+class GoodsWindow : public ::testing::Test {
+protected:
     TestEnvironment env;
     ScriptedPrompts prompts;
+};
+using GoodsEditor = GoodsWindow;
+using GoodsLists = GoodsWindow;
+
+} // namespace
+
+TEST_F(GoodsWindow, ShowListsTheGoodsAndProposesAFreePluAndADoubleClickTakesARow)
+{
     StoreGoods(1, "Chleb");
     StoreGoods(2, "Masło", 1234);
     StoreGoods(4, "Woda");
@@ -69,10 +75,8 @@ TEST(GoodsWindow, ShowListsTheGoodsAndProposesAFreePluAndADoubleClickTakesARow)
     EXPECT_EQ(w.ProgressBar1->maximum(), 2000);
 }
 
-TEST(GoodsWindow, TextsOutsideTheCodePageOrAFailedImageWriteNothing)
+TEST_F(GoodsWindow, TextsOutsideTheCodePageOrAFailedImageWriteNothing)
 {
-    TestEnvironment env;
-    ScriptedPrompts prompts;
     TProgramowanieTowarow w;
     w.FormShow();
     const std::vector<uint8_t> before = WholeImage();
@@ -91,10 +95,8 @@ TEST(GoodsWindow, TextsOutsideTheCodePageOrAFailedImageWriteNothing)
     EXPECT_EQ(App.DatabaseModified, 0);
 }
 
-TEST(GoodsWindow, EnterAddsOrSearchesByFocusAndEmptyFieldsShowTheirLabels)
+TEST_F(GoodsWindow, EnterAddsOrSearchesByFocusAndEmptyFieldsShowTheirLabels)
 {
-    TestEnvironment env;
-    ScriptedPrompts prompts;
     StoreGoods(1, "Chleb");
     StoreGoods(2, "Mleko");
     StoreGoods(3, "Chleb razowy");
@@ -139,10 +141,8 @@ TEST(GoodsWindow, EnterAddsOrSearchesByFocusAndEmptyFieldsShowTheirLabels)
     EXPECT_FALSE(w.isVisible());
 }
 
-TEST(GoodsWindow, DeleteClearsTheSlotAndItsQuickKeysAndSamplesFillTheGrid)
+TEST_F(GoodsWindow, DeleteClearsTheSlotAndItsQuickKeysAndSamplesFillTheGrid)
 {
-    TestEnvironment env;
-    ScriptedPrompts prompts;
     StoreGoods(1, "Chleb");
     StoreGoods(2, "Mleko");
     StoreGoods(3, "Woda");
@@ -186,10 +186,8 @@ TEST(GoodsWindow, DeleteClearsTheSlotAndItsQuickKeysAndSamplesFillTheGrid)
     EXPECT_FALSE(w.Button2->isVisibleTo(&w));
 }
 
-TEST(GoodsWindow, PrintoutGoesToThePdf)
+TEST_F(GoodsWindow, PrintoutGoesToThePdf)
 {
-    TestEnvironment env;
-    ScriptedPrompts prompts;
     StoreGoods(1, "Chleb");
     TProgramowanieTowarow w;
     w.FormShow();
@@ -206,10 +204,8 @@ TEST(GoodsWindow, PrintoutGoesToThePdf)
 
 // ---- the goods editor ----
 
-TEST(GoodsEditor, ShowsTheRecordAndSavesItBackWithItsUnit)
+TEST_F(GoodsEditor, ShowsTheRecordAndSavesItBackWithItsUnit)
 {
-    TestEnvironment env;
-    ScriptedPrompts prompts;
     GoodsRecordFields guma = GoodsOf(12, "Guma", 5);
     guma.VatLetter = "B";
     guma.Unit = 7;
@@ -245,10 +241,8 @@ TEST(GoodsEditor, ShowsTheRecordAndSavesItBackWithItsUnit)
     EXPECT_TRUE(prompts.Texts().isEmpty());
 }
 
-TEST(GoodsEditor, RefusedSaveKeepsTheEditorOpenWithItsReason)
+TEST_F(GoodsEditor, RefusedSaveKeepsTheEditorOpenWithItsReason)
 {
-    TestEnvironment env;
-    ScriptedPrompts prompts;
     StoreGoods(12, "Guma", 0);
     StoreGoods(13, "Kawa");
     TEdycjaTowaru e;   // the goods window is made when the save needs it
@@ -292,9 +286,8 @@ TEST(GoodsEditor, RefusedSaveKeepsTheEditorOpenWithItsReason)
 
 // ---- the goods lists ----
 
-TEST(GoodsLists, ListShowsGoodsOnlyWithADatabaseAndHandsBackThePlu)
+TEST_F(GoodsLists, ListShowsGoodsOnlyWithADatabaseAndHandsBackThePlu)
 {
-    TestEnvironment env;
     GoodsRecordFields tied = GoodsOf(3, "Chleb");
     tied.Tandem = 2;
     StoreGoods(tied);
@@ -321,9 +314,8 @@ TEST(GoodsLists, ListShowsGoodsOnlyWithADatabaseAndHandsBackThePlu)
     EXPECT_EQ(l.result(), int(QDialog::Rejected));
 }
 
-TEST(GoodsLists, TandemListNamesTheTiedGoodsAndWaitsForTheChoice)
+TEST_F(GoodsLists, TandemListNamesTheTiedGoodsAndWaitsForTheChoice)
 {
-    TestEnvironment env;
     for (const auto& [plu, name, tandem] : {std::tuple{3, "Piwo jasne", 2}, {4, "Piwo ciemne", 2}, {5, "Woda", 1}}) {
         GoodsRecordFields f = GoodsOf(uint16_t(plu), name);
         f.Tandem = uint8_t(tandem);

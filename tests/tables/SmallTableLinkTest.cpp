@@ -237,16 +237,3 @@ TEST_P(SmallTableLink, ClockSendsWhatThePickersShow)
 }
 
 INSTANTIATE_TEST_SUITE_P(Lines, SmallTableLink, ::testing::Bool(), LinkName);
-
-TEST(SmallTableLinkFailures, NoPortChosen)
-{
-    TestEnvironment env;
-    ScriptedPrompts prompts;
-    App.WorkMode = WorkModeDatabase | WorkModeRegister;
-    LinkSettings.ComPortNumber = NoComPort;
-    TProgramowanieGrupTowarowych groups;
-    groups.FormShow();
-    SelectGridRow(groups.StringGrid1, 0);
-    groups.Button4Click();
-    EXPECT_EQ(prompts.Messages().value(0), "Nie wybrano portu komunikacyjnego!!");
-}

@@ -81,7 +81,7 @@ TEST_F(SmallTableWindows, DiscountAddProposesNumbersAndRefusesDuplicates)
     EXPECT_TRUE(prompts.Texts().isEmpty());
 }
 
-TEST_F(SmallTableWindows, GroupOneStaysAndADeleteMarksTheDatabaseModified)
+TEST_F(SmallTableWindows, GroupOneStaysADeleteMarksTheDatabaseModifiedAndASendNeedsAPort)
 {
     TProgramowanieGrupTowarowych groups;
     ASSERT_TRUE(WriteSmallRecord(GoodsGroupTableGeometry, GoodsGroupRecordBytes(2, "Napoje")));
@@ -96,6 +96,13 @@ TEST_F(SmallTableWindows, GroupOneStaysAndADeleteMarksTheDatabaseModified)
     EXPECT_EQ(ReadSmallRecord(GoodsGroupTableGeometry, 2)[0], 0);
     EXPECT_EQ(App.DatabaseModified, 1);
     EXPECT_EQ(groups.ComboBox1->currentText(), "2");
+
+    // Sending needs a chosen port.
+    App.WorkMode = WorkModeDatabase | WorkModeRegister;
+    LinkSettings.ComPortNumber = NoComPort;
+    SelectNumber(groups.StringGrid1, 1);
+    groups.Button4Click();
+    EXPECT_EQ(prompts.Messages().value(1), "Nie wybrano portu komunikacyjnego!!");
 }
 
 TEST_F(SmallTableWindows, AnUnusableImageShowsNoRowsAndTakesNoAdd)
