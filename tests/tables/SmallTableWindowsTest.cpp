@@ -1,4 +1,4 @@
-// The small-table, VAT and report-set windows driven through their handlers, without a register:
+// The small-table and report-set windows driven through their handlers, without a register:
 // what reaches the image and what the user is told.
 #include "tables/ListaTowarowTandem.h"
 #include "tables/ProgramowanieFormPlatnosci.h"
@@ -6,7 +6,6 @@
 #include "tables/ProgramowanieKasjerow.h"
 #include "tables/ProgramowanieOpakowan.h"
 #include "tables/ProgramowanieRabatow.h"
-#include "tables/ProgramowanieStawekPTU.h"
 #include "tables/ProgramowanieWalutObcych.h"
 #include "tables/ProgramowanieZegara.h"
 #include "tables/ProgramowanieZestawuRaportow.h"
@@ -277,39 +276,6 @@ TEST_F(SmallTableWindows, CashiersKeepTheManagerAndShowRights)
     EXPECT_EQ(prompts.Messages(), (QStringList{"Nie można usunąć kasjera nr 1",
                                                "Wartość pola 'Numer kasjera' powinna zawierać się w przedziale 1-10"}));
     EXPECT_EQ(ReadSmallRecord(CashierTableGeometry, 1)[0], 1);
-}
-
-TEST_F(SmallTableWindows, VatSaveWritesAllOrNothingAndLeavesTheBytesAfterTheEntries)
-{
-    const uint32_t at = TableOffsets.VatRateBlock;
-    for (uint32_t i = 21; i < VatRateBlockSize; ++i)
-        DbWriteByteAt(at + i, uint8_t(0xA0 + i));
-    TProgramowanieStawekPTU w;
-    w.FormShow();
-    for (int i = 0; i < 4; ++i)
-        EXPECT_EQ(w.Edits[i]->text(), QStringList({"23.00", "8.00", "0.00", "5.00"})[i]);
-    EXPECT_EQ(w.States[4]->ItemIndex(), 2);
-    EXPECT_EQ(w.States[6]->ItemIndex(), 1);
-    EXPECT_FALSE(w.Edits[6]->isEnabled());
-    EXPECT_FALSE(w.BitBtn2->isEnabled());
-
-    w.Edits[0]->setText("23,5");
-    w.Edits[6]->setText("zwolniona");
-    EXPECT_TRUE(w.BitBtn1Click());
-    EXPECT_EQ(ReadVatCodes()->at(0), 2350);
-    EXPECT_EQ(w.Edits[0]->text(), "23.50");
-    EXPECT_EQ(App.DatabaseModified, 1);
-    EXPECT_EQ(DbReadByteAt(at), 'A');
-    EXPECT_EQ(DbReadByteAt(at + 18), 'G');
-    for (uint32_t i = 21; i < VatRateBlockSize; ++i)
-        EXPECT_EQ(DbReadByteAt(at + i), 0xA0 + i);
-
-    App.DatabaseModified = 0;
-    w.Edits[1]->setText("655.36");
-    EXPECT_FALSE(w.BitBtn1Click());
-    EXPECT_EQ(prompts.Messages(), QStringList{"Błędnie wypełnione pola!"});
-    EXPECT_EQ(ReadVatCodes()->at(1), 800);
-    EXPECT_EQ(App.DatabaseModified, 0);
 }
 
 TEST_F(SmallTableWindows, ReportSetFollowsTheImageWhenItIsUsable)

@@ -60,7 +60,7 @@ TEST_P(WifiMailWindow, SentParametersReadBack)
 
 INSTANTIATE_TEST_SUITE_P(Links, WifiMailWindow, ::testing::Bool(), LinkName);
 
-TEST(WifiMailWindowFaults, NoLinkRefusedSendsAndBadReadsChangeNothing)
+TEST(WifiMailWindowFaults, NoLinkBadReadsRefusedSendsAndPortRanges)
 {
     TestEnvironment env;
     ScriptedPrompts prompts;
@@ -71,7 +71,26 @@ TEST(WifiMailWindowFaults, NoLinkRefusedSendsAndBadReadsChangeNothing)
     EXPECT_EQ(prompts.Messages(), QStringList(2, "Brak połączenia z Kasą Fiskalną!"));
 
     ASSERT_TRUE(fx.ConnectLink(false));
+    w.Edit1->setText("zostaje");
+    emu::Faults silent, garbled, cut, refused;
+    silent.SilentRequests = 1;
+    garbled.WrongChecksumReplies = 1;
+    cut.ShortReplyBytes = 100;
+    for (const emu::Faults& f : {silent, garbled, cut}) {
+        prompts.Clear();
+        fx.Emu().SetFaults(f);
+        w.BitBtn5Click();
+        EXPECT_EQ(prompts.Messages(), QStringList{"Brak komunikacji."});
+        EXPECT_EQ(w.Edit1->text(), "zostaje");
+    }
+    prompts.Clear();
+    refused.ErrorCode = 110;
+    fx.Emu().SetFaults(refused);
+    w.BitBtn4Click();
+    EXPECT_EQ(prompts.Messages(), QStringList{"Błąd 0x04"});
+
     // Ports are bounded and never wrap; a refused one sends nothing.
+    fx.Emu().SetFaults({});
     const QString mailRange = "Błąd!\nDopuszczalna wartosc [1 - 65535]";
     const QString netRange = "Błąd!\nDopuszczalna wartosc [1024 - 65535]";
     const QString mailDone = "Zaprogramowano parametry E-mail.";
@@ -90,22 +109,4 @@ TEST(WifiMailWindowFaults, NoLinkRefusedSendsAndBadReadsChangeNothing)
         EXPECT_EQ(prompts.Messages(), QStringList{message});
         EXPECT_EQ(fx.Emu().ReceivedFrames().empty(), message.startsWith("Błąd"));
     }
-
-    w.Edit1->setText("zostaje");
-    emu::Faults silent, garbled, cut, refused;
-    silent.SilentRequests = 1;
-    garbled.WrongChecksumReplies = 1;
-    cut.ShortReplyBytes = 100;
-    for (const emu::Faults& f : {silent, garbled, cut}) {
-        prompts.Clear();
-        fx.Emu().SetFaults(f);
-        w.BitBtn5Click();
-        EXPECT_EQ(prompts.Messages(), QStringList{"Brak komunikacji."});
-        EXPECT_EQ(w.Edit1->text(), "zostaje");
-    }
-    prompts.Clear();
-    refused.ErrorCode = 110;
-    fx.Emu().SetFaults(refused);
-    w.BitBtn4Click();
-    EXPECT_EQ(prompts.Messages(), QStringList{"Błąd 0x04"});
 }
