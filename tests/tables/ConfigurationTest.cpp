@@ -4,63 +4,6 @@
 #include "tables/DodatkoweUstawienia.h"
 #include "tests/tables/TablesTest.h"
 
-namespace {
-
-ConfigurationValues Defaults()
-{
-    ConfigurationValues v;
-    v.Edit = {"5", "10", "0", "25", "25"};
-    return v;
-}
-
-} // namespace
-
-TEST(ConfigurationRecord, ChoicesAndNumbersLandInTheirBytes)
-{
-    ConfigurationValues v = Defaults();
-    v.Choice[0] = 0;                  // register number 1
-    v.Choice[11] = 4;                 // sleep time 5
-    v.Choice[LcdModeChoice] = 1;      // INVERT
-    v.Edit[2] = "100000";
-    v.Edit[4] = "60";
-    ConfigurationRecord r{};
-    ASSERT_TRUE(BuildConfigurationRecord(v, {}, 1, r).Ok);
-    EXPECT_EQ(r[0], 1);
-    EXPECT_EQ(r[17], 5);
-    EXPECT_EQ(r[19], 188);
-    EXPECT_EQ((std::array<uint8_t, 4>{r[7], r[8], r[9], r[10]}), (std::array<uint8_t, 4>{0xA0, 0x86, 0x01, 0x00}));
-    EXPECT_EQ(ConfigurationValuesOf(r).Edit[4], "60");   // read back without the LCD bit
-}
-
-TEST(ConfigurationRecord, NumbersOutOfRangeAreRefusedNeverWrapped)
-{
-    struct Case {
-        int edit;
-        const char* text;
-        bool ok;
-        const char* range;
-    };
-    const Case cases[] = {
-        {0, "4", false, "[5 - 60]"},      {0, "5", true, ""},        {0, "60", true, ""},
-        {0, "61", false, "[5 - 60]"},     {1, "255", true, ""},      {1, "256", false, "[0 - 255]"},
-        {1, "-1", false, "[0 - 255]"},    {1, "x", false, "[0 - 255]"},
-        {2, "4294967295", true, ""},      {2, "4294967296", false, "[0 - 4294967295]"},
-        {3, "100", true, ""},             {3, "101", false, "[5 - 100]"}, {4, "", false, "[5 - 100]"},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.text);
-        ConfigurationValues v = Defaults();
-        v.Edit[std::size_t(c.edit)] = c.text;
-        ConfigurationRecord r{};
-        const ConfigurationBuild b = BuildConfigurationRecord(v, {}, 1, r);
-        EXPECT_EQ(b.Ok, c.ok);
-        if (!c.ok) {
-            EXPECT_EQ(b.BadEdit, c.edit);
-            EXPECT_EQ(b.Message, QStringLiteral("Błąd!\nDopuszczalna wartosc ") + c.range);
-        }
-    }
-}
-
 TEST(ConfigurationRecord, UnknownBytesGoBackAsReadAndTheDuxKeepsItsLcdBit)
 {
     ConfigurationRecord read{};
@@ -108,6 +51,7 @@ TEST_P(ConfigurationWindow, ReadsEditsAndSendsTheRecord)
 
     w.Edit[0]->setText("30");
     w.ComboBox[0]->setCurrentIndex(4);
+    w.Edit[2]->setText("100000");
     w.Button1Click();
     ASSERT_TRUE(fx.Emu().WaitForFramesWithCommand(0x03, 2, 3000));
     const emu::Bytes frame = fx.Emu().ReceivedFramesWithCommand(0x03).back();
@@ -115,6 +59,7 @@ TEST_P(ConfigurationWindow, ReadsEditsAndSendsTheRecord)
     const emu::Bytes after = fx.Emu().Setting(0x03);
     EXPECT_EQ(after[0], 5);
     EXPECT_EQ(after[3], 30);
+    EXPECT_EQ(emu::GetU32(&after[7]), 100000u);
     EXPECT_EQ(after[19], 0x80 | 40);
     EXPECT_TRUE(prompts.Texts().isEmpty());
 }
@@ -142,13 +87,26 @@ TEST(ConfigurationWindowFaults, BadRepliesFillNothingAndNoModelSendsNothing)
     EXPECT_EQ(prompts.Messages(), QStringList{"Błąd transmisji"});
     EXPECT_EQ(App.RegisterModelFlag, 2);
 
-    prompts.Clear();
+    // Each number is checked against its range, never wrapped, before the missing model is found.
     fx.Emu().ClearReceived();
-    w.Button1Click();
-    EXPECT_EQ(prompts.Messages(), QStringList{"Błąd transmisji"});
-    w.Edit[3]->setText("4");
-    prompts.Clear();
-    w.Button1Click();
-    EXPECT_EQ(prompts.Messages(), QStringList{"Błąd!\nDopuszczalna wartosc [5 - 100]"});
+    const QString noModel = "Błąd transmisji";
+    const QString range = "Błąd!\nDopuszczalna wartosc ";
+    const std::tuple<std::size_t, const char*, QString> cases[] = {
+        {0, "33", noModel},                   {0, "4", range + "[5 - 60]"},  {0, "5", noModel},
+        {0, "60", noModel},                   {0, "61", range + "[5 - 60]"}, {1, "255", noModel},
+        {1, "256", range + "[0 - 255]"},      {1, "-1", range + "[0 - 255]"}, {1, "x", range + "[0 - 255]"},
+        {2, "4294967295", noModel},           {2, "4294967296", range + "[0 - 4294967295]"},
+        {3, "100", noModel},                  {3, "101", range + "[5 - 100]"}, {3, "4", range + "[5 - 100]"},
+        {4, "", range + "[5 - 100]"},
+    };
+    for (const auto& [edit, text, message] : cases) {
+        SCOPED_TRACE(text);
+        const QString kept = w.Edit[edit]->text();
+        w.Edit[edit]->setText(text);
+        prompts.Clear();
+        w.Button1Click();
+        EXPECT_EQ(prompts.Messages(), QStringList{message});
+        w.Edit[edit]->setText(kept);
+    }
     EXPECT_TRUE(fx.Emu().ReceivedFramesWithCommand(0x03).empty());
 }

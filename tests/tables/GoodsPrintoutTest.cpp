@@ -9,38 +9,28 @@
 
 #include <memory>
 
-TEST(GoodsPrintoutLayout, PageHoldsTheRowsTheBreakRuleAllows)
-{
-    // H = 50 on a page 1000 high: after row k the page is full once (k + 4) * 50 + 105 > 1000,
-    // that is after row 14; rows 2..14 make 13 rows.
-    const GoodsPrintoutLayout one = LayoutGoodsPrintout(5, 1000, 50);
-    EXPECT_EQ(one.RowsPerPage, 13);
-    EXPECT_EQ(one.PageTotal, 1);
-    ASSERT_EQ(one.Pages.size(), 1u);
-    EXPECT_EQ(one.Pages[0].LineCount, 5);
-    EXPECT_EQ(one.Pages[0].FooterY, 7 * 50 + 105);
-    EXPECT_EQ(one.Pages[0].ClosingRuleY, 7 * 50 + 78);
-    // The footer of a full page still lies on the page.
-    const GoodsPrintoutLayout full = LayoutGoodsPrintout(13, 1000, 50);
-    EXPECT_LE(full.Pages[0].FooterY + 50, 1000);
-}
-
-TEST(GoodsPrintoutLayout, TotalsComeFromTheBreaks)
+TEST(GoodsPrintoutLayout, EveryLineIsPrintedOnceAndTotalsComeFromTheBreaks)
 {
     struct Case {
         int Lines;
+        int PageHeight;
+        int RowHeight;
         int Pages;
         int LastPageLines;
     };
-    // 13 rows a page: an exactly full last page adds nothing, one more line opens a page
-    // (the remainder-1 case), and no goods still print a page.
-    const Case cases[] = {{0, 1, 0}, {1, 1, 1}, {12, 1, 12}, {13, 1, 13}, {14, 2, 1},
-                          {26, 2, 13}, {27, 3, 1}, {28, 3, 2}};
+    // 13 rows of 50 a page of 1000: an exactly full last page adds nothing, one more line opens a
+    // page (the remainder-1 case), and no goods still print a page. A page too small for a row
+    // still takes one, and rows without a height all fit.
+    const Case cases[] = {{0, 1000, 50, 1, 0},  {1, 1000, 50, 1, 1},  {12, 1000, 50, 1, 12},
+                          {13, 1000, 50, 1, 13}, {14, 1000, 50, 2, 1},  {26, 1000, 50, 2, 13},
+                          {27, 1000, 50, 3, 1},  {28, 1000, 50, 3, 2},  {3, 100, 50, 3, 1},
+                          {3, 1000, 0, 1, 3}};
     for (const Case& c : cases) {
-        const GoodsPrintoutLayout l = LayoutGoodsPrintout(c.Lines, 1000, 50);
-        EXPECT_EQ(l.PageTotal, c.Pages) << c.Lines;
-        ASSERT_EQ(int(l.Pages.size()), c.Pages) << c.Lines;
-        EXPECT_EQ(l.Pages.back().LineCount, c.LastPageLines) << c.Lines;
+        SCOPED_TRACE(c.Lines);
+        const GoodsPrintoutLayout l = LayoutGoodsPrintout(c.Lines, c.PageHeight, c.RowHeight);
+        EXPECT_EQ(l.PageTotal, c.Pages);
+        ASSERT_EQ(int(l.Pages.size()), c.Pages);
+        EXPECT_EQ(l.Pages.back().LineCount, c.LastPageLines);
         int sum = 0;
         for (const GoodsPrintoutPage& p : l.Pages) {
             EXPECT_EQ(p.FirstLine, sum);
@@ -48,26 +38,8 @@ TEST(GoodsPrintoutLayout, TotalsComeFromTheBreaks)
         }
         EXPECT_EQ(sum, c.Lines);
     }
-}
-
-TEST(GoodsPrintoutLayout, TinyPageStillMakesProgress)
-{
-    const GoodsPrintoutLayout l = LayoutGoodsPrintout(3, 100, 50);
-    EXPECT_EQ(l.RowsPerPage, 1);
-    EXPECT_EQ(l.PageTotal, 3);
-    EXPECT_EQ(LayoutGoodsPrintout(3, 1000, 0).PageTotal, 1);
-}
-
-TEST(GoodsPrintoutLayout, VerticalRulesSeparateTheColumns)
-{
-    const GoodsPrintoutColumns c = GoodsPrintoutColumnsFor(4800, 60);
-    const int texts[6] = {c.Plu, c.Name, c.Price, c.Ptu, c.PriceKind, c.Barcode};
-    for (int i = 0; i < 6; ++i) {
-        EXPECT_LT(c.VerticalRules[std::size_t(i)], texts[i]) << i;
-        EXPECT_GT(c.VerticalRules[std::size_t(i) + 1], texts[i]) << i;
-    }
-    EXPECT_EQ(c.VerticalRules[6], 4790);
-    EXPECT_EQ(c.TitleX, 2400 - 600);
+    // The footer of a full page still lies on the page.
+    EXPECT_LE(LayoutGoodsPrintout(13, 1000, 50).Pages[0].FooterY + 50, 1000);
 }
 
 TEST(GoodsPrintoutPdf, LinesFromTheImageAndOnePdfPagePerLayoutPage)

@@ -20,28 +20,53 @@ void Fill(TProgramowanieTowarow& w, const QString& plu, const QString& name, con
     w.Edit3->setText(price);
 }
 
-} // namespace
-
-TEST(GoodsWindow, ShowListsTheGoodsAndProposesAFreePlu)
-{
+class GoodsWindow : public ::testing::Test {
+protected:
     TestEnvironment env;
     ScriptedPrompts prompts;
+};
+using GoodsEditor = GoodsWindow;
+using GoodsLists = GoodsWindow;
+
+} // namespace
+
+TEST_F(GoodsWindow, ShowListsTheGoodsAndProposesAFreePluAndADoubleClickTakesARow)
+{
     StoreGoods(1, "Chleb");
     StoreGoods(2, "Masło", 1234);
     StoreGoods(4, "Woda");
+    GoodsRecordFields f = GoodsOf(8, "Herbata", 1999);
+    f.VatLetter = "D";
+    f.Barcode = "7";
+    f.Tandem = 2;
+    f.FixedPrice = 1;
+    f.WholeUnits = 0;
+    f.Halo = 4;
+    f.Unit = 9;
+    StoreGoods(f);
     TProgramowanieTowarow w;
     w.FormShow();
-    ASSERT_EQ(w.GridRowCount(), 3);
+    ASSERT_EQ(w.GridRowCount(), 4);
     QStringList row;
     for (int c = 0; c <= 10; ++c)
         row << w.GridCell(1, c);
     EXPECT_EQ(row, QStringList({"2", "Masło", "A", "12,34", "0000000000042", "1 Grupa podstawowa", "Brak", "Nie",
                                 "Tak", "Brak", "Brak"}));
-    EXPECT_EQ(w.Label10->text(), QString("7997/8000a"));
-    EXPECT_EQ(w.ProgressBar1->value(), 7997);
+    EXPECT_EQ(w.Label10->text(), QString("7996/8000a"));
+    EXPECT_EQ(w.ProgressBar1->value(), 7996);
     EXPECT_EQ(w.Edit1->text(), QString("3"));
     EXPECT_EQ(w.ComboBox4->itemText(9), QString("9. 500,00"));
     EXPECT_TRUE(prompts.Texts().isEmpty());
+
+    // A double click takes the row into the fields.
+    w.SelectRow(3);
+    w.StringGrid1DblClick();
+    EXPECT_EQ(QStringList({w.Edit1->text(), w.Edit2->text(), w.Edit3->text(), w.Edit4->text()}),
+              QStringList({"8", "Herbata", "19,99", "0000000000007"}));
+    EXPECT_EQ((std::vector<int>{w.ComboBox1->currentIndex(), w.ComboBox2->currentIndex(), w.ComboBox3->currentIndex(),
+                                w.CheckBox1->isChecked(), w.CheckBox2->isChecked(), w.ComboBox4->currentIndex(),
+                                w.ComboBox5->currentIndex()}),
+              (std::vector<int>{3, 0, 2, 1, 0, 4, 9}));
 
     // The older model: the bar runs to its capacity.
     App.MaxGoodsCount = 2000;
@@ -50,69 +75,8 @@ TEST(GoodsWindow, ShowListsTheGoodsAndProposesAFreePlu)
     EXPECT_EQ(w.ProgressBar1->maximum(), 2000);
 }
 
-TEST(GoodsWindow, AddWritesTheRecordAndPreparesTheNext)
+TEST_F(GoodsWindow, TextsOutsideTheCodePageOrAFailedImageWriteNothing)
 {
-    TestEnvironment env;
-    ScriptedPrompts prompts;
-    StoreGoods(6, "Stary");
-    TProgramowanieTowarow w;
-    w.FormShow();
-    Fill(w, "5", "Chleb razowy", "3.5");
-    w.Edit4->setText("5907788");
-    w.ComboBox1->setCurrentIndex(2);
-    w.ComboBox5->setCurrentIndex(3);
-    w.CheckBox1->setChecked(true);
-    App.DatabaseModified = 0;
-    w.BitBtn4Click();
-
-    EXPECT_TRUE(prompts.Texts().isEmpty());
-    EXPECT_EQ(App.DatabaseModified, 1);
-    EXPECT_EQ(ReadGoodsName(5), "Chleb razowy");
-    const uint32_t at = GoodsRecordOffset(5);
-    EXPECT_EQ(DbReadU32At(at + GoodsField::Price), 350u);
-    EXPECT_EQ((std::vector<uint8_t>{DbReadByteAt(at + GoodsField::Vat), DbReadByteAt(at + GoodsField::FixedPrice),
-                                    DbReadByteAt(at + GoodsField::Unit)}),
-              (std::vector<uint8_t>{'C', 1, 3}));
-    EXPECT_EQ(w.GridRowCount(), 2);
-    EXPECT_EQ(w.Edit2->text() + w.Edit4->text() + w.Edit3->text(), QString("0,00"));
-    EXPECT_EQ(w.Edit1->text(), QString("7"));   // 6 is taken
-
-    // The same name under another number is refused and nothing changes.
-    App.DatabaseModified = 0;
-    Fill(w, "9", "CHLEB-RAZOWY", "1,00");
-    w.CheckBox1->setChecked(false);
-    w.BitBtn4Click();
-    EXPECT_EQ(prompts.LastText(), QString("Towar CHLEBRAZOWY jest już zapisany w bazie pod numerem 5"));
-    EXPECT_FALSE(GoodsSlotUsed(9));
-    EXPECT_EQ(App.DatabaseModified, 0);
-    EXPECT_EQ(w.Edit2->text(), QString("CHLEB-RAZOWY"));
-}
-
-TEST(GoodsWindow, EmptyFieldsShowTheirLabelsWithoutAMessage)
-{
-    TestEnvironment env;
-    ScriptedPrompts prompts;
-    TProgramowanieTowarow w;
-    w.show();   // the labels can only be seen on a shown window
-    Fill(w, "", "", "1,00");
-    w.BitBtn4Click();
-    EXPECT_TRUE(w.Label8->isVisible());
-    EXPECT_TRUE(w.Label7->isVisible());
-    EXPECT_FALSE(w.Label9->isVisible());
-    EXPECT_EQ(w.Label7->text(), QString("Wprowadź nazwę!"));
-    EXPECT_TRUE(prompts.Texts().isEmpty());
-    Fill(w, "1", "Sok", "1,00");
-    w.BitBtn4Click();
-    EXPECT_FALSE(w.Label8->isVisible());
-    EXPECT_FALSE(w.Label7->isVisible());
-    EXPECT_TRUE(GoodsSlotUsed(1));
-    w.hide();
-}
-
-TEST(GoodsWindow, TextsOutsideTheCodePageOrAFailedImageWriteNothing)
-{
-    TestEnvironment env;
-    ScriptedPrompts prompts;
     TProgramowanieTowarow w;
     w.FormShow();
     const std::vector<uint8_t> before = WholeImage();
@@ -131,10 +95,8 @@ TEST(GoodsWindow, TextsOutsideTheCodePageOrAFailedImageWriteNothing)
     EXPECT_EQ(App.DatabaseModified, 0);
 }
 
-TEST(GoodsWindow, EnterAddsOrSearchesByFocusAndTheSearchKeepsTheOrder)
+TEST_F(GoodsWindow, EnterAddsOrSearchesByFocusAndEmptyFieldsShowTheirLabels)
 {
-    TestEnvironment env;
-    ScriptedPrompts prompts;
     StoreGoods(1, "Chleb");
     StoreGoods(2, "Mleko");
     StoreGoods(3, "Chleb razowy");
@@ -155,43 +117,32 @@ TEST(GoodsWindow, EnterAddsOrSearchesByFocusAndTheSearchKeepsTheOrder)
     w.BitBtn7Click();
     EXPECT_EQ(w.GridRowCount(), 3);
 
+    // Empty fields show their labels, without a message.
+    Fill(w, "", "", "1,00");
+    w.BitBtn4Click();
+    EXPECT_TRUE(w.Label8->isVisible());
+    EXPECT_TRUE(w.Label7->isVisible());
+    EXPECT_FALSE(w.Label9->isVisible());
+    EXPECT_EQ(w.Label7->text(), QString("Wprowadź nazwę!"));
+    EXPECT_TRUE(prompts.Texts().isEmpty());
+
     Fill(w, "4", "Kawa", "9,99");
     w.Edit2->setFocus();
+    App.DatabaseModified = 0;
     EXPECT_TRUE(w.FormKeyDown(Qt::Key_Enter));
     EXPECT_EQ(ReadGoodsName(4), "Kawa");
+    EXPECT_FALSE(w.Label7->isVisible());
+    EXPECT_EQ(App.DatabaseModified, 1);
+    // The fields are ready for the next goods.
+    EXPECT_EQ(w.Edit2->text() + w.Edit4->text() + w.Edit3->text(), QString("0,00"));
+    EXPECT_EQ(w.Edit1->text(), QString("5"));
     EXPECT_FALSE(w.FormKeyDown(Qt::Key_A));
     EXPECT_TRUE(w.FormKeyDown(Qt::Key_Escape));
     EXPECT_FALSE(w.isVisible());
 }
 
-TEST(GoodsWindow, DoubleClickTakesTheRowIntoTheFields)
+TEST_F(GoodsWindow, DeleteClearsTheSlotAndItsQuickKeysAndSamplesFillTheGrid)
 {
-    TestEnvironment env;
-    GoodsRecordFields f = GoodsOf(8, "Herbata", 1999);
-    f.VatLetter = "D";
-    f.Barcode = "7";
-    f.Tandem = 2;
-    f.FixedPrice = 1;
-    f.WholeUnits = 0;
-    f.Halo = 4;
-    f.Unit = 9;
-    StoreGoods(f);
-    TProgramowanieTowarow w;
-    w.FormShow();
-    w.SelectRow(0);
-    w.StringGrid1DblClick();
-    EXPECT_EQ(QStringList({w.Edit1->text(), w.Edit2->text(), w.Edit3->text(), w.Edit4->text()}),
-              QStringList({"8", "Herbata", "19,99", "0000000000007"}));
-    EXPECT_EQ((std::vector<int>{w.ComboBox1->currentIndex(), w.ComboBox2->currentIndex(), w.ComboBox3->currentIndex(),
-                                w.CheckBox1->isChecked(), w.CheckBox2->isChecked(), w.ComboBox4->currentIndex(),
-                                w.ComboBox5->currentIndex()}),
-              (std::vector<int>{3, 0, 2, 1, 0, 4, 9}));
-}
-
-TEST(GoodsWindow, DeleteClearsTheSlotAndItsQuickKeysAndSelectsTheRowAbove)
-{
-    TestEnvironment env;
-    ScriptedPrompts prompts;
     StoreGoods(1, "Chleb");
     StoreGoods(2, "Mleko");
     StoreGoods(3, "Woda");
@@ -225,13 +176,8 @@ TEST(GoodsWindow, DeleteClearsTheSlotAndItsQuickKeysAndSelectsTheRowAbove)
     EXPECT_EQ(w.GridCell(0, 0), QString("2"));
     EXPECT_EQ(DbReadByteAt(QuickKeyRecordOffset(1, 1) + 2), 0);
     EXPECT_TRUE(prompts.Texts().isEmpty());
-}
 
-TEST(GoodsWindow, SampleGoodsFillTheGrid)
-{
-    TestEnvironment env;
-    TProgramowanieTowarow w;
-    w.FormShow();
+    // The sample goods take the place of goods 2 and fill the grid.
     App.DatabaseModified = 0;
     w.Button1Click();
     EXPECT_EQ(w.GridRowCount(), 19);
@@ -240,28 +186,8 @@ TEST(GoodsWindow, SampleGoodsFillTheGrid)
     EXPECT_FALSE(w.Button2->isVisibleTo(&w));
 }
 
-TEST(GoodsWindow, FullTableFillsQuicklyAndProposesNoPlu)
+TEST_F(GoodsWindow, PrintoutGoesToThePdf)
 {
-    TestEnvironment env;
-    std::vector<uint8_t> area(std::size_t(App.MaxGoodsCount) * App.GoodsRecordSize, 0);
-    for (unsigned s = 0; s < App.MaxGoodsCount; ++s) {
-        uint8_t* r = area.data() + s * App.GoodsRecordSize;
-        r[0] = uint8_t((s + 1) & 0xFF);
-        r[1] = uint8_t((s + 1) >> 8);
-        std::memcpy(r + 2, "Towar", 5);
-    }
-    DbWriteBytesAt(GoodsTableOffset, area.data(), area.size());
-    TProgramowanieTowarow w;
-    w.FormShow();
-    EXPECT_EQ(w.GridRowCount(), 8000);
-    EXPECT_EQ(w.Label10->text(), QString("0/8000a"));
-    EXPECT_TRUE(w.Edit1->text().isEmpty());
-}
-
-TEST(GoodsWindow, PrintoutGoesToThePdf)
-{
-    TestEnvironment env;
-    ScriptedPrompts prompts;
     StoreGoods(1, "Chleb");
     TProgramowanieTowarow w;
     w.FormShow();
@@ -278,10 +204,8 @@ TEST(GoodsWindow, PrintoutGoesToThePdf)
 
 // ---- the goods editor ----
 
-TEST(GoodsEditor, ShowsTheRecordAndSavesItBackWithItsUnit)
+TEST_F(GoodsEditor, ShowsTheRecordAndSavesItBackWithItsUnit)
 {
-    TestEnvironment env;
-    ScriptedPrompts prompts;
     GoodsRecordFields guma = GoodsOf(12, "Guma", 5);
     guma.VatLetter = "B";
     guma.Unit = 7;
@@ -317,10 +241,8 @@ TEST(GoodsEditor, ShowsTheRecordAndSavesItBackWithItsUnit)
     EXPECT_TRUE(prompts.Texts().isEmpty());
 }
 
-TEST(GoodsEditor, RefusedSaveKeepsTheEditorOpenWithItsReason)
+TEST_F(GoodsEditor, RefusedSaveKeepsTheEditorOpenWithItsReason)
 {
-    TestEnvironment env;
-    ScriptedPrompts prompts;
     StoreGoods(12, "Guma", 0);
     StoreGoods(13, "Kawa");
     TEdycjaTowaru e;   // the goods window is made when the save needs it
@@ -364,9 +286,8 @@ TEST(GoodsEditor, RefusedSaveKeepsTheEditorOpenWithItsReason)
 
 // ---- the goods lists ----
 
-TEST(GoodsLists, ListShowsGoodsOnlyWithADatabaseAndHandsBackThePlu)
+TEST_F(GoodsLists, ListShowsGoodsOnlyWithADatabaseAndHandsBackThePlu)
 {
-    TestEnvironment env;
     GoodsRecordFields tied = GoodsOf(3, "Chleb");
     tied.Tandem = 2;
     StoreGoods(tied);
@@ -393,9 +314,8 @@ TEST(GoodsLists, ListShowsGoodsOnlyWithADatabaseAndHandsBackThePlu)
     EXPECT_EQ(l.result(), int(QDialog::Rejected));
 }
 
-TEST(GoodsLists, TandemListNamesTheTiedGoodsAndWaitsForTheChoice)
+TEST_F(GoodsLists, TandemListNamesTheTiedGoodsAndWaitsForTheChoice)
 {
-    TestEnvironment env;
     for (const auto& [plu, name, tandem] : {std::tuple{3, "Piwo jasne", 2}, {4, "Piwo ciemne", 2}, {5, "Woda", 1}}) {
         GoodsRecordFields f = GoodsOf(uint16_t(plu), name);
         f.Tandem = uint8_t(tandem);

@@ -131,7 +131,8 @@ TEST_F(QuickKeyWindow, TheBinTakesTheEntryOfTheDraggedLine)
 
 TEST_F(QuickKeyWindow, GoodsBeyondTheTableAreDroppedWithOneMessage)
 {
-    StoreKey(7, 9, {2, 2500});
+    StoreKey(7, 9, {2, 2500, 1999});
+    StoreKey(7, 8, {1, 2000});   // what the table can hold stays
     App.MaxGoodsCount = 2000;
     w.FormShow();
     w.ComboBox1->setCurrentIndex(6);
@@ -139,8 +140,10 @@ TEST_F(QuickKeyWindow, GoodsBeyondTheTableAreDroppedWithOneMessage)
     EXPECT_EQ(prompts.Texts(),
               QStringList{"Wykryto błąd bazy klawiszy szybkich! Klawisze szybkie zostały skasowane, a baza danych naprawiona."});
     EXPECT_EQ(App.DatabaseModified, 1);
-    EXPECT_EQ(PlusOf(ReadQuickKeyRecord(7, 9)), (std::vector<uint16_t>{2, 0, 0, 0, 0}));
-    EXPECT_EQ(w.ListBoxF[8]->count(), 1);
+    EXPECT_EQ(PlusOf(ReadQuickKeyRecord(7, 9)), (std::vector<uint16_t>{2, 1999, 0, 0, 0}));
+    EXPECT_EQ(ReadQuickKeyRecord(7, 9)[2], 2);
+    EXPECT_EQ(PlusOf(ReadQuickKeyRecord(7, 8)), (std::vector<uint16_t>{1, 2000, 0, 0, 0}));
+    EXPECT_EQ(w.ListBoxF[8]->count(), 2);
 }
 
 TEST_F(QuickKeyWindow, NothingIsShownOrSentWithoutADatabaseOrARegister)
@@ -177,7 +180,7 @@ protected:
     EmulatorFixture fx;
 };
 
-TEST_P(QuickKeySend, AllTenKeysGoWithTheirFrameNumbersAndAreHeld)
+TEST_P(QuickKeySend, AllTenKeysGoWithTheirFrameNumbersAndARefusedKeyEndsTheSeries)
 {
     w.BitBtn1Click();
     const std::vector<emu::Bytes> frames = KeyFrames();
@@ -195,11 +198,10 @@ TEST_P(QuickKeySend, AllTenKeysGoWithTheirFrameNumbersAndAreHeld)
     EXPECT_TRUE(prompts.Texts().isEmpty());
     EXPECT_TRUE(w.Body->isEnabled());
     EXPECT_FALSE(w.Panel7->isVisible());
-}
 
-TEST_P(QuickKeySend, AKeyTheRegisterRefusesEndsTheSeriesWithItsText)
-{
+    // A key the register refuses ends the series with its text.
     StoreKey(2, 4, {999});   // goods the register does not hold
+    fx.Emu().ClearReceived();
     w.BitBtn1Click();
     EXPECT_EQ(KeyFrames().size(), 4u);
     EXPECT_EQ(prompts.Texts(), QStringList{"Błąd 66: Towar pod podanym numerem nie istnieje"});

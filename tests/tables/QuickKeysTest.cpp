@@ -1,5 +1,4 @@
-// The quick-key record functions: packing, adding, removing, the repair of a damaged table, the
-// quantity texts and the list lines.
+// The quick-key record functions: packing, adding, removing, and the quantity texts.
 #include "tests/tables/TablesTest.h"
 
 using Plus = std::vector<uint16_t>;
@@ -33,23 +32,6 @@ TEST(QuickKeyRecord, PackAddAndRemoveKeepTheUsedEntriesFirst)
     EXPECT_FALSE(RemoveQuickKeyEntry(withGap, 0) || RemoveQuickKeyEntry(withGap, 6));
 }
 
-TEST(QuickKeyRecord, RepairDropsOnlyTheGoodsTheTableCannotHold)
-{
-    TestEnvironment env;
-    for (unsigned c = 1; c <= 10; ++c)
-        for (unsigned k = 1; k <= 10; ++k)
-            StoreKey(c, k, {uint16_t(c * 10 + k), 2000});
-    StoreKey(4, 7, {17, 2500, 18}, 1);
-    std::vector<uint8_t> expected = QuickKeyArea();
-    QuickKeyRecord mended = PackQuickKeyRecord(KeyWith({17, 0, 18}, 7, 1));
-    mended[0] = 4;
-    std::copy(mended.begin(), mended.end(), expected.begin() + (3 * 340 + 6 * 34));
-
-    EXPECT_EQ(RepairQuickKeyTable(2000), 1);
-    EXPECT_EQ(QuickKeyArea(), expected);
-    EXPECT_EQ(RepairQuickKeyTable(2000), 0);
-}
-
 TEST(QuickKeyTexts, QuantitiesAreReadExactlyAndShownWithFourDecimals)
 {
     for (const auto& [value, text] : {std::pair<uint32_t, const char*>{10000, "1,0000"}, {5, "0,0005"}, {0, "0,0000"},
@@ -81,13 +63,4 @@ TEST(QuickKeyTexts, QuantitiesAreReadExactlyAndShownWithFourDecimals)
             EXPECT_EQ(value, c.Value) << c.Text;
         }
     }
-}
-
-TEST(QuickKeyTexts, ListLinesHaveFixedColumns)
-{
-    EXPECT_EQ(QuickKeyGoodsLine(12, "Chleb", 250), QString("  12. Chleb                      2,50 "));
-    EXPECT_EQ(QuickKeyGoodsLine(8000, "Bardzo d\xB3uga nazwa towaru w kasie", 99999999),
-              QString::fromUtf8("8000. Bardzo d\u0142uga nazwa t  999999,99 "));
-    EXPECT_EQ(QuickKeyEntryLine("Chleb razowy", 10000), QString("Chleb razo 1,0000"));
-    EXPECT_EQ(QuickKeyEntryLine("Ser", 5), QString("Ser        0,0005"));
 }

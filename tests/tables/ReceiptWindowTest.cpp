@@ -125,6 +125,7 @@ TEST(ReceiptEditor, RepliesShowOneMessageEach)
     ASSERT_TRUE(fx.ConnectLink(false));
     TProgramowanieStopki footer;
     TProgramowanieNaglowka header;
+    footer.AlignParagraph(Qt::AlignLeft);
     Type(footer, "Dziękujemy");
     Type(header, "Sklep");
     footer.TallLine[0]->setChecked(true);   // no longer decides the result-4 message
@@ -159,8 +160,11 @@ TEST(ReceiptEditor, RepliesShowOneMessageEach)
     fx.Emu().SetFaults({});
     prompts.Clear();
     footer.Button4->click();
-    EXPECT_EQ(fx.Emu().Setting('D').at(130), 1);
-    EXPECT_EQ(fx.Emu().Setting('D').at(126), 1);
+    const emu::Bytes sent = fx.Emu().Setting('D');
+    EXPECT_EQ(sent.at(130), 1);
+    EXPECT_EQ(sent.at(126), 1);
+    // A left-aligned line in code page 1250, padded with blanks.
+    EXPECT_EQ(std::string(sent.begin(), sent.begin() + 42), ToCp1250("Dziękujemy") + std::string(32, ' '));
 }
 
 TEST(ReceiptEditor, RichTextFilesLoadRefuseAndSaveWhole)

@@ -3,11 +3,9 @@
 #include "core/DatabaseFiles.h"
 #include "tables/ProgramowanieWalutyEwidencyjnej.h"
 #include "tables/RecordCurrencyLogic.h"
-#include "tests/support/PtyPair.h"
 #include "tests/tables/TablesTest.h"
 
 #include <QDateEdit>
-#include <thread>
 
 namespace {
 
@@ -142,23 +140,6 @@ TEST_F(RecordCurrencyWindow, RegisterChangeSendsTheFrameAndReportsOnlyFailures)
     EXPECT_EQ(App.RecordCurrencySymbol, "PLN");
     EXPECT_EQ(App.DatabaseModified, 0);
     EXPECT_EQ(w.Edit1->text(), "4,25");
-}
-
-TEST_F(RecordCurrencyWindow, AcceptedReplyZeroIsSuccess)
-{
-    PtyPair pty(6);
-    ASSERT_TRUE(pty.Ok());
-    LinkSettings.LinkType = 0;
-    LinkSettings.ComPortNumber = 6;
-    ASSERT_EQ(OpenComPort(1, Link.SerialHandle), 0);
-    std::thread reg([&] {
-        if (pty.Read(23, 3000).size() == 23)
-            pty.Write(emu::MakeStatusReply(1, 0x8001, emu::ReplyAck, 0));
-    });
-    Fill("12", "EUR");
-    w.Button1Click();
-    reg.join();
-    EXPECT_TRUE(prompts.Texts().isEmpty());
 }
 
 TEST_F(RecordCurrencyWindow, RefusedInputsSendAndWriteNothing)

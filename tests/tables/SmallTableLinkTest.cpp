@@ -130,7 +130,7 @@ TEST_P(SmallTableLink, EachRecordLandsWithItsConfirmByte)
     EXPECT_EQ(prompts.Messages(), QStringList{"Nazwa grupy towarowej już występuje w bazie towarowej kasy."});
 }
 
-TEST_P(SmallTableLink, CashierAndGroupAnswersAreReadAfterTheOperator)
+TEST_P(SmallTableLink, CashierAndGroupAnswersAreReadAfterTheOperatorOrAtOnce)
 {
     TProgramowanieKasjerow cashiers;
     cashiers.FormShow();
@@ -156,40 +156,51 @@ TEST_P(SmallTableLink, CashierAndGroupAnswersAreReadAfterTheOperator)
     EXPECT_EQ(Last('G')[28], 1);
     EXPECT_EQ(Emu().TableRecord('G', 4)[0], 4);
     EXPECT_EQ(prompts.Messages(), QStringList{GroupSaved});
-}
 
-TEST_P(SmallTableLink, GroupSendTellsHowTheRegisterTookIt)
-{
-    TProgramowanieGrupTowarowych w;
-    w.FormShow();
-    SelectGridRow(w.StringGrid1, 0);
-    w.Button4Click();
+    // Without the box the group's answer tells how the register took it.
+    prompts.Clear();
+    groups.CheckBox1->click();
+    SelectGridRow(groups.StringGrid1, 0);
+    groups.Button4Click();
     Emu().LockFaults()->PrintingReplies = 1;
-    w.Button4Click();
+    groups.Button4Click();
     Emu().LockFaults()->ErrorCode = 5;
-    w.Button4Click();
+    groups.Button4Click();
     Emu().LockFaults()->ErrorCode = 40;
-    w.Button4Click();
+    groups.Button4Click();
     EXPECT_EQ(prompts.Messages(), (QStringList{GroupSaved, GroupSaved,
                                                "Nazwa grupy towarowej już występuje w bazie towarowej kasy.",
                                                "Błąd! Kasa nie potwierdziła zapisu grupy towarowej!"}));
     // An empty row sends nothing and reads nothing.
-    SelectGridRow(w.StringGrid1, 5);
+    SelectGridRow(groups.StringGrid1, 5);
     Emu().ClearReceived();
-    w.Button4Click();
+    groups.Button4Click();
     EXPECT_TRUE(Emu().ReceivedFrames().empty());
     EXPECT_EQ(prompts.Messages().size(), 4);
 }
 
-TEST_P(SmallTableLink, VatSendReportsTheRegistersAnswer)
+TEST_P(SmallTableLink, VatSendStoresTheRatesFirstAndReportsTheRegistersAnswer)
 {
+    const uint32_t at = TableOffsets.VatRateBlock;
+    for (uint32_t i = 21; i < VatRateBlockSize; ++i)
+        DbWriteByteAt(at + i, uint8_t(0xA0 + i));
     TProgramowanieStawekPTU w;
     w.FormShow();
+    EXPECT_EQ(w.States[4]->ItemIndex(), 2);
+    EXPECT_FALSE(w.Edits[6]->isEnabled());
     ASSERT_TRUE(w.BitBtn2->isEnabled());
     w.Edits[2]->setText("7,5");
+    w.Edits[6]->setText("zwolniona");
     w.BitBtn2Click();
     EXPECT_EQ(Emu().Setting('P')[7], 750 & 0xFF);
     EXPECT_EQ(Last('P')[28], 0);
+    // The image holds the rates sent; the bytes after the entries stay.
+    EXPECT_EQ(ReadVatCodes(), (VatCodes{2300, 800, 750, 500, VatInactive, VatInactive, VatExempt}));
+    EXPECT_EQ(w.Edits[2]->text(), "7.50");
+    EXPECT_EQ(App.DatabaseModified, 1);
+    EXPECT_EQ(DbReadByteAt(at + 18), 'G');
+    for (uint32_t i = 21; i < VatRateBlockSize; ++i)
+        EXPECT_EQ(DbReadByteAt(at + i), 0xA0 + i);
     Emu().LockFaults()->ErrorCode = 101;
     w.BitBtn2Click();
     Emu().LockFaults()->SilentRequests = 1;
@@ -204,12 +215,15 @@ TEST_P(SmallTableLink, VatSendReportsTheRegistersAnswer)
     w.BitBtn2Click();
     EXPECT_TRUE(prompts.Messages().isEmpty());
 
-    // A refused save sends nothing.
+    // A refused save writes and sends nothing.
     const std::size_t sent = Emu().ReceivedFramesWithCommand('P').size();
+    App.DatabaseModified = 0;
     w.Edits[0]->setText("655.36");
     w.BitBtn2Click();
     EXPECT_EQ(prompts.Messages(), QStringList{"Błędnie wypełnione pola!"});
     EXPECT_EQ(Emu().ReceivedFramesWithCommand('P').size(), sent);
+    EXPECT_EQ(ReadVatCodes()->at(0), 2300);
+    EXPECT_EQ(App.DatabaseModified, 0);
 }
 
 TEST_P(SmallTableLink, ClockSendsWhatThePickersShow)
@@ -237,16 +251,3 @@ TEST_P(SmallTableLink, ClockSendsWhatThePickersShow)
 }
 
 INSTANTIATE_TEST_SUITE_P(Lines, SmallTableLink, ::testing::Bool(), LinkName);
-
-TEST(SmallTableLinkFailures, NoPortChosen)
-{
-    TestEnvironment env;
-    ScriptedPrompts prompts;
-    App.WorkMode = WorkModeDatabase | WorkModeRegister;
-    LinkSettings.ComPortNumber = NoComPort;
-    TProgramowanieGrupTowarowych groups;
-    groups.FormShow();
-    SelectGridRow(groups.StringGrid1, 0);
-    groups.Button4Click();
-    EXPECT_EQ(prompts.Messages().value(0), "Nie wybrano portu komunikacyjnego!!");
-}

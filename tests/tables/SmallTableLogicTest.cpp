@@ -54,17 +54,6 @@ TEST(SmallTableChecks, DiscountValueIsExactAndRangeCheckedByType)
         ExpectCheck(CheckDiscountValue(QString::fromUtf8(c.Text), true), c);
 }
 
-TEST(SmallTableChecks, PackagingPriceIsNonZeroAndBounded)
-{
-    const NumberCase cases[] = {
-        {"1,5", 150, nullptr}, {"1.5", 150, nullptr}, {"999999,99", 99999999, nullptr}, {"2,999", 299, nullptr},
-        {"0", 0, ZeroPrice},   {"0,001", 0, ZeroPrice}, {"1000000", 0, BadPrice}, {"-1", 0, BadPrice},
-        {"abc", 0, BadPrice},  {"1,2,3", 0, BadPrice},
-    };
-    for (const NumberCase& c : cases)
-        ExpectCheck(CheckPackagingPrice(QString::fromUtf8(c.Text)), c);
-}
-
 TEST(SmallTableChecks, CurrencyRateKeepsItsDigitsAndDecimals)
 {
     EXPECT_EQ(CheckCurrencyRateValue("999999,99"), "");
@@ -119,45 +108,12 @@ TEST(SmallTableChecks, VatCodesAreFormedWholeOrNotAtAll)
     EXPECT_EQ(VatCodeText(5), "0.05");
 }
 
-TEST(SmallTableChecks, PaymentTypeIsTheRegistersNumbering)
-{
-    for (int position = 0; position < 5; ++position) {
-        EXPECT_EQ(PaymentTypeByte(position), position);
-        EXPECT_EQ(PaymentTypeText(uint8_t(position)), PaymentTypeNames()[position]);
-    }
-    EXPECT_EQ(PaymentTypeText(5), "");
-    EXPECT_EQ(PaymentTypeText(255), "");
-}
-
 TEST(SmallTableChecks, CashierPasswordAndCodePage)
 {
     std::string password = "x";
     EXPECT_TRUE(CashierPassword("    ", password) && password.empty());
     EXPECT_TRUE(CashierPassword(" 12 ", password) && password == "12");
     EXPECT_FALSE(CashierPassword("12a ", password));
-
-}
-
-TEST(SmallTableRecords, RecordsLieInTheirSlotsAndNamesCompareWithoutTrailingBlanks)
-{
-    TestEnvironment env;
-    ASSERT_TRUE(WriteSmallRecord(DiscountTableGeometry, DiscountRecordBytes(3, "Stały ", 1, 1, 500)));
-    const RecordBytes r = ReadSmallRecord(DiscountTableGeometry, 3);
-    EXPECT_EQ(RecordName(r, DiscountTableGeometry), "Stały ");
-    EXPECT_EQ(RecordU32(r, 24), 500u);
-    EXPECT_EQ(DbReadByteAt(TableOffsets.DiscountTable + 2 * DiscountRecordSize), 3);
-
-    EXPECT_EQ(FindSmallRecordByName(DiscountTableGeometry, 20, "Stały   "), 3u);
-    EXPECT_EQ(FindSmallRecordByName(DiscountTableGeometry, 20, "stały"), 0u);
-    // Only the slots the window uses count.
-    ASSERT_TRUE(WriteSmallRecord(PaymentFormTableGeometry, PaymentFormRecordBytes(15, "Bon", 2)));
-    EXPECT_EQ(FindSmallRecordByName(PaymentFormTableGeometry, 10, "Bon"), 0u);
-
-    EXPECT_EQ(FirstFreeSmallNumber(DiscountTableGeometry, 20), 1u);
-    for (uint8_t n = 1; n <= 10; ++n)
-        ASSERT_TRUE(WriteSmallRecord(CurrencyTableGeometry, CurrencyRecordBytes(n, "W", 1, 0, "EU")));
-    EXPECT_EQ(FirstFreeSmallNumber(CurrencyTableGeometry, 10), 0u);
-    EXPECT_EQ(FirstFreeSmallNumber(CurrencyTableGeometry, 20), 11u);
 }
 
 TEST(SmallTableRecords, AnUnusableImageReadsEmptyAndTakesNoWrite)
@@ -172,18 +128,4 @@ TEST(SmallTableRecords, AnUnusableImageReadsEmptyAndTakesNoWrite)
     DatabaseImage.MarkFailed();
     EXPECT_TRUE(DiscountGridRows("PLN").empty());
     EXPECT_FALSE(WriteSmallRecord(GoodsGroupTableGeometry, GoodsGroupRecordBytes(2, "Napoje")));
-}
-
-TEST(SmallTableRecords, VatWriteLeavesTheTenBytesAfterTheEntries)
-{
-    TestEnvironment env;
-    const uint32_t at = TableOffsets.VatRateBlock;
-    for (uint32_t i = 21; i < VatRateBlockSize; ++i)
-        DbWriteByteAt(at + i, uint8_t(0xA0 + i));
-    ASSERT_TRUE(WriteVatCodes({2350, 800, 0, 500, VatInactive, VatInactive, VatExempt}));
-    EXPECT_EQ(ReadVatCodes(), (VatCodes{2350, 800, 0, 500, VatInactive, VatInactive, VatExempt}));
-    EXPECT_EQ(DbReadByteAt(at), 'A');
-    EXPECT_EQ(DbReadByteAt(at + 18), 'G');
-    for (uint32_t i = 21; i < VatRateBlockSize; ++i)
-        EXPECT_EQ(DbReadByteAt(at + i), 0xA0 + i);
 }

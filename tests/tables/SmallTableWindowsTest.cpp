@@ -1,13 +1,11 @@
-// The small-table, VAT and report-set windows driven through their handlers, without a register:
+// The small-table and report-set windows driven through their handlers, without a register:
 // what reaches the image and what the user is told.
-#include "app/MenuGlowne.h"
 #include "tables/ListaTowarowTandem.h"
 #include "tables/ProgramowanieFormPlatnosci.h"
 #include "tables/ProgramowanieGrupTowarowych.h"
 #include "tables/ProgramowanieKasjerow.h"
 #include "tables/ProgramowanieOpakowan.h"
 #include "tables/ProgramowanieRabatow.h"
-#include "tables/ProgramowanieStawekPTU.h"
 #include "tables/ProgramowanieWalutObcych.h"
 #include "tables/ProgramowanieZegara.h"
 #include "tables/ProgramowanieZestawuRaportow.h"
@@ -82,7 +80,7 @@ TEST_F(SmallTableWindows, DiscountAddProposesNumbersAndRefusesDuplicates)
     EXPECT_TRUE(prompts.Texts().isEmpty());
 }
 
-TEST_F(SmallTableWindows, GroupOneStaysAndADeleteMarksTheDatabaseModified)
+TEST_F(SmallTableWindows, GroupOneStaysADeleteMarksTheDatabaseModifiedAndASendNeedsAPort)
 {
     TProgramowanieGrupTowarowych groups;
     ASSERT_TRUE(WriteSmallRecord(GoodsGroupTableGeometry, GoodsGroupRecordBytes(2, "Napoje")));
@@ -97,6 +95,13 @@ TEST_F(SmallTableWindows, GroupOneStaysAndADeleteMarksTheDatabaseModified)
     EXPECT_EQ(ReadSmallRecord(GoodsGroupTableGeometry, 2)[0], 0);
     EXPECT_EQ(App.DatabaseModified, 1);
     EXPECT_EQ(groups.ComboBox1->currentText(), "2");
+
+    // Sending needs a chosen port.
+    App.WorkMode = WorkModeDatabase | WorkModeRegister;
+    LinkSettings.ComPortNumber = NoComPort;
+    SelectNumber(groups.StringGrid1, 1);
+    groups.Button4Click();
+    EXPECT_EQ(prompts.Messages().value(1), "Nie wybrano portu komunikacyjnego!!");
 }
 
 TEST_F(SmallTableWindows, AnUnusableImageShowsNoRowsAndTakesNoAdd)
@@ -211,12 +216,13 @@ TEST_F(SmallTableWindows, PackagingDeleteUntiesGoodsOnlyWhenConfirmed)
     EXPECT_EQ(App.DatabaseModified, 1);
 
     w.Edit2->setText("Skrzynka");
-    for (const char* price : {"0", "1000000", "1,5"}) {
+    for (const char* price : {"0", "0,001", "1000000", "-1", "1,5"}) {
         w.Edit3->setText(price);
         w.BitBtn4Click();
     }
-    EXPECT_EQ(prompts.Messages(), (QStringList{"     Cena musi mieć wartość niezerową     ",
-                                               "     Błędna wartość w polu Cena     "}));
+    const QString zero = "     Cena musi mieć wartość niezerową     ";
+    const QString bad = "     Błędna wartość w polu Cena     ";
+    EXPECT_EQ(prompts.Messages(), (QStringList{zero, zero, bad, bad}));
     EXPECT_EQ(RecordU32(ReadSmallRecord(PackagingTableGeometry, 1), SmallField::PackagingPrice), 150u);
 }
 
@@ -272,32 +278,6 @@ TEST_F(SmallTableWindows, CashiersKeepTheManagerAndShowRights)
     EXPECT_EQ(ReadSmallRecord(CashierTableGeometry, 1)[0], 1);
 }
 
-TEST_F(SmallTableWindows, VatSaveWritesAllOrNothing)
-{
-    TProgramowanieStawekPTU w;
-    w.FormShow();
-    for (int i = 0; i < 4; ++i)
-        EXPECT_EQ(w.Edits[i]->text(), QStringList({"23.00", "8.00", "0.00", "5.00"})[i]);
-    EXPECT_EQ(w.States[4]->ItemIndex(), 2);
-    EXPECT_EQ(w.States[6]->ItemIndex(), 1);
-    EXPECT_FALSE(w.Edits[6]->isEnabled());
-    EXPECT_FALSE(w.BitBtn2->isEnabled());
-
-    w.Edits[0]->setText("23,5");
-    w.Edits[6]->setText("zwolniona");
-    EXPECT_TRUE(w.BitBtn1Click());
-    EXPECT_EQ(ReadVatCodes()->at(0), 2350);
-    EXPECT_EQ(w.Edits[0]->text(), "23.50");
-    EXPECT_EQ(App.DatabaseModified, 1);
-
-    App.DatabaseModified = 0;
-    w.Edits[1]->setText("655.36");
-    EXPECT_FALSE(w.BitBtn1Click());
-    EXPECT_EQ(prompts.Messages(), QStringList{"Błędnie wypełnione pola!"});
-    EXPECT_EQ(ReadVatCodes()->at(1), 800);
-    EXPECT_EQ(App.DatabaseModified, 0);
-}
-
 TEST_F(SmallTableWindows, ReportSetFollowsTheImageWhenItIsUsable)
 {
     ReportSet stored{};
@@ -334,24 +314,4 @@ TEST_F(SmallTableWindows, ReportSetFollowsTheImageWhenItIsUsable)
     EXPECT_EQ(w.WorkingCopy[3], 2);
     EXPECT_EQ(prompts.Messages(), QStringList{FileClosed});
     EXPECT_EQ(App.DatabaseModified, 0);
-}
-
-TEST_F(SmallTableWindows, DispatcherItemsOpenTheirWindows)
-{
-    TProgramowanieGrupTowarowych groups;
-    TProgramowanieOpakowan packagings;
-    TProgramowanieKasjerow cashiers;
-    TProgramowanieRabatow discounts;
-    TProgramowanieFormPlatnosci payments;
-    TProgramowanieWalutObcych currencies;
-    TProgramowanieStawekPTU vat;
-    TProgramowanieZegara clock;
-    const std::pair<int, int> items[] = {{0, 0}, {0, 1}, {0, 3}, {0, 4}, {0, 5}, {0, 6}, {0, 7}, {2, 7}, {2, 9}};
-    const QDialog* windows[] = {&groups, &packagings, &cashiers, &discounts, &payments,
-                                &currencies, &vat, &vat, &clock};
-    for (std::size_t i = 0; i < std::size(items); ++i) {
-        const TreeTask& task = TreeTasks(items[i].first).at(std::size_t(items[i].second));
-        ASSERT_TRUE(task.Window) << task.Text.toStdString();
-        EXPECT_EQ(task.Window(), windows[i]) << task.Text.toStdString();
-    }
 }
