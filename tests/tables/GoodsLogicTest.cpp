@@ -67,8 +67,9 @@ TEST(GoodsAddChecks, EachRefusalInItsOrderWithItsMessage)
         const GoodsAddCheck c = CheckGoodsAdd(in);
         EXPECT_EQ(c.Refusal, k.Refusal) << k.Plu.toStdString() << " " << k.Price.toStdString();
         EXPECT_EQ(c.Message, k.Message) << k.Plu.toStdString() << " " << k.Price.toStdString();
-        if (k.Refusal == R::None)
+        if (k.Refusal == R::None) {
             EXPECT_EQ(c.Fields.Price, k.Price_) << k.Price.toStdString();
+        }
     }
     const GoodsAddCheck empty = CheckGoodsAdd(Input("", "Chleb", ""));
     EXPECT_TRUE(empty.PluEmpty && !empty.NameEmpty && empty.PriceEmpty);
