@@ -37,7 +37,6 @@ public:
     void Send(const uint8_t* data, std::size_t n);
     // Everything the program wrote, in order.
     const std::vector<uint8_t>& Written() const { return written_; }
-    std::size_t Pending() const { return incoming_.size(); }
     // Sends these bytes as soon as the program next writes (the register's answer to a request).
     void AnswerNextWrite(const std::vector<uint8_t>& bytes) { answer_ = bytes; }
 
