@@ -20,7 +20,7 @@ constexpr unsigned PaymentFormSlots = 10;
 } // namespace
 
 TProgramowanieFormPlatnosci::TProgramowanieFormPlatnosci(QWidget* parent)
-    : TForm(parent), instance_(ProgramowanieFormPlatnosci, this)
+    : TSmallTableEditor(parent), instance_(ProgramowanieFormPlatnosci, this)
 {
     setWindowTitle(QStringLiteral("Edycja bazy form płatności"));
     Edit1 = FieldEdit(2, 50, this);
@@ -30,12 +30,10 @@ TProgramowanieFormPlatnosci::TProgramowanieFormPlatnosci(QWidget* parent)
     ComboBox1->setCurrentIndex(0);
     Label4 = WarningLabel(QStringLiteral("Podaj numer!"), this);
     Label5 = WarningLabel(QStringLiteral("Podaj nazwę!"), this);
-    BuildSmallTableWindow(
-        this, FieldRows(this, {{"Numer", Edit1, Label4}, {"Nazwa", Edit2, Label5}, {"Typ", ComboBox1}}),
+    BuildFrame(
+        FieldRows(this, {{"Numer", Edit1, Label4}, {"Nazwa", Edit2, Label5}, {"Typ", ComboBox1}}),
         {{QStringLiteral("Numer"), QStringLiteral("Nazwa"), QStringLiteral("Typ")}, "Potwierdzenie z klawiatury kasy",
-         "Usuń z bazy"},
-        {[this] { BitBtn4Click(); }, [this] { Button3Click(); }, [this] { Button4Click(); }, [this] { CheckBox1Click(); }})
-        .Into(CheckBox1, StringGrid1, Button3, Button4, BitBtn4, BitBtn6);
+         "Usuń z bazy"});
     StringGrid1->setColumnWidth(1, 200);
     resize(480, 600);
 }
@@ -48,8 +46,6 @@ void TProgramowanieFormPlatnosci::FillPaymentFormsGrid()
     const unsigned free = FirstFreeSmallNumber(PaymentFormTableGeometry, PaymentFormSlots);
     Edit1->setText(free ? QString::number(free) : QString());
 }
-
-void TProgramowanieFormPlatnosci::CheckBox1Click() { ConfirmFlag = CheckBox1->isChecked() ? 1 : 0; }
 
 void TProgramowanieFormPlatnosci::BitBtn4Click()
 {
@@ -82,8 +78,3 @@ void TProgramowanieFormPlatnosci::Button3Click()
 }
 
 void TProgramowanieFormPlatnosci::Button4Click() { SendSelectedRecord(StringGrid1, SendPaymentFormRecord, ConfirmFlag); }
-
-bool TProgramowanieFormPlatnosci::FormKeyDown(int key)
-{
-    return EscEnterKey(key, [this] { reject(); }, [this] { BitBtn4Click(); });
-}

@@ -1,18 +1,13 @@
 #pragma once
 // "Edycja bazy form płatności": the payment forms of the database image, and sending one of
 // them to the register.
-#include "platform/Form.h"
+#include "tables/SmallTableWidgets.h"
 
-#include <cstdint>
-
-class QCheckBox;
 class QComboBox;
 class QLabel;
 class QLineEdit;
-class QPushButton;
-class QTableWidget;
 
-class TProgramowanieFormPlatnosci : public TForm {
+class TProgramowanieFormPlatnosci : public TSmallTableEditor {
     Q_OBJECT
 public:
     explicit TProgramowanieFormPlatnosci(QWidget* parent = nullptr);
@@ -22,21 +17,11 @@ public:
     QComboBox* ComboBox1 = nullptr;   // type
     QLabel* Label4 = nullptr;         // "Podaj numer!"
     QLabel* Label5 = nullptr;         // "Podaj nazwę!"
-    QCheckBox* CheckBox1 = nullptr;   // "Potwierdzenie z klawiatury kasy"
-    QTableWidget* StringGrid1 = nullptr;
-    QPushButton* Button3 = nullptr;   // "Usuń z bazy"
-    QPushButton* Button4 = nullptr;   // "Wyślij do kasy"
-    QPushButton* BitBtn4 = nullptr;   // "     &Dodaj do bazy PC"
-    QPushButton* BitBtn6 = nullptr;   // "&Anuluj"
-
-    uint8_t ConfirmFlag = 0;
 
     void FormShow() override;
-    bool FormKeyDown(int key) override;
-    void BitBtn4Click();
-    void Button3Click();
-    void Button4Click();
-    void CheckBox1Click();
+    void BitBtn4Click() override;
+    void Button3Click() override;
+    void Button4Click() override;
     void FillPaymentFormsGrid();
 
 private:

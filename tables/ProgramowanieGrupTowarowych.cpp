@@ -22,7 +22,7 @@ constexpr int GroupNameWidth = 20;
 } // namespace
 
 TProgramowanieGrupTowarowych::TProgramowanieGrupTowarowych(QWidget* parent)
-    : TForm(parent), instance_(ProgramowanieGrupTowarowych, this)
+    : TSmallTableEditor(parent), instance_(ProgramowanieGrupTowarowych, this)
 {
     setWindowTitle(QStringLiteral("Edycja grup towarowych"));
     ComboBox1 = new QComboBox(this);
@@ -30,11 +30,9 @@ TProgramowanieGrupTowarowych::TProgramowanieGrupTowarowych(QWidget* parent)
         ComboBox1->addItem(QString::number(n));
     Edit2 = FieldEdit(GroupNameWidth, 220, this);
     Label5 = WarningLabel(QStringLiteral("Wprowadź nazwę!"), this);
-    BuildSmallTableWindow(
-        this, FieldRows(this, {{"Numer", ComboBox1}, {"Nazwa", Edit2, Label5}}),
-        {{QStringLiteral("Numer"), QStringLiteral("Nazwa")}, "Potwiedzenie z klawiatury kasy", "Usuń grupę towarową"},
-        {[this] { BitBtn4Click(); }, [this] { Button3Click(); }, [this] { Button4Click(); }, [this] { CheckBox1Click(); }})
-        .Into(CheckBox1, StringGrid1, Button3, Button4, BitBtn4, BitBtn6);
+    BuildFrame(
+        FieldRows(this, {{"Numer", ComboBox1}, {"Nazwa", Edit2, Label5}}),
+        {{QStringLiteral("Numer"), QStringLiteral("Nazwa")}, "Potwiedzenie z klawiatury kasy", "Usuń grupę towarową"});
     resize(420, 600);
 }
 
@@ -46,8 +44,6 @@ void TProgramowanieGrupTowarowych::FillGroupsGrid()
     if (const unsigned free = FirstFreeSmallNumber(GoodsGroupTableGeometry, SmallTableSlots))
         ComboBox1->setCurrentIndex(int(free) - 1);
 }
-
-void TProgramowanieGrupTowarowych::CheckBox1Click() { ConfirmFlag = CheckBox1->isChecked() ? 1 : 0; }
 
 void TProgramowanieGrupTowarowych::BitBtn4Click()
 {
@@ -88,9 +84,4 @@ void TProgramowanieGrupTowarowych::Button4Click()
         ShowMessage(QStringLiteral("Grupę towarową zapisano w kasie"));
     else
         ShowMessage(QStringLiteral("Błąd! Kasa nie potwierdziła zapisu grupy towarowej!"));
-}
-
-bool TProgramowanieGrupTowarowych::FormKeyDown(int key)
-{
-    return EscEnterKey(key, [this] { reject(); }, [this] { BitBtn4Click(); });
 }

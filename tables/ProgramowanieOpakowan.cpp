@@ -17,7 +17,8 @@
 
 TProgramowanieOpakowan* ProgramowanieOpakowan = nullptr;
 
-TProgramowanieOpakowan::TProgramowanieOpakowan(QWidget* parent) : TForm(parent), instance_(ProgramowanieOpakowan, this)
+TProgramowanieOpakowan::TProgramowanieOpakowan(QWidget* parent)
+    : TSmallTableEditor(parent), instance_(ProgramowanieOpakowan, this)
 {
     setWindowTitle(QStringLiteral("Edycja bazy opakowań"));
     ComboBox1 = new QComboBox(this);
@@ -32,12 +33,10 @@ TProgramowanieOpakowan::TProgramowanieOpakowan(QWidget* parent) : TForm(parent),
     QGridLayout* fields =
         FieldRows(this, {{"Numer", ComboBox1}, {"Nazwa", Edit2, Label5}, {"Cena", Edit3, Label6}});
     fields->addWidget(CheckBox2, 3, 1);
-    BuildSmallTableWindow(
-        this, fields,
+    BuildFrame(
+        fields,
         {{QStringLiteral("Numer"), QStringLiteral("Nazwa"), QStringLiteral("Cena")}, "Potwiedzenie z klawiatury kasy",
-         "Usuń opakowanie"},
-        {[this] { BitBtn4Click(); }, [this] { Button3Click(); }, [this] { Button4Click(); }, [this] { CheckBox1Click(); }})
-        .Into(CheckBox1, StringGrid1, Button3, Button4, BitBtn4, BitBtn6);
+         "Usuń opakowanie"});
     StringGrid1->setColumnWidth(1, 330);
     resize(600, 620);
 }
@@ -50,8 +49,6 @@ void TProgramowanieOpakowan::FillPackagingsGrid()
     if (const unsigned free = FirstFreeSmallNumber(PackagingTableGeometry, SmallTableSlots))
         ComboBox1->setCurrentIndex(int(free) - 1);
 }
-
-void TProgramowanieOpakowan::CheckBox1Click() { ConfirmFlag = CheckBox1->isChecked() ? 1 : 0; }
 
 void TProgramowanieOpakowan::BitBtn4Click()
 {
@@ -97,8 +94,3 @@ void TProgramowanieOpakowan::Button3Click()
 }
 
 void TProgramowanieOpakowan::Button4Click() { SendSelectedRecord(StringGrid1, SendPackagingRecord, ConfirmFlag); }
-
-bool TProgramowanieOpakowan::FormKeyDown(int key)
-{
-    return EscEnterKey(key, [this] { reject(); }, [this] { BitBtn4Click(); });
-}

@@ -20,7 +20,8 @@ namespace {
 constexpr unsigned DiscountSlots = 20;
 } // namespace
 
-TProgramowanieRabatow::TProgramowanieRabatow(QWidget* parent) : TForm(parent), instance_(ProgramowanieRabatow, this)
+TProgramowanieRabatow::TProgramowanieRabatow(QWidget* parent)
+    : TSmallTableEditor(parent), instance_(ProgramowanieRabatow, this)
 {
     setWindowTitle(QStringLiteral("Edycja bazy rabatów/narzutów"));
     Edit1 = FieldEdit(2, 50, this);
@@ -45,13 +46,11 @@ TProgramowanieRabatow::TProgramowanieRabatow(QWidget* parent) : TForm(parent), i
     radios->addWidget(RadioGroup2);
     fields->addLayout(radios);
 
-    BuildSmallTableWindow(
-        this, fields,
+    BuildFrame(
+        fields,
         {{QStringLiteral("Nr"), QStringLiteral("Nazwa"), QStringLiteral("Rodzaj"), QStringLiteral("Wartość"),
           QStringLiteral("Typ")},
-         "Potwierdzaj wprowadzanie rabatów z klawiatury kasy", "Usuń rabat/narzut", "Wyśilj do kasy"},
-        {[this] { BitBtn4Click(); }, [this] { Button3Click(); }, [this] { Button4Click(); }, [this] { CheckBox1Click(); }})
-        .Into(CheckBox1, StringGrid1, Button3, Button4, BitBtn4, BitBtn6);
+         "Potwierdzaj wprowadzanie rabatów z klawiatury kasy", "Usuń rabat/narzut", "Wyśilj do kasy"});
     StringGrid1->setColumnWidth(0, 35);
     StringGrid1->setColumnWidth(1, 200);
     StringGrid1->setColumnWidth(2, 70);
@@ -72,8 +71,6 @@ void TProgramowanieRabatow::RadioGroup2Click()
 {
     Label5->setText(RadioGroup2->ItemIndex() == 1 ? FromCp1250(App.RecordCurrencySymbol) : QStringLiteral("%"));
 }
-
-void TProgramowanieRabatow::CheckBox1Click() { ConfirmFlag = CheckBox1->isChecked() ? 1 : 0; }
 
 void TProgramowanieRabatow::BitBtn4Click()
 {
@@ -114,8 +111,3 @@ void TProgramowanieRabatow::Button3Click()
 }
 
 void TProgramowanieRabatow::Button4Click() { SendSelectedRecord(StringGrid1, SendDiscountRecord, ConfirmFlag); }
-
-bool TProgramowanieRabatow::FormKeyDown(int key)
-{
-    return EscEnterKey(key, [this] { reject(); }, [this] { BitBtn4Click(); });
-}

@@ -19,7 +19,7 @@ constexpr unsigned CurrencySlots = 10;
 } // namespace
 
 TProgramowanieWalutObcych::TProgramowanieWalutObcych(QWidget* parent)
-    : TForm(parent), instance_(ProgramowanieWalutObcych, this)
+    : TSmallTableEditor(parent), instance_(ProgramowanieWalutObcych, this)
 {
     setWindowTitle(QStringLiteral("Edycja bazy walut obcych"));
     Edit1 = FieldEdit(2, 50, this);
@@ -30,14 +30,11 @@ TProgramowanieWalutObcych::TProgramowanieWalutObcych(QWidget* parent)
     Label6 = WarningLabel(QStringLiteral(" Wprowadź nazwę!"), this);
     Label7 = WarningLabel(QStringLiteral(" Wprowadź kurs!"), this);
     Label8 = WarningLabel(QStringLiteral(" Wprowadź symbol!"), this);
-    BuildSmallTableWindow(
-        this,
+    BuildFrame(
         FieldRows(this, {{"Numer", Edit1, Label5}, {"Nazwa", Edit2, Label6}, {"Kurs", Edit3, Label7},
                          {"Symbol", Edit4, Label8}}),
         {{QStringLiteral("Numer"), QStringLiteral("Nazwa"), QStringLiteral("Kurs"), QStringLiteral("Symbol")},
-         "Potwiedzenie z klawiatury kasy", "Usuń walutę"},
-        {[this] { BitBtn4Click(); }, [this] { Button3Click(); }, [this] { Button4Click(); }, [this] { CheckBox1Click(); }})
-        .Into(CheckBox1, StringGrid1, Button3, Button4, BitBtn4, BitBtn6);
+         "Potwiedzenie z klawiatury kasy", "Usuń walutę"});
     StringGrid1->setColumnWidth(1, 200);
     StringGrid1->setColumnWidth(2, 100);
     resize(520, 620);
@@ -51,8 +48,6 @@ void TProgramowanieWalutObcych::FillCurrenciesGrid()
     const unsigned free = FirstFreeSmallNumber(CurrencyTableGeometry, CurrencySlots);
     Edit1->setText(free ? QString::number(free) : QString());
 }
-
-void TProgramowanieWalutObcych::CheckBox1Click() { ConfirmFlag = CheckBox1->isChecked() ? 1 : 0; }
 
 void TProgramowanieWalutObcych::BitBtn4Click()
 {
@@ -116,8 +111,3 @@ void TProgramowanieWalutObcych::Button3Click()
 }
 
 void TProgramowanieWalutObcych::Button4Click() { SendSelectedRecord(StringGrid1, SendCurrencyRecord, ConfirmFlag); }
-
-bool TProgramowanieWalutObcych::FormKeyDown(int key)
-{
-    return EscEnterKey(key, [this] { reject(); }, [this] { BitBtn4Click(); });
-}

@@ -9,7 +9,6 @@
 
 #include <QButtonGroup>
 #include <QCheckBox>
-#include <QDialog>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -44,48 +43,41 @@ QGridLayout* FieldRows(QWidget* parent, std::initializer_list<FieldRow> rows)
     return grid;
 }
 
-SmallTableFrame BuildSmallTableWindow(QDialog* window, QLayout* fields, const SmallTableCaptions& captions,
-                                      const SmallTableHandlers& handlers)
+void TSmallTableEditor::BuildFrame(QLayout* fields, const SmallTableCaptions& captions)
 {
-    SmallTableFrame f;
-    f.Confirm = new QCheckBox(QString::fromUtf8(captions.Confirm), window);
-    f.Grid = MakeStringGrid(captions.Headers, window);
-    f.Grid->setColumnWidth(0, 55);
-    f.Delete = WindowButton(QString::fromUtf8(captions.Delete), window);
-    f.Send = WindowButton(QString::fromUtf8(captions.Send), window);
-    f.Add = WindowButton(QStringLiteral("     &Dodaj do bazy PC"), window);
-    f.Cancel = WindowButton(QStringLiteral("&Anuluj"), window);
+    CheckBox1 = new QCheckBox(QString::fromUtf8(captions.Confirm), this);
+    StringGrid1 = MakeStringGrid(captions.Headers, this);
+    StringGrid1->setColumnWidth(0, 55);
+    Button3 = WindowButton(QString::fromUtf8(captions.Delete), this);
+    Button4 = WindowButton(QString::fromUtf8(captions.Send), this);
+    BitBtn4 = WindowButton(QStringLiteral("     &Dodaj do bazy PC"), this);
+    BitBtn6 = WindowButton(QStringLiteral("&Anuluj"), this);
     auto* gridButtons = new QHBoxLayout;
-    gridButtons->addWidget(f.Delete);
-    gridButtons->addWidget(f.Send);
+    gridButtons->addWidget(Button3);
+    gridButtons->addWidget(Button4);
     gridButtons->addStretch(1);
     auto* buttons = new QHBoxLayout;
-    buttons->addWidget(f.Add);
+    buttons->addWidget(BitBtn4);
     buttons->addStretch(1);
-    buttons->addWidget(f.Cancel);
-    auto* main = new QVBoxLayout(window);
+    buttons->addWidget(BitBtn6);
+    auto* main = new QVBoxLayout(this);
     main->addLayout(fields);
-    main->addWidget(f.Confirm);
-    main->addWidget(f.Grid, 1);
+    main->addWidget(CheckBox1);
+    main->addWidget(StringGrid1, 1);
     main->addLayout(gridButtons);
     main->addLayout(buttons);
-    QObject::connect(f.Add, &QPushButton::clicked, window, handlers.Add);
-    QObject::connect(f.Cancel, &QPushButton::clicked, window, [window] { window->reject(); });
-    QObject::connect(f.Delete, &QPushButton::clicked, window, handlers.Delete);
-    QObject::connect(f.Send, &QPushButton::clicked, window, handlers.Send);
-    QObject::connect(f.Confirm, &QCheckBox::clicked, window, handlers.Confirm);
-    return f;
+    connect(BitBtn4, &QPushButton::clicked, this, [this] { BitBtn4Click(); });
+    connect(BitBtn6, &QPushButton::clicked, this, [this] { reject(); });
+    connect(Button3, &QPushButton::clicked, this, [this] { Button3Click(); });
+    connect(Button4, &QPushButton::clicked, this, [this] { Button4Click(); });
+    connect(CheckBox1, &QCheckBox::clicked, this, [this] { CheckBox1Click(); });
 }
 
-void SmallTableFrame::Into(QCheckBox*& confirm, QTableWidget*& grid, QPushButton*& remove, QPushButton*& send,
-                           QPushButton*& add, QPushButton*& cancel) const
+void TSmallTableEditor::CheckBox1Click() { ConfirmFlag = CheckBox1->isChecked() ? 1 : 0; }
+
+bool TSmallTableEditor::FormKeyDown(int key)
 {
-    confirm = Confirm;
-    grid = Grid;
-    remove = Delete;
-    send = Send;
-    add = Add;
-    cancel = Cancel;
+    return EscEnterKey(key, [this] { reject(); }, [this] { BitBtn4Click(); });
 }
 
 QPushButton* WindowButton(const QString& text, QWidget* parent)

@@ -1,6 +1,7 @@
 #pragma once
 // The controls the table windows build alike: buttons that leave Enter to the window,
 // warning labels, and the string grid of a table's records.
+#include "platform/Form.h"
 #include "tables/SmallTableLogic.h"
 
 #include <QGroupBox>
@@ -12,7 +13,6 @@
 class QButtonGroup;
 class QLayout;
 class QCheckBox;
-class QDialog;
 class QGridLayout;
 class QLabel;
 class QLineEdit;
@@ -31,30 +31,39 @@ struct FieldRow {
 };
 QGridLayout* FieldRows(QWidget* parent, std::initializer_list<FieldRow> rows);
 
-// What every small-table window has below its fields: the confirm box, the grid with its
-// delete and send buttons, then the add and cancel buttons. Cancel closes the window.
-struct SmallTableFrame {
-    QCheckBox* Confirm = nullptr;
-    QTableWidget* Grid = nullptr;
-    QPushButton* Delete = nullptr;
-    QPushButton* Send = nullptr;
-    QPushButton* Add = nullptr;
-    QPushButton* Cancel = nullptr;
-    // Hands the controls to the window's own members.
-    void Into(QCheckBox*& confirm, QTableWidget*& grid, QPushButton*& remove, QPushButton*& send, QPushButton*& add,
-              QPushButton*& cancel) const;
-};
 struct SmallTableCaptions {
     QStringList Headers;
     const char* Confirm;
     const char* Delete;
     const char* Send = "Wyślij do kasy";
 };
-struct SmallTableHandlers {
-    std::function<void()> Add, Delete, Send, Confirm;
+
+// What every small-table window has below its fields: the confirm box, the grid with its
+// delete and send buttons, then the add and cancel buttons. Cancel and Esc close the window,
+// Enter adds.
+class TSmallTableEditor : public TForm {
+    Q_OBJECT
+public:
+    QCheckBox* CheckBox1 = nullptr;   // confirm on the register's keyboard
+    QTableWidget* StringGrid1 = nullptr;
+    QPushButton* Button3 = nullptr;   // delete from the database
+    QPushButton* Button4 = nullptr;   // send to the register
+    QPushButton* BitBtn4 = nullptr;   // "     &Dodaj do bazy PC"
+    QPushButton* BitBtn6 = nullptr;   // "&Anuluj"
+
+    uint8_t ConfirmFlag = 0;
+
+    bool FormKeyDown(int key) override;
+    void CheckBox1Click();
+    virtual void BitBtn4Click() = 0;
+    virtual void Button3Click() = 0;
+    virtual void Button4Click() = 0;
+
+protected:
+    using TForm::TForm;
+    // Lays the window out: its fields, then the shared controls.
+    void BuildFrame(QLayout* fields, const SmallTableCaptions& captions);
 };
-SmallTableFrame BuildSmallTableWindow(QDialog* window, QLayout* fields, const SmallTableCaptions& captions,
-                                      const SmallTableHandlers& handlers);
 
 // A button that never takes Enter for itself.
 QPushButton* WindowButton(const QString& text, QWidget* parent);
