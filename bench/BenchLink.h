@@ -12,6 +12,10 @@
 #include <string>
 #include <unistd.h>
 
+// The benchmarks' serial line: 115200 baud, ten bits on the wire per byte.
+constexpr unsigned LineBaud = 115200;
+constexpr double LineBytesPerSecond = LineBaud / 10.0;
+
 class BenchLink {
 public:
     BenchLink(emu::EmulatorServer& server, bool tcp, unsigned baud) : server_(server)

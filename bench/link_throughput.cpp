@@ -24,8 +24,6 @@
 
 namespace {
 
-constexpr unsigned LineBaud = 115200;
-constexpr double LineBytesPerSecond = LineBaud / 10.0;
 constexpr std::size_t AckLength = 10;
 constexpr std::size_t ReadRequestLength = 11;
 

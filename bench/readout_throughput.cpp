@@ -29,8 +29,6 @@
 
 namespace {
 
-constexpr unsigned LineBaud = 115200;
-constexpr double LineBytesPerSecond = LineBaud / 10.0;
 constexpr std::size_t CacheFrameLength = 265;
 constexpr std::size_t CopyChunk = 1024;
 
