@@ -358,6 +358,31 @@ std::string BuildCsvFile(CsvTable table, const std::vector<uint8_t>& area)
     return file;
 }
 
+QString CsvNotReadBackWarning(CsvTable table, const std::vector<uint8_t>& area)
+{
+    QStringList numbers;
+    const std::size_t size = CsvRecordSize(table);
+    const std::size_t separators = CsvFormat(table).Columns.size() - 1;
+    for (std::size_t at = 0; at + size <= area.size(); at += size) {
+        if (!RecordUsed(table, area.data() + at))
+            continue;
+        const std::string line = CsvRecordLine(table, area.data() + at);
+        if (std::size_t(std::count(line.begin(), line.end(), ';')) == separators &&
+            line.find_first_of("\r\n") == std::string::npos)
+            continue;
+        if (numbers.size() == CsvErrorsShown) {
+            numbers << QStringLiteral("...");
+            break;
+        }
+        numbers << QString::fromStdString(line.substr(0, line.find(';')));
+    }
+    if (numbers.isEmpty())
+        return {};
+    return QStringLiteral("Teksty rekordów o numerach %1 zawierają znak ';' lub koniec wiersza. "
+                          "Import tego pliku ich nie przyjmie.")
+        .arg(numbers.join(QStringLiteral(", ")));
+}
+
 std::vector<uint8_t> ReadCsvArea(CsvTable table)
 {
     if (!GoodsImageReadable())

@@ -55,6 +55,9 @@ std::string CsvColumnTitleLine(CsvTable table);
 // The whole file from the table's area as read from the image (CsvSlotCount records): the two
 // title lines, then a line per used slot, each ending in LF.
 std::string BuildCsvFile(CsvTable table, const std::vector<uint8_t>& area);
+// Names the used records (up to CsvErrorsShown of them) whose texts hold ';', CR or LF: an import
+// would refuse their lines. Empty when every line comes back whole.
+QString CsvNotReadBackWarning(CsvTable table, const std::vector<uint8_t>& area);
 // The table's area in one read; empty when the image is not usable.
 std::vector<uint8_t> ReadCsvArea(CsvTable table);
 // "Bez nazwy" -> "Bez nazwy_towary.csv"; a name with ".rkb" loses it before the suffix.

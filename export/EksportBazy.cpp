@@ -152,6 +152,9 @@ void TEksportBazy::ExportTable(CsvTable table)
     case WholeWrite::Ok: break;
     }
     Label5->setText(QString::fromUtf8(CsvFormat(table).ExportedText));
+    // The file stays as it is; the user learns which records an import of it would refuse.
+    if (const QString warning = CsvNotReadBackWarning(table, area); !warning.isEmpty())
+        ShowMessage(warning);
 }
 
 void TEksportBazy::BitBtn1Click()

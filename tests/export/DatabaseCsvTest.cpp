@@ -138,6 +138,20 @@ TEST_F(CsvExportWindow, WritesTheChosenFileAndOverwritesOnlyWhenAsked)
     Export(2, target);
     EXPECT_EQ(ReadWhole(target).substr(0, 9), "Kasjerzy\n");
     EXPECT_EQ(w.Label5->text(), QString("Wyeksportowano bazę kasjerów"));
+
+    // Texts an import would split are written as they are, and the user is told which.
+    StoreSmall(TableOffsets.GoodsGroupTable, GoodsGroupRecordSize, 4, {Field("Soki; wody", 21)});
+    StoreSmall(TableOffsets.GoodsGroupTable, GoodsGroupRecordSize, 7, {Field("Dwa\nwiersze", 21)});
+    prompts.Clear();
+    Export(3, env.Path("grupy2.csv"));
+    EXPECT_EQ(ReadWhole(env.Path("grupy2.csv")), "Grupy\nNumer;Nazwa\n1;Grupa podstawowa\n4;Soki; wody\n7;Dwa\nwiersze\n");
+    EXPECT_EQ(prompts.Messages(), QStringList{"Teksty rekordów o numerach 4, 7 zawierają znak ';' lub koniec wiersza. "
+                                              "Import tego pliku ich nie przyjmie."});
+    EXPECT_EQ(w.Label5->text(), QString("Wyeksportowano bazę grup towarowych"));
+    for (uint16_t plu = 1; plu <= 21; ++plu)
+        StoreGoods(plu, "Sok;jabłkowy", 100, "A", "");
+    EXPECT_TRUE(CsvNotReadBackWarning(CsvTable::Goods, ReadCsvArea(CsvTable::Goods))
+                    .contains("numerach 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20, ... zawierają"));
 }
 
 TEST_F(CsvExportWindow, FailedWritesAndUnusableImagesLeaveTheOldFile)
