@@ -138,7 +138,8 @@ void TSciaganieSprzedazy::BitBtn4Click()
         return;
     if (QFileInfo(path).suffix().isEmpty())
         path += QStringLiteral(".CSV");
-    SaveWholeFile(path, SalesCsv(SalesTable));
+    if (ConfirmOverwrite(path, ReadoutOverwriteQuestion))
+        SaveWholeFile(path, SalesCsv(SalesTable));
 }
 
 void TSciaganieSprzedazy::BitBtn3Click() { close(); }

@@ -27,14 +27,6 @@ emu::Bytes Sales(uint16_t plu, const char* name, char ptu, uint32_t quantity, ui
     return r;
 }
 
-QStringList ListLines(const TSciaganieSprzedazy& w)
-{
-    QStringList out;
-    for (int i = 0; i < w.ListBox1->count(); ++i)
-        out << w.ListBox1->item(i)->text();
-    return out;
-}
-
 } // namespace
 
 // Bad numbers are skipped, the rest listed by PLU; a stop keeps what came, the next download is whole.
@@ -53,19 +45,24 @@ TEST(SalesWindow, DownloadStopExportAndClear)
     w.BitBtn1Click();
     EXPECT_EQ(rig.fx.Emu().ReceivedFramesWithCommand('X').size(), 2u);
     EXPECT_EQ(w.Label27->text(), "3");
-    const QStringList lines = ListLines(w);
-    ASSERT_EQ(lines.size(), 3);
-    EXPECT_TRUE(lines[0].startsWith("   2. B "));
-    EXPECT_TRUE(lines[1].startsWith("   3. Herbata"));
-    EXPECT_EQ(lines[2], "  17. Kawa" + QString(38, ' ') + " A " + "      0,0005" + "   " + "        0,07");
+    ASSERT_EQ(w.ListBox1->count(), 3);
+    EXPECT_TRUE(w.ListBox1->item(0)->text().startsWith("   2. B "));
+    EXPECT_TRUE(w.ListBox1->item(1)->text().startsWith("   3. Herbata"));
+    EXPECT_EQ(w.ListBox1->item(2)->text(), "  17. Kawa" + QString(38, ' ') + " A " + "      0,0005" + "   " + "        0,07");
     EXPECT_TRUE(rig.prompts.Texts().isEmpty());
     EXPECT_TRUE(w.BitBtn1->isEnabled());
 
-    // The export, over an older, longer file; a value above 2^31 stays unsigned, a PTU of 0 is empty.
+    // The export asks before it replaces an older, longer file: "Nie" keeps it, "Tak" replaces it.
+    // A value above 2^31 stays unsigned, a PTU of 0 is empty.
     const std::string path = rig.env.Path("sprzedaz.csv");
     { std::ofstream(path) << std::string(500, 'x'); }
-    rig.prompts.SaveFile(QString::fromStdString(path));
-    w.BitBtn4Click();
+    for (const PromptAnswer answer : {PromptAnswer::No, PromptAnswer::Yes}) {
+        EXPECT_EQ(ReadFile(path), std::string(500, 'x'));
+        rig.prompts.Answer(answer);
+        rig.prompts.SaveFile(QString::fromStdString(path));
+        w.BitBtn4Click();
+    }
+    EXPECT_EQ(rig.prompts.Texts(), QStringList(2, "Plik " + QString::fromStdString(path) + " już istnieje.Kontynuować? "));
     EXPECT_EQ(ReadFile(path), ToCp1250(QStringLiteral("Numer;Nazwa;PTU;Ilość;Wartość;\n2;B;;1,0000;30000000,00\n"
                                                       "3;Herbata;B;25,0000;123,45\n17;Kawa;A;0,0005;0,07\n")));
     rig.prompts.Clear();
