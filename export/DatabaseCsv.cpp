@@ -6,8 +6,6 @@
 #include "platform/Cp1250.h"
 #include "tables/GoodsLogic.h"
 
-#include <QStringDecoder>
-
 #include <algorithm>
 #include <cstring>
 #include <limits>
@@ -20,7 +18,7 @@ using K = CsvKind;
 
 const CsvTableFormat Formats[CsvTableCount] = {
     {CsvTable::Goods, "Baza towarowa", "Towary", "_towary", "Wyeksportowano bazę towarów",
-     "Zaimportowano bazę towarów", 0,
+     "Zaimportowano bazę towarów", DefaultMaxGoodsCount,
      {{"Numer", K::RecordNumber, GoodsField::Plu, 2},
       {"Nazwa", K::Text, GoodsField::Name, GoodsField::NameSize},
       {"Cena", K::Hundredths, GoodsField::Price, 4},
@@ -112,14 +110,16 @@ bool BlankLine(std::string_view line)
     return line.find_first_not_of("; \t\r") == std::string_view::npos;
 }
 
+QString Shown(std::string_view text) { return CsvShownText(FromCp1250(std::string(text))); }
+
 QString NotInteger(std::string_view text)
 {
-    return QStringLiteral("'%1' is not a valid integer value").arg(FromCp1250(std::string(text)));
+    return QStringLiteral("'%1' is not a valid integer value").arg(Shown(text));
 }
 
 QString NotFloat(std::string_view text)
 {
-    return QStringLiteral("'%1' is not a valid floating point value").arg(FromCp1250(std::string(text)));
+    return QStringLiteral("'%1' is not a valid floating point value").arg(Shown(text));
 }
 
 // One field converted: the number of number kinds, the bytes of texts.
@@ -130,7 +130,7 @@ struct FieldValue {
 };
 
 // Converts field text of column c; an empty reason when it converted.
-QString ConvertField(const CsvColumn& c, std::string_view text, unsigned slotCount, FieldValue& v)
+QString ConvertField(const CsvColumn& c, std::string_view text, unsigned highestNumber, FieldValue& v)
 {
     switch (c.Kind) {
     case K::RecordNumber:
@@ -139,7 +139,7 @@ QString ConvertField(const CsvColumn& c, std::string_view text, unsigned slotCou
         if (!ParseSigned(std::string(text), n))
             return NotInteger(text);
         const long long low = c.Kind == K::Byte ? 0 : 1;
-        const long long high = c.Kind == K::Byte ? 255 : (long long)slotCount;
+        const long long high = c.Kind == K::Byte ? 255 : (long long)highestNumber;
         if (n < low || n > high)
             return QStringLiteral("liczba spoza zakresu %1-%2").arg(low).arg(high);
         v.Number = (unsigned long long)n;
@@ -229,18 +229,8 @@ void LayGoodsRecord(const std::vector<FieldValue>& v, uint8_t* slot)
     std::memcpy(slot, record, sizeof record);
 }
 
-// Whether an editor saved the file as UTF-8: a byte-order mark, or valid UTF-8 holding more
-// than ASCII (cp1250 Polish letters are not valid UTF-8).
-bool Utf8File(const std::string& file)
-{
-    if (file.rfind("\xEF\xBB\xBF", 0) == 0)
-        return true;
-    if (std::all_of(file.begin(), file.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; }))
-        return false;
-    QStringDecoder decoder(QStringDecoder::Utf8);
-    const QString text = decoder(QByteArrayView(file.data(), qsizetype(file.size())));
-    return !decoder.hasError();
-}
+// Only the byte-order mark says UTF-8: cp1250 texts such as "ĘŚ" (CA 8C) are valid UTF-8 too.
+bool Utf8File(const std::string& file) { return file.rfind("\xEF\xBB\xBF", 0) == 0; }
 
 // The file in cp1250; characters the code page has no place for are collected per line (1-based).
 std::string Utf8ToCp1250(const std::string& file, std::map<int, QString>& unmapped)
@@ -403,20 +393,19 @@ std::string DefaultCsvFileName(const std::string& databaseName, CsvTable table)
 
 // ---- import ----
 
-void ParseCsvLine(CsvTable table, std::vector<uint8_t>& staged, const std::string& line, int lineNumber,
-                  std::vector<CsvLineError>& errors)
+CsvLineResult ParseCsvLine(CsvTable table, std::vector<uint8_t>& staged, const std::string& line, int lineNumber,
+                           std::vector<CsvLineError>& errors)
 {
     const CsvTableFormat& format = CsvFormat(table);
-    const unsigned slotCount = CsvSlotCount(table);
     const std::vector<std::string_view> fields = SplitFields(line);
     std::vector<FieldValue> values(format.Columns.size());
     // The first fault of a line is named: the rest of a broken line says little more.
     for (std::size_t i = 0; i < format.Columns.size(); ++i) {
         const std::string_view text = i < fields.size() ? fields[i] : std::string_view();
-        const QString reason = ConvertField(format.Columns[i], text, slotCount, values[i]);
+        const QString reason = ConvertField(format.Columns[i], text, format.Slots, values[i]);
         if (!reason.isEmpty()) {
             errors.push_back({lineNumber, QString::fromUtf8(format.Columns[i].Title), reason});
-            return;
+            return CsvLineResult::Refused;
         }
     }
     for (std::size_t i = format.Columns.size(); i < fields.size(); ++i)
@@ -424,14 +413,18 @@ void ParseCsvLine(CsvTable table, std::vector<uint8_t>& staged, const std::strin
             errors.push_back({lineNumber, {},
                               QStringLiteral("więcej pól niż kolumn (%1), czy nazwa nie zawiera znaku ';'?")
                                   .arg(format.Columns.size())});
-            return;
+            return CsvLineResult::Refused;
         }
+    // Goods of the larger model's file that a smaller register cannot hold.
+    if (values[0].Number > CsvSlotCount(table))
+        return CsvLineResult::LeftOut;
     const uint32_t size = CsvRecordSize(table);
     uint8_t* slot = staged.data() + std::size_t(values[0].Number - 1) * size;
     if (table == CsvTable::Goods)
         LayGoodsRecord(values, slot);
     else
         LaySmallRecord(format, values, slot, size);
+    return CsvLineResult::Laid;
 }
 
 namespace {
@@ -451,7 +444,7 @@ bool NextLine(const std::string& file, std::size_t& pos, std::string_view& line)
     return true;
 }
 
-using CsvLineParser = void (*)(std::vector<uint8_t>&, const std::string&, int, std::vector<CsvLineError>&);
+using CsvLineParser = CsvLineResult (*)(std::vector<uint8_t>&, const std::string&, int, std::vector<CsvLineError>&);
 
 void ReadRecords(const std::string& file, std::size_t pos, CsvImportCheck& check, CsvLineParser parse)
 {
@@ -464,20 +457,23 @@ void ReadRecords(const std::string& file, std::size_t pos, CsvImportCheck& check
         if (BlankLine(line))
             continue;
         if (const auto bad = check.Unmapped.find(number); bad != check.Unmapped.end()) {
-            check.Errors.push_back({number, {}, QStringLiteral("znaki spoza strony kodowej 1250: ") + bad->second});
+            check.Errors.push_back({number, {}, QStringLiteral("znaki spoza strony kodowej 1250: ") + CsvShownText(bad->second)});
             continue;
         }
-        parse(check.Staged, std::string(line), number, check.Errors);
-        ++check.RecordLines;
+        if (parse(check.Staged, std::string(line), number, check.Errors) == CsvLineResult::LeftOut)
+            ++check.LeftOut;
+        else
+            ++check.RecordLines;
     }
 }
 
 } // namespace
 
 #define RIVO_CSV_TABLE(Reader, Parser, table)                                                                     \
-    void Parser(std::vector<uint8_t>& staged, const std::string& line, int number, std::vector<CsvLineError>& e) \
+    CsvLineResult Parser(std::vector<uint8_t>& staged, const std::string& line, int number,                        \
+                         std::vector<CsvLineError>& e)                                                             \
     {                                                                                                              \
-        ParseCsvLine(table, staged, line, number, e);                                                              \
+        return ParseCsvLine(table, staged, line, number, e);                                                       \
     }                                                                                                              \
     void Reader(const std::string& file, std::size_t dataStart, CsvImportCheck& check)                            \
     {                                                                                                              \
@@ -552,4 +548,13 @@ QString CsvImportRefusal(const std::vector<CsvLineError>& errors)
         text += QStringLiteral("\n... i jeszcze %1 %2.").arg(more).arg(noun);
     }
     return text;
+}
+
+QString CsvShownText(const QString& text)
+{
+    QString shown;
+    for (const QChar c : text.left(CsvShownTextMax))
+        shown += c.category() == QChar::Other_Control ? QStringLiteral("\\x%1").arg(c.unicode(), 2, 16, QLatin1Char('0'))
+                                                      : QString(c);
+    return text.size() > CsvShownTextMax ? shown + QStringLiteral("...") : shown;
 }

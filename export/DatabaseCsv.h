@@ -36,7 +36,7 @@ struct CsvTableFormat {
     const char* NameSuffix;    // of the default file name
     const char* ExportedText;  // Label5 after an export
     const char* ImportedText;  // Label2 after an import
-    unsigned Slots;            // numbers 1..Slots are exported and imported (goods: MaxGoodsCount)
+    unsigned Slots;            // numbers 1..Slots a line may hold (goods: the larger model's count)
     std::vector<CsvColumn> Columns;
 };
 
@@ -44,6 +44,7 @@ const CsvTableFormat& CsvFormat(CsvTable table);
 // Where the table lies in the image and how big a record is (goods follow the model).
 uint32_t CsvAreaOffset(CsvTable table);
 uint32_t CsvRecordSize(CsvTable table);
+// The slots exported and imported: goods above the register's MaxGoodsCount are left out.
 unsigned CsvSlotCount(CsvTable table);
 
 // ---- export ----
@@ -70,6 +71,9 @@ std::string CsvCurrencyRate(uint32_t rate, uint8_t decimals);
 
 constexpr std::size_t CsvLineMax = 700;
 constexpr int CsvErrorsShown = 20;
+constexpr int CsvShownTextMax = 40;
+// The largest register's goods make about 1 MB: a far larger file is no database of ours.
+constexpr long long CsvFileMax = 16 * 1024 * 1024;
 
 struct CsvLineError {
     int Line = 0;          // 1-based, as an editor counts
@@ -83,40 +87,48 @@ struct CsvImportCheck {
     CsvTable Table = CsvTable::Goods;
     std::vector<CsvLineError> Errors;
     int RecordLines = 0;            // data lines taken
+    unsigned LeftOut = 0;           // good goods lines numbered above what the register holds
     std::vector<uint8_t> Staged;    // the table's area with every record line laid in
     std::map<int, QString> Unmapped;   // characters of a UTF-8 file cp1250 lacks, by line
 };
 
 // Reads the whole file: recognises its table by the title, checks every line and lays the
 // records into a copy of the table's area read from the image. Writes nothing. The file is
-// cp1250, or UTF-8 as an editor may save it (then converted; a character cp1250 lacks makes its
-// line bad).
+// cp1250, the format's own code page, unless it starts with the UTF-8 byte-order mark (then it
+// is converted; a character cp1250 lacks makes its line bad). Other UTF-8 is no sign: cp1250
+// pairs such as "ĘŚ" are valid UTF-8 too.
 CsvImportCheck CheckCsvImport(const std::string& file);
 // Writes the staged area in one go and marks the database modified; false when the write failed.
 // A file without record lines writes nothing.
 bool ApplyCsvImport(const CsvImportCheck& check);
 // The refusal text: the heading, up to CsvErrorsShown lines, then how many more.
 QString CsvImportRefusal(const std::vector<CsvLineError>& errors);
+// A text quoted in a message: its first CsvShownTextMax characters, then "..." when there are
+// more, control characters as \xNN.
+QString CsvShownText(const QString& text);
+
+enum class CsvLineResult { Laid, LeftOut, Refused };
 
 // The parser of one data line: lays the record of the line into the staged area, or adds the
-// line's first fault. line is without its LF.
-void ParseCsvLine(CsvTable table, std::vector<uint8_t>& staged, const std::string& line, int lineNumber,
-                  std::vector<CsvLineError>& errors);
-// The same for each table.
-void ParseGoodsCsvLine(std::vector<uint8_t>& staged, const std::string& line, int lineNumber,
-                       std::vector<CsvLineError>& errors);
-void ParsePackagingCsvLine(std::vector<uint8_t>& staged, const std::string& line, int lineNumber,
+// line's first fault. A good goods line above the register's count is left out. line is
+// without its LF.
+CsvLineResult ParseCsvLine(CsvTable table, std::vector<uint8_t>& staged, const std::string& line, int lineNumber,
                            std::vector<CsvLineError>& errors);
-void ParseCashierCsvLine(std::vector<uint8_t>& staged, const std::string& line, int lineNumber,
-                         std::vector<CsvLineError>& errors);
-void ParseGroupCsvLine(std::vector<uint8_t>& staged, const std::string& line, int lineNumber,
-                       std::vector<CsvLineError>& errors);
-void ParseDiscountCsvLine(std::vector<uint8_t>& staged, const std::string& line, int lineNumber,
-                          std::vector<CsvLineError>& errors);
-void ParsePaymentFormCsvLine(std::vector<uint8_t>& staged, const std::string& line, int lineNumber,
-                             std::vector<CsvLineError>& errors);
-void ParseCurrencyCsvLine(std::vector<uint8_t>& staged, const std::string& line, int lineNumber,
-                          std::vector<CsvLineError>& errors);
+// The same for each table.
+CsvLineResult ParseGoodsCsvLine(std::vector<uint8_t>& staged, const std::string& line, int lineNumber,
+                                std::vector<CsvLineError>& errors);
+CsvLineResult ParsePackagingCsvLine(std::vector<uint8_t>& staged, const std::string& line, int lineNumber,
+                                    std::vector<CsvLineError>& errors);
+CsvLineResult ParseCashierCsvLine(std::vector<uint8_t>& staged, const std::string& line, int lineNumber,
+                                  std::vector<CsvLineError>& errors);
+CsvLineResult ParseGroupCsvLine(std::vector<uint8_t>& staged, const std::string& line, int lineNumber,
+                                std::vector<CsvLineError>& errors);
+CsvLineResult ParseDiscountCsvLine(std::vector<uint8_t>& staged, const std::string& line, int lineNumber,
+                                   std::vector<CsvLineError>& errors);
+CsvLineResult ParsePaymentFormCsvLine(std::vector<uint8_t>& staged, const std::string& line, int lineNumber,
+                                      std::vector<CsvLineError>& errors);
+CsvLineResult ParseCurrencyCsvLine(std::vector<uint8_t>& staged, const std::string& line, int lineNumber,
+                                   std::vector<CsvLineError>& errors);
 
 // The readers of each table: every data line of file from dataStart (after the two title
 // lines) into check's staged area, or its faults into check's errors.

@@ -2,6 +2,7 @@
 
 #include "core/AppState.h"
 #include "core/DatabaseFiles.h"
+#include "core/GoodsArea.h"
 #include "core/StatusHook.h"
 #include "platform/Cp1250.h"
 #include "platform/Prompts.h"
@@ -173,6 +174,10 @@ void TEksportBazy::BitBtn1Click()
         ShowMessage(QStringLiteral("Nie mogę otworzyć pliku ") + chosen);
         return;
     }
+    if (in.size() > CsvFileMax) {
+        ShowMessage(QStringLiteral("Plik ") + chosen + QStringLiteral(" jest za duży na plik bazy danych (ponad 16 MB)."));
+        return;
+    }
     const QByteArray bytes = in.readAll();
     if (in.error() != QFileDevice::NoError) {
         ShowMessage(QStringLiteral("Nie mogę otworzyć pliku ") + chosen);
@@ -180,7 +185,7 @@ void TEksportBazy::BitBtn1Click()
     }
     const CsvImportCheck check = CheckCsvImport(bytes.toStdString());
     if (!check.Recognised) {
-        ShowMessage(QStringLiteral("Nie rozpoznano bazy w pliku: ") + check.Title);
+        ShowMessage(QStringLiteral("Nie rozpoznano bazy w pliku: ") + CsvShownText(check.Title));
         return;
     }
     if (!check.Errors.empty()) {
@@ -193,4 +198,5 @@ void TEksportBazy::BitBtn1Click()
     }
     RequestStatusRefresh();
     Label2->setText(QString::fromUtf8(CsvFormat(check.Table).ImportedText));
+    ReportGoodsLeftOut(check.LeftOut);
 }

@@ -3,6 +3,7 @@
 // and the window's save, overwrite question and failed writes.
 #include "core/AppState.h"
 #include "core/DatabaseFiles.h"
+#include "core/GoodsArea.h"
 #include "export/DatabaseCsv.h"
 #include "export/EksportBazy.h"
 #include "tests/export/ExportTestUtil.h"
@@ -22,22 +23,28 @@ std::string Exported(CsvTable table) { return BuildCsvFile(table, ReadCsvArea(ta
 const char* GoodsTitles =
     "Towary\nNumer;Nazwa;Cena;PTU;Kod;Numer grupy;Numer opakowania;Cena sztywna;Sprzedaz na sztuki;Indeks HALO\n";
 
-// Every table with extremes: u32 prices, rates of 0, 4, 8 and 9 decimals, Polish letters, an
-// empty VAT letter, thirteen "0".
+// Every table with extremes (the new image holds cashier 1 "Kierownik" and group 1): u32
+// prices, rates of 0 to 9 decimals, Polish letters, cp1250 pairs that are valid UTF-8 ("ĘŚ",
+// "ÓŁ"), an empty VAT letter, thirteen "0", goods above the smaller model's 2000, and records
+// past the slots a file holds.
 void FillExtremes()
 {
     const TableOffsetSet& t = TableOffsets;
-    StoreGoods(1, "Żółć gęślą jaźń ĄĆĘŁŃÓŚŹŻ i tak do 42 znaków", 4294967295u, "G", "0000000000000");
-    StoreGoods(2, "Bez PTU", 0, "", "5907788");
-    StoreGoods(8000, "Ostatni", 1, "A", "1234567890123", 255);
+    StoreGoods(1, "Żółć gęślą jaźń ĄĆĘŁŃÓŚŹŻ, pełne 42 znaki!", 4294967295u, "G", "0000000000000");
+    StoreGoods(7, "Woda", 0, "", "5907788");
+    StoreGoods(2000, "Chleb żytni", 199, "A", "590");
+    StoreGoods(2001, "Sól", 1, "A", "1234567890123");
+    StoreGoods(8000, "Ostatni", 5, "B", "1234567890123", 255);
     StoreSmall(t.PackagingTable, PackagingRecordSize, 1, {Field("Butelka zwrotna", 42), U32(4294967295u), {1}});
-    StoreSmall(t.PackagingTable, PackagingRecordSize, 20, {Field("Skrzynka", 42)});
+    StoreSmall(t.PackagingTable, PackagingRecordSize, 20, {Field("Skrzynka", 42), U32(1550), {1}});
     StoreSmall(t.CashierTable, CashierRecordSize, 10, {Field("Łucja Źdźbło", 21), Field("0007", 4), {1, 0, 1, 0, 1, 0, 255}});
-    StoreSmall(t.GoodsGroupTable, GoodsGroupRecordSize, 20, {Field("Grupa dwudziesta ąę", 21)});
+    StoreSmall(t.CashierTable, CashierRecordSize, 11, {Field("Ukryty", 21)});
+    StoreSmall(t.GoodsGroupTable, GoodsGroupRecordSize, 20, {Field("GĘŚ i STÓŁ", 21)});
     StoreSmall(t.DiscountTable, DiscountRecordSize, 5, {Field("Narzut świąteczny", 21), {1, 0}, U32(4294967295u)});
-    StoreSmall(t.PaymentFormTable, PaymentFormRecordSize, 10, {Field("Bon", 21), {5}});
-    const std::pair<uint32_t, uint8_t> rates[] = {{1, 0}, {45678, 4}, {4294967295u, 8}, {5, 9}};
-    for (uint8_t i = 0; i < 4; ++i)
+    StoreSmall(t.PaymentFormTable, PaymentFormRecordSize, 4, {Field("Karta", 21), {1}});
+    StoreSmall(t.PaymentFormTable, PaymentFormRecordSize, 12, {Field("Za daleko", 21), {1}});
+    const std::pair<uint32_t, uint8_t> rates[] = {{45678, 4}, {45678, 0}, {987654321, 2}, {5, 9}, {4294967295u, 8}};
+    for (uint8_t i = 0; i < 5; ++i)
         StoreSmall(t.CurrencyTable, CurrencyRecordSize, uint8_t(i + 1),
                    {Field("Waluta", 21), U32(rates[i].first), {rates[i].second}, Field("ZŁ", 3)});
 }
@@ -73,53 +80,7 @@ using CsvImportWindow = CsvWindow;
 
 } // namespace
 
-TEST(CsvExport, EveryTableByteForByte)
-{
-    TestEnvironment env;  // the new image holds cashier 1 "Kierownik" and group 1
-    const TableOffsetSet& t = TableOffsets;
-    StoreSmall(t.PackagingTable, PackagingRecordSize, 20, {Field("Skrzynka", 42), U32(1550), {1}});
-    StoreSmall(t.CashierTable, CashierRecordSize, 11, {Field("Ukryty", 21)});
-    StoreSmall(t.GoodsGroupTable, GoodsGroupRecordSize, 3, {Field("Napoje;zimne", 21)});
-    StoreSmall(t.DiscountTable, DiscountRecordSize, 2, {Field("Rabat stały", 21), {0, 1}, U32(1550)});
-    StoreSmall(t.PaymentFormTable, PaymentFormRecordSize, 4, {Field("Karta", 21), {1}});
-    StoreSmall(t.PaymentFormTable, PaymentFormRecordSize, 12, {Field("Za daleko", 21), {1}});
-    const std::pair<uint32_t, uint8_t> rates[] = {{45678, 4}, {45678, 0}, {987654321, 2}, {5, 9}};
-    for (uint8_t i = 0; i < 4; ++i)
-        StoreSmall(t.CurrencyTable, CurrencyRecordSize, uint8_t(i + 1),
-                   {Field("Waluta", 21), U32(rates[i].first), {rates[i].second}, Field("EUR", 3)});
-
-    EXPECT_EQ(Exported(CsvTable::Packagings), "Opakowania\nNumer;Nazwa;Cena;Cena sztywna\n20;Skrzynka;15,50;1\n");
-    EXPECT_EQ(Exported(CsvTable::Cashiers),
-              Cp("Kasjerzy\nNumer;Nazwa;Hasło;Rap. niezerujące;Rap. zerujące;Rab. z ręki;Rab. z bazy;Anul. parag.;"
-                 "Storno;Wpłaty/wypłaty\n1;Kierownik;9473;1;1;1;1;1;1;1\n"));
-    // A name holding ';' is written as it is.
-    EXPECT_EQ(Exported(CsvTable::Groups), "Grupy\nNumer;Nazwa\n1;Grupa podstawowa\n3;Napoje;zimne\n");
-    EXPECT_EQ(Exported(CsvTable::Discounts),
-              Cp("Rabaty i narzuty\nNumer;Nazwa;Rodzaj 0-R 1-N;Typ 0-proc. 1-kwot.;Wartość (x100)\n"
-                 "2;Rabat stały;0;1;15,50\n"));
-    EXPECT_EQ(Exported(CsvTable::PaymentForms), Cp("Formy płatności\nNumer;Nazwa;Typ\n4;Karta;1\n"));
-    EXPECT_EQ(Exported(CsvTable::Currencies), "Waluty\nNumer;Nazwa;Kurs;Symbol\n1;Waluta;0004,5678;EUR\n"
-                                              "2;Waluta;00045678;EUR\n3;Waluta;9876543,21;EUR\n4;Waluta;0,000000005;EUR\n");
-    EXPECT_EQ(DefaultCsvFileName("sklep.rkb", CsvTable::PaymentForms), "sklep_formy_plat.csv");
-    EXPECT_EQ(DefaultCsvFileName("rkb_baza", CsvTable::Currencies), "rkb_baza_waluty.csv");
-
-    StoreGoods(1, "Chleb żytni", 199, "A", "5907788");
-    StoreGoods(7, "Woda", 0, "", "0000000000000");
-    StoreGoods(2500, "Sól", 4294967295u, "G", "1234567890123");
-    EXPECT_EQ(Exported(CsvTable::Goods), Cp(GoodsTitles) + Cp("1;Chleb żytni;1,99;A;0000005907788;1;2;1;0;9\n"
-                                                              "7;Woda;0,00;;0000000000000;1;2;1;0;9\n"
-                                                              "2500;Sól;42949672,95;G;1234567890123;1;2;1;0;9\n"));
-    // The older model's geometry.
-    App.MaxGoodsCount = 2000;
-    App.GoodsRecordSize = 69;
-    ASSERT_EQ(CreateDatabaseImage(), 0);
-    StoreGoods(2000, "Ostatni", 5, "B", "590");
-    StoreGoods(1, "Pierwszy", 100, "C", "");
-    EXPECT_EQ(Exported(CsvTable::Goods), std::string(GoodsTitles) + "1;Pierwszy;1,00;C;0000000000000;1;2;1;0;9\n"
-                                                                    "2000;Ostatni;0,05;B;0000000000590;1;2;1;0;9\n");
-}
-
-TEST_F(CsvExportWindow, WritesTheChosenFileAndOverwritesOnlyWhenAsked)
+TEST_F(CsvExportWindow, WritesTheChosenFileWholeAndOverwritesOnlyWhenAsked)
 {
     Export(3, env.Path("grupy"));
     EXPECT_EQ(prompts.LastSaveInitial, QString("Bez nazwy_grupy.csv"));
@@ -152,13 +113,12 @@ TEST_F(CsvExportWindow, WritesTheChosenFileAndOverwritesOnlyWhenAsked)
         StoreGoods(plu, "Sok;jabłkowy", 100, "A", "");
     EXPECT_TRUE(CsvNotReadBackWarning(CsvTable::Goods, ReadCsvArea(CsvTable::Goods))
                     .contains("numerach 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20, ... zawierają"));
-}
 
-TEST_F(CsvExportWindow, FailedWritesAndUnusableImagesLeaveTheOldFile)
-{
+    // Failed writes and unusable images leave the old file.
     for (uint16_t plu = 1; plu <= 300; ++plu)
         StoreGoods(plu, "Towar o długiej nazwie, że hej", plu, "A", "5900000000000");
     WriteWhole(target, "stary plik");
+    prompts.Clear();
     {
         FileSizeLimit full(4096);
         prompts.Answer(PromptAnswer::Yes);
@@ -174,13 +134,39 @@ TEST_F(CsvExportWindow, FailedWritesAndUnusableImagesLeaveTheOldFile)
                                                "Brak otwartej bazy danych.", "Brak otwartej bazy danych."}));
     EXPECT_EQ(ReadWhole(target), "stary plik");
     EXPECT_TRUE(w.Label5->text().isEmpty());
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(env.Folder()), {}), 2);  // image and old file
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(env.Folder()), {}), 4);  // image, old file, two groups
     EXPECT_EQ(prompts.PendingAnswers(), 0u);
 }
 
-TEST_F(CsvImportWindow, EveryTableComesBackByteForByte)
+// Each table's file byte for byte; imported into another image they give back the same bytes.
+TEST_F(CsvImportWindow, EveryTableExportsByteForByteAndComesBack)
 {
     FillExtremes();
+    const std::string expected[CsvTableCount] = {
+        Cp(GoodsTitles) + Cp("1;Żółć gęślą jaźń ĄĆĘŁŃÓŚŹŻ, pełne 42 znaki!;42949672,95;G;0000000000000;1;2;1;0;9\n"
+                             "7;Woda;0,00;;0000005907788;1;2;1;0;9\n2000;Chleb żytni;1,99;A;0000000000590;1;2;1;0;9\n"
+                             "2001;Sól;0,01;A;1234567890123;1;2;1;0;9\n8000;Ostatni;0,05;B;1234567890123;255;2;1;0;9\n"),
+        "Opakowania\nNumer;Nazwa;Cena;Cena sztywna\n1;Butelka zwrotna;42949672,95;1\n20;Skrzynka;15,50;1\n",
+        Cp("Kasjerzy\nNumer;Nazwa;Hasło;Rap. niezerujące;Rap. zerujące;Rab. z ręki;Rab. z bazy;Anul. parag.;"
+           "Storno;Wpłaty/wypłaty\n1;Kierownik;9473;1;1;1;1;1;1;1\n10;Łucja Źdźbło;0007;1;0;1;0;1;0;255\n"),
+        Cp("Grupy\nNumer;Nazwa\n1;Grupa podstawowa\n20;GĘŚ i STÓŁ\n"),
+        Cp("Rabaty i narzuty\nNumer;Nazwa;Rodzaj 0-R 1-N;Typ 0-proc. 1-kwot.;Wartość (x100)\n"
+           "5;Narzut świąteczny;1;0;42949672,95\n"),
+        Cp("Formy płatności\nNumer;Nazwa;Typ\n4;Karta;1\n"),
+        Cp("Waluty\nNumer;Nazwa;Kurs;Symbol\n1;Waluta;0004,5678;ZŁ\n2;Waluta;00045678;ZŁ\n3;Waluta;9876543,21;ZŁ\n"
+           "4;Waluta;0,000000005;ZŁ\n5;Waluta;42,94967295;ZŁ\n")};
+    for (int t = 0; t < CsvTableCount; ++t)
+        EXPECT_EQ(Exported(CsvTable(t)), expected[t]) << t;
+    EXPECT_EQ(DefaultCsvFileName("sklep.rkb", CsvTable::PaymentForms), "sklep_formy_plat.csv");
+    EXPECT_EQ(DefaultCsvFileName("rkb_baza", CsvTable::Currencies), "rkb_baza_waluty.csv");
+
+    // Goods names holding every byte a name may hold in a file.
+    std::string bytes;
+    for (int b = 0x20; b <= 0xFF; ++b)
+        if (b != ';' && b != 0x7F)
+            bytes += char(b);
+    for (uint16_t plu = 10; !bytes.empty(); ++plu, bytes.erase(0, 42))
+        WriteGoodsRecordToImage({plu, bytes.substr(0, 42), "A", 1, "", 1, 2, 1, 0, 9, 3});
     std::vector<std::string> files;
     std::vector<std::vector<uint8_t>> areas;
     for (int t = 0; t < CsvTableCount; ++t) {
@@ -215,6 +201,19 @@ TEST_F(CsvImportWindow, EveryTableComesBackByteForByte)
     EXPECT_EQ(DbReadByteAt(GoodsRecordOffset(3) + GoodsField::Unit), 5);
     EXPECT_EQ(DbReadByteAt(GoodsRecordOffset(1) + GoodsField::Unit), 4);
     EXPECT_EQ(DbReadStringAt(TableOffsets.PackagingTable + PackagingRecordSize + 1, 42), "Inne");
+
+    // Under the smaller model the goods above its 2000 are left out with the model change's
+    // notice; a bad line among them still refuses the file.
+    App.MaxGoodsCount = 2000;
+    App.GoodsRecordSize = TepoDuxGoodsRecordSize;
+    ASSERT_EQ(CreateDatabaseImage(), 0);
+    Import(files[0] + "2500;Zły;x\n");
+    EXPECT_EQ(prompts.Texts(), QStringList{"Plik zawiera błędy, nic nie zaimportowano.\n"
+                                           "Wiersz 14, kolumna \"Cena\": 'x' is not a valid floating point value"});
+    Import(files[0]);
+    EXPECT_EQ(prompts.Texts(), QStringList{"Ta kasa mieści 2000 towarów. Towary o wyższych numerach (2) pominięto w bazie."});
+    EXPECT_EQ(w.Label2->text(), QString("Zaimportowano bazę towarów"));
+    EXPECT_EQ(Exported(CsvTable::Goods), files[0].substr(0, files[0].find("\n2001;") + 1));
 }
 
 TEST_F(CsvImportWindow, EditorFilesAreTaken)
@@ -225,33 +224,25 @@ TEST_F(CsvImportWindow, EditorFilesAreTaken)
               "13;Cukier;19,99;B;;1;0;0;1;0\r\n14;Sól;1,005;C;1;1;0;0;1;0\r\n12;Mąka luz;0,48;A;590;2;0;0;1;0"));
     EXPECT_TRUE(prompts.Texts().isEmpty()) << prompts.Texts().join('|').toStdString();
     EXPECT_EQ(w.Label2->text(), QString("Zaimportowano bazę towarów"));
-    const uint32_t g12 = GoodsRecordOffset(12), g13 = GoodsRecordOffset(13);
-    EXPECT_EQ(DbReadStringAt(g12 + 2, 42), Cp("Mąka luz"));
-    EXPECT_EQ(DbReadByteAt(g12 + 44), 'A');
-    EXPECT_EQ(DbReadU32At(g12 + 45), 48u);
-    EXPECT_EQ(DbReadStringAt(g12 + 49, 13), "0000000000590");
-    EXPECT_EQ(DbReadU32At(g13 + 45), 1999u);
-    EXPECT_EQ(DbReadStringAt(g13 + 49, 13), "0000000000000");
-    EXPECT_EQ(DbReadU32At(GoodsRecordOffset(14) + 45), 101u);   // half up
+    EXPECT_EQ(Exported(CsvTable::Goods), Cp(GoodsTitles) + Cp("12;Mąka luz;0,48;A;0000000000590;2;0;0;1;0\n"
+                                                              "13;Cukier;19,99;B;0000000000000;1;0;0;1;0\n"
+                                                              "14;Sól;1,01;C;0000000000001;1;0;0;1;0\n"));  // half up
 
-    Import("Waluty\nNumer;Nazwa;Kurs;Symbol\n1;A;0004,5678;EUR\n2;B;00045678;USD\n3;C;4,5;X\n");
-    const std::pair<uint32_t, uint8_t> rates[] = {{45678, 4}, {45678, 0}, {45, 1}};
-    for (uint32_t i = 0; i < 3; ++i) {
-        EXPECT_EQ(DbReadU32At(TableOffsets.CurrencyTable + 30 * i + 22), rates[i].first);
-        EXPECT_EQ(DbReadByteAt(TableOffsets.CurrencyTable + 30 * i + 26), rates[i].second);
-    }
-    // Saved by an editor as UTF-8, with or without a byte-order mark.
-    Import("Grupy\nNumer;Nazwa\n2;Mąka żytnia\n");
-    EXPECT_EQ(DbReadStringAt(TableOffsets.GoodsGroupTable + 22 + 1, 21), Cp("Mąka żytnia"));
-    Import("\xEF\xBB\xBF" "Formy płatności\nNumer;Nazwa;Typ\n3;Przelew;1\n");
-    EXPECT_EQ(w.Label2->text(), QString("Zaimportowano bazę form płatności"));
+    Import("Waluty\nNumer;Nazwa;Kurs;Symbol\n3;C;4,5;X\n");
+    EXPECT_EQ(DbReadU32At(TableOffsets.CurrencyTable + 60 + 22), 45u);
+    EXPECT_EQ(DbReadByteAt(TableOffsets.CurrencyTable + 60 + 26), 1);
+    // cp1250 whatever it would read as in UTF-8; UTF-8 only after its byte-order mark.
+    Import(Cp("Grupy\nNumer;Nazwa\n2;XÄ…\n"));
+    EXPECT_EQ(DbReadStringAt(TableOffsets.GoodsGroupTable + 22 + 1, 21), Cp("XÄ…"));
+    Import("\xEF\xBB\xBF" "Formy płatności\nNumer;Nazwa;Typ\n3;Przelew ąę;1\n");
+    EXPECT_EQ(DbReadStringAt(TableOffsets.PaymentFormTable + 2 * 23 + 1, 21), Cp("Przelew ąę"));
 }
 
 TEST_F(CsvImportWindow, ABadFileChangesNothingAndNamesEveryLine)
 {
     App.DatabaseModified = 0;
     const std::vector<uint8_t> before = ImageBytes();
-    const std::string bad = "Towary\nx\n1;Dobry;1,00;A;1;1;0;0;1;0\n"   // 3: good, yet not written
+    const std::string bad = "\xEF\xBB\xBFTowary\nx\n1;Dobry;1,00;A;1;1;0;0;1;0\n"   // 3: good, yet not written
                             "Chleb;1,00\n"                             // 4: number no integer
                             "0;Zero;1,00;A;1;1;0;0;1;0\n"              // 5: out of range
                             "8001;Za duży;1,00;A;1;1;0;0;1;0\n"        // 6
@@ -263,7 +254,8 @@ TEST_F(CsvImportWindow, ABadFileChangesNothingAndNamesEveryLine)
                             "7;Pole;1,00;A;1;1;0;0;1;0;x\n"            // 12: a field too many
                             "8;Grupa;1,00;A;1;x;0;0;1;0\n"             // 13
                             "9;" + std::string(700, 'a') + "\n"        // 14: too long
-                            "10;Жито;1,00;A;1;1;0;0;1;0\n";            // 15: no cp1250 form
+                            "10;Жито;1,00;A;1;1;0;0;1;0\n"             // 15: no cp1250 form
+                            "11;Znaki;\x01\t" + std::string(45, '9') + ";A;1;1;0;0;1;0\n";  // 16: quoted short
     Import(bad);
     ASSERT_EQ(prompts.Texts().size(), 1);
     EXPECT_EQ(prompts.Texts().front().toStdString(),
@@ -279,16 +271,23 @@ TEST_F(CsvImportWindow, ABadFileChangesNothingAndNamesEveryLine)
               "Wiersz 12: więcej pól niż kolumn (10), czy nazwa nie zawiera znaku ';'?\n"
               "Wiersz 13, kolumna \"Numer grupy\": 'x' is not a valid integer value\n"
               "Wiersz 14: wiersz dłuższy niż 700 znaków\n"
-              "Wiersz 15: znaki spoza strony kodowej 1250: Жито");
-    Import("Klienci\nNumer\n1;x\n");
-    EXPECT_EQ(prompts.Texts(), QStringList{"Nie rozpoznano bazy w pliku: Klienci"});
+              "Wiersz 15: znaki spoza strony kodowej 1250: Жито\n"
+              "Wiersz 16, kolumna \"Cena\": '\\x01\\x09" + std::string(38, '9') + "...' is not a valid floating point value");
+    EXPECT_TRUE(CsvImportRefusal(std::vector<CsvLineError>(23, {1, {}, "x"})).endsWith("\nWiersz 1: x\n... i jeszcze 3 błędy."));
+    Import("Klienci\x01\nNumer\n1;x\n");
+    EXPECT_EQ(prompts.Texts(), QStringList{"Nie rozpoznano bazy w pliku: Klienci\\x01"});
     Import("");
-    prompts.OpenFile(QString::fromStdString(env.Path("nie-ma.csv")));
-    w.BitBtn1Click();
+    std::filesystem::resize_file(env.Path("in.csv"), CsvFileMax + 1);  // refused unread
+    for (const char* name : {"in.csv", "nie-ma.csv"}) {
+        prompts.OpenFile(QString::fromStdString(env.Path(name)));
+        w.BitBtn1Click();
+    }
     App.WorkMode = 0;   // no file is asked for without a usable image
     w.BitBtn1Click();
     App.WorkMode = WorkModeDatabase;
     EXPECT_EQ(prompts.Texts(), (QStringList{"Nie rozpoznano bazy w pliku: ",
+                                            "Plik " + QString::fromStdString(env.Path("in.csv")) +
+                                                " jest za duży na plik bazy danych (ponad 16 MB).",
                                             "Nie mogę otworzyć pliku " + QString::fromStdString(env.Path("nie-ma.csv")),
                                             "Brak otwartej bazy danych."}));
     EXPECT_EQ(ImageBytes(), before);
