@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <limits>
 #include <optional>
+#include <unistd.h>
 #include <gtest/gtest.h>
 
 namespace fs = std::filesystem;
@@ -284,6 +285,28 @@ TEST(DatabaseFile, FailedSaveOrNoUsableImageKeepsTheOldFileAndTheState)
     EXPECT_FALSE(fs::exists(env.Path("nowa.rkb")));
     EXPECT_EQ(App.DatabaseModified, 1);
     EXPECT_EQ(App.DatabaseSaved, 0);
+}
+
+TEST(DatabaseFile, SaveOverALinkWritesItsTargetButAnotherUsersLinkIsReplaced)
+{
+    TestEnvironment env;
+    ScriptedPrompts prompts;
+    fs::create_directory(env.Path("bazy"));
+    const std::string target = env.Path("bazy/cel.rkb"), link = env.Path("link.rkb");
+    const std::vector<uint8_t> old(DatabaseFileSize, 0x33);
+    for (bool foreign : {false, true}) {
+        if (foreign && ::geteuid() != 0)
+            GTEST_SKIP() << "needs root to give the link to a second user";
+        WriteFileBytes(target, old);
+        fs::remove(link);
+        fs::create_symlink("bazy/cel.rkb", link);
+        ASSERT_TRUE(!foreign || ::lchown(link.c_str(), 65534, 65534) == 0);
+        EXPECT_EQ(WriteDatabaseFile(link), 0);
+        EXPECT_EQ(fs::is_symlink(link), !foreign);
+        EXPECT_EQ(FileBytes(target) == old, foreign);
+        EXPECT_EQ(Text(FileBytes(link), 0, 16), "ORVA_RIVO_V_2_00");
+        EXPECT_TRUE(TempLeftovers(env.Folder()).empty());
+    }
 }
 
 // ---- price conversion ----
