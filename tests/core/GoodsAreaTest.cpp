@@ -127,23 +127,6 @@ TEST(GoodsArea, ModelChangeMovesTheImageAndReportsWhatDoesNotFit)
         << "the tables after the goods stay";
     EXPECT_TRUE(GoodsSlotUsed(5));
 
-    // The file still holds PLU 2500: a save over it asks first, and "Nie" writes nothing.
-    const std::string file = env.Path("rivo.rkb"), other = env.Path("nowa.rkb");
-    WriteFileBytes(file, before);
-    prompts.Clear();
-    prompts.SaveFile(QString::fromStdString(file));
-    prompts.Answer(PromptAnswer::Yes);
-    prompts.Answer(PromptAnswer::No);
-    SaveDatabaseFile();
-    EXPECT_EQ(prompts.Texts().value(1), "Plik zawiera 1 towarów o numerach powyżej 2000, których ta baza nie obejmuje. "
-                                        "Zapisanie ich usunie. Kontynuować?");
-    EXPECT_EQ(FileBytes(file), before);
-    EXPECT_EQ(App.DatabaseSaved, 0);
-    prompts.Clear();
-    prompts.SaveFile(QString::fromStdString(other));  // a new name asks nothing
-    SaveDatabaseFile();
-    EXPECT_EQ(prompts.Texts(), QStringList{QString::fromStdString("Zapisano plik " + other)});
-
     // Without a usable image only the geometry changes.
     App.WorkMode = 0;
     prompts.Clear();
