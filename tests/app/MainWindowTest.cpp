@@ -115,7 +115,6 @@ TEST_F(MainWindowTest, SpecialFilesAreRefusedAtOnceOnEveryOpenPath)
         {"dane.csv", [&] { csv.BitBtn1Click(); }, "Nie mogę otworzyć pliku %1"},
         {"naglowek.rtf", [&] { header.ToolButton4Click(); }, "Nie mogę otworzyc pliku%1."},
         {"logo.bmp", [&] { graphic.SpeedButton4Click(); }, "Nie mogę otworzyc pliku%1."},
-        {"logo.jpg", [&] { graphic.SpeedButton4Click(); }, "Nie mogę otworzyc pliku%1."},
         {"ustaw.cfg", [] { LoadLinkSettings(); }, {}},
     };
     for (const auto& p : paths) {

@@ -40,17 +40,8 @@ TEST(LinkSettingsFile, OnlyAWholeFileIsReadAndWrittenSettingsComeBackWithByteZer
     WriteFileBytes(env.Path("ustaw.cfg"), Bytes{0x5A, 1, 0, 0xC2, 1, 0, 8, 0, 0, 0, 0, 0, 0, 0});
     LoadLinkSettings();
     EXPECT_EQ(SerialFields(), (std::vector<unsigned>{0, 1, 115200, 8, 0, 0, 0, 0}));
-    LinkSettings.ComPortNumber = 3;
-    LinkSettings.BaudRate = 9600;
-    LinkSettings.DataBits = 7;
-    LinkSettings.Parity = 2;
-    LinkSettings.StopBits = 2;
-    LinkSettings.XonXoffFlag = 1;
-    LinkSettings.SpareSetting1 = 0x11;
-    LinkSettings.SpareSetting2 = 0x22;
-    LinkSettings.SpareSetting3 = 0x33;
-    LinkSettings.LinkType = 1;
-    LinkSettings.TcpHost = "10.0.0.5";
+    // TCP, COM3 at 9600, 7 data bits, even parity, two stop bits, XON/XOFF, the spare bytes.
+    LinkSettings = {1, 3, 9600, 7, 2, 2, 1, 0, 0x11, "10.0.0.5", 0, 0x22, 0x33};
     fs::create_directory(env.Path("inny"));
     fs::current_path(env.Path("inny"));  // a file dialog moved the current folder
     SaveLinkSettingsFile();
@@ -61,6 +52,13 @@ TEST(LinkSettingsFile, OnlyAWholeFileIsReadAndWrittenSettingsComeBackWithByteZer
     EXPECT_EQ(SerialFields(), (std::vector<unsigned>{0, 3, 9600, 7, 2, 2, 1, 0})) << "every start begins serial";
     EXPECT_EQ(LinkSettings.SpareSetting3, 0x33);
     EXPECT_TRUE(LinkSettings.TcpHost.empty());
+
+    // The backup holds the serial fields only.
+    SaveLinkSettings();
+    LinkSettings = {0, 255, 1200, 8, 0, 0, 0, 1, 0, "", 4000};
+    RestoreLinkSettings();
+    EXPECT_EQ(SerialFields(), (std::vector<unsigned>{0, 3, 9600, 7, 2, 2, 1, 0}));
+    EXPECT_EQ(LinkSettings.TcpPort, 4000);
 }
 
 TEST(LinkSettingsFile, FailedWriteLeavesTheOldFileAPlantedLinkIsNotFollowedAndClosingClosesThePort)
@@ -89,21 +87,4 @@ TEST(LinkSettingsFile, FailedWriteLeavesTheOldFileAPlantedLinkIsNotFollowedAndCl
     App.StartFolder = env.Path("missing");
     SaveLinkSettingsFile();
     EXPECT_FALSE(fs::exists(env.Path("missing")));
-}
-
-TEST(LinkSettingsFile, BackupHoldsTheSerialFieldsOnly)
-{
-    TestEnvironment env(false);
-    LinkSettings.ComPortNumber = 6;
-    LinkSettings.BaudRate = 19200;
-    LinkSettings.RtsCtsFlag = 1;
-    SaveLinkSettings();
-    const std::vector<unsigned> saved = SerialFields();
-    LinkSettings.ComPortNumber = 255;
-    LinkSettings.BaudRate = 1200;
-    LinkSettings.RtsCtsFlag = 0;
-    LinkSettings.TcpPort = 4000;
-    RestoreLinkSettings();
-    EXPECT_EQ(SerialFields(), saved);
-    EXPECT_EQ(LinkSettings.TcpPort, 4000);
 }
