@@ -21,10 +21,11 @@ std::string UserFolder(const std::string& name, std::string* refused)
     std::error_code ec;
     if (const std::string runtime = UserRuntimeFolder(); !runtime.empty()) {
         const fs::path folder = fs::path(runtime) / name;
-        fs::create_directories(folder, ec);
+        std::error_code made;
+        fs::create_directories(folder, made);
         if (fs::is_directory(folder, ec))
             return folder.string();
-        errno = ec ? ec.value() : ENOTDIR;
+        errno = made ? made.value() : ENOTDIR;
         if (refused)
             *refused = folder.string();
         return {};
