@@ -379,10 +379,13 @@ void TMenuGlowne::FormCreate()
     App.DatabaseModified = 0;
     App.WorkingImageFileName = "BDTemp.bdt";
     App.CurrentDatabaseFileName = "BDTemp.bdt";
-    if (CreateDatabaseImage() == 0) {
+    // Without a working image the program runs on without a database; the user is told why.
+    if (QString why; CreateDatabaseImage(&why) == 0) {
         App.CurrentDatabaseFileName = "Bez nazwy";
         App.WorkMode |= WorkModeDatabase;
         UpdateStatusPanel();
+    } else {
+        ShowMessage(why);
     }
     Button9->setText(QStringLiteral("Programowanie nr. unik. i klucza pam. fisk."));
 }

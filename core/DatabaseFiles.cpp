@@ -6,6 +6,7 @@
 #include "core/StatusHook.h"
 #include "platform/Cp1250.h"
 #include "platform/Prompts.h"
+#include "platform/RegularFile.h"
 #include "platform/TempFolder.h"
 
 #include <QFile>
@@ -29,8 +30,33 @@ const char NewImageHeader[] = "ORVA_TEPO_V_2_00    ";  // 20 characters, then th
 
 } // namespace
 
-WholeWrite WriteFileWhole(const std::string& path, const uint8_t* data, std::size_t n, bool sync)
+namespace {
+
+// The file a write of path lands in. A link of this user's own is one the user made, and is
+// followed to its target; anyone else's link could have been planted in a shared folder, and is
+// replaced instead of followed.
+std::string WriteTarget(std::string path)
 {
+    for (int hop = 0; hop < 40; ++hop) {
+        struct stat st {};
+        if (::lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode) || st.st_uid != ::geteuid())
+            break;
+        std::string target(std::size_t(st.st_size) + 1, '\0');
+        const ssize_t n = ::readlink(path.c_str(), target.data(), target.size());
+        if (n <= 0 || std::size_t(n) >= target.size())
+            break;
+        target.resize(std::size_t(n));
+        const auto slash = path.find_last_of('/');
+        path = target[0] == '/' || slash == std::string::npos ? target : path.substr(0, slash + 1) + target;
+    }
+    return path;
+}
+
+} // namespace
+
+WholeWrite WriteFileWhole(const std::string& chosen, const uint8_t* data, std::size_t n, bool sync)
+{
+    const std::string path = WriteTarget(chosen);
     static unsigned counter = 0;
     std::string temp;
     int fd = -1;
@@ -65,7 +91,9 @@ WholeWrite WriteFileWhole(const std::string& path, const uint8_t* data, std::siz
     if (ok && ::rename(temp.c_str(), path.c_str()) != 0)
         ok = false;
     if (!ok) {
+        const int why = errno;
         ::unlink(temp.c_str());
+        errno = why;
         return WholeWrite::WriteFailed;
     }
     return WholeWrite::Ok;
@@ -83,6 +111,21 @@ bool InstallImage(const std::string& folder, const std::vector<uint8_t>& image)
     if (WriteFileWhole(path, image.data(), image.size(), false) != WholeWrite::Ok)
         return false;
     return DatabaseImage.Open(path);
+}
+
+// Why a file could not be made, in the user's words.
+QString WriteFailureReason(int error)
+{
+    switch (error) {
+    case ENOSPC:
+    case EDQUOT:
+    case EFBIG: return QStringLiteral("brak miejsca na dysku");
+    case EACCES:
+    case EPERM: return QStringLiteral("brak uprawnień");
+    case EROFS: return QStringLiteral("system plików tylko do odczytu");
+    case EISDIR: return QStringLiteral("w miejscu pliku %1 jest folder").arg(QString::fromStdString(App.WorkingImageFileName));
+    default: return QString::fromLocal8Bit(std::strerror(error));
+    }
 }
 
 void PutU16(std::vector<uint8_t>& b, uint32_t at, uint16_t v)
@@ -170,7 +213,7 @@ QString DatabaseFileRefusal(const uint8_t* magic, std::size_t magicGot, unsigned
 QString ReadDatabaseFile(const std::string& path, std::vector<uint8_t>& bytes)
 {
     const QString unreadable = QStringLiteral("Nie można odczytać pliku bazy danych.");
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    const int fd = OpenRegularFile(path);
     if (fd < 0)
         return unreadable;
     struct CloseOnExit {
@@ -179,7 +222,7 @@ QString ReadDatabaseFile(const std::string& path, std::vector<uint8_t>& bytes)
     } closer{fd};
 
     struct stat st {};
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode))
+    if (::fstat(fd, &st) != 0)
         return unreadable;
 
     uint8_t magic[MagicSize];
@@ -196,6 +239,17 @@ QString ReadDatabaseFile(const std::string& path, std::vector<uint8_t>& bytes)
 }
 
 QString PathText(const std::string& path) { return QFile::decodeName(path.c_str()); }
+
+// The goods a database file holds above what the open database's register can (goods left out
+// when a smaller register was found): a save over the file would drop them.
+unsigned GoodsLeftOutOfFile(const std::string& path)
+{
+    std::vector<uint8_t> bytes;
+    if (!ReadDatabaseFile(path, bytes).isEmpty())
+        return 0;
+    uint8_t* goods = bytes.data() + GoodsTableOffset;
+    return RelayGoodsArea(goods, GoodsSpacingOfArea(goods), App.GoodsRecordSize).LeftOut;
+}
 
 // ---- price conversion ----
 
@@ -310,11 +364,20 @@ std::string FileNameOfPath(const std::string& path)
     return sep == std::string::npos ? path : path.substr(sep + 1);
 }
 
-int CreateDatabaseImage()
+int CreateDatabaseImage(QString* why)
 {
     if (TableOffsets.DiscountTable == 0)
         InitTableOffsets();
-    return InstallImage(TempFolder("C:\\Tepo_Tmp"), DefaultImage()) ? 0 : 1;
+    std::string refused;
+    const std::string folder = TempFolder("C:\\Tepo_Tmp", &refused);
+    if (InstallImage(folder, DefaultImage()))
+        return 0;
+    const int error = errno;
+    if (why)
+        *why = QStringLiteral("Nie można utworzyć bazy roboczej w folderze %1: %2. Otwórz plik bazy danych "
+                              "albo utwórz nową bazę, gdy przyczyna zniknie.")
+                   .arg(PathText(folder.empty() ? refused : folder), WriteFailureReason(error));
+    return 1;
 }
 
 int LoadDatabaseFile(const std::string& path)
@@ -396,6 +459,13 @@ void SaveDatabaseFile()
     if (!ConfirmOverwrite(chosen))
         return;
     const std::string path = QFile::encodeName(chosen).toStdString();
+    if (const unsigned lost = GoodsLeftOutOfFile(path);
+        lost > 0 && AskQuestion(QStringLiteral("Plik zawiera %1 towarów o numerach powyżej %2, których ta baza nie "
+                                               "obejmuje. Zapisanie ich usunie. Kontynuować?")
+                                    .arg(lost)
+                                    .arg(App.MaxGoodsCount),
+                                PromptButtons::YesNo, {}, PromptIcon::Warning) != PromptAnswer::Yes)
+        return;
     if (WriteDatabaseFile(path) != 0)
         return;
     App.CurrentDatabaseFileName = ToCp1250(PathText(FileNameOfPath(path)));

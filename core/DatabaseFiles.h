@@ -9,9 +9,12 @@ constexpr std::size_t DatabaseFileSize = 805000;
 constexpr const char* DatabaseFileMagic = "ORVA_RIVO_V_2_00";
 constexpr const char* OldDatabaseFileMagic = "ORVA_RIVO_V_1_01";
 
+class QString;
+
 // Builds a fresh default image in the temporary folder. 0 built, 1 the working file could not
-// be written (the image open before stays open and as it was).
-int CreateDatabaseImage();
+// be written (the image open before stays open and as it was); why (when given) then tells the
+// user the folder and the reason.
+int CreateDatabaseImage(QString* why = nullptr);
 
 // Loads a database file into the image. The file is checked whole before the image is touched:
 // a file that cannot be read, is not exactly 805000 bytes or is of the older format is refused
@@ -28,8 +31,9 @@ int LoadDatabaseBytes(std::vector<uint8_t> bytes, const std::string& fileName);
 // the messages of the save. 0 written, 1 not.
 int WriteDatabaseFile(const std::string& path);
 
-// The whole save: the save dialog, the overwrite question and the write. Sets DatabaseSaved to
-// 1 when a file was written.
+// The whole save: the save dialog, the overwrite question and the write. Over a database file
+// that holds goods above the open database's capacity it asks before dropping them. Sets
+// DatabaseSaved to 1 when a file was written.
 void SaveDatabaseFile();
 
 // Converts every money amount of the image by factor (after a change of the record currency).
@@ -44,7 +48,9 @@ void ConvertPricesByRate(uint32_t rateDigits, uint8_t rateDecimals);
 void ConvertRate(uint32_t& digits, uint8_t& decimals, double factor);
 
 // Writes the bytes into a new file beside path and renames it over path only when every byte
-// is written (and, with sync, on the disk), so that a failure leaves the old file as it was.
+// is written (and, with sync, on the disk), so that a failure leaves the old file as it was
+// (errno then says why). A link of this user's own is written through to its target, which
+// gets the new file beside it; another user's link is replaced, never followed.
 enum class WholeWrite { Ok, OpenFailed, WriteFailed };
 WholeWrite WriteFileWhole(const std::string& path, const uint8_t* data, std::size_t n, bool sync);
 

@@ -6,6 +6,7 @@
 #include "core/StatusHook.h"
 #include "platform/Cp1250.h"
 #include "platform/Prompts.h"
+#include "platform/RegularFile.h"
 #include "tables/GoodsLogic.h"
 
 #include <QComboBox>
@@ -169,8 +170,8 @@ void TEksportBazy::BitBtn1Click()
     const QString chosen = CurrentPrompts().OpenFileName(QStringLiteral("Otwórz"), OpenDialog1Filter, {});
     if (chosen.isEmpty())
         return;
-    QFile in(chosen);
-    if (!in.open(QIODevice::ReadOnly)) {
+    QFile in;
+    if (!OpenRegularFile(in, chosen)) {
         ShowMessage(QStringLiteral("Nie mogę otworzyć pliku ") + chosen);
         return;
     }

@@ -1,11 +1,11 @@
 #include "link/LinkSettings.h"
 
 #include "core/AppState.h"
+#include "core/DatabaseFiles.h"
 #include "link/Link.h"
+#include "platform/RegularFile.h"
 
 #include <cstdio>
-#include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 StructParametryProgramu LinkSettings;
@@ -54,26 +54,18 @@ namespace {
 // Reads the whole file when it is exactly the settings' size.
 bool ReadSettingsFile(const char* path, uint8_t bytes[LinkSettingsFileSize])
 {
-    FILE* f = std::fopen(path, "rb");
-    if (!f)
+    const int fd = OpenRegularFile(path);
+    FILE* f = fd < 0 ? nullptr : ::fdopen(fd, "rb");
+    if (!f) {
+        if (fd >= 0)
+            ::close(fd);
         return false;
+    }
     uint8_t extra;
     const bool whole = std::fread(bytes, 1, LinkSettingsFileSize, f) == LinkSettingsFileSize &&
                        std::fread(&extra, 1, 1, f) == 0;
     std::fclose(f);
     return whole;
-}
-
-bool WriteAll(int fd, const uint8_t* data, std::size_t n)
-{
-    while (n > 0) {
-        const ssize_t w = ::write(fd, data, n);
-        if (w <= 0)
-            return false;
-        data += w;
-        n -= std::size_t(w);
-    }
-    return true;
 }
 
 } // namespace
@@ -101,11 +93,5 @@ void SaveLinkSettingsFile()
         bytes[0] = old[0];
 
     // Whole or not at all: a failed write leaves the old file as it was.
-    const std::string temp = std::string(LinkSettingsFileName) + ".tmp";
-    const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-    if (fd < 0)
-        return;
-    const bool ok = WriteAll(fd, bytes, sizeof bytes) && ::fsync(fd) == 0;
-    if (::close(fd) != 0 || !ok || std::rename(temp.c_str(), LinkSettingsFileName) != 0)
-        ::unlink(temp.c_str());
+    WriteFileWhole(LinkSettingsFileName, bytes, sizeof bytes, true);
 }

@@ -1,5 +1,6 @@
 #include "platform/TempFolder.h"
 
+#include <cerrno>
 #include <cstdlib>
 #include <filesystem>
 #include <sys/stat.h>
@@ -15,9 +16,36 @@ std::string UserRuntimeFolder()
     return base && *base && fs::is_directory(base, ec) ? std::string(base) : std::string();
 }
 
-std::string UserSuffix() { return "-" + std::to_string(::getuid()); }
+std::string UserFolder(const std::string& name, std::string* refused)
+{
+    std::error_code ec;
+    if (const std::string runtime = UserRuntimeFolder(); !runtime.empty()) {
+        const fs::path folder = fs::path(runtime) / name;
+        std::error_code made;
+        fs::create_directories(folder, made);
+        if (fs::is_directory(folder, ec))
+            return folder.string();
+        errno = made ? made.value() : ENOTDIR;
+        if (refused)
+            *refused = folder.string();
+        return {};
+    }
+    // Under the shared /tmp the folder is this user's alone: another user's folder of the same
+    // name (or a link planted there) is not used.
+    const std::string folder = "/tmp/" + name + "-" + std::to_string(::getuid());
+    ::mkdir(folder.c_str(), 0700);
+    struct stat st {};
+    if (::lstat(folder.c_str(), &st) != 0 || !S_ISDIR(st.st_mode) || st.st_uid != ::getuid() ||
+        ((st.st_mode & 077) != 0 && ::chmod(folder.c_str(), 0700) != 0)) {
+        errno = EACCES;
+        if (refused)
+            *refused = folder;
+        return {};
+    }
+    return folder;
+}
 
-std::string TempFolder(const std::string& fallbackName)
+std::string TempFolder(const std::string& fallbackName, std::string* refused)
 {
     std::error_code ec;
     if (const char* t = std::getenv("TEMP"); t && *t && fs::is_directory(t, ec))
@@ -27,19 +55,5 @@ std::string TempFolder(const std::string& fallbackName)
     std::string name = fallbackName;
     if (auto pos = name.find_last_of("\\/"); pos != std::string::npos)
         name = name.substr(pos + 1);
-    if (const std::string runtime = UserRuntimeFolder(); !runtime.empty()) {
-        const fs::path folder = fs::path(runtime) / name;
-        fs::create_directories(folder, ec);
-        return fs::is_directory(folder, ec) ? folder.string() : std::string();
-    }
-    // Under the shared /tmp the folder is this user's alone: another user's folder of the same
-    // name (or a link planted there) is not used.
-    const std::string folder = "/tmp/" + name + UserSuffix();
-    ::mkdir(folder.c_str(), 0700);
-    struct stat st {};
-    if (::lstat(folder.c_str(), &st) != 0 || !S_ISDIR(st.st_mode) || st.st_uid != ::getuid())
-        return {};
-    if ((st.st_mode & 077) != 0 && ::chmod(folder.c_str(), 0700) != 0)
-        return {};
-    return folder;
+    return UserFolder(name, refused);
 }

@@ -1,5 +1,6 @@
 #include "service/GraphicsLogic.h"
 
+#include "platform/RegularFile.h"
 #include "service/JpegDecoder.h"
 
 #include <QFile>
@@ -54,19 +55,17 @@ GraphicFileKind GraphicKindOfName(const QString& path)
 
 QImage LoadGraphicFile(const QString& path)
 {
-    switch (GraphicKindOfName(path)) {
-    case GraphicFileKind::Bmp: {
-        QImageReader reader(path, "bmp");
+    const GraphicFileKind kind = GraphicKindOfName(path);
+    QFile f;
+    if (kind == GraphicFileKind::Other || !OpenRegularFile(f, path))
+        return {};
+    if (kind == GraphicFileKind::Bmp) {
+        QImageReader reader(&f, "bmp");
         return reader.read();
     }
-    case GraphicFileKind::Jpeg: {
-        QFile f(path);
-        if (f.size() > JpegDecodedLimitBytes || !f.open(QIODevice::ReadOnly))
-            return {};
-        return DecodeJpeg(f.readAll());
-    }
-    default: return {};
-    }
+    if (f.size() > JpegDecodedLimitBytes)
+        return {};
+    return DecodeJpeg(f.readAll());
 }
 
 MonoPicture MonochromeOfSource(const QImage& source)

@@ -5,6 +5,7 @@
 #include "core/DatabaseImage.h"
 #include "link/Link.h"
 #include "platform/Prompts.h"
+#include "platform/RegularFile.h"
 #include "platform/Rtf.h"
 #include "tables/ReceiptText.h"
 #include "tables/SettingsLink.h"
@@ -216,8 +217,8 @@ void TReceiptEditorForm::OpenRtfFile()
     if (path.isEmpty())
         return;
     const QString refused = QStringLiteral("Nie mogę otworzyc pliku") + path + QStringLiteral(".");
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
+    QFile file;
+    if (!OpenRegularFile(file, path)) {
         ShowMessage(refused);
         return;
     }

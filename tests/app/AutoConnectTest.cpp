@@ -9,6 +9,7 @@
 #include "platform/ClientSocket.h"
 #include "platform/Time.h"
 #include "tables/ProgramowanieTowarow.h"
+#include "tests/core/CoreTestUtil.h"
 #include "tests/support/EmulatorFixture.h"
 #include "tests/support/PtyPair.h"
 #include "tests/support/ScriptedPrompts.h"
@@ -87,6 +88,9 @@ TEST_F(AutoConnectTest, GoodsKeepEveryByteAcrossAModelChange)
     for (unsigned plu : {1u, 2u, 10u, 11u, 2000u})
         records[plu] = recordOf(plu);
     const std::string file = env.Path("sklep.rkb");
+    ASSERT_EQ(WriteDatabaseFile(file), 0);
+    const std::vector<uint8_t> rivoFile = FileBytes(file);
+    prompts.Clear();
     TMenuGlowne& w = *window;
     {
         EmulatorFixture dux{emu::Model::TepoDux};
@@ -109,6 +113,14 @@ TEST_F(AutoConnectTest, GoodsKeepEveryByteAcrossAModelChange)
         EXPECT_EQ(records[12][0], 12);
         for (const auto& [plu, record] : records)
             EXPECT_EQ(recordOf(plu), record) << plu;
+        // The file still holds PLU 2500: a save over it asks first, and "Nie" writes nothing.
+        prompts.SaveFile(QString::fromStdString(file));
+        prompts.Answer(PromptAnswer::Yes);
+        prompts.Answer(PromptAnswer::No);
+        w.Zapiszbazdanychdopliku1Click();
+        EXPECT_EQ(prompts.Texts().last(), "Plik zawiera 1 towarów o numerach powyżej 2000, których ta baza nie "
+                                          "obejmuje. Zapisanie ich usunie. Kontynuować?");
+        EXPECT_EQ(FileBytes(file), rivoFile);
         ASSERT_EQ(WriteDatabaseFile(file), 0);
         CloseComPort();
     }

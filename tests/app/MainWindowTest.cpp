@@ -5,13 +5,18 @@
 #include "core/DatabaseFiles.h"
 #include "core/DatabaseImage.h"
 #include "core/NowaBazaD.h"
+#include "export/EksportBazy.h"
 #include "link/LinkSettings.h"
 #include "platform/Modal.h"
+#include "platform/Time.h"
+#include "service/GrafikaNaglowek.h"
+#include "tables/ProgramowanieNaglowka.h"
 #include "tables/ProgramowanieTowarow.h"
 #include "tables/ProgramowanieTablicyWiFi_Mail.h"
 #include "tests/core/CoreTestUtil.h"
 #include "tests/support/ScriptedPrompts.h"
 #include "tests/support/TestEnvironment.h"
+#include "tests/support/TestFiles.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -20,10 +25,18 @@
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTreeWidget>
+#include <condition_variable>
 #include <cstring>
+#include <fcntl.h>
 #include <filesystem>
+#include <functional>
 #include <gtest/gtest.h>
 #include <memory>
+#include <mutex>
+#include <optional>
+#include <sys/stat.h>
+#include <thread>
+#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -70,6 +83,53 @@ TEST_F(MainWindowTest, StartsOfflineWithAFreshUnnamedDatabase)
                   + w.TreeView3->topLevelItemCount(),
               13 + 16 + 22);
     EXPECT_TRUE(prompts.Texts().isEmpty());
+}
+
+// Opens the writing end of the FIFO at path from a second on, so that a reader blocked on it gets
+// its end of file (and fails on the time) instead of hanging the test.
+std::jthread FifoWatchdog(const std::string& path)
+{
+    return std::jthread([path](std::stop_token stop) {
+        std::mutex m;
+        std::condition_variable_any cv;
+        std::unique_lock lock(m);
+        for (int ms = 1000; !cv.wait_for(lock, stop, std::chrono::milliseconds(ms), [] { return false; }) &&
+                            !stop.stop_requested();
+             ms = 10)
+            ::close(::open(path.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC));
+    });
+}
+
+TEST_F(MainWindowTest, SpecialFilesAreRefusedAtOnceOnEveryOpenPath)
+{
+    TMenuGlowne& w = Make();
+    TEksportBazy csv;
+    TProgramowanieNaglowka header;
+    TGrafikaNaglowek graphic;
+    const struct {
+        const char* Name;
+        std::function<void()> Open;
+        QString Refusal;  // %1 the path
+    } paths[] = {
+        {"baza.rkb", [&] { w.Otwrzplikbazydanych1Click(); }, "Nie można odczytać pliku bazy danych."},
+        {"dane.csv", [&] { csv.BitBtn1Click(); }, "Nie mogę otworzyć pliku %1"},
+        {"naglowek.rtf", [&] { header.ToolButton4Click(); }, "Nie mogę otworzyc pliku%1."},
+        {"logo.bmp", [&] { graphic.SpeedButton4Click(); }, "Nie mogę otworzyc pliku%1."},
+        {"ustaw.cfg", [] { LoadLinkSettings(); }, {}},
+    };
+    for (const auto& p : paths) {
+        SCOPED_TRACE(p.Name);
+        const std::string path = env.Path(p.Name);
+        ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0);
+        const std::jthread watchdog = FifoWatchdog(path);
+        prompts.Clear();
+        prompts.OpenFile(QString::fromStdString(path));
+        const long long start = MonotonicMs();
+        p.Open();
+        EXPECT_LT(MonotonicMs() - start, 1000);
+        EXPECT_EQ(prompts.Texts().join(""), QString(p.Refusal).replace("%1", QString::fromStdString(path)));
+    }
+    EXPECT_EQ(LinkSettings.ComPortNumber, NoComPort);
 }
 
 TEST_F(MainWindowTest, StatusPanelAndHiddenHelpFollowWorkModeAndModel)
@@ -198,9 +258,16 @@ TEST_F(MainWindowTest, EscAsksBeforeLeavingAndEnterDoesNothing)
     EXPECT_FALSE(w.FormKeyDown(Qt::Key_A));
 }
 
-TEST_F(MainWindowTest, OpeningADatabaseFileLoadsGoodFilesAndRefusesShortOnes)
+TEST_F(MainWindowTest, AStartWithoutAnImageSaysWhyAndOpeningLoadsGoodFilesAndRefusesShortOnes)
 {
+    std::optional<FileSizeLimit> full(100000);
     TMenuGlowne& w = Make();
+    full.reset();
+    EXPECT_EQ(prompts.Texts(), QStringList{QString::fromStdString("Nie można utworzyć bazy roboczej w folderze " + env.Folder() +
+                                                                  ": brak miejsca na dysku. Otwórz plik bazy danych "
+                                                                  "albo utwórz nową bazę, gdy przyczyna zniknie.")});
+    EXPECT_EQ(App.WorkMode, 0);
+    prompts.Clear();
     // A database file whose goods slot 1 holds PLU 1.
     std::vector<uint8_t> bytes(DatabaseFileSize, 0);
     std::memcpy(bytes.data(), DatabaseFileMagic, 16);
@@ -211,7 +278,7 @@ TEST_F(MainWindowTest, OpeningADatabaseFileLoadsGoodFilesAndRefusesShortOnes)
 
     prompts.OpenFile("");  // cancelled
     w.Otwrzplikbazydanych1Click();
-    EXPECT_EQ(App.CurrentDatabaseFileName, "Bez nazwy");
+    EXPECT_EQ(App.CurrentDatabaseFileName, "BDTemp.bdt");
 
     prompts.OpenFile(QString::fromStdString(good));
     w.Otwrzplikbazydanych1Click();

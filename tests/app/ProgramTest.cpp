@@ -1,4 +1,6 @@
 // The rivo-service program as a whole, run headless as a child process.
+#include "tests/support/TestEnvironment.h"
+
 #include <QByteArray>
 #include <QElapsedTimer>
 #include <QProcess>
@@ -19,18 +21,11 @@ class ProgramRun {
 public:
     ProgramRun()
     {
-        char tmpl[] = "/tmp/rivo-program-XXXXXX";
-        folder_ = ::mkdtemp(tmpl);
         for (const char* sub : {"run", "temp", "work"})
             fs::create_directory(Path(sub));
         fs::permissions(Path("run"), fs::perms::owner_all, fs::perm_options::replace);
     }
-    ~ProgramRun()
-    {
-        std::error_code ec;
-        fs::remove_all(folder_, ec);
-    }
-    std::string Path(const std::string& name) const { return folder_ + "/" + name; }
+    std::string Path(const std::string& name) const { return env_.Path(name); }
 
     // A process of the program with this run's folders; extra variables on top.
     void Prepare(QProcess& p, const QStringList& extra) const
@@ -49,7 +44,7 @@ public:
     }
 
 private:
-    std::string folder_;
+    TestEnvironment env_{false};
 };
 
 bool ImageBuilt(const ProgramRun& run)

@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <limits>
 #include <optional>
+#include <unistd.h>
 #include <gtest/gtest.h>
 
 namespace fs = std::filesystem;
@@ -195,51 +196,7 @@ TEST(DatabaseFile, RefusedOrUnloadableFilesLeaveTheOpenDatabaseAsItWas)
     }
 }
 
-TEST(DatabaseFile, DecliningTheOverwriteChangesNothing)
-{
-    TestEnvironment env;
-    ScriptedPrompts prompts;
-    const std::string file = env.Path("stara.rkb");
-    const std::vector<uint8_t> old(DatabaseFileSize, 0x33);
-    WriteFileBytes(file, old);
-    App.DatabaseModified = 1;
-
-    prompts.SaveFile(QString::fromStdString(file));
-    prompts.Answer(PromptAnswer::No);
-    SaveDatabaseFile();
-    EXPECT_EQ(prompts.Texts(),
-              QStringList{QString::fromStdString("Plik " + file + " już istnieje. Kontynuować? ")});
-    EXPECT_EQ(FileBytes(file), old);
-    EXPECT_EQ(App.DatabaseModified, 1);
-    EXPECT_EQ(App.DatabaseSaved, 0);
-    EXPECT_EQ(App.CurrentDatabaseFileName, "Bez nazwy");
-    EXPECT_EQ(prompts.LastSaveInitial, "Bez nazwy");
-    EXPECT_EQ(prompts.LastSaveTitle, "Zapisz bazę danych do pliku");
-
-    // Cancelling the dialog asks nothing and shows nothing.
-    prompts.Clear();
-    prompts.SaveFile(QString());
-    SaveDatabaseFile();
-    EXPECT_TRUE(prompts.Texts().isEmpty());
-    EXPECT_EQ(App.DatabaseModified, 1);
-
-    // Yes replaces it; a name typed without ".rkb" gets it (and so finds the same file).
-    prompts.SaveFile(QString::fromStdString(env.Path("stara")));
-    prompts.Answer(PromptAnswer::Yes);
-    SaveDatabaseFile();
-    EXPECT_EQ(Text(FileBytes(file), 0, 16), "ORVA_RIVO_V_2_00");
-    EXPECT_FALSE(fs::exists(env.Path("stara")));
-    EXPECT_EQ(App.CurrentDatabaseFileName, "stara.rkb");
-    EXPECT_EQ(App.DatabaseSaved, 1);
-    EXPECT_EQ(App.DatabaseModified, 0);
-
-    prompts.SaveFile(QString::fromStdString(env.Path("NOWA.RKB")));
-    SaveDatabaseFile();
-    EXPECT_TRUE(fs::exists(env.Path("NOWA.RKB")));
-    EXPECT_FALSE(fs::exists(env.Path("NOWA.RKB.rkb")));
-}
-
-TEST(DatabaseFile, FailedSaveOrNoUsableImageKeepsTheOldFileAndTheState)
+TEST(DatabaseFile, DeclinedOrFailedSavesKeepTheOldFileAndTheStateAndLinksAreWrittenThrough)
 {
     TestEnvironment env;
     ScriptedPrompts prompts;
@@ -248,6 +205,20 @@ TEST(DatabaseFile, FailedSaveOrNoUsableImageKeepsTheOldFileAndTheState)
     WriteFileBytes(file, old);
     App.DatabaseModified = 1;
     App.CurrentDatabaseFileName = "Sklep";
+
+    prompts.SaveFile(QString::fromStdString(file));
+    prompts.Answer(PromptAnswer::No);
+    SaveDatabaseFile();
+    EXPECT_EQ(prompts.Texts(),
+              QStringList{QString::fromStdString("Plik " + file + " już istnieje. Kontynuować? ")});
+    EXPECT_EQ(prompts.LastSaveInitial, "Sklep");
+    EXPECT_EQ(prompts.LastSaveTitle, "Zapisz bazę danych do pliku");
+
+    // Cancelling the dialog asks nothing and shows nothing.
+    prompts.Clear();
+    prompts.SaveFile(QString());
+    SaveDatabaseFile();
+    EXPECT_TRUE(prompts.Texts().isEmpty());
 
     {   // the disk fills up part way through
         FileSizeLimit full(100000);
@@ -273,9 +244,26 @@ TEST(DatabaseFile, FailedSaveOrNoUsableImageKeepsTheOldFileAndTheState)
     EXPECT_EQ(App.CurrentDatabaseFileName, "Sklep");
     EXPECT_EQ(App.WorkMode, WorkModeDatabase);
 
+    // Yes replaces it; a name typed without ".rkb" gets it (and so finds the same file).
+    prompts.SaveFile(QString::fromStdString(env.Path("stara")));
+    prompts.Answer(PromptAnswer::Yes);
+    SaveDatabaseFile();
+    EXPECT_EQ(Text(FileBytes(file), 0, 16), "ORVA_RIVO_V_2_00");
+    EXPECT_FALSE(fs::exists(env.Path("stara")));
+    EXPECT_EQ(App.CurrentDatabaseFileName, "stara.rkb");
+    EXPECT_EQ(App.DatabaseSaved, 1);
+    EXPECT_EQ(App.DatabaseModified, 0);
+
+    prompts.SaveFile(QString::fromStdString(env.Path("NOWA.RKB")));
+    SaveDatabaseFile();
+    EXPECT_TRUE(fs::exists(env.Path("NOWA.RKB")));
+    EXPECT_FALSE(fs::exists(env.Path("NOWA.RKB.rkb")));
+
     // Without a usable image nothing is written and the database mode goes.
     prompts.Clear();
     App.WorkMode = WorkModeRegister | WorkModeDatabase;
+    App.DatabaseModified = 1;
+    App.DatabaseSaved = 0;
     DatabaseImage.MarkFailed();
     prompts.SaveFile(QString::fromStdString(env.Path("nowa.rkb")));
     SaveDatabaseFile();
@@ -284,6 +272,23 @@ TEST(DatabaseFile, FailedSaveOrNoUsableImageKeepsTheOldFileAndTheState)
     EXPECT_FALSE(fs::exists(env.Path("nowa.rkb")));
     EXPECT_EQ(App.DatabaseModified, 1);
     EXPECT_EQ(App.DatabaseSaved, 0);
+
+    // A link of this user's own gets its target written; another user's link is replaced.
+    ASSERT_EQ(CreateDatabaseImage(), 0);
+    const std::string link = env.Path("link.rkb");
+    for (bool foreign : {false, true}) {
+        if (foreign && ::geteuid() != 0)
+            GTEST_SKIP() << "needs root to give the link to a second user";
+        WriteFileBytes(file, old);
+        fs::remove(link);
+        fs::create_symlink("stara.rkb", link);
+        ASSERT_TRUE(!foreign || ::lchown(link.c_str(), 65534, 65534) == 0);
+        EXPECT_EQ(WriteDatabaseFile(link), 0);
+        EXPECT_EQ(fs::is_symlink(link), !foreign);
+        EXPECT_EQ(FileBytes(file) == old, foreign);
+        EXPECT_EQ(Text(FileBytes(link), 0, 16), "ORVA_RIVO_V_2_00");
+        EXPECT_TRUE(TempLeftovers(env.Folder()).empty());
+    }
 }
 
 // ---- price conversion ----

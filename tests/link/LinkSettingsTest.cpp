@@ -2,29 +2,17 @@
 #include "core/AppState.h"
 #include "link/Link.h"
 #include "link/LinkSettings.h"
+#include "tests/core/CoreTestUtil.h"
 #include "tests/link/LinkTestUtil.h"
 #include "tests/support/TestEnvironment.h"
+#include "tests/support/TestFiles.h"
 
 #include <filesystem>
-#include <fstream>
 #include <gtest/gtest.h>
-#include <iterator>
 
 namespace fs = std::filesystem;
 
 namespace {
-
-Bytes FileBytes(const std::string& path)
-{
-    std::ifstream f(path, std::ios::binary);
-    return Bytes(std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>());
-}
-
-void PutFile(const std::string& path, const Bytes& bytes)
-{
-    std::ofstream f(path, std::ios::binary | std::ios::trunc);
-    f.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
-}
 
 // The serial fields in file order: link type, port, rate, data bits, parity, stop bits, XON/XOFF, RTS/CTS.
 std::vector<unsigned> SerialFields()
@@ -44,25 +32,16 @@ TEST(LinkSettingsFile, OnlyAWholeFileIsReadAndWrittenSettingsComeBackWithByteZer
     LoadLinkSettings();  // a fresh start: no file
     EXPECT_EQ(SerialFields(), Defaults);
     for (std::size_t size : {0u, 6u, 13u, 15u}) {
-        PutFile(env.Path("ustaw.cfg"), Bytes(size, 7));
+        WriteFileBytes(env.Path("ustaw.cfg"), Bytes(size, 7));
         LoadLinkSettings();
         EXPECT_EQ(SerialFields(), Defaults) << size;
     }
 
-    PutFile(env.Path("ustaw.cfg"), Bytes{0x5A, 1, 0, 0xC2, 1, 0, 8, 0, 0, 0, 0, 0, 0, 0});
+    WriteFileBytes(env.Path("ustaw.cfg"), Bytes{0x5A, 1, 0, 0xC2, 1, 0, 8, 0, 0, 0, 0, 0, 0, 0});
     LoadLinkSettings();
     EXPECT_EQ(SerialFields(), (std::vector<unsigned>{0, 1, 115200, 8, 0, 0, 0, 0}));
-    LinkSettings.ComPortNumber = 3;
-    LinkSettings.BaudRate = 9600;
-    LinkSettings.DataBits = 7;
-    LinkSettings.Parity = 2;
-    LinkSettings.StopBits = 2;
-    LinkSettings.XonXoffFlag = 1;
-    LinkSettings.SpareSetting1 = 0x11;
-    LinkSettings.SpareSetting2 = 0x22;
-    LinkSettings.SpareSetting3 = 0x33;
-    LinkSettings.LinkType = 1;
-    LinkSettings.TcpHost = "10.0.0.5";
+    // TCP, COM3 at 9600, 7 data bits, even parity, two stop bits, XON/XOFF, the spare bytes.
+    LinkSettings = {1, 3, 9600, 7, 2, 2, 1, 0, 0x11, "10.0.0.5", 0, 0x22, 0x33};
     fs::create_directory(env.Path("inny"));
     fs::current_path(env.Path("inny"));  // a file dialog moved the current folder
     SaveLinkSettingsFile();
@@ -73,40 +52,39 @@ TEST(LinkSettingsFile, OnlyAWholeFileIsReadAndWrittenSettingsComeBackWithByteZer
     EXPECT_EQ(SerialFields(), (std::vector<unsigned>{0, 3, 9600, 7, 2, 2, 1, 0})) << "every start begins serial";
     EXPECT_EQ(LinkSettings.SpareSetting3, 0x33);
     EXPECT_TRUE(LinkSettings.TcpHost.empty());
+
+    // The backup holds the serial fields only.
+    SaveLinkSettings();
+    LinkSettings = {0, 255, 1200, 8, 0, 0, 0, 1, 0, "", 4000};
+    RestoreLinkSettings();
+    EXPECT_EQ(SerialFields(), (std::vector<unsigned>{0, 3, 9600, 7, 2, 2, 1, 0}));
+    EXPECT_EQ(LinkSettings.TcpPort, 4000);
 }
 
-TEST(LinkSettingsFile, FailedWriteLeavesTheOldFileAndClosingClosesThePort)
+TEST(LinkSettingsFile, FailedWriteLeavesTheOldFileAPlantedLinkIsNotFollowedAndClosingClosesThePort)
 {
     TestEnvironment env(false);
     const Bytes old = {0, 4, 0x80, 0x25, 0, 0, 8, 0, 0, 0, 0, 0, 0, 0};
-    PutFile(env.Path("ustaw.cfg"), old);
-    fs::create_directory(env.Path("ustaw.cfg.tmp"));  // the new file cannot be made
+    WriteFileBytes(env.Path("ustaw.cfg"), old);
+    // Someone else's file, linked where a fixed temporary name would be.
+    WriteFileBytes(env.Path("cudzy"), Bytes{1, 2, 3});
+    fs::create_symlink(env.Path("cudzy"), env.Path("ustaw.cfg.tmp"));
 
     PtyPeer peer;
     ASSERT_TRUE(peer.Ok());
     LinkSettings.ComPortNumber = 9;
-    SaveLinkSettingsFile();
+    {
+        FileSizeLimit full(10);
+        SaveLinkSettingsFile();
+    }
     EXPECT_EQ(Link.SerialHandle, nullptr);
     EXPECT_EQ(FileBytes(env.Path("ustaw.cfg")), old);
+    SaveLinkSettingsFile();
+    EXPECT_EQ(FileBytes(env.Path("ustaw.cfg")).at(1), 9);
+    EXPECT_TRUE(fs::is_symlink(env.Path("ustaw.cfg.tmp")));
+    EXPECT_EQ(FileBytes(env.Path("cudzy")), (Bytes{1, 2, 3}));
 
     App.StartFolder = env.Path("missing");
     SaveLinkSettingsFile();
     EXPECT_FALSE(fs::exists(env.Path("missing")));
-}
-
-TEST(LinkSettingsFile, BackupHoldsTheSerialFieldsOnly)
-{
-    TestEnvironment env(false);
-    LinkSettings.ComPortNumber = 6;
-    LinkSettings.BaudRate = 19200;
-    LinkSettings.RtsCtsFlag = 1;
-    SaveLinkSettings();
-    const std::vector<unsigned> saved = SerialFields();
-    LinkSettings.ComPortNumber = 255;
-    LinkSettings.BaudRate = 1200;
-    LinkSettings.RtsCtsFlag = 0;
-    LinkSettings.TcpPort = 4000;
-    RestoreLinkSettings();
-    EXPECT_EQ(SerialFields(), saved);
-    EXPECT_EQ(LinkSettings.TcpPort, 4000);
 }

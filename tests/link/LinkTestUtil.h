@@ -1,6 +1,7 @@
 #pragma once
 // Playing the register by hand for the link tests: over a pseudo-terminal, or over an in-memory
 // line of either kind so that one test runs over both transports.
+#include "core/AppState.h"
 #include "link/Link.h"
 #include "link/LinkSettings.h"
 #include "platform/SerialPort.h"
@@ -13,6 +14,14 @@
 #include <vector>
 
 using Bytes = std::vector<uint8_t>;
+
+// The link in use at a glance: port, rate, address, work mode and the open port ("-" when none).
+inline std::string LinkInUse()
+{
+    return std::to_string(LinkSettings.ComPortNumber) + " " + std::to_string(LinkSettings.BaudRate) + " @" +
+           std::to_string(Link.RegisterAddress) + " mode " + std::to_string(App.WorkMode) + " " +
+           (Link.SerialHandle ? Link.SerialHandle->Name() : std::string("-"));
+}
 
 // XOR of bytes 1 .. L-3, computed here on its own so that a fault in the link's checksum shows.
 inline uint8_t XorOf(const Bytes& f, std::size_t from, std::size_t to)

@@ -146,23 +146,12 @@ TEST_F(SearchWindow, FindsTheRegisterAtAddressFourOnComTwoAndConnects)
     }
 
     // Without connecting, the link is as it was; the port in use is open again.
-    EXPECT_EQ(LinkSettings.ComPortNumber, 3);
-    EXPECT_EQ(LinkSettings.BaudRate, 9600u);
-    EXPECT_EQ(Link.RegisterAddress, 7);
-    EXPECT_EQ(App.WorkMode, 1);
-    ASSERT_NE(Link.SerialHandle, nullptr);
-    EXPECT_EQ(Link.SerialHandle->Name(), "COM3");
+    EXPECT_EQ(LinkInUse(), "3 9600 @7 mode 1 COM3");
 
     window.Button2Click();
     EXPECT_TRUE(prompts.Texts().isEmpty()) << prompts.Texts().join('|').toStdString();
     EXPECT_FALSE(window.isVisible());
-    EXPECT_EQ(LinkSettings.ComPortNumber, 2);
-    EXPECT_EQ(Link.RegisterAddress, 4);
-    EXPECT_EQ(App.WorkMode, 3);
-    // The rate the register answered at.
-    EXPECT_EQ(LinkSettings.BaudRate, 115200u);
-    ASSERT_NE(Link.SerialHandle, nullptr);
-    EXPECT_EQ(Link.SerialHandle->Name(), "COM2");
+    EXPECT_EQ(LinkInUse(), "2 115200 @4 mode 3 COM2") << "at the rate the register answered at";
 
     // Shown again, the list starts empty.
     window.show();
@@ -243,12 +232,7 @@ TEST_F(SearchWindow, EscStopsTheSearchCleanly)
     EXPECT_TRUE(window.isVisible());
     EXPECT_TRUE(window.Button1->isEnabled());
     EXPECT_TRUE(window.Button3->isEnabled());
-    EXPECT_EQ(LinkSettings.ComPortNumber, 2);
-    EXPECT_EQ(LinkSettings.BaudRate, 9600u);
-    EXPECT_EQ(Link.RegisterAddress, 5);
-    EXPECT_EQ(App.WorkMode, 3);
-    ASSERT_NE(Link.SerialHandle, nullptr);
-    EXPECT_EQ(Link.SerialHandle->Name(), "COM2");
+    EXPECT_EQ(LinkInUse(), "2 9600 @5 mode 3 COM2");
 }
 
 TEST_F(SearchWindow, ClosingTheWindowStopsTheSearchAndCloses)
@@ -266,9 +250,7 @@ TEST_F(SearchWindow, ClosingTheWindowStopsTheSearchAndCloses)
     EXPECT_FALSE(window.isVisible());
     EXPECT_LT(window.ProgressBar1->value(), 9);
     EXPECT_TRUE(prompts.Texts().isEmpty());
-    EXPECT_EQ(Link.SerialHandle, nullptr);
-    EXPECT_EQ(LinkSettings.ComPortNumber, NoComPort);
-    EXPECT_EQ(App.WorkMode, 1);
+    EXPECT_EQ(LinkInUse(), "255 115200 @1 mode 1 -");
 }
 
 } // namespace

@@ -8,6 +8,7 @@
 #include "link/UstawieniaTrans.h"
 #include "platform/Modal.h"
 #include "platform/SerialPort.h"
+#include "tests/link/LinkTestUtil.h"
 #include "tests/support/EmulatorFixture.h"
 #include "tests/support/PtyPair.h"
 #include "tests/support/ScriptedPrompts.h"
@@ -160,12 +161,8 @@ TEST_F(SettingsWindow, PortThatDoesNotOpenRestoresAndReopensThePreviousPort)
 
     EXPECT_EQ(prompts.Messages(), QStringList{QStringLiteral("Nie mogę otworzyć portu COM5.")});
     EXPECT_TRUE(window.isVisible());
-    EXPECT_EQ((std::vector<unsigned>{LinkSettings.ComPortNumber, LinkSettings.BaudRate, App.WorkMode,
-                                     Link.RegisterAddress}),
-              (std::vector<unsigned>{2, 19200, 3, 3}));
+    EXPECT_EQ(LinkInUse(), "2 19200 @3 mode 3 COM2");
     EXPECT_EQ(Item(window.ComboBox1) + Item(window.ComboBox2), QStringLiteral("COM 219200"));
-    ASSERT_NE(Link.SerialHandle, nullptr);
-    EXPECT_EQ(Link.SerialHandle->Name(), "COM2");
 }
 
 TEST_F(SettingsWindow, BrakClosesThePortAndLowersTheLinkBit)

@@ -20,6 +20,8 @@ protected:
     }
     // The configuration frame the register answers with: 27 or 22 record bytes.
     static Bytes ConfigurationFrame(std::size_t recordBytes) { return RegisterFrame(0x06, Bytes(recordBytes, 1)); }
+    // The model flag, the goods record size and the goods count.
+    static std::vector<unsigned> Model() { return {App.RegisterModelFlag, App.GoodsRecordSize, App.MaxGoodsCount}; }
     void Detect(const Bytes& answer)
     {
         line.AnswerNextWrite(answer);
@@ -40,25 +42,20 @@ TEST_P(ModelDetection, WholeConfigurationFramesTellTheModel)
     Link.RegisterAddress = 4;
     Detect(ConfigurationFrame(27));
     EXPECT_EQ(line.Written(), RegisterFrame(0x03, {1, 0}, 0x8001, 4)) << "the configuration read request";
-    EXPECT_EQ(App.RegisterModelFlag, 1);
-    EXPECT_EQ(App.GoodsRecordSize, 83);
-    EXPECT_EQ(App.MaxGoodsCount, 8000);
+    EXPECT_EQ(Model(), (std::vector<unsigned>{1, 83, 8000}));
 
     // The older model's shorter frame is taken as soon as it is whole.
     const long long start = MonotonicMs();
     Detect(ConfigurationFrame(22));
     EXPECT_LT(MonotonicMs() - start, 2000) << "no wait for the five bytes the older model never sends";
-    EXPECT_EQ(App.RegisterModelFlag, 0);
-    EXPECT_EQ(App.GoodsRecordSize, 69);
-    EXPECT_EQ(App.MaxGoodsCount, 2000);
+    EXPECT_EQ(Model(), (std::vector<unsigned>{0, 69, 2000}));
     EXPECT_TRUE(prompts.Texts().isEmpty());
 }
 
 TEST_P(ModelDetection, SilenceIsNoModelAndNoiseChangesNothing)
 {
     Detect({});
-    EXPECT_EQ(App.RegisterModelFlag, 2);
-    EXPECT_EQ(App.GoodsRecordSize, 50);
+    EXPECT_EQ(Model(), (std::vector<unsigned>{2, 50, 1234}));
     EXPECT_EQ(prompts.Texts(), QStringList{QString::fromUtf8("Błąd transmisji !!!")});
 
     prompts.Clear();
@@ -69,9 +66,7 @@ TEST_P(ModelDetection, SilenceIsNoModelAndNoiseChangesNothing)
     damaged[29] ^= 0x55;
     for (const Bytes& reply : {ErrorFrameBytes(0), noise, damaged}) {
         Detect(reply);
-        EXPECT_EQ(App.RegisterModelFlag, 7);
-        EXPECT_EQ(App.GoodsRecordSize, 50);
-        EXPECT_EQ(App.MaxGoodsCount, 1234);
+        EXPECT_EQ(Model(), (std::vector<unsigned>{7, 50, 1234}));
     }
     EXPECT_TRUE(prompts.Texts().isEmpty());
 

@@ -78,19 +78,6 @@ protected:
         peer = listener.Accept();
         ASSERT_GE(peer, 0);
     }
-    // Runs the event loop for up to timeoutMs or until the condition holds.
-    template <class Condition>
-    bool RunEventsUntil(Condition condition, int timeoutMs = 5000)
-    {
-        const long long deadline = MonotonicMs() + timeoutMs;
-        while (!condition()) {
-            if (MonotonicMs() >= deadline)
-                return false;
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-            ::poll(nullptr, 0, 1);
-        }
-        return true;
-    }
 
     ClientSocket socket;
     int connects = 0;
@@ -131,9 +118,9 @@ TEST_F(ClientSocketTest, ConnectionsAreReportedOnceFromTheEventLoopAndNotAfterAC
         EXPECT_EQ(connects, 0);  // never from inside Open
         if (c.CloseAtOnce) {
             socket.Close();
-            RunEventsUntil([] { return false; }, 100);  // nothing after the close, not even later
+            WaitUntil([] { return false; }, 100);  // nothing after the close, not even later
         } else {
-            EXPECT_TRUE(RunEventsUntil([&] { return connects + errors.size() > 0; }, 3000));
+            EXPECT_TRUE(WaitUntil([&] { return connects + errors.size() > 0; }));
             QCoreApplication::processEvents();
         }
         EXPECT_EQ(connects, c.Connects);
@@ -207,7 +194,7 @@ TEST_F(ClientSocketTest, ReceivesInPartsUntilThePeerCloses)
             EXPECT_FALSE(socket.WaitReadable(60));
             const uint8_t reply[5] = {0x02, 0x01, 0x0A, 0x00, 0x03};
             ASSERT_EQ(::send(peer, reply, 5, 0), 5);
-            ASSERT_TRUE(RunEventsUntil([&] { return socket.ReceiveLength() == 5; }));
+            ASSERT_TRUE(WaitUntil([&] { return socket.ReceiveLength() == 5; }));
             ASSERT_EQ(socket.ReceiveBuf(buffer, 3), 3);
             EXPECT_EQ(buffer[2], 0x0A);
             EXPECT_EQ(socket.ReceiveLength(), 2);

@@ -11,7 +11,7 @@
 #include <fstream>
 #include <functional>
 #include <gtest/gtest.h>
-#include <poll.h>
+#include <sys/file.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -19,69 +19,17 @@ namespace fs = std::filesystem;
 
 namespace {
 
-class ScratchFolder {
-public:
-    ScratchFolder()
-    {
-        char tmpl[] = "/tmp/rivo-plat-XXXXXX";
-        path_ = ::mkdtemp(tmpl);
+// Another holder of the lock file at path, with a descriptor of its own as another process has:
+// the descriptor, or -1 when the lock is held already.
+int HoldLock(const std::string& path)
+{
+    const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    if (fd >= 0 && ::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        ::close(fd);
+        return -1;
     }
-    ~ScratchFolder()
-    {
-        std::error_code ec;
-        fs::remove_all(path_, ec);
-    }
-    const std::string& Path() const { return path_; }
-
-private:
-    std::string path_;
-};
-
-// A child process that takes the named lock, tells the parent whether it got it, and holds it
-// until the parent closes the pipe.
-class LockHolder {
-public:
-    explicit LockHolder(const std::string& name)
-    {
-        int up[2], down[2];
-        if (::pipe2(up, O_CLOEXEC) != 0 || ::pipe2(down, O_CLOEXEC) != 0)
-            return;
-        pid_ = ::fork();
-        if (pid_ == 0) {
-            ::close(up[0]);
-            ::close(down[1]);
-            const char answer = AcquireNamedMutex(name) ? 'Y' : 'N';
-            (void)!::write(up[1], &answer, 1);
-            char c;
-            (void)!::read(down[0], &c, 1);
-            ::_exit(0);
-        }
-        ::close(up[1]);
-        ::close(down[0]);
-        release_ = down[1];
-        pollfd p{up[0], POLLIN, 0};
-        char answer = 0;
-        if (::poll(&p, 1, 10000) > 0 && ::read(up[0], &answer, 1) == 1)
-            acquired_ = answer == 'Y';
-        ::close(up[0]);
-    }
-    ~LockHolder() { Exit(); }
-    bool Acquired() const { return acquired_; }
-    void Exit()
-    {
-        if (release_ >= 0)
-            ::close(release_);
-        release_ = -1;
-        if (pid_ > 0)
-            ::waitpid(pid_, nullptr, 0);
-        pid_ = -1;
-    }
-
-private:
-    pid_t pid_ = -1;
-    int release_ = -1;
-    bool acquired_ = false;
-};
+    return fd;
+}
 
 std::string UniqueName(const char* base) { return std::string(base) + " " + std::to_string(::getpid()); }
 
@@ -90,22 +38,22 @@ std::string UniqueName(const char* base) { return std::string(base) + " " + std:
 TEST(TempFolder, TempIsUsedWhenItIsAFolderAndAFallbackMadeWhenNot)
 {
     EnvGuard guard({"TEMP", "XDG_RUNTIME_DIR"});
-    ScratchFolder runtime;
-    ::setenv("XDG_RUNTIME_DIR", runtime.Path().c_str(), 1);
-    ::setenv("TEMP", runtime.Path().c_str(), 1);
-    EXPECT_EQ(TempFolder("C:\\Rivo_Tmp"), runtime.Path());
+    TestEnvironment runtime(false);
+    ::setenv("XDG_RUNTIME_DIR", runtime.Folder().c_str(), 1);
+    ::setenv("TEMP", runtime.Folder().c_str(), 1);
+    EXPECT_EQ(TempFolder("C:\\Rivo_Tmp"), runtime.Folder());
 
     ::unsetenv("TEMP");
-    const std::string expected = runtime.Path() + "/Rivo_Tmp";
+    const std::string expected = runtime.Folder() + "/Rivo_Tmp";
     EXPECT_EQ(TempFolder("C:\\Rivo_Tmp"), expected);
     EXPECT_TRUE(fs::is_directory(expected));
 
     // A TEMP that names a file, or nothing that exists, is passed over too.
-    const std::string file = runtime.Path() + "/plik";
+    const std::string file = runtime.Folder() + "/plik";
     std::ofstream(file) << "x";
-    for (const std::string& temp : {file, runtime.Path() + "/brak", std::string()}) {
+    for (const std::string& temp : {file, runtime.Folder() + "/brak", std::string()}) {
         ::setenv("TEMP", temp.c_str(), 1);
-        EXPECT_EQ(TempFolder("C:\\Tepo_Tmp"), runtime.Path() + "/Tepo_Tmp") << temp;
+        EXPECT_EQ(TempFolder("C:\\Tepo_Tmp"), runtime.Folder() + "/Tepo_Tmp") << temp;
     }
 }
 
@@ -122,25 +70,21 @@ TEST(TempFolder, NoRuntimeFolderFallsBackToAFolderOfThisUserUnderTmp)
     fs::remove_all(expected, ec);
 }
 
-TEST(SingleInstance, LockHeldByAnotherProcessIsRefusedUntilItExits)
+TEST(SingleInstance, LockHeldElsewhereIsRefusedUntilItIsDropped)
 {
     EnvGuard guard({"XDG_RUNTIME_DIR"});
-    ScratchFolder runtime;
-    ::setenv("XDG_RUNTIME_DIR", runtime.Path().c_str(), 1);
-    const std::string name = UniqueName("ORVA TEPO RARI");
-    EXPECT_EQ(NamedMutexPath(name), runtime.Path() + "/" + "ORVA_TEPO_RARI_" + std::to_string(::getpid()) + ".lock");
+    TestEnvironment runtime(false);
+    ::setenv("XDG_RUNTIME_DIR", runtime.Folder().c_str(), 1);
+    const std::string name = UniqueName("ORVA TEPO RARI"), path = NamedMutexPath(name);
+    EXPECT_EQ(path, runtime.Folder() + "/" + "ORVA_TEPO_RARI_" + std::to_string(::getpid()) + ".lock");
 
-    LockHolder holder(name);
-    ASSERT_TRUE(holder.Acquired());
+    const int other = HoldLock(path);
+    ASSERT_GE(other, 0);
     EXPECT_FALSE(AcquireNamedMutex(name));
-    holder.Exit();
-    // The kernel dropped the lock with the process, though its file stays.
-    EXPECT_TRUE(fs::exists(NamedMutexPath(name)));
+    ::close(other);  // as the kernel does when its process ends; the file stays
     EXPECT_TRUE(AcquireNamedMutex(name));
-
     // Now this process holds it: another one is refused.
-    LockHolder second(name);
-    EXPECT_FALSE(second.Acquired());
+    EXPECT_EQ(HoldLock(path), -1);
 }
 
 // Runs check in a child process under another user; its result, or true when not root.
@@ -158,6 +102,7 @@ TEST(SingleInstance, AnotherUsersLockDoesNotKeepTheProgramFromStarting)
     if (::getuid() != 0)
         GTEST_SKIP() << "needs root to act as a second user";
     EnvGuard guard({"XDG_RUNTIME_DIR", "TEMP"});
+    TestEnvironment shared(false);
     const std::string name = UniqueName("ORVA TEPO RARI");
     ::unsetenv("TEMP");
 
@@ -168,14 +113,23 @@ TEST(SingleInstance, AnotherUsersLockDoesNotKeepTheProgramFromStarting)
     std::error_code ec;
     fs::remove(NamedMutexPath(name), ec);
     // A lock file that the other user cannot open does not count as a running copy.
-    ScratchFolder shared;
-    fs::permissions(shared.Path(), fs::perms::all);
-    ::setenv("XDG_RUNTIME_DIR", shared.Path().c_str(), 1);
+    fs::permissions(shared.Folder(), fs::perms::all);
+    ::setenv("XDG_RUNTIME_DIR", shared.Folder().c_str(), 1);
     ASSERT_TRUE(AcquireNamedMutex(name));
     EXPECT_TRUE(AsAnotherUser([&] { return AcquireNamedMutex(name); }));
+    // Nor does a lock file that another user made there and holds, nor one in this user's own folder.
+    for (bool runtime : {true, false}) {
+        if (!runtime)
+            ::unsetenv("XDG_RUNTIME_DIR");
+        const std::string foreign = UniqueName(runtime ? "OBCY" : "OBCY TMP"), path = NamedMutexPath(foreign);
+        const int fd = HoldLock(path);
+        ASSERT_TRUE(fd >= 0 && ::fchown(fd, 65534, 65534) == 0) << path;
+        EXPECT_TRUE(AcquireNamedMutex(foreign)) << path;
+        ::close(fd);
+        fs::remove(path, ec);
+    }
 
     // The image folder under /tmp is the user's own: another user's folder of that name is refused.
-    ::unsetenv("XDG_RUNTIME_DIR");
     const std::string folderName = "rivo-other-" + std::to_string(::getpid());
     const std::string othersFolder = "/tmp/" + folderName + "-65534";
     fs::create_directory(othersFolder);

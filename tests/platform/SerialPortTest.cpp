@@ -3,6 +3,7 @@
 #include "platform/Time.h"
 #include "tests/platform/EnvGuard.h"
 #include "tests/support/PtyPair.h"
+#include "tests/support/TestEnvironment.h"
 
 #include <cerrno>
 #include <fcntl.h>
@@ -21,19 +22,6 @@ CommTimeouts ReadTimeouts(unsigned interval, unsigned multiplier, unsigned const
     t.ReadTotalTimeoutMultiplier = multiplier;
     t.ReadTotalTimeoutConstant = constant;
     return t;
-}
-
-// Waits for a condition, checking every few milliseconds, at most timeoutMs.
-template <class Condition>
-bool WaitFor(Condition condition, int timeoutMs = 3000)
-{
-    const long long deadline = MonotonicMs() + timeoutMs;
-    while (!condition()) {
-        if (MonotonicMs() >= deadline)
-            return false;
-        ::poll(nullptr, 0, 5);
-    }
-    return true;
 }
 
 class SerialPortOnPty : public ::testing::Test {
@@ -109,7 +97,7 @@ TEST_F(SerialPortOnPty, ReadsEndAtTheirBoundOrAsSoonAsTheBytesCome)
         SCOPED_TRACE(c.What);
         port->SetTimeouts(c.Timeouts);
         ASSERT_TRUE(pty.Write(c.Before));
-        ASSERT_TRUE(WaitFor([&] { return port->BytesWaiting() == int(c.Before.size()); }));
+        ASSERT_TRUE(WaitUntil([&] { return port->BytesWaiting() == int(c.Before.size()); }));
         std::thread sender([&] {
             ::poll(nullptr, 0, 100);
             pty.Write(c.Later);
@@ -139,13 +127,13 @@ TEST_F(SerialPortOnPty, XoffHoldsOutputUntilXon)
     CommStatus status;
 
     ASSERT_TRUE(pty.Write({0x13}));
-    ASSERT_TRUE(WaitFor([&] { return port->ClearCommError(status) && status.OutputHeld; }));
+    ASSERT_TRUE(WaitUntil([&] { return port->ClearCommError(status) && status.OutputHeld; }));
     const uint8_t frame[10] = {0x02, 0x01, 0x0A, 0x00, 0x01, 0x00, 0x06, 0x00, 0x0C, 0x03};
     EXPECT_EQ(port->Write(frame, 10), 0);
     EXPECT_FALSE(port->DeviceGone());  // a time-out is no reason to reopen the port
 
     ASSERT_TRUE(pty.Write({0x11}));
-    ASSERT_TRUE(WaitFor([&] { return port->ClearCommError(status) && !status.OutputHeld; }));
+    ASSERT_TRUE(WaitUntil([&] { return port->ClearCommError(status) && !status.OutputHeld; }));
     EXPECT_EQ(port->Write(frame, 10), 10);
     EXPECT_EQ(pty.Read(10, 2000), std::vector<uint8_t>(frame, frame + 10));
 }
@@ -164,7 +152,7 @@ TEST_F(SerialPortOnPty, BytesWaitingPurgeAndWaitReadable)
 
     ASSERT_TRUE(pty.Write({1, 2, 3, 4, 5, 6, 7}));
     EXPECT_TRUE(port->WaitReadable(2000));
-    ASSERT_TRUE(WaitFor([&] { return port->BytesWaiting() == 7; }));
+    ASSERT_TRUE(WaitUntil([&] { return port->BytesWaiting() == 7; }));
     ASSERT_TRUE(port->ClearCommError(status));
     EXPECT_EQ(status.BytesWaiting, 7u);
 

@@ -37,16 +37,6 @@ struct ServiceRig {
     }
 };
 
-// Waits up to 3 s for the condition, letting window events run.
-inline bool WaitUntil(const std::function<bool()>& done)
-{
-    for (int i = 0; i < 300 && !done(); ++i) {
-        QCoreApplication::processEvents();
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
-    return done();
-}
-
 // Waits until the emulator got an acknowledgement with this status.
 inline bool WaitForAck(EmulatorFixture& fx, uint8_t status)
 {

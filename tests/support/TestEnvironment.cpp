@@ -5,10 +5,12 @@
 #include "core/DatabaseImage.h"
 #include "link/Link.h"
 #include "link/LinkSettings.h"
+#include "platform/Time.h"
 
 #include <cstdlib>
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <poll.h>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
@@ -25,6 +27,16 @@ QApplication& TestApp()
         return a;
     }();
     return *app;
+}
+
+bool WaitUntil(const std::function<bool()>& done, int timeoutMs)
+{
+    for (const long long deadline = MonotonicMs() + timeoutMs; !done(); ::poll(nullptr, 0, 2)) {
+        if (MonotonicMs() >= deadline)
+            return false;
+        QCoreApplication::processEvents();
+    }
+    return true;
 }
 
 TestEnvironment::TestEnvironment(bool createImage)

@@ -2,10 +2,14 @@
 // A clean process state for one test: a private TEMP and start folder, fresh application and
 // link state, a new default image. Tests that need no image leave CreateImage false.
 #include <QApplication>
+#include <functional>
 #include <string>
 
 // The QApplication every test program shares (created on first use, offscreen).
 QApplication& TestApp();
+
+// Lets events run until done() holds, at most timeoutMs; whether it came to hold.
+bool WaitUntil(const std::function<bool()>& done, int timeoutMs = 3000);
 
 class TestEnvironment {
 public:
