@@ -144,25 +144,30 @@ TEST_P(GoodsSync, PrintingRepliesAreWaitedOutLongerAfterTheFirstFrame)
 {
     StoreGoods(1, "Pierwszy");
     StoreGoods(2, "Drugi");
+    StoreGoods(3, "Trzeci");
     TSynchronizacjaBazyTowarowej w;
     w.FormShow();
     struct Case {
-        int row;
+        std::vector<int> rows;
+        int printing;
         long long atLeast, below;
     };
-    for (const Case& c : {Case{0, 1500, 100000}, Case{1, 450, 1400}}) {
+    // Each "printing" reply is waited out, however often it comes.
+    for (const Case& c : {Case{{0, 1, 2}, 2, 3000, 100000}, Case{{1}, 1, 450, 1400}}) {
         prompts.Clear();
         w.FormShow();
-        w.CheckListBox1->SetChecked(c.row, true);
-        fx.Emu().LockFaults()->PrintingReplies = 1;
+        for (int row : c.rows)
+            w.CheckListBox1->SetChecked(row, true);
+        fx.Emu().LockFaults()->PrintingReplies = c.printing;
         const long long start = MonotonicMs();
         w.BitBtn2Click();
         const long long took = MonotonicMs() - start;
-        EXPECT_GE(took, c.atLeast) << c.row;
-        EXPECT_LT(took, c.below) << c.row;
-        EXPECT_EQ(prompts.Texts(), QStringList{" Zaprogramowano 1 towarów."});
+        EXPECT_GE(took, c.atLeast) << c.printing;
+        EXPECT_LT(took, c.below) << c.printing;
+        EXPECT_EQ(prompts.Texts(), QStringList{QString(" Zaprogramowano %1 towarów.").arg(c.rows.size())});
         EXPECT_FALSE(w.SendPrinting->isVisibleTo(&w));
     }
+    EXPECT_EQ(fx.Emu().GoodsCount(), 3u);
 }
 
 TEST_P(GoodsSync, RejectedRecordIsListedAndTheSeriesGoesOn)
@@ -282,6 +287,16 @@ TEST_P(GoodsSync, VerificationResendsTheGoodsWhoseBarcodeDiffers)
     w.Button4Click();
     EXPECT_EQ(prompts.Texts(), QStringList{"Poprawnie zweryfikowano 10 towarów. Nie stwierdzono błędów."})
         << prompts.Texts().join("|").toStdString();
+
+    // A read that gets no answer, or stops part-way, vouches for nothing: only its error shows.
+    const QString lost = GetParam() == Line::Tcp ? "Błąd komunikacji TCP/IP." : "Brak komunikacji.";
+    for (const int framesBeforeSilence : {0, 50}) {
+        prompts.Clear();
+        fx.Emu().LockFaults()->SilentAfterDataFrames = framesBeforeSilence;
+        w.Button4Click();
+        EXPECT_EQ(prompts.Texts(), QStringList{lost}) << framesBeforeSilence;
+        EXPECT_EQ(ProgramFrames(fx.Emu(), 'T').size(), 2u);
+    }
 }
 
 TEST(GoodsSyncLocal, CopiesAndDeletesOnThePcMarkTheDatabaseAndTicksFollowTheTools)
