@@ -147,6 +147,24 @@ TEST_P(Replies, BusyIsWaitedOutUntilTheRegisterAnswers)
     EXPECT_LT(MonotonicMs() - start, 1000);
 }
 
+TEST_P(Replies, PrintingIsWaitedOutAsOftenAsItComesForAMinuteAtMost)
+{
+    for (auto reader : {&ReceiveAck, &ReceiveAckSerial}) {
+        for (const Bytes& b : {StatusReply('A', 0x08), StatusReply('A', 0x08), StatusReply('A', 0x08), AckBytes(3)})
+            ASSERT_TRUE(peer.Write(b));
+        int shown = 0;
+        const long long start = MonotonicMs();
+        EXPECT_EQ(ReceiveAckWaitingOutPrinting(500, reader, [&](bool on) { shown += on; }), AckDone);
+        EXPECT_EQ(MonotonicMs() - start, 1500);
+        EXPECT_EQ(shown, 3);
+    }
+    for (int i = 0; i < 62; ++i)
+        ASSERT_TRUE(peer.Write(StatusReply('A', 0x08)));
+    const long long start = MonotonicMs();
+    EXPECT_EQ(ReceiveAckWaitingOutPrinting(1000), AckBadReply);
+    EXPECT_EQ(MonotonicMs() - start, 60000);
+}
+
 TEST_P(Replies, GarbageShortRepliesAndAbsurdLengthsAreBadReplies)
 {
     Bytes absurd = AckBytes(1);

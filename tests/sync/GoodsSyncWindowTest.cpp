@@ -239,6 +239,7 @@ TEST_P(GoodsSync, DeletesStopAtGoodsWithSalesAndTheRangeDeleteNumbersFramesBySlo
     w.FormShow();
     w.BitBtn6Click();
     w.BitBtn1Click();
+    fx.Emu().LockFaults()->PrintingReplies = 2;
     w.BitBtn8Click();
     EXPECT_EQ(prompts.Texts(), QStringList{"Błąd 91: " + ErrorText(91)});
     EXPECT_EQ(FrameNumbers(fx.Emu().ReceivedFramesWithCommand('0')), (std::vector<uint16_t>{1, 2}));

@@ -239,7 +239,7 @@ TEST_P(QuickKeySend, ThePopUpSendsOneKeyAndShowsAnErrorThatFollowsPrinting)
     EXPECT_EQ(fx.Emu().QuickKeyRecord(2, 6)[2], 2);
     EXPECT_TRUE(prompts.Texts().isEmpty());
 
-    fx.Emu().LockFaults()->PrintingReplies = 1;
+    fx.Emu().LockFaults()->PrintingReplies = 2;
     fx.Emu().LockFaults()->ErrorCode = 67;
     w.Drukujwybranyklawisz1Click();
     EXPECT_EQ(KeyFrames().size(), 2u);
