@@ -98,7 +98,7 @@ TEST_P(GoodsSync, AnulujStopsTheReadKeepsWhatCameAndLocksTheWindowMeanwhile)
     w.hide();
 }
 
-TEST_P(GoodsSync, SendNumbersFramesByListPositionAndAnulujEndsItOnTheRegistersThree)
+TEST_P(GoodsSync, SendNumbersFramesByListPositionWaitsOutPrintingAndAnulujEndsItOnTheRegistersThree)
 {
     for (const char* name : {"Jeden", "Dwa", "Trzy", "Cztery", "Pięć"})
         StoreGoods(uint16_t(PcGoodsItems().size() + 1), name);
@@ -108,11 +108,14 @@ TEST_P(GoodsSync, SendNumbersFramesByListPositionAndAnulujEndsItOnTheRegistersTh
         bool cancel;
         std::vector<uint16_t> frames;
         QString counter;
+        int printing;   // "printing" replies to the first frame, each waited out: longer after frame 1
+        long long atLeast, below;
     };
     const Case cases[] = {
-        {{0, 2, 3}, false, {1, 3, 0x8004}, "3/3"},
-        {{1}, false, {0x8002}, "1/1"},              // one ticked item is the single last frame of its position
-        {{0, 1, 2, 3, 4}, true, {0x8001}, "1/5"},   // "Anuluj" ends the send on the register's 3
+        {{0, 2, 3}, false, {1, 3, 0x8004}, "3/3", 2, 3000, 100000},
+        // one ticked item is the single last frame of its position
+        {{1}, false, {0x8002}, "1/1", 1, 450, 1400},
+        {{0, 1, 2, 3, 4}, true, {0x8001}, "1/5", 0, 0, 100000},   // "Anuluj" ends the send on the register's 3
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.counter.toStdString());
@@ -126,7 +129,12 @@ TEST_P(GoodsSync, SendNumbersFramesByListPositionAndAnulujEndsItOnTheRegistersTh
             if (c.cancel)
                 w.Button1->click();
         });
+        fx.Emu().LockFaults()->PrintingReplies = c.printing;
+        const long long start = MonotonicMs();
         w.BitBtn2Click();
+        EXPECT_GE(MonotonicMs() - start, c.atLeast);
+        EXPECT_LT(MonotonicMs() - start, c.below);
+        EXPECT_FALSE(w.SendPrinting->isVisibleTo(&w));
         EXPECT_TRUE(fx.Emu().ReceivedFramesWithCommand('0').empty());
         EXPECT_EQ(FrameNumbers(ProgramFrames(fx.Emu(), 'T')), c.frames);
         EXPECT_EQ(prompts.Texts(), QStringList{" Zaprogramowano " + c.counter.section('/', 0, 0) + " towarów."})
@@ -138,36 +146,6 @@ TEST_P(GoodsSync, SendNumbersFramesByListPositionAndAnulujEndsItOnTheRegistersTh
     // The register's pane shows what was sent.
     ASSERT_EQ(w.CheckListBox2->Count(), 4);
     EXPECT_EQ(w.CheckListBox2->Item(0), "1.    Jeden                        2,50 A");
-}
-
-TEST_P(GoodsSync, PrintingRepliesAreWaitedOutLongerAfterTheFirstFrame)
-{
-    StoreGoods(1, "Pierwszy");
-    StoreGoods(2, "Drugi");
-    StoreGoods(3, "Trzeci");
-    TSynchronizacjaBazyTowarowej w;
-    w.FormShow();
-    struct Case {
-        std::vector<int> rows;
-        int printing;
-        long long atLeast, below;
-    };
-    // Each "printing" reply is waited out, however often it comes.
-    for (const Case& c : {Case{{0, 1, 2}, 2, 3000, 100000}, Case{{1}, 1, 450, 1400}}) {
-        prompts.Clear();
-        w.FormShow();
-        for (int row : c.rows)
-            w.CheckListBox1->SetChecked(row, true);
-        fx.Emu().LockFaults()->PrintingReplies = c.printing;
-        const long long start = MonotonicMs();
-        w.BitBtn2Click();
-        const long long took = MonotonicMs() - start;
-        EXPECT_GE(took, c.atLeast) << c.printing;
-        EXPECT_LT(took, c.below) << c.printing;
-        EXPECT_EQ(prompts.Texts(), QStringList{QString(" Zaprogramowano %1 towarów.").arg(c.rows.size())});
-        EXPECT_FALSE(w.SendPrinting->isVisibleTo(&w));
-    }
-    EXPECT_EQ(fx.Emu().GoodsCount(), 3u);
 }
 
 TEST_P(GoodsSync, RejectedRecordIsListedAndTheSeriesGoesOn)

@@ -129,20 +129,7 @@ TEST_P(SmallTableWindow, TogglesThenSendNumbersTheFramesAndEndsTheSeriesThenRere
     EXPECT_EQ(w.CheckListBox2->Count(), 3);
 }
 
-TEST_P(SmallTableWindow, SilenceStopsTheSendWithTheCountSoFar)
-{
-    StorePc(Member(SmallTable::GoodsGroups), Record(22, 2, "Pieczywo"));
-    TSynchronizacjaBazyGrupTowarowych w;
-    w.FormShow();
-    w.CheckListBox1->SetChecked(0, true);
-    fx.Emu().LockFaults()->SilentRequests = 1;
-    w.BitBtn2Click();
-    EXPECT_EQ(prompts.Messages(), QStringList{"Wystąpił błąd transmisji. Zaprogramowano 0 grup towarowych."});
-    EXPECT_TRUE(fx.Emu().ReceivedFramesWithCommand('G').size() == 1u);   // no re-read follows
-    EXPECT_TRUE(w.BitBtn2->isEnabled());
-}
-
-TEST_P(SmallTableWindow, PrintingOnTheFirstRecordIsWaitedOutAndCountsOnce)
+TEST_P(SmallTableWindow, SilenceStopsTheSendWithTheCountSoFarAndPrintingIsWaitedOut)
 {
     StorePc(Member(SmallTable::Currencies), [] {
         auto r = Record(30, 1, "Euro");
@@ -155,6 +142,13 @@ TEST_P(SmallTableWindow, PrintingOnTheFirstRecordIsWaitedOutAndCountsOnce)
     w.FormShow();
     EXPECT_EQ(w.CheckListBox1->Item(0), "1.  Euro                       0,0005 EUR");
     w.CheckListBox1->SetChecked(0, true);
+    fx.Emu().LockFaults()->SilentRequests = 1;
+    w.BitBtn2Click();
+    EXPECT_EQ(prompts.Messages(), QStringList{"Wystąpił błąd transmisji. Zaprogramowano 0 walut."});
+    EXPECT_EQ(fx.Emu().ReceivedFramesWithCommand('W').size(), 1u);   // no re-read follows
+    EXPECT_TRUE(w.BitBtn2->isEnabled());
+
+    prompts.Clear();
     fx.Emu().LockFaults()->PrintingReplies = 2;
     QElapsedTimer t;
     t.start();
