@@ -122,6 +122,12 @@ int DrainInput();
 // and shows the register's error text itself.
 int ReceiveAck();
 int ReceiveAckSerial();
+// A reply read with read (ReceiveAck or ReceiveAckSerial); while it is "printing", waits waitMs
+// with window events running (printing(true) before the wait, printing(false) after it) and reads
+// again, as often as it comes, for as long as a "busy" wait may last. A register still printing
+// then gives AckBadReply.
+int ReceiveAckWaitingOutPrinting(unsigned waitMs = 800, int (*read)() = ReceiveAck,
+                                 const std::function<void(bool)>& printing = {});
 int ReceiveFrame(std::size_t n);
 // True when the receive buffer holds the register's "empty base" status reply.
 bool ReceivedEmptyBase();

@@ -128,6 +128,27 @@ int ReceiveAckSerial()
     return ClassifyWholeStatusReply();
 }
 
+int ReceiveAckWaitingOutPrinting(unsigned waitMs, int (*read)(), const std::function<void(bool)>& printing)
+{
+    const long long giveUp = MonotonicMs() + BusyWaitLimitMs;
+    int result = read();
+    while (result == AckPrinting) {
+        if (MonotonicMs() >= giveUp) {
+            // The last "printing" reply is no answer: nothing in the buffer may pass for one.
+            std::memset(Link.ReceiveBuffer, 0, StatusReplyLength);
+            return AckBadReply;
+        }
+        if (printing)
+            printing(true);
+        // Not ended by a stop: the register's answer to this frame still has to be read.
+        WaitWithEvents(int(waitMs), false);
+        if (printing)
+            printing(false);
+        result = read();
+    }
+    return result;
+}
+
 int ReceiveFrame(std::size_t n)
 {
     const bool tcp = LinkIsTcp();

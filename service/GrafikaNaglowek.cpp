@@ -27,7 +27,6 @@ const QString OpenFilter = QStringLiteral("Bitmap, JPEG (*.bmp, *.jpg, *.jpeg)|*
 const QString SaveFilter = QStringLiteral("Bitmap (*.bmp)|*.bmp");
 const QString ReceiptOpenText = QStringLiteral("Operacja niedozwolona:\nOtwarty Paragon!");
 const QString NoLinkText = QStringLiteral("Brak komunikacji.");
-constexpr int PrintingWaitMs = 800;
 constexpr int ErrorRetryWaitMs = 500;
 
 QPushButton* MakeButton(const QString& text, QWidget* parent)
@@ -36,17 +35,6 @@ QPushButton* MakeButton(const QString& text, QWidget* parent)
     b->setAutoDefault(false);
     b->setMinimumHeight(30);
     return b;
-}
-
-// A reply, with a "printing" reply waited out and read once more.
-int ReadReply()
-{
-    int result = ReceiveAck();
-    if (result == AckPrinting) {
-        Sleep(PrintingWaitMs);
-        result = ReceiveAck();
-    }
-    return result;
 }
 
 } // namespace
@@ -330,7 +318,7 @@ void TGrafikaNaglowek::SendGraphic(bool header)
             SendHeaderGraphicRow(Link.RegisterAddress, number, uint8_t(row), GraphicRow(bytes, row));
         else
             SendFooterGraphicRow(Link.RegisterAddress, number, uint8_t(row), GraphicRow(bytes, row));
-        const int result = ReadReply();
+        const int result = ReceiveAckWaitingOutPrinting();
         if (result == AckAccepted || result == AckDone) {
             ++row;
             errorOnce = false;
@@ -364,7 +352,7 @@ void TGrafikaNaglowek::DeleteGraphic(bool header)
         DeleteHeaderGraphic(Link.RegisterAddress, SingleFrameNumber);
     else
         DeleteFooterGraphic(Link.RegisterAddress, SingleFrameNumber);
-    const int result = ReadReply();
+    const int result = ReceiveAckWaitingOutPrinting();
     if (result >= AckAccepted && result <= AckDone)
         ShowMessage(header ? QStringLiteral("Nagłówek skasowany") : QStringLiteral("Stopka skasowana"));
     else if (result == AckErrorFrame)

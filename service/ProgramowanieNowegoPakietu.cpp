@@ -317,12 +317,7 @@ void TProgramowanieNowegoPakietu::Button1Click() { ClearChecklist(); }
 
 int TProgramowanieNowegoPakietu::ReadReply(int printingWaitMs)
 {
-    int result = ReceiveAck();
-    if (result == AckPrinting) {
-        Sleep(unsigned(printingWaitMs));
-        result = ReceiveAck();
-    }
-    return result;
+    return ReceiveAckWaitingOutPrinting(unsigned(printingWaitMs));
 }
 
 void TProgramowanieNowegoPakietu::RunAckStep(PackageStep step, int printingWaitMs,
@@ -595,13 +590,11 @@ void TProgramowanieNowegoPakietu::BitBtn7Click()
             ShowWaitPanel(Panel7, false);
             return;
         }
-        int result = ReceiveAck();
-        if (result == AckPrinting) {
-            Sleep((n & 0xFF) == 1 ? 1000 : 500);
-            result = ReceiveAck();
-        } else {
+        bool printed = false;
+        const int result =
+            ReceiveAckWaitingOutPrinting((n & 0xFF) == 1 ? 1000 : 500, ReceiveAck, [&](bool) { printed = true; });
+        if (!printed)
             Sleep(100);
-        }
         if (ReplyAccepted(result)) {
             ++accepted;
             ++n;
@@ -626,10 +619,7 @@ void TProgramowanieNowegoPakietu::BitBtn11Click()
 {
     DrainInput();
     RequestSalesReportByRange(Link.RegisterAddress, SingleFrameNumber, 1, 1, 2000, 1, 0);
-    if (ReceiveAck() == AckPrinting) {
-        Sleep(1800);
-        ReceiveAck();
-    }
+    ReceiveAckWaitingOutPrinting(1800);
     Sleep(1000);
     DrainInput();
 
@@ -657,11 +647,7 @@ void TProgramowanieNowegoPakietu::BitBtn11Click()
         if (std::next(it) == goods.end())
             n |= LastFrameBit;
         DeleteGoodsRecord(Link.RegisterAddress, n, it->first, it->second, 0);
-        int reply = ReceiveAck();
-        if (reply == AckPrinting) {
-            Sleep((n & 0xFF) == 1 ? 800 : 250);
-            reply = ReceiveAck();
-        }
+        const int reply = ReceiveAckWaitingOutPrinting((n & 0xFF) == 1 ? 800 : 250);
         ++n;
         if (reply == AckAccepted) {
             ++deleted;

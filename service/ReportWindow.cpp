@@ -116,12 +116,7 @@ bool TReportWindow::FormKeyDown(int key)
 
 int TReportWindow::ReadReportReply()
 {
-    int result = ReceiveAckSerial();
-    if (result == AckPrinting) {
-        Sleep(PrintingWaitMs);
-        result = ReceiveAckSerial();
-    }
-    return result;
+    return ReceiveAckWaitingOutPrinting(PrintingWaitMs, ReceiveAckSerial);
 }
 
 // ---- TGoodsRangeReport ----

@@ -120,11 +120,7 @@ void TSciaganieSprzedazy::BitBtn2Click()
 {
     DrainInput();
     SendClearSales(Link.RegisterAddress, SingleFrameNumber);
-    int result = ReceiveAck();
-    if (result == AckPrinting) {
-        Sleep(PrintingWaitMs);
-        result = ReceiveAck();
-    }
+    const int result = ReceiveAckWaitingOutPrinting(PrintingWaitMs);
     if (result == AckAccepted || result == AckDone)
         ShowMessage(QStringLiteral("Sprzedaż skasowana"));
     else if (result == AckErrorFrame)

@@ -69,12 +69,7 @@ bool ReadOneTable(int item, RegisterTables& tables)
         const SmallTableMember& m = Member(t);
         result = ReadTableIntoMirror(m.Letter, m.FrameLength, tables.Small[std::size_t(t)], CopyReadOptions());
     }
-    if (Link.AbortRequestFlag)
-        return false;
-    if (result.End == FrameLast)
-        return true;
-    // The register's "empty base" answer (already shown) is a table without records.
-    return result.End == FrameFailed && result.Frames == 0 && ReceivedEmptyBase();
+    return ReadWhole(result);
 }
 
 // The printing waits of a table: after its first record, after later ones.
@@ -228,11 +223,7 @@ bool CopyDatabaseToRegister(const DatabaseCopyTicks& ticks)
                 SendGoodsRecord(Link.RegisterAddress, 1, uint16_t(numbers[i]), uint16_t(numbers[i]), 0);
             else
                 send(Link.RegisterAddress, 1, uint8_t(numbers[i]), uint8_t(numbers[i]), 0);
-            int result = ReceiveAck();
-            if (result == AckPrinting) {
-                Sleep(i == 0 ? waits.First : waits.Later);
-                result = ReceiveAck();
-            }
+            const int result = ReceiveAckWaitingOutPrinting(i == 0 ? waits.First : waits.Later);
             // The user's No at "Brak papieru! Kontynuować?" was already answered by the link.
             if (result == AckUserStopped)
                 return false;

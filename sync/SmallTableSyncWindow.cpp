@@ -221,11 +221,7 @@ void TSmallTableSyncWindow::BitBtn2Click()
         const bool last = i + 1 == ticked.size() || Link.AbortRequestFlag;
         const uint16_t number = last ? uint16_t(frameNumber | LastFrameBit) : frameNumber;
         member_.Send(Link.RegisterAddress, number, uint8_t(ticked[i]), uint8_t(ticked[i]), ConfirmFlag);
-        int result = ReceiveAck();
-        if (result == AckPrinting) {
-            Sleep(i == 0 ? FirstPrintingWaitMs : member_.LaterPrintingWaitMs);
-            result = ReceiveAck();
-        }
+        const int result = ReceiveAckWaitingOutPrinting(i == 0 ? FirstPrintingWaitMs : member_.LaterPrintingWaitMs);
         if (result == AckAccepted || result == AckDone) {
             ++programmed;
             repaint();
@@ -280,11 +276,7 @@ void TSmallTableSyncWindow::BitBtn8Click()
         const uint16_t number = last ? uint16_t(frameNumber | LastFrameBit) : frameNumber;
         const unsigned n = unsigned(ticked[i]);
         member_.Delete(Link.RegisterAddress, number, uint8_t(n), MirrorName(member_, mirror_, n), ConfirmFlag);
-        int result = ReceiveAck();
-        if (result == AckPrinting) {
-            Sleep(i == 0 ? DeletePrintingWaitFirstMs : DeletePrintingWaitLaterMs);
-            result = ReceiveAck();
-        }
+        const int result = ReceiveAckWaitingOutPrinting(i == 0 ? DeletePrintingWaitFirstMs : DeletePrintingWaitLaterMs);
         if (result == AckAccepted || result == AckDone) {
             mirror_.Erase(n);
             if (result == AckAccepted)

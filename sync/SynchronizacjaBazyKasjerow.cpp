@@ -260,11 +260,7 @@ void TSynchronizacjaBazyKasjerow::BitBtn2Click()
             frame |= LastFrameBit;
         const unsigned n = unsigned(NumberBeforeDot(CheckListBox1->Item(row)));
         SendCashierRecord(Link.RegisterAddress, frame, uint8_t(n), uint8_t(n), ConfirmFlag);
-        int r = ReceiveAck();
-        if (r == AckPrinting) {
-            WaitWithEvents(position == 1 ? 2300 : 1700, false);
-            r = ReceiveAck();
-        }
+        const int r = ReceiveAckWaitingOutPrinting(position == 1 ? 2300 : 1700);
         const bool last = (frame & LastFrameBit) != 0;
         ++frame;
         if (r == AckAccepted || r == AckDone) {
@@ -331,11 +327,7 @@ void TSynchronizacjaBazyKasjerow::BitBtn8Click()
         const uint8_t* slot = RegisterCashierMirror.Slot(n);
         const std::string name = slot ? BytesToString(slot + C::Name, C::NameSize) : std::string();
         DeleteCashierRecord(Link.RegisterAddress, frame, uint8_t(n), name);
-        int r = ReceiveAck();
-        if (r == AckPrinting) {
-            WaitWithEvents((frame & 0xFF) == 1 ? 800 : 250, false);
-            r = ReceiveAck();
-        }
+        const int r = ReceiveAckWaitingOutPrinting((frame & 0xFF) == 1 ? 800 : 250);
         const bool last = (frame & LastFrameBit) != 0;
         ++frame;
         if (r == AckAccepted || r == AckDone) {

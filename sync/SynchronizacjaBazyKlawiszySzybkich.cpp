@@ -121,11 +121,7 @@ bool TSynchronizacjaBazyKlawiszySzybkich::SendKey(unsigned key)
 {
     const unsigned cashier = unsigned(ComboBox1->currentIndex() + 1);
     SendQuickKeyRecord(Link.RegisterAddress, 1, uint8_t(cashier), uint8_t(key), ConfirmFlag);
-    int result = ReceiveAck();
-    if (result == AckPrinting) {
-        Sleep(QuickKeyPrintingWaitMs);
-        result = ReceiveAck();
-    }
+    const int result = ReceiveAckWaitingOutPrinting(QuickKeyPrintingWaitMs);
     if (result == AckAccepted || result == AckDone)
         return true;
     if (result == AckErrorFrame)

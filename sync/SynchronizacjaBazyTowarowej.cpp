@@ -301,19 +301,20 @@ void TSynchronizacjaBazyTowarowej::EndTransfer()
 
 // ---- reading ----
 
-void TSynchronizacjaBazyTowarowej::OdswiezTowaryKasy()
+bool TSynchronizacjaBazyTowarowej::OdswiezTowaryKasy()
 {
     if (transferring_)
-        return;
+        return false;
     ImportCounter->setText(QStringLiteral("0"));
     BeginTransfer(Panel2);
     CheckListBox2->Clear();
     TableReadOptions options;
     options.ProcessEvents = true;
     options.Progress = [this](int stored) { ImportCounter->setText(QString::number(stored)); };
-    ReadTableIntoMirror('T', GoodsDataFrameLength, RegisterGoodsMirror, options);
+    const TableReadResult read = ReadTableIntoMirror('T', GoodsDataFrameLength, RegisterGoodsMirror, options);
     EndTransfer();
     FillRegisterPane();
+    return ReadWhole(read);
 }
 
 // ---- sending ----
@@ -351,13 +352,8 @@ void TSynchronizacjaBazyTowarowej::BitBtn2Click()
         if (++sent == ticked)
             frame |= LastFrameBit;
         SendGoodsRecord(Link.RegisterAddress, frame, uint16_t(n), uint16_t(n), ConfirmFlag);
-        int r = ReceiveAck();
-        if (r == AckPrinting) {
-            SendPrinting->show();
-            WaitWithEvents((frame & 0xFF) == 1 ? 1500 : 450, false);
-            SendPrinting->hide();
-            r = ReceiveAck();
-        }
+        const int r = ReceiveAckWaitingOutPrinting((frame & 0xFF) == 1 ? 1500 : 450, ReceiveAck,
+                                                   [this](bool on) { SendPrinting->setVisible(on); });
         if (r == AckAccepted || r == AckDone) {
             ++accepted;
             SendCounter->setText(QString::number(accepted) + total);
@@ -472,13 +468,8 @@ void TSynchronizacjaBazyTowarowej::BitBtn8Click()
         const std::string name = slot ? BytesToString(slot + RegisterGoodsRecord::Name, RegisterGoodsRecord::NameSize)
                                       : std::string();
         DeleteGoodsRecord(Link.RegisterAddress, frame, uint16_t(n), name, ConfirmFlag);
-        int r = ReceiveAck();
-        if (r == AckPrinting) {
-            DeletePrinting->show();
-            WaitWithEvents((frame & 0xFF) == 1 ? 650 : 250, false);
-            DeletePrinting->hide();
-            r = ReceiveAck();
-        }
+        const int r = ReceiveAckWaitingOutPrinting((frame & 0xFF) == 1 ? 650 : 250, ReceiveAck,
+                                                   [this](bool on) { DeletePrinting->setVisible(on); });
         ++position;
         ++frame;
         if (r != AckAccepted && r != AckDone) {

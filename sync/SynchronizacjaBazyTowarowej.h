@@ -98,7 +98,8 @@ public:
     void FormShow() override;
     // Esc closes the window, or while a transfer runs acts as "Anuluj".
     bool FormKeyDown(int key) override;
-    void OdswiezTowaryKasy();
+    // Reads the register's goods into the mirror and the register pane; true when the read was whole.
+    bool OdswiezTowaryKasy();
     void BitBtn6Click() { OdswiezTowaryKasy(); }
     void BitBtn2Click();
     void BitBtn4Click();

@@ -144,7 +144,13 @@ void TSynchronizacjaBazyTowarowej::Button4Click()
 {
     if (transferring_)
         return;
-    OdswiezTowaryKasy();
+    // Only a whole read of the register's table can vouch for its barcodes; a read that failed has
+    // shown its error already.
+    if (!OdswiezTowaryKasy()) {
+        if (Link.AbortRequestFlag)
+            ShowMessage(QStringLiteral("Komunikacja przerwana przez użytkownika."));
+        return;
+    }
     const BarcodeComparison comparison = CompareBarcodes();
     if (comparison.Different.empty()) {
         ShowMessage(QStringLiteral("Poprawnie zweryfikowano ") + QString::number(comparison.Compared) +
@@ -161,13 +167,10 @@ void TSynchronizacjaBazyTowarowej::Button4Click()
         if (Link.AbortRequestFlag)
             break;
         SendGoodsRecord(Link.RegisterAddress, frame, uint16_t(n), uint16_t(n), 0);
-        if (ReceiveAck() == AckPrinting) {
-            SendPrinting->show();
-            WaitWithEvents((frame & 0xFF) == 1 ? 1000 : 450, false);
-            SendPrinting->hide();
-            ReceiveAck();
-        }
-        SendCounter->setText(QString::number(++resent));
+        const int r = ReceiveAckWaitingOutPrinting((frame & 0xFF) == 1 ? 1000 : 450, ReceiveAck,
+                                                   [this](bool on) { SendPrinting->setVisible(on); });
+        if (r == AckAccepted || r == AckDone)
+            SendCounter->setText(QString::number(++resent));
         ++frame;
     }
     EndTransfer();

@@ -88,6 +88,13 @@ TableReadResult ReadRegisterTable(uint8_t command, std::size_t frameLength,
     return result;
 }
 
+bool ReadWhole(const TableReadResult& result)
+{
+    if (Link.AbortRequestFlag)
+        return false;
+    return result.End == FrameLast || (result.End == FrameFailed && result.Frames == 0 && ReceivedEmptyBase());
+}
+
 TableReadResult ReadTableIntoMirror(uint8_t command, std::size_t frameLength, RegisterTableMirror& mirror,
                                     const TableReadOptions& options)
 {

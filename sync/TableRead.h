@@ -68,6 +68,10 @@ TableReadResult ReadRegisterTable(uint8_t command, std::size_t frameLength,
                                   const std::function<bool(const uint8_t* record)>& takeRecord,
                                   const TableReadOptions& options = {});
 
+// True when a read ended on its last frame, or on the register's "empty base" answer (a table
+// without records), and no stop was asked for.
+bool ReadWhole(const TableReadResult& result);
+
 // ReadRegisterTable into a mirror: the mirror is zeroed first, then takes every record whose
 // number has a slot (recordSize <= frameLength - 9); records without a slot are skipped.
 TableReadResult ReadTableIntoMirror(uint8_t command, std::size_t frameLength, RegisterTableMirror& mirror,

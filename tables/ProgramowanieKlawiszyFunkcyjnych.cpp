@@ -21,12 +21,7 @@ bool SendFunctionKeyChoice(int cashierChoice, int keyChoice, int keyNumber, unsi
     DrainInput();
     SendFunctionKey(Link.RegisterAddress, SingleFrameNumber, uint8_t(cashierChoice + 1), uint8_t(keyNumber),
                     FunctionKeyCode(keyChoice));
-    int result = ReceiveAckSerial();
-    if (result == AckPrinting) {
-        Sleep(650);
-        result = ReceiveAck();
-    }
-    if (!AckSucceeded(result))
+    if (!AckSucceeded(ReceiveAckWaitingOutPrinting(650, ReceiveAckSerial)))
         return false;
     Sleep(settleMs);
     return true;

@@ -432,15 +432,7 @@ bool TProgramowanieKlawiszySzybkich2::CanSend()
 int TProgramowanieKlawiszySzybkich2::SendKeyAndReadAck(int key, uint16_t frameNumber)
 {
     SendQuickKeyRecord(Link.RegisterAddress, frameNumber, uint8_t(ChosenCashier()), uint8_t(key), 0);
-    int result = ReceiveAckSerial();
-    if (result == AckPrinting) {
-        WaitWithEvents(4400);
-        result = ReceiveAck();
-        // The first reader shows the register's errors itself; this one does not.
-        if (result == AckErrorFrame)
-            ShowRegisterError(Link.ReceiveBuffer[8]);
-    }
-    return result;
+    return ReceiveAckWaitingOutPrinting(4400, ReceiveAckSerial);
 }
 
 void TProgramowanieKlawiszySzybkich2::SetSending(bool sending)

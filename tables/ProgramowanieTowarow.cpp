@@ -561,12 +561,7 @@ bool TProgramowanieTowarow::AddGoods(const GoodsAddInput& input)
 int TProgramowanieTowarow::SendGoodsAndReadAck(uint16_t plu)
 {
     SendGoodsRecord(Link.RegisterAddress, SingleFrameNumber, plu, plu, ConfirmFlag);
-    int result = ReceiveAck();
-    if (result == AckPrinting) {
-        Sleep(800);
-        result = ReceiveAck();
-    }
-    return result;
+    return ReceiveAckWaitingOutPrinting(800);
 }
 
 void TProgramowanieTowarow::SendAfterAdd(uint16_t plu)

@@ -6,16 +6,6 @@
 
 #include <QStringList>
 
-int ReceiveAckWaitingOutPrinting(unsigned waitMs)
-{
-    int result = ReceiveAck();
-    if (result == AckPrinting) {
-        Sleep(waitMs);
-        result = ReceiveAck();
-    }
-    return result;
-}
-
 bool AckSucceeded(int result) { return result == AckAccepted || result == AckDone; }
 
 bool IsWholeFrame(const uint8_t* bytes, std::size_t got, std::size_t length)

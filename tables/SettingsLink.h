@@ -1,13 +1,10 @@
 #pragma once
 // What the settings windows share when they talk to the register or put a user's text into a
-// frame: the reply read that waits out printing and the check of a frame read straight from the
-// port.
+// frame: the check of a reply and of a frame read straight from the port.
 #include <QString>
 #include <cstddef>
 #include <cstdint>
 
-// ReceiveAck; a "printing" reply is waited out (waitMs) and the reply read once more.
-int ReceiveAckWaitingOutPrinting(unsigned waitMs = 800);
 // Accepted (0) or accepted, last (3).
 bool AckSucceeded(int result);
 

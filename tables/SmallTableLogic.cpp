@@ -322,10 +322,5 @@ int SendOneFrame(const std::function<int()>& builder, int (*reader)())
         return NothingSent;
     if (!reader)
         return AckAccepted;
-    int result = reader();
-    if (result == AckPrinting) {
-        Sleep(PrintingWaitMs);
-        result = reader();
-    }
-    return result;
+    return ReceiveAckWaitingOutPrinting(PrintingWaitMs, reader);
 }

@@ -117,18 +117,26 @@ TEST_P(Replies, PaperOutAnsweredYesTakesTheReplyThatFollowsAndNoStopsTheRegister
     }
 }
 
-TEST_P(Replies, BusyIsWaitedOutUntilTheRegisterAnswers)
+TEST_P(Replies, PrintingAndBusyAreWaitedOutUntilTheRegisterAnswers)
 {
     for (auto reader : {&ReceiveAck, &ReceiveAckSerial}) {
         for (uint8_t answer : {0, 3}) {
-            Bytes replies = StatusReply('A', 0x04);
-            for (const Bytes& b : {StatusReply('A', 0x04), AckBytes(answer)})
-                replies.insert(replies.end(), b.begin(), b.end());
-            ASSERT_TRUE(peer.Write(replies));
-            EXPECT_EQ(reader(), answer == 0 ? AckAccepted : AckDone);
+            for (const Bytes& b : {StatusReply('A', 0x08), StatusReply('A', 0x08), StatusReply('A', 0x04),
+                                   StatusReply('A', 0x04), AckBytes(answer)})
+                ASSERT_TRUE(peer.Write(b));
+            int printing = 0;
+            EXPECT_EQ(ReceiveAckWaitingOutPrinting(500, reader, [&](bool on) { printing += on; }),
+                      answer == 0 ? AckAccepted : AckDone);
+            EXPECT_EQ(printing, 2);
             EXPECT_TRUE(peer.Read(1, 0).empty());
         }
     }
+    // Printing for good is given up after a minute, as busy is.
+    for (int i = 0; i < 61; ++i)   // read at 0, 1, ... 60 s
+        ASSERT_TRUE(peer.Write(StatusReply('A', 0x08)));
+    const long long printingSince = MonotonicMs();
+    EXPECT_EQ(ReceiveAckWaitingOutPrinting(1000), AckBadReply);
+    EXPECT_EQ(MonotonicMs() - printingSince, 60000);
 
     ASSERT_TRUE(peer.Write(StatusReply('A', 0x04)));
     EXPECT_EQ(ReceiveAckSerial(), AckBadReply) << "two reads without a reply end the wait";

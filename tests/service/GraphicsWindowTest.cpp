@@ -183,7 +183,7 @@ TEST(GraphicsWindow, SendStoresTheViewRowByRowSaveWritesItAndDeletesReport)
     EXPECT_EQ(deletes[1][7], 'S');
 
     b.prompts.Clear();
-    b.fx.Emu().LockFaults()->PrintingReplies = 1;
+    b.fx.Emu().LockFaults()->PrintingReplies = 2;
     b.w.BitBtn8Click();
     b.fx.Emu().LockFaults()->ErrorCode = 80;
     b.w.BitBtn8Click();

@@ -82,6 +82,7 @@ TEST(SalesWindow, DownloadStopExportAndClear)
     EXPECT_TRUE(WaitForAck(rig.fx, 1));
 
     rig.prompts.Clear();
+    rig.fx.Emu().LockFaults()->PrintingReplies = 2;
     w.BitBtn2Click();
     EXPECT_EQ(rig.prompts.Texts(), QStringList{QStringLiteral("Sprzedaż skasowana")});
     rig.prompts.Clear();

@@ -94,6 +94,7 @@ TEST_P(CashierSync, DeletesShowTheRegistersRefusalAndDropWhatItTook)
     w.BitBtn6Click();
     ASSERT_EQ(w.CheckListBox2->Count(), 2);
     w.BitBtn1Click();
+    fx.Emu().LockFaults()->PrintingReplies = 2;
     w.BitBtn8Click();
     EXPECT_EQ(prompts.Texts(), QStringList{"Błąd 89: " + ErrorText(89)});
     const auto deletes = fx.Emu().ReceivedFramesWithCommand('2');
@@ -113,7 +114,7 @@ TEST_P(CashierSync, SendProgramsTheTickedCashiersAndReadsTheTableAgain)
     ASSERT_EQ(w.CheckListBox1->Count(), 3);   // the manager of the default image too
     w.CheckListBox1->SetChecked(1, true);
     w.CheckListBox1->SetChecked(2, true);
-    fx.Emu().LockFaults()->PrintingReplies = 1;
+    fx.Emu().LockFaults()->PrintingReplies = 2;
     w.BitBtn2Click();
     EXPECT_EQ(prompts.Texts(), QStringList{" Zaprogramowano 2 kasjerów."});
     EXPECT_EQ(FrameNumbers(ProgramFrames(fx.Emu(), 'K')), (std::vector<uint16_t>{1, 0x8002}));

@@ -122,7 +122,7 @@ TEST_P(GoodsLink, RepliesAreWaitedOutOrReportedAndTheNextDownloadReadsEveryRecor
         ASSERT_TRUE(fx.ConnectLink(GetParam()));
         fx.Emu().PutGoodsRecord(RegisterRecord(2, "Bulka", "   5900000001", 4));
         emu::Faults faults;
-        faults.PrintingReplies = fault == Printing ? 1 : 0;
+        faults.PrintingReplies = fault == Printing ? 2 : 0;
         faults.BusyReplies = fault == Busy ? 2 : 0;
         faults.BusyDelayMs = 50;
         faults.ErrorCode = fault == Error ? 5 : -1;

@@ -180,7 +180,7 @@ protected:
     EmulatorFixture fx;
 };
 
-TEST_P(QuickKeySend, AllTenKeysGoWithTheirFrameNumbersAndARefusedKeyEndsTheSeries)
+TEST_P(QuickKeySend, AllTenKeysOrThePopUpsOneGoWithTheirFrameNumbersAndARefusedKeyEndsTheSeries)
 {
     w.BitBtn1Click();
     const std::vector<emu::Bytes> frames = KeyFrames();
@@ -205,6 +205,24 @@ TEST_P(QuickKeySend, AllTenKeysGoWithTheirFrameNumbersAndARefusedKeyEndsTheSerie
     w.BitBtn1Click();
     EXPECT_EQ(KeyFrames().size(), 4u);
     EXPECT_EQ(prompts.Texts(), QStringList{"Błąd 66: Towar pod podanym numerem nie istnieje"});
+
+    // The pop-up sends one key; an error that follows "printing" is shown.
+    prompts.Clear();
+    fx.Emu().ClearReceived();
+    w.ListBoxFMouseDown(6, Qt::RightButton, QPoint(10, 10));
+    w.PopupMenu1->hide();
+    w.Drukujwybranyklawisz1Click();
+    ASSERT_EQ(KeyFrames().size(), 1u);
+    EXPECT_EQ(emu::GetU16(KeyFrames()[0].data() + 4), 0x8001);
+    EXPECT_EQ(KeyFrames()[0][8], 6);
+    EXPECT_EQ(fx.Emu().QuickKeyRecord(2, 6)[2], 2);
+    EXPECT_TRUE(prompts.Texts().isEmpty());
+
+    fx.Emu().LockFaults()->PrintingReplies = 1;
+    fx.Emu().LockFaults()->ErrorCode = 67;
+    w.Drukujwybranyklawisz1Click();
+    EXPECT_EQ(KeyFrames().size(), 2u);
+    EXPECT_EQ(prompts.Texts(), QStringList{"Błąd 67: Towar może być sprzedawany tylko w ilości całkowitej"});
 }
 
 TEST_P(QuickKeySend, EscStopsTheSeriesAfterTheCurrentKey)
@@ -226,24 +244,6 @@ TEST_P(QuickKeySend, EscStopsTheSeriesAfterTheCurrentKey)
     EXPECT_LE(KeyFrames().size(), 3u);
     EXPECT_TRUE(w.isVisible());   // Esc stopped the series, not the window
     EXPECT_TRUE(w.Body->isEnabled());
-}
-
-TEST_P(QuickKeySend, ThePopUpSendsOneKeyAndShowsAnErrorThatFollowsPrinting)
-{
-    w.ListBoxFMouseDown(6, Qt::RightButton, QPoint(10, 10));
-    w.PopupMenu1->hide();
-    w.Drukujwybranyklawisz1Click();
-    ASSERT_EQ(KeyFrames().size(), 1u);
-    EXPECT_EQ(emu::GetU16(KeyFrames()[0].data() + 4), 0x8001);
-    EXPECT_EQ(KeyFrames()[0][8], 6);
-    EXPECT_EQ(fx.Emu().QuickKeyRecord(2, 6)[2], 2);
-    EXPECT_TRUE(prompts.Texts().isEmpty());
-
-    fx.Emu().LockFaults()->PrintingReplies = 1;
-    fx.Emu().LockFaults()->ErrorCode = 67;
-    w.Drukujwybranyklawisz1Click();
-    EXPECT_EQ(KeyFrames().size(), 2u);
-    EXPECT_EQ(prompts.Texts(), QStringList{"Błąd 67: Towar może być sprzedawany tylko w ilości całkowitej"});
 }
 
 INSTANTIATE_TEST_SUITE_P(Lines, QuickKeySend, ::testing::Bool(), LinkName);

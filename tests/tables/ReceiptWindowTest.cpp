@@ -136,7 +136,7 @@ TEST(ReceiptEditor, RepliesShowOneMessageEach)
         QString message;
     };
     emu::Faults printing, error, silent, cut;
-    printing.PrintingReplies = 1;
+    printing.PrintingReplies = 2;
     error.ErrorCode = 38;
     silent.SilentRequests = 1;
     cut.ShortReplyBytes = 6;

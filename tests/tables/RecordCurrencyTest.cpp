@@ -114,7 +114,7 @@ TEST_F(RecordCurrencyWindow, RegisterChangeSendsTheFrameAndReportsOnlyFailures)
         QString message;
     };
     emu::Faults printing, silent, error;
-    printing.PrintingReplies = 1;
+    printing.PrintingReplies = 2;
     silent.SilentRequests = 1;
     error.ErrorCode = 84;
     const Case cases[] = {

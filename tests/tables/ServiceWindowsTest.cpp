@@ -36,6 +36,7 @@ TEST_F(ServiceWindows, FunctionKeysSendTheirCodesAndSendAllStopsAtAFailure)
     EXPECT_EQ(fx.Emu().Setting('O'), (emu::Bytes{3, 2, 25, 0}));
 
     fx.Emu().ClearReceived();
+    fx.Emu().LockFaults()->PrintingReplies = 2;   // waited out, however often it comes
     w.BitBtn2Click();
     const auto frames = fx.Emu().ReceivedFramesWithCommand('O');
     ASSERT_EQ(frames.size(), 10u);
@@ -70,6 +71,7 @@ TEST_F(ServiceWindows, GoodsUnitsArePaddedAndReadBack)
     w.Edit[0]->setText("g");
     w.Edit[1]->setText("szt");
     w.Edit[2]->setText("");
+    fx.Emu().LockFaults()->PrintingReplies = 2;
     w.BitBtn2Click();
     EXPECT_EQ(prompts.Messages(), QStringList{"Zaprogramowano."});
     EXPECT_EQ(Text(fx.Emu().Setting('q'), 0, 9), "g  szt   ");
@@ -86,6 +88,7 @@ TEST_F(ServiceWindows, NipIsFilledWithZerosAndEveryAcceptanceSucceeds)
 {
     TProgramowanieNIP w;
     w.Edit1->setText("12345678");
+    fx.Emu().LockFaults()->PrintingReplies = 2;
     w.Button1Click();   // the emulator answers "accepted, last" (3)
     EXPECT_EQ(prompts.Messages(), QStringList{"NIP ZAPROGRAMOWANY OK!!"});
     EXPECT_EQ(Text(fx.Emu().Setting('I'), 0, 10), "1234567800");

@@ -162,7 +162,7 @@ TEST_P(SmallTableLink, CashierAndGroupAnswersAreReadAfterTheOperatorOrAtOnce)
     groups.CheckBox1->click();
     SelectGridRow(groups.StringGrid1, 0);
     groups.Button4Click();
-    Emu().LockFaults()->PrintingReplies = 1;
+    Emu().LockFaults()->PrintingReplies = 2;
     groups.Button4Click();
     Emu().LockFaults()->ErrorCode = 5;
     groups.Button4Click();
@@ -191,6 +191,7 @@ TEST_P(SmallTableLink, VatSendStoresTheRatesFirstAndReportsTheRegistersAnswer)
     ASSERT_TRUE(w.BitBtn2->isEnabled());
     w.Edits[2]->setText("7,5");
     w.Edits[6]->setText("zwolniona");
+    Emu().LockFaults()->PrintingReplies = 2;
     w.BitBtn2Click();
     EXPECT_EQ(Emu().Setting('P')[7], 750 & 0xFF);
     EXPECT_EQ(Last('P')[28], 0);
