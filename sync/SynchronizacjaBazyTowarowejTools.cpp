@@ -4,6 +4,7 @@
 
 #include "core/Helpers.h"
 #include "link/Commands.h"
+#include "link/ExchangeGuard.h"
 #include "link/Link.h"
 #include "platform/Prompts.h"
 #include "platform/Time.h"
@@ -110,6 +111,7 @@ void TSynchronizacjaBazyTowarowej::BitBtn11Click()
 
 void TSynchronizacjaBazyTowarowej::BitBtn7Click()
 {
+    ExchangeGuard guard(Button3);
     if (transferring_)
         return;
     GoodsNumberRange range;

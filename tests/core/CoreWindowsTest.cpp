@@ -22,12 +22,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-void PressKey(QWidget& w, int key)
-{
-    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
-    QApplication::sendEvent(&w, &press);
-}
-
 } // namespace
 
 TEST(NowaBazaD, NewDatabaseOrARefusalThatKeepsTheOpenOneKeysConfirmAndClose)

@@ -230,8 +230,7 @@ TEST_F(SearchWindow, EscStopsTheSearchCleanly)
     bool controlsDisabled = false;
     // A pressed Esc stops the search and leaves the window open.
     WhenProbing(window, timer, [this] {
-        QKeyEvent esc(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
-        QApplication::sendEvent(&window, &esc);
+        PressKey(window, Qt::Key_Escape);
     }, controlsDisabled);
     window.Button1Click();
 

@@ -27,12 +27,6 @@ public:
     int HandledKey = 0;
 };
 
-void PressKey(QWidget& w, int key)
-{
-    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
-    QApplication::sendEvent(&w, &press);
-}
-
 } // namespace
 
 TEST(Form, EveryShowByTheProgramRunsFormShowButARestoreDoesNot)

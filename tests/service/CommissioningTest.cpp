@@ -5,11 +5,18 @@
 #include "service/CommissioningLogic.h"
 #include "service/DaneInformacyjne.h"
 #include "service/ProgramowanieNowegoPakietu.h"
+#include "service/SciaganieSprzedazy.h"
+#include "sync/CheckListBox.h"
+#include "sync/SynchronizacjaBazyTowarowej.h"
 #include "tests/service/ServiceTestUtil.h"
 
+#include <QCheckBox>
 #include <QDateEdit>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTimer>
 
 namespace {
 
@@ -162,6 +169,55 @@ TEST(CommissioningSteps, FieldsAndTestGoodsTickOnAcceptanceOnly)
     b.w.BitBtn7Click();
     EXPECT_TRUE(b.prompts.Texts().isEmpty());
     EXPECT_EQ(b.fx.Emu().ReceivedFramesWithCommand('T').size(), 2u);
+}
+
+// While a paced series runs, the second click of a double click and a click on another button
+// start nothing, in a read-out, a synchronisation window and the checklist; Esc still stops.
+TEST(CommissioningSteps, ClicksDuringAPacedSeriesStartNoOther)
+{
+    KitBench b;
+    ASSERT_TRUE(b.fx.ConnectLink(false, 4));
+    for (uint16_t plu = 1; plu <= 5; ++plu)
+        StoreGoods(plu, ("Towar " + std::to_string(plu)).c_str());
+    b.w.BitBtn7Click();
+    TSciaganieSprzedazy sales;
+    sales.CheckBox1->setChecked(false);   // every goods' record, sold or not
+    TSynchronizacjaBazyTowarowej goods;
+    goods.show();
+    for (int row = 0; row < 5; ++row)
+        goods.CheckListBox1->SetChecked(row, true);
+    b.fx.SetBaud(2400);
+    struct Case {
+        QPushButton* Start;
+        QPushButton* Other;   // none: Esc instead
+        std::string Requests;
+    };
+    const Case cases[] = {
+        {sales.BitBtn1, sales.BitBtn2, "Y"},
+        {goods.BitBtn2, goods.BitBtn8, "TTTTT"},
+        {b.w.BitBtn11, nullptr, "sT"},
+        {b.w.BitBtn11, b.w.BitBtn7, "sT00000"},
+    };
+    for (const Case& c : cases) {
+        b.fx.Emu().ClearReceived();
+        b.prompts.Clear();
+        c.Start->window()->show();
+        QTimer::singleShot(0, c.Start, [&c] {
+            if (!c.Other)
+                return PressKey(*c.Start->window(), Qt::Key_Escape);
+            UserClick(*c.Start);
+            UserClick(*c.Other);
+        });
+        UserClick(*c.Start);
+        std::string requests;
+        for (const emu::Bytes& f : b.fx.Emu().ReceivedFrames())
+            if (!(f.size() == 10 && f[6] == 0x06))
+                requests += char(f[6]);
+        EXPECT_EQ(requests, c.Requests) << b.prompts.Texts().join("|").toStdString();
+        EXPECT_EQ(c.Start->window()->isVisible(), c.Other != nullptr);
+    }
+    EXPECT_TRUE(b.prompts.Texts().isEmpty()) << b.prompts.Texts().join("|").toStdString();
+    EXPECT_TRUE(b.w.TickShown(PackageStep::DeleteGoods));
 }
 
 TEST(CommissioningKit, NineTicksInPanelOrderCompleteTheKit)

@@ -236,18 +236,14 @@ TEST(ReportWindows, StaleReplyDrainedChecksAndEnterSendNothingAndEscCloses)
         EXPECT_EQ(rig.prompts.Texts(), QStringList{c.Message});
     }
 
-    auto key = [](QWidget& w, int k) {
-        QKeyEvent press(QEvent::KeyPress, k, Qt::NoModifier);
-        QCoreApplication::sendEvent(&w, &press);
-    };
     TWykonywanieRaportuSprzedazy sales;
     TRaportObrotuGrup turnover;
     for (TReportWindow* w : std::initializer_list<TReportWindow*>{&sales, &turnover}) {
         w->show();
-        key(*w, Qt::Key_Return);
-        key(*w, Qt::Key_Enter);
+        PressKey(*w, Qt::Key_Return);
+        PressKey(*w, Qt::Key_Enter);
         EXPECT_TRUE(w->isVisible());
-        key(*w, Qt::Key_Escape);
+        PressKey(*w, Qt::Key_Escape);
     }
     EXPECT_FALSE(sales.isVisible());
     EXPECT_TRUE(turnover.isVisible());

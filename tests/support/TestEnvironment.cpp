@@ -6,6 +6,9 @@
 #include "link/Link.h"
 #include "link/LinkSettings.h"
 
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QWidget>
 #include <cstdlib>
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -25,6 +28,23 @@ QApplication& TestApp()
         return a;
     }();
     return *app;
+}
+
+void UserClick(QWidget& widget, bool doubleClick)
+{
+    const QPointF at = QRectF(widget.rect()).center();
+    for (int i = doubleClick ? 2 : 1; i > 0; --i)
+        for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+            QMouseEvent click(type, at, widget.mapToGlobal(at), Qt::LeftButton,
+                              type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
+            QApplication::sendEvent(&widget, &click);
+        }
+}
+
+void PressKey(QWidget& widget, int key)
+{
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+    QApplication::sendEvent(&widget, &press);
 }
 
 TestEnvironment::TestEnvironment(bool createImage)

@@ -46,12 +46,6 @@ struct ModalGuard {
     ~ModalGuard() { SetModalRunner({}); }
 };
 
-inline void PressKey(QWidget& w, int key)
-{
-    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
-    QApplication::sendEvent(&w, &press);
-}
-
 // A goods record of group 1, VAT A, sold in whole units; callers change what they need.
 inline GoodsRecordFields GoodsOf(uint16_t plu, const QString& name, uint32_t price = 100)
 {
