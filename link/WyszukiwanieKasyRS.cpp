@@ -105,7 +105,7 @@ void TWyszukiwanieKasyRS::SetControlsEnabledForSearch(bool searching)
 
 void TWyszukiwanieKasyRS::Button1Click()
 {
-    ExchangeGuard guard(Button3);
+    ExchangeGuard guard;
     if (searching_)
         return;
     const StructParametryProgramu savedSettings = LinkSettings;

@@ -10,10 +10,8 @@
 #include "tests/support/ScriptedPrompts.h"
 #include "tests/support/TestEnvironment.h"
 
-#include <QApplication>
 #include <QComboBox>
 #include <QFrame>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
@@ -217,57 +215,38 @@ void WhenProbing(TWyszukiwanieKasyRS& window, QTimer& timer, std::function<void(
     timer.start(5);
 }
 
-TEST_F(SearchWindow, EscStopsTheSearchCleanly)
+// Esc stops the search and leaves the window open; closing the window stops it and closes it.
+// Either way the link is as it was, its port open again.
+TEST_F(SearchWindow, EscOrClosingStopsTheSearchCleanly)
 {
     PtyPair com1(1);   // silent: every probe waits out the read time-out
     PtyPair com2(2, com1.Folder());
-    LinkSettings.ComPortNumber = 2;
-    LinkSettings.BaudRate = 9600;
-    Link.RegisterAddress = 5;
-    App.WorkMode = 3;
-    window.show();
-    QTimer timer;
-    bool controlsDisabled = false;
-    // A pressed Esc stops the search and leaves the window open.
-    WhenProbing(window, timer, [this] {
-        PressKey(window, Qt::Key_Escape);
-    }, controlsDisabled);
-    window.Button1Click();
+    for (bool esc : {true, false}) {
+        LinkSettings.ComPortNumber = 2;
+        LinkSettings.BaudRate = 9600;
+        Link.RegisterAddress = 5;
+        App.WorkMode = 3;
+        window.show();
+        QTimer timer;
+        bool controlsDisabled = false;
+        WhenProbing(window, timer, [this, esc] { esc ? PressKey(window, Qt::Key_Escape) : void(window.close()); },
+                    controlsDisabled);
+        window.Button1Click();
 
-    EXPECT_TRUE(controlsDisabled);
-    EXPECT_FALSE(window.Searching());
-    EXPECT_EQ(window.ProgressBar1->maximum(), 18);
-    EXPECT_LT(window.ProgressBar1->value(), 18);
-    EXPECT_TRUE(prompts.Texts().isEmpty());
-    EXPECT_TRUE(window.isVisible());
-    EXPECT_TRUE(window.Button1->isEnabled());
-    EXPECT_TRUE(window.Button3->isEnabled());
-    EXPECT_EQ(LinkSettings.ComPortNumber, 2);
-    EXPECT_EQ(LinkSettings.BaudRate, 9600u);
-    EXPECT_EQ(Link.RegisterAddress, 5);
-    EXPECT_EQ(App.WorkMode, 3);
-    ASSERT_NE(Link.SerialHandle, nullptr);
-    EXPECT_EQ(Link.SerialHandle->Name(), "COM2");
-}
-
-TEST_F(SearchWindow, ClosingTheWindowStopsTheSearchAndCloses)
-{
-    PtyPair com1(1);
-    LinkSettings.ComPortNumber = NoComPort;
-    App.WorkMode = 1;
-    window.show();
-    QTimer timer;
-    bool controlsDisabled = false;
-    WhenProbing(window, timer, [this] { window.close(); }, controlsDisabled);
-    window.Button1Click();
-
-    EXPECT_TRUE(controlsDisabled);
-    EXPECT_FALSE(window.isVisible());
-    EXPECT_LT(window.ProgressBar1->value(), 9);
-    EXPECT_TRUE(prompts.Texts().isEmpty());
-    EXPECT_EQ(Link.SerialHandle, nullptr);
-    EXPECT_EQ(LinkSettings.ComPortNumber, NoComPort);
-    EXPECT_EQ(App.WorkMode, 1);
+        EXPECT_TRUE(controlsDisabled);
+        EXPECT_FALSE(window.Searching());
+        EXPECT_EQ(window.ProgressBar1->maximum(), 18);
+        EXPECT_LT(window.ProgressBar1->value(), 18);
+        EXPECT_TRUE(prompts.Texts().isEmpty());
+        EXPECT_EQ(window.isVisible(), esc);
+        EXPECT_TRUE(window.Button1->isEnabled() && window.Button3->isEnabled());
+        EXPECT_EQ(LinkSettings.ComPortNumber, 2);
+        EXPECT_EQ(LinkSettings.BaudRate, 9600u);
+        EXPECT_EQ(Link.RegisterAddress, 5);
+        EXPECT_EQ(App.WorkMode, 3);
+        ASSERT_NE(Link.SerialHandle, nullptr);
+        EXPECT_EQ(Link.SerialHandle->Name(), "COM2");
+    }
 }
 
 } // namespace

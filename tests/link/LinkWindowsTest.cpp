@@ -14,11 +14,9 @@
 #include "tests/support/ScriptedPrompts.h"
 #include "tests/support/TestEnvironment.h"
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
@@ -298,8 +296,7 @@ TEST(ExchangeGuardTest, OnlyTheStopButtonEscAndNewWindowsAnswer)
         QObject::connect(b, &QPushButton::clicked, [&clicks, b] { clicks << b->text(); });
     window.show();
     {
-        ExchangeGuard series(&stop);
-        ExchangeGuard wait;
+        ExchangeGuard series(&stop), wait;
         box.show();
         for (QPushButton* b : {&other, &stop, &box})
             UserClick(*b);

@@ -1,8 +1,6 @@
 #include "platform/Form.h"
 #include "tests/support/TestEnvironment.h"
 
-#include <QApplication>
-#include <QKeyEvent>
 #include <QPushButton>
 #include <gtest/gtest.h>
 

@@ -26,7 +26,6 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDateEdit>
-#include <QKeyEvent>
 #include <QLineEdit>
 #include <functional>
 #include <memory>
@@ -145,7 +144,7 @@ std::vector<emu::Bytes> RequestsUpToProbe(ServiceRig& rig)
 {
     SendProbeQ(1, 1, 0);
     EXPECT_TRUE(rig.fx.Emu().WaitForFramesWithCommand('Q', 1, 3000));
-    std::vector<emu::Bytes> requests = rig.Requests();
+    std::vector<emu::Bytes> requests = Requests(rig.fx);
     std::erase_if(requests, [](const emu::Bytes& f) { return f[6] == 'Q'; });
     return requests;
 }

@@ -30,15 +30,14 @@ QApplication& TestApp()
     return *app;
 }
 
-void UserClick(QWidget& widget, bool doubleClick)
+void UserClick(QWidget& widget)
 {
     const QPointF at = QRectF(widget.rect()).center();
-    for (int i = doubleClick ? 2 : 1; i > 0; --i)
-        for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
-            QMouseEvent click(type, at, widget.mapToGlobal(at), Qt::LeftButton,
-                              type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
-            QApplication::sendEvent(&widget, &click);
-        }
+    for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+        const Qt::MouseButtons held = type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton;
+        QMouseEvent click(type, at, widget.mapToGlobal(at), Qt::LeftButton, held, Qt::NoModifier);
+        QApplication::sendEvent(&widget, &click);
+    }
 }
 
 void PressKey(QWidget& widget, int key)

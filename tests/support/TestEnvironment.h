@@ -7,9 +7,9 @@
 // The QApplication every test program shares (created on first use, offscreen).
 QApplication& TestApp();
 
-// Input as the user gives it, through the application's event delivery: a left click (two in
-// a row for a double click) in the middle of the widget, or a key pressed on it.
-void UserClick(QWidget& widget, bool doubleClick = false);
+// Input as the user gives it, through the application's event delivery (event filters see it):
+// a left click in the middle of the widget, or a key pressed on it.
+void UserClick(QWidget& widget);
 void PressKey(QWidget& widget, int key);
 
 class TestEnvironment {

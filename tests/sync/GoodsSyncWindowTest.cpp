@@ -13,11 +13,9 @@
 #include "tests/sync/SyncTestUtil.h"
 #include "tests/tables/QtPrinting.h"
 
-#include <QApplication>
 #include <QFile>
 #include <QMenu>
 #include <QFrame>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>

@@ -15,10 +15,8 @@
 #include "tests/support/TestEnvironment.h"
 #include "tests/tables/QtPrinting.h"
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
