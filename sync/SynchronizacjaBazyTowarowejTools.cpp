@@ -144,6 +144,7 @@ void TSynchronizacjaBazyTowarowej::BitBtn7Click()
 
 void TSynchronizacjaBazyTowarowej::Button4Click()
 {
+    ExchangeGuard guard(Button1);
     if (transferring_)
         return;
     OdswiezTowaryKasy();
