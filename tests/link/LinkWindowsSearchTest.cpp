@@ -99,6 +99,17 @@ protected:
     ~SearchWindow() override { window.hide(); }
 };
 
+// The link as it was before the search: the port in use open again at 9600 baud.
+void ExpectLinkBack(int port, int address, int workMode)
+{
+    EXPECT_EQ(LinkSettings.ComPortNumber, port);
+    EXPECT_EQ(LinkSettings.BaudRate, 9600u);
+    EXPECT_EQ(Link.RegisterAddress, address);
+    EXPECT_EQ(App.WorkMode, workMode);
+    ASSERT_NE(Link.SerialHandle, nullptr);
+    EXPECT_EQ(Link.SerialHandle->Name(), "COM" + std::to_string(port));
+}
+
 TEST_F(SearchWindow, FindsTheRegisterAtAddressFourOnComTwoAndConnects)
 {
     // COM1 answers like something that is no register, COM2 is a register at address 4,
@@ -143,13 +154,7 @@ TEST_F(SearchWindow, FindsTheRegisterAtAddressFourOnComTwoAndConnects)
         EXPECT_EQ(probes[i][4] | (probes[i][5] << 8), 0);
     }
 
-    // Without connecting, the link is as it was; the port in use is open again.
-    EXPECT_EQ(LinkSettings.ComPortNumber, 3);
-    EXPECT_EQ(LinkSettings.BaudRate, 9600u);
-    EXPECT_EQ(Link.RegisterAddress, 7);
-    EXPECT_EQ(App.WorkMode, 1);
-    ASSERT_NE(Link.SerialHandle, nullptr);
-    EXPECT_EQ(Link.SerialHandle->Name(), "COM3");
+    ExpectLinkBack(3, 7, 1);   // without connecting
 
     window.Button2Click();
     EXPECT_TRUE(prompts.Texts().isEmpty()) << prompts.Texts().join('|').toStdString();
@@ -216,7 +221,7 @@ void WhenProbing(TWyszukiwanieKasyRS& window, QTimer& timer, std::function<void(
 }
 
 // Esc stops the search and leaves the window open; closing the window stops it and closes it.
-// Either way the link is as it was, its port open again.
+// Either way the link is as it was.
 TEST_F(SearchWindow, EscOrClosingStopsTheSearchCleanly)
 {
     PtyPair com1(1);   // silent: every probe waits out the read time-out
@@ -240,12 +245,7 @@ TEST_F(SearchWindow, EscOrClosingStopsTheSearchCleanly)
         EXPECT_TRUE(prompts.Texts().isEmpty());
         EXPECT_EQ(window.isVisible(), esc);
         EXPECT_TRUE(window.Button1->isEnabled() && window.Button3->isEnabled());
-        EXPECT_EQ(LinkSettings.ComPortNumber, 2);
-        EXPECT_EQ(LinkSettings.BaudRate, 9600u);
-        EXPECT_EQ(Link.RegisterAddress, 5);
-        EXPECT_EQ(App.WorkMode, 3);
-        ASSERT_NE(Link.SerialHandle, nullptr);
-        EXPECT_EQ(Link.SerialHandle->Name(), "COM2");
+        ExpectLinkBack(2, 5, 3);
     }
 }
 
