@@ -6,7 +6,6 @@
 #include "service/DaneInformacyjne.h"
 #include "service/ProgramowanieNowegoPakietu.h"
 #include "service/SciaganieSprzedazy.h"
-#include "sync/CheckListBox.h"
 #include "sync/SynchronizacjaBazyTowarowej.h"
 #include "tests/service/ServiceTestUtil.h"
 
@@ -14,7 +13,6 @@
 #include <QDateEdit>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPushButton>
 #include <QTimer>
 
