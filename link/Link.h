@@ -135,11 +135,11 @@ void ShowRegisterError(int code);
 int AskPaperOut();
 void AbortByUser();
 // Reads status replies until the register accepts (1) or the wait ends (0): a minute at most,
-// two silent reads, or Esc (the abort flag). It lets window events run meanwhile, so a caller
-// keeps its window's other controls disabled for the time of the exchange.
+// two silent reads, or Esc (the abort flag). It lets window events run meanwhile, under an
+// ExchangeGuard, so that no click starts another exchange.
 int WaitWhileBusy();
-// Waits ms milliseconds while window events run (so that "Anuluj" or Esc is taken meanwhile);
-// with endOnStop it returns early once the abort flag is set.
+// Waits ms milliseconds while window events run (so that "Anuluj" or Esc is taken meanwhile),
+// holding an ExchangeGuard; with endOnStop it returns early once the abort flag is set.
 void WaitWithEvents(int ms, bool endOnStop = true);
 
 // The register's error texts; an index outside the table gives the empty text.

@@ -1,4 +1,5 @@
 // Reading the register's replies and sorting them into result codes.
+#include "link/ExchangeGuard.h"
 #include "link/Link.h"
 #include "link/LinkIo.h"
 #include "platform/Prompts.h"
@@ -86,6 +87,7 @@ int ClassifyWholeStatusReply()
 
 void WaitWithEvents(int ms, bool endOnStop)
 {
+    ExchangeGuard guard;
     const long long end = MonotonicMs() + ms;
     for (;;) {
         ProcessMessages();

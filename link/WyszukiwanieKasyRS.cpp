@@ -3,6 +3,7 @@
 #include "core/AppState.h"
 #include "core/StatusHook.h"
 #include "link/Commands.h"
+#include "link/ExchangeGuard.h"
 #include "link/Link.h"
 #include "link/LinkSettings.h"
 #include "platform/Prompts.h"
@@ -104,6 +105,7 @@ void TWyszukiwanieKasyRS::SetControlsEnabledForSearch(bool searching)
 
 void TWyszukiwanieKasyRS::Button1Click()
 {
+    ExchangeGuard guard;
     if (searching_)
         return;
     const StructParametryProgramu savedSettings = LinkSettings;
@@ -112,6 +114,7 @@ void TWyszukiwanieKasyRS::Button1Click()
     searching_ = true;
     stopRequested_ = false;
     closeRequested_ = false;
+    Link.AbortRequestFlag = 0;
     SetControlsEnabledForSearch(true);
     CloseComPort();
     // The probes go out on the serial ports whatever link was in use.
@@ -120,6 +123,7 @@ void TWyszukiwanieKasyRS::Button1Click()
     int openable = 0;
     for (int port = 1; port <= MaxComPort && !stopRequested_; ++port) {
         ProcessMessages();
+        stopRequested_ = stopRequested_ || Link.AbortRequestFlag;   // the window closed meanwhile
         LinkSettings.ComPortNumber = uint8_t(port);
         if (OpenComPort(0, Link.SerialHandle) == 0) {
             ++openable;
@@ -148,6 +152,7 @@ void TWyszukiwanieKasyRS::Button1Click()
             Label3->setText(PortItem(port));
             // Paints the panel and lets Esc or closing the window stop the search.
             ProcessMessages();
+            stopRequested_ = stopRequested_ || Link.AbortRequestFlag;
             if (stopRequested_ || OpenComPort(0, Link.SerialHandle) != 0)
                 continue;
             ProgressBar1->setValue(ProgressBar1->value() + 1);

@@ -1,6 +1,7 @@
 #include "service/GrafikaNaglowek.h"
 
 #include "link/Commands.h"
+#include "link/ExchangeGuard.h"
 #include "link/Link.h"
 #include "platform/Prompts.h"
 #include "platform/Time.h"
@@ -296,6 +297,7 @@ void TGrafikaNaglowek::BitBtn3Click() { DeleteGraphic(false); }
 
 void TGrafikaNaglowek::SendGraphic(bool header)
 {
+    ExchangeGuard guard(BitBtn6);
     if (GraphicHeight == 0) {
         ShowMessage(QStringLiteral("Brak wczytanego obrazu!"));
         return;

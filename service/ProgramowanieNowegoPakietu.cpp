@@ -4,6 +4,7 @@
 #include "core/Helpers.h"
 #include "core/StatusHook.h"
 #include "link/Commands.h"
+#include "link/ExchangeGuard.h"
 #include "link/Link.h"
 #include "link/LinkSettings.h"
 #include "platform/Cp1250.h"
@@ -574,6 +575,7 @@ void TProgramowanieNowegoPakietu::BitBtn5Click()
 
 void TProgramowanieNowegoPakietu::BitBtn7Click()
 {
+    ExchangeGuard guard;
     DrainInput();
     ShowWaitPanel(Panel7, true);
     SendClearDatabase(Link.RegisterAddress, SingleFrameNumber);
@@ -617,6 +619,7 @@ void TProgramowanieNowegoPakietu::BitBtn7Click()
 
 void TProgramowanieNowegoPakietu::BitBtn11Click()
 {
+    ExchangeGuard guard;
     DrainInput();
     RequestSalesReportByRange(Link.RegisterAddress, SingleFrameNumber, 1, 1, 2000, 1, 0);
     ReceiveAckWaitingOutPrinting(1800);
@@ -638,6 +641,8 @@ void TProgramowanieNowegoPakietu::BitBtn11Click()
         if (plu >= 1 && plu <= App.MaxGoodsCount)
             goods[plu] = std::string(reinterpret_cast<const char*>(f + 9), 42);
     }
+    if (Link.AbortRequestFlag)
+        return;   // stopped by the user: the goods read so far are not all the register holds
     const bool readWhole = result == FrameLast;
     Sleep(150);
 

@@ -46,6 +46,7 @@ void TReadoutWindow::BeginTransfer(std::vector<QWidget*> keep)
     }
     Link.AbortRequestFlag = 0;
     transferring_ = true;
+    exchange_.emplace(keep.empty() ? nullptr : keep.front());
 }
 
 void TReadoutWindow::EndTransfer()
@@ -54,6 +55,7 @@ void TReadoutWindow::EndTransfer()
         w->setEnabled(enabled);
     locked_.clear();
     transferring_ = false;
+    exchange_.reset();   // last: a window closed meanwhile closes now
 }
 
 void TReadoutWindow::closeEvent(QCloseEvent* event)

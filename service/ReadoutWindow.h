@@ -2,9 +2,11 @@
 // The base of the read-out windows: while a transfer runs the other controls are disabled, and
 // Esc, closing or the window's stop control stops it cleanly (the abort flag) instead of
 // closing over a running read.
+#include "link/ExchangeGuard.h"
 #include "platform/Form.h"
 
 #include <QString>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -20,7 +22,8 @@ public:
     void StopTransfer();
 
 protected:
-    // Disables every control but those in keep, clears the abort flag and marks the transfer.
+    // Disables every control but those in keep, clears the abort flag and marks the transfer; the
+    // first control kept is the stop button, the one control of any window that still answers.
     void BeginTransfer(std::vector<QWidget*> keep);
     void EndTransfer();
     void closeEvent(QCloseEvent* event) override;
@@ -28,6 +31,7 @@ protected:
 private:
     bool transferring_ = false;
     std::vector<std::pair<QWidget*, bool>> locked_;
+    std::optional<ExchangeGuard> exchange_;
 };
 
 // Reads up to n raw bytes from the link in use: waits up to boundMs for the first, and ends

@@ -1,5 +1,6 @@
 #include "sync/KopiaDoKasy.h"
 
+#include "link/ExchangeGuard.h"
 #include "link/Link.h"
 #include "platform/Modal.h"
 #include "sync/CheckListBox.h"
@@ -92,6 +93,7 @@ void TKopiaDoKasy::closeEvent(QCloseEvent* event)
 
 void TKopiaDoKasy::Button1Click()
 {
+    ExchangeGuard guard;
     const std::vector<uint8_t> read = ReadTicks(*List.CheckListBox1);
     DatabaseCopyTicks ticks{};
     std::copy_n(read.begin(), std::min(read.size(), ticks.size()), ticks.begin());

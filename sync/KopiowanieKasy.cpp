@@ -2,6 +2,7 @@
 
 #include "core/AppState.h"
 #include "core/DatabaseFiles.h"
+#include "link/ExchangeGuard.h"
 #include "link/Link.h"
 #include "platform/Prompts.h"
 #include "sync/CheckListBox.h"
@@ -70,6 +71,7 @@ void TKopiowanieKasy::SetControlsEnabled(bool enabled)
 
 void TKopiowanieKasy::Button1Click()
 {
+    ExchangeGuard guard;
     const std::vector<uint8_t> read = ReadTicks(*List.CheckListBox1);
     RegisterCopyTicks ticks{};
     std::copy_n(read.begin(), std::min(read.size(), ticks.size()), ticks.begin());

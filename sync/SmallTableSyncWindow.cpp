@@ -3,6 +3,7 @@
 #include "core/AppState.h"
 #include "core/DatabaseImage.h"
 #include "link/Commands.h"
+#include "link/ExchangeGuard.h"
 #include "link/Link.h"
 #include "platform/Prompts.h"
 #include "platform/Time.h"
@@ -201,6 +202,7 @@ void TSmallTableSyncWindow::ReadRegisterTable()
 
 void TSmallTableSyncWindow::BitBtn6Click()
 {
+    ExchangeGuard guard;
     CzekajON();
     ReadRegisterTable();
     CzekajOFF();
@@ -208,6 +210,7 @@ void TSmallTableSyncWindow::BitBtn6Click()
 
 void TSmallTableSyncWindow::BitBtn2Click()
 {
+    ExchangeGuard guard;
     DrainInput();
     const std::vector<int> ticked = CheckListBox1->CheckedNumbers();
     if (ticked.empty())
@@ -264,6 +267,7 @@ void TSmallTableSyncWindow::BitBtn4Click()
 
 void TSmallTableSyncWindow::BitBtn8Click()
 {
+    ExchangeGuard guard;
     DrainInput();
     const std::vector<int> ticked = CheckListBox2->CheckedNumbers();
     if (ticked.empty())

@@ -4,6 +4,7 @@
 #include "core/Helpers.h"
 #include "core/StatusHook.h"
 #include "link/Commands.h"
+#include "link/ExchangeGuard.h"
 #include "link/Link.h"
 #include "platform/Prompts.h"
 #include "platform/Time.h"
@@ -221,6 +222,7 @@ void TSynchronizacjaBazyKasjerow::ShowDetails(const CashierDetails& d, bool regi
 
 void TSynchronizacjaBazyKasjerow::BitBtn6Click()
 {
+    ExchangeGuard guard;
     if (transferring_)
         return;
     CzekajON();
@@ -240,6 +242,7 @@ void TSynchronizacjaBazyKasjerow::BitBtn6Click()
 
 void TSynchronizacjaBazyKasjerow::BitBtn2Click()
 {
+    ExchangeGuard guard;
     if (transferring_)
         return;
     CzekajON();
@@ -309,6 +312,7 @@ void TSynchronizacjaBazyKasjerow::BitBtn4Click()
 
 void TSynchronizacjaBazyKasjerow::BitBtn8Click()
 {
+    ExchangeGuard guard;
     if (transferring_)
         return;
     CzekajON();

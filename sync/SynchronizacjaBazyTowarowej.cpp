@@ -5,6 +5,7 @@
 #include "core/Helpers.h"
 #include "core/StatusHook.h"
 #include "link/Commands.h"
+#include "link/ExchangeGuard.h"
 #include "link/Link.h"
 #include "platform/Cp1250.h"
 #include "platform/Modal.h"
@@ -303,6 +304,7 @@ void TSynchronizacjaBazyTowarowej::EndTransfer()
 
 bool TSynchronizacjaBazyTowarowej::OdswiezTowaryKasy()
 {
+    ExchangeGuard guard(Button2);
     if (transferring_)
         return false;
     ImportCounter->setText(QStringLiteral("0"));
@@ -321,6 +323,7 @@ bool TSynchronizacjaBazyTowarowej::OdswiezTowaryKasy()
 
 void TSynchronizacjaBazyTowarowej::BitBtn2Click()
 {
+    ExchangeGuard guard(Button1);
     if (transferring_)
         return;
     Link.AbortRequestFlag = 0;
@@ -443,6 +446,7 @@ void TSynchronizacjaBazyTowarowej::BitBtn5Click()
 
 void TSynchronizacjaBazyTowarowej::BitBtn8Click()
 {
+    ExchangeGuard guard(Button3);
     if (transferring_)
         return;
     Link.AbortRequestFlag = 0;

@@ -4,6 +4,7 @@
 
 #include "core/Helpers.h"
 #include "link/Commands.h"
+#include "link/ExchangeGuard.h"
 #include "link/Link.h"
 #include "platform/Prompts.h"
 #include "platform/Time.h"
@@ -110,6 +111,7 @@ void TSynchronizacjaBazyTowarowej::BitBtn11Click()
 
 void TSynchronizacjaBazyTowarowej::BitBtn7Click()
 {
+    ExchangeGuard guard(Button3);
     if (transferring_)
         return;
     GoodsNumberRange range;
@@ -142,6 +144,7 @@ void TSynchronizacjaBazyTowarowej::BitBtn7Click()
 
 void TSynchronizacjaBazyTowarowej::Button4Click()
 {
+    ExchangeGuard guard(Button1);
     if (transferring_)
         return;
     // Only a whole read of the register's table can vouch for its barcodes; a read that failed has

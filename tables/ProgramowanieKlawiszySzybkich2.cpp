@@ -5,6 +5,7 @@
 #include "core/Helpers.h"
 #include "core/StatusHook.h"
 #include "link/Commands.h"
+#include "link/ExchangeGuard.h"
 #include "link/Link.h"
 #include "platform/Prompts.h"
 #include "platform/Time.h"
@@ -449,6 +450,7 @@ void TProgramowanieKlawiszySzybkich2::SetSending(bool sending)
 
 void TProgramowanieKlawiszySzybkich2::BitBtn1Click()
 {
+    ExchangeGuard guard;
     if (sending_ || !CanSend())
         return;
     SetSending(true);

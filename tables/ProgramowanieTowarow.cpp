@@ -5,6 +5,7 @@
 #include "core/Helpers.h"
 #include "core/StatusHook.h"
 #include "link/Commands.h"
+#include "link/ExchangeGuard.h"
 #include "link/Link.h"
 #include "platform/Cp1250.h"
 #include "platform/Modal.h"
@@ -728,6 +729,7 @@ void TProgramowanieTowarow::SetTransferLock(bool locked)
 
 void TProgramowanieTowarow::BitBtn8Click()
 {
+    ExchangeGuard guard(BitBtn5);
     if (App.WorkMode != (WorkModeDatabase | WorkModeRegister)) {
         ShowMessage(GoodsTexts::NoConnection);
         return;

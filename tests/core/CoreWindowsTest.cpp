@@ -8,11 +8,8 @@
 #include "tests/support/ScriptedPrompts.h"
 #include "tests/support/TestEnvironment.h"
 
-#include <QApplication>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMouseEvent>
 #include <QPushButton>
 
 #include <filesystem>
@@ -21,12 +18,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-
-void PressKey(QWidget& w, int key)
-{
-    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
-    QApplication::sendEvent(&w, &press);
-}
 
 } // namespace
 
@@ -115,9 +106,7 @@ TEST(OProgramie, ShowsTheProgramAndOpensTheMailLink)
         TOProgramie about;
         EXPECT_EQ(OProgramie, &about);
         EXPECT_FALSE(about.Image1->pixmap().isNull());
-        QMouseEvent release(QEvent::MouseButtonRelease, QPointF(2, 2), QPointF(2, 2), Qt::LeftButton,
-                            Qt::NoButton, Qt::NoModifier);
-        QApplication::sendEvent(about.Label3, &release);
+        UserClick(*about.Label3);
         EXPECT_EQ(opened, QStringList{"mailto:serwis@rivo-service.example?subject=Kasa%20fiskalna%20ORVA%20RIVO"});
 
         about.setResult(QDialog::Accepted);

@@ -10,10 +10,8 @@
 #include "tests/support/ScriptedPrompts.h"
 #include "tests/support/TestEnvironment.h"
 
-#include <QApplication>
 #include <QComboBox>
 #include <QFrame>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
@@ -206,51 +204,33 @@ void WhenProbing(TWyszukiwanieKasyRS& window, QTimer& timer, std::function<void(
     timer.start(5);
 }
 
-TEST_F(SearchWindow, EscStopsTheSearchCleanly)
+// Esc stops the search and leaves the window open; closing the window stops it and closes it.
+// Either way the link is as it was.
+TEST_F(SearchWindow, EscOrClosingStopsTheSearchCleanly)
 {
     PtyPair com1(1);   // silent: every probe waits out the read time-out
     PtyPair com2(2, com1.Folder());
-    LinkSettings.ComPortNumber = 2;
-    LinkSettings.BaudRate = 9600;
-    Link.RegisterAddress = 5;
-    App.WorkMode = 3;
-    window.show();
-    QTimer timer;
-    bool controlsDisabled = false;
-    // A pressed Esc stops the search and leaves the window open.
-    WhenProbing(window, timer, [this] {
-        QKeyEvent esc(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
-        QApplication::sendEvent(&window, &esc);
-    }, controlsDisabled);
-    window.Button1Click();
+    for (bool esc : {true, false}) {
+        LinkSettings.ComPortNumber = 2;
+        LinkSettings.BaudRate = 9600;
+        Link.RegisterAddress = 5;
+        App.WorkMode = 3;
+        window.show();
+        QTimer timer;
+        bool controlsDisabled = false;
+        WhenProbing(window, timer, [this, esc] { esc ? PressKey(window, Qt::Key_Escape) : void(window.close()); },
+                    controlsDisabled);
+        window.Button1Click();
 
-    EXPECT_TRUE(controlsDisabled);
-    EXPECT_FALSE(window.Searching());
-    EXPECT_EQ(window.ProgressBar1->maximum(), 18);
-    EXPECT_LT(window.ProgressBar1->value(), 18);
-    EXPECT_TRUE(prompts.Texts().isEmpty());
-    EXPECT_TRUE(window.isVisible());
-    EXPECT_TRUE(window.Button1->isEnabled());
-    EXPECT_TRUE(window.Button3->isEnabled());
-    EXPECT_EQ(LinkInUse(), "2 9600 @5 mode 3 COM2");
-}
-
-TEST_F(SearchWindow, ClosingTheWindowStopsTheSearchAndCloses)
-{
-    PtyPair com1(1);
-    LinkSettings.ComPortNumber = NoComPort;
-    App.WorkMode = 1;
-    window.show();
-    QTimer timer;
-    bool controlsDisabled = false;
-    WhenProbing(window, timer, [this] { window.close(); }, controlsDisabled);
-    window.Button1Click();
-
-    EXPECT_TRUE(controlsDisabled);
-    EXPECT_FALSE(window.isVisible());
-    EXPECT_LT(window.ProgressBar1->value(), 9);
-    EXPECT_TRUE(prompts.Texts().isEmpty());
-    EXPECT_EQ(LinkInUse(), "255 115200 @1 mode 1 -");
+        EXPECT_TRUE(controlsDisabled);
+        EXPECT_FALSE(window.Searching());
+        EXPECT_EQ(window.ProgressBar1->maximum(), 18);
+        EXPECT_LT(window.ProgressBar1->value(), 18);
+        EXPECT_TRUE(prompts.Texts().isEmpty());
+        EXPECT_EQ(window.isVisible(), esc);
+        EXPECT_TRUE(window.Button1->isEnabled() && window.Button3->isEnabled());
+        EXPECT_EQ(LinkInUse(), "2 9600 @5 mode 3 COM2");
+    }
 }
 
 } // namespace

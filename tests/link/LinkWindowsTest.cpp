@@ -2,6 +2,7 @@
 #include "core/AppState.h"
 #include "link/Commands.h"
 #include "link/CzekajNaRS.h"
+#include "link/ExchangeGuard.h"
 #include "link/Link.h"
 #include "link/LinkSettings.h"
 #include "link/PokazBuforOdb.h"
@@ -14,11 +15,9 @@
 #include "tests/support/ScriptedPrompts.h"
 #include "tests/support/TestEnvironment.h"
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
@@ -35,12 +34,6 @@
 namespace {
 
 QString Item(const QComboBox* box) { return box->currentText(); }
-
-void PressKey(QWidget& w, int key)
-{
-    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
-    QApplication::sendEvent(&w, &press);
-}
 
 // ---- the link settings window ----
 
@@ -287,6 +280,32 @@ protected:
     TCzekajNaRS window;
     ~WaitWindow() override { window.hide(); }
 };
+
+// While an exchange runs only its stop button, Esc and windows shown meanwhile answer; a window
+// closed meanwhile closes when the exchange ends.
+TEST(ExchangeGuardTest, OnlyTheStopButtonEscAndNewWindowsAnswer)
+{
+    TestEnvironment env(false);
+    QWidget window;
+    QPushButton stop("stop", &window), other("other", &window), box("box");
+    QStringList clicks;
+    for (QPushButton* b : {&stop, &other, &box})
+        QObject::connect(b, &QPushButton::clicked, [&clicks, b] { clicks << b->text(); });
+    window.show();
+    {
+        ExchangeGuard series(&stop), wait;
+        box.show();
+        for (QPushButton* b : {&other, &stop, &box})
+            UserClick(*b);
+        PressKey(window, Qt::Key_Escape);
+        EXPECT_EQ(Link.AbortRequestFlag, 1);
+        window.close();
+        EXPECT_TRUE(window.isVisible());
+    }
+    EXPECT_FALSE(window.isVisible() || ExchangeGuard::Held());
+    UserClick(other);
+    EXPECT_EQ(clicks, (QStringList{"stop", "box", "other"}));
+}
 
 TEST_F(WaitWindow, ClosesWithResultOneWhenTheLineIsFree)
 {

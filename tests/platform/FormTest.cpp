@@ -1,8 +1,6 @@
 #include "platform/Form.h"
 #include "tests/support/TestEnvironment.h"
 
-#include <QApplication>
-#include <QKeyEvent>
 #include <QPushButton>
 #include <gtest/gtest.h>
 
@@ -26,12 +24,6 @@ public:
     std::vector<int> Keys;
     int HandledKey = 0;
 };
-
-void PressKey(QWidget& w, int key)
-{
-    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
-    QApplication::sendEvent(&w, &press);
-}
 
 } // namespace
 

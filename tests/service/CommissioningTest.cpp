@@ -5,11 +5,16 @@
 #include "service/CommissioningLogic.h"
 #include "service/DaneInformacyjne.h"
 #include "service/ProgramowanieNowegoPakietu.h"
+#include "service/SciaganieSprzedazy.h"
+#include "sync/SynchronizacjaBazyTowarowej.h"
 #include "tests/service/ServiceTestUtil.h"
 
+#include <QCheckBox>
 #include <QDateEdit>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
+#include <QTimer>
 
 namespace {
 
@@ -162,6 +167,45 @@ TEST(CommissioningSteps, FieldsAndTestGoodsTickOnAcceptanceOnly)
     b.w.BitBtn7Click();
     EXPECT_TRUE(b.prompts.Texts().isEmpty());
     EXPECT_EQ(b.fx.Emu().ReceivedFramesWithCommand('T').size(), 2u);
+}
+
+// While a paced series runs, the second click of a double click and a click on another button
+// start nothing, in a read-out, a synchronisation window and the checklist; Esc still stops.
+TEST(CommissioningSteps, ClicksDuringAPacedSeriesStartNoOther)
+{
+    KitBench b;
+    ASSERT_TRUE(b.fx.ConnectLink(false, 4));
+    for (uint16_t plu = 1; plu <= 5; ++plu)
+        StoreGoods(plu, ("Towar " + std::to_string(plu)).c_str());
+    b.w.BitBtn7Click();
+    b.prompts.Clear();
+    TSciaganieSprzedazy sales;
+    sales.CheckBox1->setChecked(false);   // every goods' record, sold or not
+    TSynchronizacjaBazyTowarowej goods;
+    goods.show();
+    goods.BitBtn9Click();   // all five ticked
+    b.fx.SetBaud(2400);
+    struct Case { QPushButton *Start, *Other; std::string Requests; };   // no Other: Esc instead
+    const Case cases[] = {{sales.BitBtn1, sales.BitBtn2, "Y"}, {goods.BitBtn2, goods.BitBtn8, "TTTTT"},
+                          {b.w.BitBtn11, nullptr, "sT"}, {b.w.BitBtn11, b.w.BitBtn7, "sT00000"}};
+    for (const Case& c : cases) {
+        b.fx.Emu().ClearReceived();
+        c.Start->window()->show();
+        QTimer::singleShot(0, c.Start, [&c] {
+            if (!c.Other)
+                return PressKey(*c.Start->window(), Qt::Key_Escape);
+            UserClick(*c.Start);
+            UserClick(*c.Other);
+        });
+        UserClick(*c.Start);
+        std::string requests;
+        for (const emu::Bytes& f : Requests(b.fx))
+            requests += char(f[6]);
+        EXPECT_EQ(requests, c.Requests);
+        EXPECT_EQ(c.Start->window()->isVisible(), c.Other != nullptr);   // Esc closed the checklist
+    }
+    EXPECT_EQ(b.prompts.Texts(), QStringList{" Zaprogramowano 5 towarów."});
+    EXPECT_TRUE(b.w.TickShown(PackageStep::DeleteGoods));
 }
 
 TEST(CommissioningKit, NineTicksInPanelOrderCompleteTheKit)

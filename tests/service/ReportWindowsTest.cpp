@@ -26,7 +26,6 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDateEdit>
-#include <QKeyEvent>
 #include <QLineEdit>
 #include <functional>
 #include <memory>
@@ -145,7 +144,7 @@ std::vector<emu::Bytes> RequestsUpToProbe(ServiceRig& rig)
 {
     SendProbeQ(1, 1, 0);
     EXPECT_TRUE(rig.fx.Emu().WaitForFramesWithCommand('Q', 1, 3000));
-    std::vector<emu::Bytes> requests = rig.Requests();
+    std::vector<emu::Bytes> requests = Requests(rig.fx);
     std::erase_if(requests, [](const emu::Bytes& f) { return f[6] == 'Q'; });
     return requests;
 }
@@ -236,18 +235,14 @@ TEST(ReportWindows, StaleReplyDrainedChecksAndEnterSendNothingAndEscCloses)
         EXPECT_EQ(rig.prompts.Texts(), QStringList{c.Message});
     }
 
-    auto key = [](QWidget& w, int k) {
-        QKeyEvent press(QEvent::KeyPress, k, Qt::NoModifier);
-        QCoreApplication::sendEvent(&w, &press);
-    };
     TWykonywanieRaportuSprzedazy sales;
     TRaportObrotuGrup turnover;
     for (TReportWindow* w : std::initializer_list<TReportWindow*>{&sales, &turnover}) {
         w->show();
-        key(*w, Qt::Key_Return);
-        key(*w, Qt::Key_Enter);
+        PressKey(*w, Qt::Key_Return);
+        PressKey(*w, Qt::Key_Enter);
         EXPECT_TRUE(w->isVisible());
-        key(*w, Qt::Key_Escape);
+        PressKey(*w, Qt::Key_Escape);
     }
     EXPECT_FALSE(sales.isVisible());
     EXPECT_TRUE(turnover.isVisible());

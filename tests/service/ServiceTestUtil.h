@@ -25,17 +25,17 @@ struct ServiceRig {
     ScriptedPrompts prompts;
     EmulatorFixture fx;
     bool connected = false;
-
-    // The request frames the emulator got, acknowledgements left out.
-    std::vector<emu::Bytes> Requests()
-    {
-        std::vector<emu::Bytes> out;
-        for (const emu::Bytes& f : fx.Emu().ReceivedFrames())
-            if (!(f.size() == 10 && f[6] == 0x06))
-                out.push_back(f);
-        return out;
-    }
 };
+
+// The request frames the emulator got, acknowledgements left out.
+inline std::vector<emu::Bytes> Requests(EmulatorFixture& fx)
+{
+    std::vector<emu::Bytes> out;
+    for (const emu::Bytes& f : fx.Emu().ReceivedFrames())
+        if (!(f.size() == 10 && f[6] == 0x06))
+            out.push_back(f);
+    return out;
+}
 
 // Waits until the emulator got an acknowledgement with this status.
 inline bool WaitForAck(EmulatorFixture& fx, uint8_t status)

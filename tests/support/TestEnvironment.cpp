@@ -7,6 +7,9 @@
 #include "link/LinkSettings.h"
 #include "platform/Time.h"
 
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QWidget>
 #include <cstdlib>
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -37,6 +40,22 @@ bool WaitUntil(const std::function<bool()>& done, int timeoutMs)
         QCoreApplication::processEvents();
     }
     return true;
+}
+
+void UserClick(QWidget& widget)
+{
+    const QPointF at = QRectF(widget.rect()).center();
+    for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+        const Qt::MouseButtons held = type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton;
+        QMouseEvent click(type, at, widget.mapToGlobal(at), Qt::LeftButton, held, Qt::NoModifier);
+        QApplication::sendEvent(&widget, &click);
+    }
+}
+
+void PressKey(QWidget& widget, int key)
+{
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+    QApplication::sendEvent(&widget, &press);
 }
 
 TestEnvironment::TestEnvironment(bool createImage)

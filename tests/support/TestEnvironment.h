@@ -10,6 +10,10 @@ QApplication& TestApp();
 
 // Lets events run until done() holds, at most timeoutMs; whether it came to hold.
 bool WaitUntil(const std::function<bool()>& done, int timeoutMs = 3000);
+// Input as the user gives it, through the application's event delivery (event filters see it):
+// a left click in the middle of the widget, or a key pressed on it.
+void UserClick(QWidget& widget);
+void PressKey(QWidget& widget, int key);
 
 class TestEnvironment {
 public:

@@ -13,11 +13,9 @@
 #include "tests/sync/SyncTestUtil.h"
 #include "tests/tables/QtPrinting.h"
 
-#include <QApplication>
 #include <QFile>
 #include <QMenu>
 #include <QFrame>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
@@ -83,8 +81,7 @@ TEST_P(GoodsSync, AnulujStopsTheReadKeepsWhatCameAndLocksTheWindowMeanwhile)
     QTimer::singleShot(0, &w, [&] {
         locked = w.Transferring() && w.Panel2->isVisible() && w.Button2->isEnabled() && !w.BitBtn7->isEnabled() &&
                  !w.Button4->isEnabled() && !w.CheckListBox1->isEnabled() && !w.Edit3->isEnabled();
-        QKeyEvent esc(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
-        QApplication::sendEvent(&w, &esc);
+        PressKey(w, Qt::Key_Escape);
     });
     w.BitBtn6Click();
     EXPECT_TRUE(locked);

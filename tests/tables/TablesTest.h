@@ -15,10 +15,8 @@
 #include "tests/support/TestEnvironment.h"
 #include "tests/tables/QtPrinting.h"
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -45,12 +43,6 @@ struct ModalGuard {
     explicit ModalGuard(ModalRunner r) { SetModalRunner(std::move(r)); }
     ~ModalGuard() { SetModalRunner({}); }
 };
-
-inline void PressKey(QWidget& w, int key)
-{
-    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
-    QApplication::sendEvent(&w, &press);
-}
 
 // A goods record of group 1, VAT A, sold in whole units; callers change what they need.
 inline GoodsRecordFields GoodsOf(uint16_t plu, const QString& name, uint32_t price = 100)
