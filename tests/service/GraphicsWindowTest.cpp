@@ -11,6 +11,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QProgressBar>
+#include <ctime>
 
 namespace {
 
@@ -27,45 +28,20 @@ QImage HalfBlackPicture(int width, int height)
     return image;
 }
 
-// A progressive grey 8000 x 8000 JPEG of 883 empty scans that are each a pass over the million
-// blocks: the DC scan, then every AC coefficient alone at each bit from 13 down to 0. Each scan's
-// data is exactly its bits (DC: a 1-bit "0" per block; AC: end-of-band runs of 32767 blocks).
+// A progressive grey 8000 x 8000 JPEG of 883 clean scans, each a pass over the million blocks:
+// the DC scan (one 1-bit code "0" a block), then every AC coefficient alone at each bit from 13
+// down to 0 (end-of-band runs of 32767 blocks, code "0" and 14 one bits).
 QByteArray ManyScanJpeg()
 {
-    QByteArray data;
-    int acc = 0, bits = 0;
-    auto put = [&](int bit) {
-        acc = acc << 1 | bit;
-        if (++bits < 8)
-            return;
-        data += char(acc);
-        if (acc == 0xFF)
-            data += '\0';
-        acc = bits = 0;
-    };
-    auto scan = [&](int ss, int ah, int al) {
-        data += QByteArray::fromHex("FFDA0008010100") + char(ss) + char(ss) + char(ah << 4 | al);
-        for (int b = 0; b < (ss ? 31 * 15 : 1000 * 1000); ++b)
-            put(ss && b % 15 != 0);
-        while (bits)
-            put(1);
-    };
-    // One Huffman code, "0": DC difference 0, and AC end-of-band run 2^14 + 14 bits.
     auto table = [](char kind, char symbol) { return kind + QByteArray(1, 1) + QByteArray(15, 0) + symbol; };
-    data = QByteArray::fromHex("FFD8FFDB004300") + QByteArray(64, 1) +
-           QByteArray::fromHex("FFC2000B081F401F4001011100FFC40026") + table(0, 0) + table(0x10, char(0xE0));
-    scan(0, 0, 0);
+    QByteArray data = QByteArray::fromHex("FFD8FFDB004300") + QByteArray(64, 1) +
+                      QByteArray::fromHex("FFC2000B081F401F4001011100FFC40026") + table(0, 0) + table(0x10, char(0xE0)) +
+                      QByteArray::fromHex("FFDA0008010100000000") + QByteArray(125000, 0);
+    const QByteArray runs = QByteArray::fromHex(QByteArray("7FFEFF00FDFF00FBFF00F7FF00EFFF00DFFF00BFFF00").repeated(4));
     for (int k = 1; k < 64; ++k)
         for (int al = 13; al >= 0; --al)
-            scan(k, al == 13 ? 0 : al + 1, al);
+            data += QByteArray::fromHex("FFDA0008010100") + char(k) + char(k) + char((al == 13 ? 0 : al + 1) << 4 | al) + runs;
     return data + QByteArray::fromHex("FFD9");
-}
-
-qint64 ThreadCpuMs()
-{
-    timespec t{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
-    return qint64(t.tv_sec) * 1000 + t.tv_nsec / 1000000;
 }
 
 struct GraphicsBench {
@@ -149,9 +125,9 @@ TEST(GraphicsWindow, OpenCancelAndBadFiles)
                                       {"scans.jpg", ManyScanJpeg()}}) {
         const QString path = QString::fromStdString(b.env.Path(name));
         WriteFileWhole(b.env.Path(name), reinterpret_cast<const uint8_t*>(bytes.data()), std::size_t(bytes.size()), false);
-        const qint64 start = ThreadCpuMs();
+        const std::clock_t start = std::clock();
         b.Open(path);
-        EXPECT_LT(ThreadCpuMs() - start, JpegDecodeBoundMs) << name;
+        EXPECT_LT((std::clock() - start) * 1000 / CLOCKS_PER_SEC, JpegDecodeBoundMs) << name;
         refused += "Nie mogę otworzyc pliku" + path + ".";
     }
     EXPECT_EQ(b.prompts.Texts(), refused);
