@@ -46,14 +46,14 @@ int main(int argc, char** argv)
             return 0;
         }
         QApplication app(argc, argv);
-        InstallPolishStandardDialogs();
+        InstallPolishInterface();
         QApplication::setApplicationName(ApplicationTitle);
         ShowMessage(QString::fromUtf8(text));
         return 0;
     }
 
     QApplication app(argc, argv);
-    InstallPolishStandardDialogs();
+    InstallPolishInterface();
     auto* splash = new TUruchamianie;
     splash->ShowAndPaint();
     QApplication::setApplicationName(ApplicationTitle);

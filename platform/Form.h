@@ -45,3 +45,13 @@ private:
     Window*& global_;
     Window* self_;
 };
+
+class QAbstractItemView;
+class QFont;
+
+// The height a line of text in this font needs. Liberation Mono, the stand-in for Courier New,
+// draws the accents over capitals (Ś, Ć, Ż ...) above its ascent, where a row of its line height
+// clips them.
+int TextRowHeight(const QFont& font);
+// Gives the view's rows that height, so that every Polish capital shows whole.
+void FitRowsToAccents(QAbstractItemView* view);

@@ -133,8 +133,9 @@ QString QtFileFilter(const QString& filter)
     return out.isEmpty() ? filter : out.join(";;");
 }
 
-bool InstallPolishStandardDialogs()
+bool InstallPolishInterface()
 {
+    QLocale::setDefault(QLocale(QLocale::Polish, QLocale::Poland));
     // Owned by the application; installed once however often this is called.
     static QTranslator* translator = nullptr;
     if (translator)

@@ -42,6 +42,8 @@ bool ConfirmOverwrite(const QString& path, const QString& question = QStringLite
 // Converts a file filter of the form "Opis (*.rkb)|*.rkb" into Qt's "Opis (*.rkb)".
 QString QtFileFilter(const QString& filter);
 
-// Loads Qt's own Polish translation, so that standard buttons and the file and print dialogs
-// speak Polish. False when it is not installed (they then stay in English).
-bool InstallPolishStandardDialogs();
+// Makes the interface Polish whatever the system's locale: Polish dates and names in every
+// widget that formats them, and Qt's own Polish translation, so that standard buttons and the
+// file and print dialogs speak Polish. False when that translation is not installed (they then
+// stay in English). Numbers the user types are parsed without any locale.
+bool InstallPolishInterface();

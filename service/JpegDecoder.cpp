@@ -11,7 +11,9 @@ namespace {
 struct ErrorManager {
     jpeg_error_mgr pub;
     std::jmp_buf jump;
-    bool truncated = false;
+    jpeg_progress_mgr progress;
+    int scan = 0;
+    qint64 scanBlocks = 0;
 };
 
 [[noreturn]] void OnError(j_common_ptr info)
@@ -20,12 +22,32 @@ struct ErrorManager {
     std::longjmp(err->jump, 1);
 }
 
+// Notes that change nothing in the picture; every other warning means corrupt data, which
+// libjpeg would decode into a garbled or grey picture.
+bool HarmlessWarning(int code)
+{
+    return code == JWRN_ADOBE_XFORM || code == JWRN_JFIF_MAJOR;
+}
+
 void OnMessage(j_common_ptr info, int level)
 {
-    // A file that ends early decodes with its missing part filled grey: taken as broken.
+    if (level < 0 && !HarmlessWarning(info->err->msg_code))
+        OnError(info);
+}
+
+// Called as each scan starts and each row of blocks is read: ends a file whose scans ask more
+// work than any real picture needs.
+void OnProgress(j_common_ptr info)
+{
+    auto* cinfo = reinterpret_cast<j_decompress_ptr>(info);
     auto* err = reinterpret_cast<ErrorManager*>(info->err);
-    if (level < 0 && err->pub.msg_code == JWRN_JPEG_EOF)
-        err->truncated = true;
+    if (cinfo->input_scan_number == err->scan)
+        return;
+    err->scan = cinfo->input_scan_number;
+    for (int i = 0; i < cinfo->comps_in_scan; ++i)
+        err->scanBlocks += qint64(cinfo->cur_comp_info[i]->width_in_blocks) * cinfo->cur_comp_info[i]->height_in_blocks;
+    if (err->scan > JpegMaxScans || err->scanBlocks > JpegMaxScanBlocks)
+        OnError(info);
 }
 
 void Silent(j_common_ptr) {}
@@ -37,6 +59,7 @@ bool Decode(jpeg_decompress_struct& cinfo, ErrorManager& err, const QByteArray& 
     if (setjmp(err.jump))
         return false;
     jpeg_create_decompress(&cinfo);
+    cinfo.progress = &err.progress;   // the create clears it
     jpeg_mem_src(&cinfo, reinterpret_cast<const unsigned char*>(bytes.constData()),
                  static_cast<unsigned long>(bytes.size()));
     if (jpeg_read_header(&cinfo, TRUE) != JPEG_HEADER_OK)
@@ -57,11 +80,9 @@ bool Decode(jpeg_decompress_struct& cinfo, ErrorManager& err, const QByteArray& 
         JSAMPROW row = image.scanLine(int(cinfo.output_scanline));
         if (jpeg_read_scanlines(&cinfo, &row, 1) != 1)
             return false;
-        if (err.truncated)
-            return false;
     }
     jpeg_finish_decompress(&cinfo);
-    return !err.truncated;
+    return true;
 }
 
 } // namespace
@@ -76,6 +97,7 @@ QImage DecodeJpeg(const QByteArray& bytes)
     err.pub.error_exit = OnError;
     err.pub.emit_message = OnMessage;
     err.pub.output_message = Silent;
+    err.progress.progress_monitor = OnProgress;
     QImage image;
     const bool ok = Decode(cinfo, err, bytes, image);
     jpeg_destroy_decompress(&cinfo);

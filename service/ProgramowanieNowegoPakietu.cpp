@@ -62,13 +62,15 @@ TProgramowanieNowegoPakietu::TProgramowanieNowegoPakietu(QWidget* parent)
     : TForm(parent), instance_(ProgramowanieNowegoPakietu, this)
 {
     setWindowTitle(QStringLiteral("Programowanie nowego pakietu ORVA RIVO"));
-    for (QLabel*& tick : Ticks) {
+    for (std::size_t i = 0; i < Ticks.size(); ++i) {
+        QLabel*& tick = Ticks[i];
         tick = new QLabel(this);
         tick->setPixmap(style()->standardIcon(QStyle::SP_DialogApplyButton).pixmap(24, 24));
         tick->setFixedSize(26, 26);
-        // A hidden tick keeps its place, so the buttons stay in one column.
+        // A hidden tick keeps its place, so the buttons stay in one column; but the unique number
+        // alone has no visible button, and its tick takes room only once shown.
         QSizePolicy policy = tick->sizePolicy();
-        policy.setRetainSizeWhenHidden(true);
+        policy.setRetainSizeWhenHidden(PackageStep(i) != PackageStep::NumberOnly);
         tick->setSizePolicy(policy);
         tick->hide();
     }

@@ -49,7 +49,8 @@ void RangeSelection::Apply()
             row.Box->setEnabled(on);
         for (QWidget* input : row.Inputs) {
             QPalette p = input->palette();
-            p.setColor(QPalette::Base, on ? QColor(Qt::white) : input->palette().color(QPalette::Light));
+            // Midlight is the 3-D light face colour; Light is the highlight edge, white.
+            p.setColor(QPalette::Base, on ? QColor(Qt::white) : input->palette().color(QPalette::Midlight));
             input->setPalette(p);
         }
     }

@@ -1,5 +1,6 @@
 #include "sync/CheckListBox.h"
 
+#include "platform/Form.h"
 #include "tables/GoodsLogic.h"
 
 #include <QFont>
@@ -80,6 +81,7 @@ CheckListBox::CheckListBox(QWidget* parent) : QListView(parent), model_(new Chec
     mono.setStyleHint(QFont::TypeWriter);
     mono.setPointSize(9);
     setFont(mono);
+    FitRowsToAccents(this);
     connect(this, &QListView::clicked, this, [this](const QModelIndex& i) { emit ItemClicked(i.row()); });
     connect(this, &QListView::doubleClicked, this,
             [this](const QModelIndex& i) { SetChecked(i.row(), !Checked(i.row())); });

@@ -105,6 +105,7 @@ TProgramowanieKlawiszySzybkich2::TProgramowanieKlawiszySzybkich2(QWidget* parent
     captions->setContentsMargins(4, 0, 0, 0);   // the list's frame and item margin
     ListBox1 = new QuickKeyDragList(Body);
     ListBox1->setFont(mono);
+    FitRowsToAccents(ListBox1);
     ListBox1->setMinimumWidth(QFontMetrics(mono).horizontalAdvance(QString(40, u'0')) + 30);
     ListBox1->OnStartDrag = [this] { ListBox1StartDrag(); };
     ListBox1->OnEndDrag = [this](bool dropped) {
@@ -141,8 +142,9 @@ TProgramowanieKlawiszySzybkich2::TProgramowanieKlawiszySzybkich2(QWidget* parent
         label->setStyleSheet(QStringLiteral("font-weight: bold;"));
         ListBoxF[i] = new QuickKeyDragList(box);
         ListBoxF[i]->setFont(mono);
+        FitRowsToAccents(ListBoxF[i]);
         ListBoxF[i]->setAcceptDrops(true);
-        ListBoxF[i]->setFixedHeight(QFontMetrics(mono).height() * 5 + 12);
+        ListBoxF[i]->setFixedHeight(TextRowHeight(mono) * 5 + 12);
         ListBoxF[i]->setMinimumWidth(QFontMetrics(mono).horizontalAdvance(QString(18, u'0')) + 12);
         ListBoxF[i]->viewport()->installEventFilter(this);
         ListBoxF[i]->setContextMenuPolicy(Qt::CustomContextMenu);

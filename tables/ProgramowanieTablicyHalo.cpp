@@ -29,7 +29,9 @@ TProgramowanieTablicyHalo::TProgramowanieTablicyHalo(QWidget* parent)
     auto* grid = new QGridLayout;
     for (int i = 0; i < 9; ++i) {
         auto* e = new QLineEdit(this);
-        e->setMaxLength(9);
+        // Room for the largest amount a word holds, "42949672,95": a shorter field would cut
+        // the shown digits, and a store would then write the cut value.
+        e->setMaxLength(HaloAmountText(UINT32_MAX).size());
         Edit[std::size_t(i)] = e;
         grid->addWidget(new QLabel(QString::number(i + 1), this), i, 0);
         grid->addWidget(e, i, 1);
@@ -70,16 +72,16 @@ void TProgramowanieTablicyHalo::BitBtn3Click() { close(); }
 
 bool TProgramowanieTablicyHalo::BitBtn4Click()
 {
+    if (!ImageWritable()) {
+        ShowMessage(QStringLiteral("     Plik zamknięty.     "));
+        return false;
+    }
     std::array<uint32_t, 10> words = Words;
     for (std::size_t i = 0; i < Edit.size(); ++i) {
         if (!ParseHaloAmount(Edit[i]->text(), words[i + 1])) {
             ShowMessage(QStringLiteral("Błędnie wypełnione pola!"));
             return false;
         }
-    }
-    if (!ImageWritable()) {
-        ShowMessage(QStringLiteral("     Plik zamknięty.     "));
-        return false;
     }
     for (std::size_t i = 0; i < words.size(); ++i)
         DbWriteU32At(TableOffsets.HaloBlock + uint32_t(4 * i), words[i]);

@@ -154,7 +154,7 @@ TEST(Prompts, FileFiltersBecomeQtFilters)
 TEST(Prompts, StandardButtonsSpeakPolish)
 {
     TestApp();
-    ASSERT_TRUE(InstallPolishStandardDialogs());
+    ASSERT_TRUE(InstallPolishInterface());
     QMessageBox box(QMessageBox::Question, "UWAGA!", "Kontynuować?", QMessageBox::Yes | QMessageBox::No);
     EXPECT_EQ(box.button(QMessageBox::Yes)->text().remove(u'&'), "Tak");
     EXPECT_EQ(box.button(QMessageBox::No)->text().remove(u'&'), "Nie");

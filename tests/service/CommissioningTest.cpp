@@ -211,6 +211,8 @@ TEST(CommissioningSteps, ClicksDuringAPacedSeriesStartNoOther)
 TEST(CommissioningKit, NineTicksInPanelOrderCompleteTheKit)
 {
     KitBench b;
+    b.w.grab();   // laid out: the key-and-number button stands in the one column of step buttons
+    EXPECT_EQ(b.w.BitBtn12->mapTo(&b.w, QPoint()).x(), b.w.BitBtn7->mapTo(&b.w, QPoint()).x());
     // The register's ports: pairs of (PC port number, register port code).
     for (auto [pc, code] : std::initializer_list<std::pair<int, int>>{{3, ComA}, {5, ComB}, {7, Usb}})
         ASSERT_FALSE(b.fx.ServeCom(pc, code).empty());

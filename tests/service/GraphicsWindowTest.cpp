@@ -1,13 +1,17 @@
 // The graphics window: the shift and zoom arrows, opening pictures, the send of the 96 rows and
 // the deletes against the emulator with faults aimed at one row, and the saved file.
+#include "core/DatabaseFiles.h"
 #include "emulator/FrameCodec.h"
 #include "link/Link.h"
 #include "service/GrafikaNaglowek.h"
+#include "service/JpegDecoder.h"
 #include "tests/service/ServiceTestUtil.h"
 
+#include <QBuffer>
 #include <QFile>
 #include <QLabel>
 #include <QProgressBar>
+#include <ctime>
 
 namespace {
 
@@ -22,6 +26,22 @@ QImage HalfBlackPicture(int width, int height)
         for (int x = 0; x < width / 2; ++x)
             image.setPixel(x, y, qRgb(0, 0, 0));
     return image;
+}
+
+// A progressive grey 8000 x 8000 JPEG of 883 clean scans, each a pass over the million blocks:
+// the DC scan (one 1-bit code "0" a block), then every AC coefficient alone at each bit from 13
+// down to 0 (end-of-band runs of 32767 blocks, code "0" and 14 one bits).
+QByteArray ManyScanJpeg()
+{
+    auto table = [](char kind, char symbol) { return kind + QByteArray(1, 1) + QByteArray(15, 0) + symbol; };
+    QByteArray data = QByteArray::fromHex("FFD8FFDB004300") + QByteArray(64, 1) +
+                      QByteArray::fromHex("FFC2000B081F401F4001011100FFC40026") + table(0, 0) + table(0x10, char(0xE0)) +
+                      QByteArray::fromHex("FFDA0008010100000000") + QByteArray(125000, 0);
+    const QByteArray runs = QByteArray::fromHex(QByteArray("7FFEFF00FDFF00FBFF00F7FF00EFFF00DFFF00BFFF00").repeated(4));
+    for (int k = 1; k < 64; ++k)
+        for (int al = 13; al >= 0; --al)
+            data += QByteArray::fromHex("FFDA0008010100") + char(k) + char(k) + char((al == 13 ? 0 : al + 1) << 4 | al) + runs;
+    return data + QByteArray::fromHex("FFD9");
 }
 
 struct GraphicsBench {
@@ -89,17 +109,28 @@ TEST(GraphicsWindow, OpenCancelAndBadFiles)
     EXPECT_TRUE(view.At(0, 0));
     EXPECT_FALSE(view.At(383, 0));
 
-    // A cancelled dialog, a file that is not a picture and another extension change nothing.
+    // A cancelled dialog, a file that is not a picture, another extension, a JPEG with garbage in
+    // its data and one whose scans ask too much work change nothing, and are refused quickly.
     b.prompts.Clear();
     b.prompts.OpenFile(QString());
     b.w.SpeedButton4Click();
-    const QString broken = QString::fromStdString(b.env.Path("broken.jpg"));
-    const QString png = QString::fromStdString(b.env.Path("logo.png"));
-    ASSERT_TRUE(HalfBlackPicture(10, 10).save(broken, "PNG") && HalfBlackPicture(10, 10).save(png, "PNG"));
-    b.Open(broken);
-    b.Open(png);
-    EXPECT_EQ(b.prompts.Texts(), (QStringList{"Nie mogę otworzyc pliku" + broken + ".",
-                                              "Nie mogę otworzyc pliku" + png + "."}));
+    QByteArray corrupt;
+    QBuffer buffer(&corrupt);
+    ASSERT_TRUE(buffer.open(QIODevice::WriteOnly) && HalfBlackPicture(400, 100).save(&buffer, "JPG"));
+    corrupt.insert(corrupt.size() / 2, QByteArray(400, 'Z'));
+    QStringList refused;
+    for (const auto& [name, bytes] : {std::pair{"broken.jpg", QByteArray("\x89PNG\r\n")},
+                                      {"logo.png", QByteArray("\x89PNG\r\n")},
+                                      {"corrupt.jpg", corrupt},
+                                      {"scans.jpg", ManyScanJpeg()}}) {
+        const QString path = QString::fromStdString(b.env.Path(name));
+        WriteFileWhole(b.env.Path(name), reinterpret_cast<const uint8_t*>(bytes.data()), std::size_t(bytes.size()), false);
+        const std::clock_t start = std::clock();
+        b.Open(path);
+        EXPECT_LT((std::clock() - start) * 1000 / CLOCKS_PER_SEC, JpegDecodeBoundMs) << name;
+        refused += "Nie mogę otworzyc pliku" + path + ".";
+    }
+    EXPECT_EQ(b.prompts.Texts(), refused);
     EXPECT_TRUE(b.w.PrintViewBitmap == view);
     EXPECT_EQ(b.w.Label7->text(), "logo.bmp");
     EXPECT_EQ(b.w.GraphicFileName, b.logo);

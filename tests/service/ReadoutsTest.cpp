@@ -87,6 +87,7 @@ TEST_P(LinkTest, CacheDumpWritesTheFileOnlyWhenComplete)
     ASSERT_GT(file.size(), cache.size());
     EXPECT_EQ(file.substr(0, cache.size()), std::string(cache.begin(), cache.end()));
     EXPECT_EQ(file.substr(cache.size(), 24), "\rData wykoniania kopii: ");
+    EXPECT_EQ(CacheDumpTrailer(QDateTime({2026, 12, 6}, {1, 2, 3})), "\rData wykoniania kopii: 6.12.2026 01:02:03");
     EXPECT_EQ(file.size(), cache.size() + CacheDumpTrailer(QDateTime::currentDateTime()).size());
 
     // A failure, a checksum error and a stop each leave that file as it was; once, over the serial line.

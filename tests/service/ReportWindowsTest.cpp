@@ -210,6 +210,10 @@ TEST(ReportWindows, StaleReplyDrainedChecksAndEnterSendNothingAndEscCloses)
     // sends, so the next report reads its own reply.
     TWykonywanieRaportuStawekPTU vat;
     TWykonywanieRaportuOkresowego periodic;
+    // Polish dates whatever the system's locale; the fields of an unchosen range are not white.
+    periodic.DateTimePicker1->setDate(QDate(2026, 12, 6));
+    EXPECT_EQ(periodic.DateTimePicker1->text(), "6.12.2026");
+    EXPECT_NE(periodic.Edit1->palette().color(QPalette::Base), QColor(Qt::white));
     rig.fx.Emu().LockFaults()->ErrorCode = 71;
     vat.Button1Click();
     ASSERT_TRUE(rig.fx.Emu().WaitForFramesWithCommand('v', 1, 3000));

@@ -5,6 +5,7 @@
 #include "core/DatabaseImage.h"
 #include "link/Link.h"
 #include "link/LinkSettings.h"
+#include "platform/Prompts.h"
 #include "platform/Time.h"
 
 #include <QKeyEvent>
@@ -26,6 +27,7 @@ QApplication& TestApp()
     static QApplication* app = [] {
         ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
         auto* a = new QApplication(argc, argv);
+        InstallPolishInterface();
         QApplication::setApplicationName("ZUZAz103");
         return a;
     }();

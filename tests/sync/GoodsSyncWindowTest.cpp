@@ -53,6 +53,9 @@ TEST_P(GoodsSync, ReadOfAFullTableFillsThePaneAndItsBar)
     EXPECT_EQ(w.ProgressBar2->value(), 2000);
     EXPECT_TRUE(w.ProgressBar2->styleSheet().contains("rgb(250, 0, 0)"));
     EXPECT_EQ(w.CheckListBox2->Item(7999), "8000. Towar                       80,00 B");
+    // A centred row leaves room for the accent of "Ś", which stands above the font's ascent.
+    const QFontMetrics fm(w.CheckListBox2->font());
+    EXPECT_GE(w.CheckListBox2->sizeHintForRow(0), fm.height() - 2 * (fm.ascent() + fm.tightBoundingRect("Ś").top()));
     ASSERT_TRUE(fx.Emu().WaitForFramesWithCommand(0x06, 8000, 2000));
     EXPECT_EQ(fx.Emu().ReceivedFramesWithCommand(0x06).back()[7], 3);   // the last frame's answer
     EXPECT_FALSE(w.Transferring());

@@ -32,9 +32,11 @@ TEST(HaloWindow, StoresAndSendsOnlyWhatParses)
     ScriptedPrompts prompts;
     EmulatorFixture fx;
     ASSERT_TRUE(fx.ConnectLink(false));
+    DbWriteU32At(TableOffsets.HaloBlock + 36, UINT32_MAX);
     TProgramowanieTablicyHalo w;
     w.FormShow();
     EXPECT_EQ(w.Edit[0]->text(), "1,00");
+    EXPECT_EQ(w.Edit[8]->text(), "42949672,95");
     w.Edit[0]->setText("12,5");
     w.Edit[1]->setText("0,5");
     w.Edit[2]->setText(",05");
@@ -43,17 +45,14 @@ TEST(HaloWindow, StoresAndSendsOnlyWhatParses)
     EXPECT_EQ(App.DatabaseModified, 1);
     const emu::Bytes sent = fx.Emu().Setting('L');
     ASSERT_EQ(sent.size(), 36u);
-    EXPECT_EQ(emu::GetU32(&sent[0]), 1250u);
-    EXPECT_EQ(emu::GetU32(&sent[4]), 50u);
-    EXPECT_EQ(emu::GetU32(&sent[8]), 5u);
-    EXPECT_EQ(emu::GetU32(&sent[32]), 50000u);
+    for (auto [at, value] : {std::pair{0, 1250u}, {4, 50u}, {8, 5u}, {32, UINT32_MAX}})
+        EXPECT_EQ(emu::GetU32(&sent[std::size_t(at)]), value) << at;
 
-    // Reopened: the stored amounts, and 5 hundredths survive another store.
+    // Reopened: the stored amounts, and 5 hundredths and the largest amount survive another store.
     TProgramowanieTablicyHalo again;
     again.FormShow();
-    EXPECT_EQ(again.Edit[0]->text(), "12,50");
-    EXPECT_EQ(again.Edit[1]->text(), ",50");
-    EXPECT_EQ(again.Edit[2]->text(), ",05");
+    for (auto [i, text] : {std::pair{0, "12,50"}, {1, ",50"}, {2, ",05"}})
+        EXPECT_EQ(again.Edit[std::size_t(i)]->text(), text);
     ASSERT_TRUE(again.BitBtn4Click());
     EXPECT_EQ(DbReadU32At(TableOffsets.HaloBlock + 12), 5u);
 
@@ -62,6 +61,12 @@ TEST(HaloWindow, StoresAndSendsOnlyWhatParses)
     again.Edit[8]->setText("-3");
     again.BitBtn2Click();
     EXPECT_EQ(prompts.Messages(), QStringList{"Błędnie wypełnione pola!"});
-    EXPECT_EQ(DbReadU32At(TableOffsets.HaloBlock + 36), 50000u);
+    EXPECT_EQ(DbReadU32At(TableOffsets.HaloBlock + 36), UINT32_MAX);
     EXPECT_TRUE(fx.Emu().ReceivedFramesWithCommand('L').empty());
+
+    // Without a usable image the store says so, whatever the fields hold.
+    DatabaseImage.Close();
+    prompts.Clear();
+    EXPECT_FALSE(again.BitBtn4Click());
+    EXPECT_EQ(prompts.Messages(), QStringList{"     Plik zamknięty.     "});
 }
