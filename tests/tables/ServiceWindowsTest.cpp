@@ -115,6 +115,12 @@ TEST_F(ServiceWindows, ManagerPasswordsArePaddedAndTheOldOneChecked)
     ASSERT_TRUE(fx.Emu().WaitForFramesWithCommand('H', 2, 3000));
     EXPECT_EQ(Text(fx.Emu().Setting('H'), 10, 10), "1234      ");
     EXPECT_TRUE(prompts.Texts().isEmpty());
+
+    // Each field is named with its own text; nothing is sent.
+    w.Edit2->setText("abЖ");
+    w.Button1Click();
+    EXPECT_EQ(prompts.Texts(), QStringList{"Nowe hasło: Tekst „abЖ” zawiera znaki, których kasa nie obsługuje: Ж"});
+    EXPECT_EQ(fx.Emu().ReceivedFramesWithCommand('H').size(), 2u);
 }
 
 TEST_F(ServiceWindows, UniqueNumberAndKeyNeedTheirFields)
