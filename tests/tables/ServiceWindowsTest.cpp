@@ -36,7 +36,10 @@ TEST_F(ServiceWindows, FunctionKeysSendTheirCodesAndSendAllStopsAtAFailure)
     EXPECT_EQ(fx.Emu().Setting('O'), (emu::Bytes{3, 2, 25, 0}));
 
     fx.Emu().ClearReceived();
+    w.show();
+    const int height = w.height();
     w.BitBtn2Click();
+    EXPECT_EQ(w.height(), height);   // the wait panel leaves the window as it was
     const auto frames = fx.Emu().ReceivedFramesWithCommand('O');
     ASSERT_EQ(frames.size(), 10u);
     EXPECT_EQ(frames[0][9], 16);   // F1: "Brak funkcji"
