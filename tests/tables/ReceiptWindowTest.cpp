@@ -1,5 +1,5 @@
-// The header and footer windows: editing rules, the store and send against the emulator over
-// both links, the replies, and the rich-text files.
+// The header and footer windows: editing rules, the store and send against the emulator, the
+// replies, and the rich-text files.
 #include "platform/Rtf.h"
 #include "tables/ProgramowanieNaglowka.h"
 #include "tables/ProgramowanieStopki.h"
@@ -45,35 +45,6 @@ QByteArray ReadAll(const std::string& path)
 }
 
 } // namespace
-
-class HeaderOverLink : public ::testing::TestWithParam<bool> {};
-
-TEST_P(HeaderOverLink, BoldRightAlignedLineReachesTheRegister)
-{
-    TestEnvironment env;
-    ScriptedPrompts prompts;
-    EmulatorFixture fx;
-    ASSERT_TRUE(fx.ConnectLink(GetParam()));
-    TProgramowanieNaglowka w;
-    Type(w, "SKLEP");
-    w.RichEdit1->textCursor().insertBlock();
-    Type(w, "AB", true);
-    w.AlignParagraph(Qt::AlignRight);
-    w.TallLine[1]->setChecked(true);
-
-    w.BitBtn2Click();
-    EXPECT_EQ(prompts.Messages(), QStringList{"Zaprogramowano nagłówek"});
-    EXPECT_EQ(App.DatabaseModified, 1);
-    std::string expected = std::string(18, ' ') + "SKLEP" + std::string(19, ' ');
-    expected += std::string(38, ' ') + "\x01" "A" "\x01" "B";
-    expected.resize(252, '\0');
-    expected += std::string("\x02\x00\x01\x00\x00\x00\x00", 7);
-    const std::vector<uint8_t> want(expected.begin(), expected.end());
-    EXPECT_EQ(fx.Emu().Setting('N'), want);
-    EXPECT_EQ(ImageBytes(TableOffsets.HeaderBlock, 259), want);
-}
-
-INSTANTIATE_TEST_SUITE_P(Links, HeaderOverLink, ::testing::Bool(), LinkName);
 
 TEST(ReceiptEditor, PastedLinesAreCutToTheBlockAndBreaksStartParagraphs)
 {
@@ -135,8 +106,9 @@ TEST_F(ReceiptEditorLink, RefusedStoresWriteAndSendNothing)
     }
     EXPECT_EQ(header.RichEdit1->toPlainText(), "A\x01" "B C");
     // A full line passes; more lines than the block holds never reach it (the editor cuts them).
-    EXPECT_TRUE(ReceiptLineBytes({QString(42, 'x')}, 1).Refusal.isEmpty());
-    EXPECT_FALSE(BuildReceiptBlock(std::vector<ReceiptParagraph>(4, {"a"}), FooterLineCount, {}).Refusal.isEmpty());
+    const ReceiptParagraph full{QString(42, 'x'), {}, ReceiptAlign::Left};
+    EXPECT_TRUE(ReceiptLineBytes(full, 1).Refusal.isEmpty());
+    EXPECT_FALSE(BuildReceiptBlock(std::vector<ReceiptParagraph>(4, full), FooterLineCount, {}).Refusal.isEmpty());
 
     prompts.Clear();
     footer.RichEdit1->clear();
@@ -156,8 +128,12 @@ TEST_F(ReceiptEditorLink, RepliesShowOneMessageEach)
 {
     footer.AlignParagraph(Qt::AlignLeft);
     Type(footer, "Dziękujemy");
-    Type(header, "Sklep");
     footer.TallLine[0]->setChecked(true);   // no longer decides the result-4 message
+    Type(header, "SKLEP");
+    header.RichEdit1->textCursor().insertBlock();
+    Type(header, "AB", true);
+    header.AlignParagraph(Qt::AlignRight);
+    header.TallLine[1]->setChecked(true);
 
     struct Case {
         TReceiptEditorForm* window;
@@ -170,6 +146,7 @@ TEST_F(ReceiptEditorLink, RepliesShowOneMessageEach)
     silent.SilentRequests = 1;
     cut.ShortReplyBytes = 6;
     const Case cases[] = {
+        {&header, {}, "Zaprogramowano nagłówek"},
         {&footer, printing, "Zaprogramowano stopkę."},
         {&header, error, "Błąd 38: Wartość pola „Liczba linii w nagłówku” nie zgadza się danymi wpisanymi do "
                          "tablicy linijek nagłówka"},
@@ -183,6 +160,14 @@ TEST_F(ReceiptEditorLink, RepliesShowOneMessageEach)
         c.window->BitBtn2Click();
         EXPECT_EQ(prompts.Messages(), QStringList{c.message});
     }
+    // Centred and right-aligned lines, a bold character after its mark, the line count, the tall line.
+    std::string expected(18, ' ');
+    expected.append("SKLEP").append(19 + 38, ' ').append("\x01" "A" "\x01" "B").resize(252, '\0');
+    expected += std::string("\x02\x00\x01\x00\x00\x00\x00", 7);
+    const std::vector<uint8_t> want(expected.begin(), expected.end());
+    EXPECT_EQ(fx.Emu().Setting('N'), want);
+    EXPECT_EQ(ImageBytes(TableOffsets.HeaderBlock, 259), want);
+    EXPECT_EQ(App.DatabaseModified, 1);
     // The footer's frame carries the confirmation flag.
     footer.CheckBox8->setChecked(true);
     footer.CheckBox8Click();
