@@ -82,7 +82,7 @@ TEST_F(SmallTableWindows, DiscountAddProposesNumbersAndRefusesDuplicates)
     EXPECT_TRUE(prompts.Texts().isEmpty());
 }
 
-TEST_F(SmallTableWindows, GroupOneStaysADeleteMarksTheDatabaseModifiedAndASendNeedsAPort)
+TEST_F(SmallTableWindows, GroupOneStaysAndADeleteMarksTheDatabaseModified)
 {
     TProgramowanieGrupTowarowych groups;
     ASSERT_TRUE(WriteSmallRecord(GoodsGroupTableGeometry, GoodsGroupRecordBytes(2, "Napoje")));
@@ -97,13 +97,6 @@ TEST_F(SmallTableWindows, GroupOneStaysADeleteMarksTheDatabaseModifiedAndASendNe
     EXPECT_EQ(ReadSmallRecord(GoodsGroupTableGeometry, 2)[0], 0);
     EXPECT_EQ(App.DatabaseModified, 1);
     EXPECT_EQ(groups.ComboBox1->currentText(), "2");
-
-    // Sending needs a chosen port.
-    App.WorkMode = WorkModeDatabase | WorkModeRegister;
-    LinkSettings.ComPortNumber = NoComPort;
-    SelectNumber(groups.StringGrid1, 1);
-    groups.Button4Click();
-    EXPECT_EQ(prompts.Messages().value(1), "Nie wybrano portu komunikacyjnego!!");
 }
 
 TEST_F(SmallTableWindows, AnUnusableImageShowsNoRowsAndTakesNoAdd)
