@@ -99,3 +99,12 @@ QString Cp1250Refusal(const QString& text)
         return {};
     return QStringLiteral("Tekst „%1” zawiera znaki, których kasa nie obsługuje: %2").arg(text, outside);
 }
+
+QString Cp1250Refusal(std::initializer_list<std::pair<QString, QString>> labelledTexts)
+{
+    QStringList lines;
+    for (const auto& [label, text] : labelledTexts)
+        if (const QString refusal = Cp1250Refusal(text); !refusal.isEmpty())
+            lines << label + QStringLiteral(": ") + refusal;
+    return lines.join(QLatin1Char('\n'));
+}

@@ -3,7 +3,9 @@
 // Byte strings of the image and frames are std::string; UI texts are QString.
 #include <QString>
 #include <cstddef>
+#include <initializer_list>
 #include <string>
+#include <utility>
 
 char16_t Cp1250ToUnicode(unsigned char byte);
 // -1 when the character has no place in the code page.
@@ -19,3 +21,6 @@ std::string ToCp1250(const QString& text);
 QString CharactersOutsideCp1250(const QString& text);
 // The message that refuses text for holding such characters; empty when it holds none.
 QString Cp1250Refusal(const QString& text);
+// The same for several fields, given as label and text: each field that holds such characters
+// gets its own line, led by its label; empty when none does.
+QString Cp1250Refusal(std::initializer_list<std::pair<QString, QString>> labelledTexts);

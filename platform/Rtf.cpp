@@ -307,6 +307,9 @@ RtfRead ReadRtf(const QByteArray& bytes, QTextDocument& document)
 
     document.clear();
     QTextCursor cursor(&document);
+    // One edit block lays the document out once, and each run of one size goes in whole:
+    // character by character, a long paragraph is laid out again on every insert.
+    cursor.beginEditBlock();
     for (std::size_t i = 0; i < paragraphs.size(); ++i) {
         const Paragraph& p = paragraphs[i];
         QTextBlockFormat blockFormat;
@@ -315,12 +318,16 @@ RtfRead ReadRtf(const QByteArray& bytes, QTextDocument& document)
             cursor.setBlockFormat(blockFormat);
         else
             cursor.insertBlock(blockFormat);
-        for (qsizetype c = 0; c < p.Text.size(); ++c) {
+        for (qsizetype start = 0, end = 0; start < p.Text.size(); start = end) {
+            const bool big = p.Big[std::size_t(start)];
+            while (end < p.Text.size() && p.Big[std::size_t(end)] == big)
+                ++end;
             QTextCharFormat f;
-            f.setFontPointSize(p.Big[std::size_t(c)] ? BigPointSize : NormalPointSize);
-            cursor.insertText(QString(p.Text[c]), f);
+            f.setFontPointSize(big ? BigPointSize : NormalPointSize);
+            cursor.insertText(p.Text.mid(start, end - start), f);
         }
     }
+    cursor.endEditBlock();
     return RtfRead::Ok;
 }
 

@@ -44,7 +44,9 @@ TJednostkiTowarowe::TJednostkiTowarowe(QWidget* parent) : TForm(parent), instanc
 
 void TJednostkiTowarowe::BitBtn2Click()
 {
-    if (const QString refusal = Cp1250Refusal(Edit[0]->text() + Edit[1]->text() + Edit[2]->text());
+    if (const QString refusal = Cp1250Refusal({{QStringLiteral("Jednostka nr 1"), Edit[0]->text()},
+                                                {QStringLiteral("Jednostka nr 2"), Edit[1]->text()},
+                                                {QStringLiteral("Jednostka nr 3"), Edit[2]->text()}});
         !refusal.isEmpty()) {
         ShowMessage(refusal);
         return;

@@ -55,7 +55,7 @@ void TProgramowanieFormPlatnosci::BitBtn4Click()
         return;
     unsigned number = 0;
     if (!ParseRecordNumber(Edit1->text(), PaymentFormSlots, number)) {
-        ShowMessage(QStringLiteral(" Błędna wartość w polu Numer. Numer musi zawierać się w przedziale 1 - 10"));
+        ShowNumberOutOfRange(PaymentFormSlots);
         return;
     }
     if (!NameAccepted(Edit2, "Nazwa waluty nie może składać się z samych znaków spacji!") ||

@@ -40,7 +40,9 @@ TProgramowanieHaslaKierownika::TProgramowanieHaslaKierownika(QWidget* parent)
 
 void TProgramowanieHaslaKierownika::Button1Click()
 {
-    if (const QString refusal = Cp1250Refusal(Edit1->text() + Edit2->text()); !refusal.isEmpty()) {
+    if (const QString refusal = Cp1250Refusal({{QStringLiteral("Stare hasło"), Edit1->text()},
+                                                {QStringLiteral("Nowe hasło"), Edit2->text()}});
+        !refusal.isEmpty()) {
         ShowMessage(refusal);
         return;
     }

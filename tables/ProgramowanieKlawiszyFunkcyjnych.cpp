@@ -73,12 +73,20 @@ TProgramowanieKlawiszyFunkcyjnych::TProgramowanieKlawiszyFunkcyjnych(QWidget* pa
     auto* wait = new QLabel(QStringLiteral("Czekaj"), Panel1);
     wait->setStyleSheet(QStringLiteral("font-size: 14pt; font-weight: bold;"));
     (new QHBoxLayout(Panel1))->addWidget(wait);
+    // The panel shares the button's row and keeps its room while hidden: showing it during a
+    // send changes no height.
+    QSizePolicy panelPolicy = Panel1->sizePolicy();
+    panelPolicy.setRetainSizeWhenHidden(true);
+    Panel1->setSizePolicy(panelPolicy);
     Panel1->hide();
+    auto* bottom = new QHBoxLayout;
+    bottom->addWidget(Panel1);
+    bottom->addStretch(1);
+    bottom->addWidget(BitBtn2);
 
     auto* main = new QVBoxLayout(this);
     main->addLayout(grid);
-    main->addWidget(Panel1);
-    main->addWidget(BitBtn2, 0, Qt::AlignRight);
+    main->addLayout(bottom);
 }
 
 void TProgramowanieKlawiszyFunkcyjnych::Button1Cick() { SendKey(1); }

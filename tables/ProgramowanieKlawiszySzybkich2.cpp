@@ -250,10 +250,10 @@ void TProgramowanieKlawiszySzybkich2::LoadQuickKeyLists()
 {
     // Goods numbers the goods table cannot hold (a database from the larger model) are dropped
     // alone; the other keys of every cashier stay.
-    if (RepairQuickKeyTable(App.MaxGoodsCount) > 0) {
+    if (const int dropped = RepairQuickKeyTable(App.MaxGoodsCount); dropped > 0) {
         MarkDatabaseModified();
         RequestStatusRefresh();
-        ShowMessage(QuickKeyTexts::DamagedTable);
+        ShowMessage(QString::fromUtf8(QuickKeyTexts::DamagedTable).arg(App.MaxGoodsCount).arg(dropped));
     }
     for (int key = 1; key <= 10; ++key)
         ValidateQuickKeyTable(ChosenCashier(), key);

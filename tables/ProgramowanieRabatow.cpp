@@ -81,7 +81,7 @@ void TProgramowanieRabatow::BitBtn4Click()
         return;
     unsigned number = 0;
     if (!ParseRecordNumber(Edit1->text(), DiscountSlots, number)) {
-        ShowMessage(QStringLiteral(" Błędna wartość w polu Numer. Numer musi zawierać się w przedziale 1 - 20"));
+        ShowNumberOutOfRange(DiscountSlots);
         return;
     }
     if (!NameAccepted(Edit2, "Nazwa rabatu/narzutu nie może składać się z samych znaków spacji!") ||

@@ -59,7 +59,7 @@ void TProgramowanieWalutObcych::BitBtn4Click()
         return;
     unsigned number = 0;
     if (!ParseRecordNumber(Edit1->text(), CurrencySlots, number)) {
-        ShowMessage(QStringLiteral(" Błędna wartość w polu Numer. Numer musi zawierać się w przedziale 1 - 10"));
+        ShowNumberOutOfRange(CurrencySlots);
         return;
     }
     if (!NameAccepted(Edit2, "Nazwa waluty nie może składać się z samych znaków spacji!"))

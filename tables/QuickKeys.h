@@ -24,8 +24,10 @@ constexpr uint32_t QuickKeyTableUsedSize = QuickKeyCashiers * QuickKeysPerCashie
 constexpr uint32_t QuickKeyOneUnit = 10000;
 
 namespace QuickKeyTexts {
+// %1 the goods capacity, %2 how many entries were dropped.
 inline constexpr const char* DamagedTable =
-    "Wykryto błąd bazy klawiszy szybkich! Klawisze szybkie zostały skasowane, a baza danych naprawiona.";
+    "Wykryto błąd bazy klawiszy szybkich! Z klawiszy szybkich usunięto towary o numerach powyżej %1 (pozycji: %2), "
+    "pozostałe przypisania zachowano, a baza danych naprawiona.";
 inline constexpr const char* BadQuantity = "Błędna ilość";
 inline constexpr const char* BadGoodsNumber =
     "     Błędna wartość : Numer towaru w kasie\n Pole musi zawierać liczbę z przedziału 0-8000a. (0 - brak towaru)    ";

@@ -98,10 +98,15 @@ TReceiptEditorForm::TReceiptEditorForm(const ReceiptWindowKind& kind, const QStr
     Ruler = new QLabel(RulerText(ReceiptLineWidth), this);
     Ruler->setFont(EditorFont());
     Ruler->setStyleSheet(QStringLiteral("color: gray;"));
-    // Room for the 42 columns and the lines, no more.
+    // The text area is as wide as the ruler's 42 columns and starts under its first one, so that
+    // a centred or right-aligned line shows where it prints. The cursor gets its pixel at the end.
     const QFontMetrics metrics(EditorFont());
-    RichEdit1->setMinimumWidth(metrics.horizontalAdvance(RulerText(ReceiptLineWidth)) * 2 + 40);
+    const int inset = RichEdit1->frameWidth() + int(RichEdit1->document()->documentMargin());
+    RichEdit1->setFixedWidth(metrics.horizontalAdvance(RulerText(ReceiptLineWidth)) + 2 * inset +
+                             RichEdit1->cursorWidth());
+    RichEdit1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     RichEdit1->setFixedHeight(metrics.lineSpacing() * 2 * kind.MaxLines + 20);
+    Ruler->setIndent(inset);
 
     TallLinesPanel = new QFrame(this);
     auto* tallLayout = new QHBoxLayout(TallLinesPanel);

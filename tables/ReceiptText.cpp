@@ -3,6 +3,7 @@
 #include "platform/Cp1250.h"
 #include "tables/SettingsLink.h"
 
+#include <QStringList>
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTextFragment>
@@ -19,6 +20,21 @@ ReceiptAlign AlignOf(Qt::Alignment a)
     if (a & Qt::AlignHCenter)
         return ReceiptAlign::Centre;
     return ReceiptAlign::Left;
+}
+
+// The distinct control characters of text as codes ("0x01 0x1B"): the register reads them as
+// print commands (0x01 is its bold mark), and they take a position each.
+QString ControlCharactersOf(const QString& text)
+{
+    QStringList found;
+    for (QChar c : text) {
+        if (c.unicode() >= 0x20 && c.unicode() != 0x7F)
+            continue;
+        const QString code = QStringLiteral("0x") + QString::number(c.unicode(), 16).rightJustified(2, u'0').toUpper();
+        if (!found.contains(code))
+            found << code;
+    }
+    return found.join(QLatin1Char(' '));
 }
 
 } // namespace
@@ -47,6 +63,13 @@ ReceiptLine ReceiptLineBytes(const ReceiptParagraph& paragraph, int lineNumber)
     ReceiptLine line;
     if (const QString refusal = Cp1250Refusal(paragraph.Text); !refusal.isEmpty()) {
         line.Refusal = QStringLiteral("Linia %1: %2").arg(lineNumber).arg(refusal);
+        return line;
+    }
+    if (const QString controls = ControlCharactersOf(paragraph.Text); !controls.isEmpty()) {
+        line.Refusal = QStringLiteral("Linia %1 zawiera znaki sterujące, których kasa nie drukuje: %2. Nic nie "
+                                      "zapisano ani nie wysłano.")
+                           .arg(lineNumber)
+                           .arg(controls);
         return line;
     }
     std::string text;

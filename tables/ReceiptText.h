@@ -39,7 +39,8 @@ ReceiptLine ReceiptLineBytes(const ReceiptParagraph& paragraph, int lineNumber);
 
 // The used bytes of HeaderBlock or FooterBlock: the lines followed by zero bytes, the number
 // of lines and the tall-line flags. A line over 42 positions, a character outside code page
-// 1250 or more lines than the block holds refuses the whole block.
+// 1250, a control character (0x00-0x1F, 0x7F) or more lines than the block holds refuses the
+// whole block.
 struct ReceiptBlock {
     std::vector<uint8_t> Bytes;
     QString Refusal;

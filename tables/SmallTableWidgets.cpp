@@ -120,6 +120,12 @@ bool NameIsNew(QLineEdit* edit, const SmallTableGeometry& table, unsigned slotCo
 
 void ShowFileClosed() { ShowMessage(QString::fromUtf8(SmallTableTexts::FileClosed)); }
 
+void ShowNumberOutOfRange(unsigned last)
+{
+    ShowMessage(QStringLiteral(" Błędna wartość w polu Numer. Numer musi zawierać się w przedziale 1\u00A0\u2011\u00A0%1")
+                    .arg(last));
+}
+
 bool StoreRecord(const SmallTableGeometry& table, const RecordBytes& record)
 {
     if (!WriteSmallRecord(table, record)) {

@@ -77,6 +77,9 @@ bool NameAccepted(QLineEdit* edit, const char* spacesMessage);
 bool NameIsNew(QLineEdit* edit, const SmallTableGeometry& table, unsigned slotCount, const char* duplicateMessage);
 // "     Plik zamknięty.     ": a write found no usable image.
 void ShowFileClosed();
+// The refusal of a record number outside 1..last. The range is joined by non-breaking
+// characters, so that a wrapped message never parts "1 -" from its end.
+void ShowNumberOutOfRange(unsigned last);
 // Writes an added record and marks the database modified; without a usable image writes
 // nothing and says so. True when written.
 bool StoreRecord(const SmallTableGeometry& table, const RecordBytes& record);

@@ -31,14 +31,6 @@ QString ParsePort(const QString& text, unsigned low, unsigned high, uint16_t& po
     return {};
 }
 
-QString RefusalOfTexts(std::initializer_list<QString> texts)
-{
-    QString all;
-    for (const QString& t : texts)
-        all += t;
-    return Cp1250Refusal(all);
-}
-
 } // namespace
 
 QString BuildEmailParamsBlock(const EmailParams& p, std::array<uint8_t, 243>& block)
@@ -47,8 +39,13 @@ QString BuildEmailParamsBlock(const EmailParams& p, std::array<uint8_t, 243>& bl
     if (QString refusal = ParsePort(p.Port, 1, 65535, port); !refusal.isEmpty())
         return refusal;
     const QString subject = p.AutomaticSubject ? QStringLiteral("#") : p.Subject;
-    if (QString refusal = RefusalOfTexts({p.Address, subject, p.SmtpIp, p.Password, p.Recipients[0], p.Recipients[1],
-                                          p.Recipients[2]});
+    if (QString refusal = Cp1250Refusal({{QStringLiteral("E-mail Orva RIVO"), p.Address},
+                                         {QStringLiteral("Temat wiadomosci"), subject},
+                                         {QStringLiteral("IP serwera SMTP"), p.SmtpIp},
+                                         {QStringLiteral("Hasło"), p.Password},
+                                         {QStringLiteral("Adres odbiorcy 1"), p.Recipients[0]},
+                                         {QStringLiteral("Adres odbiorcy 2"), p.Recipients[1]},
+                                         {QStringLiteral("Adres odbiorcy 3"), p.Recipients[2]}});
         !refusal.isEmpty())
         return refusal;
     uint8_t* b = block.data();
@@ -73,7 +70,12 @@ QString BuildWifiParamsBlock(const WifiParams& p, std::array<uint8_t, 186>& bloc
     uint16_t port = 0;
     if (QString refusal = ParsePort(p.Port, 1024, 65535, port); !refusal.isEmpty())
         return refusal;
-    if (QString refusal = RefusalOfTexts({p.Ip, p.Mask, p.Gateway, p.Name, p.Password}); !refusal.isEmpty())
+    if (QString refusal = Cp1250Refusal({{QStringLiteral("IP Kasy"), p.Ip},
+                                         {QStringLiteral("Maska podsieci"), p.Mask},
+                                         {QStringLiteral("Brama domyslna"), p.Gateway},
+                                         {QStringLiteral("Nazwa sieci"), p.Name},
+                                         {QStringLiteral("Hasło"), p.Password}});
+        !refusal.isEmpty())
         return refusal;
     uint8_t* b = block.data();
     b[0] = p.Dhcp ? 1 : 0;

@@ -25,33 +25,29 @@ QStringList Describe(const QTextDocument& doc)
     return out;
 }
 
-void AddParagraph(QTextCursor& c, bool first, Qt::Alignment a, const QString& normal, const QString& big)
-{
-    QTextBlockFormat bf;
-    bf.setAlignment(a);
-    if (first)
-        c.setBlockFormat(bf);
-    else
-        c.insertBlock(bf);
-    QTextCharFormat n, b;
-    n.setFontPointSize(10);
-    b.setFontPointSize(20);
-    c.insertText(normal, n);
-    c.insertText(big, b);
-}
-
 } // namespace
 
 TEST(Rtf, OwnFilesKeepParagraphsSizesAlignmentsAndPolishLetters)
 {
     TestApp();
+    const struct {
+        Qt::Alignment Align;
+        QString Normal, Big;
+    } paragraphs[] = {{Qt::AlignHCenter, "SKLEP ", "ąćęłńóśźż"}, {Qt::AlignRight, "ĄĆĘŁŃÓŚŹŻ {x} \\ ", ""},
+                      {Qt::AlignLeft, "", ""}, {Qt::AlignLeft, "€ ✓", ""},
+                      {Qt::AlignHCenter, "", ""}};   // an empty last line stays
     QTextDocument doc;
     QTextCursor c(&doc);
-    AddParagraph(c, true, Qt::AlignHCenter, "SKLEP ", "ąćęłńóśźż");
-    AddParagraph(c, false, Qt::AlignRight, "ĄĆĘŁŃÓŚŹŻ {x} \\ ", "");
-    AddParagraph(c, false, Qt::AlignLeft, "", "");
-    AddParagraph(c, false, Qt::AlignLeft, "€ ✓", "");
-    AddParagraph(c, false, Qt::AlignHCenter, "", "");  // an empty last line stays
+    QTextCharFormat normal, big;
+    normal.setFontPointSize(10);
+    big.setFontPointSize(20);
+    for (const auto& p : paragraphs) {
+        QTextBlockFormat f;
+        f.setAlignment(p.Align);
+        &p == paragraphs ? c.setBlockFormat(f) : c.insertBlock(f);
+        c.insertText(p.Normal, normal);
+        c.insertText(p.Big, big);
+    }
     const QByteArray rtf = WriteRtf(doc);
     EXPECT_TRUE(rtf.startsWith("{\\rtf1\\ansi\\ansicpg1250\\deff0{\\fonttbl{\\f0\\fmodern\\fcharset238 Courier New;}}\r\n"));
     EXPECT_TRUE(rtf.contains("\\'b9"));        // ą

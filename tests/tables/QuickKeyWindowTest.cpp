@@ -137,8 +137,9 @@ TEST_F(QuickKeyWindow, GoodsBeyondTheTableAreDroppedWithOneMessage)
     w.FormShow();
     w.ComboBox1->setCurrentIndex(6);
     w.ComboBox1Change();
-    EXPECT_EQ(prompts.Texts(),
-              QStringList{"Wykryto błąd bazy klawiszy szybkich! Klawisze szybkie zostały skasowane, a baza danych naprawiona."});
+    EXPECT_EQ(prompts.Texts(), QStringList{"Wykryto błąd bazy klawiszy szybkich! Z klawiszy szybkich usunięto towary o "
+                                           "numerach powyżej 2000 (pozycji: 1), pozostałe przypisania zachowano, a baza "
+                                           "danych naprawiona."});
     EXPECT_EQ(App.DatabaseModified, 1);
     EXPECT_EQ(PlusOf(ReadQuickKeyRecord(7, 9)), (std::vector<uint16_t>{2, 1999, 0, 0, 0}));
     EXPECT_EQ(ReadQuickKeyRecord(7, 9)[2], 2);

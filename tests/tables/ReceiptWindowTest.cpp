@@ -1,16 +1,20 @@
-// The header and footer windows: editing rules, the store and send against the emulator over
-// both links, the replies, and the rich-text files.
+// The header and footer windows: editing rules, the store and send against the emulator, the
+// replies, and the rich-text files.
+#include "platform/Rtf.h"
 #include "tables/ProgramowanieNaglowka.h"
 #include "tables/ProgramowanieStopki.h"
+#include "tables/ReceiptText.h"
 #include "tests/tables/TablesTest.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextEdit>
 #include <QToolButton>
+#include <functional>
 
 namespace {
 
@@ -42,35 +46,6 @@ QByteArray ReadAll(const std::string& path)
 
 } // namespace
 
-class HeaderOverLink : public ::testing::TestWithParam<bool> {};
-
-TEST_P(HeaderOverLink, BoldRightAlignedLineReachesTheRegister)
-{
-    TestEnvironment env;
-    ScriptedPrompts prompts;
-    EmulatorFixture fx;
-    ASSERT_TRUE(fx.ConnectLink(GetParam()));
-    TProgramowanieNaglowka w;
-    Type(w, "SKLEP");
-    w.RichEdit1->textCursor().insertBlock();
-    Type(w, "AB", true);
-    w.AlignParagraph(Qt::AlignRight);
-    w.TallLine[1]->setChecked(true);
-
-    w.BitBtn2Click();
-    EXPECT_EQ(prompts.Messages(), QStringList{"Zaprogramowano nagłówek"});
-    EXPECT_EQ(App.DatabaseModified, 1);
-    std::string expected = std::string(18, ' ') + "SKLEP" + std::string(19, ' ');
-    expected += std::string(38, ' ') + "\x01" "A" "\x01" "B";
-    expected.resize(252, '\0');
-    expected += std::string("\x02\x00\x01\x00\x00\x00\x00", 7);
-    const std::vector<uint8_t> want(expected.begin(), expected.end());
-    EXPECT_EQ(fx.Emu().Setting('N'), want);
-    EXPECT_EQ(ImageBytes(TableOffsets.HeaderBlock, 259), want);
-}
-
-INSTANTIATE_TEST_SUITE_P(Links, HeaderOverLink, ::testing::Bool(), LinkName);
-
 TEST(ReceiptEditor, PastedLinesAreCutToTheBlockAndBreaksStartParagraphs)
 {
     TestEnvironment env;
@@ -91,44 +66,71 @@ TEST(ReceiptEditor, PastedLinesAreCutToTheBlockAndBreaksStartParagraphs)
     EXPECT_EQ(footer.RichEdit1->textCursor().blockFormat().alignment() & Qt::AlignRight, Qt::AlignRight);
 }
 
-TEST(ReceiptEditor, RefusedStoresWriteAndSendNothing)
-{
+class ReceiptEditorLink : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(fx.ConnectLink(false)); }
     TestEnvironment env;
     ScriptedPrompts prompts;
     EmulatorFixture fx;
-    ASSERT_TRUE(fx.ConnectLink(false));
+    TProgramowanieStopki footer;
+    TProgramowanieNaglowka header;
+};
+
+TEST_F(ReceiptEditorLink, RefusedStoresWriteAndSendNothing)
+{
     const std::vector<uint8_t> before = ImageBytes(TableOffsets.FooterBlock, 130);
-    TProgramowanieStopki w;
-    Type(w, QString(41, 'x'));
-    Type(w, "y", true);   // 43 positions
-    w.BitBtn2Click();
-    ASSERT_EQ(prompts.Messages().size(), 1);
-    EXPECT_TRUE(prompts.Messages()[0].startsWith("Linia 1 jest za długa: 43 pozycji"));
+    const QString controls = QString::fromStdString(WriteTemp(env, "ster.rtf", "{\\rtf1\\ansi\\pard\\ql A\\'01B\\tab C\\par}"));
+    const QString nothing = " Nic nie zapisano ani nie wysłano.";
+    const struct {
+        TReceiptEditorForm* Window;
+        std::function<void()> Fill;
+        QString Refusal;
+    } cases[] = {
+        {&footer, [&] { Type(footer, QString(41, 'x')); Type(footer, "y", true); },
+         "Linia 1 jest za długa: 43 pozycji, a mieści się 42 (znak pogrubiony zajmuje dwie)." + nothing},
+        {&header, [&] { Type(header, "ok\nCena ✓"); }, "Linia 2: Tekst „Cena ✓” zawiera znaki, których kasa nie obsługuje: ✓"},
+        // 0x01 would print what follows it bold; a \tab stays a blank.
+        {&header, [&] { prompts.OpenFile(controls); header.ToolButton4Click(); },
+         "Linia 1 zawiera znaki sterujące, których kasa nie drukuje: 0x01." + nothing},
+        {&footer, [&] { Type(footer, "a\x1b" "b\x7f" "c\x1b"); },
+         "Linia 1 zawiera znaki sterujące, których kasa nie drukuje: 0x1B 0x7F." + nothing},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Refusal.toStdString());
+        c.Window->RichEdit1->clear();
+        prompts.Clear();
+        c.Fill();
+        c.Window->BitBtn2Click();
+        EXPECT_EQ(prompts.Messages(), QStringList{c.Refusal});
+    }
+    EXPECT_EQ(header.RichEdit1->toPlainText(), "A\x01" "B C");
+    // A full line passes; more lines than the block holds never reach it (the editor cuts them).
+    const ReceiptParagraph full{QString(42, 'x'), {}, ReceiptAlign::Left};
+    EXPECT_TRUE(ReceiptLineBytes(full, 1).Refusal.isEmpty());
+    EXPECT_FALSE(BuildReceiptBlock(std::vector<ReceiptParagraph>(4, full), FooterLineCount, {}).Refusal.isEmpty());
 
     prompts.Clear();
-    w.RichEdit1->clear();
-    Type(w, "ok");
+    footer.RichEdit1->clear();
+    Type(footer, "ok");
     App.WorkMode = WorkModeRegister;   // no database
-    w.BitBtn2Click();
-    w.Button3Click();
+    footer.BitBtn2Click();
+    footer.Button3Click();
     EXPECT_EQ(prompts.Messages(), QStringList(2, "     Plik zamknięty.     "));
     EXPECT_EQ(ImageBytes(TableOffsets.FooterBlock, 130), before);
     EXPECT_EQ(App.DatabaseModified, 0);
     EXPECT_TRUE(fx.Emu().ReceivedFramesWithCommand('D').empty());
 }
 
-TEST(ReceiptEditor, RepliesShowOneMessageEach)
+TEST_F(ReceiptEditorLink, RepliesShowOneMessageEach)
 {
-    TestEnvironment env;
-    ScriptedPrompts prompts;
-    EmulatorFixture fx;
-    ASSERT_TRUE(fx.ConnectLink(false));
-    TProgramowanieStopki footer;
-    TProgramowanieNaglowka header;
     footer.AlignParagraph(Qt::AlignLeft);
     Type(footer, "Dziękujemy");
-    Type(header, "Sklep");
     footer.TallLine[0]->setChecked(true);   // no longer decides the result-4 message
+    Type(header, "SKLEP");
+    header.RichEdit1->textCursor().insertBlock();
+    Type(header, "AB", true);
+    header.AlignParagraph(Qt::AlignRight);
+    header.TallLine[1]->setChecked(true);
 
     struct Case {
         TReceiptEditorForm* window;
@@ -141,6 +143,7 @@ TEST(ReceiptEditor, RepliesShowOneMessageEach)
     silent.SilentRequests = 1;
     cut.ShortReplyBytes = 6;
     const Case cases[] = {
+        {&header, {}, "Zaprogramowano nagłówek"},
         {&footer, printing, "Zaprogramowano stopkę."},
         {&header, error, "Błąd 38: Wartość pola „Liczba linii w nagłówku” nie zgadza się danymi wpisanymi do "
                          "tablicy linijek nagłówka"},
@@ -154,6 +157,14 @@ TEST(ReceiptEditor, RepliesShowOneMessageEach)
         c.window->BitBtn2Click();
         EXPECT_EQ(prompts.Messages(), QStringList{c.message});
     }
+    // Centred and right-aligned lines, a bold character after its mark, the line count, the tall line.
+    std::string expected(18, ' ');
+    expected.append("SKLEP").append(19 + 38, ' ').append("\x01" "A" "\x01" "B").resize(252, '\0');
+    expected += std::string("\x02\x00\x01\x00\x00\x00\x00", 7);
+    const std::vector<uint8_t> want(expected.begin(), expected.end());
+    EXPECT_EQ(fx.Emu().Setting('N'), want);
+    EXPECT_EQ(ImageBytes(TableOffsets.HeaderBlock, 259), want);
+    EXPECT_EQ(App.DatabaseModified, 1);
     // The footer's frame carries the confirmation flag.
     footer.CheckBox8->setChecked(true);
     footer.CheckBox8Click();
@@ -172,6 +183,14 @@ TEST(ReceiptEditor, RichTextFilesLoadRefuseAndSaveWhole)
     TestEnvironment env;
     ScriptedPrompts prompts;
     TProgramowanieNaglowka w;
+    // A paragraph as long as a file may hold loads at once.
+    const QByteArray letters(RtfMaxBytes - 8, 'a');
+    prompts.OpenFile(QString::fromStdString(WriteTemp(env, "duzy.rtf", "{\\rtf1 " + letters + "}")));
+    QElapsedTimer clock;
+    clock.start();
+    w.ToolButton4Click();
+    EXPECT_LT(clock.elapsed(), 5000);
+    EXPECT_TRUE(w.RichEdit1->toPlainText() == QString::fromLatin1(letters));
     const std::string right = WriteTemp(env, "prawy.RTF", "{\\rtf1\\ansi\\pard\\qr Prawy\\par\\pard\\qr Drugi}");
     prompts.OpenFile(QString::fromStdString(right));
     w.ToolButton4Click();

@@ -37,7 +37,10 @@ TEST_F(ServiceWindows, FunctionKeysSendTheirCodesAndSendAllStopsAtAFailure)
 
     fx.Emu().ClearReceived();
     fx.Emu().LockFaults()->PrintingReplies = 2;   // waited out, however often it comes
+    w.show();
+    const int height = w.height();
     w.BitBtn2Click();
+    EXPECT_EQ(w.height(), height);   // the wait panel leaves the window as it was
     const auto frames = fx.Emu().ReceivedFramesWithCommand('O');
     ASSERT_EQ(frames.size(), 10u);
     EXPECT_EQ(frames[0][9], 16);   // F1: "Brak funkcji"
@@ -118,6 +121,12 @@ TEST_F(ServiceWindows, ManagerPasswordsArePaddedAndTheOldOneChecked)
     ASSERT_TRUE(fx.Emu().WaitForFramesWithCommand('H', 2, 3000));
     EXPECT_EQ(Text(fx.Emu().Setting('H'), 10, 10), "1234      ");
     EXPECT_TRUE(prompts.Texts().isEmpty());
+
+    // Each field is named with its own text; nothing is sent.
+    w.Edit2->setText("abЖ");
+    w.Button1Click();
+    EXPECT_EQ(prompts.Texts(), QStringList{"Nowe hasło: Tekst „abЖ” zawiera znaki, których kasa nie obsługuje: Ж"});
+    EXPECT_EQ(fx.Emu().ReceivedFramesWithCommand('H').size(), 2u);
 }
 
 TEST_F(ServiceWindows, UniqueNumberAndKeyNeedTheirFields)
