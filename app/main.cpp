@@ -45,6 +45,7 @@ int main(int argc, char** argv)
             std::fprintf(stderr, "%s\n", text);
             return 0;
         }
+        UsePolishSystemFormats();
         QApplication app(argc, argv);
         InstallPolishInterface();
         QApplication::setApplicationName(ApplicationTitle);
@@ -52,6 +53,7 @@ int main(int argc, char** argv)
         return 0;
     }
 
+    UsePolishSystemFormats();
     QApplication app(argc, argv);
     InstallPolishInterface();
     auto* splash = new TUruchamianie;

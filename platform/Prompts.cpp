@@ -9,6 +9,8 @@
 #include <QRegularExpression>
 #include <QStringList>
 #include <QTranslator>
+#include <clocale>
+#include <cstdlib>
 
 QColor Prompts::Colour(const QColor&) { return {}; }
 
@@ -133,8 +135,18 @@ QString QtFileFilter(const QString& filter)
     return out.isEmpty() ? filter : out.join(";;");
 }
 
+void UsePolishSystemFormats()
+{
+    for (const char* category : {"LC_TIME", "LC_NUMERIC", "LC_MEASUREMENT"})
+        ::setenv(category, "pl_PL.UTF-8", 1);
+    ::unsetenv("LC_ALL");   // it would hide the categories above
+}
+
 bool InstallPolishInterface()
 {
+    // The application set the C library's locale from the environment: numbers the program
+    // prints or reads through it stay in the C form whatever that locale says.
+    std::setlocale(LC_NUMERIC, "C");
     QLocale::setDefault(QLocale(QLocale::Polish, QLocale::Poland));
     // Owned by the application; installed once however often this is called.
     static QTranslator* translator = nullptr;

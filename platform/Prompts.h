@@ -47,3 +47,6 @@ QString QtFileFilter(const QString& filter);
 // file and print dialogs speak Polish. False when that translation is not installed (they then
 // stay in English). Numbers the user types are parsed without any locale.
 bool InstallPolishInterface();
+// Called before the QApplication is made: the system locale that Qt reads from the environment
+// then formats dates and sizes the Polish way too (the file dialogs' size and date columns).
+void UsePolishSystemFormats();

@@ -5,7 +5,10 @@
 #include "tests/support/TestEnvironment.h"
 
 #include <QAbstractButton>
+#include <QDate>
+#include <QLocale>
 #include <QMessageBox>
+#include <cstdlib>
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
@@ -158,4 +161,8 @@ TEST(Prompts, StandardButtonsSpeakPolish)
     QMessageBox box(QMessageBox::Question, "UWAGA!", "Kontynuować?", QMessageBox::Yes | QMessageBox::No);
     EXPECT_EQ(box.button(QMessageBox::Yes)->text().remove(u'&'), "Tak");
     EXPECT_EQ(box.button(QMessageBox::No)->text().remove(u'&'), "Nie");
+    // The file dialogs format sizes and dates with the system locale; C numbers stay C.
+    EXPECT_EQ(QLocale::system().formattedDataSize(805000), "786,13 KiB");
+    EXPECT_EQ(QLocale::system().toString(QDate(2026, 12, 7), QLocale::ShortFormat), "7.12.2026");
+    EXPECT_EQ(std::strtod("1.5", nullptr), 1.5);
 }

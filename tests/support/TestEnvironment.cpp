@@ -26,6 +26,7 @@ QApplication& TestApp()
     static char* argv[] = {name, nullptr};
     static QApplication* app = [] {
         ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
+        UsePolishSystemFormats();
         auto* a = new QApplication(argc, argv);
         InstallPolishInterface();
         QApplication::setApplicationName("ZUZAz103");
