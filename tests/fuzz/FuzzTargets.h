@@ -5,6 +5,7 @@
 // the replay test runs every stored input through them in the ordinary test suite.
 #include <cstddef>
 #include <cstdint>
+#include <vector>
 
 bool FuzzDatabaseFile(const uint8_t* data, std::size_t size);
 bool FuzzSettingsFile(const uint8_t* data, std::size_t size);
@@ -40,3 +41,5 @@ inline constexpr FuzzTarget AllFuzzTargets[] = {
 void FuzzSetUp();
 // The answer the next question gets (Yes or No), for targets that let the bytes choose.
 void FuzzNextAnswer(bool yes);
+// The whole database image as it stands.
+std::vector<uint8_t> FuzzImage();
