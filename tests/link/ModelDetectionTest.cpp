@@ -33,7 +33,7 @@ protected:
 
 } // namespace
 
-INSTANTIATE_TEST_SUITE_P(Link, ModelDetection, testing::Values(false, true), TransportName);
+INSTANTIATE_TEST_SUITE_P(Link, ModelDetection, testing::Values(false, true), LinkName);
 
 TEST_P(ModelDetection, WholeConfigurationFramesTellTheModel)
 {
