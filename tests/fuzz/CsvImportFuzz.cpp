@@ -9,7 +9,6 @@
 
 bool FuzzCsvImport(const uint8_t* data, std::size_t size)
 {
-    FuzzSetUp();
     const std::vector<uint8_t> before = FuzzImage();
     const CsvImportCheck check = CheckCsvImport(std::string(reinterpret_cast<const char*>(data), size));
     if (!check.Errors.empty() && CsvImportRefusal(check.Errors).isEmpty())

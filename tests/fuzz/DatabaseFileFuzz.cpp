@@ -38,7 +38,6 @@ bool GoodsLoaded(const uint8_t* was, const uint8_t* now)
 
 bool FuzzDatabaseFile(const uint8_t* data, std::size_t size)
 {
-    FuzzSetUp();
     static std::vector<uint8_t> saved = [] {  // the default image, as a save writes it
         std::vector<uint8_t> image = FuzzImage();
         std::memcpy(image.data(), DatabaseFileMagic, 16);
@@ -49,27 +48,18 @@ bool FuzzDatabaseFile(const uint8_t* data, std::size_t size)
     const uint8_t mode = data[0];
     App.GoodsRecordSize = (mode & 1) ? TepoDuxGoodsRecordSize : DefaultGoodsRecordSize;
     App.MaxGoodsCount = GoodsCountForRecordSize(App.GoodsRecordSize);
-    struct Region {
-        std::size_t Start, Size;
-    };
-    const Region regions[] = {{0, GoodsTableOffset},
-                              {GoodsTableOffset, GoodsAreaSize},
-                              {TablesOffset, DatabaseFileSize - TablesOffset},
-                              {0, DatabaseFileSize}};
-    const Region region = regions[(mode >> 1) & 3];
-    const bool repeat = mode & 8;
-    const bool cut = ((mode >> 1) & 3) == 3 && !repeat;
-    const std::size_t offset = (data[1] | std::size_t(data[2]) << 8 | std::size_t(data[3]) << 16) % region.Size;
-    const uint8_t* bytes = data + 4;
-    const std::size_t n = size - 4;
-
+    const int region = (mode >> 1) & 3;
+    const std::size_t bounds[4][2] = {
+        {0, GoodsTableOffset}, {GoodsTableOffset, TablesOffset}, {TablesOffset, DatabaseFileSize}, {0, DatabaseFileSize}};
+    const auto [start, end] = bounds[region];
+    const bool repeat = mode & 8, cut = region == 3 && !repeat;
+    const std::size_t at = start + (data[1] | std::size_t(data[2]) << 8 | std::size_t(data[3]) << 16) % (end - start);
+    const std::size_t n = size - 4, stop = repeat ? end : cut ? at + n : std::min(at + n, end);
     std::vector<uint8_t> file = saved;
-    const std::size_t at = region.Start + offset;
-    const std::size_t end = repeat ? region.Start + region.Size : cut ? at + n : std::min(at + n, region.Start + region.Size);
     if (cut)
-        file.resize(end);
-    for (std::size_t i = at; n > 0 && i < end; ++i)
-        file[i] = bytes[(i - at) % n];
+        file.resize(stop);
+    for (std::size_t i = at; n > 0 && i < stop; ++i)
+        file[i] = data[4 + (i - at) % n];
 
     const std::vector<uint8_t> sent = file;
     const bool oldFormat = file.size() >= 16 && std::memcmp(file.data(), OldDatabaseFileMagic, 16) == 0;

@@ -7,7 +7,6 @@
 
 bool FuzzSettingsFile(const uint8_t* data, std::size_t size)
 {
-    FuzzSetUp();
     if (FILE* f = std::fopen(LinkSettingsFileName, "wb")) {
         std::fwrite(data, 1, size, f);
         std::fclose(f);

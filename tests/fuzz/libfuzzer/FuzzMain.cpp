@@ -6,31 +6,24 @@
 #include <filesystem>
 #include <string>
 
-// The targets work in a folder of their own, so every path the fuzzer is given (the corpus
-// folders, the artifact prefix, ...) is made absolute before the first input runs.
+// The set-up moves to a folder of its own, so the paths the fuzzer was given (corpus folders,
+// -artifact_prefix=) are made absolute first. The set-up waits for the first input: a process
+// that only starts others (-merge=1) keeps the folder its own relative name needs.
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
 {
-    static const char* const pathFlags[] = {"-artifact_prefix=", "-exact_artifact_path=", "-dict=",
-                                            "-merge_control_file=", "-seed_inputs="};
+    const std::string prefix = "-artifact_prefix=";
     for (int i = 1; i < *argc; ++i) {
-        std::string arg = (*argv)[i];
-        std::string flag;
-        for (const char* f : pathFlags)
-            if (arg.rfind(f, 0) == 0)
-                flag = f;
-        if (arg.empty() || (arg[0] == '-' && flag.empty()))
-            continue;
-        const std::string path = arg.substr(flag.size());
-        if (path.empty() || path[0] == '@' || path.find(',') != std::string::npos)
-            continue;  // lists of files are left as given
-        const std::string absolute = flag + std::filesystem::absolute(path).string();
-        (*argv)[i] = strdup(absolute.c_str());  // lives as long as the process
+        const std::string arg = (*argv)[i];
+        const std::size_t at = arg.rfind(prefix, 0) == 0 ? prefix.size() : arg[0] == '-' ? arg.npos : 0;
+        if (at < arg.size())
+            (*argv)[i] = strdup((arg.substr(0, at) + std::filesystem::absolute(arg.substr(at)).string()).c_str());
     }
     return 0;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size)
 {
+    FuzzSetUp();
     if (!RIVO_FUZZ_ENTRY(data, size))
         std::abort();
     return 0;
