@@ -9,7 +9,6 @@
 
 bool FuzzCopyStream(const uint8_t* data, std::size_t size)
 {
-    FuzzSetUp();
     if (size < 2)
         return true;
     const int expected = data[0] % 8;

@@ -1,7 +1,5 @@
 // The CSV import's reader over any bytes. It checks a file into a staged copy of its table and
 // must never write the image, nor read or write outside the staged area.
-#include "core/DatabaseFiles.h"
-#include "core/DatabaseImage.h"
 #include "export/DatabaseCsv.h"
 #include "tests/fuzz/FuzzTargets.h"
 
@@ -9,21 +7,9 @@
 #include <string>
 #include <vector>
 
-namespace {
-
-std::vector<uint8_t> Image()
-{
-    std::vector<uint8_t> image(DatabaseFileSize);
-    DbReadBytesAt(0, image.data(), image.size());
-    return image;
-}
-
-} // namespace
-
 bool FuzzCsvImport(const uint8_t* data, std::size_t size)
 {
-    FuzzSetUp();
-    const std::vector<uint8_t> before = Image();
+    const std::vector<uint8_t> before = FuzzImage();
     const CsvImportCheck check = CheckCsvImport(std::string(reinterpret_cast<const char*>(data), size));
     if (!check.Errors.empty() && CsvImportRefusal(check.Errors).isEmpty())
         return false;  // a refusal always says why
@@ -31,7 +17,7 @@ bool FuzzCsvImport(const uint8_t* data, std::size_t size)
         return check.RecordLines == 0;
     // The check only stages: the image stays as it was, and a file without record lines stages
     // the table unchanged.
-    if (Image() != before)
+    if (FuzzImage() != before)
         return false;
     const auto area = before.begin() + CsvAreaOffset(check.Table);
     const std::size_t areaSize = std::size_t(CsvSlotCount(check.Table)) * CsvRecordSize(check.Table);

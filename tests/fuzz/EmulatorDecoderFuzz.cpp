@@ -31,7 +31,7 @@ bool FuzzEmulatorDecoder(const uint8_t* data, std::size_t size)
     engine.SetReplySink([](const emu::Bytes&) {});
     const std::size_t half = size / 2;
     engine.Feed(data, half);
-    now += std::chrono::milliseconds(data[0] % 2 ? 1000 : 10);
+    now += std::chrono::milliseconds(size > 0 && data[0] % 2 ? 1000 : 10);
     engine.Pump();
     engine.Feed(data + half, size - half);
     for (int i = 0; i < 4; ++i) {

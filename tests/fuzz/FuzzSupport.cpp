@@ -1,5 +1,7 @@
 #include "tests/fuzz/FuzzTargets.h"
 
+#include "core/DatabaseFiles.h"
+#include "core/DatabaseImage.h"
 #include "platform/Prompts.h"
 #include "tests/support/TestEnvironment.h"
 
@@ -40,3 +42,10 @@ void FuzzSetUp()
 }
 
 void FuzzNextAnswer(bool yes) { ThePrompts().yes = yes; }
+
+std::vector<uint8_t> FuzzImage()
+{
+    std::vector<uint8_t> image(DatabaseFileSize);
+    DbReadBytesAt(0, image.data(), image.size());
+    return image;
+}

@@ -33,7 +33,6 @@ QSize ClaimedBmpSize(const uint8_t* p, std::size_t n)
 
 bool FuzzGraphicFile(const uint8_t* data, std::size_t size)
 {
-    FuzzSetUp();
     // A few bytes may claim a picture of hundreds of megabytes; a lower bound than the
     // program's keeps the runs fast and still reaches every path of the reader.
     QImageReader::setAllocationLimit(16);

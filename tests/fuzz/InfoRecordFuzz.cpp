@@ -9,7 +9,6 @@
 
 bool FuzzInfoRecord(const uint8_t* data, std::size_t size)
 {
-    FuzzSetUp();
     const std::vector<uint8_t> got(data, data + std::min(size, InfoReplyNewLength));
     InfoLayout layout = (size & 1) ? InfoLayout::Old : InfoLayout::New;
     const InfoLayout before = layout;

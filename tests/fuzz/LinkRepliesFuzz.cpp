@@ -18,7 +18,6 @@ bool IsStatusFrame(uint8_t kind)
 
 bool FuzzLinkReplies(const uint8_t* data, std::size_t size)
 {
-    FuzzSetUp();
     if (size < 2)
         return true;
     const uint8_t mode = data[0];

@@ -20,6 +20,7 @@ std::string TargetName(const testing::TestParamInfo<FuzzTarget>& info) { return 
 
 TEST_P(FuzzReplay, StoredInputsKeepTheirPromises)
 {
+    FuzzSetUp();
     const FuzzTarget& target = GetParam();
     std::size_t inputs = 0;
     for (const char* kind : {"corpus", "crashes"}) {

@@ -6,7 +6,6 @@
 
 bool FuzzRtf(const uint8_t* data, std::size_t size)
 {
-    FuzzSetUp();
     const QByteArray bytes(reinterpret_cast<const char*>(data), qsizetype(size));
     QTextDocument document;
     document.setPlainText(QStringLiteral("przed"));

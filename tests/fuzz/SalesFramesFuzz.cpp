@@ -24,7 +24,6 @@ std::vector<uint8_t> Slots(const SalesTable& table)
 
 bool FuzzSalesFrames(const uint8_t* data, std::size_t size)
 {
-    FuzzSetUp();
     if (size < 2)
         return true;
     const unsigned capacity = unsigned(data[0] | data[1] << 8) % 1200;

@@ -7,6 +7,7 @@
 #include "platform/SerialPort.h"
 #include "tests/support/MemoryLine.h"
 #include "tests/support/PtyPair.h"
+#include "tests/support/TestNames.h"
 
 #include <algorithm>
 #include <gtest/gtest.h>
@@ -112,7 +113,5 @@ private:
     MemoryLine line_;
     std::size_t read_ = 0;
 };
-
-inline std::string TransportName(const testing::TestParamInfo<bool>& info) { return info.param ? "Tcp" : "Serial"; }
 
 inline Bytes ReceivedBytes(std::size_t n) { return Bytes(Link.ReceiveBuffer, Link.ReceiveBuffer + n); }

@@ -35,7 +35,7 @@ protected:
 
 } // namespace
 
-INSTANTIATE_TEST_SUITE_P(Link, ModelDetection, testing::Values(false, true), TransportName);
+INSTANTIATE_TEST_SUITE_P(Link, ModelDetection, testing::Values(false, true), LinkName);
 
 TEST_P(ModelDetection, WholeConfigurationFramesTellTheModel)
 {

@@ -32,7 +32,7 @@ protected:
 
 } // namespace
 
-INSTANTIATE_TEST_SUITE_P(Link, ReceiveFrames, testing::Values(false, true), TransportName);
+INSTANTIATE_TEST_SUITE_P(Link, ReceiveFrames, testing::Values(false, true), LinkName);
 
 TEST_P(ReceiveFrames, EveryFrameIsAcknowledgedAndTheSeriesEndsOnItsLastFrameOrTheUsersStop)
 {

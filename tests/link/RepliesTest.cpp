@@ -30,7 +30,7 @@ const QString StoppedMessage = QString::fromUtf8("Komunikacja przerwana przez u≈
 
 } // namespace
 
-INSTANTIATE_TEST_SUITE_P(Link, Replies, testing::Values(false, true), TransportName);
+INSTANTIATE_TEST_SUITE_P(Link, Replies, testing::Values(false, true), LinkName);
 
 TEST_P(Replies, BothReadersSortEveryStatusReply)
 {

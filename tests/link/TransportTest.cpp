@@ -105,7 +105,7 @@ protected:
     MemoryPeer peer{GetParam()};
 };
 
-INSTANTIATE_TEST_SUITE_P(Link, Transports, testing::Values(false, true), TransportName);
+INSTANTIATE_TEST_SUITE_P(Link, Transports, testing::Values(false, true), LinkName);
 
 TEST_P(Transports, ReadsHandOverWholeRepliesAndLeaveWhatFollows)
 {

@@ -8,6 +8,7 @@
 #include "tests/support/EmulatorFixture.h"
 #include "tests/support/ScriptedPrompts.h"
 #include "tests/support/TestEnvironment.h"
+#include "tests/support/TestNames.h"
 
 #include <QCoreApplication>
 #include <chrono>
@@ -50,8 +51,6 @@ inline bool WaitForAck(EmulatorFixture& fx, uint8_t status)
 
 // Parameter: false over a pseudo-terminal, true over loopback TCP.
 class LinkTest : public ::testing::TestWithParam<bool> {};
-
-inline std::string LinkName(const ::testing::TestParamInfo<bool>& info) { return info.param ? "Tcp" : "Serial"; }
 
 inline std::string ReadFile(const std::string& path)
 {

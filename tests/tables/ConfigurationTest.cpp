@@ -65,7 +65,11 @@ TEST_P(ConfigurationWindow, ReadsEditsAndSendsTheRecord)
 }
 
 INSTANTIATE_TEST_SUITE_P(Links, ConfigurationWindow,
-                         ::testing::Combine(::testing::Bool(), ::testing::Values(emu::Model::Rivo, emu::Model::TepoDux)));
+                         ::testing::Combine(::testing::Bool(), ::testing::Values(emu::Model::Rivo, emu::Model::TepoDux)),
+                         [](const auto& info) {
+                             return LinkName({std::get<0>(info.param), info.index})
+                                 + (std::get<1>(info.param) == emu::Model::Rivo ? "Rivo" : "TepoDux");
+                         });
 
 TEST(ConfigurationWindowFaults, BadRepliesFillNothingAndNoModelSendsNothing)
 {

@@ -13,6 +13,7 @@
 #include "tests/support/EmulatorFixture.h"
 #include "tests/support/ScriptedPrompts.h"
 #include "tests/support/TestEnvironment.h"
+#include "tests/support/TestNames.h"
 #include "tests/tables/QtPrinting.h"
 
 #include <QCheckBox>
@@ -25,9 +26,6 @@
 #include <cstring>
 #include <string>
 #include <vector>
-
-// Names the instances of a test run over serial (false) and TCP (true).
-inline std::string LinkName(const ::testing::TestParamInfo<bool>& info) { return info.param ? "Tcp" : "Serial"; }
 
 inline std::vector<uint8_t> ImageBytes(uint32_t offset, std::size_t n)
 {
