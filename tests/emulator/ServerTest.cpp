@@ -3,6 +3,7 @@
 #include "tests/support/EmulatorFixture.h"
 
 #include <gtest/gtest.h>
+#include <thread>
 
 using namespace testclient;
 
@@ -56,9 +57,20 @@ TEST(EmulatorServer, AReaderThatNeverReadsDoesNotBlockTheEmulator)
     }
     ASSERT_TRUE(com.Send(burst));
     ASSERT_TRUE(fx.Emu().WaitForFrames(requests, 10000));
-    EXPECT_GT(fx.Server().DroppedBytes(), 0u);
+    const std::size_t dropped = fx.Server().DroppedBytes();
+    EXPECT_GT(dropped, 0u);
     // Meanwhile the emulator answers on another line.
     Conn tcp = ConnectTcp(port);
     ASSERT_TRUE(tcp.Send(Probe()));
     EXPECT_TRUE(IsStatus(tcp.ReadFrame(), 'A', 0));
+
+    // The client goes: its queued replies go with it, and the next one hears only its own.
+    com = Conn();
+    const auto end = Clock::now() + std::chrono::seconds(3);
+    while (fx.Server().DroppedBytes() == dropped && Clock::now() < end)
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    com = OpenCom(dir + "/COM1");
+    ASSERT_TRUE(com.Send(Probe()));
+    EXPECT_TRUE(IsStatus(com.ReadFrame(), 'A', 0));
+    EXPECT_TRUE(com.Read(1, 100).empty());
 }
