@@ -100,6 +100,8 @@ struct EmulatorServer::Impl {
     std::atomic<std::size_t> dropped{0};
     int nextId = 1;
     int lastFed = 0;
+    // Paced input being fed: the time its last byte was in, where the register's answer may start.
+    Clock::time_point answerFrom{};
 
     void Add(std::unique_ptr<Channel> ch);
     void Wake();
@@ -167,7 +169,8 @@ void EmulatorServer::Impl::Enqueue(int id, const Bytes& bytes)
         return;
     }
     if (ch->out.empty() && Paced(*ch))
-        ch->nextDue = std::max(ch->lineFreeAt, Clock::now()) + ByteTime();
+        ch->nextDue = std::max(ch->lineFreeAt, answerFrom == Clock::time_point{} ? Clock::now() : answerFrom) +
+                      ByteTime();
     ch->out.insert(ch->out.end(), bytes.begin(), bytes.end());
 }
 
@@ -225,8 +228,10 @@ void EmulatorServer::Impl::FeedDueInbound(Channel& ch, Clock::time_point now)
 {
     while (!ch.inbound.empty() && ch.inbound.front().first <= now) {
         const Bytes bytes = std::move(ch.inbound.front().second);
+        answerFrom = ch.inbound.front().first;
         ch.inbound.pop_front();
         FeedBytes(ch, bytes.data(), bytes.size());
+        answerFrom = {};
     }
 }
 
