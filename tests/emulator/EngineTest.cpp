@@ -67,17 +67,15 @@ TEST(EmulatorEngine, FixedAddressFramesReachARegisterAtAnotherAddress)
 {
     // The program sends the function-key and clear-database frames to address 1 always.
     Engine e(emu::Model::Rivo, 4);
-    Bytes r = e.One(Frame(1, 0x8001, 'O', {1, 2, 3, 0}, 13));
-    ASSERT_EQ(r.size(), 10u);
-    EXPECT_EQ(r[6], 0x06);
-    r = e.One(Frame(1, 0x8001, 'c', {1}));
-    ASSERT_EQ(r.size(), 10u);
-    EXPECT_EQ(r[6], 0x06);
+    for (const Bytes& fixed : {Frame(1, 0x8001, 'O', {1, 2, 3, 0}, 13), Frame(1, 0x8001, 'c', {1})}) {
+        const Bytes reply = e.One(fixed);
+        EXPECT_TRUE(reply.size() == 10u && reply[6] == 0x06) << fixed[6];
+    }
     // Other frames for address 1 are still another register's, unless every address is answered.
     EXPECT_TRUE(e.Send(ReadRequest('T', 0, 1, 1)).empty());
     EXPECT_TRUE(e.Send(Probe(1)).empty());
     e.emu.LockFaults()->AnyAddress = true;
-    r = e.One(Probe(7));
+    const Bytes r = e.One(Probe(7));
     EXPECT_TRUE(IsStatus(r, 'A', 0));
     EXPECT_EQ(r[1], 7);
     EXPECT_EQ(e.emu.ReceivedFrames().size(), 5u); // ignored frames are on record too
@@ -438,30 +436,27 @@ TEST(EmulatorEngine, ReadOutsHaveTheirLengths)
 TEST(EmulatorEngine, AttentionFaultsComeBeforeTheRealReply)
 {
     Engine e;
-    e.emu.LockFaults()->PrintingReplies = 2;
-    auto r = e.Send(GoodsFrame(Goods{}));
-    ASSERT_EQ(r.size(), 3u);
-    EXPECT_TRUE(IsStatus(r[0], 'A', 0x08));
-    EXPECT_TRUE(IsStatus(r[1], 'A', 0x08));
-    EXPECT_TRUE(IsStatus(r[2], 0x06, 3));
-
-    e.emu.LockFaults()->BusyReplies = 1;
-    r = e.Send(GoodsFrame(Goods{}));
-    ASSERT_EQ(r.size(), 2u);
-    EXPECT_TRUE(IsStatus(r[0], 'A', 0x04));
-    EXPECT_TRUE(IsStatus(r[1], 0x06, 3));
-
-    e.emu.LockFaults()->PaperOutReplies = 1;
-    r = e.Send(GoodsFrame(Goods{}, 93, 1));
-    ASSERT_EQ(r.size(), 2u);
-    EXPECT_TRUE(IsStatus(r[0], 'A', 0x02));
-    EXPECT_TRUE(IsStatus(r[1], 0x06, 0));
+    // Two "printing", one "busy", one "paper out" (on a frame of a series: the real reply is 0).
+    const std::vector<uint8_t> attention[] = {{0x08, 0x08}, {0x04}, {0x02}};
+    for (const auto& kinds : attention) {
+        {
+            auto f = e.emu.LockFaults();
+            (kinds[0] == 0x08 ? f->PrintingReplies : kinds[0] == 0x04 ? f->BusyReplies : f->PaperOutReplies) =
+                int(kinds.size());
+        }
+        const bool series = kinds[0] == 0x02;
+        auto r = e.Send(GoodsFrame(Goods{}, 93, series ? 1 : 0x8001));
+        ASSERT_EQ(r.size(), kinds.size() + 1);
+        for (std::size_t i = 0; i < kinds.size(); ++i)
+            EXPECT_TRUE(IsStatus(r[i], 'A', kinds[i]));
+        EXPECT_TRUE(IsStatus(r.back(), 0x06, series ? 0 : 3));
+    }
 
     // They never come before data frames; the counter waits for the next status reply.
     e.emu.LockFaults()->PrintingReplies = 1;
     EXPECT_EQ(e.One(ReadRequest('T')).size(), 92u);
     e.Send(Ack(3));
-    r = e.Send(Frame(1, 0x8001, 'v', Bytes{1}, 10));
+    auto r = e.Send(Frame(1, 0x8001, 'v', Bytes{1}, 10));
     ASSERT_EQ(r.size(), 2u);
     EXPECT_TRUE(IsStatus(r[0], 'A', 0x08));
     EXPECT_EQ(e.emu.GetFaults().PrintingReplies, 0);
