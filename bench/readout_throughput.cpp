@@ -19,6 +19,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QPlainTextEdit>
 #include <QStringList>
 #include <QTabWidget>
 #include <cstdio>
@@ -108,9 +109,18 @@ Run Copy(emu::RegisterEmulator& emulator, KeptPrompts& prompts, std::size_t kilo
     r.seconds = double(MonotonicMs() - start) / 1000.0;
     r.units = (kilobytes * 1024 + CopyChunk - 1) / CopyChunk;
     r.registerBytes = kilobytes * 1024;
-    r.pcBytes = 24 + (emulator.CopyAcks() - acksBefore);
+    // Exactly one 0xAA a chunk (the last one may still be crossing the line), and the whole text.
+    const long long settle = MonotonicMs() + 1000;
+    while (emulator.CopyAcks() - acksBefore < r.units && MonotonicMs() < settle)
+        Sleep(1);
+    const std::size_t acks = emulator.CopyAcks() - acksBefore;
+    r.pcBytes = 24 + acks;
     r.chunkGaps = r.units;
-    r.ok = prompts.Texts == QStringList{QStringLiteral("Odebrano [ 1 ] dokum.")};
+    r.ok = prompts.Texts == QStringList{QStringLiteral("Odebrano [ 1 ] dokum.")} && acks == r.units &&
+           window.Memo1->toPlainText().size() == qsizetype(document.size());
+    if (!r.ok)
+        std::fprintf(stderr, "electronic copy: %zu chunks, %zu acknowledged, %lld of %zu characters\n", r.units, acks,
+                     (long long)window.Memo1->toPlainText().size(), document.size());
     return r;
 }
 
