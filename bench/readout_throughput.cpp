@@ -100,6 +100,7 @@ Run Copy(emu::RegisterEmulator& emulator, KeptPrompts& prompts, std::size_t kilo
     emulator.SetCopyStreaming(CopyChunk, false);
     prompts.Texts.clear();
     const std::size_t acksBefore = emulator.CopyAcks();
+    const std::size_t skippedBefore = emulator.SkippedBytes();  // an 0xAA after the last chunk
     TOdczytKopii window;
     window.PageControl1->setCurrentIndex(3);
     window.ComboBox6->setCurrentIndex(1);
@@ -113,7 +114,7 @@ Run Copy(emu::RegisterEmulator& emulator, KeptPrompts& prompts, std::size_t kilo
     const long long settle = MonotonicMs() + 1000;
     while (emulator.CopyAcks() - acksBefore < r.units && MonotonicMs() < settle)
         Sleep(1);
-    const std::size_t acks = emulator.CopyAcks() - acksBefore;
+    const std::size_t acks = emulator.CopyAcks() - acksBefore + (emulator.SkippedBytes() - skippedBefore);
     r.pcBytes = 24 + acks;
     r.chunkGaps = r.units;
     r.ok = prompts.Texts == QStringList{QStringLiteral("Odebrano [ 1 ] dokum.")} && acks == r.units &&

@@ -62,7 +62,7 @@ TEST(CopyStream, FramesErrorFramesAndFlushes)
 TEST_P(LinkTest, CopyStreamIntoTheMemo)
 {
     // Per chunk size, the chunks sent (a link frame first with 7), each to get exactly one 0xAA,
-    // over a serial line paced at 115200 baud, where a chunk ends on a pause of two milliseconds.
+    // over a serial line paced at 115200 baud.
     for (auto [chunk, chunks] : {std::pair<std::size_t, std::size_t>{0, 3}, {7, 7}, {1000, 1}}) {
         SCOPED_TRACE(chunk);
         CopyRig rig(GetParam());
