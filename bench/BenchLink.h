@@ -9,12 +9,56 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <initializer_list>
 #include <string>
 #include <unistd.h>
 
 // The benchmarks' serial line: 115200 baud, ten bits on the wire per byte.
 constexpr unsigned LineBaud = 115200;
 constexpr double LineBytesPerSecond = LineBaud / 10.0;
+
+// A wait that the program must make inside an exchange, named in the floor.
+struct MandatedWait {
+    const char* name;
+    double seconds;
+};
+
+// One exchange on the paced line against its floor: the bytes of both directions at the line
+// rate (the line is half-duplex: request and reply never overlap) plus the mandated waits. No
+// program beats the line, so a ratio below 1.00 means the measurement is wrong: the run fails.
+inline bool ReportAgainstFloor(const char* exchange, double seconds, std::size_t bytes,
+                               std::initializer_list<MandatedWait> waits = {})
+{
+    const double wire = double(bytes) / LineBytesPerSecond;
+    double floor = wire;
+    std::string parts = std::to_string(bytes) + " B at " + std::to_string(LineBaud) + " baud";
+    char number[32];
+    std::snprintf(number, sizeof number, " %.3f s", wire);
+    parts += number;
+    for (const MandatedWait& w : waits) {
+        floor += w.seconds;
+        std::snprintf(number, sizeof number, " %.3f s", w.seconds);
+        parts += std::string(" + ") + w.name + number;
+    }
+    const double ratio = seconds / floor;
+    std::printf("%-40s floor %9.3f s = %s | measured %9.3f s | ratio %.3f\n", exchange, floor, parts.c_str(), seconds,
+                ratio);
+    if (ratio >= 1.0)
+        return true;
+    std::printf("FAILED: %s ran below its line-rate floor (ratio %.3f): the measurement is wrong\n", exchange, ratio);
+    std::fflush(stdout);
+    return false;
+}
+
+// N from the command line: 1..max, or the default when not given; 0 when it is out of range.
+inline long CountArgument(int argc, char** argv, int index, long fallback, long max)
+{
+    const long n = argc > index ? std::strtol(argv[index], nullptr, 10) : fallback;
+    if (n >= 1 && n <= max)
+        return n;
+    std::fprintf(stderr, "N must be 1..%ld\n", max);
+    return 0;
+}
 
 class BenchLink {
 public:

@@ -14,6 +14,8 @@
 #include <netinet/in.h>
 #include <netinet/tcp.h>
 #include <poll.h>
+#include <sys/inotify.h>
+#include <sys/prctl.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <termios.h>
@@ -29,8 +31,6 @@ using Clock = std::chrono::steady_clock;
 
 // Reply bytes that may wait for a reader; beyond this new replies are dropped.
 constexpr std::size_t MaxQueuedBytes = 64 * 1024;
-// How far ahead of the line the paced writer fills the pseudo-terminal.
-constexpr auto PacingLead = std::chrono::milliseconds(1);
 
 void SetNonBlocking(int fd)
 {
@@ -73,10 +73,14 @@ struct EmulatorServer::Impl {
         std::string link;       // pseudo-terminal: DIR/COM<n>
         std::string slavePath;
         int portCode = -1;      // pseudo-terminal: the register port it stands for
+        int watchFd = -1;       // pseudo-terminal: opens and closes of the slave by the PC
+        int openers = 0;        //   and how many of its descriptors are open now
         std::deque<uint8_t> out;
         bool closeAfterFlush = false;
         bool closed = false;
+        // Paced line: the last byte written is in at lineFreeAt; the front of out is due at nextDue.
         Clock::time_point lineFreeAt{};
+        Clock::time_point nextDue{};
         Clock::time_point readPausedUntil{};
         // Paced line: bytes the PC wrote, each chunk taken when its last byte would have arrived.
         std::deque<std::pair<Clock::time_point, Bytes>> inbound;
@@ -96,6 +100,8 @@ struct EmulatorServer::Impl {
     std::atomic<std::size_t> dropped{0};
     int nextId = 1;
     int lastFed = 0;
+    // Paced input being fed: the time its last byte was in, where the register's answer may start.
+    Clock::time_point answerFrom{};
 
     void Add(std::unique_ptr<Channel> ch);
     void Wake();
@@ -106,6 +112,8 @@ struct EmulatorServer::Impl {
     void ReadFrom(Channel& ch);
     void FeedBytes(Channel& ch, const uint8_t* data, std::size_t n);
     void FeedDueInbound(Channel& ch, Clock::time_point now);
+    void WatchOpeners(Channel& ch);
+    bool Paced(const Channel& ch) const { return ch.kind == Kind::Pty && baud.load() != 0; }
     void Accept(Channel& listener, std::vector<std::unique_ptr<Channel>>& added);
     void Close(Channel& ch);
     std::chrono::nanoseconds ByteTime() const
@@ -160,22 +168,24 @@ void EmulatorServer::Impl::Enqueue(int id, const Bytes& bytes)
         dropped += bytes.size(); // nobody reads: the reply is dropped, the emulator goes on
         return;
     }
+    if (ch->out.empty() && Paced(*ch))
+        ch->nextDue = std::max(ch->lineFreeAt, answerFrom == Clock::time_point{} ? Clock::now() : answerFrom) +
+                      ByteTime();
     ch->out.insert(ch->out.end(), bytes.begin(), bytes.end());
 }
 
 void EmulatorServer::Impl::Flush(Channel& ch)
 {
+    const auto byteTime = Paced(ch) ? ByteTime() : std::chrono::nanoseconds(0);
     while (!ch.out.empty()) {
         std::size_t n = ch.out.size();
-        const auto byteTime = ch.kind == Kind::Pty ? ByteTime() : std::chrono::nanoseconds(0);
-        const auto now = Clock::now();
         if (byteTime.count() > 0) {
-            // Paced: keep the line busy up to a little ahead of now.
-            auto start = std::max(ch.lineFreeAt, now);
-            if (start > now + PacingLead)
+            // Paced: a byte leaves once its last bit is in, never before; a late wake-up writes
+            // every byte due by now, so the line keeps its clock.
+            const auto now = Clock::now();
+            if (now < ch.nextDue)
                 return;
-            auto room = (now + 2 * PacingLead - start) / byteTime;
-            n = std::min<std::size_t>(n, static_cast<std::size_t>(std::max<long long>(room, 1)));
+            n = std::min<std::size_t>(n, static_cast<std::size_t>(1 + (now - ch.nextDue) / byteTime));
         }
         uint8_t buf[4096];
         n = std::min(n, sizeof buf);
@@ -191,8 +201,10 @@ void EmulatorServer::Impl::Flush(Channel& ch)
             return;
         }
         ch.out.erase(ch.out.begin(), ch.out.begin() + w);
-        if (byteTime.count() > 0)
-            ch.lineFreeAt = std::max(ch.lineFreeAt, now) + byteTime * w;
+        if (byteTime.count() > 0 && w > 0) {
+            ch.lineFreeAt = ch.nextDue + byteTime * (w - 1);
+            ch.nextDue = ch.lineFreeAt + byteTime;
+        }
     }
     if (ch.closeAfterFlush && ch.out.empty())
         ch.closed = true;
@@ -216,8 +228,40 @@ void EmulatorServer::Impl::FeedDueInbound(Channel& ch, Clock::time_point now)
 {
     while (!ch.inbound.empty() && ch.inbound.front().first <= now) {
         const Bytes bytes = std::move(ch.inbound.front().second);
+        answerFrom = ch.inbound.front().first;
         ch.inbound.pop_front();
         FeedBytes(ch, bytes.data(), bytes.size());
+        answerFrom = {};
+    }
+}
+
+// The PC's descriptors of the slave come and go; when the last one goes, so does the client, and
+// nothing it asked for may reach the next one: the replies still queued or on their way, the
+// requests still crossing the line, and the bytes left unread in the terminal.
+void EmulatorServer::Impl::WatchOpeners(Channel& ch)
+{
+    alignas(inotify_event) char buf[4096];
+    ssize_t n;
+    while ((n = ::read(ch.watchFd, buf, sizeof buf)) > 0) {
+        for (ssize_t at = 0; at < n;) {
+            const auto* ev = reinterpret_cast<const inotify_event*>(buf + at);
+            at += static_cast<ssize_t>(sizeof(inotify_event) + ev->len);
+            if (ev->mask & IN_OPEN)
+                ++ch.openers;
+            if (!(ev->mask & (IN_CLOSE_WRITE | IN_CLOSE_NOWRITE)) || ch.openers == 0 || --ch.openers > 0)
+                continue;
+            uint8_t sink[4096];
+            while (::read(ch.fd, sink, sizeof sink) > 0) {
+            }
+            ::tcflush(ch.slaveFd, TCIFLUSH);
+            dropped += ch.out.size();
+            ch.out.clear();
+            ch.inbound.clear();
+            if (lastFed == ch.id) {
+                emu.ResetInput();
+                lastFed = 0;
+            }
+        }
     }
 }
 
@@ -229,12 +273,11 @@ void EmulatorServer::Impl::ReadFrom(Channel& ch)
         if (n > 0) {
             if (ch.portCode >= 0 && !emu.PortTalksToPc(ch.portCode))
                 continue; // a port the port test turned away from the PC hears nothing
-            const auto byteTime = ch.kind == Kind::Pty ? ByteTime() : std::chrono::nanoseconds(0);
-            if (byteTime.count() > 0) {
+            if (Paced(ch)) {
                 // The PC's bytes cross the line at its rate too: a request counts only once its
                 // last byte is in.
                 const auto now = Clock::now();
-                ch.inLineFreeAt = std::max(ch.inLineFreeAt, now) + byteTime * n;
+                ch.inLineFreeAt = std::max(ch.inLineFreeAt, now) + ByteTime() * n;
                 ch.inbound.emplace_back(ch.inLineFreeAt, Bytes(buf, buf + n));
                 continue;
             }
@@ -288,6 +331,9 @@ void EmulatorServer::Impl::Accept(Channel& listener, std::vector<std::unique_ptr
 
 void EmulatorServer::Impl::Close(Channel& ch)
 {
+    if (ch.watchFd >= 0)
+        ::close(ch.watchFd);
+    ch.watchFd = -1;
     if (ch.fd >= 0)
         ::close(ch.fd);
     ch.fd = -1;
@@ -306,8 +352,10 @@ void EmulatorServer::Impl::Close(Channel& ch)
 
 void EmulatorServer::Impl::Run()
 {
+    // Paced bytes are due every few tens of microseconds: wake up on time, not 50 us late.
+    ::prctl(PR_SET_TIMERSLACK, 1UL);
     std::vector<pollfd> fds;
-    std::vector<Channel*> owners;
+    std::vector<std::pair<Channel*, bool>> owners; // the channel, and whether it is its watch
     while (!stopping) {
         {
             std::lock_guard<std::mutex> l(mu);
@@ -317,11 +365,11 @@ void EmulatorServer::Impl::Run()
         }
         int timeout = emu.Pump();
         const auto now = Clock::now();
-        Clock::time_point inboundDue = Clock::time_point::max();
+        Clock::time_point due = Clock::time_point::max(); // the next paced byte, either way
         fds.clear();
         owners.clear();
         fds.push_back(pollfd{wakeRead, POLLIN, 0});
-        owners.push_back(nullptr);
+        owners.emplace_back(nullptr, false);
         for (auto& c : channels) {
             if (c->closed)
                 continue;
@@ -330,31 +378,31 @@ void EmulatorServer::Impl::Run()
                 events = POLLIN;
             } else {
                 if (!c->inbound.empty())
-                    inboundDue = std::min(inboundDue, c->inbound.front().first);
+                    due = std::min(due, c->inbound.front().first);
                 if (c->readPausedUntil <= now)
                     events |= POLLIN;
                 else
                     timeout = timeout < 0 ? MillisecondsUntil(c->readPausedUntil, now)
                                           : std::min(timeout, MillisecondsUntil(c->readPausedUntil, now));
                 if (!c->out.empty()) {
-                    const bool paced = c->kind == Kind::Pty && ByteTime().count() > 0;
-                    if (paced && c->lineFreeAt > now + PacingLead) {
-                        int w = std::max(1, MillisecondsUntil(c->lineFreeAt - PacingLead, now));
-                        timeout = timeout < 0 ? w : std::min(timeout, w);
-                    } else {
+                    if (Paced(*c) && c->nextDue > now)
+                        due = std::min(due, c->nextDue);
+                    else
                         events |= POLLOUT;
-                    }
                 }
             }
             fds.push_back(pollfd{c->fd, events, 0});
-            owners.push_back(c.get());
+            owners.emplace_back(c.get(), false);
+            if (c->watchFd >= 0) {
+                fds.push_back(pollfd{c->watchFd, POLLIN, 0});
+                owners.emplace_back(c.get(), true);
+            }
         }
         if (timeout < 0 || timeout > 200)
             timeout = 200;
-        // Paced input is due at sub-millisecond times; wait no longer than that.
         auto wait = std::chrono::nanoseconds(std::chrono::milliseconds(timeout));
-        if (inboundDue != Clock::time_point::max())
-            wait = std::min(wait, std::max(std::chrono::nanoseconds(0), inboundDue - now));
+        if (due != Clock::time_point::max())
+            wait = std::min(wait, std::max(std::chrono::nanoseconds(0), due - now));
         const timespec ts{static_cast<time_t>(wait.count() / 1'000'000'000),
                           static_cast<long>(wait.count() % 1'000'000'000)};
         int r = ::ppoll(fds.data(), fds.size(), &ts, nullptr);
@@ -365,14 +413,17 @@ void EmulatorServer::Impl::Run()
             while (::read(wakeRead, b, sizeof b) > 0) {
             }
         }
+        for (std::size_t i = 1; i < fds.size(); ++i)
+            if (owners[i].second && (fds[i].revents & POLLIN) && !owners[i].first->closed)
+                WatchOpeners(*owners[i].first);
         for (auto& c : channels)
             if (!c->closed && !c->inbound.empty())
                 FeedDueInbound(*c, Clock::now());
         std::vector<std::unique_ptr<Channel>> added;
         for (std::size_t i = 1; i < fds.size(); ++i) {
-            Channel* c = owners[i];
+            Channel* c = owners[i].first;
             const short re = fds[i].revents;
-            if (!re || c->closed)
+            if (owners[i].second || c->closed)
                 continue;
             if (c->kind == Kind::Listen) {
                 if (re & POLLIN)
@@ -385,6 +436,7 @@ void EmulatorServer::Impl::Run()
                 continue;
             if ((re & (POLLHUP | POLLERR)) && c->kind == Kind::Pty && c->readPausedUntil <= Clock::now())
                 c->readPausedUntil = Clock::now() + std::chrono::milliseconds(20);
+            // Paced bytes fall due without an event; Flush writes only what is due.
             if (!c->out.empty() || c->closeAfterFlush)
                 Flush(*c);
         }
@@ -453,11 +505,19 @@ bool EmulatorServer::ServeComPort(const std::string& dir, int n, int portCode)
     MakeRaw(slave);
     MakeRaw(master);
     SetNonBlocking(master);
+    // Our own slave descriptor was opened before the watch: only the PC's opens are counted.
+    int watch = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+    if (watch >= 0 && ::inotify_add_watch(watch, name, IN_OPEN | IN_CLOSE_WRITE | IN_CLOSE_NOWRITE) < 0) {
+        ::close(watch);
+        watch = -1;
+    }
     const std::string link = dir + "/COM" + std::to_string(n);
     struct stat st{};
     if (::lstat(link.c_str(), &st) == 0 && S_ISLNK(st.st_mode))
         ::unlink(link.c_str());
     if (::symlink(name, link.c_str()) != 0) {
+        if (watch >= 0)
+            ::close(watch);
         ::close(slave);
         ::close(master);
         return false;
@@ -466,6 +526,7 @@ bool EmulatorServer::ServeComPort(const std::string& dir, int n, int portCode)
     ch->kind = Impl::Kind::Pty;
     ch->fd = master;
     ch->slaveFd = slave;
+    ch->watchFd = watch;
     ch->link = link;
     ch->slavePath = name;
     ch->portCode = portCode;

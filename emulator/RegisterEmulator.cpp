@@ -149,13 +149,15 @@ void RegisterEmulator::Impl::HandleFrame(const Bytes& f)
 
 void RegisterEmulator::Impl::CarryOut(const Request& rq, const HandlerEntry& entry)
 {
-    if (faults.ErrorCode >= 0) {
-        Reply r = Error(static_cast<uint8_t>(faults.ErrorCode));
-        faults.ErrorCode = -1;
+    const bool writes = entry.kind == RequestKind::Program || entry.kind == RequestKind::Delete;
+    if (faults.ErrorCode >= 0 || (writes && faults.WriteErrorCode >= 0)) {
+        int& code = faults.ErrorCode >= 0 ? faults.ErrorCode : faults.WriteErrorCode;
+        Reply r = Error(static_cast<uint8_t>(code));
+        code = -1;
         Deliver(rq.address, rq.number, std::move(r));
         return;
     }
-    if ((entry.kind == RequestKind::Program || entry.kind == RequestKind::Delete) && faults.StatusReplyKind >= 0) {
+    if (writes && faults.StatusReplyKind >= 0) {
         Reply r;
         r.kind = Reply::Kind::Status;
         r.replyKind = static_cast<uint8_t>(faults.StatusReplyKind);

@@ -32,6 +32,7 @@ struct Faults {
     int PaperOutReplies = 0;      // "paper out" reply ('A' 0x02), one per request; the real reply
                                   // follows PaperOutDelayMs later unless the PC stops (ACK status 4)
     int ErrorCode = -1;           // the next request is answered by an error frame with this code
+    int WriteErrorCode = -1;      // the same for the next program or delete request only
     int StatusReplyKind = -1;     // the next program/delete request is answered by this status reply
     uint8_t StatusReplyStatus = 0; //   ([6] kind, e.g. 'A' or ACK, [7] this status) and not carried out
     int WrongChecksumReplies = 0; // replies (status or data frames) sent with a wrong checksum

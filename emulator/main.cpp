@@ -161,7 +161,7 @@ int main(int argc, char** argv)
         } else if (opt == "--error-code") {
             if (!number(0, 255))
                 return Fail("--error-code needs a code 0..255");
-            faults.ErrorCode = static_cast<int>(n);
+            faults.WriteErrorCode = static_cast<int>(n);
         } else if (opt == "--wrong-checksum") {
             if (!number(0, 100000))
                 return Fail("--wrong-checksum needs a count");

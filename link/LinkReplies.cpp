@@ -16,6 +16,7 @@ constexpr int BusyStepMs = 200;
 // The busy wait gives up after this long even when the register keeps saying "busy", so that
 // a register stuck in that state cannot hold the program for good.
 constexpr long long BusyWaitLimitMs = 60000;
+constexpr long long WaitSpinUs = 300;
 
 enum : uint8_t {
     StatusPaperOut = 0x02,
@@ -88,13 +89,16 @@ int ClassifyWholeStatusReply()
 void WaitWithEvents(int ms, bool endOnStop)
 {
     ExchangeGuard guard;
-    const long long end = MonotonicMs() + ms;
+    // Timed to the microsecond: a wait repeated for every record must not grow. A sleep wakes a
+    // tenth of a millisecond late or more, so the last fraction is spent processing events.
+    const long long end = MonotonicUs() + ms * 1000LL;
     for (;;) {
         ProcessMessages();
-        const long long left = end - MonotonicMs();
+        const long long left = end - MonotonicUs();
         if (left <= 0 || (endOnStop && Link.AbortRequestFlag))
             return;
-        Sleep(unsigned(std::min<long long>(left, 10)));
+        if (left > WaitSpinUs)
+            SleepUs(std::min<long long>(left - WaitSpinUs, 10000));
     }
 }
 

@@ -36,3 +36,21 @@ long long MonotonicMs()
     using namespace std::chrono;
     return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
 }
+
+long long MonotonicUs()
+{
+    if (nowSource)
+        return nowSource() * 1000;
+    using namespace std::chrono;
+    return duration_cast<microseconds>(steady_clock::now().time_since_epoch()).count();
+}
+
+void SleepUs(long long microseconds)
+{
+    if (microseconds <= 0)
+        return;
+    if (sleepSource)
+        sleepSource(unsigned((microseconds + 999) / 1000));
+    else
+        std::this_thread::sleep_for(std::chrono::microseconds(microseconds));
+}

@@ -7,6 +7,10 @@ void Sleep(unsigned milliseconds);
 void ProcessMessages();
 // Milliseconds from a fixed point, for bounds on waits.
 long long MonotonicMs();
+// The same clock in microseconds, and a sleep as fine, for waits that must last their time and
+// no longer (a replaced clock and sleep count whole milliseconds).
+long long MonotonicUs();
+void SleepUs(long long microseconds);
 
 // Puts another clock and sleep in place of the real ones (tests and fuzzing over an in-memory
 // line, where a wait for bytes that cannot come should cost no real time); empty functions put

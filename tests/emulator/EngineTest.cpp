@@ -67,17 +67,15 @@ TEST(EmulatorEngine, FixedAddressFramesReachARegisterAtAnotherAddress)
 {
     // The program sends the function-key and clear-database frames to address 1 always.
     Engine e(emu::Model::Rivo, 4);
-    Bytes r = e.One(Frame(1, 0x8001, 'O', {1, 2, 3, 0}, 13));
-    ASSERT_EQ(r.size(), 10u);
-    EXPECT_EQ(r[6], 0x06);
-    r = e.One(Frame(1, 0x8001, 'c', {1}));
-    ASSERT_EQ(r.size(), 10u);
-    EXPECT_EQ(r[6], 0x06);
+    for (const Bytes& fixed : {Frame(1, 0x8001, 'O', {1, 2, 3, 0}, 13), Frame(1, 0x8001, 'c', {1})}) {
+        const Bytes reply = e.One(fixed);
+        EXPECT_TRUE(reply.size() == 10u && reply[6] == 0x06) << fixed[6];
+    }
     // Other frames for address 1 are still another register's, unless every address is answered.
     EXPECT_TRUE(e.Send(ReadRequest('T', 0, 1, 1)).empty());
     EXPECT_TRUE(e.Send(Probe(1)).empty());
     e.emu.LockFaults()->AnyAddress = true;
-    r = e.One(Probe(7));
+    const Bytes r = e.One(Probe(7));
     EXPECT_TRUE(IsStatus(r, 'A', 0));
     EXPECT_EQ(r[1], 7);
     EXPECT_EQ(e.emu.ReceivedFrames().size(), 5u); // ignored frames are on record too
@@ -91,9 +89,8 @@ TEST(EmulatorEngine, EmptyTablesAnswerWithAStatus)
     EXPECT_TRUE(IsStatus(e.One(ReadRequest('X', 0, 0x8001)), 'A', 0x10)); // no goods sold: nothing to send
     e.One(GoodsFrame(Goods{}));
     EXPECT_TRUE(IsStatus(e.One(ReadRequest('X', 0, 0x8001)), 'A', 0x40));
-    Bytes y = e.One(ReadRequest('Y', 0, 0x8001));
-    ASSERT_EQ(y.size(), 62u);
-    EXPECT_EQ(U16(y, 4), 0x8001);
+    const Bytes y = e.One(ReadRequest('Y', 0, 0x8001));
+    EXPECT_TRUE(y.size() == 62u && U16(y, 4) == 0x8001);
 }
 
 TEST(EmulatorEngine, TepoDuxTakesTheShortGoodsFrameAndShortConfiguration)
@@ -117,9 +114,8 @@ TEST(EmulatorEngine, TepoDuxTakesTheShortGoodsFrameAndShortConfiguration)
     EXPECT_EQ(rec[45] | (rec[46] << 8), 1999);
     EXPECT_EQ(rec[70], 1); // no group given: the basic group
 
-    Bytes c = e.One(ReadRequest(0x03, 1, 0x8001));
-    ASSERT_EQ(c.size(), 31u);
-    EXPECT_TRUE(ChecksumOk(c));
+    const Bytes c = e.One(ReadRequest(0x03, 1, 0x8001));
+    EXPECT_TRUE(c.size() == 31u && ChecksumOk(c));
     Bytes record(22, 1);
     record[3] = 30;
     EXPECT_TRUE(IsStatus(e.One(Frame(1, 0x8001, 0x03, record, 31)), 0x06, 3));
@@ -264,13 +260,10 @@ TEST(EmulatorEngine, SmallTablesMapPcRecordsToRegisterRecords)
     ASSERT_EQ(rec.size(), 324u);
     EXPECT_EQ(Bytes(rec.begin(), rec.begin() + 26), Bytes(cashier.begin(), cashier.begin() + 26));
     EXPECT_EQ(Bytes(rec.begin() + 224, rec.begin() + 231), Bytes(cashier.begin() + 26, cashier.end()));
-    Bytes k1 = e.One(ReadRequest('K'));
-    ASSERT_EQ(k1.size(), 338u);
-    EXPECT_EQ(k1[7], 1); // the manager first
-    Bytes k2 = e.One(Ack(0));
-    ASSERT_EQ(k2.size(), 338u);
-    EXPECT_EQ(U16(k2, 4), 0x8002);
-    EXPECT_EQ(Bytes(k2.begin() + 7, k2.begin() + 331), rec);
+    const Bytes k1 = e.One(ReadRequest('K'));
+    EXPECT_TRUE(k1.size() == 338u && k1[7] == 1); // the manager first
+    const Bytes k2 = e.One(Ack(0));
+    EXPECT_TRUE(k2.size() == 338u && U16(k2, 4) == 0x8002 && Bytes(k2.begin() + 7, k2.begin() + 331) == rec);
     e.Send(Ack(3));
 
     // Payment form: the type byte moves to 26. Currency: rate, decimals, symbol to 26-33.
@@ -331,10 +324,8 @@ TEST(EmulatorEngine, SettingsAreStoredAndReadBack)
     header[252] = 1;
     std::fill(header.begin() + 253, header.end(), 0);
     ASSERT_TRUE(IsStatus(e.One(Frame(1, 0x8001, 'N', header, 268)), 0x06, 3));
-    Bytes h = e.One(ReadRequest('N', 0, 0x8001));
-    ASSERT_EQ(h.size(), 268u);
-    EXPECT_EQ(U16(h, 4), 0x8001);
-    EXPECT_EQ(Bytes(h.begin() + 7, h.begin() + 266), header);
+    const Bytes h = e.One(ReadRequest('N', 0, 0x8001));
+    EXPECT_TRUE(h.size() == 268u && U16(h, 4) == 0x8001 && Bytes(h.begin() + 7, h.begin() + 266) == header);
     header[252] = 7;
     EXPECT_TRUE(IsError(e.One(Frame(1, 0x8001, 'N', header, 268)), 38));
 
@@ -344,18 +335,16 @@ TEST(EmulatorEngine, SettingsAreStoredAndReadBack)
         vat.insert(vat.end(), {static_cast<uint8_t>('A' + i), static_cast<uint8_t>(rates[i]),
                                static_cast<uint8_t>(rates[i] >> 8)});
     ASSERT_TRUE(IsStatus(e.One(Frame(1, 0x8001, 'P', vat, 31)), 0x06, 3));
-    Bytes p = e.One(ReadRequest('P'));
-    ASSERT_EQ(p.size(), 31u);
-    EXPECT_EQ(Bytes(p.begin() + 7, p.begin() + 28), vat);
+    const Bytes p = e.One(ReadRequest('P'));
+    EXPECT_TRUE(p.size() == 31u && Bytes(p.begin() + 7, p.begin() + 28) == vat);
     vat[4] = 0x10;
     vat[5] = 0x27; // 10000 for B
     EXPECT_TRUE(IsError(e.One(Frame(1, 0x8001, 'P', vat, 31)), 35));
 
     Bytes units = {'k', 'g', ' ', 'o', 'p', '.', 'm', '2', ' '};
     ASSERT_TRUE(IsStatus(e.One(Frame(1, 0x8001, 'q', units, 18)), 0x06, 3));
-    Bytes j = e.One(ReadRequest('J', 0, 0x8001));
-    ASSERT_EQ(j.size(), 18u);
-    EXPECT_EQ(Bytes(j.begin() + 7, j.begin() + 16), units);
+    const Bytes j = e.One(ReadRequest('J', 0, 0x8001));
+    EXPECT_TRUE(j.size() == 18u && Bytes(j.begin() + 7, j.begin() + 16) == units);
 
     // Quick keys name goods the register has; goods sold in whole units take whole quantities.
     ASSERT_TRUE(IsStatus(e.One(GoodsFrame({.plu = 5, .whole = 1})), 0x06, 3));
@@ -388,25 +377,20 @@ TEST(EmulatorEngine, SettingsAreStoredAndReadBack)
     std::memcpy(nip.data(), "1234567890", 10);
     ASSERT_TRUE(IsStatus(e.One(Frame(1, 0x8001, 'I', nip, 25)), 0x06, 3));
     EXPECT_EQ(e.emu.Setting('I'), nip);
-    Bytes info = e.One(ReadRequest('I', 0, 0x8001));
-    ASSERT_EQ(info.size(), 127u);
-    EXPECT_EQ(Bytes(info.begin() + 7 + 26, info.begin() + 7 + 36), Bytes(nip.begin(), nip.begin() + 10));
+    const Bytes info = e.One(ReadRequest('I', 0, 0x8001));
+    EXPECT_TRUE(info.size() == 127u &&
+                Bytes(info.begin() + 7 + 26, info.begin() + 7 + 36) == Bytes(nip.begin(), nip.begin() + 10));
 }
 
 TEST(EmulatorEngine, ReadOutsHaveTheirLengths)
 {
     Engine e;
-    Bytes screen = e.One(ReadRequest('#', 0, 0x8001));
-    ASSERT_EQ(screen.size(), 1086u);
-    EXPECT_EQ(screen[0], 'B');
-    EXPECT_EQ(screen[1], 'M');
+    const Bytes screen = e.One(ReadRequest('#', 0, 0x8001));
+    EXPECT_TRUE(screen.size() == 1086u && screen[0] == 'B' && screen[1] == 'M');
     EXPECT_EQ(e.One(ReadRequest('m', 1, 0x8001)).size(), 252u);
     EXPECT_EQ(e.One(ReadRequest('e', 1, 0x8001)).size(), 195u);
-    Bytes g = e.One(ReadRequest(0x06, 0, 0x8001));
-    ASSERT_EQ(g.size(), 92u);
-    EXPECT_EQ(U16(g, 4), 0x8001);
-    EXPECT_GE(g[7], 1);
-    EXPECT_LE(g[7], 12);
+    const Bytes g = e.One(ReadRequest(0x06, 0, 0x8001));
+    EXPECT_TRUE(g.size() == 92u && U16(g, 4) == 0x8001 && g[7] >= 1 && g[7] <= 12);
     e.Send(Ack(3));
 
     // The cache memory in 265-byte frames of 256 bytes, stop-and-wait.
@@ -414,21 +398,14 @@ TEST(EmulatorEngine, ReadOutsHaveTheirLengths)
     for (std::size_t i = 0; i < cache.size(); ++i)
         cache[i] = static_cast<uint8_t>(i);
     e.emu.SetCacheMemory(cache);
-    Bytes c1 = e.One(Frame(1, 1, ':', Bytes{1}, 10));
-    ASSERT_EQ(c1.size(), 265u);
-    EXPECT_EQ(c1[7 + 255], 255);
-    Bytes c2 = e.One(Ack(0));
-    ASSERT_EQ(c2.size(), 265u);
-    EXPECT_EQ(U16(c2, 4), 0x8002);
-    EXPECT_EQ(c2[7 + 43], static_cast<uint8_t>(299));
-    EXPECT_EQ(c2[7 + 44], 0);
+    const Bytes c1 = e.One(Frame(1, 1, ':', Bytes{1}, 10));
+    EXPECT_TRUE(c1.size() == 265u && c1[7 + 255] == 255);
+    const Bytes c2 = e.One(Ack(0));
+    EXPECT_TRUE(c2.size() == 265u && U16(c2, 4) == 0x8002 && c2[7 + 43] == uint8_t(299) && c2[7 + 44] == 0);
 
     // The port query names the port.
     e.emu.SetPortCode(2);
-    Bytes port = e.One(Frame(1, 0x8001, '9', Bytes{}, 9));
-    ASSERT_EQ(port.size(), 10u);
-    EXPECT_EQ(port[6], '9');
-    EXPECT_EQ(port[7], 2);
+    EXPECT_TRUE(IsStatus(e.One(Frame(1, 0x8001, '9', Bytes{}, 9)), '9', 2));
 
     // Reports are printed by the register: a status reply.
     EXPECT_TRUE(IsStatus(e.One(Frame(1, 0x8001, 'w', Bytes{1}, 10)), 0x06, 3));
@@ -438,30 +415,27 @@ TEST(EmulatorEngine, ReadOutsHaveTheirLengths)
 TEST(EmulatorEngine, AttentionFaultsComeBeforeTheRealReply)
 {
     Engine e;
-    e.emu.LockFaults()->PrintingReplies = 2;
-    auto r = e.Send(GoodsFrame(Goods{}));
-    ASSERT_EQ(r.size(), 3u);
-    EXPECT_TRUE(IsStatus(r[0], 'A', 0x08));
-    EXPECT_TRUE(IsStatus(r[1], 'A', 0x08));
-    EXPECT_TRUE(IsStatus(r[2], 0x06, 3));
-
-    e.emu.LockFaults()->BusyReplies = 1;
-    r = e.Send(GoodsFrame(Goods{}));
-    ASSERT_EQ(r.size(), 2u);
-    EXPECT_TRUE(IsStatus(r[0], 'A', 0x04));
-    EXPECT_TRUE(IsStatus(r[1], 0x06, 3));
-
-    e.emu.LockFaults()->PaperOutReplies = 1;
-    r = e.Send(GoodsFrame(Goods{}, 93, 1));
-    ASSERT_EQ(r.size(), 2u);
-    EXPECT_TRUE(IsStatus(r[0], 'A', 0x02));
-    EXPECT_TRUE(IsStatus(r[1], 0x06, 0));
+    // Two "printing", one "busy", one "paper out" (on a frame of a series: the real reply is 0).
+    const std::vector<uint8_t> attention[] = {{0x08, 0x08}, {0x04}, {0x02}};
+    for (const auto& kinds : attention) {
+        {
+            auto f = e.emu.LockFaults();
+            (kinds[0] == 0x08 ? f->PrintingReplies : kinds[0] == 0x04 ? f->BusyReplies : f->PaperOutReplies) =
+                int(kinds.size());
+        }
+        const bool series = kinds[0] == 0x02;
+        auto r = e.Send(GoodsFrame(Goods{}, 93, series ? 1 : 0x8001));
+        ASSERT_EQ(r.size(), kinds.size() + 1);
+        for (std::size_t i = 0; i < kinds.size(); ++i)
+            EXPECT_TRUE(IsStatus(r[i], 'A', kinds[i]));
+        EXPECT_TRUE(IsStatus(r.back(), 0x06, series ? 0 : 3));
+    }
 
     // They never come before data frames; the counter waits for the next status reply.
     e.emu.LockFaults()->PrintingReplies = 1;
     EXPECT_EQ(e.One(ReadRequest('T')).size(), 92u);
     e.Send(Ack(3));
-    r = e.Send(Frame(1, 0x8001, 'v', Bytes{1}, 10));
+    auto r = e.Send(Frame(1, 0x8001, 'v', Bytes{1}, 10));
     ASSERT_EQ(r.size(), 2u);
     EXPECT_TRUE(IsStatus(r[0], 'A', 0x08));
     EXPECT_EQ(e.emu.GetFaults().PrintingReplies, 0);
@@ -476,9 +450,8 @@ TEST(EmulatorEngine, ReplyFaults)
     EXPECT_TRUE(IsStatus(e.One(GoodsFrame(Goods{})), 0x06, 3));
 
     e.emu.LockFaults()->WrongChecksumReplies = 1;
-    Bytes r = e.One(Probe());
-    ASSERT_EQ(r.size(), 10u);
-    EXPECT_FALSE(ChecksumOk(r));
+    const Bytes r = e.One(Probe());
+    EXPECT_TRUE(r.size() == 10u && !ChecksumOk(r));
     EXPECT_TRUE(IsStatus(e.One(Probe()), 'A', 0));
 
     e.emu.LockFaults()->ShortReplyBytes = 6;
@@ -492,16 +465,13 @@ TEST(EmulatorEngine, ReplyFaults)
     EXPECT_TRUE(IsStatus(e.One(Probe()), 'A', 0));
 
     e.emu.LockFaults()->Garbage = {0xFF, 0x02, 0x13};
-    auto rs = e.Send(Probe());
-    ASSERT_EQ(rs.size(), 2u);
-    EXPECT_EQ(rs[0], (Bytes{0xFF, 0x02, 0x13}));
-    EXPECT_TRUE(IsStatus(rs[1], 'A', 0));
+    const auto rs = e.Send(Probe());
+    EXPECT_TRUE(rs.size() == 2u && rs[0] == Bytes({0xFF, 0x02, 0x13}) && IsStatus(rs[1], 'A', 0));
 
     // A wrong checksum on a data frame of a series.
     e.emu.LockFaults()->WrongChecksumReplies = 1;
-    Bytes f = e.One(ReadRequest('T'));
-    ASSERT_EQ(f.size(), 92u);
-    EXPECT_FALSE(ChecksumOk(f));
+    const Bytes f = e.One(ReadRequest('T'));
+    EXPECT_TRUE(f.size() == 92u && !ChecksumOk(f));
     e.Send(Ack(1));
 
     // The drop comes after the given number of data frames.

@@ -38,6 +38,8 @@ TEST(EmulatorProcess, ServesTcpWithFaultsFromTheCommandLine)
     EmulatorProcess p({"--tcp", "0", "--error-code", "66", "--printing", "1"});
     ASSERT_GT(p.Port(), 0) << p.FirstLine();
     Conn c = ConnectTcp(p.Port());
+    ASSERT_TRUE(c.Send(ReadRequest(0x03, 1, 0x8001))); // not a program or delete request: answered
+    EXPECT_EQ(c.ReadFrame().size(), 36u);
     ASSERT_TRUE(c.Send(GoodsFrame(Goods{})));
     EXPECT_TRUE(IsStatus(c.ReadFrame(), 'A', 0x08));
     EXPECT_TRUE(IsError(c.ReadFrame(), 66));

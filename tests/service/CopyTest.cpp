@@ -2,6 +2,7 @@
 // emulator's stream over both links.
 #include "core/AppState.h"
 #include "link/Link.h"
+#include "link/LinkSettings.h"
 #include "platform/Cp1250.h"
 #include "service/CopyStream.h"
 #include "service/OdczytKopii.h"
@@ -60,10 +61,16 @@ TEST(CopyStream, FramesErrorFramesAndFlushes)
 
 TEST_P(LinkTest, CopyStreamIntoTheMemo)
 {
-    for (std::size_t chunk : {std::size_t(0), std::size_t(7), std::size_t(1000)}) {
+    // Per chunk size, the chunks sent (a link frame first with 7), each to get exactly one 0xAA,
+    // over a serial line paced at 115200 baud.
+    for (auto [chunk, chunks] : {std::pair<std::size_t, std::size_t>{0, 3}, {7, 7}, {1000, 1}}) {
         SCOPED_TRACE(chunk);
         CopyRig rig(GetParam());
         ASSERT_TRUE(rig.connected);
+        if (!GetParam()) {
+            rig.fx.SetBaud(115200);
+            LinkSettings.BaudRate = 115200;
+        }
         rig.fx.Emu().SetElectronicCopy(ThreeDocuments);
         rig.fx.Emu().SetCopyStreaming(chunk, chunk == 7);
         rig.w.BitBtn1Click();
@@ -71,7 +78,8 @@ TEST_P(LinkTest, CopyStreamIntoTheMemo)
         EXPECT_EQ(rig.w.Memo1->toPlainText(), "Raport 3\nPTU A\nRaport 4\nRaport 5\n");
         EXPECT_EQ(rig.w.Edit5->text(), "37");
         EXPECT_EQ(rig.w.Edit6->text(), "37");
-        EXPECT_TRUE(WaitUntil([&] { return rig.fx.Emu().CopyAcks() >= (chunk == 0 ? 3u : 1u); }));
+        EXPECT_TRUE(WaitUntil([&] { return rig.fx.Emu().CopyAcks() >= chunks; }));
+        EXPECT_EQ(rig.fx.Emu().CopyAcks(), chunks);
         const auto requests = rig.fx.Emu().ReceivedFramesWithCommand(0x01);
         ASSERT_EQ(requests.size(), 1u);
         EXPECT_EQ(requests[0][7], 2);
