@@ -1,9 +1,9 @@
 // readout_throughput: the cache dump (N frames of 265 bytes, each acknowledged) and an
 // electronic copy (a stream of 1 KB chunks, each answered by 0xAA) through the windows' own
 // handlers, against the register emulator over a pseudo-terminal paced at 115200 baud and over
-// loopback TCP. For the paced line it prints the wall time against the floor of the register's
-// bytes at 11520 bytes/s, with the floor of both directions beside it; for TCP the time per
-// frame or chunk.
+// loopback TCP. For the paced line it prints the wall time against the floor: the bytes of both
+// directions at 11520 bytes/s, plus the pause of three character times that ends each copy chunk;
+// for TCP the time per frame or chunk. A ratio below 1.00 fails the run.
 //
 //   readout_throughput [N frames] [copy KB]      (defaults 1024 and 512; N up to 8192)
 #include "bench/BenchLink.h"
