@@ -7,6 +7,8 @@
 #include "platform/SerialPort.h"
 #include "tests/support/MemoryLine.h"
 #include "tests/support/PtyPair.h"
+#include "tests/support/ScriptedPrompts.h"
+#include "tests/support/TestEnvironment.h"
 
 #include <algorithm>
 #include <gtest/gtest.h>
@@ -111,6 +113,14 @@ public:
 private:
     MemoryLine line_;
     std::size_t read_ = 0;
+};
+
+// A test run over the in-memory line of either kind, its parameter telling whether TCP.
+class OverMemoryLine : public testing::TestWithParam<bool> {
+protected:
+    TestEnvironment env{false};
+    ScriptedPrompts prompts;
+    MemoryPeer peer{GetParam()};
 };
 
 inline std::string TransportName(const testing::TestParamInfo<bool>& info) { return info.param ? "Tcp" : "Serial"; }
