@@ -26,12 +26,11 @@ Bytes ProbeReply(uint8_t address, uint8_t kind, uint8_t status, bool goodChecksu
     return RegisterFrame(kind, {status}, 0x8001, address, goodChecksum);
 }
 
-TEST(ProbeAnswer, OnlyAWholeAttentionReplyWithItsChecksum)
+// Another kind of reply and a bad checksum are answered by the devices of the search below.
+TEST(ProbeAnswer, OnlyAWholeAttentionReply)
 {
     EXPECT_TRUE(IsProbeAnswer(ProbeReply(4, 'A', 0).data(), 10));
     EXPECT_FALSE(IsProbeAnswer(ProbeReply(4, 'A', 0).data(), 9));
-    EXPECT_FALSE(IsProbeAnswer(ProbeReply(4, 0x06, 0).data(), 10));
-    EXPECT_FALSE(IsProbeAnswer(ProbeReply(4, 'A', 0, false).data(), 10));
     for (auto [at, value] : {std::pair{9, 0}, {2, 11}}) {  // no end byte; a longer length field
         auto r = ProbeReply(4, 'A', 0);
         r[std::size_t(at)] = uint8_t(value);
