@@ -244,11 +244,8 @@ TEST_F(WaitWindow, ClosesWithResultOneWhenTheLineIsFree)
 {
     PtyPeer pty(4);
     ASSERT_TRUE(pty.Ok());
-    // Shown modally, the timer finds the line free by itself.
-    QTimer guard;
-    guard.setSingleShot(true);
-    QObject::connect(&guard, &QTimer::timeout, &window, [this] { window.done(7); });
-    guard.start(5000);
+    // Shown modally, the timer finds the line free by itself (7 if it never does).
+    QTimer::singleShot(5000, &window, [this] { window.done(7); });
     EXPECT_EQ(ShowModal(window), 1);
     EXPECT_FALSE(window.Timer1->isActive());
 }
