@@ -31,6 +31,16 @@ inline void WriteFileBytes(const std::string& path, const std::vector<uint8_t>& 
     out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
 }
 
+// The open database at a glance: its name, the work mode, the modified and saved flags.
+inline std::string DatabaseState()
+{
+    return App.CurrentDatabaseFileName + " mode " + std::to_string(App.WorkMode) + " modified " +
+           std::to_string(App.DatabaseModified) + " saved " + std::to_string(App.DatabaseSaved);
+}
+
+// A goods record with every field set.
+inline GoodsRecordFields SampleGoods(uint16_t plu) { return {plu, "Chleb", "B", 0x01020304, "5907788", 1, 2, 1, 1, 9, 3}; }
+
 inline std::string Text(const std::vector<uint8_t>& bytes, std::size_t at, std::size_t n)
 {
     return std::string(reinterpret_cast<const char*>(bytes.data()) + at, n);

@@ -17,10 +17,6 @@
 
 namespace fs = std::filesystem;
 
-namespace {
-
-} // namespace
-
 TEST(NowaBazaD, NewDatabaseOrARefusalThatKeepsTheOpenOneKeysConfirmAndClose)
 {
     TestEnvironment env;
@@ -58,10 +54,8 @@ TEST(NowaBazaD, NewDatabaseOrARefusalThatKeepsTheOpenOneKeysConfirmAndClose)
     EXPECT_EQ(prompts.Texts(), QStringList{"Nie udało się utworzyć nowej bazy"});
     EXPECT_NE(dialog.result(), QDialog::Accepted);
     EXPECT_EQ(ImageBytes(), before);
-    EXPECT_EQ(App.CurrentDatabaseFileName, "moja.rkb");
     EXPECT_EQ(App.RecordCurrencySymbol, "PLN");
-    EXPECT_EQ(App.DatabaseModified, 0);
-    EXPECT_EQ(App.WorkMode, WorkModeDatabase);
+    EXPECT_EQ(DatabaseState(), "moja.rkb mode 1 modified 0 saved 0");
     prompts.Clear();
 
     // Enter confirms: a padded symbol, no goods, and the start folder, not the current one, is

@@ -117,9 +117,7 @@ TEST(DatabaseFile, SaveThenLoadGivesTheSameImageWhateverItsMagic)
     App.DatabaseModified = 1;
     ASSERT_EQ(LoadDatabaseFile(file), 0);
     EXPECT_EQ(ImageBytes(), fileBytes);
-    EXPECT_EQ(App.CurrentDatabaseFileName, "sklep.rkb");
-    EXPECT_EQ(App.WorkMode, WorkModeRegister | WorkModeDatabase);
-    EXPECT_EQ(App.DatabaseModified, 1);
+    EXPECT_EQ(DatabaseState(), "sklep.rkb mode 3 modified 1 saved 1");  // saved above
     EXPECT_EQ(refreshes, 2);
     // Any magic is loaded and kept in the image.
     std::memcpy(fileBytes.data(), "BAZA SERWISOWA01", 16);
@@ -191,8 +189,7 @@ TEST(DatabaseFile, RefusedOrUnloadableFilesLeaveTheOpenDatabaseAsItWas)
         EXPECT_EQ(ImageBytes(), before);
         EXPECT_EQ(FileBytes(DatabaseImage.Path()), before);
         EXPECT_TRUE(TempLeftovers(env.Folder()).empty());
-        EXPECT_EQ(App.CurrentDatabaseFileName, "moja.rkb");
-        EXPECT_EQ(App.WorkMode, WorkModeRegister | WorkModeDatabase);
+        EXPECT_EQ(DatabaseState(), "moja.rkb mode 3 modified 0 saved 0");
     }
 }
 
@@ -239,10 +236,7 @@ TEST(DatabaseFile, DeclinedOrFailedSavesKeepTheOldFileAndTheStateAndLinksAreWrit
                                                "Nie mogę otworzyć pliku docelowego"}));
     EXPECT_EQ(FileBytes(file), old);
     EXPECT_TRUE(TempLeftovers(env.Folder()).empty());
-    EXPECT_EQ(App.DatabaseModified, 1);
-    EXPECT_EQ(App.DatabaseSaved, 0);
-    EXPECT_EQ(App.CurrentDatabaseFileName, "Sklep");
-    EXPECT_EQ(App.WorkMode, WorkModeDatabase);
+    EXPECT_EQ(DatabaseState(), "Sklep mode 1 modified 1 saved 0");
 
     // Yes replaces it; a name typed without ".rkb" gets it (and so finds the same file).
     prompts.SaveFile(QString::fromStdString(env.Path("stara")));
@@ -250,9 +244,7 @@ TEST(DatabaseFile, DeclinedOrFailedSavesKeepTheOldFileAndTheStateAndLinksAreWrit
     SaveDatabaseFile();
     EXPECT_EQ(Text(FileBytes(file), 0, 16), "ORVA_RIVO_V_2_00");
     EXPECT_FALSE(fs::exists(env.Path("stara")));
-    EXPECT_EQ(App.CurrentDatabaseFileName, "stara.rkb");
-    EXPECT_EQ(App.DatabaseSaved, 1);
-    EXPECT_EQ(App.DatabaseModified, 0);
+    EXPECT_EQ(DatabaseState(), "stara.rkb mode 1 modified 0 saved 1");
 
     prompts.SaveFile(QString::fromStdString(env.Path("NOWA.RKB")));
     SaveDatabaseFile();
@@ -268,10 +260,8 @@ TEST(DatabaseFile, DeclinedOrFailedSavesKeepTheOldFileAndTheStateAndLinksAreWrit
     prompts.SaveFile(QString::fromStdString(env.Path("nowa.rkb")));
     SaveDatabaseFile();
     EXPECT_EQ(prompts.Texts(), QStringList{"Plik z bazą nie jest otwarty."});
-    EXPECT_EQ(App.WorkMode, WorkModeRegister);
     EXPECT_FALSE(fs::exists(env.Path("nowa.rkb")));
-    EXPECT_EQ(App.DatabaseModified, 1);
-    EXPECT_EQ(App.DatabaseSaved, 0);
+    EXPECT_EQ(DatabaseState(), "NOWA.RKB mode 2 modified 1 saved 0");
 
     // A link of this user's own gets its target written; another user's link is replaced.
     ASSERT_EQ(CreateDatabaseImage(), 0);

@@ -7,12 +7,6 @@
 #include <cstring>
 #include <gtest/gtest.h>
 
-namespace {
-
-GoodsRecordFields SampleGoods(uint16_t plu) { return {plu, "Chleb", "B", 0x01020304, "5907788", 1, 2, 1, 1, 9, 3}; }
-
-} // namespace
-
 TEST(ImageLayout, SlotIsUsedExactlyWhenItsNumberIsNotZeroInAUsableImage)
 {
     TestEnvironment env;

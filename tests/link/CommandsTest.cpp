@@ -2,9 +2,8 @@
 #include "core/AppState.h"
 #include "core/DatabaseImage.h"
 #include "link/Commands.h"
+#include "tests/core/CoreTestUtil.h"
 #include "tests/link/LinkTestUtil.h"
-#include "tests/support/ScriptedPrompts.h"
-#include "tests/support/TestEnvironment.h"
 
 #include <functional>
 #include <initializer_list>
@@ -19,26 +18,9 @@ protected:
     Bytes Sent(std::size_t n) { return peer.Read(n, 2000); }
     bool NothingSent() { return peer.Read(1, 150).empty(); }
 
-    // A whole frame of length L: start, length field, checksum over 1..L-3, end.
-    static void ExpectFrame(const Bytes& f, std::size_t length, uint8_t address, uint8_t command)
-    {
-        ASSERT_EQ(f.size(), length);
-        EXPECT_EQ(f[0], 0x02);
-        EXPECT_EQ(f[1], address);
-        EXPECT_EQ(std::size_t(f[2] | f[3] << 8), length);
-        EXPECT_EQ(f[6], command);
-        EXPECT_EQ(f[length - 2], XorOf(f, 1, length - 3)) << "checksum";
-        EXPECT_EQ(f[length - 1], 0x03);
-    }
-
     static Bytes Slice(const Bytes& f, std::size_t from, std::size_t to) { return Bytes(f.begin() + from, f.begin() + to + 1); }
 
-    static Bytes ImageBytes(uint32_t offset, std::size_t n)
-    {
-        Bytes b(n);
-        DbReadBytesAt(offset, b.data(), n);
-        return b;
-    }
+    static Bytes ImageBytes(uint32_t offset, std::size_t n) { return Slice(::ImageBytes(), offset, offset + n - 1); }
 
     TestEnvironment env;
     ScriptedPrompts prompts;
@@ -53,23 +35,6 @@ Bytes Cat(std::initializer_list<Bytes> parts)
     for (const Bytes& p : parts)
         out.insert(out.end(), p.begin(), p.end());
     return out;
-}
-
-GoodsRecordFields SampleGoods(uint16_t plu)
-{
-    GoodsRecordFields g;
-    g.Plu = plu;
-    g.Name = "Chleb razowy";
-    g.VatLetter = "A";
-    g.Price = 350;
-    g.Barcode = "5907788";
-    g.Group = 2;
-    g.Tandem = 3;
-    g.FixedPrice = 1;
-    g.WholeUnits = 1;
-    g.Halo = 4;
-    g.Unit = 3;
-    return g;
 }
 
 } // namespace
@@ -101,18 +66,7 @@ TEST_F(Commands, EmptyMissingOrUnreadableGoodsSlotsSendNothing)
     EXPECT_TRUE(NothingSent());
 }
 
-TEST_F(Commands, ShortKeyAndUniqueNumberPutTheChecksumRightAfterTheKey)
-{
-    EXPECT_EQ(SendKeyAndUniqueNumber(1, 0x8001, "ABC123456789", "KEY4567890"), 1);
-    const Bytes f = Sent(33);
-    ASSERT_EQ(f.size(), 33u);
-    EXPECT_EQ(std::string(f.begin() + 7, f.begin() + 29), "ABC123456789KEY4567890");
-    EXPECT_EQ(f[29], XorOf(f, 1, 28));
-    EXPECT_EQ(Slice(f, 30, 32), (Bytes{0, 0, 0x03}));
-    EXPECT_TRUE(prompts.Texts().isEmpty());
-}
-
-TEST_F(Commands, TooLongIdentityTextsAreRefusedWithTheirMessage)
+TEST_F(Commands, TooLongIdentityTextsAreRefusedAndAShortKeyIsFollowedByItsChecksum)
 {
     EXPECT_EQ(SendNip(1, 0x8001, std::string(17, '1')), 0);
     EXPECT_EQ(SendUniqueNumber(1, 0x8001, std::string(15, '1')), 0);
@@ -124,6 +78,16 @@ TEST_F(Commands, TooLongIdentityTextsAreRefusedWithTheirMessage)
                                             QString::fromUtf8("Zbyt długi klucz!"), QString::fromUtf8("Zbyt długi klucz!"),
                                             QString::fromUtf8("Zbyt długi numer unikatowy!")}));
     EXPECT_TRUE(NothingSent());
+
+    // A short key and unique number put the checksum right after the key.
+    prompts.Clear();
+    EXPECT_EQ(SendKeyAndUniqueNumber(1, 0x8001, "ABC123456789", "KEY4567890"), 1);
+    const Bytes f = Sent(33);
+    ASSERT_EQ(f.size(), 33u);
+    EXPECT_EQ(std::string(f.begin() + 7, f.begin() + 29), "ABC123456789KEY4567890");
+    EXPECT_EQ(f[29], XorOf(f, 1, 28));
+    EXPECT_EQ(Slice(f, 30, 32), (Bytes{0, 0, 0x03}));
+    EXPECT_TRUE(prompts.Texts().isEmpty());
 }
 
 TEST_F(Commands, EveryFramePlacesItsBytesAndReportsItsResultKind)
@@ -300,12 +264,7 @@ TEST_F(Commands, EveryFramePlacesItsBytesAndReportsItsResultKind)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         EXPECT_EQ(c.send(), 1);
-        const std::size_t length = c.payload.size() + 9;
-        const Bytes f = Sent(length);
-        ExpectFrame(f, length, c.address, c.command);
-        ASSERT_EQ(f.size(), length);
-        EXPECT_EQ(Slice(f, 4, 5), (Bytes{0x01, 0x80}));
-        EXPECT_EQ(Slice(f, 7, length - 3), c.payload);
+        EXPECT_EQ(Sent(c.payload.size() + 9), RegisterFrame(c.command, c.payload, 0x8001, c.address));
     }
     EXPECT_EQ(SendConfiguration(5, 0x8001, record, 2), 0);
     EXPECT_TRUE(NothingSent());

@@ -4,7 +4,6 @@
 #include "link/LinkSettings.h"
 #include "tests/core/CoreTestUtil.h"
 #include "tests/link/LinkTestUtil.h"
-#include "tests/support/TestEnvironment.h"
 #include "tests/support/TestFiles.h"
 
 #include <filesystem>

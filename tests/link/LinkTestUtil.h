@@ -8,6 +8,8 @@
 #include "tests/support/MemoryLine.h"
 #include "tests/support/PtyPair.h"
 #include "tests/support/TestNames.h"
+#include "tests/support/ScriptedPrompts.h"
+#include "tests/support/TestEnvironment.h"
 
 #include <algorithm>
 #include <gtest/gtest.h>
@@ -112,6 +114,14 @@ public:
 private:
     MemoryLine line_;
     std::size_t read_ = 0;
+};
+
+// A test run over the in-memory line of either kind, its parameter telling whether TCP.
+class OverMemoryLine : public testing::TestWithParam<bool> {
+protected:
+    TestEnvironment env{false};
+    ScriptedPrompts prompts;
+    MemoryPeer peer{GetParam()};
 };
 
 inline Bytes ReceivedBytes(std::size_t n) { return Bytes(Link.ReceiveBuffer, Link.ReceiveBuffer + n); }

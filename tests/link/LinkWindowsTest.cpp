@@ -1,6 +1,5 @@
 // The link settings window, the wait window and the receive-buffer view.
 #include "core/AppState.h"
-#include "link/Commands.h"
 #include "link/CzekajNaRS.h"
 #include "link/ExchangeGuard.h"
 #include "link/Link.h"
@@ -10,15 +9,10 @@
 #include "platform/Modal.h"
 #include "platform/SerialPort.h"
 #include "tests/link/LinkTestUtil.h"
-#include "tests/support/EmulatorFixture.h"
-#include "tests/support/PtyPair.h"
-#include "tests/support/ScriptedPrompts.h"
-#include "tests/support/TestEnvironment.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
-#include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
@@ -43,7 +37,6 @@ protected:
     ScriptedPrompts prompts;
     TUstawieniaTrans window;
 
-    void Show() { window.show(); }
     void ChooseSerialPort(int port, int addressIndex)
     {
         window.RadioButton1->setChecked(true);
@@ -53,11 +46,11 @@ protected:
     ~SettingsWindow() override { window.hide(); }
 };
 
-TEST_F(SettingsWindow, FreshStartShowsNoPortAndAFailedChoiceLeavesThePortClosed)
+TEST_F(SettingsWindow, FreshStartShowsNoPortAFailedChoiceLeavesItClosedAndStoredSettingsShow)
 {
     PtyPair pty(2);      // COM6 is not there
     LoadLinkSettings();  // no ustaw.cfg in the start folder
-    Show();
+    window.show();
     EXPECT_EQ(Item(window.ComboBox1), QStringLiteral("Brak"));
     EXPECT_EQ(window.ComboBox1->itemText(99), QStringLiteral("COM 99"));
     EXPECT_FALSE(window.SerialControlsEnabled() || window.GroupBox1->isEnabled() || window.CheckBox1->isEnabled());
@@ -75,22 +68,14 @@ TEST_F(SettingsWindow, FreshStartShowsNoPortAndAFailedChoiceLeavesThePortClosed)
     ChooseSerialPort(6, 0);
     window.Button2Click();
     EXPECT_EQ(prompts.Messages(), QStringList{QStringLiteral("Nie mogę otworzyć portu COM6.")});
-    EXPECT_EQ(LinkSettings.ComPortNumber, NoComPort);
-    EXPECT_EQ(Link.SerialHandle, nullptr);
-    EXPECT_EQ(App.WorkMode, 1);
+    EXPECT_EQ(LinkInUse(), "255 115200 @1 mode 1 -");
     EXPECT_EQ(Item(window.ComboBox1), QStringLiteral("Brak"));
     EXPECT_FALSE(window.SerialControlsEnabled());
-}
 
-TEST_F(SettingsWindow, ShowsTheStoredSerialSettings)
-{
-    LinkSettings.ComPortNumber = 4;
-    LinkSettings.BaudRate = 9600;
-    LinkSettings.DataBits = 7;
-    LinkSettings.Parity = 2;
-    LinkSettings.StopBits = 2;
-    LinkSettings.RtsCtsFlag = 1;
-    Show();
+    // Shown again, the stored settings: COM4, even parity, two stop bits, RTS/CTS.
+    window.hide();
+    LinkSettings = {0, 4, 9600, 7, 2, 2, 0, 1};
+    window.show();
     EXPECT_TRUE(window.SerialControlsEnabled());
     EXPECT_EQ(QStringList({Item(window.ComboBox1), Item(window.ComboBox2), Item(window.ComboBox3),
                            Item(window.ComboBox4), Item(window.ComboBox5)}),
@@ -101,53 +86,18 @@ TEST_F(SettingsWindow, ShowsTheStoredSerialSettings)
     // A rate the list does not hold selects nothing.
     window.hide();
     LinkSettings.BaudRate = 12345;
-    Show();
+    window.show();
     EXPECT_EQ(window.ComboBox2->currentIndex(), -1);
 }
 
-TEST_F(SettingsWindow, ApplyingComTwoWithAddressFiveOpensTheLink)
+TEST_F(SettingsWindow, PortThatDoesNotOpenRestoresThePreviousPortAndBrakClosesIt)
 {
-    EmulatorFixture fx{emu::Model::Rivo, 5};
-    ASSERT_FALSE(fx.ServeCom(2).empty());
-    App.WorkMode = 1;
-    Show();
-    ChooseSerialPort(2, 4);
-    window.ComboBox2->setCurrentText(QStringLiteral("57600"));
-    window.ComboBox4->setCurrentIndex(2);
-    window.Button2Click();
-
-    EXPECT_TRUE(prompts.Texts().isEmpty()) << prompts.Texts().join('|').toStdString();
-    EXPECT_FALSE(window.isVisible());
-    EXPECT_EQ((std::vector<unsigned>{LinkSettings.LinkType, LinkSettings.ComPortNumber, LinkSettings.BaudRate,
-                                     LinkSettings.Parity, Link.RegisterAddress, App.WorkMode}),
-              (std::vector<unsigned>{0, 2, 57600, 2, 5, 3}));
-    ASSERT_NE(Link.SerialHandle, nullptr);
-
-    // The open port reaches the register.
-    ASSERT_EQ(SendProbeQ(Link.RegisterAddress, SingleFrameNumber, 0), 1);
-    ASSERT_TRUE(fx.Emu().WaitForFrames(1, 3000));
-    const auto frames = fx.Emu().ReceivedFrames();
-    EXPECT_EQ(frames.back()[1], 5);
-    EXPECT_EQ(frames.back()[6], 'Q');
-
-    // Applied without a database, the program works with the register only.
-    App.WorkMode = 0;
-    Show();
-    ChooseSerialPort(2, 0);
-    window.Button2Click();
-    EXPECT_EQ(App.WorkMode, 2);
-    EXPECT_EQ(Link.RegisterAddress, 1);
-}
-
-TEST_F(SettingsWindow, PortThatDoesNotOpenRestoresAndReopensThePreviousPort)
-{
-    PtyPair pty(2);
-    LinkSettings.ComPortNumber = 2;
     LinkSettings.BaudRate = 19200;
-    ASSERT_EQ(OpenComPort(1, Link.SerialHandle), 0);
+    PtyPeer pty(2);
+    ASSERT_TRUE(pty.Ok());
     App.WorkMode = 3;
     Link.RegisterAddress = 3;
-    Show();
+    window.show();
     ChooseSerialPort(5, 7);   // nothing is linked as COM5
     window.ComboBox2->setCurrentText(QStringLiteral("9600"));
     window.Button2Click();
@@ -156,62 +106,49 @@ TEST_F(SettingsWindow, PortThatDoesNotOpenRestoresAndReopensThePreviousPort)
     EXPECT_TRUE(window.isVisible());
     EXPECT_EQ(LinkInUse(), "2 19200 @3 mode 3 COM2");
     EXPECT_EQ(Item(window.ComboBox1) + Item(window.ComboBox2), QStringLiteral("COM 219200"));
-}
 
-TEST_F(SettingsWindow, BrakClosesThePortAndLowersTheLinkBit)
-{
-    PtyPair pty(2);
-    LinkSettings.ComPortNumber = 2;
-    ASSERT_EQ(OpenComPort(1, Link.SerialHandle), 0);
-    App.WorkMode = 3;
-    Show();
-    window.RadioButton1->setChecked(true);
-    window.ComboBox1->setCurrentIndex(0);
-    window.Button2Click();
-    EXPECT_FALSE(window.isVisible());
-    EXPECT_EQ(Link.SerialHandle, nullptr);
-    EXPECT_EQ(LinkSettings.ComPortNumber, NoComPort);
-    EXPECT_EQ(App.WorkMode, 1);
-
-    // Without a database it does not claim one.
-    App.WorkMode = 2;
-    Show();
-    window.RadioButton1->setChecked(true);
-    window.ComboBox1->setCurrentIndex(0);
-    window.Button2Click();
-    EXPECT_EQ(App.WorkMode, 0);
+    // "Brak" closes the port and lowers the link bit; without a database it does not claim one.
+    prompts.Clear();
+    for (auto [before, after] : {std::pair{3, 1}, {2, 0}}) {
+        App.WorkMode = before;
+        window.show();
+        window.RadioButton1->setChecked(true);
+        window.ComboBox1->setCurrentIndex(0);
+        window.Button2Click();
+        EXPECT_FALSE(window.isVisible());
+        EXPECT_EQ(LinkInUse(), "255 19200 @3 mode " + std::to_string(after) + " -");
+    }
     EXPECT_TRUE(prompts.Texts().isEmpty());
 }
 
 TEST_F(SettingsWindow, AvailablePortFilterListsOnlyPortsThatOpen)
 {
-    PtyPair pty(7);
-    LinkSettings.ComPortNumber = 7;
-    ASSERT_EQ(OpenComPort(1, Link.SerialHandle), 0);  // the port in use is listed as well
-    App.WorkMode = 3;
-    Show();
+    PtyPeer pty(7);
+    ASSERT_TRUE(pty.Ok());  // the port in use is listed as well
+    App.WorkMode = 2;  // no database
+    window.show();
     window.CheckBox3->setChecked(true);
     window.CheckBox3Click();
     ASSERT_EQ(window.ComboBox1->count(), 2);
     EXPECT_EQ(window.ComboBox1->itemText(0), QStringLiteral("Brak"));
     EXPECT_EQ(Item(window.ComboBox1), QStringLiteral("COM 7"));
     EXPECT_TRUE(window.SerialControlsEnabled());
-    EXPECT_EQ(App.WorkMode, 1);
-    EXPECT_EQ(Link.SerialHandle, nullptr);
     // The scan only looks: the chosen port is not changed by it.
-    EXPECT_EQ(LinkSettings.ComPortNumber, 7);
+    EXPECT_EQ(LinkInUse(), "7 115200 @1 mode 0 -");
 
+    // Applied, the link is up at the chosen rate, parity and address, with the register only.
     window.RadioButton1->setChecked(true);
+    window.ComboBox2->setCurrentText(QStringLiteral("57600"));
+    window.ComboBox4->setCurrentIndex(2);
+    window.ComboBox6->setCurrentIndex(4);
     window.Button2Click();
     EXPECT_TRUE(prompts.Texts().isEmpty()) << prompts.Texts().join('|').toStdString();
-    EXPECT_EQ(LinkSettings.ComPortNumber, 7);
-    EXPECT_EQ(App.WorkMode, 3);
-    ASSERT_NE(Link.SerialHandle, nullptr);
-    EXPECT_EQ(Link.SerialHandle->Name(), "COM7");
+    EXPECT_EQ(LinkInUse(), "7 57600 @5 mode 2 COM7");
+    EXPECT_EQ(LinkSettings.Parity, 2);
 
     // Opening again shows the port in the filtered list.
     window.hide();
-    Show();
+    window.show();
     EXPECT_EQ(Item(window.ComboBox1), QStringLiteral("COM 7"));
 
     // Unticked: every port again, the first one selected.
@@ -223,7 +160,7 @@ TEST_F(SettingsWindow, AvailablePortFilterListsOnlyPortsThatOpen)
 
 TEST_F(SettingsWindow, TcpSettingsThatCannotWorkKeepTheWindowOpen)
 {
-    Show();
+    window.show();
     window.RadioButton2->setChecked(true);
     // Only a plain number from 1 to 65535 is a port.
     for (auto [host, port] : {std::pair{"10.0.0.1", "50a1"}, {"10.0.0.1", ""}, {"10.0.0.1", "70000"}, {"10.0.0.1", "0"},
@@ -248,26 +185,22 @@ TEST_F(SettingsWindow, CloseAndEscChangeNothingAndNoTransportDoesNothing)
 {
     PtyPair pty(2);
     App.WorkMode = 1;
-    Show();
+    window.show();
     window.ComboBox1->setCurrentIndex(2);
     window.Button2Click();  // neither transport chosen
     EXPECT_TRUE(window.isVisible());
-    EXPECT_EQ(LinkSettings.ComPortNumber, NoComPort);
 
     window.RadioButton1->setChecked(true);
     window.Button3Click();
     EXPECT_FALSE(window.isVisible());
-    Show();
+    window.show();
     window.ComboBox1->setCurrentIndex(2);
     // Enter presses no button; Esc closes without applying.
     PressKey(window, Qt::Key_Return);
     EXPECT_TRUE(window.isVisible());
-    EXPECT_EQ(LinkSettings.ComPortNumber, NoComPort);
     EXPECT_TRUE(window.FormKeyDown(Qt::Key_Escape));
     EXPECT_FALSE(window.isVisible());
-    EXPECT_EQ(LinkSettings.ComPortNumber, NoComPort);
-    EXPECT_EQ(Link.SerialHandle, nullptr);
-    EXPECT_EQ(App.WorkMode, 1);
+    EXPECT_EQ(LinkInUse(), "255 115200 @1 mode 1 -");
     EXPECT_TRUE(prompts.Texts().isEmpty());
 }
 
@@ -309,14 +242,10 @@ TEST(ExchangeGuardTest, OnlyTheStopButtonEscAndNewWindowsAnswer)
 
 TEST_F(WaitWindow, ClosesWithResultOneWhenTheLineIsFree)
 {
-    PtyPair pty(4);
-    LinkSettings.ComPortNumber = 4;
-    ASSERT_EQ(OpenComPort(1, Link.SerialHandle), 0);
-    // Shown modally, the timer finds the line free by itself.
-    QTimer guard;
-    guard.setSingleShot(true);
-    QObject::connect(&guard, &QTimer::timeout, &window, [this] { window.done(7); });
-    guard.start(5000);
+    PtyPeer pty(4);
+    ASSERT_TRUE(pty.Ok());
+    // Shown modally, the timer finds the line free by itself (7 if it never does).
+    QTimer::singleShot(5000, &window, [this] { window.done(7); });
     EXPECT_EQ(ShowModal(window), 1);
     EXPECT_FALSE(window.Timer1->isActive());
 }
@@ -326,17 +255,16 @@ TEST_F(WaitWindow, WithoutAPortItWaitsUntilPrzerwijOrEscAnsweredYes)
     window.show();
     EXPECT_TRUE(window.Timer1->isActive());
     EXPECT_EQ(window.ProgressBar1->value(), 0);
-    // No port: the line never reports free, the bar moves.
-    window.Timer1Timer();
-    window.Timer1Timer();
-    EXPECT_EQ(window.ProgressBar1->value(), 4);
+    // No port: the line never reports free; the bar goes up to 100 and back in steps of two.
+    auto ticks = [this](int n) {
+        for (int i = 0; i < n; ++i)
+            window.Timer1Timer();
+        return window.ProgressBar1->value();
+    };
+    EXPECT_EQ(ticks(2), 4);
+    EXPECT_EQ(ticks(49), 98);
+    EXPECT_EQ(ticks(50), 2) << "down to 0 and up again";
     EXPECT_TRUE(window.isVisible());
-    for (int i = 0; i < 49; ++i)
-        window.Timer1Timer();
-    EXPECT_EQ(window.ProgressBar1->value(), 98) << "up to 100 and back in steps of two";
-    for (int i = 0; i < 50; ++i)
-        window.Timer1Timer();
-    EXPECT_EQ(window.ProgressBar1->value(), 2) << "down to 0 and up again";
     window.hide();
     window.show();
     EXPECT_EQ(window.ProgressBar1->value(), 0) << "shown again, the bar starts over";
@@ -395,9 +323,8 @@ TEST_F(BufferViewWindow, ShowsTheProgramBufferOrReadsThePcBufferFromTheOpenPort)
     window.Button2Click();
     EXPECT_EQ(window.RichEdit1->toPlainText(), QString());
 
-    PtyPair pty(6);
-    LinkSettings.ComPortNumber = 6;
-    ASSERT_EQ(OpenComPort(1, Link.SerialHandle), 0);
+    PtyPeer pty(6);
+    ASSERT_TRUE(pty.Ok());
     const std::vector<uint8_t> line{'A', 0xA5, 'B', 0x00, 'C'};
     ASSERT_TRUE(pty.Write(line));
     window.SetRadioGroup1ItemIndex(2);

@@ -3,8 +3,6 @@
 #include "link/ModelDetection.h"
 #include "platform/Time.h"
 #include "tests/link/LinkTestUtil.h"
-#include "tests/support/ScriptedPrompts.h"
-#include "tests/support/TestEnvironment.h"
 
 #include <gtest/gtest.h>
 

@@ -3,27 +3,13 @@
 #include "link/Link.h"
 #include "platform/Time.h"
 #include "tests/link/LinkTestUtil.h"
-#include "tests/support/ScriptedPrompts.h"
-#include "tests/support/TestEnvironment.h"
 
 #include <QTimer>
 #include <gtest/gtest.h>
 
 namespace {
 
-class Replies : public testing::TestWithParam<bool> {
-protected:
-    // Replies the register gives with the reader's expected result.
-    struct Row {
-        const char* what;
-        Bytes reply;
-        int expected;
-    };
-
-    TestEnvironment env{false};
-    ScriptedPrompts prompts;
-    MemoryPeer peer{GetParam()};
-};
+class Replies : public OverMemoryLine {};
 
 const QString PaperOutQuestion = QString::fromUtf8("Brak papieru! Kontynuować?");
 const QString StoppedMessage = QString::fromUtf8("Komunikacja przerwana przez użytkownika.");
@@ -84,13 +70,17 @@ TEST_P(Replies, ErrorFrameIsTakenWholeWithoutWaitingOut)
 
 TEST_P(Replies, PaperOutAnsweredYesTakesTheReplyThatFollowsAndNoStopsTheRegister)
 {
-    const Row rows[] = {
+    const struct {
+        const char* what;
+        Bytes reply;
+        int expected;
+    } rows[] = {
         {"then accepted", AckBytes(0), AckAccepted},
         {"then done", AckBytes(3), AckDone},
         {"then status 1", AckBytes(1), AckBadReply},
     };
     for (auto reader : {&ReceiveAck, &ReceiveAckSerial}) {
-        for (const Row& r : rows) {
+        for (const auto& r : rows) {
             prompts.Answer(PromptAnswer::Yes);
             Bytes both = StatusReply('A', 0x02);
             both.insert(both.end(), r.reply.begin(), r.reply.end());

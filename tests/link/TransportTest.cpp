@@ -3,8 +3,6 @@
 #include "platform/SerialPort.h"
 #include "platform/Time.h"
 #include "tests/link/LinkTestUtil.h"
-#include "tests/support/ScriptedPrompts.h"
-#include "tests/support/TestEnvironment.h"
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
@@ -98,12 +96,7 @@ TEST(Transport, PortThatWentAwayIsOpenedAgainForTheSameBytes)
     EXPECT_TRUE(prompts.Texts().isEmpty());
 }
 
-class Transports : public testing::TestWithParam<bool> {
-protected:
-    TestEnvironment env{false};
-    ScriptedPrompts prompts;
-    MemoryPeer peer{GetParam()};
-};
+class Transports : public OverMemoryLine {};
 
 INSTANTIATE_TEST_SUITE_P(Link, Transports, testing::Values(false, true), LinkName);
 

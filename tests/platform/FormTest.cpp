@@ -27,10 +27,14 @@ public:
 
 } // namespace
 
-TEST(Form, EveryShowByTheProgramRunsFormShowButARestoreDoesNot)
+TEST(Form, EveryShowByTheProgramRunsFormShowAndHandledKeysStayWithTheWindow)
 {
     TestApp();
     RecordingForm w;
+    auto* defaultButton = new QPushButton(QStringLiteral("OK"), &w);
+    defaultButton->setDefault(true);
+    int clicks = 0;
+    QObject::connect(defaultButton, &QPushButton::clicked, [&clicks] { ++clicks; });
     w.show();
     EXPECT_EQ(w.Shows, 1);
     w.hide();
@@ -43,17 +47,6 @@ TEST(Form, EveryShowByTheProgramRunsFormShowButARestoreDoesNot)
     w.setWindowState(Qt::WindowNoState);
     EXPECT_TRUE(w.isVisible());
     EXPECT_EQ(w.Shows, 2);
-}
-
-TEST(Form, HandledKeysStayWithTheWindowAndOthersGoToTheDialog)
-{
-    TestApp();
-    RecordingForm w;
-    auto* defaultButton = new QPushButton(QStringLiteral("OK"), &w);
-    defaultButton->setDefault(true);
-    int clicks = 0;
-    QObject::connect(defaultButton, &QPushButton::clicked, [&clicks] { ++clicks; });
-    w.show();
 
     // Handled, Enter presses no default button and Esc does not close; unhandled, they do.
     for (int key : {Qt::Key_Return, Qt::Key_Escape}) {

@@ -38,7 +38,7 @@ std::string UniqueName(const char* base) { return std::string(base) + " " + std:
 
 } // namespace
 
-TEST(TempFolder, TempIsUsedWhenItIsAFolderAndAFallbackMadeWhenNot)
+TEST(TempFolder, TempIsUsedWhenItIsAFolderAndAFallbackOfThisUserMadeWhenNot)
 {
     EnvGuard guard({"TEMP", "XDG_RUNTIME_DIR"});
     TestEnvironment runtime(false);
@@ -58,19 +58,16 @@ TEST(TempFolder, TempIsUsedWhenItIsAFolderAndAFallbackMadeWhenNot)
         ::setenv("TEMP", temp.c_str(), 1);
         EXPECT_EQ(TempFolder("C:\\Tepo_Tmp"), runtime.Folder() + "/Tepo_Tmp") << temp;
     }
-}
 
-TEST(TempFolder, NoRuntimeFolderFallsBackToAFolderOfThisUserUnderTmp)
-{
-    EnvGuard guard({"TEMP", "XDG_RUNTIME_DIR"});
+    // Without a runtime folder: a folder of this user's own under /tmp.
     ::unsetenv("TEMP");
     ::setenv("XDG_RUNTIME_DIR", "/nonexistent-rivo-runtime", 1);
     const std::string name = "rivo-fallback-" + std::to_string(::getpid());
-    const std::string expected = "/tmp/" + name + "-" + std::to_string(::getuid());
-    EXPECT_EQ(TempFolder("C:\\" + name), expected);
-    EXPECT_EQ(fs::status(expected).permissions(), fs::perms::owner_all);
+    const std::string mine = "/tmp/" + name + "-" + std::to_string(::getuid());
+    EXPECT_EQ(TempFolder("C:\\" + name), mine);
+    EXPECT_EQ(fs::status(mine).permissions(), fs::perms::owner_all);
     std::error_code ec;
-    fs::remove_all(expected, ec);
+    fs::remove_all(mine, ec);
 }
 
 TEST(SingleInstance, LockHeldElsewhereIsRefusedUntilItIsDropped)

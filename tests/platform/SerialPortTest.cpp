@@ -15,15 +15,6 @@
 
 namespace {
 
-CommTimeouts ReadTimeouts(unsigned interval, unsigned multiplier, unsigned constant)
-{
-    CommTimeouts t;
-    t.ReadIntervalTimeout = interval;
-    t.ReadTotalTimeoutMultiplier = multiplier;
-    t.ReadTotalTimeoutConstant = constant;
-    return t;
-}
-
 class SerialPortOnPty : public ::testing::Test {
 protected:
     void SetUp() override
@@ -60,23 +51,6 @@ TEST(SerialPortNames, ComNamesGiveTheirPortNumbersAndDevicePaths)
     EXPECT_EQ(SerialPort::DevicePath(120), "/run/ports/COM120");
 }
 
-TEST(SerialPortOpen, MissingPortsAndOtherNamesFail)
-{
-    PtyPair pty(5);
-    errno = 0;
-    EXPECT_EQ(SerialPort::Open("COM6"), nullptr);
-    EXPECT_EQ(errno, ENOENT);
-    EXPECT_EQ(SerialPort::Open("LPT1"), nullptr);
-    EXPECT_EQ(SerialPort::Open(""), nullptr);
-
-    // A file that is no terminal is no port either.
-    const std::string file = pty.Folder() + "/COM7";
-    int fd = ::open(file.c_str(), O_CREAT | O_WRONLY | O_CLOEXEC, 0644);
-    ASSERT_GE(fd, 0);
-    ::close(fd);
-    EXPECT_EQ(SerialPort::Open("COM7"), nullptr);
-}
-
 TEST_F(SerialPortOnPty, ReadsEndAtTheirBoundOrAsSoonAsTheBytesCome)
 {
     struct Case {
@@ -87,11 +61,11 @@ TEST_F(SerialPortOnPty, ReadsEndAtTheirBoundOrAsSoonAsTheBytesCome)
     };
     // Ten bytes are asked for: a multiplier of 10 and a constant of 200 bound the read at 300 ms.
     const Case cases[] = {
-        {"nothing comes", ReadTimeouts(0, 10, 200), {}, {}, 290, 1500},
-        {"fewer bytes than asked", ReadTimeouts(0, 10, 200), {7, 8, 9, 10}, {}, 290, 1500},
-        {"the last byte ends the read", ReadTimeouts(0, 0, 5000), {1, 2, 3}, {4, 5, 6, 7, 8, 9, 10}, 90, 3000},
-        {"a pause ends the read", ReadTimeouts(50, 0, 5000), {1, 2, 3}, {}, 0, 2500},
-        {"before the first byte only the total bound counts", ReadTimeouts(50, 0, 400), {}, {}, 390, 1500},
+        {"nothing comes", CommTimeouts{0, 10, 200}, {}, {}, 290, 1500},
+        {"fewer bytes than asked", CommTimeouts{0, 10, 200}, {7, 8, 9, 10}, {}, 290, 1500},
+        {"the last byte ends the read", CommTimeouts{0, 0, 5000}, {1, 2, 3}, {4, 5, 6, 7, 8, 9, 10}, 90, 3000},
+        {"a pause ends the read", CommTimeouts{50, 0, 5000}, {1, 2, 3}, {}, 0, 2500},
+        {"before the first byte only the total bound counts", CommTimeouts{50, 0, 400}, {}, {}, 390, 1500},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.What);
@@ -121,9 +95,7 @@ TEST_F(SerialPortOnPty, XoffHoldsOutputUntilXon)
     SerialLineSettings s;
     s.XonXoff = true;
     ASSERT_TRUE(port->SetLineSettings(s));
-    CommTimeouts timeouts;
-    timeouts.WriteTotalTimeoutConstant = 200;
-    port->SetTimeouts(timeouts);
+    port->SetTimeouts({.WriteTotalTimeoutConstant = 200});
     CommStatus status;
 
     ASSERT_TRUE(pty.Write({0x13}));
@@ -158,18 +130,28 @@ TEST_F(SerialPortOnPty, BytesWaitingPurgeAndWaitReadable)
 
     port->PurgeInput();
     EXPECT_EQ(port->BytesWaiting(), 0);
-    port->SetTimeouts(ReadTimeouts(0xFFFFFFFFu, 0, 0));
+    port->SetTimeouts(CommTimeouts{0xFFFFFFFFu, 0, 0});
     uint8_t b;
     EXPECT_EQ(port->Read(&b, 1), 0);
 }
 
-TEST_F(SerialPortOnPty, SecondOpenFailsUntilTheFirstCloses)
+TEST_F(SerialPortOnPty, MissingPortsOtherNamesAndASecondOpenFail)
 {
     errno = 0;
+    EXPECT_EQ(SerialPort::Open("COM6"), nullptr);
+    EXPECT_EQ(errno, ENOENT);
+    EXPECT_EQ(SerialPort::Open("LPT1"), nullptr);
+    EXPECT_EQ(SerialPort::Open(""), nullptr);
+    // A file that is no terminal is no port either.
+    const int fd = ::open((pty.Folder() + "/COM7").c_str(), O_CREAT | O_WRONLY | O_CLOEXEC, 0644);
+    ASSERT_GE(fd, 0);
+    ::close(fd);
+    EXPECT_EQ(SerialPort::Open("COM7"), nullptr);
+
     EXPECT_EQ(SerialPort::Open(pty.ComName()), nullptr);
     EXPECT_EQ(errno, EBUSY);
     // The port still works for its holder.
-    port->SetTimeouts(ReadTimeouts(0, 10, 2000));
+    port->SetTimeouts(CommTimeouts{0, 10, 2000});
     ASSERT_TRUE(pty.Write({0x55}));
     uint8_t b = 0;
     EXPECT_EQ(port->Read(&b, 1), 1);
@@ -215,6 +197,14 @@ TEST_F(SerialPortOnPty, LineSettingsReachTheTerminal)
         EXPECT_EQ(t.c_iflag & (INPCK | IXON | IXOFF), row.Input);
         EXPECT_EQ(port->LineSettings().DataBits, row.Settings.DataBits);
     }
+    // Impossible settings are refused and leave the line as it was (the last row's).
+    for (const SerialLineSettings& bad : {SerialLineSettings{.BaudRate = 0}, SerialLineSettings{.DataBits = 4},
+                                          SerialLineSettings{.DataBits = 9}, SerialLineSettings{.Parity = 5},
+                                          SerialLineSettings{.StopBits = 3}})
+        EXPECT_FALSE(port->SetLineSettings(bad));
+    EXPECT_EQ(port->LineSettings().Parity, 4);
+    t = flags();
+    EXPECT_EQ(t.c_cflag & (PARODD | CMSPAR), tcflag_t(CMSPAR));
 
     // Rates without a constant of their own are set too.
     for (uint32_t baud : {110u, 14400u, 56000u, 128000u, 256000u}) {
@@ -224,24 +214,9 @@ TEST_F(SerialPortOnPty, LineSettingsReachTheTerminal)
     }
 }
 
-TEST_F(SerialPortOnPty, ImpossibleLineSettingsAreRefused)
-{
-    SerialLineSettings good;
-    good.BaudRate = 19200;
-    ASSERT_TRUE(port->SetLineSettings(good));
-    for (const SerialLineSettings& bad : {SerialLineSettings{.BaudRate = 0}, SerialLineSettings{.DataBits = 4},
-                                          SerialLineSettings{.DataBits = 9}, SerialLineSettings{.Parity = 5},
-                                          SerialLineSettings{.StopBits = 3}})
-        EXPECT_FALSE(port->SetLineSettings(bad));
-    EXPECT_EQ(port->LineSettings().BaudRate, 19200u);
-    termios t{};
-    ASSERT_EQ(::tcgetattr(port->Descriptor(), &t), 0);
-    EXPECT_EQ(::cfgetospeed(&t), speed_t(B19200));
-}
-
 TEST_F(SerialPortOnPty, HungUpLineFailsAsDeviceGone)
 {
-    port->SetTimeouts(ReadTimeouts(0, 10, 2000));
+    port->SetTimeouts(CommTimeouts{0, 10, 2000});
     const uint8_t frame[3] = {1, 2, 3};
     pty.HangUp();
     EXPECT_EQ(port->Write(frame, 3), -1);
