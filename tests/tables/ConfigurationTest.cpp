@@ -67,24 +67,19 @@ TEST_P(ConfigurationWindow, ReadsEditsAndSendsTheRecord)
 INSTANTIATE_TEST_SUITE_P(Links, ConfigurationWindow,
                          ::testing::Combine(::testing::Bool(), ::testing::Values(emu::Model::Rivo, emu::Model::TepoDux)));
 
-TEST(ConfigurationWindowFaults, BadRepliesFillNothingAndNoModelSendsNothing)
+using ConfigurationWindowFaults = TablesRegisterTest;
+
+TEST_F(ConfigurationWindowFaults, BadRepliesFillNothingAndNoModelSendsNothing)
 {
-    TestEnvironment env;
-    ScriptedPrompts prompts;
-    EmulatorFixture fx;
-    ASSERT_TRUE(fx.ConnectLink(false));
     TDodatkoweUstawienia w;
     w.Edit[0]->setText("33");
 
     fx.Emu().LockFaults()->WrongChecksumReplies = 1;
     w.Button2Click();
-    EXPECT_EQ(prompts.Messages(), QStringList{"Błąd transmisji"});
-    EXPECT_EQ(w.Edit[0]->text(), "33");
-
-    prompts.Clear();
     fx.Emu().LockFaults()->SilentRequests = 1;
     w.Button2Click();
-    EXPECT_EQ(prompts.Messages(), QStringList{"Błąd transmisji"});
+    EXPECT_EQ(prompts.Messages(), QStringList(2, "Błąd transmisji"));
+    EXPECT_EQ(w.Edit[0]->text(), "33");
     EXPECT_EQ(App.RegisterModelFlag, 2);
 
     // Each number is checked against its range, never wrapped, before the missing model is found.

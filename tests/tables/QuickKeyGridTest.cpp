@@ -5,11 +5,10 @@
 #include "tests/tables/TablesTest.h"
 
 #include <QRadioButton>
-#include <QTableWidget>
 
 namespace {
 
-class QuickKeyGrid : public ::testing::Test {
+class QuickKeyGrid : public TablesTest {
 protected:
     void SetUp() override
     {
@@ -44,8 +43,6 @@ protected:
                 w.StringGrid1->item(row - 1, 2)->text()};
     }
 
-    TestEnvironment env;
-    ScriptedPrompts prompts;
     TProgramowanieKlawiszySzybkich w;
 };
 
@@ -161,7 +158,7 @@ TEST_F(QuickKeyGrid, AnUnusableImageShowsEmptyKeysAndStoresNothing)
     EXPECT_EQ(w.BlockRecord(0, 1), QuickKeyRecord{});
     w.BitBtn3Click();
     w.BitBtn4Click();
-    EXPECT_EQ(prompts.Texts(), QStringList({"     Plik zamknięty.     ", "     Plik zamknięty.     "}));
+    EXPECT_EQ(prompts.Texts(), QStringList(2, FileClosed));
 }
 
 TEST_F(QuickKeyGrid, SendStoresTheKeyFirstAndSendsWhatWasStored)
