@@ -71,8 +71,6 @@ TEST(GoodsAddChecks, EachRefusalInItsOrderWithItsMessage)
             EXPECT_EQ(c.Fields.Price, k.Price_) << k.Price.toStdString();
         }
     }
-    const GoodsAddCheck empty = CheckGoodsAdd(Input("", "Chleb", ""));
-    EXPECT_TRUE(empty.PluEmpty && !empty.NameEmpty && empty.PriceEmpty);
 
     // The older model holds 2000 goods; the message still names 8000.
     App.MaxGoodsCount = 2000;

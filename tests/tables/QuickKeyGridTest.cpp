@@ -69,7 +69,7 @@ TEST_F(QuickKeyGrid, AddWritesTheChosenEntryOfTheWindowsCopy)
     EXPECT_TRUE(prompts.Texts().isEmpty());
 }
 
-TEST_F(QuickKeyGrid, AddRefusesWhatIsNotAGoodsNumberOrAQuantity)
+TEST_F(QuickKeyGrid, AddRefusesWhatIsNotAGoodsNumberOrAQuantityAndAClosedImageStoresNothing)
 {
     App.MaxGoodsCount = 2000;
     const QuickKeyRecord before = w.BlockRecord(0, 1);
@@ -89,6 +89,15 @@ TEST_F(QuickKeyGrid, AddRefusesWhatIsNotAGoodsNumberOrAQuantity)
         EXPECT_EQ(prompts.Texts(), QStringList{QString(plu) != "1" ? badNumber : QString("Błędna ilość")}) << plu << quantity;
     }
     EXPECT_EQ(w.BlockRecord(0, 1), before);
+
+    // An unusable image shows empty keys and stores nothing.
+    App.WorkMode = WorkModeRegister;
+    w.FormShow();
+    EXPECT_EQ(w.BlockRecord(0, 1), QuickKeyRecord{});
+    prompts.Clear();
+    w.BitBtn3Click();
+    w.BitBtn4Click();
+    EXPECT_EQ(prompts.Texts(), QStringList(2, FileClosed));
 }
 
 TEST_F(QuickKeyGrid, StorePacksTheKeyAndDeleteLeavesItsNeighboursAndTheColoursFollow)
@@ -149,16 +158,6 @@ TEST_F(QuickKeyGrid, TheNameLabelFollowsTheGoodsNumberAndTheGoodsList)
     EXPECT_EQ(w.Edit1->text(), QString("2"));
     EXPECT_EQ(w.NameLabel->text(), QString("Mleko"));
     EXPECT_EQ(w.focusWidget(), w.Edit2);
-}
-
-TEST_F(QuickKeyGrid, AnUnusableImageShowsEmptyKeysAndStoresNothing)
-{
-    App.WorkMode = WorkModeRegister;
-    w.FormShow();
-    EXPECT_EQ(w.BlockRecord(0, 1), QuickKeyRecord{});
-    w.BitBtn3Click();
-    w.BitBtn4Click();
-    EXPECT_EQ(prompts.Texts(), QStringList(2, FileClosed));
 }
 
 TEST_F(QuickKeyGrid, SendStoresTheKeyFirstAndSendsWhatWasStored)
