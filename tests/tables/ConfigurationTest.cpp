@@ -4,22 +4,18 @@
 #include "tables/DodatkoweUstawienia.h"
 #include "tests/tables/TablesTest.h"
 
-TEST(ConfigurationRecord, UnknownBytesGoBackAsReadAndTheDuxKeepsItsLcdBit)
+TEST(ConfigurationRecord, UnknownBytesGoBackAsRead)
 {
     ConfigurationRecord read{};
-    read[1] = 7;       // names no payment format
+    read[1] = 7;   // names no payment format
     read[3] = 20;
     read[18] = 50;
-    read[19] = 0x80 | 30;
-    ConfigurationValues v = ConfigurationValuesOf(read);
+    read[19] = 30;
+    const ConfigurationValues v = ConfigurationValuesOf(read);
     EXPECT_EQ(v.Choice[1], -1);
-    v.Choice[LcdModeChoice] = 0;
     ConfigurationRecord r{};
-    ASSERT_TRUE(BuildConfigurationRecord(v, read, 0, r).Ok);
-    EXPECT_EQ(r[1], 7);
-    EXPECT_EQ(r[19], 0x80 | 30);  // Tepo Dux: the LCD choice stands for nothing
     ASSERT_TRUE(BuildConfigurationRecord(v, read, 1, r).Ok);
-    EXPECT_EQ(r[19], 30);
+    EXPECT_EQ(r[1], 7);
 }
 
 class ConfigurationWindow : public ::testing::TestWithParam<std::tuple<bool, emu::Model>> {};
@@ -52,6 +48,7 @@ TEST_P(ConfigurationWindow, ReadsEditsAndSendsTheRecord)
     w.Edit[0]->setText("30");
     w.ComboBox[0]->setCurrentIndex(4);
     w.Edit[2]->setText("100000");
+    w.ComboBox[LcdModeChoice]->setCurrentIndex(0);
     w.Button1Click();
     ASSERT_TRUE(fx.Emu().WaitForFramesWithCommand(0x03, 2, 3000));
     const emu::Bytes frame = fx.Emu().ReceivedFramesWithCommand(0x03).back();
@@ -60,7 +57,7 @@ TEST_P(ConfigurationWindow, ReadsEditsAndSendsTheRecord)
     EXPECT_EQ(after[0], 5);
     EXPECT_EQ(after[3], 30);
     EXPECT_EQ(emu::GetU32(&after[7]), 100000u);
-    EXPECT_EQ(after[19], 0x80 | 40);
+    EXPECT_EQ(after[19], rivo ? 40 : 0x80 | 40);   // the Tepo Dux has no LCD choice to make
     EXPECT_TRUE(prompts.Texts().isEmpty());
 }
 
@@ -71,24 +68,19 @@ INSTANTIATE_TEST_SUITE_P(Links, ConfigurationWindow,
                                  + (std::get<1>(info.param) == emu::Model::Rivo ? "Rivo" : "TepoDux");
                          });
 
-TEST(ConfigurationWindowFaults, BadRepliesFillNothingAndNoModelSendsNothing)
+using ConfigurationWindowFaults = TablesRegisterTest;
+
+TEST_F(ConfigurationWindowFaults, BadRepliesFillNothingAndNoModelSendsNothing)
 {
-    TestEnvironment env;
-    ScriptedPrompts prompts;
-    EmulatorFixture fx;
-    ASSERT_TRUE(fx.ConnectLink(false));
     TDodatkoweUstawienia w;
     w.Edit[0]->setText("33");
 
     fx.Emu().LockFaults()->WrongChecksumReplies = 1;
     w.Button2Click();
-    EXPECT_EQ(prompts.Messages(), QStringList{"Błąd transmisji"});
-    EXPECT_EQ(w.Edit[0]->text(), "33");
-
-    prompts.Clear();
     fx.Emu().LockFaults()->SilentRequests = 1;
     w.Button2Click();
-    EXPECT_EQ(prompts.Messages(), QStringList{"Błąd transmisji"});
+    EXPECT_EQ(prompts.Messages(), QStringList(2, "Błąd transmisji"));
+    EXPECT_EQ(w.Edit[0]->text(), "33");
     EXPECT_EQ(App.RegisterModelFlag, 2);
 
     // Each number is checked against its range, never wrapped, before the missing model is found.

@@ -26,12 +26,10 @@ TEST(HaloAmounts, ShownAndReadExactly)
     }
 }
 
-TEST(HaloWindow, StoresAndSendsOnlyWhatParses)
+using HaloWindow = TablesRegisterTest;
+
+TEST_F(HaloWindow, StoresAndSendsOnlyWhatParses)
 {
-    TestEnvironment env;
-    ScriptedPrompts prompts;
-    EmulatorFixture fx;
-    ASSERT_TRUE(fx.ConnectLink(false));
     DbWriteU32At(TableOffsets.HaloBlock + 36, UINT32_MAX);
     TProgramowanieTablicyHalo w;
     w.FormShow();
@@ -68,5 +66,5 @@ TEST(HaloWindow, StoresAndSendsOnlyWhatParses)
     DatabaseImage.Close();
     prompts.Clear();
     EXPECT_FALSE(again.BitBtn4Click());
-    EXPECT_EQ(prompts.Messages(), QStringList{"     Plik zamknięty.     "});
+    EXPECT_EQ(prompts.Messages(), QStringList{FileClosed});
 }

@@ -5,11 +5,10 @@
 #include "tests/tables/TablesTest.h"
 
 #include <QRadioButton>
-#include <QTableWidget>
 
 namespace {
 
-class QuickKeyGrid : public ::testing::Test {
+class QuickKeyGrid : public TablesTest {
 protected:
     void SetUp() override
     {
@@ -44,8 +43,6 @@ protected:
                 w.StringGrid1->item(row - 1, 2)->text()};
     }
 
-    TestEnvironment env;
-    ScriptedPrompts prompts;
     TProgramowanieKlawiszySzybkich w;
 };
 
@@ -72,7 +69,7 @@ TEST_F(QuickKeyGrid, AddWritesTheChosenEntryOfTheWindowsCopy)
     EXPECT_TRUE(prompts.Texts().isEmpty());
 }
 
-TEST_F(QuickKeyGrid, AddRefusesWhatIsNotAGoodsNumberOrAQuantity)
+TEST_F(QuickKeyGrid, AddRefusesWhatIsNotAGoodsNumberOrAQuantityAndAClosedImageStoresNothing)
 {
     App.MaxGoodsCount = 2000;
     const QuickKeyRecord before = w.BlockRecord(0, 1);
@@ -92,6 +89,15 @@ TEST_F(QuickKeyGrid, AddRefusesWhatIsNotAGoodsNumberOrAQuantity)
         EXPECT_EQ(prompts.Texts(), QStringList{QString(plu) != "1" ? badNumber : QString("Błędna ilość")}) << plu << quantity;
     }
     EXPECT_EQ(w.BlockRecord(0, 1), before);
+
+    // An unusable image shows empty keys and stores nothing.
+    App.WorkMode = WorkModeRegister;
+    w.FormShow();
+    EXPECT_EQ(w.BlockRecord(0, 1), QuickKeyRecord{});
+    prompts.Clear();
+    w.BitBtn3Click();
+    w.BitBtn4Click();
+    EXPECT_EQ(prompts.Texts(), QStringList(2, FileClosed));
 }
 
 TEST_F(QuickKeyGrid, StorePacksTheKeyAndDeleteLeavesItsNeighboursAndTheColoursFollow)
@@ -152,16 +158,6 @@ TEST_F(QuickKeyGrid, TheNameLabelFollowsTheGoodsNumberAndTheGoodsList)
     EXPECT_EQ(w.Edit1->text(), QString("2"));
     EXPECT_EQ(w.NameLabel->text(), QString("Mleko"));
     EXPECT_EQ(w.focusWidget(), w.Edit2);
-}
-
-TEST_F(QuickKeyGrid, AnUnusableImageShowsEmptyKeysAndStoresNothing)
-{
-    App.WorkMode = WorkModeRegister;
-    w.FormShow();
-    EXPECT_EQ(w.BlockRecord(0, 1), QuickKeyRecord{});
-    w.BitBtn3Click();
-    w.BitBtn4Click();
-    EXPECT_EQ(prompts.Texts(), QStringList({"     Plik zamknięty.     ", "     Plik zamknięty.     "}));
 }
 
 TEST_F(QuickKeyGrid, SendStoresTheKeyFirstAndSendsWhatWasStored)

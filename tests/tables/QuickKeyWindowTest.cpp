@@ -18,7 +18,7 @@ QStringList Lines(const QListWidget* list)
     return lines;
 }
 
-class QuickKeyWindow : public ::testing::Test {
+class QuickKeyWindow : public TablesTest {
 protected:
     // The goods Chleb (1), Mleko (2) and Kawa (40), the keys set up, the window shown.
     void Show(const std::function<void()>& keys = {})
@@ -50,8 +50,6 @@ protected:
         w.ListBoxFEndDrag(n);
     }
 
-    TestEnvironment env;
-    ScriptedPrompts prompts;
     TProgramowanieKlawiszySzybkich2 w;
 };
 
@@ -157,7 +155,7 @@ TEST_F(QuickKeyWindow, NothingIsShownOrSentWithoutADatabaseOrARegister)
     EXPECT_EQ(w.ListBoxF[0]->count(), 0);
     w.PopupKey = 1;
     w.Drukujwybranyklawisz1Click();
-    EXPECT_EQ(prompts.Texts(), QStringList({"Brak połączenia z Kasą Fiskalną!", "     Plik zamknięty.     "}));
+    EXPECT_EQ(prompts.Texts(), QStringList({"Brak połączenia z Kasą Fiskalną!", FileClosed}));
 }
 
 // ---- sending to the emulator ----

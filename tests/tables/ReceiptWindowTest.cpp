@@ -66,12 +66,8 @@ TEST(ReceiptEditor, PastedLinesAreCutToTheBlockAndBreaksStartParagraphs)
     EXPECT_EQ(footer.RichEdit1->textCursor().blockFormat().alignment() & Qt::AlignRight, Qt::AlignRight);
 }
 
-class ReceiptEditorLink : public ::testing::Test {
+class ReceiptEditorLink : public TablesRegisterTest {
 protected:
-    void SetUp() override { ASSERT_TRUE(fx.ConnectLink(false)); }
-    TestEnvironment env;
-    ScriptedPrompts prompts;
-    EmulatorFixture fx;
     TProgramowanieStopki footer;
     TProgramowanieNaglowka header;
 };
@@ -115,7 +111,7 @@ TEST_F(ReceiptEditorLink, RefusedStoresWriteAndSendNothing)
     App.WorkMode = WorkModeRegister;   // no database
     footer.BitBtn2Click();
     footer.Button3Click();
-    EXPECT_EQ(prompts.Messages(), QStringList(2, "     Plik zamknięty.     "));
+    EXPECT_EQ(prompts.Messages(), QStringList(2, FileClosed));
     EXPECT_EQ(ImageBytes(TableOffsets.FooterBlock, 130), before);
     EXPECT_EQ(App.DatabaseModified, 0);
     EXPECT_TRUE(fx.Emu().ReceivedFramesWithCommand('D').empty());

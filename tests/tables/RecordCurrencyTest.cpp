@@ -47,18 +47,7 @@ TEST(RecordCurrencyRate, RegisterFormOfTypedRates)
 TEST(RecordCurrencyRate, DatabaseAmountsAreDividedExactly)
 {
     TestEnvironment env;
-    struct Case {
-        const char* rate;
-        uint32_t before, after;
-    };
-    for (const Case& c : {Case{"4", 1001, 250}, Case{"3", 300, 100}, Case{"0,5", 60000000, 99999999}}) {
-        SCOPED_TRACE(c.rate);
-        PutPrice(1, c.before);
-        const RecordCurrencyRate r = ParseRecordCurrencyRate(c.rate).Rate;
-        ConvertPricesByRate(r.Digits, r.Decimals);
-        EXPECT_EQ(Price(1), c.after);
-    }
-    // At 0,5: amount discounts double to their cap, percentages stay, currency rates double.
+    // At 0,5: prices and amount discounts double to their cap, percentages stay, currency rates double.
     const uint32_t amount = TableOffsets.DiscountTable, percent = amount + DiscountRecordSize;
     DbWriteByteAt(amount + 23, 1);
     DbWriteU32At(amount + 24, 60000000);
@@ -66,8 +55,10 @@ TEST(RecordCurrencyRate, DatabaseAmountsAreDividedExactly)
     DbWriteU32At(percent + 24, 1500);
     DbWriteU32At(TableOffsets.CurrencyTable + 22, 43000000);   // 4,3000000
     DbWriteByteAt(TableOffsets.CurrencyTable + 26, 7);
+    PutPrice(1, 60000000);
     PutPrice(2, 1234);
     ConvertPricesByRate(5000000, 7);
+    EXPECT_EQ(Price(1), 99999999u);
     EXPECT_EQ(DbReadU32At(amount + 24), 99999998u);
     EXPECT_EQ(DbReadU32At(percent + 24), 1500u);
     EXPECT_EQ(DbReadU32At(TableOffsets.CurrencyTable + 22), 86000000u);
@@ -75,11 +66,8 @@ TEST(RecordCurrencyRate, DatabaseAmountsAreDividedExactly)
     EXPECT_EQ(Price(2), 2468u);
 }
 
-class RecordCurrencyWindow : public ::testing::Test {
+class RecordCurrencyWindow : public TablesRegisterTest {
 protected:
-    TestEnvironment env;
-    ScriptedPrompts prompts;
-    EmulatorFixture fx;
     TProgramowanieWalutyEwidencyjnej w;
 
     void Fill(const char* rate, const char* symbol)
@@ -92,7 +80,6 @@ protected:
 
 TEST_F(RecordCurrencyWindow, RegisterChangeSendsTheFrameAndReportsOnlyFailures)
 {
-    ASSERT_TRUE(fx.ConnectLink(false));
     PutPrice(1, 500);
     const std::vector<uint8_t> image = WholeImage();
     Fill("4,25", "EU");
@@ -144,7 +131,6 @@ TEST_F(RecordCurrencyWindow, RegisterChangeSendsTheFrameAndReportsOnlyFailures)
 
 TEST_F(RecordCurrencyWindow, RefusedInputsSendAndWriteNothing)
 {
-    ASSERT_TRUE(fx.ConnectLink(true));
     const std::vector<uint8_t> image = WholeImage();
     struct Case {
         const char* rate;
@@ -177,7 +163,6 @@ TEST_F(RecordCurrencyWindow, RefusedInputsSendAndWriteNothing)
 
 TEST_F(RecordCurrencyWindow, DatabaseChangeConvertsWithoutTheRegister)
 {
-    ASSERT_TRUE(fx.ConnectLink(false));
     PutPrice(1, 1001);
     Fill("4", "EU");
     w.Button3Click();
@@ -192,6 +177,6 @@ TEST_F(RecordCurrencyWindow, DatabaseChangeConvertsWithoutTheRegister)
     prompts.Clear();
     App.WorkMode = WorkModeRegister;
     w.Button3Click();
-    EXPECT_EQ(prompts.Messages(), QStringList{"     Plik zamknięty.     "});
+    EXPECT_EQ(prompts.Messages(), QStringList{FileClosed});
     EXPECT_EQ(Price(1), 250u);
 }

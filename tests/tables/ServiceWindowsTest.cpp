@@ -16,13 +16,7 @@ std::string Text(const emu::Bytes& b, std::size_t from, std::size_t n)
     return std::string(b.begin() + std::ptrdiff_t(from), b.begin() + std::ptrdiff_t(from + n));
 }
 
-class ServiceWindows : public ::testing::Test {
-protected:
-    void SetUp() override { ASSERT_TRUE(fx.ConnectLink(false)); }
-    TestEnvironment env;
-    ScriptedPrompts prompts;
-    EmulatorFixture fx;
-};
+using ServiceWindows = TablesRegisterTest;
 
 } // namespace
 

@@ -10,32 +10,17 @@
 #include "tables/ProgramowanieStawekPTU.h"
 #include "tables/ProgramowanieWalutObcych.h"
 #include "tables/ProgramowanieZegara.h"
-#include "tables/SmallTableWidgets.h"
 #include "tests/tables/TablesTest.h"
 
 #include <QDateEdit>
-#include <QTableWidget>
 #include <QTimeEdit>
 
-#include <chrono>
 #include <functional>
 #include <thread>
 
 namespace {
 
 const QString GroupSaved = QStringLiteral("Grupę towarową zapisano w kasie");
-
-// Waits up to 5 s for the condition.
-bool Eventually(const std::function<bool()>& condition)
-{
-    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(5);
-    while (!condition()) {
-        if (std::chrono::steady_clock::now() > end)
-            return false;
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    }
-    return true;
-}
 
 // The operator at the register confirms the next frame that asks for it.
 std::jthread OperatorConfirms(emu::RegisterEmulator& e)
@@ -46,7 +31,7 @@ std::jthread OperatorConfirms(emu::RegisterEmulator& e)
     });
 }
 
-class SmallTableLink : public ::testing::TestWithParam<bool> {
+class SmallTableLink : public TablesLinkTest {
 protected:
     void SetUp() override { ASSERT_TRUE(fx.ConnectLink(Tcp())); }
     bool Tcp() const { return GetParam(); }
@@ -60,8 +45,6 @@ protected:
         return frames.empty() ? emu::Bytes{} : frames.back();
     }
 
-    TestEnvironment env;
-    ScriptedPrompts prompts;
     EmulatorFixture fx;
 };
 
@@ -71,9 +54,7 @@ template <class Window>
 void SendConfirmed(Window& w, unsigned number)
 {
     w.FormShow();
-    for (int r = 0; r < w.StringGrid1->rowCount(); ++r)
-        if (GridCell(w.StringGrid1, r, 0) == QString::number(number))
-            SelectGridRow(w.StringGrid1, r);
+    SelectNumber(w.StringGrid1, number);
     w.CheckBox1->click();
     w.Button4Click();
 }
@@ -114,9 +95,9 @@ TEST_P(SmallTableLink, EachRecordLandsWithItsConfirmByte)
             << c.Table;
         EXPECT_EQ(Emu().TableRecord(c.Table, c.Number)[0], 0) << "stored before the operator confirmed";
         Emu().ConfirmOnKeyboard();
-        EXPECT_TRUE(Eventually([&] { return Emu().TableRecord(c.Table, c.Number)[0] == c.Number; })) << c.Table;
+        EXPECT_TRUE(WaitUntil([&] { return Emu().TableRecord(c.Table, c.Number)[0] == c.Number; }, 5000)) << c.Table;
         // The register's answer stays on the line; the next window's exchange must not take it.
-        EXPECT_TRUE(Eventually([&] { return ReplyWaiting(); }));
+        EXPECT_TRUE(WaitUntil([&] { return ReplyWaiting(); }, 5000));
     }
     EXPECT_EQ(Emu().TableRecord('F', 1)[26], 4);   // "Inna"
     EXPECT_TRUE(prompts.Texts().isEmpty());

@@ -9,21 +9,13 @@
 #include "tables/ProgramowanieWalutObcych.h"
 #include "tables/ProgramowanieZegara.h"
 #include "tables/ProgramowanieZestawuRaportow.h"
-#include "tables/SmallTableWidgets.h"
 #include "tests/tables/TablesTest.h"
 
 #include <QPlainTextEdit>
-#include <QTableWidget>
 
 namespace {
 
-const QString FileClosed = QStringLiteral("     Plik zamknięty.     ");
-
-class SmallTableWindows : public ::testing::Test {
-protected:
-    TestEnvironment env;
-    ScriptedPrompts prompts;
-};
+using SmallTableWindows = TablesTest;
 
 void AddDiscount(TProgramowanieRabatow& w, const QString& number, const QString& name, const QString& value)
 {
@@ -31,17 +23,6 @@ void AddDiscount(TProgramowanieRabatow& w, const QString& number, const QString&
     w.Edit2->setText(name);
     w.Edit3->setText(value);
     w.BitBtn4Click();
-}
-
-// Selects the grid row showing record number.
-void SelectNumber(QTableWidget* grid, unsigned number)
-{
-    for (int r = 0; r < grid->rowCount(); ++r)
-        if (GridCell(grid, r, 0) == QString::number(number)) {
-            SelectGridRow(grid, r);
-            return;
-        }
-    ADD_FAILURE() << "no row " << number;
 }
 
 } // namespace
@@ -209,6 +190,9 @@ TEST_F(SmallTableWindows, PackagingDeleteUntiesGoodsOnlyWhenConfirmed)
     EXPECT_EQ(DbReadByteAt(GoodsRecordOffset(12) + GoodsField::Tandem), 0);
     EXPECT_EQ(ReadSmallRecord(PackagingTableGeometry, 3)[0], 0);
     EXPECT_EQ(App.DatabaseModified, 1);
+    list.FormShow();   // nothing is tied to it any more
+    EXPECT_EQ(list.Memo1->toPlainText(), "Z opakowaniem nie są powiązane\nżadne towary.");
+    EXPECT_TRUE(list.FormKeyDown(Qt::Key_Escape));
 
     w.Edit2->setText("Skrzynka");
     for (const char* price : {"0", "0,001", "1000000", "-1", "1,5"}) {

@@ -10,6 +10,7 @@
 #include "platform/Modal.h"
 #include "tables/GoodsLogic.h"
 #include "tables/QuickKeys.h"
+#include "tables/SmallTableWidgets.h"
 #include "tests/support/EmulatorFixture.h"
 #include "tests/support/ScriptedPrompts.h"
 #include "tests/support/TestEnvironment.h"
@@ -21,11 +22,39 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTableWidget>
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <string>
 #include <vector>
+
+// What every window says when there is no usable image.
+inline const QString FileClosed = QStringLiteral("     Plik zamknięty.     ");
+
+// Selects the grid row showing record number.
+inline void SelectNumber(QTableWidget* grid, unsigned number)
+{
+    for (int r = 0; r < grid->rowCount(); ++r)
+        if (GridCell(grid, r, 0) == QString::number(number))
+            return SelectGridRow(grid, r);
+    ADD_FAILURE() << "no row " << number;
+}
+
+// A fresh image and scripted answers to every prompt, for the life of a test.
+struct TablesSetUp {
+    TestEnvironment env;
+    ScriptedPrompts prompts;
+};
+class TablesTest : public ::testing::Test, protected TablesSetUp {};
+// The same with a register on a serial line.
+class TablesRegisterTest : public TablesTest {
+protected:
+    void SetUp() override { ASSERT_TRUE(fx.ConnectLink(false)); }
+    EmulatorFixture fx;
+};
+// The same for a test run over serial (false) and TCP (true).
+class TablesLinkTest : public ::testing::TestWithParam<bool>, protected TablesSetUp {};
 
 inline std::vector<uint8_t> ImageBytes(uint32_t offset, std::size_t n)
 {
@@ -85,6 +114,23 @@ inline std::vector<uint16_t> PlusOf(const QuickKeyRecord& r)
 }
 
 inline std::vector<uint8_t> QuickKeyArea() { return ImageBytes(TableOffsets.QuickKeyTable, QuickKeyTableSize); }
+
+// A goods record as the register keeps it: VAT B, 123,45, group 2, packaging 3, fixed price,
+// HALO 4, and sales counters the image does not keep.
+inline emu::Bytes RegisterGoodsRecord(uint16_t plu, const char* name, const char* barcode13, uint8_t unit = 0)
+{
+    emu::Bytes r(emu::RegisterGoodsRecordSize, 0);
+    emu::PutU16(r.data(), plu);
+    std::memcpy(r.data() + 2, name, std::strlen(name));
+    r[44] = 'B';
+    emu::PutU32(r.data() + 45, 12345);
+    std::fill(r.begin() + 49, r.begin() + 57, 0xEE);
+    std::memcpy(r.data() + 57, barcode13, 13);
+    const uint8_t flags[] = {2, 3, 1, 0, 4, 0xE5};
+    std::memcpy(r.data() + 70, flags, sizeof flags);
+    r[81] = unit;
+    return r;
+}
 
 inline void RegisterGoods(EmulatorFixture& fx, std::initializer_list<uint16_t> plus)
 {

@@ -6,12 +6,10 @@
 
 #include <QListWidget>
 
-class WifiMailWindow : public ::testing::TestWithParam<bool> {};
+using WifiMailWindow = TablesLinkTest;
 
 TEST_P(WifiMailWindow, SentParametersReadBack)
 {
-    TestEnvironment env;
-    ScriptedPrompts prompts;
     EmulatorFixture fx;
     ASSERT_TRUE(fx.ConnectLink(GetParam()));
     TProgramowanieTablicyWiFi_Mail w;
@@ -60,10 +58,10 @@ TEST_P(WifiMailWindow, SentParametersReadBack)
 
 INSTANTIATE_TEST_SUITE_P(Links, WifiMailWindow, ::testing::Bool(), LinkName);
 
-TEST(WifiMailWindowFaults, NoLinkBadReadsRefusedSendsAndPortRanges)
+using WifiMailWindowFaults = TablesTest;
+
+TEST_F(WifiMailWindowFaults, NoLinkBadReadsRefusedSendsAndPortRanges)
 {
-    TestEnvironment env;
-    ScriptedPrompts prompts;
     EmulatorFixture fx;
     TProgramowanieTablicyWiFi_Mail w;
     w.BitBtn2Click();
