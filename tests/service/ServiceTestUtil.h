@@ -9,14 +9,11 @@
 #include "tests/support/ScriptedPrompts.h"
 #include "tests/support/TestEnvironment.h"
 
-#include <QCoreApplication>
-#include <chrono>
 #include <fstream>
 #include <functional>
 #include <sstream>
 #include <gtest/gtest.h>
 #include <string>
-#include <thread>
 #include <vector>
 
 struct ServiceRig {
