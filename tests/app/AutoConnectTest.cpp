@@ -17,18 +17,13 @@
 
 #include <QApplication>
 #include <QLabel>
-#include <QFrame>
 #include <QLineEdit>
-#include <arpa/inet.h>
 #include <gtest/gtest.h>
 #include <map>
 #include <memory>
-#include <netinet/in.h>
 #include <optional>
 #include <stdlib.h>
-#include <sys/socket.h>
 #include <thread>
-#include <unistd.h>
 
 namespace {
 
@@ -185,15 +180,9 @@ TEST_F(AutoConnectTest, OverTcpTheProbeAloneDecides)
     EmulatorFixture fx{emu::Model::TepoDux};
     const int answering = fx.ServeTcp();
     ASSERT_GT(answering, 0);
-    // A port where nothing listens: the socket reports the error to the main window.
-    int probe = ::socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in addr{};
-    addr.sin_family = AF_INET;
-    addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t len = sizeof addr;
-    ASSERT_EQ(::bind(probe, reinterpret_cast<sockaddr*>(&addr), sizeof addr), 0);
-    ASSERT_EQ(::getsockname(probe, reinterpret_cast<sockaddr*>(&addr), &len), 0);
-    ::close(probe);
+    // A port where nothing listens any more: the socket reports the error to the main window.
+    const int closed = EmulatorFixture().ServeTcp();
+    ASSERT_GT(closed, 0);
 
     LinkSettings.LinkType = 1;
     ClientSocket& socket = TcpSocket();
@@ -201,7 +190,7 @@ TEST_F(AutoConnectTest, OverTcpTheProbeAloneDecides)
     for (bool connects : {false, true}) {
         SCOPED_TRACE(connects);
         prompts.Clear();
-        socket.Port = connects ? answering : ntohs(addr.sin_port);
+        socket.Port = connects ? answering : closed;
         ASSERT_TRUE(socket.Open());
         EXPECT_EQ(socket.WaitConnected(5000), connects);
         EXPECT_EQ(Link.TcpConnectState, connects ? 3u : 2u);  // reported through the main window

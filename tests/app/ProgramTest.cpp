@@ -1,14 +1,10 @@
 // The rivo-service program as a whole, run headless as a child process.
 #include "tests/support/TestEnvironment.h"
 
-#include <QByteArray>
-#include <QElapsedTimer>
 #include <QProcess>
 #include <QProcessEnvironment>
-#include <QThread>
 #include <filesystem>
 #include <gtest/gtest.h>
-#include <stdlib.h>
 #include <string>
 
 namespace fs = std::filesystem;
@@ -76,20 +72,15 @@ TEST(ProgramTest, SecondCopyEndsAtOnceWhileTheFirstRuns)
     first.start();
     ASSERT_TRUE(first.waitForStarted(10000));
     // The image is built after the lock is taken.
-    QElapsedTimer t;
-    t.start();
-    while (!ImageBuilt(run) && first.state() == QProcess::Running && t.elapsed() < 30000)
-        QThread::msleep(20);
+    WaitUntil([&] { return ImageBuilt(run) || first.state() != QProcess::Running; }, 30000);
     ASSERT_EQ(first.state(), QProcess::Running) << first.readAllStandardError().toStdString();
     ASSERT_TRUE(ImageBuilt(run));
 
     QProcess second;
     run.Prepare(second, {"RIVO_NONINTERACTIVE=1"});
-    t.restart();
     second.start();
     ASSERT_TRUE(second.waitForStarted(10000));
     ASSERT_TRUE(second.waitForFinished(15000));
-    EXPECT_LT(t.elapsed(), 15000);
     EXPECT_EQ(second.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(second.exitCode(), 0);
     const QString err = QString::fromUtf8(second.readAllStandardError());

@@ -17,114 +17,104 @@
 #include "tests/support/TestEnvironment.h"
 
 #include <QApplication>
-#include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <gtest/gtest.h>
-#include <memory>
 
 namespace {
 
-class MainRoadTest : public ::testing::Test {
+// Parameter: false over a serial line, true over TCP chosen in "Parametry transmisji".
+class MainRoadTest : public ::testing::TestWithParam<bool> {
 protected:
-    void SetUp() override
-    {
-        QApplication::setQuitOnLastWindowClosed(false);
-        window = std::make_unique<TMenuGlowne>();
-    }
-    void TearDown() override
-    {
-        SetModalRunner({});
-        window.reset();
-    }
+    void SetUp() override { QApplication::setQuitOnLastWindowClosed(false); }
+    void TearDown() override { SetModalRunner({}); }
 
-    // A new database named "Sklep" through the menu.
-    void NewDatabase()
-    {
-        SetModalRunner([](QDialog& d) {
-            auto* dialog = qobject_cast<TNowaBazaD*>(&d);
-            if (!dialog)
+    TestEnvironment env{false};  // the main window builds the image itself
+    ScriptedPrompts prompts;
+};
+
+TEST_P(MainRoadTest, FromStartToTheRegistersTable)
+{
+    EmulatorFixture fx{emu::Model::Rivo};
+    TMenuGlowne window;
+    if (GetParam()) {
+        const int port = fx.ServeTcp();
+        ASSERT_GT(port, 0);
+        SetModalRunner([&](QDialog& d) {
+            auto* settings = qobject_cast<TUstawieniaTrans*>(&d);
+            if (!settings)
                 return int(QDialog::Rejected);
+            settings->FormShow();
+            settings->RadioButton2->setChecked(true);
+            settings->Edit2->setText("127.0.0.1");
+            settings->Edit3->setText(QString::number(port));
+            settings->Button2Click();
+            return settings->result();
+        });
+        window.Parametrytransmisji1Click();
+        ASSERT_TRUE(TcpSocket().WaitConnected(3000));
+        EXPECT_EQ(Link.TcpConnectState, 3u);
+    } else {
+        ASSERT_FALSE(fx.ServeCom(4).empty());
+    }
+    EXPECT_EQ(App.WorkMode, 1);
+    EXPECT_FALSE(window.Label4->isHidden());  // OFFLINE
+
+    window.SpeedButton2Click();
+    ASSERT_EQ(App.WorkMode, 3);
+    EXPECT_EQ(prompts.Saw("WYKRYTO KASĘ ORVA RIVO"), !GetParam());  // over TCP the probe alone
+    EXPECT_FALSE(window.Label3->isHidden());  // ONLINE
+
+    // A new database named "Sklep" through the menu; then the goods window from its button, where
+    // PLU 1 is added and sent, taken out of the PC's database and read back from the register.
+    int opened = 0;
+    SetModalRunner([&](QDialog& d) {
+        if (auto* dialog = qobject_cast<TNowaBazaD*>(&d)) {
             dialog->FormShow();
             dialog->Edit1->setText("Sklep");
             dialog->Button1Click();
             return dialog->result();
-        });
-        window->Nowabazadanych1Click();
-        ASSERT_EQ(App.CurrentDatabaseFileName, "Sklep");
-    }
-
-    // Opens the goods window from its button and, inside it, adds PLU 1 and sends it.
-    void AddAndSendFirstGoods()
-    {
-        int opened = 0;
-        SetModalRunner([&](QDialog& d) {
-            auto* goods = qobject_cast<TProgramowanieTowarow*>(&d);
-            if (!goods)
-                return int(QDialog::Rejected);
-            ++opened;
-            goods->FormShow();
-            EXPECT_EQ(goods->Edit1->text(), "1");  // the first free PLU is proposed
-            goods->Edit2->setText("Chleb żytni");
-            goods->Edit3->setText("4,99");
-            goods->Edit4->setText("5901234123457");
-            goods->ComboBox1->setCurrentIndex(1);  // PTU B
-            goods->BitBtn4Click();
-            goods->SelectRow(0);
-            goods->BitBtn1Click();
-            // Take it out of the PC's database and read the register's table back in.
-            goods->SelectRow(0);
-            goods->BitBtn2Click();
-            EXPECT_EQ(DbReadU16At(GoodsRecordOffset(1)), 0);
-            goods->BitBtn8Click();
+        }
+        auto* goods = qobject_cast<TProgramowanieTowarow*>(&d);
+        if (!goods)
             return int(QDialog::Rejected);
-        });
-        window->Button8Click();
-        EXPECT_EQ(opened, 1);
-    }
+        ++opened;
+        goods->FormShow();
+        EXPECT_EQ(goods->Edit1->text(), "1");  // the first free PLU is proposed
+        goods->Edit2->setText("Chleb żytni");
+        goods->Edit3->setText("4,99");
+        goods->Edit4->setText("5901234123457");
+        goods->ComboBox1->setCurrentIndex(1);  // PTU B
+        goods->BitBtn4Click();
+        goods->SelectRow(0);
+        goods->BitBtn1Click();
+        goods->SelectRow(0);
+        goods->BitBtn2Click();
+        EXPECT_EQ(DbReadU16At(GoodsRecordOffset(1)), 0);
+        goods->BitBtn8Click();
+        return int(QDialog::Rejected);
+    });
+    window.Nowabazadanych1Click();
+    ASSERT_EQ(App.CurrentDatabaseFileName, "Sklep");
+    EXPECT_EQ(window.Label17->text(), "Sklep");
+    window.Button8Click();
+    EXPECT_EQ(opened, 1);
 
-    void ExpectRegisterHoldsTheGoods(EmulatorFixture& fx)
-    {
-        EXPECT_TRUE(prompts.Saw("Towar zapisano w kasie")) << prompts.Texts().join(" | ").toStdString();
-        const auto rec = fx.Emu().GoodsRecord(1);
-        ASSERT_EQ(rec.size(), 83u);
-        EXPECT_EQ(rec[0], 1);
-        EXPECT_EQ(rec[1], 0);
-        EXPECT_EQ(std::string(rec.begin() + 2, rec.begin() + 13), ToCp1250("Chleb żytni"));
-        EXPECT_EQ(rec[44], 'B');
-        EXPECT_EQ(rec[45] | rec[46] << 8, 499);
-        EXPECT_EQ(std::string(rec.begin() + 57, rec.begin() + 70), "5901234123457");
-        // The image holds the record again, read back from the register, and the database is
-        // marked for saving.
-        EXPECT_EQ(DbReadU16At(GoodsRecordOffset(1)), 1);
-        EXPECT_EQ(DbReadStringAt(GoodsRecordOffset(1) + 2, 42), ToCp1250("Chleb żytni"));
-        EXPECT_EQ(App.DatabaseModified, 1);
-    }
-
-    TestEnvironment env{false};  // the main window builds the image itself
-    ScriptedPrompts prompts;
-    std::unique_ptr<TMenuGlowne> window;
-};
-
-TEST_F(MainRoadTest, SerialLineFromStartToTheRegistersTable)
-{
-    EmulatorFixture fx{emu::Model::Rivo};
-    ASSERT_FALSE(fx.ServeCom(4).empty());
-    EXPECT_EQ(App.WorkMode, 1);
-    EXPECT_FALSE(window->Label4->isHidden());  // OFFLINE
-
-    window->SpeedButton2Click();
-    ASSERT_EQ(App.WorkMode, 3);
-    EXPECT_TRUE(prompts.Saw("WYKRYTO KASĘ ORVA RIVO"));
-    EXPECT_FALSE(window->Label3->isHidden());  // ONLINE
-
-    NewDatabase();
-    EXPECT_EQ(window->Label17->text(), "Sklep");
-    AddAndSendFirstGoods();
-    ExpectRegisterHoldsTheGoods(fx);
-
+    EXPECT_TRUE(prompts.Saw("Towar zapisano w kasie")) << prompts.Texts().join(" | ").toStdString();
+    const auto rec = fx.Emu().GoodsRecord(1);
+    ASSERT_EQ(rec.size(), 83u);
+    EXPECT_EQ(rec[0] | rec[1] << 8, 1);
+    EXPECT_EQ(std::string(rec.begin() + 2, rec.begin() + 13), ToCp1250("Chleb żytni"));
+    EXPECT_EQ(rec[44], 'B');
+    EXPECT_EQ(rec[45] | rec[46] << 8, 499);
+    EXPECT_EQ(std::string(rec.begin() + 57, rec.begin() + 70), "5901234123457");
+    // The image holds the record again, read back from the register, and the database is marked
+    // for saving.
+    EXPECT_EQ(DbReadU16At(GoodsRecordOffset(1)), 1);
+    EXPECT_EQ(DbReadStringAt(GoodsRecordOffset(1) + 2, 42), ToCp1250("Chleb żytni"));
+    EXPECT_EQ(App.DatabaseModified, 1);
     // Two 'T' frames reached the register: the 93-byte goods frame for PLU 1, then the 11-byte
     // read request of the download.
     const auto frames = fx.Emu().ReceivedFramesWithCommand('T');
@@ -134,34 +124,7 @@ TEST_F(MainRoadTest, SerialLineFromStartToTheRegistersTable)
     EXPECT_EQ(frames[1].size(), 11u);
 }
 
-TEST_F(MainRoadTest, TcpLinkFromSettingsToTheRegister)
-{
-    EmulatorFixture fx{emu::Model::Rivo};
-    const int port = fx.ServeTcp();
-    ASSERT_GT(port, 0);
-
-    // "Parametry transmisji": TCP/IP to the emulator's port.
-    SetModalRunner([&](QDialog& d) {
-        auto* settings = qobject_cast<TUstawieniaTrans*>(&d);
-        if (!settings)
-            return int(QDialog::Rejected);
-        settings->FormShow();
-        settings->RadioButton2->setChecked(true);
-        settings->Edit2->setText("127.0.0.1");
-        settings->Edit3->setText(QString::number(port));
-        settings->Button2Click();
-        return settings->result();
-    });
-    window->Parametrytransmisji1Click();
-    ASSERT_TRUE(TcpSocket().WaitConnected(3000));
-    EXPECT_EQ(Link.TcpConnectState, 3u);
-
-    window->SpeedButton2Click();
-    ASSERT_EQ(App.WorkMode, 3);
-
-    NewDatabase();
-    AddAndSendFirstGoods();
-    ExpectRegisterHoldsTheGoods(fx);
-}
+INSTANTIATE_TEST_SUITE_P(Links, MainRoadTest, ::testing::Values(false, true),
+                         [](const ::testing::TestParamInfo<bool>& info) { return info.param ? "Tcp" : "Serial"; });
 
 } // namespace

@@ -14,7 +14,6 @@
 #include <QPushButton>
 #include <QTimer>
 #include <cstring>
-#include <fstream>
 
 namespace {
 

@@ -6,7 +6,6 @@
 #include "tests/service/ServiceTestUtil.h"
 
 #include <QCheckBox>
-#include <QFile>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>

@@ -10,14 +10,11 @@
 #include "tests/support/TestEnvironment.h"
 #include "tests/support/TestNames.h"
 
-#include <QCoreApplication>
-#include <chrono>
 #include <fstream>
 #include <functional>
 #include <sstream>
 #include <gtest/gtest.h>
 #include <string>
-#include <thread>
 #include <vector>
 
 struct ServiceRig {

@@ -13,7 +13,6 @@
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QRadioButton>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -51,7 +50,6 @@ struct SimulatorBench {
 
 TEST(DeviceSimulatorMachine, MessagesAndTheScaleExchange)
 {
-    EXPECT_EQ(ScaleWeightMessage("01.250"), std::string("\x02" "0001.250\x03"));
     EXPECT_EQ(ScaleWeightMessage(" 1.2 5"), std::string("\x02" "0001.205\x03"));
     EXPECT_EQ(ScannerCodeMessage("             "), std::string(13, '0') + "\r\n");
 
@@ -69,7 +67,7 @@ TEST(DeviceSimulatorMachine, MessagesAndTheScaleExchange)
     EXPECT_EQ(m.CurrentState, DeviceSimulator::Idle);
 }
 
-TEST(SimulatorWindow, ScaleAnswersOneWeighing)
+TEST(SimulatorWindow, ScaleAnswersOneWeighingThenScannerSendsTheCodeOnce)
 {
     SimulatorBench b;
     ASSERT_TRUE(b.pty.Ok());
@@ -87,13 +85,8 @@ TEST(SimulatorWindow, ScaleAnswersOneWeighing)
     EXPECT_EQ(b.w.LastWeight, "01.250");
     b.w.Timer1Timer();
     EXPECT_FALSE(b.w.Timer1->isActive());
-    EXPECT_TRUE(b.prompts.Texts().isEmpty());
-}
 
-TEST(SimulatorWindow, ScannerSendsTheCodeOnce)
-{
-    SimulatorBench b;
-    ASSERT_TRUE(b.pty.Ok());
+    // Then the scanner, started again on the same port.
     b.w.RadioSkaner->setChecked(true);
     b.w.RadioGroup1Click();
     EXPECT_EQ(b.w.FieldText(), "00000000");
@@ -108,6 +101,7 @@ TEST(SimulatorWindow, ScannerSendsTheCodeOnce)
     b.w.Timer1Timer();
     EXPECT_FALSE(b.w.Timer1->isActive());
     EXPECT_TRUE(b.pty.ReadUntilQuiet(100, 500).empty());
+    EXPECT_TRUE(b.prompts.Texts().isEmpty());
 }
 
 TEST(SimulatorWindow, StartNeedsASerialPortThatOpensAndCloseStopsReading)
