@@ -20,8 +20,8 @@ TEST(GoodsSyncBars, ColourRunsFromGreenThroughYellowToRed)
 
 namespace {
 
-// Records every text a painter draws, with its page.
-class TextRecorder : public QPaintDevice {
+// A letter page at 600 dpi that records every text a painter draws, with its page.
+class TextRecorder : public QImage {
 public:
     struct Text {
         int Page;
@@ -30,24 +30,12 @@ public:
     std::vector<Text> Texts;
     int Page = 1;
 
-    QPaintEngine* paintEngine() const override { return &engine_; }
-
-protected:
-    int metric(PaintDeviceMetric m) const override
+    TextRecorder() : QImage(4800, 6600, QImage::Format_RGB32)
     {
-        // A letter page at 600 dpi.
-        switch (m) {
-        case PdmWidth: return 4800;
-        case PdmHeight: return 6600;
-        case PdmWidthMM: return 203;
-        case PdmHeightMM: return 279;
-        case PdmDepth: return 32;
-        case PdmNumColors: return INT_MAX;
-        case PdmDevicePixelRatio: return 1;
-        case PdmDevicePixelRatioScaled: return int(QPaintDevice::devicePixelRatioFScale());
-        default: return 600;   // the four resolutions
-        }
+        setDotsPerMeterX(23622);
+        setDotsPerMeterY(23622);
     }
+    QPaintEngine* paintEngine() const override { return &engine_; }
 
 private:
     class Engine : public QPaintEngine {
@@ -58,10 +46,7 @@ private:
         void updateState(const QPaintEngineState&) override {}
         void drawPixmap(const QRectF&, const QPixmap&, const QRectF&) override {}
         void drawPolygon(const QPointF*, int, PolygonDrawMode) override {}
-        void drawTextItem(const QPointF&, const QTextItem& item) override
-        {
-            owner_.Texts.push_back({owner_.Page, item.text()});
-        }
+        void drawTextItem(const QPointF&, const QTextItem& item) override { owner_.Texts.push_back({owner_.Page, item.text()}); }
         Type type() const override { return User; }
 
     private:

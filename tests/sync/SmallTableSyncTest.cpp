@@ -1,4 +1,4 @@
-// The five small-table windows: their mappings and details, and the windows driven
+// The five small-table windows: their details, and the windows driven
 // through their handlers against the emulator over a pseudo-terminal and over loopback TCP.
 #include "core/AppState.h"
 #include "core/DatabaseImage.h"
@@ -9,7 +9,6 @@
 #include "sync/SynchronizacjaBazyGrupTowarowych.h"
 #include "sync/SynchronizacjaBazyOpakowan.h"
 #include "sync/SynchronizacjaBazyRabatow.h"
-#include "sync/SynchronizacjaBazyWalut.h"
 #include "tests/sync/SyncTestUtil.h"
 
 #include <QElapsedTimer>
@@ -30,43 +29,31 @@ void StorePc(const SmallTableMember& m, const std::vector<uint8_t>& r)
 
 } // namespace
 
-TEST(SmallTableRecords, RegisterRecordsMapToThePcLayoutAndShowTheirDetails)
+TEST(SmallTableRecords, DetailsAndLinesShowTheRecords)
 {
-    // payment form: type at register byte 26, uses at 27 (above 65535 shown whole)
+    // payment form: takings, and uses at 27 (above 65535 shown whole)
     auto form = Record(31, 4, "Bon");
     PutU32(form, 22, 123456);
-    form[26] = 2;
     PutU32(form, 27, 70000);
     const SmallTableMember& f = Member(SmallTable::PaymentForms);
-    const std::vector<uint8_t> pc = RegisterRecordToPc(f, form.data());
-    ASSERT_EQ(pc.size(), 23u);
-    EXPECT_EQ(0, std::memcmp(pc.data(), form.data(), 22));
-    EXPECT_EQ(pc[22], 2);
     EXPECT_EQ(DetailText(f.Details[0], form.data()), "1234,56");
     EXPECT_EQ(DetailText(f.Details[1], form.data()), "70000");
 
-    // currency: rate, decimals and symbol from register bytes 26..33
-    auto currency = Record(42, 1, "Dolar");
-    for (int i = 26; i < 34; ++i)
-        currency[std::size_t(i)] = uint8_t(i);
-    const std::vector<uint8_t> cpc = RegisterRecordToPc(Member(SmallTable::Currencies), currency.data());
-    EXPECT_EQ(std::vector<uint8_t>(cpc.begin() + 22, cpc.end()), std::vector<uint8_t>(currency.begin() + 26, currency.begin() + 34));
-
-    // packaging: the price-changeable flag from byte 65; the last sale, or "Brak" at hour 24
+    // packaging: the last sale and the count sold
     auto packaging = Record(66, 7, "Skrzynka");
-    packaging[65] = 1;
     emu::PutU16(packaging.data() + 55, 2026);
-    packaging[57] = 3;
-    packaging[58] = 9;
-    packaging[59] = 7;
-    packaging[60] = 5;
+    packaging[57] = 3, packaging[58] = 9, packaging[59] = 7, packaging[60] = 5;
     emu::PutU16(packaging.data() + 61, 40000);
     const SmallTableMember& z = Member(SmallTable::Packagings);
-    EXPECT_EQ(RegisterRecordToPc(z, packaging.data())[47], 1);
     EXPECT_EQ(DetailText(z.Details[2], packaging.data()), "07:05 9-3-2026");
     EXPECT_EQ(DetailText(z.Details[3], packaging.data()), "40000");
-    packaging[59] = 24;
-    EXPECT_EQ(DetailText(z.Details[2], packaging.data()), "Brak");
+
+    // a currency's line: its rate with its decimals, and its symbol
+    auto euro = Record(30, 1, "Euro");
+    PutU32(euro, 22, 5);
+    euro[26] = 4;
+    std::memcpy(euro.data() + 27, "EUR", 3);
+    EXPECT_EQ(SmallTableLine(Member(SmallTable::Currencies), euro.data()), "1.  Euro                       0,0005 EUR");
 }
 
 using SmallTableWindow = SyncLinkTest;
@@ -94,7 +81,7 @@ TEST_P(SmallTableWindow, ReadListsTheListedSlotsOnly)
     EXPECT_EQ(fx.Emu().ReceivedFramesWithCommand(0x06).back()[7], 1);
 }
 
-TEST_P(SmallTableWindow, TogglesThenSendNumbersTheFramesAndEndsTheSeriesThenRereads)
+TEST_P(SmallTableWindow, TogglesThenSendNumbersTheFramesWaitsOutPrintingThenRereadsButSilenceStopsIt)
 {
     const SmallTableMember& m = Member(SmallTable::Discounts);
     for (uint8_t n : {2, 5, 9}) {
@@ -127,25 +114,14 @@ TEST_P(SmallTableWindow, TogglesThenSendNumbersTheFramesAndEndsTheSeriesThenRere
     EXPECT_EQ(frames[3].size(), 11u);
     EXPECT_EQ(fx.Emu().TableRecord('R', 9)[24], 900 & 0xFF);
     EXPECT_EQ(w.CheckListBox2->Count(), 3);
-}
 
-TEST_P(SmallTableWindow, SilenceStopsTheSendWithTheCountSoFarAndPrintingIsWaitedOut)
-{
-    StorePc(Member(SmallTable::Currencies), [] {
-        auto r = Record(30, 1, "Euro");
-        PutU32(r, 22, 5);
-        r[26] = 4;
-        std::memcpy(r.data() + 27, "EUR", 3);
-        return r;
-    }());
-    TSynchronizacjaBazyWalut w;
-    w.FormShow();
-    EXPECT_EQ(w.CheckListBox1->Item(0), "1.  Euro                       0,0005 EUR");
-    w.CheckListBox1->SetChecked(0, true);
+    // Silence stops the send with the count so far, and no re-read follows.
+    prompts.Clear();
+    fx.Emu().ClearReceived();
     fx.Emu().LockFaults()->SilentRequests = 1;
     w.BitBtn2Click();
-    EXPECT_EQ(prompts.Messages(), QStringList{"Wystąpił błąd transmisji. Zaprogramowano 0 walut."});
-    EXPECT_EQ(fx.Emu().ReceivedFramesWithCommand('W').size(), 1u);   // no re-read follows
+    EXPECT_EQ(prompts.Messages(), QStringList{"Wystąpił błąd transmisji. Zaprogramowano 0 rabatów."});
+    EXPECT_EQ(fx.Emu().ReceivedFramesWithCommand('R').size(), 1u);
     EXPECT_TRUE(w.BitBtn2->isEnabled());
 
     prompts.Clear();
@@ -154,8 +130,7 @@ TEST_P(SmallTableWindow, SilenceStopsTheSendWithTheCountSoFarAndPrintingIsWaited
     t.start();
     w.BitBtn2Click();
     EXPECT_GE(t.elapsed(), 2 * 1000 + 430);   // a wait per "printing" reply, then the final delay
-    EXPECT_EQ(prompts.Messages(), QStringList{" Zaprogramowano 1 walut."});
-    EXPECT_EQ(fx.Emu().TableRecord('W', 1)[31], 'E');
+    EXPECT_EQ(prompts.Messages(), QStringList{" Zaprogramowano 3 rabatów."});
 }
 
 TEST_P(SmallTableWindow, CopyToPcWritesOnlyTheTickedRecordsSlot)
