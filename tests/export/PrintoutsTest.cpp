@@ -1,6 +1,6 @@
 // The printouts: Code 128 checked against the standard (a decoder holding ISO/IEC 15417's table as
 // bar and space widths reads module strings and a scan line of a painted sheet back to values), the
-// keyboard template's painting, and both windows driven through their handlers to PDF files.
+// keyboard page's painting, and both windows driven through their handlers to PDF files.
 #include "core/AppState.h"
 #include "export/BarcodeSheet.h"
 #include "export/Code128.h"
@@ -142,32 +142,6 @@ TEST(Code128, PaintedSheetScansBack)
     }
 }
 
-TEST(KeyboardTemplate, PaintsCellsInTheirColoursAndLongTextsInside)
-{
-    TestEnvironment env(false);
-    KeyboardTemplateData data{DefaultKeyLegends(), {}, {}, {}};
-    data.Texts[6].Bottom = QStringLiteral("WALUTA OBC");   // 10 characters shrink to the cell
-    for (auto& colours : data.TextColours)
-        colours.fill(QColor(Qt::black));
-    data.Backgrounds.fill(QColor(Qt::white));
-    data.Backgrounds[6] = QColor(255, 255, 0);
-    data.ArrowColours.fill(QColor(Qt::red));
-    QImage page = Page600(2400, 2000);
-    {
-        QPainter p(&page);
-        PaintKeyboardPage(p, page, data);
-    }
-    const KeyboardGeometry g = KeyboardGeometryFor(600);
-    const QRect cell = KeyCellRect(7, g), arrow = KeyCellRect(15, g);
-    EXPECT_EQ(page.pixel(cell.topLeft() + QPoint(5, 150)), QColor(255, 255, 0).rgb());
-    int red = 0;
-    for (int y = cell.top() + 2; y < cell.bottom() - 1; ++y) {
-        EXPECT_EQ(page.pixel(cell.left() + 2, y), page.pixel(cell.right() - 2, y)) << y;   // nothing at the edges
-        red += QColor(page.pixel(arrow.center().x(), y + arrow.top() - cell.top())) == QColor(Qt::red);
-    }
-    EXPECT_GT(red, 10);
-}
-
 TEST(KeyboardWindow, EditedLegendsAndColoursReachTheKeysSurviveReopeningAndPrint)
 {
     TestEnvironment env(false);
@@ -213,6 +187,24 @@ TEST(KeyboardWindow, EditedLegendsAndColoursReachTheKeysSurviveReopeningAndPrint
     w.Shape27MouseDown();
     EXPECT_EQ(w.ArrowGlyphColours[0], QColor(0, 128, 0));
     EXPECT_EQ(w.KeyLabels[3][KeyMiddle]->text(), ArrowGlyphOfKey(4));   // the preview keeps its arrow
+
+    // The page painted from these: a cell in its colour with a long text inside, an arrow in its own.
+    w.KeyTexts[6].Bottom = QStringLiteral("WALUTA OBC");   // 10 characters shrink to the cell
+    w.CollectKeyTextColours();
+    QImage page = Page600(2400, 2000);
+    {
+        QPainter p(&page);
+        PaintKeyboardPage(p, page, {w.KeyTexts, w.KeyTextColours, w.KeyBackgroundColours, w.ArrowGlyphColours});
+    }
+    const KeyboardGeometry g = KeyboardGeometryFor(600);
+    const QRect cell = KeyCellRect(7, g), arrow = KeyCellRect(4, g);
+    EXPECT_EQ(page.pixel(cell.topLeft() + QPoint(5, 150)), QColor(200, 255, 200).rgb());
+    int green = 0;
+    for (int y = cell.top() + 2; y < cell.bottom() - 1; ++y) {
+        EXPECT_EQ(page.pixel(cell.left() + 2, y), page.pixel(cell.right() - 2, y)) << y;   // nothing at the edges
+        green += QColor(page.pixel(arrow.center().x(), y + arrow.top() - cell.top())) == QColor(0, 128, 0);
+    }
+    EXPECT_GT(green, 5);
 
     w.SelectKeyCell(9);
     prompts.ChooseColour(QColor(10, 20, 30));

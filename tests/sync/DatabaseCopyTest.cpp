@@ -22,18 +22,6 @@
 
 #include <cstring>
 
-namespace {
-
-// Ticks the given rows of a copy window's list.
-template <class Window>
-void Tick(Window& w, std::initializer_list<int> rows)
-{
-    for (int row : rows)
-        w.List.CheckListBox1->SetChecked(row, true);
-}
-
-} // namespace
-
 class RegisterToFile : public SyncLinkTest {
 protected:
     void SetUp() override
@@ -52,7 +40,7 @@ TEST_P(RegisterToFile, RefusalsCancelsAndFailedReadsKeepTheOpenDatabase)
     TKopiowanieKasy w;
     fx.Emu().ClearReceived();
 
-    Tick(w, {CopyGoods});
+    w.List.CheckListBox1->SetChecked(CopyGoods, true);
     w.Button1Click();   // the goods' tables are missing: ticked, nothing asked or sent
     EXPECT_EQ(ReadTicks(*w.List.CheckListBox1), (std::vector<uint8_t>{1, 0, 0, 0, 0, 1, 1, 1}));
     EXPECT_EQ(prompts.Texts(), QStringList{"Baza towarów jest powiązana z bazą stawek PTU, opakowań oraz grup towarowych."});
@@ -196,7 +184,7 @@ TEST_P(FileToRegister, SendsEveryStoredRecordInTheRegistersOrderUnlessSilenceNoO
     write(TableOffsets.CurrencyTable, currency);
 
     TKopiaDoKasy w;
-    Tick(w, {CopyVatRates});
+    w.List.CheckListBox1->SetChecked(CopyVatRates, true);
     w.Button1Click();   // VAT rates alone send nothing and say nothing
     EXPECT_TRUE(fx.Emu().ReceivedFrames().empty());
 

@@ -22,11 +22,6 @@ namespace {
 
 void PutU32(std::vector<uint8_t>& r, std::size_t at, uint32_t v) { emu::PutU32(r.data() + at, v); }
 
-void StorePc(const SmallTableMember& m, const std::vector<uint8_t>& r)
-{
-    DbWriteBytesAt(TableOffsets[m.PcTable] + (r[0] - 1) * m.PcRecordSize, r.data(), r.size());
-}
-
 } // namespace
 
 TEST(SmallTableRecords, DetailsAndLinesShowTheRecords)
@@ -89,7 +84,7 @@ TEST_P(SmallTableWindow, TogglesThenSendNumbersTheFramesWaitsOutPrintingThenRere
         r[1 + 5] = char('0' + n);
         PutU32(r, 24, 100u * n);
         r[22] = r[23] = uint8_t(n == 9);   // a markup by amount
-        StorePc(m, r);
+        DbWriteBytesAt(TableOffsets[m.PcTable] + (n - 1) * m.PcRecordSize, r.data(), r.size());
     }
     TSynchronizacjaBazyRabatow w;
     w.FormShow();
