@@ -6,7 +6,6 @@
 #include "sync/CheckListBox.h"
 #include "sync/SmallTableSync.h"
 #include "sync/SynchronizacjaBazyFormPlatnosci.h"
-#include "sync/SynchronizacjaBazyGrupTowarowych.h"
 #include "sync/SynchronizacjaBazyOpakowan.h"
 #include "sync/SynchronizacjaBazyRabatow.h"
 #include "tests/sync/SyncTestUtil.h"
@@ -54,10 +53,12 @@ TEST(SmallTableRecords, DetailsAndLinesShowTheRecords)
 using SmallTableWindow = SyncLinkTest;
 INSTANTIATE_OVER_BOTH_LINES(SmallTableWindow);
 
-TEST_P(SmallTableWindow, ReadListsTheListedSlotsOnly)
+TEST_P(SmallTableWindow, ReadListsTheListedSlotsOnlyAndCopiesATickedOneToItsPcSlot)
 {
     for (uint8_t n : {1, 10, 11})
         fx.Emu().PutTableRecord('F', Record(31, n, "Forma"));
+    const std::vector<uint8_t> before = ImageBytes(TableOffsets.PaymentFormTable, 10 * 23);
+    App.DatabaseModified = 0;
     TSynchronizacjaBazyFormPlatnosci w;
     w.FormShow();
     w.BitBtn6Click();
@@ -66,6 +67,16 @@ TEST_P(SmallTableWindow, ReadListsTheListedSlotsOnly)
     EXPECT_EQ(w.Mirror().UsedNumbers(), (std::vector<unsigned>{1, 10}));
     EXPECT_TRUE(prompts.Texts().isEmpty()) << prompts.Texts().join("|").toStdString();
     EXPECT_FALSE(w.Panel7->isVisibleTo(&w));
+
+    // Copied to the PC: the ticked record's slot alone, and the database is marked.
+    w.CheckListBox2->SetChecked(1, true);
+    w.BitBtn4Click();
+    std::vector<uint8_t> expected = before;
+    const auto form = Record(23, 10, "Forma");
+    std::copy(form.begin(), form.end(), expected.begin() + 9 * 23);
+    EXPECT_EQ(ImageBytes(TableOffsets.PaymentFormTable, 10 * 23), expected);
+    EXPECT_EQ(App.DatabaseModified, 1);
+    EXPECT_EQ(w.CheckListBox1->Items().last(), SmallTableLine(Member(SmallTable::PaymentForms), form.data()));
 
     // A checksum error ends the read: what came before it stays listed.
     fx.Emu().LockFaults()->WrongChecksumDataFrame = 2;
@@ -126,27 +137,6 @@ TEST_P(SmallTableWindow, TogglesThenSendNumbersTheFramesWaitsOutPrintingThenRere
     w.BitBtn2Click();
     EXPECT_GE(t.elapsed(), 2 * 1000 + 430);   // a wait per "printing" reply, then the final delay
     EXPECT_EQ(prompts.Messages(), QStringList{" Zaprogramowano 3 rabatów."});
-}
-
-TEST_P(SmallTableWindow, CopyToPcWritesOnlyTheTickedRecordsSlot)
-{
-    fx.Emu().PutTableRecord('G', Record(26, 4, "Napoje"));
-    const SmallTableMember& m = Member(SmallTable::GoodsGroups);
-    const uint32_t table = TableOffsets.GoodsGroupTable;
-    const std::vector<uint8_t> before = ImageBytes(table, 20 * 22);
-    App.DatabaseModified = 0;
-    TSynchronizacjaBazyGrupTowarowych w;
-    w.FormShow();
-    w.BitBtn6Click();
-    ASSERT_EQ(w.CheckListBox2->Count(), 2);   // the register's basic group and group 4
-    w.CheckListBox2->SetChecked(1, true);
-    w.BitBtn4Click();
-    std::vector<uint8_t> expected = before;
-    const auto group = Record(22, 4, "Napoje");
-    std::copy(group.begin(), group.end(), expected.begin() + 3 * 22);
-    EXPECT_EQ(ImageBytes(table, 20 * 22), expected);
-    EXPECT_EQ(App.DatabaseModified, 1);
-    EXPECT_EQ(w.CheckListBox1->Items().last(), SmallTableLine(m, group.data()));
 }
 
 TEST_P(SmallTableWindow, DeleteCarriesAPackagingsWholeName)
