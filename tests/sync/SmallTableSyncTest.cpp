@@ -42,12 +42,13 @@ TEST(SmallTableRecords, DetailsAndLinesShowTheRecords)
     EXPECT_EQ(DetailText(z.Details[2], packaging.data()), "07:05 9-3-2026");
     EXPECT_EQ(DetailText(z.Details[3], packaging.data()), "40000");
 
-    // a currency's line: its rate with its decimals, and its symbol
+    // a currency's line: its rate with its decimals, and its symbol; a group's: its name alone
     auto euro = Record(30, 1, "Euro");
     PutU32(euro, 22, 5);
     euro[26] = 4;
     std::memcpy(euro.data() + 27, "EUR", 3);
     EXPECT_EQ(SmallTableLine(Member(SmallTable::Currencies), euro.data()), "1.  Euro                       0,0005 EUR");
+    EXPECT_EQ(SmallTableLine(Member(SmallTable::GoodsGroups), Record(22, 4, "Napoje").data()), "4.  Napoje               ");
 }
 
 using SmallTableWindow = SyncLinkTest;
