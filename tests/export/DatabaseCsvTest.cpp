@@ -1,20 +1,14 @@
 // The CSV export and import of the database window: each table's file byte for byte, both goods
 // geometries, round trips of every table, the lines the import takes, the files it refuses whole,
 // and the window's save, overwrite question and failed writes.
-#include "core/AppState.h"
 #include "core/DatabaseFiles.h"
 #include "core/GoodsArea.h"
 #include "export/DatabaseCsv.h"
 #include "export/EksportBazy.h"
 #include "tests/export/ExportTestUtil.h"
-#include "tests/support/ScriptedPrompts.h"
-#include "tests/support/TestEnvironment.h"
-#include "tests/support/TestFiles.h"
 
 #include <QComboBox>
-#include <QLabel>
 #include <filesystem>
-#include <gtest/gtest.h>
 
 namespace {
 

@@ -1,23 +1,17 @@
 // The printouts: Code 128 checked against the standard (a decoder holding ISO/IEC 15417's table as
 // bar and space widths reads module strings and a scan line of a painted sheet back to values), the
 // keyboard page's painting, and both windows driven through their handlers to PDF files.
-#include "core/AppState.h"
 #include "export/BarcodeSheet.h"
 #include "export/Code128.h"
 #include "export/DrukowanieKodowKreskowych.h"
 #include "export/KeyboardTemplate.h"
 #include "export/WydrukKlawiatury.h"
 #include "tests/export/ExportTestUtil.h"
-#include "tests/support/ScriptedPrompts.h"
-#include "tests/support/TestEnvironment.h"
-#include "tests/support/TestFiles.h"
 
-#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPainter>
 #include <QSlider>
-#include <gtest/gtest.h>
 
 namespace {
 

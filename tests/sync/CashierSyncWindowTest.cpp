@@ -1,15 +1,7 @@
 // "Podgląd bazy kasjerów" against the emulator over a pseudo-terminal and over loopback TCP.
-#include "core/AppState.h"
-#include "core/DatabaseImage.h"
-#include "link/Link.h"
 #include "sync/CashierSyncLogic.h"
-#include "sync/CheckListBox.h"
 #include "sync/SynchronizacjaBazyKasjerow.h"
 #include "tests/sync/SyncTestUtil.h"
-
-#include <QLabel>
-#include <QPushButton>
-#include <gtest/gtest.h>
 
 namespace {
 

@@ -1,26 +1,15 @@
 // The whole-database copies and the quick-key copy window, driven through their handlers against
 // the emulator over a pseudo-terminal and over loopback TCP.
-#include "core/AppState.h"
-#include "core/DatabaseImage.h"
-#include "emulator/FrameCodec.h"
-#include "link/Link.h"
-#include "sync/CheckListBox.h"
 #include "sync/DatabaseCopy.h"
 #include "sync/KopiaDoKasy.h"
 #include "sync/KopiowanieKasy.h"
 #include "sync/SynchronizacjaBazyKlawiszySzybkich.h"
-#include "tables/GoodsLogic.h"
 #include "tests/sync/SyncTestUtil.h"
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QElapsedTimer>
 #include <QListWidget>
 #include <QPlainTextEdit>
-#include <QTimer>
-#include <gtest/gtest.h>
-
-#include <cstring>
 
 class RegisterToFile : public SyncLinkTest {
 protected:

@@ -1,12 +1,10 @@
 // The goods synchronisation without windows: the occupancy colours, the print lines and pages.
 #include "sync/GoodsSyncLogic.h"
 #include "sync/GoodsSyncPrint.h"
-#include "tests/support/TestEnvironment.h"
 #include "tests/sync/SyncTestUtil.h"
 
 #include <QPaintEngine>
 #include <QPainter>
-#include <gtest/gtest.h>
 
 TEST(GoodsSyncBars, ColourRunsFromGreenThroughYellowToRed)
 {

@@ -1,12 +1,8 @@
 // "Podgląd bazy towarowej" against the emulator, over a pseudo-terminal and over loopback TCP:
 // the read, the send, the deletes, the range delete and the barcode verification, through the
 // window's handlers.
-#include "core/AppState.h"
-#include "core/DatabaseImage.h"
-#include "link/Link.h"
 #include "platform/Modal.h"
 #include "platform/Time.h"
-#include "sync/CheckListBox.h"
 #include "sync/GoodsSyncLogic.h"
 #include "sync/SynchronizacjaBazyTowarowej.h"
 #include "tables/EdycjaTowaru.h"
@@ -16,12 +12,8 @@
 
 #include <QMenu>
 #include <QFrame>
-#include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
-#include <QPushButton>
-#include <QTimer>
-#include <gtest/gtest.h>
 
 using GoodsSync = SyncLinkTest;
 INSTANTIATE_OVER_BOTH_LINES(GoodsSync);

@@ -1,21 +1,10 @@
-// The five small-table windows: their details, and the windows driven
-// through their handlers against the emulator over a pseudo-terminal and over loopback TCP.
-#include "core/AppState.h"
-#include "core/DatabaseImage.h"
-#include "emulator/FrameCodec.h"
-#include "sync/CheckListBox.h"
+// The small-table records' details and list lines, and their windows driven through their
+// handlers against the emulator over a pseudo-terminal and over loopback TCP.
 #include "sync/SmallTableSync.h"
 #include "sync/SynchronizacjaBazyFormPlatnosci.h"
 #include "sync/SynchronizacjaBazyOpakowan.h"
 #include "sync/SynchronizacjaBazyRabatow.h"
 #include "tests/sync/SyncTestUtil.h"
-
-#include <QElapsedTimer>
-#include <QLabel>
-#include <QPushButton>
-#include <gtest/gtest.h>
-
-#include <cstring>
 
 namespace {
 
