@@ -1,20 +1,14 @@
 // The CSV export and import of the database window: each table's file byte for byte, both goods
 // geometries, round trips of every table, the lines the import takes, the files it refuses whole,
 // and the window's save, overwrite question and failed writes.
-#include "core/AppState.h"
 #include "core/DatabaseFiles.h"
 #include "core/GoodsArea.h"
 #include "export/DatabaseCsv.h"
 #include "export/EksportBazy.h"
 #include "tests/export/ExportTestUtil.h"
-#include "tests/support/ScriptedPrompts.h"
-#include "tests/support/TestEnvironment.h"
-#include "tests/support/TestFiles.h"
 
 #include <QComboBox>
-#include <QLabel>
 #include <filesystem>
-#include <gtest/gtest.h>
 
 namespace {
 
@@ -205,29 +199,7 @@ TEST_F(CsvImportWindow, EveryTableExportsByteForByteAndComesBack)
     EXPECT_EQ(Exported(CsvTable::Goods), files[0].substr(0, files[0].find("\n2001;") + 1));
 }
 
-TEST_F(CsvImportWindow, EditorFilesAreTaken)
-{
-    // Lower-case title, CR LF, a trailing ';', blank lines anywhere, blanks around numbers, no
-    // final LF, the later of two lines wins, and the conversions of the file format.
-    Import(Cp("towary\r\nNumer;Nazwa\r\n\r\n 12 ;Mąka;0,47;;590; 2;0;0;1;0;\r\n;;;\r\n"
-              "13;Cukier;19,99;B;;1;0;0;1;0\r\n14;Sól;1,005;C;1;1;0;0;1;0\r\n12;Mąka luz;0,48;A;590;2;0;0;1;0"));
-    EXPECT_TRUE(prompts.Texts().isEmpty()) << prompts.Texts().join('|').toStdString();
-    EXPECT_EQ(w.Label2->text(), QString("Zaimportowano bazę towarów"));
-    EXPECT_EQ(Exported(CsvTable::Goods), Cp(GoodsTitles) + Cp("12;Mąka luz;0,48;A;0000000000590;2;0;0;1;0\n"
-                                                              "13;Cukier;19,99;B;0000000000000;1;0;0;1;0\n"
-                                                              "14;Sól;1,01;C;0000000000001;1;0;0;1;0\n"));  // half up
-
-    Import("Waluty\nNumer;Nazwa;Kurs;Symbol\n3;C;4,5;X\n");
-    EXPECT_EQ(DbReadU32At(TableOffsets.CurrencyTable + 60 + 22), 45u);
-    EXPECT_EQ(DbReadByteAt(TableOffsets.CurrencyTable + 60 + 26), 1);
-    // cp1250 whatever it would read as in UTF-8; UTF-8 only after its byte-order mark.
-    Import(Cp("Grupy\nNumer;Nazwa\n2;XÄ…\n"));
-    EXPECT_EQ(DbReadStringAt(TableOffsets.GoodsGroupTable + 22 + 1, 21), Cp("XÄ…"));
-    Import("\xEF\xBB\xBF" "Formy płatności\nNumer;Nazwa;Typ\n3;Przelew ąę;1\n");
-    EXPECT_EQ(DbReadStringAt(TableOffsets.PaymentFormTable + 2 * 23 + 1, 21), Cp("Przelew ąę"));
-}
-
-TEST_F(CsvImportWindow, ABadFileChangesNothingAndNamesEveryLine)
+TEST_F(CsvImportWindow, ABadFileChangesNothingAndNamesEveryLineButEditorFilesAreTaken)
 {
     App.DatabaseModified = 0;
     const std::vector<uint8_t> before = ImageBytes();
@@ -282,4 +254,23 @@ TEST_F(CsvImportWindow, ABadFileChangesNothingAndNamesEveryLine)
     EXPECT_EQ(ImageBytes(), before);
     EXPECT_EQ(App.DatabaseModified, 0);
     EXPECT_TRUE(w.Label2->text().isEmpty());
+
+    // Lower-case title, CR LF, a trailing ';', blank lines anywhere, blanks around numbers, no
+    // final LF, the later of two lines wins, and the conversions of the file format.
+    Import(Cp("towary\r\nNumer;Nazwa\r\n\r\n 12 ;Mąka;0,47;;590; 2;0;0;1;0;\r\n;;;\r\n"
+              "13;Cukier;19,99;B;;1;0;0;1;0\r\n14;Sól;1,005;C;1;1;0;0;1;0\r\n12;Mąka luz;0,48;A;590;2;0;0;1;0"));
+    EXPECT_TRUE(prompts.Texts().isEmpty()) << prompts.Texts().join('|').toStdString();
+    EXPECT_EQ(w.Label2->text(), QString("Zaimportowano bazę towarów"));
+    EXPECT_EQ(Exported(CsvTable::Goods), Cp(GoodsTitles) + Cp("12;Mąka luz;0,48;A;0000000000590;2;0;0;1;0\n"
+                                                              "13;Cukier;19,99;B;0000000000000;1;0;0;1;0\n"
+                                                              "14;Sól;1,01;C;0000000000001;1;0;0;1;0\n"));  // half up
+
+    Import("Waluty\nNumer;Nazwa;Kurs;Symbol\n3;C;4,5;X\n");
+    EXPECT_EQ(DbReadU32At(TableOffsets.CurrencyTable + 60 + 22), 45u);
+    EXPECT_EQ(DbReadByteAt(TableOffsets.CurrencyTable + 60 + 26), 1);
+    // cp1250 whatever it would read as in UTF-8; UTF-8 only after its byte-order mark.
+    Import(Cp("Grupy\nNumer;Nazwa\n2;XÄ…\n"));
+    EXPECT_EQ(DbReadStringAt(TableOffsets.GoodsGroupTable + 22 + 1, 21), Cp("XÄ…"));
+    Import("\xEF\xBB\xBF" "Formy płatności\nNumer;Nazwa;Typ\n3;Przelew ąę;1\n");
+    EXPECT_EQ(DbReadStringAt(TableOffsets.PaymentFormTable + 2 * 23 + 1, 21), Cp("Przelew ąę"));
 }

@@ -1,13 +1,19 @@
 #pragma once
-// Records and files for the export tests.
+// The common includes, records and files for the export tests.
+#include "core/AppState.h"
 #include "core/DatabaseImage.h"
 #include "platform/Cp1250.h"
 #include "tests/core/CoreTestUtil.h"
+#include "tests/support/ScriptedPrompts.h"
+#include "tests/support/TestEnvironment.h"
+#include "tests/support/TestFiles.h"
 #include "tests/tables/QtPrinting.h"
 
 #include <QImage>
+#include <QLabel>
 #include <QString>
 #include <cstring>
+#include <gtest/gtest.h>
 #include <initializer_list>
 
 inline std::string ReadWhole(const std::string& path)

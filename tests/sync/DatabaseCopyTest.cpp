@@ -1,38 +1,15 @@
 // The whole-database copies and the quick-key copy window, driven through their handlers against
 // the emulator over a pseudo-terminal and over loopback TCP.
-#include "core/AppState.h"
-#include "core/DatabaseImage.h"
-#include "emulator/FrameCodec.h"
-#include "link/Link.h"
-#include "sync/CheckListBox.h"
 #include "sync/DatabaseCopy.h"
 #include "sync/KopiaDoKasy.h"
 #include "sync/KopiowanieKasy.h"
 #include "sync/SynchronizacjaBazyKlawiszySzybkich.h"
-#include "tables/GoodsLogic.h"
 #include "tests/sync/SyncTestUtil.h"
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QElapsedTimer>
 #include <QListWidget>
 #include <QPlainTextEdit>
-#include <QTimer>
-#include <gtest/gtest.h>
-
-#include <cstring>
-
-namespace {
-
-// Ticks the given rows of a copy window's list.
-template <class Window>
-void Tick(Window& w, std::initializer_list<int> rows)
-{
-    for (int row : rows)
-        w.List.CheckListBox1->SetChecked(row, true);
-}
-
-} // namespace
 
 class RegisterToFile : public SyncLinkTest {
 protected:
@@ -46,13 +23,13 @@ protected:
 };
 INSTANTIATE_OVER_BOTH_LINES(RegisterToFile);
 
-TEST_P(RegisterToFile, RefusalsAndCancelsKeepTheOpenDatabase)
+TEST_P(RegisterToFile, RefusalsCancelsAndFailedReadsKeepTheOpenDatabase)
 {
     const std::vector<uint8_t> before = ImageBytes();
     TKopiowanieKasy w;
     fx.Emu().ClearReceived();
 
-    Tick(w, {CopyGoods});
+    w.List.CheckListBox1->SetChecked(CopyGoods, true);
     w.Button1Click();   // the goods' tables are missing: ticked, nothing asked or sent
     EXPECT_EQ(ReadTicks(*w.List.CheckListBox1), (std::vector<uint8_t>{1, 0, 0, 0, 0, 1, 1, 1}));
     EXPECT_EQ(prompts.Texts(), QStringList{"Baza towarów jest powiązana z bazą stawek PTU, opakowań oraz grup towarowych."});
@@ -64,6 +41,32 @@ TEST_P(RegisterToFile, RefusalsAndCancelsKeepTheOpenDatabase)
     w.Button1Click();
     EXPECT_EQ(prompts.PendingAnswers(), 0u);
     EXPECT_TRUE(fx.Emu().ReceivedFrames().empty());
+
+    // The ticks the refusal added stand: reads that fail part-way.
+    const emu::Bytes vat{'A', 0, 0, 'B', 0, 0, 'C', 0, 0, 'D', 0, 0, 'E', 0, 0, 'F', 0, 0, 'G', 0, 0};
+    for (int at : {0, 5}) {   // a wrong letter, a rate above 99.99
+        emu::Bytes bad = vat;
+        bad[std::size_t(at)] = 0x30;
+        fx.Emu().PutSetting('P', bad);
+        prompts.Clear();
+        prompts.Answer(PromptAnswer::No);
+        w.Button1Click();
+        EXPECT_EQ(prompts.Texts().last().toStdString(), "Wystąpił błąd transmisji.") << at;
+        EXPECT_EQ(ImageBytes(), before);
+    }
+
+    // The line goes dead in the middle of the goods.
+    fx.Emu().PutSetting('P', vat);
+    for (uint16_t plu = 1; plu <= 6; ++plu)
+        fx.Emu().PutGoodsRecord(RegisterGoods(plu, "Towar", "", 199));
+    // The VAT rates and the basic group come in one frame each: the third frame is a goods one.
+    fx.Emu().LockFaults()->DropAfterDataFrames = 3;
+    prompts.Clear();
+    prompts.Answer(PromptAnswer::No);
+    w.Button1Click();
+    EXPECT_EQ(fx.Emu().ReceivedFramesWithCommand('T').size(), 1u);
+    EXPECT_EQ(prompts.Texts().last().toStdString(),
+              GetParam() == Line::Serial ? "Brak komunikacji." : "Błąd komunikacji TCP/IP.");
     EXPECT_EQ(ImageBytes(), before);
     EXPECT_EQ(App.CurrentDatabaseFileName, "sklep.rkb");
 }
@@ -77,11 +80,7 @@ TEST_P(RegisterToFile, EveryTableLandsInAFreshDatabase)
     auto discount = Record(36, 2, "Rabat");
     emu::PutU32(discount.data() + 24, 500);
     e.PutTableRecord('R', discount);
-    auto cashier = Record(324, 4, "Ania");
-    std::memcpy(cashier.data() + 22, "1234", 4);
-    cashier[224] = 1;
-    cashier[230] = 1;
-    e.PutTableRecord('K', cashier);
+    e.PutTableRecord('K', Record(324, 4, "Ania"));   // its fields are checked with the cashier window
     auto form = Record(31, 3, "Czek");
     form[26] = 1;
     e.PutTableRecord('F', form);
@@ -118,10 +117,7 @@ TEST_P(RegisterToFile, EveryTableLandsInAFreshDatabase)
     EXPECT_EQ(0, std::memcmp(goods, expected, 68));
     EXPECT_EQ(ReadGoodsName(5), "Mleko");
     EXPECT_EQ(ImageBytes(TableOffsets.DiscountTable + 28, 28), emu::Bytes(discount.begin(), discount.begin() + 28));
-    const auto pcCashier = ImageBytes(TableOffsets.CashierTable + 3 * 33, 33);
-    EXPECT_EQ(0, std::memcmp(pcCashier.data(), cashier.data(), 26));
-    EXPECT_EQ(pcCashier[26], 1);
-    EXPECT_EQ(pcCashier[32], 1);
+    EXPECT_EQ(ImageBytes(TableOffsets.CashierTable + 3 * 33, 22), emu::Bytes(Record(22, 4, "Ania")));
     EXPECT_EQ(ImageBytes(TableOffsets.PaymentFormTable + 2 * 23 + 22, 1)[0], 1);
     EXPECT_EQ(ImageBytes(TableOffsets.CurrencyTable + 22, 8), emu::Bytes(currency.begin() + 26, currency.begin() + 34));
     EXPECT_EQ(ImageBytes(TableOffsets.PackagingTable + 8 * 48 + 47, 1)[0], 1);
@@ -136,40 +132,6 @@ TEST_P(RegisterToFile, EveryTableLandsInAFreshDatabase)
         if (f.size() == 11 && f[6] != 0x06)
             order += char(f[6]);
     EXPECT_EQ(order, "PZGTRKFW");
-}
-
-TEST_P(RegisterToFile, AFailedReadLeavesTheDatabaseAsItWas)
-{
-    const std::vector<uint8_t> before = ImageBytes();
-    TKopiowanieKasy w;
-    Tick(w, {CopyGoods, CopyVatRates, CopyPackagings, CopyGoodsGroups});
-
-    const emu::Bytes vat{'A', 0, 0, 'B', 0, 0, 'C', 0, 0, 'D', 0, 0, 'E', 0, 0, 'F', 0, 0, 'G', 0, 0};
-    for (int at : {0, 5}) {   // a wrong letter, a rate above 99.99
-        emu::Bytes bad = vat;
-        bad[std::size_t(at)] = 0x30;
-        fx.Emu().PutSetting('P', bad);
-        prompts.Clear();
-        prompts.Answer(PromptAnswer::No);
-        w.Button1Click();
-        EXPECT_EQ(prompts.Texts().last().toStdString(), "Wystąpił błąd transmisji.") << at;
-        EXPECT_EQ(ImageBytes(), before);
-    }
-
-    // The line goes dead in the middle of the goods.
-    fx.Emu().PutSetting('P', vat);
-    for (uint16_t plu = 1; plu <= 6; ++plu)
-        fx.Emu().PutGoodsRecord(RegisterGoods(plu, "Towar", "", 199));
-    // The VAT rates and the basic group come in one frame each: the third frame is a goods one.
-    fx.Emu().LockFaults()->DropAfterDataFrames = 3;
-    prompts.Clear();
-    prompts.Answer(PromptAnswer::No);
-    w.Button1Click();
-    EXPECT_EQ(fx.Emu().ReceivedFramesWithCommand('T').size(), 1u);
-    EXPECT_EQ(prompts.Texts().last().toStdString(),
-              GetParam() == Line::Serial ? "Brak komunikacji." : "Błąd komunikacji TCP/IP.");
-    EXPECT_EQ(ImageBytes(), before);
-    EXPECT_EQ(App.CurrentDatabaseFileName, "sklep.rkb");
 }
 
 class FileToRegister : public SyncLinkTest {
@@ -188,15 +150,14 @@ protected:
 };
 INSTANTIATE_OVER_BOTH_LINES(FileToRegister);
 
-TEST_P(FileToRegister, SendsEveryStoredRecordInTheRegistersOrder)
+TEST_P(FileToRegister, SendsEveryStoredRecordInTheRegistersOrderUnlessSilenceNoOrEscEndsIt)
 {
     // the default database holds cashier 1 and group 1; add one record to each other table
     StoreGoods(12, "Chleb");
     auto write = [](uint32_t at, const emu::Bytes& r) { DbWriteBytesAt(at, r.data(), r.size()); };
     write(TableOffsets.PackagingTable, Record(48, 1, "Skrzynka"));
     write(TableOffsets.DiscountTable + 28, Record(28, 2, "Rabat"));
-    auto form = Record(23, 1, "Karta");
-    write(TableOffsets.PaymentFormTable, form);
+    write(TableOffsets.PaymentFormTable, Record(23, 1, "Karta"));
     auto currency = Record(30, 1, "Euro");
     emu::PutU32(currency.data() + 22, 43215);
     currency[26] = 4;
@@ -204,7 +165,7 @@ TEST_P(FileToRegister, SendsEveryStoredRecordInTheRegistersOrder)
     write(TableOffsets.CurrencyTable, currency);
 
     TKopiaDoKasy w;
-    Tick(w, {CopyVatRates});
+    w.List.CheckListBox1->SetChecked(CopyVatRates, true);
     w.Button1Click();   // VAT rates alone send nothing and say nothing
     EXPECT_TRUE(fx.Emu().ReceivedFrames().empty());
 
@@ -216,25 +177,22 @@ TEST_P(FileToRegister, SendsEveryStoredRecordInTheRegistersOrder)
     EXPECT_TRUE(prompts.Texts().isEmpty()) << prompts.Texts().join("|").toStdString();
     EXPECT_EQ(fx.Emu().GoodsRecord(12)[2], 'C');
     EXPECT_EQ(fx.Emu().TableRecord('W', 1)[0], 1);
-}
 
-TEST_P(FileToRegister, PrintingIsWaitedOutButSilenceOrNoAtPaperOutEndsTheWholeCopy)
-{
-    TKopiaDoKasy w;
-    Tick(w, {CopyCashiers, CopyGoodsGroups});
+    // "Printing" is waited out, but silence or "Nie" at paper out ends the whole copy.
+    fx.Emu().ClearReceived();
     fx.Emu().LockFaults()->PrintingReplies = 2;
     QElapsedTimer t;
     t.start();
     w.Button1Click();
     EXPECT_GE(t.elapsed(), 2000);
     EXPECT_TRUE(prompts.Texts().isEmpty());
-    EXPECT_EQ(Commands(), "GK");
+    EXPECT_EQ(Commands(), "ZGTRKFW");
 
     fx.Emu().ClearReceived();
     fx.Emu().LockFaults()->SilentRequests = 1;
     w.Button1Click();
     EXPECT_EQ(prompts.Texts(), QStringList{"Wystąpił błąd transmisji."});
-    EXPECT_EQ(Commands(), "G");   // the cashiers are not sent
+    EXPECT_EQ(Commands(), "Z");   // the rest is not sent
 
     prompts.Clear();
     fx.Emu().ClearReceived();
@@ -242,7 +200,7 @@ TEST_P(FileToRegister, PrintingIsWaitedOutButSilenceOrNoAtPaperOutEndsTheWholeCo
     prompts.Answer(PromptAnswer::No);
     w.Button1Click();
     EXPECT_EQ(prompts.Texts().first(), "Brak papieru! Kontynuować?");
-    EXPECT_EQ(Commands(), "G");
+    EXPECT_EQ(Commands(), "Z");
 
     // Esc while the copy runs stops it before the next record.
     prompts.Clear();

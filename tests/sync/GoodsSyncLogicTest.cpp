@@ -1,12 +1,10 @@
 // The goods synchronisation without windows: the occupancy colours, the print lines and pages.
 #include "sync/GoodsSyncLogic.h"
 #include "sync/GoodsSyncPrint.h"
-#include "tests/support/TestEnvironment.h"
 #include "tests/sync/SyncTestUtil.h"
 
 #include <QPaintEngine>
 #include <QPainter>
-#include <gtest/gtest.h>
 
 TEST(GoodsSyncBars, ColourRunsFromGreenThroughYellowToRed)
 {
@@ -20,54 +18,25 @@ TEST(GoodsSyncBars, ColourRunsFromGreenThroughYellowToRed)
 
 namespace {
 
-// Records every text a painter draws, with its page.
-class TextRecorder : public QPaintDevice {
+// A letter page at 600 dpi that records every text a painter draws, with its page.
+class TextRecorder : public QImage, public QPaintEngine {
 public:
-    struct Text {
-        int Page;
-        QString Value;
-    };
-    std::vector<Text> Texts;
+    std::vector<std::pair<int, QString>> Texts;
     int Page = 1;
 
-    QPaintEngine* paintEngine() const override { return &engine_; }
-
-protected:
-    int metric(PaintDeviceMetric m) const override
+    TextRecorder() : QImage(4800, 6600, QImage::Format_RGB32)
     {
-        // A letter page at 600 dpi.
-        switch (m) {
-        case PdmWidth: return 4800;
-        case PdmHeight: return 6600;
-        case PdmWidthMM: return 203;
-        case PdmHeightMM: return 279;
-        case PdmDepth: return 32;
-        case PdmNumColors: return INT_MAX;
-        case PdmDevicePixelRatio: return 1;
-        case PdmDevicePixelRatioScaled: return int(QPaintDevice::devicePixelRatioFScale());
-        default: return 600;   // the four resolutions
-        }
+        setDotsPerMeterX(23622);
+        setDotsPerMeterY(23622);
     }
-
-private:
-    class Engine : public QPaintEngine {
-    public:
-        explicit Engine(TextRecorder& owner) : owner_(owner) {}
-        bool begin(QPaintDevice*) override { return true; }
-        bool end() override { return true; }
-        void updateState(const QPaintEngineState&) override {}
-        void drawPixmap(const QRectF&, const QPixmap&, const QRectF&) override {}
-        void drawPolygon(const QPointF*, int, PolygonDrawMode) override {}
-        void drawTextItem(const QPointF&, const QTextItem& item) override
-        {
-            owner_.Texts.push_back({owner_.Page, item.text()});
-        }
-        Type type() const override { return User; }
-
-    private:
-        TextRecorder& owner_;
-    };
-    mutable Engine engine_{*this};
+    QPaintEngine* paintEngine() const override { return const_cast<TextRecorder*>(this); }
+    bool begin(QPaintDevice*) override { return true; }
+    bool end() override { return true; }
+    void updateState(const QPaintEngineState&) override {}
+    void drawPixmap(const QRectF&, const QPixmap&, const QRectF&) override {}
+    void drawPolygon(const QPointF*, int, PolygonDrawMode) override {}
+    void drawTextItem(const QPointF&, const QTextItem& item) override { Texts.emplace_back(Page, item.text()); }
+    Type type() const override { return User; }
 };
 
 } // namespace
@@ -112,9 +81,9 @@ TEST(GoodsSyncPrint, LinesSortByPolishNamesAndPrintNumberFirst)
     int goodsLines = 0;
     for (int p = 1; p <= pages.PageCount; ++p) {
         QStringList texts;
-        for (const auto& t : device.Texts)
-            if (t.Page == p)
-                texts.push_back(t.Value);
+        for (const auto& [page, text] : device.Texts)
+            if (page == p)
+                texts.push_back(text);
         EXPECT_TRUE(texts.contains("BAZA TOWAROWA")) << p;
         EXPECT_TRUE(texts.contains(GoodsListHeading)) << p;
         EXPECT_TRUE(texts.contains(QStringLiteral("Strona: %1/%2").arg(p).arg(pages.PageCount))) << p;

@@ -1,81 +1,54 @@
-// The five small-table windows: their mappings and details, and the windows driven
-// through their handlers against the emulator over a pseudo-terminal and over loopback TCP.
-#include "core/AppState.h"
-#include "core/DatabaseImage.h"
-#include "emulator/FrameCodec.h"
-#include "sync/CheckListBox.h"
+// The small-table records' details and list lines, and their windows driven through their
+// handlers against the emulator over a pseudo-terminal and over loopback TCP.
 #include "sync/SmallTableSync.h"
 #include "sync/SynchronizacjaBazyFormPlatnosci.h"
-#include "sync/SynchronizacjaBazyGrupTowarowych.h"
 #include "sync/SynchronizacjaBazyOpakowan.h"
 #include "sync/SynchronizacjaBazyRabatow.h"
-#include "sync/SynchronizacjaBazyWalut.h"
 #include "tests/sync/SyncTestUtil.h"
-
-#include <QElapsedTimer>
-#include <QLabel>
-#include <QPushButton>
-#include <gtest/gtest.h>
-
-#include <cstring>
 
 namespace {
 
 void PutU32(std::vector<uint8_t>& r, std::size_t at, uint32_t v) { emu::PutU32(r.data() + at, v); }
 
-void StorePc(const SmallTableMember& m, const std::vector<uint8_t>& r)
-{
-    DbWriteBytesAt(TableOffsets[m.PcTable] + (r[0] - 1) * m.PcRecordSize, r.data(), r.size());
-}
-
 } // namespace
 
-TEST(SmallTableRecords, RegisterRecordsMapToThePcLayoutAndShowTheirDetails)
+TEST(SmallTableRecords, DetailsAndLinesShowTheRecords)
 {
-    // payment form: type at register byte 26, uses at 27 (above 65535 shown whole)
+    // payment form: takings, and uses at 27 (above 65535 shown whole)
     auto form = Record(31, 4, "Bon");
     PutU32(form, 22, 123456);
-    form[26] = 2;
     PutU32(form, 27, 70000);
     const SmallTableMember& f = Member(SmallTable::PaymentForms);
-    const std::vector<uint8_t> pc = RegisterRecordToPc(f, form.data());
-    ASSERT_EQ(pc.size(), 23u);
-    EXPECT_EQ(0, std::memcmp(pc.data(), form.data(), 22));
-    EXPECT_EQ(pc[22], 2);
     EXPECT_EQ(DetailText(f.Details[0], form.data()), "1234,56");
     EXPECT_EQ(DetailText(f.Details[1], form.data()), "70000");
 
-    // currency: rate, decimals and symbol from register bytes 26..33
-    auto currency = Record(42, 1, "Dolar");
-    for (int i = 26; i < 34; ++i)
-        currency[std::size_t(i)] = uint8_t(i);
-    const std::vector<uint8_t> cpc = RegisterRecordToPc(Member(SmallTable::Currencies), currency.data());
-    EXPECT_EQ(std::vector<uint8_t>(cpc.begin() + 22, cpc.end()), std::vector<uint8_t>(currency.begin() + 26, currency.begin() + 34));
-
-    // packaging: the price-changeable flag from byte 65; the last sale, or "Brak" at hour 24
+    // packaging: the last sale and the count sold
     auto packaging = Record(66, 7, "Skrzynka");
-    packaging[65] = 1;
     emu::PutU16(packaging.data() + 55, 2026);
-    packaging[57] = 3;
-    packaging[58] = 9;
-    packaging[59] = 7;
-    packaging[60] = 5;
+    packaging[57] = 3, packaging[58] = 9, packaging[59] = 7, packaging[60] = 5;
     emu::PutU16(packaging.data() + 61, 40000);
     const SmallTableMember& z = Member(SmallTable::Packagings);
-    EXPECT_EQ(RegisterRecordToPc(z, packaging.data())[47], 1);
     EXPECT_EQ(DetailText(z.Details[2], packaging.data()), "07:05 9-3-2026");
     EXPECT_EQ(DetailText(z.Details[3], packaging.data()), "40000");
-    packaging[59] = 24;
-    EXPECT_EQ(DetailText(z.Details[2], packaging.data()), "Brak");
+
+    // a currency's line: its rate with its decimals, and its symbol; a group's: its name alone
+    auto euro = Record(30, 1, "Euro");
+    PutU32(euro, 22, 5);
+    euro[26] = 4;
+    std::memcpy(euro.data() + 27, "EUR", 3);
+    EXPECT_EQ(SmallTableLine(Member(SmallTable::Currencies), euro.data()), "1.  Euro                       0,0005 EUR");
+    EXPECT_EQ(SmallTableLine(Member(SmallTable::GoodsGroups), Record(22, 4, "Napoje").data()), "4.  Napoje               ");
 }
 
 using SmallTableWindow = SyncLinkTest;
 INSTANTIATE_OVER_BOTH_LINES(SmallTableWindow);
 
-TEST_P(SmallTableWindow, ReadListsTheListedSlotsOnly)
+TEST_P(SmallTableWindow, ReadListsTheListedSlotsOnlyAndCopiesATickedOneToItsPcSlot)
 {
     for (uint8_t n : {1, 10, 11})
         fx.Emu().PutTableRecord('F', Record(31, n, "Forma"));
+    const std::vector<uint8_t> before = ImageBytes(TableOffsets.PaymentFormTable, 10 * 23);
+    App.DatabaseModified = 0;
     TSynchronizacjaBazyFormPlatnosci w;
     w.FormShow();
     w.BitBtn6Click();
@@ -84,6 +57,16 @@ TEST_P(SmallTableWindow, ReadListsTheListedSlotsOnly)
     EXPECT_EQ(w.Mirror().UsedNumbers(), (std::vector<unsigned>{1, 10}));
     EXPECT_TRUE(prompts.Texts().isEmpty()) << prompts.Texts().join("|").toStdString();
     EXPECT_FALSE(w.Panel7->isVisibleTo(&w));
+
+    // Copied to the PC: the ticked record's slot alone, and the database is marked.
+    w.CheckListBox2->SetChecked(1, true);
+    w.BitBtn4Click();
+    std::vector<uint8_t> expected = before;
+    const auto form = Record(23, 10, "Forma");
+    std::copy(form.begin(), form.end(), expected.begin() + 9 * 23);
+    EXPECT_EQ(ImageBytes(TableOffsets.PaymentFormTable, 10 * 23), expected);
+    EXPECT_EQ(App.DatabaseModified, 1);
+    EXPECT_EQ(w.CheckListBox1->Items().last(), SmallTableLine(Member(SmallTable::PaymentForms), form.data()));
 
     // A checksum error ends the read: what came before it stays listed.
     fx.Emu().LockFaults()->WrongChecksumDataFrame = 2;
@@ -94,7 +77,7 @@ TEST_P(SmallTableWindow, ReadListsTheListedSlotsOnly)
     EXPECT_EQ(fx.Emu().ReceivedFramesWithCommand(0x06).back()[7], 1);
 }
 
-TEST_P(SmallTableWindow, TogglesThenSendNumbersTheFramesAndEndsTheSeriesThenRereads)
+TEST_P(SmallTableWindow, TogglesThenSendNumbersTheFramesWaitsOutPrintingThenRereadsButSilenceStopsIt)
 {
     const SmallTableMember& m = Member(SmallTable::Discounts);
     for (uint8_t n : {2, 5, 9}) {
@@ -102,7 +85,7 @@ TEST_P(SmallTableWindow, TogglesThenSendNumbersTheFramesAndEndsTheSeriesThenRere
         r[1 + 5] = char('0' + n);
         PutU32(r, 24, 100u * n);
         r[22] = r[23] = uint8_t(n == 9);   // a markup by amount
-        StorePc(m, r);
+        DbWriteBytesAt(TableOffsets[m.PcTable] + (n - 1) * m.PcRecordSize, r.data(), r.size());
     }
     TSynchronizacjaBazyRabatow w;
     w.FormShow();
@@ -127,25 +110,14 @@ TEST_P(SmallTableWindow, TogglesThenSendNumbersTheFramesAndEndsTheSeriesThenRere
     EXPECT_EQ(frames[3].size(), 11u);
     EXPECT_EQ(fx.Emu().TableRecord('R', 9)[24], 900 & 0xFF);
     EXPECT_EQ(w.CheckListBox2->Count(), 3);
-}
 
-TEST_P(SmallTableWindow, SilenceStopsTheSendWithTheCountSoFarAndPrintingIsWaitedOut)
-{
-    StorePc(Member(SmallTable::Currencies), [] {
-        auto r = Record(30, 1, "Euro");
-        PutU32(r, 22, 5);
-        r[26] = 4;
-        std::memcpy(r.data() + 27, "EUR", 3);
-        return r;
-    }());
-    TSynchronizacjaBazyWalut w;
-    w.FormShow();
-    EXPECT_EQ(w.CheckListBox1->Item(0), "1.  Euro                       0,0005 EUR");
-    w.CheckListBox1->SetChecked(0, true);
+    // Silence stops the send with the count so far, and no re-read follows.
+    prompts.Clear();
+    fx.Emu().ClearReceived();
     fx.Emu().LockFaults()->SilentRequests = 1;
     w.BitBtn2Click();
-    EXPECT_EQ(prompts.Messages(), QStringList{"Wystąpił błąd transmisji. Zaprogramowano 0 walut."});
-    EXPECT_EQ(fx.Emu().ReceivedFramesWithCommand('W').size(), 1u);   // no re-read follows
+    EXPECT_EQ(prompts.Messages(), QStringList{"Wystąpił błąd transmisji. Zaprogramowano 0 rabatów."});
+    EXPECT_EQ(fx.Emu().ReceivedFramesWithCommand('R').size(), 1u);
     EXPECT_TRUE(w.BitBtn2->isEnabled());
 
     prompts.Clear();
@@ -154,29 +126,7 @@ TEST_P(SmallTableWindow, SilenceStopsTheSendWithTheCountSoFarAndPrintingIsWaited
     t.start();
     w.BitBtn2Click();
     EXPECT_GE(t.elapsed(), 2 * 1000 + 430);   // a wait per "printing" reply, then the final delay
-    EXPECT_EQ(prompts.Messages(), QStringList{" Zaprogramowano 1 walut."});
-    EXPECT_EQ(fx.Emu().TableRecord('W', 1)[31], 'E');
-}
-
-TEST_P(SmallTableWindow, CopyToPcWritesOnlyTheTickedRecordsSlot)
-{
-    fx.Emu().PutTableRecord('G', Record(26, 4, "Napoje"));
-    const SmallTableMember& m = Member(SmallTable::GoodsGroups);
-    const uint32_t table = TableOffsets.GoodsGroupTable;
-    const std::vector<uint8_t> before = ImageBytes(table, 20 * 22);
-    App.DatabaseModified = 0;
-    TSynchronizacjaBazyGrupTowarowych w;
-    w.FormShow();
-    w.BitBtn6Click();
-    ASSERT_EQ(w.CheckListBox2->Count(), 2);   // the register's basic group and group 4
-    w.CheckListBox2->SetChecked(1, true);
-    w.BitBtn4Click();
-    std::vector<uint8_t> expected = before;
-    const auto group = Record(22, 4, "Napoje");
-    std::copy(group.begin(), group.end(), expected.begin() + 3 * 22);
-    EXPECT_EQ(ImageBytes(table, 20 * 22), expected);
-    EXPECT_EQ(App.DatabaseModified, 1);
-    EXPECT_EQ(w.CheckListBox1->Items().last(), SmallTableLine(m, group.data()));
+    EXPECT_EQ(prompts.Messages(), QStringList{" Zaprogramowano 3 rabatów."});
 }
 
 TEST_P(SmallTableWindow, DeleteCarriesAPackagingsWholeName)
@@ -199,8 +149,6 @@ TEST_P(SmallTableWindow, DeleteCarriesAPackagingsWholeName)
     w.BitBtn8Click();
     EXPECT_EQ(fx.Emu().TableRecord('Z', 6)[0], 0);
     EXPECT_EQ(w.CheckListBox2->Count(), 0);
-    const auto deletes = fx.Emu().ReceivedFramesWithCommand('5');
-    ASSERT_EQ(deletes.size(), 1u);
-    EXPECT_EQ(emu::GetU16(deletes[0].data() + 4), 0x8001);
+    EXPECT_EQ(FrameNumbers(fx.Emu().ReceivedFramesWithCommand('5')), std::vector<uint16_t>{0x8001});
     EXPECT_TRUE(prompts.Texts().isEmpty()) << prompts.Texts().join("|").toStdString();
 }

@@ -1,17 +1,23 @@
 #pragma once
-// Set-up for the synchronisation tests: the emulator over either link, register goods and
-// cashiers as the register keeps them, and records stored in the image.
+// Set-up for the synchronisation tests: the common includes, the emulator over either link,
+// register goods and cashiers as the register keeps them, and records stored in the image.
+#include "core/AppState.h"
 #include "core/DatabaseImage.h"
 #include "emulator/FrameCodec.h"
 #include "platform/Cp1250.h"
 #include "tables/GoodsLogic.h"
 #include "link/Link.h"
 #include "link/LinkSettings.h"
+#include "sync/CheckListBox.h"
 #include "tests/support/EmulatorFixture.h"
 #include "tests/support/ScriptedPrompts.h"
 #include "tests/support/TestEnvironment.h"
 
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QPushButton>
 #include <QString>
+#include <QTimer>
 #include <cstring>
 #include <gtest/gtest.h>
 
