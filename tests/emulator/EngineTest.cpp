@@ -81,21 +81,13 @@ TEST(EmulatorEngine, FixedAddressFramesReachARegisterAtAnotherAddress)
     EXPECT_EQ(e.emu.ReceivedFrames().size(), 5u); // ignored frames are on record too
 }
 
-TEST(EmulatorEngine, EmptyTablesAnswerWithAStatus)
-{
-    Engine e;
-    EXPECT_TRUE(IsStatus(e.One(ReadRequest('T')), 'A', 0x10));
-    EXPECT_TRUE(IsStatus(e.One(ReadRequest('R')), 'A', 0x10));
-    EXPECT_TRUE(IsStatus(e.One(ReadRequest('X', 0, 0x8001)), 'A', 0x10)); // no goods sold: nothing to send
-    e.One(GoodsFrame(Goods{}));
-    EXPECT_TRUE(IsStatus(e.One(ReadRequest('X', 0, 0x8001)), 'A', 0x40));
-    const Bytes y = e.One(ReadRequest('Y', 0, 0x8001));
-    EXPECT_TRUE(y.size() == 62u && U16(y, 4) == 0x8001);
-}
-
 TEST(EmulatorEngine, TepoDuxTakesTheShortGoodsFrameAndShortConfiguration)
 {
-    Engine e(emu::Model::TepoDux);
+    // Switched from the larger model: the goods beyond the smaller one's go, their names with them.
+    Engine e;
+    ASSERT_TRUE(IsStatus(e.One(GoodsFrame({.plu = 5000, .name = "Kawa"})), 0x06, 3));
+    e.emu.SetModel(emu::Model::TepoDux);
+    EXPECT_EQ(e.emu.GoodsCount(), 0u);
     Goods g{.plu = 2000};
     EXPECT_TRUE(IsStatus(e.One(GoodsFrame(g, 79)), 0x06, 3));
     EXPECT_EQ(e.emu.GoodsRecord(2000)[44], 'A');
@@ -108,7 +100,7 @@ TEST(EmulatorEngine, TepoDuxTakesTheShortGoodsFrameAndShortConfiguration)
     Bytes literal = GoodsFrame({.plu = 12, .name = "Kawa", .price = 1999}, 79);
     std::fill(literal.begin() + 68, literal.begin() + 76, 0);
     literal[77] = Xor(literal);
-    EXPECT_TRUE(IsStatus(e.One(literal), 0x06, 3));
+    EXPECT_TRUE(IsStatus(e.One(literal), 0x06, 3)); // "Kawa" is free again
     Bytes rec = e.emu.GoodsRecord(12);
     EXPECT_EQ(std::string(rec.begin() + 2, rec.begin() + 6), "Kawa");
     EXPECT_EQ(rec[45] | (rec[46] << 8), 1999);
@@ -126,16 +118,6 @@ TEST(EmulatorEngine, TepoDuxTakesTheShortGoodsFrameAndShortConfiguration)
     EXPECT_EQ(e.emu.Setting(0x03), record);
     EXPECT_TRUE(IsError(e.One(Frame(1, 0x8001, 0x03, Bytes(27, 1), 36)), 2));
     EXPECT_EQ(e.One(ReadRequest('I', 0, 0x8001)).size(), 124u); // the shorter information record
-}
-
-TEST(EmulatorEngine, SwitchingToTheSmallerModelDropsTheGoodsBeyondIt)
-{
-    Engine e;
-    ASSERT_TRUE(IsStatus(e.One(GoodsFrame({.plu = 5000, .name = "Kawa"})), 0x06, 3));
-    e.emu.SetModel(emu::Model::TepoDux);
-    EXPECT_EQ(e.emu.GoodsCount(), 0u);
-    // Its name went with it.
-    EXPECT_TRUE(IsStatus(e.One(GoodsFrame({.plu = 1, .name = "Kawa"}, 79)), 0x06, 3));
 }
 
 TEST(EmulatorEngine, GarbageIsSkippedAndFaultyFramesGetTheirErrorCodes)
@@ -385,6 +367,15 @@ TEST(EmulatorEngine, SettingsAreStoredAndReadBack)
 TEST(EmulatorEngine, ReadOutsHaveTheirLengths)
 {
     Engine e;
+    // Empty tables answer with a status.
+    EXPECT_TRUE(IsStatus(e.One(ReadRequest('T')), 'A', 0x10));
+    EXPECT_TRUE(IsStatus(e.One(ReadRequest('R')), 'A', 0x10));
+    EXPECT_TRUE(IsStatus(e.One(ReadRequest('X', 0, 0x8001)), 'A', 0x10)); // no goods sold: nothing to send
+    e.One(GoodsFrame(Goods{}));
+    EXPECT_TRUE(IsStatus(e.One(ReadRequest('X', 0, 0x8001)), 'A', 0x40));
+    const Bytes y = e.One(ReadRequest('Y', 0, 0x8001));
+    EXPECT_TRUE(y.size() == 62u && U16(y, 4) == 0x8001);
+
     const Bytes screen = e.One(ReadRequest('#', 0, 0x8001));
     EXPECT_TRUE(screen.size() == 1086u && screen[0] == 'B' && screen[1] == 'M');
     EXPECT_EQ(e.One(ReadRequest('m', 1, 0x8001)).size(), 252u);
