@@ -403,35 +403,6 @@ TEST(EmulatorEngine, ReadOutsHaveTheirLengths)
     EXPECT_TRUE(IsStatus(e.One(Frame(1, 1, 'o', Bytes{0, 1, 1, 0, 5, 0}, 19)), 0x06, 0));
 }
 
-TEST(EmulatorEngine, AttentionFaultsComeBeforeTheRealReply)
-{
-    Engine e;
-    // Two "printing", one "busy", one "paper out" (on a frame of a series: the real reply is 0).
-    const std::vector<uint8_t> attention[] = {{0x08, 0x08}, {0x04}, {0x02}};
-    for (const auto& kinds : attention) {
-        {
-            auto f = e.emu.LockFaults();
-            (kinds[0] == 0x08 ? f->PrintingReplies : kinds[0] == 0x04 ? f->BusyReplies : f->PaperOutReplies) =
-                int(kinds.size());
-        }
-        const bool series = kinds[0] == 0x02;
-        auto r = e.Send(GoodsFrame(Goods{}, 93, series ? 1 : 0x8001));
-        ASSERT_EQ(r.size(), kinds.size() + 1);
-        for (std::size_t i = 0; i < kinds.size(); ++i)
-            EXPECT_TRUE(IsStatus(r[i], 'A', kinds[i]));
-        EXPECT_TRUE(IsStatus(r.back(), 0x06, series ? 0 : 3));
-    }
-
-    // They never come before data frames; the counter waits for the next status reply.
-    e.emu.LockFaults()->PrintingReplies = 1;
-    EXPECT_EQ(e.One(ReadRequest('T')).size(), 92u);
-    e.Send(Ack(3));
-    auto r = e.Send(Frame(1, 0x8001, 'v', Bytes{1}, 10));
-    ASSERT_EQ(r.size(), 2u);
-    EXPECT_TRUE(IsStatus(r[0], 'A', 0x08));
-    EXPECT_EQ(e.emu.GetFaults().PrintingReplies, 0);
-}
-
 TEST(EmulatorEngine, ReplyFaults)
 {
     Engine e;
@@ -473,6 +444,32 @@ TEST(EmulatorEngine, ReplyFaults)
     EXPECT_FALSE(e.emu.TakeDropRequest());
     EXPECT_FALSE(e.emu.SeriesRunning());
     EXPECT_TRUE(e.Send(Ack(0)).empty());
+
+    // Attention replies before the real one: two "printing", one "busy", one "paper out" (on a
+    // frame of a series: the real reply is 0).
+    const std::vector<uint8_t> attention[] = {{0x08, 0x08}, {0x04}, {0x02}};
+    for (const auto& kinds : attention) {
+        {
+            auto f = e.emu.LockFaults();
+            (kinds[0] == 0x08 ? f->PrintingReplies : kinds[0] == 0x04 ? f->BusyReplies : f->PaperOutReplies) =
+                int(kinds.size());
+        }
+        const bool series = kinds[0] == 0x02;
+        const auto got = e.Send(GoodsFrame(Goods{}, 93, series ? 1 : 0x8001));
+        ASSERT_EQ(got.size(), kinds.size() + 1);
+        for (std::size_t i = 0; i < kinds.size(); ++i)
+            EXPECT_TRUE(IsStatus(got[i], 'A', kinds[i]));
+        EXPECT_TRUE(IsStatus(got.back(), 0x06, series ? 0 : 3));
+    }
+
+    // They never come before data frames; the counter waits for the next status reply.
+    e.emu.LockFaults()->PrintingReplies = 1;
+    EXPECT_EQ(e.One(ReadRequest('T')).size(), 92u);
+    e.Send(Ack(3));
+    auto v = e.Send(Frame(1, 0x8001, 'v', Bytes{1}, 10));
+    ASSERT_EQ(v.size(), 2u);
+    EXPECT_TRUE(IsStatus(v[0], 'A', 0x08));
+    EXPECT_EQ(e.emu.GetFaults().PrintingReplies, 0);
 }
 
 TEST(OperatorConfirm, ConfirmByteHoldsTheRecordUntilTheOperatorConfirms)
