@@ -14,9 +14,7 @@ namespace {
 std::string MakeTempDir(const char* prefix)
 {
     std::string tmpl = std::filesystem::temp_directory_path().string() + "/" + prefix + "XXXXXX";
-    if (!::mkdtemp(tmpl.data()))
-        return {};
-    return tmpl;
+    return ::mkdtemp(tmpl.data()) ? tmpl : std::string();
 }
 
 } // namespace

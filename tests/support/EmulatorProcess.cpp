@@ -24,8 +24,7 @@ EmulatorProcess::EmulatorProcess(const std::vector<std::string>& args, int start
     int pipeFds[2];
     if (::pipe2(pipeFds, O_CLOEXEC) != 0)
         return;
-    std::vector<std::string> argvStore;
-    argvStore.push_back(path);
+    std::vector<std::string> argvStore{path};
     argvStore.insert(argvStore.end(), args.begin(), args.end());
     std::vector<char*> argv;
     for (auto& a : argvStore)
