@@ -106,8 +106,6 @@ TEST(EmulatorEngine, TepoDuxTakesTheShortGoodsFrameAndShortConfiguration)
     EXPECT_EQ(rec[45] | (rec[46] << 8), 1999);
     EXPECT_EQ(rec[70], 1); // no group given: the basic group
 
-    const Bytes c = e.One(ReadRequest(0x03, 1, 0x8001));
-    EXPECT_TRUE(c.size() == 31u && ChecksumOk(c));
     Bytes record(22, 1);
     record[3] = 30;
     EXPECT_TRUE(IsStatus(e.One(Frame(1, 0x8001, 0x03, record, 31)), 0x06, 3));
