@@ -81,21 +81,13 @@ TEST(EmulatorEngine, FixedAddressFramesReachARegisterAtAnotherAddress)
     EXPECT_EQ(e.emu.ReceivedFrames().size(), 5u); // ignored frames are on record too
 }
 
-TEST(EmulatorEngine, EmptyTablesAnswerWithAStatus)
-{
-    Engine e;
-    EXPECT_TRUE(IsStatus(e.One(ReadRequest('T')), 'A', 0x10));
-    EXPECT_TRUE(IsStatus(e.One(ReadRequest('R')), 'A', 0x10));
-    EXPECT_TRUE(IsStatus(e.One(ReadRequest('X', 0, 0x8001)), 'A', 0x10)); // no goods sold: nothing to send
-    e.One(GoodsFrame(Goods{}));
-    EXPECT_TRUE(IsStatus(e.One(ReadRequest('X', 0, 0x8001)), 'A', 0x40));
-    const Bytes y = e.One(ReadRequest('Y', 0, 0x8001));
-    EXPECT_TRUE(y.size() == 62u && U16(y, 4) == 0x8001);
-}
-
 TEST(EmulatorEngine, TepoDuxTakesTheShortGoodsFrameAndShortConfiguration)
 {
-    Engine e(emu::Model::TepoDux);
+    // Switched from the larger model: the goods beyond the smaller one's go, their names with them.
+    Engine e;
+    ASSERT_TRUE(IsStatus(e.One(GoodsFrame({.plu = 5000, .name = "Kawa"})), 0x06, 3));
+    e.emu.SetModel(emu::Model::TepoDux);
+    EXPECT_EQ(e.emu.GoodsCount(), 0u);
     Goods g{.plu = 2000};
     EXPECT_TRUE(IsStatus(e.One(GoodsFrame(g, 79)), 0x06, 3));
     EXPECT_EQ(e.emu.GoodsRecord(2000)[44], 'A');
@@ -108,14 +100,12 @@ TEST(EmulatorEngine, TepoDuxTakesTheShortGoodsFrameAndShortConfiguration)
     Bytes literal = GoodsFrame({.plu = 12, .name = "Kawa", .price = 1999}, 79);
     std::fill(literal.begin() + 68, literal.begin() + 76, 0);
     literal[77] = Xor(literal);
-    EXPECT_TRUE(IsStatus(e.One(literal), 0x06, 3));
+    EXPECT_TRUE(IsStatus(e.One(literal), 0x06, 3)); // "Kawa" is free again
     Bytes rec = e.emu.GoodsRecord(12);
     EXPECT_EQ(std::string(rec.begin() + 2, rec.begin() + 6), "Kawa");
     EXPECT_EQ(rec[45] | (rec[46] << 8), 1999);
     EXPECT_EQ(rec[70], 1); // no group given: the basic group
 
-    const Bytes c = e.One(ReadRequest(0x03, 1, 0x8001));
-    EXPECT_TRUE(c.size() == 31u && ChecksumOk(c));
     Bytes record(22, 1);
     record[3] = 30;
     EXPECT_TRUE(IsStatus(e.One(Frame(1, 0x8001, 0x03, record, 31)), 0x06, 3));
@@ -126,16 +116,6 @@ TEST(EmulatorEngine, TepoDuxTakesTheShortGoodsFrameAndShortConfiguration)
     EXPECT_EQ(e.emu.Setting(0x03), record);
     EXPECT_TRUE(IsError(e.One(Frame(1, 0x8001, 0x03, Bytes(27, 1), 36)), 2));
     EXPECT_EQ(e.One(ReadRequest('I', 0, 0x8001)).size(), 124u); // the shorter information record
-}
-
-TEST(EmulatorEngine, SwitchingToTheSmallerModelDropsTheGoodsBeyondIt)
-{
-    Engine e;
-    ASSERT_TRUE(IsStatus(e.One(GoodsFrame({.plu = 5000, .name = "Kawa"})), 0x06, 3));
-    e.emu.SetModel(emu::Model::TepoDux);
-    EXPECT_EQ(e.emu.GoodsCount(), 0u);
-    // Its name went with it.
-    EXPECT_TRUE(IsStatus(e.One(GoodsFrame({.plu = 1, .name = "Kawa"}, 79)), 0x06, 3));
 }
 
 TEST(EmulatorEngine, GarbageIsSkippedAndFaultyFramesGetTheirErrorCodes)
@@ -385,6 +365,15 @@ TEST(EmulatorEngine, SettingsAreStoredAndReadBack)
 TEST(EmulatorEngine, ReadOutsHaveTheirLengths)
 {
     Engine e;
+    // Empty tables answer with a status.
+    EXPECT_TRUE(IsStatus(e.One(ReadRequest('T')), 'A', 0x10));
+    EXPECT_TRUE(IsStatus(e.One(ReadRequest('R')), 'A', 0x10));
+    EXPECT_TRUE(IsStatus(e.One(ReadRequest('X', 0, 0x8001)), 'A', 0x10)); // no goods sold: nothing to send
+    e.One(GoodsFrame(Goods{}));
+    EXPECT_TRUE(IsStatus(e.One(ReadRequest('X', 0, 0x8001)), 'A', 0x40));
+    const Bytes y = e.One(ReadRequest('Y', 0, 0x8001));
+    EXPECT_TRUE(y.size() == 62u && U16(y, 4) == 0x8001);
+
     const Bytes screen = e.One(ReadRequest('#', 0, 0x8001));
     EXPECT_TRUE(screen.size() == 1086u && screen[0] == 'B' && screen[1] == 'M');
     EXPECT_EQ(e.One(ReadRequest('m', 1, 0x8001)).size(), 252u);
@@ -410,35 +399,6 @@ TEST(EmulatorEngine, ReadOutsHaveTheirLengths)
     // Reports are printed by the register: a status reply.
     EXPECT_TRUE(IsStatus(e.One(Frame(1, 0x8001, 'w', Bytes{1}, 10)), 0x06, 3));
     EXPECT_TRUE(IsStatus(e.One(Frame(1, 1, 'o', Bytes{0, 1, 1, 0, 5, 0}, 19)), 0x06, 0));
-}
-
-TEST(EmulatorEngine, AttentionFaultsComeBeforeTheRealReply)
-{
-    Engine e;
-    // Two "printing", one "busy", one "paper out" (on a frame of a series: the real reply is 0).
-    const std::vector<uint8_t> attention[] = {{0x08, 0x08}, {0x04}, {0x02}};
-    for (const auto& kinds : attention) {
-        {
-            auto f = e.emu.LockFaults();
-            (kinds[0] == 0x08 ? f->PrintingReplies : kinds[0] == 0x04 ? f->BusyReplies : f->PaperOutReplies) =
-                int(kinds.size());
-        }
-        const bool series = kinds[0] == 0x02;
-        auto r = e.Send(GoodsFrame(Goods{}, 93, series ? 1 : 0x8001));
-        ASSERT_EQ(r.size(), kinds.size() + 1);
-        for (std::size_t i = 0; i < kinds.size(); ++i)
-            EXPECT_TRUE(IsStatus(r[i], 'A', kinds[i]));
-        EXPECT_TRUE(IsStatus(r.back(), 0x06, series ? 0 : 3));
-    }
-
-    // They never come before data frames; the counter waits for the next status reply.
-    e.emu.LockFaults()->PrintingReplies = 1;
-    EXPECT_EQ(e.One(ReadRequest('T')).size(), 92u);
-    e.Send(Ack(3));
-    auto r = e.Send(Frame(1, 0x8001, 'v', Bytes{1}, 10));
-    ASSERT_EQ(r.size(), 2u);
-    EXPECT_TRUE(IsStatus(r[0], 'A', 0x08));
-    EXPECT_EQ(e.emu.GetFaults().PrintingReplies, 0);
 }
 
 TEST(EmulatorEngine, ReplyFaults)
@@ -482,6 +442,32 @@ TEST(EmulatorEngine, ReplyFaults)
     EXPECT_FALSE(e.emu.TakeDropRequest());
     EXPECT_FALSE(e.emu.SeriesRunning());
     EXPECT_TRUE(e.Send(Ack(0)).empty());
+
+    // Attention replies before the real one: two "printing", one "busy", one "paper out" (on a
+    // frame of a series: the real reply is 0).
+    const std::vector<uint8_t> attention[] = {{0x08, 0x08}, {0x04}, {0x02}};
+    for (const auto& kinds : attention) {
+        {
+            auto f = e.emu.LockFaults();
+            (kinds[0] == 0x08 ? f->PrintingReplies : kinds[0] == 0x04 ? f->BusyReplies : f->PaperOutReplies) =
+                int(kinds.size());
+        }
+        const bool series = kinds[0] == 0x02;
+        const auto got = e.Send(GoodsFrame(Goods{}, 93, series ? 1 : 0x8001));
+        ASSERT_EQ(got.size(), kinds.size() + 1);
+        for (std::size_t i = 0; i < kinds.size(); ++i)
+            EXPECT_TRUE(IsStatus(got[i], 'A', kinds[i]));
+        EXPECT_TRUE(IsStatus(got.back(), 0x06, series ? 0 : 3));
+    }
+
+    // They never come before data frames; the counter waits for the next status reply.
+    e.emu.LockFaults()->PrintingReplies = 1;
+    EXPECT_EQ(e.One(ReadRequest('T')).size(), 92u);
+    e.Send(Ack(3));
+    auto v = e.Send(Frame(1, 0x8001, 'v', Bytes{1}, 10));
+    ASSERT_EQ(v.size(), 2u);
+    EXPECT_TRUE(IsStatus(v[0], 'A', 0x08));
+    EXPECT_EQ(e.emu.GetFaults().PrintingReplies, 0);
 }
 
 TEST(OperatorConfirm, ConfirmByteHoldsTheRecordUntilTheOperatorConfirms)

@@ -1,5 +1,6 @@
 // rivo-emulator as a child process: its command line, its first line, its faults.
 #include "tests/emulator/TestClient.h"
+#include "tests/support/EmulatorFixture.h"
 #include "tests/support/EmulatorProcess.h"
 
 #include <cstdlib>
@@ -11,26 +12,23 @@ using namespace testclient;
 
 TEST(EmulatorProcess, TepoDuxAtAddressTwoOverCom)
 {
-    char tmpl[] = "/tmp/rivo-emu-com-XXXXXX";
-    ASSERT_NE(::mkdtemp(tmpl), nullptr);
-    const std::string dir = tmpl;
-    {
-        EmulatorProcess p({"--com-dir", dir, "--com", "3", "--model", "dux", "--address", "2", "--baud", "115200"});
-        EXPECT_EQ(p.FirstLine(), "serving " + dir + "/COM3");
-        EXPECT_EQ(p.Port(), -1);
-        Conn c = OpenCom(dir + "/COM3");
-        ASSERT_TRUE(c.Ok());
-        ASSERT_TRUE(c.Send(ReadRequest(0x03, 1, 0x8001, 1))); // address 1: not this register
-        ASSERT_TRUE(c.Send(ReadRequest(0x03, 1, 0x8001, 2)));
-        Bytes config = c.ReadFrame();
-        EXPECT_EQ(config.size(), 31u);
-        EXPECT_TRUE(ChecksumOk(config));
-        ASSERT_TRUE(c.Send(GoodsFrame(Goods{}, 79, 0x8001, 2)));
-        EXPECT_TRUE(IsStatus(c.ReadFrame(), 0x06, 3));
-        p.Stop();
-        EXPECT_FALSE(std::filesystem::exists(dir + "/COM3")); // the link goes with the program
-    }
-    std::filesystem::remove_all(dir);
+    const std::string dir = EmulatorFixture::MakeEmptyComDir();
+    EmulatorProcess p({"--com-dir", dir, "--com", "3", "--model", "dux", "--address", "2", "--baud", "115200"});
+    EXPECT_EQ(p.FirstLine(), "serving " + dir + "/COM3");
+    EXPECT_EQ(p.Port(), -1);
+    Conn c = OpenCom(dir + "/COM3");
+    ASSERT_TRUE(c.Ok());
+    ASSERT_TRUE(c.Send(ReadRequest(0x03, 1, 0x8001, 1))); // address 1: not this register
+    ASSERT_TRUE(c.Send(ReadRequest(0x03, 1, 0x8001, 2)));
+    Bytes config = c.ReadFrame();
+    EXPECT_EQ(config.size(), 31u);
+    EXPECT_TRUE(ChecksumOk(config));
+    ASSERT_TRUE(c.Send(GoodsFrame(Goods{}, 79, 0x8001, 2)));
+    EXPECT_TRUE(IsStatus(c.ReadFrame(), 0x06, 3));
+    p.Stop();
+    EXPECT_FALSE(std::filesystem::exists(dir + "/COM3")); // the link goes with the program
+    EmulatorFixture::RemoveComDir(dir);
+    ::unsetenv("RIVO_COM_DIR");
 }
 
 TEST(EmulatorProcess, ServesTcpWithFaultsFromTheCommandLine)

@@ -1,6 +1,10 @@
 #pragma once
-// A small client for the emulator's own tests: its own frame builder and a raw TCP or
-// pseudo-terminal connection. It uses none of the program's link code.
+// A small client for the emulator's own tests: frames built with the emulator's codec (the link
+// tests hold that codec to the program's) and a raw TCP or pseudo-terminal connection. It uses
+// none of the program's link code.
+#include "emulator/FrameCodec.h"
+
+#include <algorithm>
 #include <chrono>
 #include <cstdint>
 #include <cstring>
@@ -16,45 +20,17 @@
 
 namespace testclient {
 
-using Bytes = std::vector<uint8_t>;
+using Bytes = emu::Bytes;
 using Clock = std::chrono::steady_clock;
 
-inline uint16_t U16(const Bytes& b, std::size_t at)
-{
-    return static_cast<uint16_t>(b[at] | (b[at + 1] << 8));
-}
-
-inline uint8_t Xor(const Bytes& f)
-{
-    uint8_t x = 0;
-    for (std::size_t i = 1; i + 2 < f.size(); ++i)
-        x ^= f[i];
-    return x;
-}
-
-inline bool ChecksumOk(const Bytes& f)
-{
-    return f.size() >= 9 && f[f.size() - 2] == Xor(f);
-}
+inline uint16_t U16(const Bytes& b, std::size_t at) { return emu::GetU16(&b[at]); }
+inline uint8_t Xor(const Bytes& f) { return emu::FrameChecksum(f.data(), f.size()); }
+inline bool ChecksumOk(const Bytes& f) { return f.size() >= 9 && f[f.size() - 2] == Xor(f); }
 
 // A frame of length L (payload + 9 when 0) with the payload from byte 7.
 inline Bytes Frame(uint8_t address, uint16_t number, uint8_t command, const Bytes& payload, std::size_t length = 0)
 {
-    if (length == 0)
-        length = payload.size() + 9;
-    Bytes f(length, 0);
-    f[0] = 0x02;
-    f[1] = address;
-    f[2] = static_cast<uint8_t>(length);
-    f[3] = static_cast<uint8_t>(length >> 8);
-    f[4] = static_cast<uint8_t>(number);
-    f[5] = static_cast<uint8_t>(number >> 8);
-    f[6] = command;
-    for (std::size_t i = 0; i < payload.size() && 7 + i < length - 2; ++i)
-        f[7 + i] = payload[i];
-    f[length - 2] = Xor(f);
-    f[length - 1] = 0x03;
-    return f;
+    return emu::MakeFrame(address, number, command, payload, length ? length : payload.size() + 9);
 }
 
 inline Bytes ReadRequest(uint8_t command, uint16_t word = 0, uint16_t number = 1, uint8_t address = 1)
@@ -72,17 +48,15 @@ inline Bytes Ack(uint8_t status, uint8_t address = 1)
     return Frame(address, 1, 0x06, Bytes{status}, 10);
 }
 
-// A 10-byte status reply with [6] kind and [7] status, as the register sends it.
+// A whole status reply ([6] kind, [7] status) or error frame ([8] code), as the register sends it.
 inline bool IsStatus(const Bytes& r, uint8_t kind, uint8_t status)
 {
-    return r.size() == 10 && r[0] == 0x02 && U16(r, 2) == 10 && r[6] == kind && r[7] == status && ChecksumOk(r) &&
-           r[9] == 0x03;
+    return r.size() > 6 && r == emu::MakeStatusReply(r[1], U16(r, 4), kind, status);
 }
 
 inline bool IsError(const Bytes& r, uint8_t code)
 {
-    return r.size() == 11 && r[0] == 0x02 && U16(r, 2) == 11 && r[6] == 'A' && r[8] == code && ChecksumOk(r) &&
-           r[10] == 0x03;
+    return r.size() > 6 && r == emu::MakeErrorFrame(r[1], U16(r, 4), code);
 }
 
 // The PC goods record (68 bytes used) as the goods program frame carries it.
@@ -99,28 +73,20 @@ struct Goods {
 inline Bytes GoodsFrame(const Goods& g, std::size_t length = 93, uint16_t number = 0x8001, uint8_t address = 1)
 {
     Bytes pc(68, 0);
-    pc[0] = static_cast<uint8_t>(g.plu);
-    pc[1] = static_cast<uint8_t>(g.plu >> 8);
+    emu::PutU16(&pc[0], g.plu);
     std::memcpy(&pc[2], g.name.data(), std::min<std::size_t>(g.name.size(), 42));
     pc[44] = static_cast<uint8_t>(g.letter);
-    for (int i = 0; i < 4; ++i)
-        pc[45 + i] = static_cast<uint8_t>(g.price >> (8 * i));
+    emu::PutU32(&pc[45], g.price);
     std::memcpy(&pc[49], g.barcode.data(), std::min<std::size_t>(g.barcode.size(), 13));
-    pc[62] = g.group;
-    pc[63] = g.tandem;
-    pc[64] = g.fixed;
-    pc[65] = g.whole;
-    pc[66] = g.halo;
-    pc[67] = g.unit;
-    Bytes payload(pc.begin(), pc.end()); // [7..] = PC bytes 0..67
-    return Frame(address, number, 'T', payload, length);
+    const uint8_t tail[] = {g.group, g.tandem, g.fixed, g.whole, g.halo, g.unit};
+    std::copy(std::begin(tail), std::end(tail), pc.begin() + 62);
+    return Frame(address, number, 'T', pc, length);
 }
 
 inline Bytes GoodsDelete(uint16_t plu, const std::string& name, uint16_t number = 0x8001)
 {
     Bytes p(44, 0);
-    p[0] = static_cast<uint8_t>(plu);
-    p[1] = static_cast<uint8_t>(plu >> 8);
+    emu::PutU16(&p[0], plu);
     std::memcpy(&p[2], name.data(), std::min<std::size_t>(name.size(), 42));
     return Frame(1, number, '0', p, 54);
 }

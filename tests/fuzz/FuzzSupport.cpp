@@ -21,27 +21,18 @@ public:
     bool yes = false;
 };
 
-FuzzPrompts& ThePrompts()
-{
-    static FuzzPrompts prompts;
-    return prompts;
-}
+FuzzPrompts prompts;
 
 } // namespace
 
 void FuzzSetUp()
 {
-    static bool done = [] {
-        ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
-        static TestEnvironment environment(true);  // its folder goes when the process ends
-        SetPrompts(&ThePrompts());
-        return true;
-    }();
-    (void)done;
-    SetPrompts(&ThePrompts());
+    ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    static TestEnvironment environment(true);  // made once; its folder goes when the process ends
+    SetPrompts(&prompts);
 }
 
-void FuzzNextAnswer(bool yes) { ThePrompts().yes = yes; }
+void FuzzNextAnswer(bool yes) { prompts.yes = yes; }
 
 std::vector<uint8_t> FuzzImage()
 {

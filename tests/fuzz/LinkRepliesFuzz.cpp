@@ -7,15 +7,6 @@
 #include "tests/fuzz/FuzzTargets.h"
 #include "tests/support/MemoryLine.h"
 
-namespace {
-
-bool IsStatusFrame(uint8_t kind)
-{
-    return IsWholeFrame(Link.ReceiveBuffer, 10) && Link.ReceiveBuffer[6] == kind;
-}
-
-} // namespace
-
 bool FuzzLinkReplies(const uint8_t* data, std::size_t size)
 {
     if (size < 2)
@@ -35,7 +26,8 @@ bool FuzzLinkReplies(const uint8_t* data, std::size_t size)
         const int result = (mode & 3) == 0 ? ReceiveAck() : ReceiveAckSerial();
         // Success only on a whole acknowledgement with its checksum.
         if (result == AckAccepted || result == AckDone)
-            return IsStatusFrame(ReplyAck) && Link.ReceiveBuffer[7] == (result == AckDone ? 3 : 0);
+            return IsWholeFrame(Link.ReceiveBuffer, 10) && Link.ReceiveBuffer[6] == ReplyAck
+                && Link.ReceiveBuffer[7] == (result == AckDone ? 3 : 0);
         if (result == AckErrorFrame)
             return IsWholeFrame(Link.ReceiveBuffer, 11);
         return true;

@@ -14,9 +14,7 @@ namespace {
 std::string MakeTempDir(const char* prefix)
 {
     std::string tmpl = std::filesystem::temp_directory_path().string() + "/" + prefix + "XXXXXX";
-    if (!::mkdtemp(tmpl.data()))
-        return {};
-    return tmpl;
+    return ::mkdtemp(tmpl.data()) ? tmpl : std::string();
 }
 
 } // namespace
@@ -46,28 +44,12 @@ std::string EmulatorFixture::ServeCom(int n, int portCode)
     return comDir_;
 }
 
-int EmulatorFixture::ServeTcp()
-{
-    return server_.ListenTcp(0);
-}
-
-void EmulatorFixture::SetBaud(unsigned baud)
-{
-    server_.SetBaud(baud);
-}
-
 std::string EmulatorFixture::MakeEmptyComDir()
 {
     std::string dir = MakeTempDir("rivo-com-empty-");
     if (!dir.empty())
         ::setenv("RIVO_COM_DIR", dir.c_str(), 1);
     return dir;
-}
-
-void EmulatorFixture::RemoveComDir(const std::string& dir)
-{
-    std::error_code ec;
-    std::filesystem::remove_all(dir, ec);
 }
 
 bool EmulatorFixture::ConnectLink(bool tcp, int comPort)

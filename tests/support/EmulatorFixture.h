@@ -4,6 +4,7 @@
 #include "emulator/RegisterEmulator.h"
 
 #include <cstdint>
+#include <filesystem>
 #include <string>
 
 class EmulatorFixture {
@@ -21,8 +22,8 @@ public:
     // code makes the line one of the register's ports (0 USB, 1 COM A, 2 COM B).
     std::string ServeCom(int n, int portCode = -1);
     // Listens on a free loopback port and returns it (-1 on failure).
-    int ServeTcp();
-    void SetBaud(unsigned baud);
+    int ServeTcp() { return server_.ListenTcp(0); }
+    void SetBaud(unsigned baud) { server_.SetBaud(baud); }
     // Opens the program's link to this emulator as the settings window would, over COM<comPort>
     // or over loopback TCP, and marks the register connected beside the database; false on failure.
     bool ConnectLink(bool tcp, int comPort = 7);
@@ -30,7 +31,11 @@ public:
     // A fresh EMPTY folder with RIVO_COM_DIR pointing at it: no register on any port. The
     // caller removes it (RemoveComDir) and unsets the variable when done.
     static std::string MakeEmptyComDir();
-    static void RemoveComDir(const std::string& dir);
+    static void RemoveComDir(const std::string& dir)
+    {
+        std::error_code ec;
+        std::filesystem::remove_all(dir, ec);
+    }
 
 private:
     emu::RegisterEmulator emulator_;

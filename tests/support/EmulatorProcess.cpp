@@ -1,30 +1,17 @@
 #include "tests/support/EmulatorProcess.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <csignal>
 #include <cstdlib>
 #include <fcntl.h>
 #include <poll.h>
-#include <spawn.h>
-#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
 
-extern char** environ;
-
-namespace {
-
 using Clock = std::chrono::steady_clock;
-
-int RemainingMs(Clock::time_point end)
-{
-    auto left = std::chrono::duration_cast<std::chrono::milliseconds>(end - Clock::now()).count();
-    return left > 0 ? static_cast<int>(left) : 0;
-}
-
-} // namespace
 
 EmulatorProcess::EmulatorProcess(const std::vector<std::string>& args, int startTimeoutMs, const std::string& program)
 {
@@ -37,22 +24,22 @@ EmulatorProcess::EmulatorProcess(const std::vector<std::string>& args, int start
     int pipeFds[2];
     if (::pipe2(pipeFds, O_CLOEXEC) != 0)
         return;
-    std::vector<std::string> argvStore;
-    argvStore.push_back(path);
+    std::vector<std::string> argvStore{path};
     argvStore.insert(argvStore.end(), args.begin(), args.end());
     std::vector<char*> argv;
     for (auto& a : argvStore)
         argv.push_back(a.data());
     argv.push_back(nullptr);
 
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_adddup2(&actions, pipeFds[1], STDOUT_FILENO);
-    pid_t pid = -1;
-    int rc = ::posix_spawn(&pid, path.c_str(), &actions, nullptr, argv.data(), environ);
-    posix_spawn_file_actions_destroy(&actions);
+    // Only async-signal-safe calls between fork and exec: the test process has threads.
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        ::dup2(pipeFds[1], STDOUT_FILENO);
+        ::execv(path.c_str(), argv.data());
+        ::_exit(127);
+    }
     ::close(pipeFds[1]);
-    if (rc != 0) {
+    if (pid < 0) {
         ::close(pipeFds[0]);
         return;
     }
@@ -82,7 +69,8 @@ std::string EmulatorProcess::ReadLine(int timeoutMs)
         if (out_ < 0)
             return {};
         pollfd p{out_, POLLIN, 0};
-        int r = ::poll(&p, 1, RemainingMs(end));
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(end - Clock::now()).count();
+        int r = ::poll(&p, 1, static_cast<int>(std::max<long long>(left, 0)));
         if (r < 0 && errno == EINTR)
             continue;
         if (r <= 0)
@@ -104,28 +92,12 @@ int EmulatorProcess::WaitExit(int timeoutMs)
         return -1;
     const auto end = Clock::now() + std::chrono::milliseconds(timeoutMs);
     int status = 0;
-    // The child's descriptor becomes readable when it ends: a wait with a bound.
-    int pidfd = static_cast<int>(::syscall(SYS_pidfd_open, pid_, 0));
-    bool ended = false;
-    for (;;) {
-        pid_t r = ::waitpid(pid_, &status, WNOHANG);
-        if (r == pid_ || (r < 0 && errno != EINTR)) {
-            ended = true;
-            break;
-        }
+    // Looked at every few milliseconds until it ends or the bound passes.
+    for (pid_t r; (r = ::waitpid(pid_, &status, WNOHANG)) != pid_ && !(r < 0 && errno != EINTR);) {
         if (Clock::now() >= end)
-            break;
-        if (pidfd >= 0) {
-            pollfd p{pidfd, POLLIN, 0};
-            ::poll(&p, 1, RemainingMs(end));
-        } else {
-            std::this_thread::sleep_for(std::chrono::milliseconds(5)); // no pidfd: poll waitpid
-        }
+            return -1;
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
     }
-    if (pidfd >= 0)
-        ::close(pidfd);
-    if (!ended)
-        return -1;
     pid_ = -1;
     if (out_ >= 0)
         ::close(out_);

@@ -30,11 +30,7 @@ MemoryLine::~MemoryLine()
         Link.Transport = nullptr;
 }
 
-void MemoryLine::Send(const std::vector<uint8_t>& bytes) { incoming_.insert(incoming_.end(), bytes.begin(), bytes.end()); }
-
 void MemoryLine::Send(const uint8_t* data, std::size_t n) { incoming_.insert(incoming_.end(), data, data + n); }
-
-int MemoryLine::BytesWaiting() { return int(incoming_.size()); }
 
 int MemoryLine::Read(uint8_t* buffer, std::size_t n)
 {

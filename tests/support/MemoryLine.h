@@ -16,7 +16,6 @@ public:
     ~FakeClock();
     FakeClock(const FakeClock&) = delete;
     FakeClock& operator=(const FakeClock&) = delete;
-    long long Now() const { return now_; }
     void Advance(long long ms) { now_ += ms; }
 
 private:
@@ -33,14 +32,14 @@ public:
     MemoryLine& operator=(const MemoryLine&) = delete;
 
     // Bytes the register sends.
-    void Send(const std::vector<uint8_t>& bytes);
+    void Send(const std::vector<uint8_t>& bytes) { Send(bytes.data(), bytes.size()); }
     void Send(const uint8_t* data, std::size_t n);
     // Everything the program wrote, in order.
     const std::vector<uint8_t>& Written() const { return written_; }
     // Sends these bytes as soon as the program next writes (the register's answer to a request).
     void AnswerNextWrite(const std::vector<uint8_t>& bytes) { answer_ = bytes; }
 
-    int BytesWaiting() override;
+    int BytesWaiting() override { return int(incoming_.size()); }
     int Read(uint8_t* buffer, std::size_t n) override;
     int Write(const uint8_t* buffer, std::size_t n) override;
     bool WaitReadable(int timeoutMs) override;

@@ -84,13 +84,6 @@ PtyPair::~PtyPair()
     }
 }
 
-std::string PtyPair::ComName() const
-{
-    return (port_ <= 9 ? "COM" : "\\\\.\\COM") + std::to_string(port_);
-}
-
-bool PtyPair::Write(const std::vector<uint8_t>& bytes) { return Write(bytes.data(), bytes.size()); }
-
 bool PtyPair::Write(const void* data, std::size_t n)
 {
     if (master_ < 0)
@@ -114,10 +107,6 @@ bool PtyPair::Write(const void* data, std::size_t n)
     }
     return true;
 }
-
-std::vector<uint8_t> PtyPair::Read(std::size_t n, int timeoutMs) { return ReadSome(n, timeoutMs, timeoutMs); }
-
-std::vector<uint8_t> PtyPair::ReadUntilQuiet(int quietMs, int maxMs) { return ReadSome(SIZE_MAX, quietMs, maxMs); }
 
 // Up to n bytes; stops when none came for quietMs, or after maxMs in all.
 std::vector<uint8_t> PtyPair::ReadSome(std::size_t n, int quietMs, int maxMs)

@@ -24,17 +24,17 @@ public:
     bool Ok() const { return master_ >= 0; }
     int Port() const { return port_; }
     // The program's name of the port: "COM5", or "\\.\COM12" above 9.
-    std::string ComName() const;
+    std::string ComName() const { return (port_ <= 9 ? "COM" : "\\\\.\\COM") + std::to_string(port_); }
     const std::string& Folder() const { return folder_; }
 
     // Writes all bytes to the master (as the register sending); false on an error.
-    bool Write(const std::vector<uint8_t>& bytes);
+    bool Write(const std::vector<uint8_t>& bytes) { return Write(bytes.data(), bytes.size()); }
     bool Write(const void* data, std::size_t n);
     // Reads what the program sent: returns as soon as n bytes came, or what came within
     // timeoutMs.
-    std::vector<uint8_t> Read(std::size_t n, int timeoutMs);
+    std::vector<uint8_t> Read(std::size_t n, int timeoutMs) { return ReadSome(n, timeoutMs, timeoutMs); }
     // Reads until nothing more comes for quietMs (at most maxMs in all).
-    std::vector<uint8_t> ReadUntilQuiet(int quietMs, int maxMs = 5000);
+    std::vector<uint8_t> ReadUntilQuiet(int quietMs, int maxMs = 5000) { return ReadSome(SIZE_MAX, quietMs, maxMs); }
     // Closes the master and the kept slave and removes the COM link: the line hangs up under
     // the program, and the port is gone for the next open (like an unplugged adapter).
     void HangUp();

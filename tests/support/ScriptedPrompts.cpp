@@ -2,10 +2,6 @@
 
 #include <gtest/gtest.h>
 
-ScriptedPrompts::ScriptedPrompts() { SetPrompts(this); }
-
-ScriptedPrompts::~ScriptedPrompts() { SetPrompts(nullptr); }
-
 void ScriptedPrompts::Message(const QString& text, const QString& caption, PromptIcon)
 {
     shown_.push_back({text, caption, false});
@@ -48,19 +44,11 @@ QString ScriptedPrompts::SaveFileName(const QString& title, const QString&, cons
 
 QColor ScriptedPrompts::Colour(const QColor&) { return Next(colours_, "colour dialog"); }
 
-QStringList ScriptedPrompts::Texts() const
+QStringList ScriptedPrompts::TextsOf(bool questions) const
 {
     QStringList out;
     for (const auto& s : shown_)
-        out << s.Text;
-    return out;
-}
-
-QStringList ScriptedPrompts::Messages() const
-{
-    QStringList out;
-    for (const auto& s : shown_)
-        if (!s.IsQuestion)
+        if (questions || !s.IsQuestion)
             out << s.Text;
     return out;
 }

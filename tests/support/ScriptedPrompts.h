@@ -9,8 +9,8 @@
 
 class ScriptedPrompts : public Prompts {
 public:
-    ScriptedPrompts();   // installs itself
-    ~ScriptedPrompts() override;  // puts the Qt prompts back
+    ScriptedPrompts() { SetPrompts(this); }               // installs itself
+    ~ScriptedPrompts() override { SetPrompts(nullptr); }  // puts the Qt prompts back
 
     struct Shown {
         QString Text;
@@ -32,10 +32,9 @@ public:
     QString SaveFileName(const QString& title, const QString& filter, const QString& initial) override;
     QColor Colour(const QColor& initial) override;
 
-    // Texts of every message and question, in order.
-    QStringList Texts() const;
-    // Texts of plain messages only.
-    QStringList Messages() const;
+    // Texts of every message and question, in order; of plain messages only.
+    QStringList Texts() const { return TextsOf(true); }
+    QStringList Messages() const { return TextsOf(false); }
     const std::deque<Shown>& All() const { return shown_; }
     QString LastText() const { return shown_.empty() ? QString() : shown_.back().Text; }
     bool Saw(const QString& text) const { return Texts().contains(text); }
@@ -47,6 +46,7 @@ public:
     std::size_t PendingAnswers() const { return answers_.size() + openFiles_.size() + saveFiles_.size() + colours_.size(); }
 
 private:
+    QStringList TextsOf(bool questions) const;
     std::deque<Shown> shown_;
     std::deque<PromptAnswer> answers_;
     std::deque<QString> openFiles_;
