@@ -8,7 +8,8 @@
 bool FuzzSettingsFile(const uint8_t* data, std::size_t size)
 {
     if (FILE* f = std::fopen(LinkSettingsFileName, "wb")) {
-        std::fwrite(data, 1, size, f);
+        if (size > 0)   // an empty input comes as a null pointer, which fwrite may not take
+            std::fwrite(data, 1, size, f);
         std::fclose(f);
     }
     LoadLinkSettings();
