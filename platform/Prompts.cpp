@@ -137,9 +137,13 @@ QString QtFileFilter(const QString& filter)
 
 void UsePolishSystemFormats()
 {
+    // LC_ALL would hide the categories below: what it says moves to LANG, so that the other
+    // categories (the character set above all) stay as the user set them.
+    if (const char* all = std::getenv("LC_ALL"); all && *all)
+        ::setenv("LANG", all, 1);
+    ::unsetenv("LC_ALL");
     for (const char* category : {"LC_TIME", "LC_NUMERIC", "LC_MEASUREMENT"})
         ::setenv(category, "pl_PL.UTF-8", 1);
-    ::unsetenv("LC_ALL");   // it would hide the categories above
 }
 
 bool InstallPolishInterface()
