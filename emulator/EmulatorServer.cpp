@@ -32,6 +32,11 @@ using Clock = std::chrono::steady_clock;
 // Reply bytes that may wait for a reader; beyond this new replies are dropped.
 constexpr std::size_t MaxQueuedBytes = 64 * 1024;
 
+// The last byte of a paced reply ends the exchange: the thread stays awake for it from this long
+// before it is due, since a wake-up from sleep comes tens of microseconds late. Earlier bytes are
+// left to the sleep: a late one is written with the next, and the line keeps its clock.
+constexpr auto LastByteWatch = std::chrono::microseconds(150);
+
 void SetNonBlocking(int fd)
 {
     int flags = ::fcntl(fd, F_GETFL);
@@ -366,6 +371,7 @@ void EmulatorServer::Impl::Run()
         int timeout = emu.Pump();
         const auto now = Clock::now();
         Clock::time_point due = Clock::time_point::max(); // the next paced byte, either way
+        bool awake = false;                                // the last byte of a reply is near
         fds.clear();
         owners.clear();
         fds.push_back(pollfd{wakeRead, POLLIN, 0});
@@ -385,10 +391,13 @@ void EmulatorServer::Impl::Run()
                     timeout = timeout < 0 ? MillisecondsUntil(c->readPausedUntil, now)
                                           : std::min(timeout, MillisecondsUntil(c->readPausedUntil, now));
                 if (!c->out.empty()) {
-                    if (Paced(*c) && c->nextDue > now)
+                    if (Paced(*c) && c->nextDue > now) {
                         due = std::min(due, c->nextDue);
-                    else
+                        const auto lastDue = c->nextDue + ByteTime() * (c->out.size() - 1);
+                        awake = awake || lastDue - now <= LastByteWatch;
+                    } else {
                         events |= POLLOUT;
+                    }
                 }
             }
             fds.push_back(pollfd{c->fd, events, 0});
@@ -403,6 +412,8 @@ void EmulatorServer::Impl::Run()
         auto wait = std::chrono::nanoseconds(std::chrono::milliseconds(timeout));
         if (due != Clock::time_point::max())
             wait = std::min(wait, std::max(std::chrono::nanoseconds(0), due - now));
+        if (awake)
+            wait = std::chrono::nanoseconds(0);
         const timespec ts{static_cast<time_t>(wait.count() / 1'000'000'000),
                           static_cast<long>(wait.count() % 1'000'000'000)};
         int r = ::ppoll(fds.data(), fds.size(), &ts, nullptr);

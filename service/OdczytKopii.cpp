@@ -57,14 +57,14 @@ QLineEdit* NumberEdit(const QString& text, int maxLength, QWidget* parent)
     return e;
 }
 
-// The pause that ends a chunk: three characters' time on a serial line, but never under 5 ms: on
-// a busy PC the bytes of one chunk come in bursts with pauses of a few milliseconds, and a chunk
-// cut in two would get two 0xAA. Over TCP, where a chunk may come in packets, the same 5 ms.
+// The pause that ends a chunk: three characters' time at the line's rate, but never under 2 ms:
+// the bytes of one chunk may pause for a millisecond or so on a loaded PC, and a chunk cut in two
+// would get two 0xAA. Over TCP, where a chunk may come in packets, 5 ms.
 int ChunkGapMs()
 {
     if (LinkSettings.LinkType != 0 || LinkSettings.BaudRate == 0)
         return 5;
-    return std::max(5, int((30000 + LinkSettings.BaudRate - 1) / LinkSettings.BaudRate));
+    return std::max(2, int((30000 + LinkSettings.BaudRate - 1) / LinkSettings.BaudRate));
 }
 
 QString ReportsMessage(int documents) { return QStringLiteral("Odebrano [ %1 ] dokum.").arg(documents); }
