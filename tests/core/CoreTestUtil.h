@@ -2,6 +2,7 @@
 // Byte-level helpers for the core tests.
 #include "core/AppState.h"
 #include "core/DatabaseImage.h"
+#include "tests/support/EnvGuard.h"
 #include "tests/support/TestEnvironment.h"
 
 #include <cstdint>
@@ -49,14 +50,13 @@ inline std::string Text(const std::vector<uint8_t>& bytes, std::size_t at, std::
 // Points TEMP at a folder whose working image cannot be replaced (a folder sits in its place).
 class BrokenTempFolder {
 public:
-    explicit BrokenTempFolder(const TestEnvironment& env) : old_(std::getenv("TEMP"))
+    explicit BrokenTempFolder(const TestEnvironment& env)
     {
         const std::string folder = env.Path("broken");
         std::filesystem::create_directories(folder + "/" + App.WorkingImageFileName + "/inside");
         ::setenv("TEMP", folder.c_str(), 1);
     }
-    ~BrokenTempFolder() { ::setenv("TEMP", old_.c_str(), 1); }
 
 private:
-    std::string old_;
+    EnvGuard temp_{"TEMP"};
 };

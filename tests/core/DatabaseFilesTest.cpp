@@ -285,18 +285,6 @@ TEST(DatabaseFile, DeclinedOrFailedSavesKeepTheOldFileAndTheStateAndLinksAreWrit
 
 namespace {
 
-void PutDiscount(unsigned n, uint8_t type, uint32_t value)
-{
-    const uint32_t at = TableOffsets.DiscountTable + (n - 1) * DiscountRecordSize;
-    DbWriteByteAt(at, uint8_t(n));
-    DbWriteByteAt(at + 23, type);
-    DbWriteU32At(at + 24, value);
-}
-
-uint32_t DiscountValue(unsigned n) { return DbReadU32At(TableOffsets.DiscountTable + (n - 1) * DiscountRecordSize + 24); }
-
-uint32_t PackagingPriceAt(unsigned n) { return TableOffsets.PackagingTable + (n - 1) * PackagingRecordSize + 43; }
-
 uint32_t GoodsPriceAt(unsigned plu) { return GoodsRecordOffset(plu) + GoodsField::Price; }
 
 } // namespace
@@ -307,8 +295,11 @@ TEST(ConvertPrices, ResultsAreClampedAndExact)
     DbWriteU32At(GoodsPriceAt(1), 50000000);
     DbWriteU32At(GoodsPriceAt(2), 100);
     DbWriteU32At(GoodsPriceAt(3), 4294967295u);
-    PutDiscount(1, 1, 50000000);
-    DbWriteU32At(PackagingPriceAt(1), 50000000);
+    // The first discount, an amount (type 1), and the first packaging.
+    const uint32_t discount = TableOffsets.DiscountTable, packagingPrice = TableOffsets.PackagingTable + 43;
+    DbWriteByteAt(discount + 23, 1);
+    DbWriteU32At(discount + 24, 50000000);
+    DbWriteU32At(packagingPrice, 50000000);
     DbWriteU32At(GoodsPriceAt(8000), 400);
     App.DatabaseModified = 0;
     ConvertPrices(3);
@@ -317,8 +308,8 @@ TEST(ConvertPrices, ResultsAreClampedAndExact)
     EXPECT_EQ(DbReadU32At(GoodsPriceAt(2)), 300u);
     EXPECT_EQ(DbReadU32At(GoodsPriceAt(8000)), 1200u);
     EXPECT_EQ(DbReadU32At(GoodsPriceAt(3)), 99999999u);
-    EXPECT_EQ(DiscountValue(1), 99999998u);
-    EXPECT_EQ(DbReadU32At(PackagingPriceAt(1)), 99999999u);
+    EXPECT_EQ(DbReadU32At(discount + 24), 99999998u);
+    EXPECT_EQ(DbReadU32At(packagingPrice), 99999999u);
 
     // The double nearest 0.29 lies a little below it; 1,00 zł is still 0,29 zł.
     DbWriteU32At(GoodsPriceAt(2), 100);

@@ -7,6 +7,7 @@
 #include "tests/support/ScriptedPrompts.h"
 #include "tests/support/TestEnvironment.h"
 
+#include <algorithm>
 #include <cstring>
 #include <gtest/gtest.h>
 
@@ -51,23 +52,45 @@ std::vector<Record> Records(bool shortName)
 
 } // namespace
 
-TEST(GoodsArea, RecordsSurviveEightyThreeToSixtyNineAndBackAndSpacingIsTold)
+TEST(GoodsArea, ModelChangeMovesTheRecordsThereAndBackAndReportsWhatDoesNotFit)
 {
     for (bool shortName : {false, true}) {
+        SCOPED_TRACE(shortName);
+        TestEnvironment env;
+        ScriptedPrompts prompts;
         const std::vector<Record> records = Records(shortName);
         std::vector<uint8_t> area = AreaWith(records, 83);
         std::memcpy(&area[std::size_t(2499) * 83], MakeRecord(2500, shortName).data(), GoodsField::WrittenSize);
+        DbWriteBytesAt(GoodsTableOffset, area.data(), area.size());
+        const std::vector<uint8_t> before = ImageBytes();
+        // The image with the records laid out at this spacing and every other byte as it was.
+        auto imageAt = [&](uint8_t spacing) {
+            std::vector<uint8_t> image = before;
+            area = AreaWith(records, spacing);
+            std::copy(area.begin(), area.end(), image.begin() + GoodsTableOffset);
+            return image;
+        };
+        auto spacingTold = [] { return GoodsSpacingOfArea(ImageBytes().data() + GoodsTableOffset); };
 
-        GoodsRelay relay = RelayGoodsArea(area.data(), 83, 69);
-        EXPECT_EQ(relay.Kept, records.size());
-        EXPECT_EQ(relay.LeftOut, 1u) << "PLU 2500 has no slot on the older model";
-        EXPECT_EQ(area, AreaWith(records, 69));
-        EXPECT_EQ(GoodsSpacingOfArea(area.data()), 69);
+        ChangeGoodsRecordSize(69);
+        EXPECT_EQ(App.MaxGoodsCount, 2000);
+        EXPECT_EQ(App.DatabaseModified, 1);
+        EXPECT_EQ(prompts.Texts(),
+                  QStringList{"Ta kasa mieści 2000 towarów. Towary o wyższych numerach (1) pominięto w bazie."});
+        EXPECT_TRUE(ImageBytes() == imageAt(69));
+        EXPECT_EQ(spacingTold(), 69);
 
-        relay = RelayGoodsArea(area.data(), 69, 83);
-        EXPECT_EQ(relay.LeftOut, 0u);
-        EXPECT_EQ(area, AreaWith(records, 83));
-        EXPECT_EQ(GoodsSpacingOfArea(area.data()), 83);
+        prompts.Clear();
+        ChangeGoodsRecordSize(83);
+        EXPECT_TRUE(ImageBytes() == imageAt(83));
+        EXPECT_EQ(spacingTold(), 83);
+        EXPECT_TRUE(prompts.Texts().isEmpty());
+
+        // Without a usable image only the geometry changes.
+        App.WorkMode = 0;
+        ChangeGoodsRecordSize(69);
+        EXPECT_EQ(App.MaxGoodsCount, 2000);
+        EXPECT_TRUE(ImageBytes() == imageAt(83));
     }
     // Ties and noise go to the Rivo.
     const std::vector<uint8_t> empty(GoodsAreaSize, 0);
@@ -104,34 +127,4 @@ TEST(GoodsArea, FileOfEitherSpacingLoadsRightUnderEitherModel)
             }
         }
     }
-}
-
-TEST(GoodsArea, ModelChangeMovesTheImageAndReportsWhatDoesNotFit)
-{
-    TestEnvironment env;
-    ScriptedPrompts prompts;
-    App.WorkMode = WorkModeDatabase;
-    const std::vector<Record> records = {MakeRecord(5, false), MakeRecord(2500, false)};
-    const std::vector<uint8_t> area = AreaWith(records, 83);
-    DbWriteBytesAt(GoodsTableOffset, area.data(), area.size());
-    const std::vector<uint8_t> before = ImageBytes();
-
-    ChangeGoodsRecordSize(69);
-    EXPECT_EQ(App.MaxGoodsCount, 2000);
-    EXPECT_EQ(App.DatabaseModified, 1);
-    EXPECT_EQ(prompts.Texts(),
-              QStringList{"Ta kasa mieści 2000 towarów. Towary o wyższych numerach (1) pominięto w bazie."});
-    std::vector<uint8_t> after = ImageBytes();
-    EXPECT_TRUE(std::equal(before.begin() + GoodsTableOffset + GoodsAreaSize, before.end(),
-                           after.begin() + GoodsTableOffset + GoodsAreaSize))
-        << "the tables after the goods stay";
-    EXPECT_TRUE(GoodsSlotUsed(5));
-
-    // Without a usable image only the geometry changes.
-    App.WorkMode = 0;
-    prompts.Clear();
-    ChangeGoodsRecordSize(83);
-    EXPECT_EQ(App.MaxGoodsCount, 8000);
-    EXPECT_EQ(DbReadU16At(GoodsTableOffset + 4 * 69), 5) << "still laid out at 69";
-    EXPECT_TRUE(prompts.Texts().isEmpty());
 }

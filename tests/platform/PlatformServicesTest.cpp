@@ -1,7 +1,7 @@
 #include "platform/Prompts.h"
 #include "platform/SingleInstance.h"
 #include "platform/TempFolder.h"
-#include "tests/platform/EnvGuard.h"
+#include "tests/support/EnvGuard.h"
 #include "tests/support/TestEnvironment.h"
 
 #include <QAbstractButton>

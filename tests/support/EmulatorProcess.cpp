@@ -2,9 +2,9 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdlib>
 #include <chrono>
 #include <csignal>
-#include <cstdlib>
 #include <fcntl.h>
 #include <poll.h>
 #include <sys/wait.h>
@@ -13,14 +13,8 @@
 
 using Clock = std::chrono::steady_clock;
 
-EmulatorProcess::EmulatorProcess(const std::vector<std::string>& args, int startTimeoutMs, const std::string& program)
+EmulatorProcess::EmulatorProcess(const std::vector<std::string>& args, int startTimeoutMs, const std::string& path)
 {
-    std::string path = program;
-    if (path.empty())
-        if (const char* env = std::getenv("RIVO_EMULATOR_PATH"))
-            path = env;
-    if (path.empty())
-        return;
     int pipeFds[2];
     if (::pipe2(pipeFds, O_CLOEXEC) != 0)
         return;

@@ -6,24 +6,12 @@
 #include <sys/types.h>
 #include <vector>
 
-namespace {
-// The program's path: test programs are built with RIVO_EMULATOR_PATH; without it, the
-// environment variable of the same name.
-inline std::string DefaultEmulatorProgram()
-{
-#ifdef RIVO_EMULATOR_PATH
-    return RIVO_EMULATOR_PATH;
-#else
-    return {};
-#endif
-}
-} // namespace
-
 class EmulatorProcess {
 public:
     // args: the command line after the program name, e.g. {"--tcp", "0", "--model", "dux"}.
+    // The program is the one test programs are built with (RIVO_EMULATOR_PATH).
     explicit EmulatorProcess(const std::vector<std::string>& args, int startTimeoutMs = 10000,
-                             const std::string& program = DefaultEmulatorProgram());
+                             const std::string& program = RIVO_EMULATOR_PATH);
     ~EmulatorProcess();
     EmulatorProcess(const EmulatorProcess&) = delete;
     EmulatorProcess& operator=(const EmulatorProcess&) = delete;

@@ -11,15 +11,9 @@ namespace {
 constexpr int ReadTimeoutMs = 1000;
 } // namespace
 
-FakeClock::FakeClock()
-{
-    SetTimeSource([this] { return now_; }, [this](unsigned ms) { now_ += ms; });
-}
-
-FakeClock::~FakeClock() { SetTimeSource({}, {}); }
-
 MemoryLine::MemoryLine(bool tcp)
 {
+    SetTimeSource([this] { return now_; }, [this](unsigned ms) { now_ += ms; });
     LinkSettings.LinkType = tcp ? 1 : 0;
     Link.Transport = this;
 }
@@ -28,6 +22,7 @@ MemoryLine::~MemoryLine()
 {
     if (Link.Transport == this)
         Link.Transport = nullptr;
+    SetTimeSource({}, {});
 }
 
 void MemoryLine::Send(const uint8_t* data, std::size_t n) { incoming_.insert(incoming_.end(), data, data + n); }
@@ -35,7 +30,7 @@ void MemoryLine::Send(const uint8_t* data, std::size_t n) { incoming_.insert(inc
 int MemoryLine::Read(uint8_t* buffer, std::size_t n)
 {
     if (incoming_.empty() && n > 0)
-        clock_.Advance(ReadTimeoutMs);  // a read with nothing there waits out its time-out
+        now_ += ReadTimeoutMs;  // a read with nothing there waits out its time-out
     const std::size_t take = std::min(n, incoming_.size());
     std::copy_n(incoming_.begin(), take, buffer);
     incoming_.erase(incoming_.begin(), incoming_.begin() + std::ptrdiff_t(take));
@@ -53,6 +48,6 @@ int MemoryLine::Write(const uint8_t* buffer, std::size_t n)
 bool MemoryLine::WaitReadable(int timeoutMs)
 {
     if (incoming_.empty())
-        clock_.Advance(std::max(timeoutMs, 1));
+        now_ += std::max(timeoutMs, 1);
     return !incoming_.empty();
 }

@@ -8,20 +8,6 @@
 #include <deque>
 #include <vector>
 
-// A clock that moves only when the program waits or sleeps; installed for the link for the life
-// of the object.
-class FakeClock {
-public:
-    FakeClock();
-    ~FakeClock();
-    FakeClock(const FakeClock&) = delete;
-    FakeClock& operator=(const FakeClock&) = delete;
-    void Advance(long long ms) { now_ += ms; }
-
-private:
-    long long now_ = 1'000'000;
-};
-
 class MemoryLine : public ByteTransport {
 public:
     // Puts itself in the link state in place of the port or socket, as a line of the given
@@ -45,7 +31,7 @@ public:
     bool WaitReadable(int timeoutMs) override;
 
 private:
-    FakeClock clock_;
+    long long now_ = 1'000'000;  // the link's clock while the line is in place
     std::deque<uint8_t> incoming_;
     std::vector<uint8_t> written_;
     std::vector<uint8_t> answer_;

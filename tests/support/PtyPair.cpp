@@ -54,11 +54,7 @@ PtyPair::PtyPair(int port, const std::string& folder) : port_(port)
             return;
         }
         folder_ = tmpl;
-        ownsFolder_ = true;
-        if (const char* old = std::getenv("RIVO_COM_DIR")) {
-            hadOldDir_ = true;
-            oldDir_ = old;
-        }
+        comDir_.emplace({"RIVO_COM_DIR"});
         ::setenv("RIVO_COM_DIR", folder_.c_str(), 1);
     } else {
         folder_ = folder;
@@ -75,13 +71,8 @@ PtyPair::~PtyPair()
 {
     HangUp();
     std::error_code ec;
-    if (ownsFolder_) {
+    if (comDir_)  // the folder is this pair's own
         std::filesystem::remove_all(folder_, ec);
-        if (hadOldDir_)
-            ::setenv("RIVO_COM_DIR", oldDir_.c_str(), 1);
-        else
-            ::unsetenv("RIVO_COM_DIR");
-    }
 }
 
 bool PtyPair::Write(const void* data, std::size_t n)

@@ -5,8 +5,11 @@
 //
 // The pair keeps a descriptor of the slave open itself, so that the master never reads EIO when
 // the program closes its side.
+#include "tests/support/EnvGuard.h"
+
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -45,9 +48,7 @@ private:
     int master_ = -1;
     int slave_ = -1;
     int port_ = 0;
-    bool ownsFolder_ = false;
-    bool hadOldDir_ = false;
-    std::string oldDir_;
+    std::optional<EnvGuard> comDir_;  // puts RIVO_COM_DIR back when the folder is this pair's
     std::string folder_;
     std::string slavePath_;
     std::string link_;
