@@ -1,8 +1,5 @@
 // The electronic copy: frames and flushes of the stream reader, and the window against the
 // emulator's stream over both links.
-#include "core/AppState.h"
-#include "link/Link.h"
-#include "link/LinkSettings.h"
 #include "platform/Cp1250.h"
 #include "service/CopyStream.h"
 #include "service/OdczytKopii.h"
@@ -13,7 +10,6 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTabWidget>
-#include <fstream>
 
 namespace {
 
@@ -92,7 +88,7 @@ TEST_P(LinkTest, CopyStreamIntoTheMemo)
     }
 }
 
-TEST(CopyWindow, SilenceErrorsAndBadInput)
+TEST(CopyWindow, SilenceErrorsBadInputPrintedCopyAndSave)
 {
     CopyRig rig(false);
     ASSERT_TRUE(rig.connected);
@@ -121,6 +117,25 @@ TEST(CopyWindow, SilenceErrorsAndBadInput)
     EXPECT_EQ(rig.prompts.Texts(), QStringList{QStringLiteral("Przekroczony BUFOR!")});
     rig.w.InputBufferSize = CopyInputBufferSize;
 
+    // A copy printed on the register reads nothing back.
+    rig.prompts.Clear();
+    rig.w.PageControl1->setCurrentIndex(3);
+    rig.w.ComboBox6->setCurrentIndex(0);
+    rig.w.BitBtn1Click();
+    EXPECT_TRUE(rig.prompts.Texts().isEmpty());
+    ASSERT_TRUE(rig.fx.Emu().WaitForFramesWithCommand(0x01, 5, 3000));
+    EXPECT_EQ(rig.fx.Emu().ReceivedFramesWithCommand(0x01)[4][21], 1);
+
+    rig.fx.Emu().SetElectronicCopy({ToCp1250(QStringLiteral("Zażółć\ngęślą"))});
+    rig.w.ComboBox6->setCurrentIndex(1);
+    rig.w.BitBtn1Click();
+    const std::string path = rig.env.Path("kopia.rtf");
+    WriteWhole(path, std::string(100, 'x'));
+    rig.prompts.SaveFile(QString::fromStdString(path));
+    rig.prompts.Answer(PromptAnswer::Yes);
+    rig.w.SpeedButton1Click();
+    EXPECT_EQ(ReadWhole(path), ToCp1250(QStringLiteral("Zażółć\r\ngęślą\r\n")));
+
     // A last report below the first, a negative receipt and a report 0 send nothing.
     for (auto [first, last, receipt] : {std::tuple{"5", "3", "1"}, std::tuple{"1", "2", "-1"},
                                         std::tuple{"0", "2", "1"}}) {
@@ -131,27 +146,5 @@ TEST(CopyWindow, SilenceErrorsAndBadInput)
         rig.w.BitBtn1Click();
         EXPECT_EQ(rig.prompts.Texts(), QStringList{QStringLiteral("Błędnie wprowadzone dane")});
     }
-    EXPECT_EQ(rig.fx.Emu().ReceivedFramesWithCommand(0x01).size(), 4u);
-}
-
-TEST(CopyWindow, PrintedCopyReadsNothingAndSaveWritesTheLines)
-{
-    CopyRig rig(false);
-    ASSERT_TRUE(rig.connected);
-    rig.w.PageControl1->setCurrentIndex(3);
-    rig.w.ComboBox6->setCurrentIndex(0);
-    rig.w.BitBtn1Click();
-    EXPECT_TRUE(rig.prompts.Texts().isEmpty());
-    ASSERT_TRUE(rig.fx.Emu().WaitForFramesWithCommand(0x01, 1, 3000));
-    EXPECT_EQ(rig.fx.Emu().ReceivedFramesWithCommand(0x01)[0][21], 1);
-
-    rig.fx.Emu().SetElectronicCopy({ToCp1250(QStringLiteral("Zażółć\ngęślą"))});
-    rig.w.ComboBox6->setCurrentIndex(1);
-    rig.w.BitBtn1Click();
-    const std::string path = rig.env.Path("kopia.rtf");
-    { std::ofstream(path) << std::string(100, 'x'); }
-    rig.prompts.SaveFile(QString::fromStdString(path));
-    rig.prompts.Answer(PromptAnswer::Yes);
-    rig.w.SpeedButton1Click();
-    EXPECT_EQ(ReadFile(path), ToCp1250(QStringLiteral("Zażółć\r\ngęślą\r\n")));
+    EXPECT_EQ(rig.fx.Emu().ReceivedFramesWithCommand(0x01).size(), 6u);
 }

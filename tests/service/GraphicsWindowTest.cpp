@@ -2,7 +2,6 @@
 // the deletes against the emulator with faults aimed at one row, and the saved file.
 #include "core/DatabaseFiles.h"
 #include "emulator/FrameCodec.h"
-#include "link/Link.h"
 #include "service/GrafikaNaglowek.h"
 #include "service/JpegDecoder.h"
 #include "tests/service/ServiceTestUtil.h"

@@ -1,5 +1,4 @@
 // Group turnover, header, cache dump and screen download against the emulator.
-#include "link/Link.h"
 #include "platform/Cp1250.h"
 #include "service/KopiaPamieciPodrecznej.h"
 #include "service/ObrotGrup.h"
@@ -82,7 +81,7 @@ TEST_P(LinkTest, CacheDumpWritesTheFileOnlyWhenComplete)
     EXPECT_EQ(w.Label2->text(), QString::number(packets));
     EXPECT_EQ(rig.prompts.Texts(),
               QStringList{QStringLiteral("Pamięć podręczna zapisana do pliku 'Kopia_cache.bin'.")});
-    const std::string file = ReadFile(rig.env.Path("Kopia_cache.bin"));
+    const std::string file = ReadWhole(rig.env.Path("Kopia_cache.bin"));
     ASSERT_GT(file.size(), cache.size());
     EXPECT_EQ(file.substr(0, cache.size()), std::string(cache.begin(), cache.end()));
     EXPECT_EQ(file.substr(cache.size(), 24), "\rData wykoniania kopii: ");
@@ -103,7 +102,7 @@ TEST_P(LinkTest, CacheDumpWritesTheFileOnlyWhenComplete)
     QTimer::singleShot(0, w.Button2, [&] { w.Button2->click(); });
     w.Button1Click();
     EXPECT_TRUE(rig.prompts.Texts().isEmpty());
-    EXPECT_EQ(ReadFile(rig.env.Path("Kopia_cache.bin")), file);
+    EXPECT_EQ(ReadWhole(rig.env.Path("Kopia_cache.bin")), file);
 }
 
 TEST(ScreenWindow, NegativeSaveTwiceZoomAndShortReply)
@@ -121,7 +120,7 @@ TEST(ScreenWindow, NegativeSaveTwiceZoomAndShortReply)
         rig.prompts.SaveFile(QString::fromStdString(path));
         w.BitBtn1Click();
         EXPECT_EQ(w.BitBtn1->text(), QStringLiteral("PLIK ZAPISANY "));
-        const std::string saved = ReadFile(path);
+        const std::string saved = ReadWhole(path);
         ASSERT_EQ(saved.size(), ScreenBitmapSize);
         EXPECT_EQ(saved.substr(0, 62), std::string(screen.begin(), screen.begin() + 62));
         for (std::size_t i = 62; i < ScreenBitmapSize; ++i)

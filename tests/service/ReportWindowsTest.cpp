@@ -1,7 +1,6 @@
 // The report windows against the emulator: the bytes of every window's request, the reply read,
 // the checks before sending, the presets and the keys.
 #include "link/Commands.h"
-#include "link/Link.h"
 #include "platform/SerialPort.h"
 #include "service/RaportObrotuGrup.h"
 #include "service/ReportLogic.h"
@@ -26,7 +25,6 @@
 #include <QComboBox>
 #include <QDateEdit>
 #include <QLineEdit>
-#include <functional>
 #include <memory>
 
 namespace {

@@ -8,11 +8,10 @@
 #include "tests/support/EmulatorFixture.h"
 #include "tests/support/ScriptedPrompts.h"
 #include "tests/support/TestEnvironment.h"
+#include "tests/support/TestFiles.h"
 #include "tests/support/TestNames.h"
 
-#include <fstream>
 #include <functional>
-#include <sstream>
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
@@ -48,11 +47,3 @@ inline bool WaitForAck(EmulatorFixture& fx, uint8_t status)
 
 // Parameter: false over a pseudo-terminal, true over loopback TCP.
 class LinkTest : public ::testing::TestWithParam<bool> {};
-
-inline std::string ReadFile(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}

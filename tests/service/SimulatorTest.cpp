@@ -67,9 +67,23 @@ TEST(DeviceSimulatorMachine, MessagesAndTheScaleExchange)
     EXPECT_EQ(m.CurrentState, DeviceSimulator::Idle);
 }
 
-TEST(SimulatorWindow, ScaleAnswersOneWeighingThenScannerSendsTheCodeOnce)
+// Start needs a serial port that opens; the scale answers one weighing, then the scanner sends
+// its code once; closed, the window reads nothing more.
+TEST(SimulatorWindow, ScaleThenScannerOnTheirPortAndCloseStopsReading)
 {
     SimulatorBench b;
+    LinkSettings.LinkType = 1;   // a COM port is stored, but TCP is chosen
+    b.w.Button1Click();
+    LinkSettings.LinkType = 0;
+    LinkSettings.ComPortNumber = 9;   // nothing there
+    b.w.Button1Click();
+    ASSERT_EQ(b.prompts.Texts().size(), 2);
+    EXPECT_EQ(b.prompts.Texts()[0], "Nie wybrano portu komunikacyjnego.");
+    EXPECT_TRUE(b.prompts.Texts()[1].startsWith("Nie mogę otworzyć portu COM9")) << b.prompts.Texts()[1].toStdString();
+    EXPECT_FALSE(b.w.Timer1->isActive());
+    b.prompts.Clear();
+
+    LinkSettings.ComPortNumber = 8;
     ASSERT_TRUE(b.pty.Ok());
     b.w.MaskEdit1->setText("01.250");
     b.w.Button1Click();
@@ -102,24 +116,8 @@ TEST(SimulatorWindow, ScaleAnswersOneWeighingThenScannerSendsTheCodeOnce)
     EXPECT_FALSE(b.w.Timer1->isActive());
     EXPECT_TRUE(b.pty.ReadUntilQuiet(100, 500).empty());
     EXPECT_TRUE(b.prompts.Texts().isEmpty());
-}
 
-TEST(SimulatorWindow, StartNeedsASerialPortThatOpensAndCloseStopsReading)
-{
-    SimulatorBench b;
-    LinkSettings.LinkType = 1;   // a COM port is stored, but TCP is chosen
-    b.w.Button1Click();
-    LinkSettings.LinkType = 0;
-    LinkSettings.ComPortNumber = 9;   // nothing there
-    b.w.Button1Click();
-    ASSERT_EQ(b.prompts.Texts().size(), 2);
-    EXPECT_EQ(b.prompts.Texts()[0], "Nie wybrano portu komunikacyjnego.");
-    EXPECT_TRUE(b.prompts.Texts()[1].startsWith("Nie mogę otworzyć portu COM9")) << b.prompts.Texts()[1].toStdString();
-    EXPECT_FALSE(b.w.Timer1->isActive());
-
-    // Started on its port and closed, the window reads nothing more.
-    LinkSettings.ComPortNumber = 8;
-    ASSERT_TRUE(b.pty.Ok());
+    // Started and closed, the window reads nothing more.
     b.w.show();
     b.w.Button1Click();
     ASSERT_TRUE(b.w.Timer1->isActive());

@@ -3,6 +3,8 @@
 #include <QFile>
 #include <QRegularExpression>
 #include <csignal>
+#include <fstream>
+#include <sstream>
 
 FileSizeLimit::FileSizeLimit(rlim_t limit)
 {
@@ -25,4 +27,17 @@ int PdfPageCount(const QString& path)
         return -1;
     static const QRegularExpression page(QStringLiteral("/Type\\s*/Page[^s]"));
     return int(QString::fromLatin1(pdf).count(page));
+}
+
+std::string ReadWhole(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+void WriteWhole(const std::string& path, const std::string& bytes)
+{
+    std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
 }

@@ -66,7 +66,7 @@ TEST_P(RegisterToFile, RefusalsCancelsAndFailedReadsKeepTheOpenDatabase)
     w.Button1Click();
     EXPECT_EQ(fx.Emu().ReceivedFramesWithCommand('T').size(), 1u);
     EXPECT_EQ(prompts.Texts().last().toStdString(),
-              GetParam() == Line::Serial ? "Brak komunikacji." : "Błąd komunikacji TCP/IP.");
+              GetParam() ? "Błąd komunikacji TCP/IP." : "Brak komunikacji.");
     EXPECT_EQ(ImageBytes(), before);
     EXPECT_EQ(App.CurrentDatabaseFileName, "sklep.rkb");
 }

@@ -227,7 +227,7 @@ TEST_P(GoodsSync, VerificationResendsTheGoodsWhoseBarcodeDiffers)
         << prompts.Texts().join("|").toStdString();
 
     // A read that gets no answer, or stops part-way, vouches for nothing: only its error shows.
-    const QString lost = GetParam() == Line::Tcp ? "Błąd komunikacji TCP/IP." : "Brak komunikacji.";
+    const QString lost = GetParam() ? "Błąd komunikacji TCP/IP." : "Brak komunikacji.";
     for (const int framesBeforeSilence : {0, 50}) {
         prompts.Clear();
         fx.Emu().LockFaults()->SilentAfterDataFrames = framesBeforeSilence;
