@@ -20,25 +20,18 @@ namespace {
 
 enum : int { Usb = 0, ComA = 1, ComB = 2 };
 
-void StoreGoods(uint16_t plu, const char* name)
+void StoreGoods(uint16_t plu, const std::string& name) { ASSERT_EQ(WriteGoodsRecordToImage({plu, name, "A", 100u * plu, "", 1}), 0); }
+
+// "Towar 1" to "Towar 5" at PLUs 1 to 5.
+void StoreFiveGoods()
 {
-    GoodsRecordFields f;
-    f.Plu = plu;
-    f.Name = name;
-    f.VatLetter = "A";
-    f.Price = 100 * plu;
-    f.Group = 1;
-    ASSERT_EQ(WriteGoodsRecordToImage(f), 0);
+    for (uint16_t plu = 1; plu <= 5; ++plu)
+        StoreGoods(plu, "Towar " + std::to_string(plu));
 }
 
 std::string Payload(const emu::Bytes& frame, std::size_t n) { return std::string(frame.begin() + 7, frame.begin() + 7 + long(n)); }
 
-struct KitBench {
-    TestEnvironment env;
-    ScriptedPrompts prompts;
-    EmulatorFixture fx;
-    TProgramowanieNowegoPakietu w;
-};
+using KitBench = WindowBench<TProgramowanieNowegoPakietu>;
 
 } // namespace
 
@@ -132,8 +125,8 @@ TEST(CommissioningSteps, FieldsAndTestGoodsTickOnAcceptanceOnly)
 
     // Test goods: PLU 2 has PLU 1's name, the register refuses it, PLU 3 still follows with number 3.
     b.prompts.Clear();
-    for (uint16_t plu = 1; plu <= 5; ++plu)
-        StoreGoods(plu, plu == 2 ? "Towar 1" : ("Towar " + std::to_string(plu)).c_str());
+    StoreFiveGoods();
+    StoreGoods(2, "Towar 1");
     b.w.BitBtn7Click();
     ASSERT_EQ(b.prompts.Texts().size(), 2);
     EXPECT_TRUE(b.prompts.Texts()[0].startsWith("Błąd 5: "));
@@ -175,8 +168,7 @@ TEST(CommissioningSteps, ClicksDuringAPacedSeriesStartNoOther)
 {
     KitBench b;
     ASSERT_TRUE(b.fx.ConnectLink(false, 4));
-    for (uint16_t plu = 1; plu <= 5; ++plu)
-        StoreGoods(plu, ("Towar " + std::to_string(plu)).c_str());
+    StoreFiveGoods();
     b.w.BitBtn7Click();
     b.prompts.Clear();
     TSciaganieSprzedazy sales;
@@ -217,8 +209,7 @@ TEST(CommissioningKit, NineTicksInPanelOrderCompleteTheKit)
     for (auto [pc, code] : std::initializer_list<std::pair<int, int>>{{3, ComA}, {5, ComB}, {7, Usb}})
         ASSERT_FALSE(b.fx.ServeCom(pc, code).empty());
     b.w.FormShow();
-    for (uint16_t plu = 1; plu <= 5; ++plu)
-        StoreGoods(plu, ("Towar " + std::to_string(plu)).c_str());
+    StoreFiveGoods();
     b.w.BitBtn6Click();
     // Found first on COM A: no COM A stage; the USB stage's test is sent last, the link stays on USB.
     EXPECT_TRUE(b.w.TickShown(PackageStep::Ports));

@@ -137,6 +137,7 @@ TEST(CopyWindow, SilenceErrorsBadInputPrintedCopyAndSave)
     EXPECT_EQ(ReadWhole(path), ToCp1250(QStringLiteral("Zażółć\r\ngęślą\r\n")));
 
     // A last report below the first, a negative receipt and a report 0 send nothing.
+    rig.w.PageControl1->setCurrentIndex(0);
     for (auto [first, last, receipt] : {std::tuple{"5", "3", "1"}, std::tuple{"1", "2", "-1"},
                                         std::tuple{"0", "2", "1"}}) {
         rig.prompts.Clear();

@@ -43,11 +43,7 @@ QByteArray ManyScanJpeg()
     return data + QByteArray::fromHex("FFD9");
 }
 
-struct GraphicsBench {
-    TestEnvironment env;
-    ScriptedPrompts prompts;
-    EmulatorFixture fx;
-    TGrafikaNaglowek w;
+struct GraphicsBench : WindowBench<TGrafikaNaglowek> {
     QString logo;
 
     GraphicsBench()
@@ -156,7 +152,7 @@ TEST(GraphicsWindow, OpenCancelAndBadFiles)
     EXPECT_FALSE(b.w.PrintViewBitmap.At(200, 50));
 }
 
-TEST(GraphicsWindow, SendStoresTheViewRowByRowSaveWritesItAndDeletesReport)
+TEST(GraphicsWindow, SendStoresTheViewRowByRowSaveWritesItDeletesReportAndFaultsAtOneRow)
 {
     GraphicsBench b;
     ASSERT_TRUE(b.fx.ConnectLink(false, 4));
@@ -220,32 +216,28 @@ TEST(GraphicsWindow, SendStoresTheViewRowByRowSaveWritesItAndDeletesReport)
     b.fx.Emu().LockFaults()->SilentRequests = 1;
     b.w.BitBtn3Click();
     EXPECT_EQ(b.prompts.Texts(), (QStringList{"Nagłówek skasowany", ErrorText(80), "Brak komunikacji."}));
-}
 
-TEST(GraphicsWindow, FaultsAtOneRow)
-{
+    // A fault at row 10: an open receipt stops the send, an error frame is sent again once.
     struct Case {
         const char* Name;
         RowFault Fault;
         QStringList Messages;
         std::size_t FramesSent;
     };
-    const QString errorText = ErrorText(80);
     const Case cases[] = {
         {"receipt open", {10, RowFault::Kind::ReceiptOpen, 1, 0}, {"Operacja niedozwolona:\nOtwarty Paragon!"}, 11},
         {"error once", {10, RowFault::Kind::ErrorFrame, 1, 80}, {"Zakończono wysyłanie."}, 97},
-        {"error twice", {10, RowFault::Kind::ErrorFrame, 2, 80}, {errorText}, 12},
+        {"error twice", {10, RowFault::Kind::ErrorFrame, 2, 80}, {ErrorText(80)}, 12},
         {"silence", {10, RowFault::Kind::Silence, 1, 0}, {"Brak komunikacji."}, 11},
     };
     for (const Case& c : cases) {
-        GraphicsBench b;
-        ASSERT_TRUE(b.fx.ConnectLink(true));
-        ASSERT_TRUE(b.Open(b.logo));
+        b.prompts.Clear();
+        b.fx.Emu().ClearReceived();
         b.fx.Emu().SetGraphicRowFault(c.Fault);
         b.w.BitBtn2Click();
         EXPECT_EQ(b.prompts.Texts(), c.Messages) << c.Name;
-        const auto frames = b.fx.Emu().ReceivedFramesWithCommand('l');
-        ASSERT_EQ(frames.size(), c.FramesSent) << c.Name;
-        EXPECT_EQ(frames.back()[7], c.FramesSent >= 96 ? 95 : 10) << c.Name;
+        const auto sent = b.fx.Emu().ReceivedFramesWithCommand('l');
+        ASSERT_EQ(sent.size(), c.FramesSent) << c.Name;
+        EXPECT_EQ(sent.back()[7], c.FramesSent >= 96 ? 95 : 10) << c.Name;
     }
 }

@@ -27,7 +27,7 @@ emu::Bytes Turnover(uint8_t month, uint16_t year, uint32_t group1)
 
 } // namespace
 
-TEST_P(LinkTest, GroupTurnoverListsEachMonthAndHeaderShowsSixLines)
+TEST_P(LinkTest, GroupTurnoverListsEachMonthHeaderShowsSixLinesCacheDumpOnlyWhenComplete)
 {
     ServiceRig rig(GetParam());
     ASSERT_TRUE(rig.connected);
@@ -63,22 +63,17 @@ TEST_P(LinkTest, GroupTurnoverListsEachMonthAndHeaderShowsSixLines)
     header.Button1Click();
     EXPECT_EQ(header.RichEdit1->toPlainText(), "SKLEP\nABCD\n\n\n\nKONIEC");
     EXPECT_TRUE(rig.prompts.Texts().isEmpty());
-}
 
-TEST_P(LinkTest, CacheDumpWritesTheFileOnlyWhenComplete)
-{
-    ServiceRig rig(GetParam());
-    ASSERT_TRUE(rig.connected);
-    // Over TCP one packet more than the nominal 8192.
+    // The cache dump writes its file only when complete; over TCP one packet more than the nominal 8192.
     const std::size_t packets = GetParam() ? 8193 : 1;
     emu::Bytes cache(256 * packets);
     for (std::size_t i = 0; i < cache.size(); ++i)
         cache[i] = uint8_t(i);
     rig.fx.Emu().KeepHistory(false);
     rig.fx.Emu().SetCacheMemory(cache);
-    TKopiaPamieciPodrecznej w;
-    w.Button1Click();
-    EXPECT_EQ(w.Label2->text(), QString::number(packets));
+    TKopiaPamieciPodrecznej dump;
+    dump.Button1Click();
+    EXPECT_EQ(dump.Label2->text(), QString::number(packets));
     EXPECT_EQ(rig.prompts.Texts(),
               QStringList{QStringLiteral("Pamięć podręczna zapisana do pliku 'Kopia_cache.bin'.")});
     const std::string file = ReadWhole(rig.env.Path("Kopia_cache.bin"));
@@ -94,13 +89,13 @@ TEST_P(LinkTest, CacheDumpWritesTheFileOnlyWhenComplete)
     rig.fx.Emu().SetCacheMemory(emu::Bytes(256 * 3, 0x55));
     rig.fx.Emu().LockFaults()->SilentAfterDataFrames = 1;
     rig.prompts.Clear();
-    w.Button1Click();
+    dump.Button1Click();
     EXPECT_EQ(rig.prompts.Texts().back(), QStringLiteral("Błąd transmisji"));
     rig.fx.Emu().LockFaults()->WrongChecksumDataFrame = 2;
-    w.Button1Click();
+    dump.Button1Click();
     rig.prompts.Clear();
-    QTimer::singleShot(0, w.Button2, [&] { w.Button2->click(); });
-    w.Button1Click();
+    QTimer::singleShot(0, dump.Button2, [&] { dump.Button2->click(); });
+    dump.Button1Click();
     EXPECT_TRUE(rig.prompts.Texts().isEmpty());
     EXPECT_EQ(ReadWhole(rig.env.Path("Kopia_cache.bin")), file);
 }

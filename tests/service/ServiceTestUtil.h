@@ -24,6 +24,14 @@ struct ServiceRig {
     bool connected = false;
 };
 
+// The same set-up with one window; the test opens the link when it needs one.
+template <class W> struct WindowBench {
+    TestEnvironment env;
+    ScriptedPrompts prompts;
+    EmulatorFixture fx;
+    W w;
+};
+
 // The request frames the emulator got, acknowledgements left out.
 inline std::vector<emu::Bytes> Requests(EmulatorFixture& fx)
 {

@@ -51,7 +51,6 @@ struct SimulatorBench {
 TEST(DeviceSimulatorMachine, MessagesAndTheScaleExchange)
 {
     EXPECT_EQ(ScaleWeightMessage(" 1.2 5"), std::string("\x02" "0001.205\x03"));
-    EXPECT_EQ(ScannerCodeMessage("             "), std::string(13, '0') + "\r\n");
 
     // A register that sends ENQ twice: the second is not the DC1 awaited.
     DeviceSimulator m;

@@ -150,7 +150,7 @@ protected:
 };
 INSTANTIATE_OVER_BOTH_LINES(FileToRegister);
 
-TEST_P(FileToRegister, SendsEveryStoredRecordInTheRegistersOrderUnlessSilenceNoOrEscEndsIt)
+TEST_P(FileToRegister, SendsEveryStoredRecordInTheRegistersOrderUnlessSilenceNoOrEscEndsItAndQuickKeysComeBack)
 {
     // the default database holds cashier 1 and group 1; add one record to each other table
     StoreGoods(12, "Chleb");
@@ -209,10 +209,9 @@ TEST_P(FileToRegister, SendsEveryStoredRecordInTheRegistersOrderUnlessSilenceNoO
     w.Button1Click();
     EXPECT_EQ(prompts.Texts(), QStringList{"Komunikacja przerwana przez użytkownika."});
     EXPECT_EQ(Commands(), "");
-}
 
-TEST_P(FileToRegister, QuickKeysOfACashierGoOutAndComeBack)
-{
+    // The quick keys of a cashier go out and come back.
+    prompts.Clear();
     fx.Emu().PutGoodsRecord(RegisterGoods(5, "Mleko", "", 199));
     StoreGoods(5, "Chleb");
     uint8_t key[34] = {3, 2, 1};
@@ -221,17 +220,17 @@ TEST_P(FileToRegister, QuickKeysOfACashierGoOutAndComeBack)
     key[33] = 1;
     DbWriteBytesAt(QuickKeyRecordOffset(3, 2), key, sizeof key);
 
-    TSynchronizacjaBazyKlawiszySzybkich w;
-    w.FormShow();
-    ASSERT_EQ(w.ComboBox1->count(), 10);
-    EXPECT_EQ(w.ComboBox1->itemText(0), "1 Kierownik");
-    EXPECT_EQ(w.ComboBox1->itemText(2), "3");
-    w.ComboBox1->setCurrentIndex(2);
-    w.ListBox1->setCurrentRow(1);
-    w.ListBox1Click();
-    EXPECT_EQ(w.Memo1->toPlainText(), "5. Chleb      2,0000\nKończy paragon: TAK");
+    TSynchronizacjaBazyKlawiszySzybkich keys;
+    keys.FormShow();
+    ASSERT_EQ(keys.ComboBox1->count(), 10);
+    EXPECT_EQ(keys.ComboBox1->itemText(0), "1 Kierownik");
+    EXPECT_EQ(keys.ComboBox1->itemText(2), "3");
+    keys.ComboBox1->setCurrentIndex(2);
+    keys.ListBox1->setCurrentRow(1);
+    keys.ListBox1Click();
+    EXPECT_EQ(keys.Memo1->toPlainText(), "5. Chleb      2,0000\nKończy paragon: TAK");
 
-    w.Button2Click();
+    keys.Button2Click();
     const auto frames = fx.Emu().ReceivedFramesWithCommand('S');
     ASSERT_EQ(frames.size(), 10u);
     for (std::size_t i = 0; i < frames.size(); ++i) {
@@ -241,10 +240,10 @@ TEST_P(FileToRegister, QuickKeysOfACashierGoOutAndComeBack)
     }
     EXPECT_EQ(fx.Emu().QuickKeyRecord(3, 2)[33], 1);
 
-    w.Button3Click();
-    w.ComboBox2->setCurrentIndex(2);
-    w.ListBox2->setCurrentRow(1);
-    w.ListBox2Click();
-    EXPECT_EQ(w.Memo1->toPlainText(), "5. Chleb      2,0000\nKończy paragon: TAK");
+    keys.Button3Click();
+    keys.ComboBox2->setCurrentIndex(2);
+    keys.ListBox2->setCurrentRow(1);
+    keys.ListBox2Click();
+    EXPECT_EQ(keys.Memo1->toPlainText(), "5. Chleb      2,0000\nKończy paragon: TAK");
     EXPECT_TRUE(prompts.Texts().isEmpty()) << prompts.Texts().join("|").toStdString();
 }

@@ -165,7 +165,7 @@ TEST_P(GoodsSync, SendNumbersFramesByListPositionWaitsOutPrintingListsRefusalsAn
     EXPECT_EQ(w.CheckListBox1->CheckedCount(), 0);
 }
 
-TEST_P(GoodsSync, DeletesStopAtGoodsWithSalesAndTheRangeDeleteNumbersFramesBySlot)
+TEST_P(GoodsSync, DeletesStopAtGoodsWithSalesTheRangeDeleteNumbersFramesBySlotAndVerificationResendsWhatDiffers)
 {
     fx.Emu().PutGoodsRecord(RegisterGoods(1, "Bez sprzedazy", "", 100));
     emu::Bytes sold = RegisterGoods(2, "Sprzedany", "", 100);
@@ -200,10 +200,8 @@ TEST_P(GoodsSync, DeletesStopAtGoodsWithSalesAndTheRangeDeleteNumbersFramesBySlo
     EXPECT_EQ(w.CheckListBox2->Count(), 1);
     EXPECT_TRUE(w.CheckListBox2->Item(0).startsWith("2. "));
     EXPECT_TRUE(prompts.Texts().isEmpty());
-}
 
-TEST_P(GoodsSync, VerificationResendsTheGoodsWhoseBarcodeDiffers)
-{
+    // The verification resends the goods whose barcode differs.
     for (uint16_t plu = 1; plu <= 100; ++plu)
         fx.Emu().PutGoodsRecord(RegisterGoods(plu, ("Towar " + std::to_string(plu)).c_str(),
                                               plu == 5 ? "    590000005" : "0000005907788", 250));
@@ -212,7 +210,6 @@ TEST_P(GoodsSync, VerificationResendsTheGoodsWhoseBarcodeDiffers)
         f.Barcode = plu == 5 ? "0000590000005" : plu == 3 || plu == 7 ? "5900000000000" : "5907788";
         ASSERT_EQ(WriteGoodsRecordToImage(f), 0);
     }
-    TSynchronizacjaBazyTowarowej w;
     w.FormShow();
     w.Button4Click();
     EXPECT_EQ(prompts.Texts(), QStringList{"Wykryto nieprawidłowości, zaprogramowano błędne towary, wykonaj weryfikację "
