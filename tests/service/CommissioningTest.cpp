@@ -20,7 +20,10 @@ namespace {
 
 enum : int { Usb = 0, ComA = 1, ComB = 2 };
 
-void StoreGoods(uint16_t plu, const std::string& name) { ASSERT_EQ(WriteGoodsRecordToImage({plu, name, "A", 100u * plu, "", 1}), 0); }
+void StoreGoods(uint16_t plu, const std::string& name)
+{
+    ASSERT_EQ(WriteGoodsRecordToImage({plu, name, "A", 100u * plu, "", 1}), 0);
+}
 
 // "Towar 1" to "Towar 5" at PLUs 1 to 5.
 void StoreFiveGoods()
@@ -35,17 +38,15 @@ using KitBench = WindowBench<TProgramowanieNowegoPakietu>;
 
 } // namespace
 
-TEST(CommissioningRules, OnlyAWholePortReplyCounts)
+TEST(CommissioningPorts, OnlyAWholeReplyCountsAndEachMissingPortHasItsMessageAndLeavesNoPortOpen)
 {
+    // Only a whole port reply with its checksum right tells the port; a port that gives none is missing.
     emu::Bytes reply = emu::MakeStatusReply(1, 0x8001, '9', 2);
     EXPECT_EQ(PortCodeOfReply(reply.data(), reply.size()), 2);
     EXPECT_EQ(PortCodeOfReply(reply.data(), 9), -1);
     reply[8] ^= 1;
     EXPECT_EQ(PortCodeOfReply(reply.data(), reply.size()), -1);
-}
 
-TEST(CommissioningPorts, EachMissingPortHasItsMessageAndLeavesNoPortOpen)
-{
     struct Case {
         const char* Name;
         std::vector<std::pair<int, int>> Ports;
@@ -93,7 +94,7 @@ TEST(CommissioningSteps, FieldsAndTestGoodsTickOnAcceptanceOnly)
     b.w.BitBtn12Click();
     b.w.MaskEdit2->setText("123");
     b.w.BitBtn12Click();
-    EXPECT_EQ(b.prompts.Texts(), (QStringList{"Wprowadź klucz", "Wprowadź numer unikatowy"}));
+    EXPECT_EQ(b.prompts.TakeTexts(), (QStringList{"Wprowadź klucz", "Wprowadź numer unikatowy"}));
     b.w.MaskEdit1->setText("abc1234567890");
     b.w.BitBtn12Click();
     const auto keys = b.fx.Emu().ReceivedFramesWithCommand('M');
@@ -109,14 +110,12 @@ TEST(CommissioningSteps, FieldsAndTestGoodsTickOnAcceptanceOnly)
     EXPECT_TRUE(b.w.TickShown(PackageStep::Nip));
 
     // A symbol that code page 1250 cannot hold is refused, naming what it cannot hold.
-    b.prompts.Clear();
     b.w.Edit1->setText("¥E¥");
     b.w.BitBtn3Click();
-    EXPECT_EQ(b.prompts.Texts(), QStringList{"Tekst „¥E¥” zawiera znaki, których kasa nie obsługuje: ¥"});
+    EXPECT_EQ(b.prompts.TakeTexts(), QStringList{"Tekst „¥E¥” zawiera znaki, których kasa nie obsługuje: ¥"});
     EXPECT_TRUE(b.fx.Emu().ReceivedFramesWithCommand('E').empty());
 
     // An error reply is shown and ticks nothing.
-    b.prompts.Clear();
     b.fx.Emu().LockFaults()->ErrorCode = 80;
     b.w.BitBtn1Click();
     ASSERT_EQ(b.prompts.Texts().size(), 1);

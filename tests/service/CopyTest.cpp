@@ -97,28 +97,24 @@ TEST(CopyWindow, SilenceErrorsBadInputPrintedCopyAndSave)
     // Silence after two documents, then silence from the start.
     rig.fx.Emu().LockFaults()->SilentAfterDataFrames = 2;
     rig.w.BitBtn1Click();
-    EXPECT_EQ(rig.prompts.Texts(), QStringList{QStringLiteral("Odebrano [ 2 ] dokum.")});
+    EXPECT_EQ(rig.prompts.TakeTexts(), QStringList{QStringLiteral("Odebrano [ 2 ] dokum.")});
     EXPECT_EQ(rig.w.Memo1->toPlainText(), "Raport 3\nPTU A\nRaport 4\n");
-    rig.prompts.Clear();
     rig.fx.Emu().LockFaults()->SilentRequests = 1;
     rig.w.BitBtn1Click();
-    EXPECT_EQ(rig.prompts.Texts(), QStringList{QStringLiteral("Błąd Transmisji 0xAA")});
+    EXPECT_EQ(rig.prompts.TakeTexts(), QStringList{QStringLiteral("Błąd Transmisji 0xAA")});
 
     // The register's error frame ends the reception at once.
-    rig.prompts.Clear();
     rig.fx.Emu().LockFaults()->ErrorCode = 75;
     rig.w.BitBtn1Click();
-    EXPECT_EQ(rig.prompts.Texts(), QStringList{QStringLiteral("Błąd 75: ") + ErrorText(75)});
+    EXPECT_EQ(rig.prompts.TakeTexts(), QStringList{QStringLiteral("Błąd 75: ") + ErrorText(75)});
 
     // A chunk larger than the input buffer.
-    rig.prompts.Clear();
     rig.w.InputBufferSize = 8;
     rig.w.BitBtn1Click();
-    EXPECT_EQ(rig.prompts.Texts(), QStringList{QStringLiteral("Przekroczony BUFOR!")});
+    EXPECT_EQ(rig.prompts.TakeTexts(), QStringList{QStringLiteral("Przekroczony BUFOR!")});
     rig.w.InputBufferSize = CopyInputBufferSize;
 
     // A copy printed on the register reads nothing back.
-    rig.prompts.Clear();
     rig.w.PageControl1->setCurrentIndex(3);
     rig.w.ComboBox6->setCurrentIndex(0);
     rig.w.BitBtn1Click();

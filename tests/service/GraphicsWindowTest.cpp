@@ -94,7 +94,7 @@ TEST(GraphicsWindow, OpenCancelAndBadFiles)
 {
     GraphicsBench b;
     b.w.BitBtn2Click();
-    EXPECT_EQ(b.prompts.Texts(), QStringList{"Brak wczytanego obrazu!"});
+    EXPECT_EQ(b.prompts.TakeTexts(), QStringList{"Brak wczytanego obrazu!"});
 
     ASSERT_TRUE(b.Open(b.logo));
     EXPECT_EQ(b.w.Label7->text(), "logo.bmp");
@@ -106,7 +106,6 @@ TEST(GraphicsWindow, OpenCancelAndBadFiles)
 
     // A cancelled dialog, a file that is not a picture, another extension, a JPEG with garbage in
     // its data and one whose scans ask too much work change nothing, and are refused quickly.
-    b.prompts.Clear();
     b.prompts.OpenFile(QString());
     b.w.SpeedButton4Click();
     QByteArray corrupt;
@@ -166,7 +165,7 @@ TEST(GraphicsWindow, SendStoresTheViewRowByRowSaveWritesItDeletesReportAndFaults
     row[24] = 0xF0;
 
     b.w.BitBtn2Click();
-    EXPECT_EQ(b.prompts.Texts(), QStringList{"Zakończono wysyłanie."});
+    EXPECT_EQ(b.prompts.TakeTexts(), QStringList{"Zakończono wysyłanie."});
     const emu::Bytes stored = b.fx.Emu().GraphicRows('l');
     const auto frames = b.fx.Emu().ReceivedFramesWithCommand('l');
     ASSERT_EQ(frames.size(), 96u);
@@ -177,7 +176,6 @@ TEST(GraphicsWindow, SendStoresTheViewRowByRowSaveWritesItDeletesReportAndFaults
     }
     EXPECT_EQ(b.w.ProgressBar1->value(), 0);
 
-    b.prompts.Clear();
     b.w.BitBtn1Click();
     EXPECT_EQ(b.prompts.Texts(), QStringList{"Zakończono wysyłanie."});
     EXPECT_EQ(b.fx.Emu().GraphicRows('d'), b.fx.Emu().GraphicRows('l'));
@@ -202,20 +200,19 @@ TEST(GraphicsWindow, SendStoresTheViewRowByRowSaveWritesItDeletesReportAndFaults
     b.prompts.Clear();
     b.w.BitBtn8Click();
     b.w.BitBtn3Click();
-    EXPECT_EQ(b.prompts.Texts(), (QStringList{"Nagłówek skasowany", "Stopka skasowana"}));
+    EXPECT_EQ(b.prompts.TakeTexts(), (QStringList{"Nagłówek skasowany", "Stopka skasowana"}));
     const auto deletes = b.fx.Emu().ReceivedFramesWithCommand(0x09);
     ASSERT_EQ(deletes.size(), 2u);
     EXPECT_EQ(deletes[0][7], 'N');
     EXPECT_EQ(deletes[1][7], 'S');
 
-    b.prompts.Clear();
     b.fx.Emu().LockFaults()->PrintingReplies = 2;
     b.w.BitBtn8Click();
     b.fx.Emu().LockFaults()->ErrorCode = 80;
     b.w.BitBtn8Click();
     b.fx.Emu().LockFaults()->SilentRequests = 1;
     b.w.BitBtn3Click();
-    EXPECT_EQ(b.prompts.Texts(), (QStringList{"Nagłówek skasowany", ErrorText(80), "Brak komunikacji."}));
+    EXPECT_EQ(b.prompts.TakeTexts(), (QStringList{"Nagłówek skasowany", ErrorText(80), "Brak komunikacji."}));
 
     // A fault at row 10: an open receipt stops the send, an error frame is sent again once.
     struct Case {
@@ -231,11 +228,10 @@ TEST(GraphicsWindow, SendStoresTheViewRowByRowSaveWritesItDeletesReportAndFaults
         {"silence", {10, RowFault::Kind::Silence, 1, 0}, {"Brak komunikacji."}, 11},
     };
     for (const Case& c : cases) {
-        b.prompts.Clear();
         b.fx.Emu().ClearReceived();
         b.fx.Emu().SetGraphicRowFault(c.Fault);
         b.w.BitBtn2Click();
-        EXPECT_EQ(b.prompts.Texts(), c.Messages) << c.Name;
+        EXPECT_EQ(b.prompts.TakeTexts(), c.Messages) << c.Name;
         const auto sent = b.fx.Emu().ReceivedFramesWithCommand('l');
         ASSERT_EQ(sent.size(), c.FramesSent) << c.Name;
         EXPECT_EQ(sent.back()[7], c.FramesSent >= 96 ? 95 : 10) << c.Name;

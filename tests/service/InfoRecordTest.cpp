@@ -106,10 +106,9 @@ TEST_P(InfoWindow, BothLayoutsFillEveryLabelAndBrokenRepliesNone)
         {"length 383", [&] { rig.fx.Emu().SetInfoRecord(emu::Bytes(374, 0x31)); }, "Brak komunikacji"},
     };
     for (const Fault& f : faults) {
-        rig.prompts.Clear();
         f.Set();
         w.Button1Click();
-        EXPECT_EQ(rig.prompts.Texts(), QStringList{f.Message}) << f.Name;
+        EXPECT_EQ(rig.prompts.TakeTexts(), QStringList{f.Message}) << f.Name;
         EXPECT_EQ(w.Label25->text(), "1,05") << f.Name;
         EXPECT_EQ(w.Label26->text(), "ABC 12345678") << f.Name;
         EXPECT_TRUE(w.isEnabled()) << f.Name;

@@ -74,7 +74,7 @@ TEST_P(LinkTest, GroupTurnoverListsEachMonthHeaderShowsSixLinesCacheDumpOnlyWhen
     TKopiaPamieciPodrecznej dump;
     dump.Button1Click();
     EXPECT_EQ(dump.Label2->text(), QString::number(packets));
-    EXPECT_EQ(rig.prompts.Texts(),
+    EXPECT_EQ(rig.prompts.TakeTexts(),
               QStringList{QStringLiteral("Pamięć podręczna zapisana do pliku 'Kopia_cache.bin'.")});
     const std::string file = ReadWhole(rig.env.Path("Kopia_cache.bin"));
     ASSERT_GT(file.size(), cache.size());
@@ -88,7 +88,6 @@ TEST_P(LinkTest, GroupTurnoverListsEachMonthHeaderShowsSixLinesCacheDumpOnlyWhen
         return;
     rig.fx.Emu().SetCacheMemory(emu::Bytes(256 * 3, 0x55));
     rig.fx.Emu().LockFaults()->SilentAfterDataFrames = 1;
-    rig.prompts.Clear();
     dump.Button1Click();
     EXPECT_EQ(rig.prompts.Texts().back(), QStringLiteral("Błąd transmisji"));
     rig.fx.Emu().LockFaults()->WrongChecksumDataFrame = 2;
@@ -123,7 +122,7 @@ TEST(ScreenWindow, NegativeSaveTwiceZoomAndShortReply)
     }
     rig.prompts.Clear();
     w.BitBtn1Click();
-    EXPECT_EQ(rig.prompts.Texts(), QStringList{QStringLiteral("Nie odczytany ekran!")});
+    EXPECT_EQ(rig.prompts.TakeTexts(), QStringList{QStringLiteral("Nie odczytany ekran!")});
 
     for (int i = 0; i < 20; ++i)
         w.Button3Click();
@@ -136,7 +135,6 @@ TEST(ScreenWindow, NegativeSaveTwiceZoomAndShortReply)
     EXPECT_EQ(w.Image1->geometry(), QRect(16, 8, 400, 200));
 
     // A short reply reads nothing that could be saved.
-    rig.prompts.Clear();
     rig.fx.Emu().SetScreenBitmap(emu::Bytes(screen.begin(), screen.begin() + 500));
     w.BitBtn2Click();
     w.BitBtn1Click();

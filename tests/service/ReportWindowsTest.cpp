@@ -222,7 +222,6 @@ TEST(ReportWindows, StaleReplyDrainedChecksAndEnterSendNothingAndEscCloses)
 
     for (const Bad& c : cases) {
         SCOPED_TRACE((c.From + "|" + c.To + "|" + c.Message).toStdString());
-        rig.prompts.Clear();
         Window w = c.Make();
         if (auto* p = dynamic_cast<P*>(w.get())) {
             SetRange<P>(*w, c.Range, c.From, c.To);
@@ -233,7 +232,7 @@ TEST(ReportWindows, StaleReplyDrainedChecksAndEnterSendNothingAndEscCloses)
             static_cast<TRaportObrotuGrup*>(w.get())->MaskEdit2->setText("20");
         }
         w->Button1Click();
-        EXPECT_EQ(rig.prompts.Texts(), QStringList{c.Message});
+        EXPECT_EQ(rig.prompts.TakeTexts(), QStringList{c.Message});
     }
 
     TWykonywanieRaportuSprzedazy sales;

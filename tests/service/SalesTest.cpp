@@ -58,10 +58,9 @@ TEST(SalesWindow, DownloadStopExportAndClear)
         rig.prompts.SaveFile(QString::fromStdString(path));
         w.BitBtn4Click();
     }
-    EXPECT_EQ(rig.prompts.Texts(), QStringList(2, "Plik " + QString::fromStdString(path) + " już istnieje.Kontynuować? "));
+    EXPECT_EQ(rig.prompts.TakeTexts(), QStringList(2, "Plik " + QString::fromStdString(path) + " już istnieje.Kontynuować? "));
     EXPECT_EQ(ReadWhole(path), ToCp1250(QStringLiteral("Numer;Nazwa;PTU;Ilość;Wartość;\n2;B;;1,0000;30000000,00\n"
                                                       "3;Herbata;B;25,0000;123,45\n17;Kawa;A;0,0005;0,07\n")));
-    rig.prompts.Clear();
     const QString missing = QString::fromStdString(rig.env.Path("brak/sprzedaz.csv"));
     rig.prompts.SaveFile(missing);
     w.BitBtn4Click();
@@ -80,8 +79,7 @@ TEST(SalesWindow, DownloadStopExportAndClear)
     rig.prompts.Clear();
     rig.fx.Emu().LockFaults()->PrintingReplies = 2;
     w.BitBtn2Click();
-    EXPECT_EQ(rig.prompts.Texts(), QStringList{QStringLiteral("Sprzedaż skasowana")});
-    rig.prompts.Clear();
+    EXPECT_EQ(rig.prompts.TakeTexts(), QStringList{QStringLiteral("Sprzedaż skasowana")});
     rig.fx.Emu().LockFaults()->ErrorCode = 91;
     w.BitBtn2Click();
     EXPECT_EQ(rig.prompts.Texts(), QStringList{QStringLiteral("Błąd 91: ") + ErrorText(91)});

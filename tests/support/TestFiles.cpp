@@ -4,7 +4,7 @@
 #include <QRegularExpression>
 #include <csignal>
 #include <fstream>
-#include <sstream>
+#include <iterator>
 
 FileSizeLimit::FileSizeLimit(rlim_t limit)
 {
@@ -32,9 +32,7 @@ int PdfPageCount(const QString& path)
 std::string ReadWhole(const std::string& path)
 {
     std::ifstream in(path, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
+    return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
 void WriteWhole(const std::string& path, const std::string& bytes)

@@ -44,17 +44,16 @@ TEST_P(CashierSync, SendAndDeleteWaitOutPrintingTheRefusalStopsNothingAndAReadSh
     w.CheckListBox1->SetChecked(2, true);
     fx.Emu().LockFaults()->PrintingReplies = 2;
     w.BitBtn2Click();
-    EXPECT_EQ(prompts.Texts(), QStringList{" Zaprogramowano 2 kasjerów."});
+    EXPECT_EQ(prompts.TakeTexts(), QStringList{" Zaprogramowano 2 kasjerów."});
     EXPECT_EQ(FrameNumbers(ProgramFrames(fx.Emu(), 'K')), (std::vector<uint16_t>{1, 0x8002}));
     ASSERT_EQ(w.CheckListBox2->Count(), 3);
     EXPECT_EQ(fx.Emu().TableRecord('K', 5)[1], 'C');
 
     // Deleting them all: the manager is refused, the series goes on and the pane drops what it took.
-    prompts.Clear();
     w.BitBtn1Click();
     fx.Emu().LockFaults()->PrintingReplies = 2;
     w.BitBtn8Click();
-    EXPECT_EQ(prompts.Texts(), QStringList{"Błąd 89: " + ErrorText(89)});
+    EXPECT_EQ(prompts.TakeTexts(), QStringList{"Błąd 89: " + ErrorText(89)});
     EXPECT_EQ(FrameNumbers(fx.Emu().ReceivedFramesWithCommand('2')), (std::vector<uint16_t>{1, 2, 0x8003}));
     ASSERT_EQ(w.CheckListBox2->Count(), 1);
     EXPECT_TRUE(w.CheckListBox2->Item(0).startsWith("1. "));
@@ -63,7 +62,6 @@ TEST_P(CashierSync, SendAndDeleteWaitOutPrintingTheRefusalStopsNothingAndAReadSh
     const emu::Bytes ewa = WorkingCashier(4, "Ewa");
     fx.Emu().PutTableRecord('K', ewa);
     fx.Emu().PutTableRecord('K', RegisterCashier(20, "Ostatni"));
-    prompts.Clear();
     Link.AbortRequestFlag = 1;   // left by the goods window
     w.BitBtn6Click();
     EXPECT_TRUE(prompts.Texts().isEmpty()) << prompts.Texts().join("|").toStdString();

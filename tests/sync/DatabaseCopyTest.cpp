@@ -191,10 +191,9 @@ TEST_P(FileToRegister, SendsEveryStoredRecordInTheRegistersOrderUnlessSilenceNoO
     fx.Emu().ClearReceived();
     fx.Emu().LockFaults()->SilentRequests = 1;
     w.Button1Click();
-    EXPECT_EQ(prompts.Texts(), QStringList{"Wystąpił błąd transmisji."});
+    EXPECT_EQ(prompts.TakeTexts(), QStringList{"Wystąpił błąd transmisji."});
     EXPECT_EQ(Commands(), "Z");   // the rest is not sent
 
-    prompts.Clear();
     fx.Emu().ClearReceived();
     fx.Emu().LockFaults()->PaperOutReplies = 1;
     prompts.Answer(PromptAnswer::No);
@@ -207,11 +206,10 @@ TEST_P(FileToRegister, SendsEveryStoredRecordInTheRegistersOrderUnlessSilenceNoO
     fx.Emu().ClearReceived();
     QTimer::singleShot(0, &w, [&w] { w.FormKeyDown(Qt::Key_Escape); });
     w.Button1Click();
-    EXPECT_EQ(prompts.Texts(), QStringList{"Komunikacja przerwana przez użytkownika."});
+    EXPECT_EQ(prompts.TakeTexts(), QStringList{"Komunikacja przerwana przez użytkownika."});
     EXPECT_EQ(Commands(), "");
 
     // The quick keys of a cashier go out and come back.
-    prompts.Clear();
     fx.Emu().PutGoodsRecord(RegisterGoods(5, "Mleko", "", 199));
     StoreGoods(5, "Chleb");
     uint8_t key[34] = {3, 2, 1};
