@@ -82,8 +82,8 @@ TEST_F(CsvExportWindow, WritesTheChosenFileWholeAndOverwritesOnlyWhenAsked)
     Export(3, env.Path("grupy"));
     EXPECT_EQ(prompts.LastSaveInitial, QString("Bez nazwy_grupy.csv"));
     EXPECT_EQ(ReadWhole(env.Path("grupy.csv")), "Grupy\nNumer;Nazwa\n1;Grupa podstawowa\n4;Soki; wody\n7;Dwa\nwiersze\n");
-    EXPECT_EQ(prompts.Messages(), QStringList{"Teksty rekordów o numerach 4, 7 zawierają znak ';' lub koniec wiersza. "
-                                              "Import tego pliku ich nie przyjmie."});
+    EXPECT_EQ(prompts.TakeTexts(), QStringList{"Teksty rekordów o numerach 4, 7 zawierają znak ';' lub koniec wiersza. "
+                                               "Import tego pliku ich nie przyjmie."});
     EXPECT_EQ(w.Label5->text(), QString("Wyeksportowano bazę grup towarowych"));
     EXPECT_EQ(App.DatabaseModified, 0);
     for (uint16_t plu = 1; plu <= 21; ++plu)
@@ -92,7 +92,6 @@ TEST_F(CsvExportWindow, WritesTheChosenFileWholeAndOverwritesOnlyWhenAsked)
                     .contains("numerach 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20, ... zawierają"));
 
     WriteWhole(target, "stary plik");
-    prompts.Clear();
     prompts.Answer(PromptAnswer::No);
     Export(2, target);
     EXPECT_EQ(prompts.Texts(), QStringList{"Plik " + QString::fromStdString(target) + " już istnieje. Kontynuować? "});
@@ -102,13 +101,12 @@ TEST_F(CsvExportWindow, WritesTheChosenFileWholeAndOverwritesOnlyWhenAsked)
     Export(2, target);
     EXPECT_EQ(ReadWhole(target).substr(0, 9), "Kasjerzy\n");
     EXPECT_EQ(w.Label5->text(), QString("Wyeksportowano bazę kasjerów"));
-    EXPECT_EQ(prompts.Texts().size(), 2);  // the question again, no warning for a clean table
+    EXPECT_EQ(prompts.TakeTexts().size(), 2);  // the question again, no warning for a clean table
 
     // Failed writes and unusable images leave the old file.
     for (uint16_t plu = 1; plu <= 300; ++plu)
         StoreGoods(plu, "Towar o długiej nazwie, że hej", plu, "A", "5900000000000");
     WriteWhole(target, "stary plik");
-    prompts.Clear();
     {
         FileSizeLimit full(4096);
         prompts.Answer(PromptAnswer::Yes);

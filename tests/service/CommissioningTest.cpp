@@ -118,18 +118,15 @@ TEST(CommissioningSteps, FieldsAndTestGoodsTickOnAcceptanceOnly)
     // An error reply is shown and ticks nothing.
     b.fx.Emu().LockFaults()->ErrorCode = 80;
     b.w.BitBtn1Click();
-    ASSERT_EQ(b.prompts.Texts().size(), 1);
-    EXPECT_TRUE(b.prompts.Texts()[0].startsWith("Błąd 80: "));
+    EXPECT_EQ(b.prompts.TakeTexts(), QStringList{"Błąd 80: " + ErrorText(80)});
     EXPECT_FALSE(b.w.TickShown(PackageStep::Header));
 
     // Test goods: PLU 2 has PLU 1's name, the register refuses it, PLU 3 still follows with number 3.
-    b.prompts.Clear();
     StoreFiveGoods();
     StoreGoods(2, "Towar 1");
     b.w.BitBtn7Click();
-    ASSERT_EQ(b.prompts.Texts().size(), 2);
-    EXPECT_TRUE(b.prompts.Texts()[0].startsWith("Błąd 5: "));
-    EXPECT_EQ(b.prompts.Texts()[1], "Wyłącz tryb serwisowy, oraz dokonaj testowej sprzedaży, i wykonaj raport dobowy.");
+    EXPECT_EQ(b.prompts.TakeTexts(), (QStringList{"Błąd 5: " + ErrorText(5),
+                                                  "Wyłącz tryb serwisowy, oraz dokonaj testowej sprzedaży, i wykonaj raport dobowy."}));
     std::vector<uint16_t> numbers;
     for (const emu::Bytes& f : b.fx.Emu().ReceivedFramesWithCommand('T'))
         numbers.push_back(emu::GetU16(&f[4]));
@@ -138,7 +135,6 @@ TEST(CommissioningSteps, FieldsAndTestGoodsTickOnAcceptanceOnly)
     EXPECT_EQ(b.fx.Emu().GoodsCount(), 4u);
 
     StoreGoods(2, "Towar 2");
-    b.prompts.Clear();
     b.w.BitBtn7Click();
     EXPECT_TRUE(b.w.TickShown(PackageStep::Goods));
     EXPECT_EQ(b.fx.Emu().GoodsCount(), 5u);
@@ -154,7 +150,6 @@ TEST(CommissioningSteps, FieldsAndTestGoodsTickOnAcceptanceOnly)
 
     // An empty slot ends the goods step at once and silently.
     DbZeroFillAt(GoodsRecordOffset(3), App.GoodsRecordSize);
-    b.prompts.Clear();
     b.fx.Emu().ClearReceived();
     b.w.BitBtn7Click();
     EXPECT_TRUE(b.prompts.Texts().isEmpty());

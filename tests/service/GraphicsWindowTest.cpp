@@ -188,7 +188,7 @@ TEST(GraphicsWindow, SendStoresTheViewRowByRowSaveWritesItDeletesReportAndFaults
     b.w.SpeedButton1Click();
     b.w.Button1Click();
     b.w.SpeedButton1Click();
-    EXPECT_EQ(b.prompts.LastText(), "Plik " + saved + ".bmp już istnieje.Kontynuować? ");
+    EXPECT_EQ(b.prompts.TakeTexts().last(), "Plik " + saved + ".bmp już istnieje.Kontynuować? ");
     // It reads back as the view: header, palette, row order and bit order all count.
     QFile f(saved + ".bmp");
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
@@ -197,7 +197,6 @@ TEST(GraphicsWindow, SendStoresTheViewRowByRowSaveWritesItDeletesReportAndFaults
     EXPECT_TRUE(MonochromeOfSource(QImage::fromData(file, "BMP")) == view);
 
     // The deletes report only what the register did.
-    b.prompts.Clear();
     b.w.BitBtn8Click();
     b.w.BitBtn3Click();
     EXPECT_EQ(b.prompts.TakeTexts(), (QStringList{"Nagłówek skasowany", "Stopka skasowana"}));

@@ -49,10 +49,10 @@ TEST_P(LinkTest, GroupTurnoverListsEachMonthHeaderShowsSixLinesCacheDumpOnlyWhen
     rig.fx.Emu().ClearReceived();
     w.BitBtn6Click();
     EXPECT_EQ(w.Memo1->toPlainText().split('\n').size(), 22);
+    EXPECT_TRUE(rig.prompts.TakeTexts().contains("Błąd CRC!"));
     EXPECT_TRUE(WaitForAck(rig.fx, 1));
 
     // The header shows its six lines.
-    rig.prompts.Clear();
     emu::Bytes setting(259, 0);
     std::memcpy(&setting[0], "SKLEP", 5);
     std::memcpy(&setting[42 * 1], "AB\0CD", 5);  // a zero byte inside a line joins its sides
@@ -89,10 +89,10 @@ TEST_P(LinkTest, GroupTurnoverListsEachMonthHeaderShowsSixLinesCacheDumpOnlyWhen
     rig.fx.Emu().SetCacheMemory(emu::Bytes(256 * 3, 0x55));
     rig.fx.Emu().LockFaults()->SilentAfterDataFrames = 1;
     dump.Button1Click();
-    EXPECT_EQ(rig.prompts.Texts().back(), QStringLiteral("Błąd transmisji"));
+    EXPECT_EQ(rig.prompts.TakeTexts().back(), QStringLiteral("Błąd transmisji"));
     rig.fx.Emu().LockFaults()->WrongChecksumDataFrame = 2;
     dump.Button1Click();
-    rig.prompts.Clear();
+    EXPECT_TRUE(rig.prompts.TakeTexts().contains("Błąd CRC!"));
     QTimer::singleShot(0, dump.Button2, [&] { dump.Button2->click(); });
     dump.Button1Click();
     EXPECT_TRUE(rig.prompts.Texts().isEmpty());

@@ -3,8 +3,6 @@
 #include <QFile>
 #include <QRegularExpression>
 #include <csignal>
-#include <fstream>
-#include <iterator>
 
 FileSizeLimit::FileSizeLimit(rlim_t limit)
 {
@@ -27,15 +25,4 @@ int PdfPageCount(const QString& path)
         return -1;
     static const QRegularExpression page(QStringLiteral("/Type\\s*/Page[^s]"));
     return int(QString::fromLatin1(pdf).count(page));
-}
-
-std::string ReadWhole(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-void WriteWhole(const std::string& path, const std::string& bytes)
-{
-    std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
 }

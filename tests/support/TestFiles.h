@@ -1,6 +1,8 @@
 #pragma once
-// Files in tests: a full disk, and the pages of a printed PDF.
+// Files in tests: a full disk, whole files, and the pages of a printed PDF.
 #include <QString>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <sys/resource.h>
 
@@ -20,5 +22,10 @@ private:
 int PdfPageCount(const QString& path);
 
 // The bytes of the file at path ("" when it cannot be read); a file of exactly these bytes.
-std::string ReadWhole(const std::string& path);
-void WriteWhole(const std::string& path, const std::string& bytes);
+inline std::string ReadWhole(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+inline void WriteWhole(const std::string& path, const std::string& bytes) { std::ofstream(path, std::ios::binary) << bytes; }

@@ -48,10 +48,9 @@ TEST_P(RegisterToFile, RefusalsCancelsAndFailedReadsKeepTheOpenDatabase)
         emu::Bytes bad = vat;
         bad[std::size_t(at)] = 0x30;
         fx.Emu().PutSetting('P', bad);
-        prompts.Clear();
         prompts.Answer(PromptAnswer::No);
         w.Button1Click();
-        EXPECT_EQ(prompts.Texts().last().toStdString(), "Wystąpił błąd transmisji.") << at;
+        EXPECT_EQ(prompts.TakeTexts().last().toStdString(), "Wystąpił błąd transmisji.") << at;
         EXPECT_EQ(ImageBytes(), before);
     }
 
@@ -61,7 +60,6 @@ TEST_P(RegisterToFile, RefusalsCancelsAndFailedReadsKeepTheOpenDatabase)
         fx.Emu().PutGoodsRecord(RegisterGoods(plu, "Towar", "", 199));
     // The VAT rates and the basic group come in one frame each: the third frame is a goods one.
     fx.Emu().LockFaults()->DropAfterDataFrames = 3;
-    prompts.Clear();
     prompts.Answer(PromptAnswer::No);
     w.Button1Click();
     EXPECT_EQ(fx.Emu().ReceivedFramesWithCommand('T').size(), 1u);
@@ -198,11 +196,10 @@ TEST_P(FileToRegister, SendsEveryStoredRecordInTheRegistersOrderUnlessSilenceNoO
     fx.Emu().LockFaults()->PaperOutReplies = 1;
     prompts.Answer(PromptAnswer::No);
     w.Button1Click();
-    EXPECT_EQ(prompts.Texts().first(), "Brak papieru! Kontynuować?");
+    EXPECT_EQ(prompts.TakeTexts().first(), "Brak papieru! Kontynuować?");
     EXPECT_EQ(Commands(), "Z");
 
     // Esc while the copy runs stops it before the next record.
-    prompts.Clear();
     fx.Emu().ClearReceived();
     QTimer::singleShot(0, &w, [&w] { w.FormKeyDown(Qt::Key_Escape); });
     w.Button1Click();

@@ -66,12 +66,11 @@ TEST_P(SmallTableWindow, ReadListsTheListedSlotsOnlyCopiesATickedOneToItsPcSlotA
     fx.Emu().LockFaults()->WrongChecksumDataFrame = 2;
     w.BitBtn6Click();
     EXPECT_EQ(w.CheckListBox2->Items(), QStringList{"1.  Forma                 Karta płatnicza"});
-    EXPECT_TRUE(prompts.Saw("Błąd CRC!"));
+    EXPECT_TRUE(prompts.TakeTexts().contains("Błąd CRC!"));
     ASSERT_TRUE(fx.Emu().WaitForFramesWithCommand(0x06, 5, 2000));   // three answers to the first read, two now
     EXPECT_EQ(fx.Emu().ReceivedFramesWithCommand(0x06).back()[7], 1);
 
     // A delete carries a packaging's whole name.
-    prompts.Clear();
     auto r = Record(66, 6, "Skrzynka plastikowa na butelki");   // 30 characters
     r[59] = 24;
     emu::PutU32(r.data() + 43, 50);
@@ -119,7 +118,7 @@ TEST_P(SmallTableWindow, TogglesThenSendNumbersTheFramesWaitsOutPrintingThenRere
         EXPECT_EQ(w.CheckListBox1->CheckedCount(), press % 2 == 0 ? 3 : 0);
     }
     w.BitBtn2Click();
-    EXPECT_EQ(prompts.Messages(), QStringList{" Zaprogramowano 3 rabatów."});
+    EXPECT_EQ(prompts.TakeTexts(), QStringList{" Zaprogramowano 3 rabatów."});
     const auto frames = fx.Emu().ReceivedFramesWithCommand('R');
     ASSERT_EQ(frames.size(), 4u);   // three program frames, then the read
     EXPECT_EQ(FrameNumbers({frames.begin(), frames.begin() + 3}), (std::vector<uint16_t>{1, 2, 0x8003}));
@@ -128,15 +127,13 @@ TEST_P(SmallTableWindow, TogglesThenSendNumbersTheFramesWaitsOutPrintingThenRere
     EXPECT_EQ(w.CheckListBox2->Count(), 3);
 
     // Silence stops the send with the count so far, and no re-read follows.
-    prompts.Clear();
     fx.Emu().ClearReceived();
     fx.Emu().LockFaults()->SilentRequests = 1;
     w.BitBtn2Click();
-    EXPECT_EQ(prompts.Messages(), QStringList{"Wystąpił błąd transmisji. Zaprogramowano 0 rabatów."});
+    EXPECT_EQ(prompts.TakeTexts(), QStringList{"Wystąpił błąd transmisji. Zaprogramowano 0 rabatów."});
     EXPECT_EQ(fx.Emu().ReceivedFramesWithCommand('R').size(), 1u);
     EXPECT_TRUE(w.BitBtn2->isEnabled());
 
-    prompts.Clear();
     fx.Emu().LockFaults()->PrintingReplies = 2;
     QElapsedTimer t;
     t.start();
