@@ -11,6 +11,22 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 
+namespace {
+
+// The requests the register got, acknowledgements left out, as their command letters; each is one frame.
+std::string Commands(emu::RegisterEmulator& e)
+{
+    std::string s;
+    for (const auto& f : e.ReceivedFrames())
+        if (f[6] != 0x06) {
+            s += char(f[6]);
+            EXPECT_EQ(emu::GetU16(f.data() + 4), 1);
+        }
+    return s;
+}
+
+} // namespace
+
 class RegisterToFile : public SyncLinkTest {
 protected:
     void SetUp() override
@@ -124,28 +140,10 @@ TEST_P(RegisterToFile, EveryTableLandsInAFreshDatabase)
     EXPECT_EQ(App.CurrentDatabaseFileName, "Bez nazwy");
     EXPECT_EQ(App.DatabaseModified, 1);
     EXPECT_TRUE(DatabaseUsable());
-    // the reads went out in the register's order
-    std::string order;
-    for (const auto& f : fx.Emu().ReceivedFrames())
-        if (f.size() == 11 && f[6] != 0x06)
-            order += char(f[6]);
-    EXPECT_EQ(order, "PZGTRKFW");
+    EXPECT_EQ(Commands(fx.Emu()), "PZGTRKFW");   // the reads went out in the register's order
 }
 
-class FileToRegister : public SyncLinkTest {
-protected:
-    // The program and delete frames the register received, as their command letters.
-    std::string Commands()
-    {
-        std::string s;
-        for (const auto& f : fx.Emu().ReceivedFrames())
-            if (f[6] != 0x06) {
-                s += char(f[6]);
-                EXPECT_EQ(emu::GetU16(f.data() + 4), 1);
-            }
-        return s;
-    }
-};
+using FileToRegister = SyncLinkTest;
 INSTANTIATE_OVER_BOTH_LINES(FileToRegister);
 
 TEST_P(FileToRegister, SendsEveryStoredRecordInTheRegistersOrderUnlessSilenceNoOrEscEndsItAndQuickKeysComeBack)
@@ -171,7 +169,7 @@ TEST_P(FileToRegister, SendsEveryStoredRecordInTheRegistersOrderUnlessSilenceNoO
     w.CheckBox1Click();
     fx.Emu().LockFaults()->ErrorCode = 5;   // the packaging is refused: the copy goes on
     w.Button1Click();
-    EXPECT_EQ(Commands(), "ZGTRKFW");
+    EXPECT_EQ(Commands(fx.Emu()), "ZGTRKFW");
     EXPECT_TRUE(prompts.Texts().isEmpty()) << prompts.Texts().join("|").toStdString();
     EXPECT_EQ(fx.Emu().GoodsRecord(12)[2], 'C');
     EXPECT_EQ(fx.Emu().TableRecord('W', 1)[0], 1);
@@ -184,27 +182,27 @@ TEST_P(FileToRegister, SendsEveryStoredRecordInTheRegistersOrderUnlessSilenceNoO
     w.Button1Click();
     EXPECT_GE(t.elapsed(), 2000);
     EXPECT_TRUE(prompts.Texts().isEmpty());
-    EXPECT_EQ(Commands(), "ZGTRKFW");
+    EXPECT_EQ(Commands(fx.Emu()), "ZGTRKFW");
 
     fx.Emu().ClearReceived();
     fx.Emu().LockFaults()->SilentRequests = 1;
     w.Button1Click();
     EXPECT_EQ(prompts.TakeTexts(), QStringList{"Wystąpił błąd transmisji."});
-    EXPECT_EQ(Commands(), "Z");   // the rest is not sent
+    EXPECT_EQ(Commands(fx.Emu()), "Z");   // the rest is not sent
 
     fx.Emu().ClearReceived();
     fx.Emu().LockFaults()->PaperOutReplies = 1;
     prompts.Answer(PromptAnswer::No);
     w.Button1Click();
     EXPECT_EQ(prompts.TakeTexts().first(), "Brak papieru! Kontynuować?");
-    EXPECT_EQ(Commands(), "Z");
+    EXPECT_EQ(Commands(fx.Emu()), "Z");
 
     // Esc while the copy runs stops it before the next record.
     fx.Emu().ClearReceived();
     QTimer::singleShot(0, &w, [&w] { w.FormKeyDown(Qt::Key_Escape); });
     w.Button1Click();
     EXPECT_EQ(prompts.TakeTexts(), QStringList{"Komunikacja przerwana przez użytkownika."});
-    EXPECT_EQ(Commands(), "");
+    EXPECT_EQ(Commands(fx.Emu()), "");
 
     // The quick keys of a cashier go out and come back.
     fx.Emu().PutGoodsRecord(RegisterGoods(5, "Mleko", "", 199));
