@@ -1,7 +1,6 @@
 // The commissioning checklist: its plain rules, the port test on a register served on three
 // pseudo-terminals (USB, COM A, COM B), the steps against the emulator, and a whole kit.
 #include "core/DatabaseImage.h"
-#include "emulator/FrameCodec.h"
 #include "service/CommissioningLogic.h"
 #include "service/DaneInformacyjne.h"
 #include "service/ProgramowanieNowegoPakietu.h"
@@ -9,12 +8,7 @@
 #include "sync/SynchronizacjaBazyTowarowej.h"
 #include "tests/service/ServiceTestUtil.h"
 
-#include <QCheckBox>
 #include <QDateEdit>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QTimer>
 
 namespace {
 

@@ -1,14 +1,10 @@
 // The electronic copy: frames and flushes of the stream reader, and the window against the
 // emulator's stream over both links.
-#include "platform/Cp1250.h"
 #include "service/CopyStream.h"
 #include "service/OdczytKopii.h"
 #include "tests/service/ServiceTestUtil.h"
 
 #include <QComboBox>
-#include <QLineEdit>
-#include <QPlainTextEdit>
-#include <QPushButton>
 #include <QTabWidget>
 
 namespace {

@@ -1,14 +1,12 @@
 // The graphics window: the shift and zoom arrows, opening pictures, the send of the 96 rows and
 // the deletes against the emulator with faults aimed at one row, and the saved file.
 #include "core/DatabaseFiles.h"
-#include "emulator/FrameCodec.h"
 #include "service/GrafikaNaglowek.h"
 #include "service/JpegDecoder.h"
 #include "tests/service/ServiceTestUtil.h"
 
 #include <QBuffer>
 #include <QFile>
-#include <QLabel>
 #include <QProgressBar>
 #include <ctime>
 

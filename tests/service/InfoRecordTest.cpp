@@ -1,12 +1,7 @@
 // The information window against the emulator over a pseudo-terminal and over loopback TCP:
 // both record layouts and the replies that fill nothing.
-#include "emulator/FrameCodec.h"
-#include "platform/Cp1250.h"
 #include "service/DaneInformacyjne.h"
 #include "tests/service/ServiceTestUtil.h"
-
-#include <QLabel>
-#include <cstring>
 
 namespace {
 

@@ -1,18 +1,10 @@
 // Group turnover, header, cache dump and screen download against the emulator.
-#include "platform/Cp1250.h"
 #include "service/KopiaPamieciPodrecznej.h"
 #include "service/ObrotGrup.h"
 #include "service/PobieranieEkranu.h"
 #include "service/PobieranieNaglowka.h"
 #include "service/ReadoutLogic.h"
 #include "tests/service/ServiceTestUtil.h"
-
-#include <QCheckBox>
-#include <QLabel>
-#include <QPlainTextEdit>
-#include <QPushButton>
-#include <QTimer>
-#include <cstring>
 
 namespace {
 

@@ -21,10 +21,8 @@
 #include "service/WykonywanieRaportuZmianowegoSprzedazy.h"
 #include "tests/service/ServiceTestUtil.h"
 
-#include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
-#include <QLineEdit>
 #include <memory>
 
 namespace {

@@ -1,14 +1,8 @@
 // The sales download window against the emulator: its lines, the stop, the export and the clear.
-#include "platform/Cp1250.h"
 #include "service/SciaganieSprzedazy.h"
 #include "tests/service/ServiceTestUtil.h"
 
-#include <QCheckBox>
-#include <QLabel>
 #include <QListWidget>
-#include <QPushButton>
-#include <QTimer>
-#include <cstring>
 
 namespace {
 

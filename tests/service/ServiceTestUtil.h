@@ -1,16 +1,25 @@
 #pragma once
-// Set-up shared by the service window tests: a clean environment, scripted prompts and the
-// emulator, with the program's link opened over a pseudo-terminal or loopback TCP.
+// Set-up shared by the service window tests: the common includes, a clean environment, scripted
+// prompts and the emulator, with the program's link opened over a pseudo-terminal or loopback TCP.
 #include "core/AppState.h"
+#include "emulator/FrameCodec.h"
 #include "emulator/RegisterEmulator.h"
 #include "link/Link.h"
 #include "link/LinkSettings.h"
+#include "platform/Cp1250.h"
 #include "tests/support/EmulatorFixture.h"
 #include "tests/support/ScriptedPrompts.h"
 #include "tests/support/TestEnvironment.h"
 #include "tests/support/TestFiles.h"
 #include "tests/support/TestNames.h"
 
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTimer>
+#include <cstring>
 #include <functional>
 #include <gtest/gtest.h>
 #include <string>

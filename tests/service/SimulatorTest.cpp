@@ -1,21 +1,13 @@
 // The scale and scanner simulator: its state machine, and the window playing the device on a
 // pseudo-terminal whose other end plays the register.
-#include "link/Link.h"
-#include "link/LinkSettings.h"
 #include "platform/SerialPort.h"
 #include "platform/Time.h"
 #include "service/DeviceSimulator.h"
 #include "service/SymulatorUrzadzen.h"
+#include "tests/service/ServiceTestUtil.h"
 #include "tests/support/PtyPair.h"
-#include "tests/support/ScriptedPrompts.h"
-#include "tests/support/TestEnvironment.h"
 
-#include <QApplication>
-#include <QLabel>
-#include <QLineEdit>
 #include <QRadioButton>
-#include <QTimer>
-#include <gtest/gtest.h>
 
 namespace {
 
