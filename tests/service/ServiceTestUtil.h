@@ -12,6 +12,7 @@
 #include "tests/support/TestEnvironment.h"
 #include "tests/support/TestFiles.h"
 #include "tests/support/TestNames.h"
+#include "tests/tables/QtPrinting.h"
 
 #include <QCheckBox>
 #include <QLabel>

@@ -8,7 +8,6 @@
 #include "tables/EdycjaTowaru.h"
 #include "tests/sync/SyncTestUtil.h"
 #include "tests/support/TestFiles.h"
-#include "tests/tables/QtPrinting.h"
 
 #include <QMenu>
 #include <QFrame>

@@ -13,6 +13,7 @@
 #include "tests/support/ScriptedPrompts.h"
 #include "tests/support/TestEnvironment.h"
 #include "tests/support/TestNames.h"
+#include "tests/tables/QtPrinting.h"
 
 #include <QElapsedTimer>
 #include <QLabel>
