@@ -82,8 +82,8 @@ TEST_F(CsvExportWindow, WritesTheChosenFileWholeAndOverwritesOnlyWhenAsked)
     Export(3, env.Path("grupy"));
     EXPECT_EQ(prompts.LastSaveInitial, QString("Bez nazwy_grupy.csv"));
     EXPECT_EQ(ReadWhole(env.Path("grupy.csv")), "Grupy\nNumer;Nazwa\n1;Grupa podstawowa\n4;Soki; wody\n7;Dwa\nwiersze\n");
-    EXPECT_EQ(prompts.Messages(), QStringList{"Teksty rekordów o numerach 4, 7 zawierają znak ';' lub koniec wiersza. "
-                                              "Import tego pliku ich nie przyjmie."});
+    EXPECT_EQ(prompts.TakeTexts(), QStringList{"Teksty rekordów o numerach 4, 7 zawierają znak ';' lub koniec wiersza. "
+                                               "Import tego pliku ich nie przyjmie."});
     EXPECT_EQ(w.Label5->text(), QString("Wyeksportowano bazę grup towarowych"));
     EXPECT_EQ(App.DatabaseModified, 0);
     for (uint16_t plu = 1; plu <= 21; ++plu)
@@ -92,7 +92,6 @@ TEST_F(CsvExportWindow, WritesTheChosenFileWholeAndOverwritesOnlyWhenAsked)
                     .contains("numerach 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20, ... zawierają"));
 
     WriteWhole(target, "stary plik");
-    prompts.Clear();
     prompts.Answer(PromptAnswer::No);
     Export(2, target);
     EXPECT_EQ(prompts.Texts(), QStringList{"Plik " + QString::fromStdString(target) + " już istnieje. Kontynuować? "});
@@ -102,13 +101,12 @@ TEST_F(CsvExportWindow, WritesTheChosenFileWholeAndOverwritesOnlyWhenAsked)
     Export(2, target);
     EXPECT_EQ(ReadWhole(target).substr(0, 9), "Kasjerzy\n");
     EXPECT_EQ(w.Label5->text(), QString("Wyeksportowano bazę kasjerów"));
-    EXPECT_EQ(prompts.Texts().size(), 2);  // the question again, no warning for a clean table
+    EXPECT_EQ(prompts.TakeTexts().size(), 2);  // the question again, no warning for a clean table
 
     // Failed writes and unusable images leave the old file.
     for (uint16_t plu = 1; plu <= 300; ++plu)
         StoreGoods(plu, "Towar o długiej nazwie, że hej", plu, "A", "5900000000000");
     WriteWhole(target, "stary plik");
-    prompts.Clear();
     {
         FileSizeLimit full(4096);
         prompts.Answer(PromptAnswer::Yes);
@@ -203,37 +201,32 @@ TEST_F(CsvImportWindow, ABadFileChangesNothingAndNamesEveryLineButEditorFilesAre
 {
     App.DatabaseModified = 0;
     const std::vector<uint8_t> before = ImageBytes();
-    const std::string bad = "\xEF\xBB\xBFTowary\nx\n1;Dobry;1,00;A;1;1;0;0;1;0\n"   // 3: good, yet not written
-                            "Chleb;1,00\n"                             // 4: number no integer
-                            "0;Zero;1,00;A;1;1;0;0;1;0\n"              // 5: out of range
-                            "8001;Za duży;1,00;A;1;1;0;0;1;0\n"        // 6
-                            "2;Bajt;1,00;A;1;256;0;0;1;0\n"            // 7: the old program wrapped it
-                            "3;Kropka;1.234;A;1;1;0;0;1;0\n"           // 8: a dot
-                            "4;Ujemna;-1,00;A;1;1;0;0;1;0\n"           // 9
-                            "5;Duża;42949672,96;A;1;1;0;0;1;0\n"       // 10
-                            "6;Kod;1,00;A;12345678901234;1;0;0;1;0\n"  // 11
-                            "7;Pole;1,00;A;1;1;0;0;1;0;x\n"            // 12: a field too many
-                            "8;Grupa;1,00;A;1;x;0;0;1;0\n"             // 13
-                            "9;" + std::string(700, 'a') + "\n"        // 14: too long
-                            "10;Жито;1,00;A;1;1;0;0;1;0\n"             // 15: no cp1250 form
-                            "11;Znaki;\x01\t" + std::string(45, '9') + ";A;1;1;0;0;1;0\n";  // 16: quoted short
+    // Each bad line from line 4 on, and what the refusal says of it; the good line 3 is not written.
+    const std::pair<std::string, std::string> lines[] = {
+        {"Chleb;1,00", ", kolumna \"Numer\": 'Chleb' is not a valid integer value"},
+        {"0;Zero;1,00;A;1;1;0;0;1;0", ", kolumna \"Numer\": liczba spoza zakresu 1-8000"},
+        {"8001;Za duży;1,00;A;1;1;0;0;1;0", ", kolumna \"Numer\": liczba spoza zakresu 1-8000"},
+        {"2;Bajt;1,00;A;1;256;0;0;1;0", ", kolumna \"Numer grupy\": liczba spoza zakresu 0-255"},   // the old program wrapped it
+        {"3;Kropka;1.234;A;1;1;0;0;1;0", ", kolumna \"Cena\": '1.234' is not a valid floating point value"},
+        {"4;Ujemna;-1,00;A;1;1;0;0;1;0", ", kolumna \"Cena\": kwota spoza zakresu 0,00-42949672,95"},
+        {"5;Duża;42949672,96;A;1;1;0;0;1;0", ", kolumna \"Cena\": kwota spoza zakresu 0,00-42949672,95"},
+        {"6;Kod;1,00;A;12345678901234;1;0;0;1;0", ", kolumna \"Kod\": tekst dłuższy niż 13 znaków"},
+        {"7;Pole;1,00;A;1;1;0;0;1;0;x", ": więcej pól niż kolumn (10), czy nazwa nie zawiera znaku ';'?"},
+        {"8;Grupa;1,00;A;1;x;0;0;1;0", ", kolumna \"Numer grupy\": 'x' is not a valid integer value"},
+        {"9;" + std::string(700, 'a'), ": wiersz dłuższy niż 700 znaków"},
+        {"10;Жито;1,00;A;1;1;0;0;1;0", ": znaki spoza strony kodowej 1250: Жито"},
+        {"11;Znaki;\x01\t" + std::string(45, '9') + ";A;1;1;0;0;1;0",   // quoted short
+         ", kolumna \"Cena\": '\\x01\\x09" + std::string(38, '9') + "...' is not a valid floating point value"},
+    };
+    std::string bad = "\xEF\xBB\xBFTowary\nx\n1;Dobry;1,00;A;1;1;0;0;1;0\n";
+    std::string refusal = "Plik zawiera błędy, nic nie zaimportowano.";
+    int number = 4;
+    for (const auto& [line, error] : lines) {
+        bad += line + "\n";
+        refusal += "\nWiersz " + std::to_string(number++) + error;
+    }
     Import(bad);
-    ASSERT_EQ(prompts.Texts().size(), 1);
-    EXPECT_EQ(prompts.Texts().front().toStdString(),
-              "Plik zawiera błędy, nic nie zaimportowano.\n"
-              "Wiersz 4, kolumna \"Numer\": 'Chleb' is not a valid integer value\n"
-              "Wiersz 5, kolumna \"Numer\": liczba spoza zakresu 1-8000\n"
-              "Wiersz 6, kolumna \"Numer\": liczba spoza zakresu 1-8000\n"
-              "Wiersz 7, kolumna \"Numer grupy\": liczba spoza zakresu 0-255\n"
-              "Wiersz 8, kolumna \"Cena\": '1.234' is not a valid floating point value\n"
-              "Wiersz 9, kolumna \"Cena\": kwota spoza zakresu 0,00-42949672,95\n"
-              "Wiersz 10, kolumna \"Cena\": kwota spoza zakresu 0,00-42949672,95\n"
-              "Wiersz 11, kolumna \"Kod\": tekst dłuższy niż 13 znaków\n"
-              "Wiersz 12: więcej pól niż kolumn (10), czy nazwa nie zawiera znaku ';'?\n"
-              "Wiersz 13, kolumna \"Numer grupy\": 'x' is not a valid integer value\n"
-              "Wiersz 14: wiersz dłuższy niż 700 znaków\n"
-              "Wiersz 15: znaki spoza strony kodowej 1250: Жито\n"
-              "Wiersz 16, kolumna \"Cena\": '\\x01\\x09" + std::string(38, '9') + "...' is not a valid floating point value");
+    EXPECT_EQ(prompts.Texts(), QStringList{QString::fromStdString(refusal)});
     EXPECT_TRUE(CsvImportRefusal(std::vector<CsvLineError>(23, {1, {}, "x"})).endsWith("\nWiersz 1: x\n... i jeszcze 3 błędy."));
     Import("Klienci\x01\nNumer\n1;x\n");
     EXPECT_EQ(prompts.Texts(), QStringList{"Nie rozpoznano bazy w pliku: Klienci\\x01"});

@@ -16,17 +16,6 @@
 #include <gtest/gtest.h>
 #include <initializer_list>
 
-inline std::string ReadWhole(const std::string& path)
-{
-    const std::vector<uint8_t> b = FileBytes(path);
-    return std::string(b.begin(), b.end());
-}
-
-inline void WriteWhole(const std::string& path, const std::string& bytes)
-{
-    WriteFileBytes(path, std::vector<uint8_t>(bytes.begin(), bytes.end()));
-}
-
 inline std::string Cp(const char* utf8) { return ToCp1250(QString::fromUtf8(utf8)); }
 
 // Record bytes: text fields (cp1250, NUL-padded to w), u32 values, single bytes.

@@ -1,7 +1,6 @@
 // The commissioning checklist: its plain rules, the port test on a register served on three
 // pseudo-terminals (USB, COM A, COM B), the steps against the emulator, and a whole kit.
 #include "core/DatabaseImage.h"
-#include "emulator/FrameCodec.h"
 #include "service/CommissioningLogic.h"
 #include "service/DaneInformacyjne.h"
 #include "service/ProgramowanieNowegoPakietu.h"
@@ -9,50 +8,39 @@
 #include "sync/SynchronizacjaBazyTowarowej.h"
 #include "tests/service/ServiceTestUtil.h"
 
-#include <QCheckBox>
 #include <QDateEdit>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QTimer>
 
 namespace {
 
 enum : int { Usb = 0, ComA = 1, ComB = 2 };
 
-void StoreGoods(uint16_t plu, const char* name)
+void StoreGoods(uint16_t plu, const std::string& name)
 {
-    GoodsRecordFields f;
-    f.Plu = plu;
-    f.Name = name;
-    f.VatLetter = "A";
-    f.Price = 100 * plu;
-    f.Group = 1;
-    ASSERT_EQ(WriteGoodsRecordToImage(f), 0);
+    ASSERT_EQ(WriteGoodsRecordToImage({plu, name, "A", 100u * plu, "", 1}), 0);
+}
+
+// "Towar 1" to "Towar 5" at PLUs 1 to 5.
+void StoreFiveGoods()
+{
+    for (uint16_t plu = 1; plu <= 5; ++plu)
+        StoreGoods(plu, "Towar " + std::to_string(plu));
 }
 
 std::string Payload(const emu::Bytes& frame, std::size_t n) { return std::string(frame.begin() + 7, frame.begin() + 7 + long(n)); }
 
-struct KitBench {
-    TestEnvironment env;
-    ScriptedPrompts prompts;
-    EmulatorFixture fx;
-    TProgramowanieNowegoPakietu w;
-};
+using KitBench = WindowBench<TProgramowanieNowegoPakietu>;
 
 } // namespace
 
-TEST(CommissioningRules, OnlyAWholePortReplyCounts)
+TEST(CommissioningPorts, OnlyAWholeReplyCountsAndEachMissingPortHasItsMessageAndLeavesNoPortOpen)
 {
+    // Only a whole port reply with its checksum right tells the port; a port that gives none is missing.
     emu::Bytes reply = emu::MakeStatusReply(1, 0x8001, '9', 2);
     EXPECT_EQ(PortCodeOfReply(reply.data(), reply.size()), 2);
     EXPECT_EQ(PortCodeOfReply(reply.data(), 9), -1);
     reply[8] ^= 1;
     EXPECT_EQ(PortCodeOfReply(reply.data(), reply.size()), -1);
-}
 
-TEST(CommissioningPorts, EachMissingPortHasItsMessageAndLeavesNoPortOpen)
-{
     struct Case {
         const char* Name;
         std::vector<std::pair<int, int>> Ports;
@@ -100,7 +88,7 @@ TEST(CommissioningSteps, FieldsAndTestGoodsTickOnAcceptanceOnly)
     b.w.BitBtn12Click();
     b.w.MaskEdit2->setText("123");
     b.w.BitBtn12Click();
-    EXPECT_EQ(b.prompts.Texts(), (QStringList{"Wprowadź klucz", "Wprowadź numer unikatowy"}));
+    EXPECT_EQ(b.prompts.TakeTexts(), (QStringList{"Wprowadź klucz", "Wprowadź numer unikatowy"}));
     b.w.MaskEdit1->setText("abc1234567890");
     b.w.BitBtn12Click();
     const auto keys = b.fx.Emu().ReceivedFramesWithCommand('M');
@@ -116,28 +104,23 @@ TEST(CommissioningSteps, FieldsAndTestGoodsTickOnAcceptanceOnly)
     EXPECT_TRUE(b.w.TickShown(PackageStep::Nip));
 
     // A symbol that code page 1250 cannot hold is refused, naming what it cannot hold.
-    b.prompts.Clear();
     b.w.Edit1->setText("¥E¥");
     b.w.BitBtn3Click();
-    EXPECT_EQ(b.prompts.Texts(), QStringList{"Tekst „¥E¥” zawiera znaki, których kasa nie obsługuje: ¥"});
+    EXPECT_EQ(b.prompts.TakeTexts(), QStringList{"Tekst „¥E¥” zawiera znaki, których kasa nie obsługuje: ¥"});
     EXPECT_TRUE(b.fx.Emu().ReceivedFramesWithCommand('E').empty());
 
     // An error reply is shown and ticks nothing.
-    b.prompts.Clear();
     b.fx.Emu().LockFaults()->ErrorCode = 80;
     b.w.BitBtn1Click();
-    ASSERT_EQ(b.prompts.Texts().size(), 1);
-    EXPECT_TRUE(b.prompts.Texts()[0].startsWith("Błąd 80: "));
+    EXPECT_EQ(b.prompts.TakeTexts(), QStringList{"Błąd 80: " + ErrorText(80)});
     EXPECT_FALSE(b.w.TickShown(PackageStep::Header));
 
     // Test goods: PLU 2 has PLU 1's name, the register refuses it, PLU 3 still follows with number 3.
-    b.prompts.Clear();
-    for (uint16_t plu = 1; plu <= 5; ++plu)
-        StoreGoods(plu, plu == 2 ? "Towar 1" : ("Towar " + std::to_string(plu)).c_str());
+    StoreFiveGoods();
+    StoreGoods(2, "Towar 1");
     b.w.BitBtn7Click();
-    ASSERT_EQ(b.prompts.Texts().size(), 2);
-    EXPECT_TRUE(b.prompts.Texts()[0].startsWith("Błąd 5: "));
-    EXPECT_EQ(b.prompts.Texts()[1], "Wyłącz tryb serwisowy, oraz dokonaj testowej sprzedaży, i wykonaj raport dobowy.");
+    EXPECT_EQ(b.prompts.TakeTexts(), (QStringList{"Błąd 5: " + ErrorText(5),
+                                                  "Wyłącz tryb serwisowy, oraz dokonaj testowej sprzedaży, i wykonaj raport dobowy."}));
     std::vector<uint16_t> numbers;
     for (const emu::Bytes& f : b.fx.Emu().ReceivedFramesWithCommand('T'))
         numbers.push_back(emu::GetU16(&f[4]));
@@ -146,7 +129,6 @@ TEST(CommissioningSteps, FieldsAndTestGoodsTickOnAcceptanceOnly)
     EXPECT_EQ(b.fx.Emu().GoodsCount(), 4u);
 
     StoreGoods(2, "Towar 2");
-    b.prompts.Clear();
     b.w.BitBtn7Click();
     EXPECT_TRUE(b.w.TickShown(PackageStep::Goods));
     EXPECT_EQ(b.fx.Emu().GoodsCount(), 5u);
@@ -162,7 +144,6 @@ TEST(CommissioningSteps, FieldsAndTestGoodsTickOnAcceptanceOnly)
 
     // An empty slot ends the goods step at once and silently.
     DbZeroFillAt(GoodsRecordOffset(3), App.GoodsRecordSize);
-    b.prompts.Clear();
     b.fx.Emu().ClearReceived();
     b.w.BitBtn7Click();
     EXPECT_TRUE(b.prompts.Texts().isEmpty());
@@ -175,8 +156,7 @@ TEST(CommissioningSteps, ClicksDuringAPacedSeriesStartNoOther)
 {
     KitBench b;
     ASSERT_TRUE(b.fx.ConnectLink(false, 4));
-    for (uint16_t plu = 1; plu <= 5; ++plu)
-        StoreGoods(plu, ("Towar " + std::to_string(plu)).c_str());
+    StoreFiveGoods();
     b.w.BitBtn7Click();
     b.prompts.Clear();
     TSciaganieSprzedazy sales;
@@ -217,8 +197,7 @@ TEST(CommissioningKit, NineTicksInPanelOrderCompleteTheKit)
     for (auto [pc, code] : std::initializer_list<std::pair<int, int>>{{3, ComA}, {5, ComB}, {7, Usb}})
         ASSERT_FALSE(b.fx.ServeCom(pc, code).empty());
     b.w.FormShow();
-    for (uint16_t plu = 1; plu <= 5; ++plu)
-        StoreGoods(plu, ("Towar " + std::to_string(plu)).c_str());
+    StoreFiveGoods();
     b.w.BitBtn6Click();
     // Found first on COM A: no COM A stage; the USB stage's test is sent last, the link stays on USB.
     EXPECT_TRUE(b.w.TickShown(PackageStep::Ports));

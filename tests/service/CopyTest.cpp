@@ -1,19 +1,11 @@
 // The electronic copy: frames and flushes of the stream reader, and the window against the
 // emulator's stream over both links.
-#include "core/AppState.h"
-#include "link/Link.h"
-#include "link/LinkSettings.h"
-#include "platform/Cp1250.h"
 #include "service/CopyStream.h"
 #include "service/OdczytKopii.h"
 #include "tests/service/ServiceTestUtil.h"
 
 #include <QComboBox>
-#include <QLineEdit>
-#include <QPlainTextEdit>
-#include <QPushButton>
 #include <QTabWidget>
-#include <fstream>
 
 namespace {
 
@@ -92,7 +84,7 @@ TEST_P(LinkTest, CopyStreamIntoTheMemo)
     }
 }
 
-TEST(CopyWindow, SilenceErrorsAndBadInput)
+TEST(CopyWindow, SilenceErrorsBadInputPrintedCopyAndSave)
 {
     CopyRig rig(false);
     ASSERT_TRUE(rig.connected);
@@ -101,27 +93,43 @@ TEST(CopyWindow, SilenceErrorsAndBadInput)
     // Silence after two documents, then silence from the start.
     rig.fx.Emu().LockFaults()->SilentAfterDataFrames = 2;
     rig.w.BitBtn1Click();
-    EXPECT_EQ(rig.prompts.Texts(), QStringList{QStringLiteral("Odebrano [ 2 ] dokum.")});
+    EXPECT_EQ(rig.prompts.TakeTexts(), QStringList{QStringLiteral("Odebrano [ 2 ] dokum.")});
     EXPECT_EQ(rig.w.Memo1->toPlainText(), "Raport 3\nPTU A\nRaport 4\n");
-    rig.prompts.Clear();
     rig.fx.Emu().LockFaults()->SilentRequests = 1;
     rig.w.BitBtn1Click();
-    EXPECT_EQ(rig.prompts.Texts(), QStringList{QStringLiteral("Błąd Transmisji 0xAA")});
+    EXPECT_EQ(rig.prompts.TakeTexts(), QStringList{QStringLiteral("Błąd Transmisji 0xAA")});
 
     // The register's error frame ends the reception at once.
-    rig.prompts.Clear();
     rig.fx.Emu().LockFaults()->ErrorCode = 75;
     rig.w.BitBtn1Click();
-    EXPECT_EQ(rig.prompts.Texts(), QStringList{QStringLiteral("Błąd 75: ") + ErrorText(75)});
+    EXPECT_EQ(rig.prompts.TakeTexts(), QStringList{QStringLiteral("Błąd 75: ") + ErrorText(75)});
 
     // A chunk larger than the input buffer.
-    rig.prompts.Clear();
     rig.w.InputBufferSize = 8;
     rig.w.BitBtn1Click();
-    EXPECT_EQ(rig.prompts.Texts(), QStringList{QStringLiteral("Przekroczony BUFOR!")});
+    EXPECT_EQ(rig.prompts.TakeTexts(), QStringList{QStringLiteral("Przekroczony BUFOR!")});
     rig.w.InputBufferSize = CopyInputBufferSize;
 
+    // A copy printed on the register reads nothing back.
+    rig.w.PageControl1->setCurrentIndex(3);
+    rig.w.ComboBox6->setCurrentIndex(0);
+    rig.w.BitBtn1Click();
+    EXPECT_TRUE(rig.prompts.Texts().isEmpty());
+    ASSERT_TRUE(rig.fx.Emu().WaitForFramesWithCommand(0x01, 5, 3000));
+    EXPECT_EQ(rig.fx.Emu().ReceivedFramesWithCommand(0x01)[4][21], 1);
+
+    rig.fx.Emu().SetElectronicCopy({ToCp1250(QStringLiteral("Zażółć\ngęślą"))});
+    rig.w.ComboBox6->setCurrentIndex(1);
+    rig.w.BitBtn1Click();
+    const std::string path = rig.env.Path("kopia.rtf");
+    WriteWhole(path, std::string(100, 'x'));
+    rig.prompts.SaveFile(QString::fromStdString(path));
+    rig.prompts.Answer(PromptAnswer::Yes);
+    rig.w.SpeedButton1Click();
+    EXPECT_EQ(ReadWhole(path), ToCp1250(QStringLiteral("Zażółć\r\ngęślą\r\n")));
+
     // A last report below the first, a negative receipt and a report 0 send nothing.
+    rig.w.PageControl1->setCurrentIndex(0);
     for (auto [first, last, receipt] : {std::tuple{"5", "3", "1"}, std::tuple{"1", "2", "-1"},
                                         std::tuple{"0", "2", "1"}}) {
         rig.prompts.Clear();
@@ -131,27 +139,5 @@ TEST(CopyWindow, SilenceErrorsAndBadInput)
         rig.w.BitBtn1Click();
         EXPECT_EQ(rig.prompts.Texts(), QStringList{QStringLiteral("Błędnie wprowadzone dane")});
     }
-    EXPECT_EQ(rig.fx.Emu().ReceivedFramesWithCommand(0x01).size(), 4u);
-}
-
-TEST(CopyWindow, PrintedCopyReadsNothingAndSaveWritesTheLines)
-{
-    CopyRig rig(false);
-    ASSERT_TRUE(rig.connected);
-    rig.w.PageControl1->setCurrentIndex(3);
-    rig.w.ComboBox6->setCurrentIndex(0);
-    rig.w.BitBtn1Click();
-    EXPECT_TRUE(rig.prompts.Texts().isEmpty());
-    ASSERT_TRUE(rig.fx.Emu().WaitForFramesWithCommand(0x01, 1, 3000));
-    EXPECT_EQ(rig.fx.Emu().ReceivedFramesWithCommand(0x01)[0][21], 1);
-
-    rig.fx.Emu().SetElectronicCopy({ToCp1250(QStringLiteral("Zażółć\ngęślą"))});
-    rig.w.ComboBox6->setCurrentIndex(1);
-    rig.w.BitBtn1Click();
-    const std::string path = rig.env.Path("kopia.rtf");
-    { std::ofstream(path) << std::string(100, 'x'); }
-    rig.prompts.SaveFile(QString::fromStdString(path));
-    rig.prompts.Answer(PromptAnswer::Yes);
-    rig.w.SpeedButton1Click();
-    EXPECT_EQ(ReadFile(path), ToCp1250(QStringLiteral("Zażółć\r\ngęślą\r\n")));
+    EXPECT_EQ(rig.fx.Emu().ReceivedFramesWithCommand(0x01).size(), 6u);
 }

@@ -1,15 +1,12 @@
 // The graphics window: the shift and zoom arrows, opening pictures, the send of the 96 rows and
 // the deletes against the emulator with faults aimed at one row, and the saved file.
 #include "core/DatabaseFiles.h"
-#include "emulator/FrameCodec.h"
-#include "link/Link.h"
 #include "service/GrafikaNaglowek.h"
 #include "service/JpegDecoder.h"
 #include "tests/service/ServiceTestUtil.h"
 
 #include <QBuffer>
 #include <QFile>
-#include <QLabel>
 #include <QProgressBar>
 #include <ctime>
 
@@ -44,11 +41,7 @@ QByteArray ManyScanJpeg()
     return data + QByteArray::fromHex("FFD9");
 }
 
-struct GraphicsBench {
-    TestEnvironment env;
-    ScriptedPrompts prompts;
-    EmulatorFixture fx;
-    TGrafikaNaglowek w;
+struct GraphicsBench : WindowBench<TGrafikaNaglowek> {
     QString logo;
 
     GraphicsBench()
@@ -99,7 +92,7 @@ TEST(GraphicsWindow, OpenCancelAndBadFiles)
 {
     GraphicsBench b;
     b.w.BitBtn2Click();
-    EXPECT_EQ(b.prompts.Texts(), QStringList{"Brak wczytanego obrazu!"});
+    EXPECT_EQ(b.prompts.TakeTexts(), QStringList{"Brak wczytanego obrazu!"});
 
     ASSERT_TRUE(b.Open(b.logo));
     EXPECT_EQ(b.w.Label7->text(), "logo.bmp");
@@ -111,7 +104,6 @@ TEST(GraphicsWindow, OpenCancelAndBadFiles)
 
     // A cancelled dialog, a file that is not a picture, another extension, a JPEG with garbage in
     // its data and one whose scans ask too much work change nothing, and are refused quickly.
-    b.prompts.Clear();
     b.prompts.OpenFile(QString());
     b.w.SpeedButton4Click();
     QByteArray corrupt;
@@ -157,7 +149,7 @@ TEST(GraphicsWindow, OpenCancelAndBadFiles)
     EXPECT_FALSE(b.w.PrintViewBitmap.At(200, 50));
 }
 
-TEST(GraphicsWindow, SendStoresTheViewRowByRowSaveWritesItAndDeletesReport)
+TEST(GraphicsWindow, SendStoresTheViewRowByRowSaveWritesItDeletesReportAndFaultsAtOneRow)
 {
     GraphicsBench b;
     ASSERT_TRUE(b.fx.ConnectLink(false, 4));
@@ -171,7 +163,7 @@ TEST(GraphicsWindow, SendStoresTheViewRowByRowSaveWritesItAndDeletesReport)
     row[24] = 0xF0;
 
     b.w.BitBtn2Click();
-    EXPECT_EQ(b.prompts.Texts(), QStringList{"Zakończono wysyłanie."});
+    EXPECT_EQ(b.prompts.TakeTexts(), QStringList{"Zakończono wysyłanie."});
     const emu::Bytes stored = b.fx.Emu().GraphicRows('l');
     const auto frames = b.fx.Emu().ReceivedFramesWithCommand('l');
     ASSERT_EQ(frames.size(), 96u);
@@ -182,7 +174,6 @@ TEST(GraphicsWindow, SendStoresTheViewRowByRowSaveWritesItAndDeletesReport)
     }
     EXPECT_EQ(b.w.ProgressBar1->value(), 0);
 
-    b.prompts.Clear();
     b.w.BitBtn1Click();
     EXPECT_EQ(b.prompts.Texts(), QStringList{"Zakończono wysyłanie."});
     EXPECT_EQ(b.fx.Emu().GraphicRows('d'), b.fx.Emu().GraphicRows('l'));
@@ -195,7 +186,7 @@ TEST(GraphicsWindow, SendStoresTheViewRowByRowSaveWritesItAndDeletesReport)
     b.w.SpeedButton1Click();
     b.w.Button1Click();
     b.w.SpeedButton1Click();
-    EXPECT_EQ(b.prompts.LastText(), "Plik " + saved + ".bmp już istnieje.Kontynuować? ");
+    EXPECT_EQ(b.prompts.TakeTexts().last(), "Plik " + saved + ".bmp już istnieje.Kontynuować? ");
     // It reads back as the view: header, palette, row order and bit order all count.
     QFile f(saved + ".bmp");
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
@@ -204,49 +195,42 @@ TEST(GraphicsWindow, SendStoresTheViewRowByRowSaveWritesItAndDeletesReport)
     EXPECT_TRUE(MonochromeOfSource(QImage::fromData(file, "BMP")) == view);
 
     // The deletes report only what the register did.
-    b.prompts.Clear();
     b.w.BitBtn8Click();
     b.w.BitBtn3Click();
-    EXPECT_EQ(b.prompts.Texts(), (QStringList{"Nagłówek skasowany", "Stopka skasowana"}));
+    EXPECT_EQ(b.prompts.TakeTexts(), (QStringList{"Nagłówek skasowany", "Stopka skasowana"}));
     const auto deletes = b.fx.Emu().ReceivedFramesWithCommand(0x09);
     ASSERT_EQ(deletes.size(), 2u);
     EXPECT_EQ(deletes[0][7], 'N');
     EXPECT_EQ(deletes[1][7], 'S');
 
-    b.prompts.Clear();
     b.fx.Emu().LockFaults()->PrintingReplies = 2;
     b.w.BitBtn8Click();
     b.fx.Emu().LockFaults()->ErrorCode = 80;
     b.w.BitBtn8Click();
     b.fx.Emu().LockFaults()->SilentRequests = 1;
     b.w.BitBtn3Click();
-    EXPECT_EQ(b.prompts.Texts(), (QStringList{"Nagłówek skasowany", ErrorText(80), "Brak komunikacji."}));
-}
+    EXPECT_EQ(b.prompts.TakeTexts(), (QStringList{"Nagłówek skasowany", ErrorText(80), "Brak komunikacji."}));
 
-TEST(GraphicsWindow, FaultsAtOneRow)
-{
+    // A fault at row 10: an open receipt stops the send, an error frame is sent again once.
     struct Case {
         const char* Name;
         RowFault Fault;
         QStringList Messages;
         std::size_t FramesSent;
     };
-    const QString errorText = ErrorText(80);
     const Case cases[] = {
         {"receipt open", {10, RowFault::Kind::ReceiptOpen, 1, 0}, {"Operacja niedozwolona:\nOtwarty Paragon!"}, 11},
         {"error once", {10, RowFault::Kind::ErrorFrame, 1, 80}, {"Zakończono wysyłanie."}, 97},
-        {"error twice", {10, RowFault::Kind::ErrorFrame, 2, 80}, {errorText}, 12},
+        {"error twice", {10, RowFault::Kind::ErrorFrame, 2, 80}, {ErrorText(80)}, 12},
         {"silence", {10, RowFault::Kind::Silence, 1, 0}, {"Brak komunikacji."}, 11},
     };
     for (const Case& c : cases) {
-        GraphicsBench b;
-        ASSERT_TRUE(b.fx.ConnectLink(true));
-        ASSERT_TRUE(b.Open(b.logo));
+        b.fx.Emu().ClearReceived();
         b.fx.Emu().SetGraphicRowFault(c.Fault);
         b.w.BitBtn2Click();
-        EXPECT_EQ(b.prompts.Texts(), c.Messages) << c.Name;
-        const auto frames = b.fx.Emu().ReceivedFramesWithCommand('l');
-        ASSERT_EQ(frames.size(), c.FramesSent) << c.Name;
-        EXPECT_EQ(frames.back()[7], c.FramesSent >= 96 ? 95 : 10) << c.Name;
+        EXPECT_EQ(b.prompts.TakeTexts(), c.Messages) << c.Name;
+        const auto sent = b.fx.Emu().ReceivedFramesWithCommand('l');
+        ASSERT_EQ(sent.size(), c.FramesSent) << c.Name;
+        EXPECT_EQ(sent.back()[7], c.FramesSent >= 96 ? 95 : 10) << c.Name;
     }
 }

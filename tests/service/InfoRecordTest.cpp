@@ -1,12 +1,7 @@
 // The information window against the emulator over a pseudo-terminal and over loopback TCP:
 // both record layouts and the replies that fill nothing.
-#include "emulator/FrameCodec.h"
-#include "platform/Cp1250.h"
 #include "service/DaneInformacyjne.h"
 #include "tests/service/ServiceTestUtil.h"
-
-#include <QLabel>
-#include <cstring>
 
 namespace {
 
@@ -106,10 +101,9 @@ TEST_P(InfoWindow, BothLayoutsFillEveryLabelAndBrokenRepliesNone)
         {"length 383", [&] { rig.fx.Emu().SetInfoRecord(emu::Bytes(374, 0x31)); }, "Brak komunikacji"},
     };
     for (const Fault& f : faults) {
-        rig.prompts.Clear();
         f.Set();
         w.Button1Click();
-        EXPECT_EQ(rig.prompts.Texts(), QStringList{f.Message}) << f.Name;
+        EXPECT_EQ(rig.prompts.TakeTexts(), QStringList{f.Message}) << f.Name;
         EXPECT_EQ(w.Label25->text(), "1,05") << f.Name;
         EXPECT_EQ(w.Label26->text(), "ABC 12345678") << f.Name;
         EXPECT_TRUE(w.isEnabled()) << f.Name;

@@ -1,19 +1,10 @@
 // Group turnover, header, cache dump and screen download against the emulator.
-#include "link/Link.h"
-#include "platform/Cp1250.h"
 #include "service/KopiaPamieciPodrecznej.h"
 #include "service/ObrotGrup.h"
 #include "service/PobieranieEkranu.h"
 #include "service/PobieranieNaglowka.h"
 #include "service/ReadoutLogic.h"
 #include "tests/service/ServiceTestUtil.h"
-
-#include <QCheckBox>
-#include <QLabel>
-#include <QPlainTextEdit>
-#include <QPushButton>
-#include <QTimer>
-#include <cstring>
 
 namespace {
 
@@ -28,7 +19,7 @@ emu::Bytes Turnover(uint8_t month, uint16_t year, uint32_t group1)
 
 } // namespace
 
-TEST_P(LinkTest, GroupTurnoverListsEachMonthAndHeaderShowsSixLines)
+TEST_P(LinkTest, GroupTurnoverListsEachMonthHeaderShowsSixLinesCacheDumpOnlyWhenComplete)
 {
     ServiceRig rig(GetParam());
     ASSERT_TRUE(rig.connected);
@@ -50,10 +41,10 @@ TEST_P(LinkTest, GroupTurnoverListsEachMonthAndHeaderShowsSixLines)
     rig.fx.Emu().ClearReceived();
     w.BitBtn6Click();
     EXPECT_EQ(w.Memo1->toPlainText().split('\n').size(), 22);
+    EXPECT_TRUE(rig.prompts.TakeTexts().contains("Błąd CRC!"));
     EXPECT_TRUE(WaitForAck(rig.fx, 1));
 
     // The header shows its six lines.
-    rig.prompts.Clear();
     emu::Bytes setting(259, 0);
     std::memcpy(&setting[0], "SKLEP", 5);
     std::memcpy(&setting[42 * 1], "AB\0CD", 5);  // a zero byte inside a line joins its sides
@@ -64,25 +55,20 @@ TEST_P(LinkTest, GroupTurnoverListsEachMonthAndHeaderShowsSixLines)
     header.Button1Click();
     EXPECT_EQ(header.RichEdit1->toPlainText(), "SKLEP\nABCD\n\n\n\nKONIEC");
     EXPECT_TRUE(rig.prompts.Texts().isEmpty());
-}
 
-TEST_P(LinkTest, CacheDumpWritesTheFileOnlyWhenComplete)
-{
-    ServiceRig rig(GetParam());
-    ASSERT_TRUE(rig.connected);
-    // Over TCP one packet more than the nominal 8192.
+    // The cache dump writes its file only when complete; over TCP one packet more than the nominal 8192.
     const std::size_t packets = GetParam() ? 8193 : 1;
     emu::Bytes cache(256 * packets);
     for (std::size_t i = 0; i < cache.size(); ++i)
         cache[i] = uint8_t(i);
     rig.fx.Emu().KeepHistory(false);
     rig.fx.Emu().SetCacheMemory(cache);
-    TKopiaPamieciPodrecznej w;
-    w.Button1Click();
-    EXPECT_EQ(w.Label2->text(), QString::number(packets));
-    EXPECT_EQ(rig.prompts.Texts(),
+    TKopiaPamieciPodrecznej dump;
+    dump.Button1Click();
+    EXPECT_EQ(dump.Label2->text(), QString::number(packets));
+    EXPECT_EQ(rig.prompts.TakeTexts(),
               QStringList{QStringLiteral("Pamięć podręczna zapisana do pliku 'Kopia_cache.bin'.")});
-    const std::string file = ReadFile(rig.env.Path("Kopia_cache.bin"));
+    const std::string file = ReadWhole(rig.env.Path("Kopia_cache.bin"));
     ASSERT_GT(file.size(), cache.size());
     EXPECT_EQ(file.substr(0, cache.size()), std::string(cache.begin(), cache.end()));
     EXPECT_EQ(file.substr(cache.size(), 24), "\rData wykoniania kopii: ");
@@ -94,16 +80,15 @@ TEST_P(LinkTest, CacheDumpWritesTheFileOnlyWhenComplete)
         return;
     rig.fx.Emu().SetCacheMemory(emu::Bytes(256 * 3, 0x55));
     rig.fx.Emu().LockFaults()->SilentAfterDataFrames = 1;
-    rig.prompts.Clear();
-    w.Button1Click();
-    EXPECT_EQ(rig.prompts.Texts().back(), QStringLiteral("Błąd transmisji"));
+    dump.Button1Click();
+    EXPECT_EQ(rig.prompts.TakeTexts().back(), QStringLiteral("Błąd transmisji"));
     rig.fx.Emu().LockFaults()->WrongChecksumDataFrame = 2;
-    w.Button1Click();
-    rig.prompts.Clear();
-    QTimer::singleShot(0, w.Button2, [&] { w.Button2->click(); });
-    w.Button1Click();
+    dump.Button1Click();
+    EXPECT_TRUE(rig.prompts.TakeTexts().contains("Błąd CRC!"));
+    QTimer::singleShot(0, dump.Button2, [&] { dump.Button2->click(); });
+    dump.Button1Click();
     EXPECT_TRUE(rig.prompts.Texts().isEmpty());
-    EXPECT_EQ(ReadFile(rig.env.Path("Kopia_cache.bin")), file);
+    EXPECT_EQ(ReadWhole(rig.env.Path("Kopia_cache.bin")), file);
 }
 
 TEST(ScreenWindow, NegativeSaveTwiceZoomAndShortReply)
@@ -121,7 +106,7 @@ TEST(ScreenWindow, NegativeSaveTwiceZoomAndShortReply)
         rig.prompts.SaveFile(QString::fromStdString(path));
         w.BitBtn1Click();
         EXPECT_EQ(w.BitBtn1->text(), QStringLiteral("PLIK ZAPISANY "));
-        const std::string saved = ReadFile(path);
+        const std::string saved = ReadWhole(path);
         ASSERT_EQ(saved.size(), ScreenBitmapSize);
         EXPECT_EQ(saved.substr(0, 62), std::string(screen.begin(), screen.begin() + 62));
         for (std::size_t i = 62; i < ScreenBitmapSize; ++i)
@@ -129,7 +114,7 @@ TEST(ScreenWindow, NegativeSaveTwiceZoomAndShortReply)
     }
     rig.prompts.Clear();
     w.BitBtn1Click();
-    EXPECT_EQ(rig.prompts.Texts(), QStringList{QStringLiteral("Nie odczytany ekran!")});
+    EXPECT_EQ(rig.prompts.TakeTexts(), QStringList{QStringLiteral("Nie odczytany ekran!")});
 
     for (int i = 0; i < 20; ++i)
         w.Button3Click();
@@ -142,7 +127,6 @@ TEST(ScreenWindow, NegativeSaveTwiceZoomAndShortReply)
     EXPECT_EQ(w.Image1->geometry(), QRect(16, 8, 400, 200));
 
     // A short reply reads nothing that could be saved.
-    rig.prompts.Clear();
     rig.fx.Emu().SetScreenBitmap(emu::Bytes(screen.begin(), screen.begin() + 500));
     w.BitBtn2Click();
     w.BitBtn1Click();

@@ -1,7 +1,6 @@
 // The report windows against the emulator: the bytes of every window's request, the reply read,
 // the checks before sending, the presets and the keys.
 #include "link/Commands.h"
-#include "link/Link.h"
 #include "platform/SerialPort.h"
 #include "service/RaportObrotuGrup.h"
 #include "service/ReportLogic.h"
@@ -22,11 +21,8 @@
 #include "service/WykonywanieRaportuZmianowegoSprzedazy.h"
 #include "tests/service/ServiceTestUtil.h"
 
-#include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
-#include <QLineEdit>
-#include <functional>
 #include <memory>
 
 namespace {
@@ -224,7 +220,6 @@ TEST(ReportWindows, StaleReplyDrainedChecksAndEnterSendNothingAndEscCloses)
 
     for (const Bad& c : cases) {
         SCOPED_TRACE((c.From + "|" + c.To + "|" + c.Message).toStdString());
-        rig.prompts.Clear();
         Window w = c.Make();
         if (auto* p = dynamic_cast<P*>(w.get())) {
             SetRange<P>(*w, c.Range, c.From, c.To);
@@ -235,7 +230,7 @@ TEST(ReportWindows, StaleReplyDrainedChecksAndEnterSendNothingAndEscCloses)
             static_cast<TRaportObrotuGrup*>(w.get())->MaskEdit2->setText("20");
         }
         w->Button1Click();
-        EXPECT_EQ(rig.prompts.Texts(), QStringList{c.Message});
+        EXPECT_EQ(rig.prompts.TakeTexts(), QStringList{c.Message});
     }
 
     TWykonywanieRaportuSprzedazy sales;

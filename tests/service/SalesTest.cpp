@@ -1,17 +1,8 @@
 // The sales download window against the emulator: its lines, the stop, the export and the clear.
-#include "core/AppState.h"
-#include "link/Link.h"
-#include "platform/Cp1250.h"
 #include "service/SciaganieSprzedazy.h"
 #include "tests/service/ServiceTestUtil.h"
 
-#include <QCheckBox>
-#include <QLabel>
 #include <QListWidget>
-#include <QPushButton>
-#include <QTimer>
-#include <cstring>
-#include <fstream>
 
 namespace {
 
@@ -54,17 +45,16 @@ TEST(SalesWindow, DownloadStopExportAndClear)
     // The export asks before it replaces an older, longer file: "Nie" keeps it, "Tak" replaces it.
     // A value above 2^31 stays unsigned, a PTU of 0 is empty.
     const std::string path = rig.env.Path("sprzedaz.csv");
-    { std::ofstream(path) << std::string(500, 'x'); }
+    WriteWhole(path, std::string(500, 'x'));
     for (const PromptAnswer answer : {PromptAnswer::No, PromptAnswer::Yes}) {
-        EXPECT_EQ(ReadFile(path), std::string(500, 'x'));
+        EXPECT_EQ(ReadWhole(path), std::string(500, 'x'));
         rig.prompts.Answer(answer);
         rig.prompts.SaveFile(QString::fromStdString(path));
         w.BitBtn4Click();
     }
-    EXPECT_EQ(rig.prompts.Texts(), QStringList(2, "Plik " + QString::fromStdString(path) + " już istnieje.Kontynuować? "));
-    EXPECT_EQ(ReadFile(path), ToCp1250(QStringLiteral("Numer;Nazwa;PTU;Ilość;Wartość;\n2;B;;1,0000;30000000,00\n"
+    EXPECT_EQ(rig.prompts.TakeTexts(), QStringList(2, "Plik " + QString::fromStdString(path) + " już istnieje.Kontynuować? "));
+    EXPECT_EQ(ReadWhole(path), ToCp1250(QStringLiteral("Numer;Nazwa;PTU;Ilość;Wartość;\n2;B;;1,0000;30000000,00\n"
                                                       "3;Herbata;B;25,0000;123,45\n17;Kawa;A;0,0005;0,07\n")));
-    rig.prompts.Clear();
     const QString missing = QString::fromStdString(rig.env.Path("brak/sprzedaz.csv"));
     rig.prompts.SaveFile(missing);
     w.BitBtn4Click();
@@ -77,14 +67,12 @@ TEST(SalesWindow, DownloadStopExportAndClear)
     w.BitBtn1Click();
     EXPECT_EQ(rig.fx.Emu().ReceivedFramesWithCommand('Y').size(), 1u);
     EXPECT_EQ(w.ListBox1->count(), 1);
-    EXPECT_TRUE(rig.prompts.Saw(QStringLiteral("Błąd CRC!")));
+    EXPECT_TRUE(rig.prompts.TakeTexts().contains(QStringLiteral("Błąd CRC!")));
     EXPECT_TRUE(WaitForAck(rig.fx, 1));
 
-    rig.prompts.Clear();
     rig.fx.Emu().LockFaults()->PrintingReplies = 2;
     w.BitBtn2Click();
-    EXPECT_EQ(rig.prompts.Texts(), QStringList{QStringLiteral("Sprzedaż skasowana")});
-    rig.prompts.Clear();
+    EXPECT_EQ(rig.prompts.TakeTexts(), QStringList{QStringLiteral("Sprzedaż skasowana")});
     rig.fx.Emu().LockFaults()->ErrorCode = 91;
     w.BitBtn2Click();
     EXPECT_EQ(rig.prompts.Texts(), QStringList{QStringLiteral("Błąd 91: ") + ErrorText(91)});

@@ -1,18 +1,27 @@
 #pragma once
-// Set-up shared by the service window tests: a clean environment, scripted prompts and the
-// emulator, with the program's link opened over a pseudo-terminal or loopback TCP.
+// Set-up shared by the service window tests: the common includes, a clean environment, scripted
+// prompts and the emulator, with the program's link opened over a pseudo-terminal or loopback TCP.
 #include "core/AppState.h"
+#include "emulator/FrameCodec.h"
 #include "emulator/RegisterEmulator.h"
 #include "link/Link.h"
 #include "link/LinkSettings.h"
+#include "platform/Cp1250.h"
 #include "tests/support/EmulatorFixture.h"
 #include "tests/support/ScriptedPrompts.h"
 #include "tests/support/TestEnvironment.h"
+#include "tests/support/TestFiles.h"
 #include "tests/support/TestNames.h"
+#include "tests/tables/QtPrinting.h"
 
-#include <fstream>
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTimer>
+#include <cstring>
 #include <functional>
-#include <sstream>
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
@@ -23,6 +32,14 @@ struct ServiceRig {
     ScriptedPrompts prompts;
     EmulatorFixture fx;
     bool connected = false;
+};
+
+// The same set-up with one window; the test opens the link when it needs one.
+template <class W> struct WindowBench {
+    TestEnvironment env;
+    ScriptedPrompts prompts;
+    EmulatorFixture fx;
+    W w;
 };
 
 // The request frames the emulator got, acknowledgements left out.
@@ -48,11 +65,3 @@ inline bool WaitForAck(EmulatorFixture& fx, uint8_t status)
 
 // Parameter: false over a pseudo-terminal, true over loopback TCP.
 class LinkTest : public ::testing::TestWithParam<bool> {};
-
-inline std::string ReadFile(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}

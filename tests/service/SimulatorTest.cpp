@@ -1,21 +1,13 @@
 // The scale and scanner simulator: its state machine, and the window playing the device on a
 // pseudo-terminal whose other end plays the register.
-#include "link/Link.h"
-#include "link/LinkSettings.h"
 #include "platform/SerialPort.h"
 #include "platform/Time.h"
 #include "service/DeviceSimulator.h"
 #include "service/SymulatorUrzadzen.h"
+#include "tests/service/ServiceTestUtil.h"
 #include "tests/support/PtyPair.h"
-#include "tests/support/ScriptedPrompts.h"
-#include "tests/support/TestEnvironment.h"
 
-#include <QApplication>
-#include <QLabel>
-#include <QLineEdit>
 #include <QRadioButton>
-#include <QTimer>
-#include <gtest/gtest.h>
 
 namespace {
 
@@ -51,7 +43,6 @@ struct SimulatorBench {
 TEST(DeviceSimulatorMachine, MessagesAndTheScaleExchange)
 {
     EXPECT_EQ(ScaleWeightMessage(" 1.2 5"), std::string("\x02" "0001.205\x03"));
-    EXPECT_EQ(ScannerCodeMessage("             "), std::string(13, '0') + "\r\n");
 
     // A register that sends ENQ twice: the second is not the DC1 awaited.
     DeviceSimulator m;
@@ -67,9 +58,23 @@ TEST(DeviceSimulatorMachine, MessagesAndTheScaleExchange)
     EXPECT_EQ(m.CurrentState, DeviceSimulator::Idle);
 }
 
-TEST(SimulatorWindow, ScaleAnswersOneWeighingThenScannerSendsTheCodeOnce)
+// Start needs a serial port that opens; the scale answers one weighing, then the scanner sends
+// its code once; closed, the window reads nothing more.
+TEST(SimulatorWindow, ScaleThenScannerOnTheirPortAndCloseStopsReading)
 {
     SimulatorBench b;
+    LinkSettings.LinkType = 1;   // a COM port is stored, but TCP is chosen
+    b.w.Button1Click();
+    LinkSettings.LinkType = 0;
+    LinkSettings.ComPortNumber = 9;   // nothing there
+    b.w.Button1Click();
+    ASSERT_EQ(b.prompts.Texts().size(), 2);
+    EXPECT_EQ(b.prompts.Texts()[0], "Nie wybrano portu komunikacyjnego.");
+    EXPECT_TRUE(b.prompts.Texts()[1].startsWith("Nie mogę otworzyć portu COM9")) << b.prompts.Texts()[1].toStdString();
+    EXPECT_FALSE(b.w.Timer1->isActive());
+    b.prompts.Clear();
+
+    LinkSettings.ComPortNumber = 8;
     ASSERT_TRUE(b.pty.Ok());
     b.w.MaskEdit1->setText("01.250");
     b.w.Button1Click();
@@ -102,24 +107,8 @@ TEST(SimulatorWindow, ScaleAnswersOneWeighingThenScannerSendsTheCodeOnce)
     EXPECT_FALSE(b.w.Timer1->isActive());
     EXPECT_TRUE(b.pty.ReadUntilQuiet(100, 500).empty());
     EXPECT_TRUE(b.prompts.Texts().isEmpty());
-}
 
-TEST(SimulatorWindow, StartNeedsASerialPortThatOpensAndCloseStopsReading)
-{
-    SimulatorBench b;
-    LinkSettings.LinkType = 1;   // a COM port is stored, but TCP is chosen
-    b.w.Button1Click();
-    LinkSettings.LinkType = 0;
-    LinkSettings.ComPortNumber = 9;   // nothing there
-    b.w.Button1Click();
-    ASSERT_EQ(b.prompts.Texts().size(), 2);
-    EXPECT_EQ(b.prompts.Texts()[0], "Nie wybrano portu komunikacyjnego.");
-    EXPECT_TRUE(b.prompts.Texts()[1].startsWith("Nie mogę otworzyć portu COM9")) << b.prompts.Texts()[1].toStdString();
-    EXPECT_FALSE(b.w.Timer1->isActive());
-
-    // Started on its port and closed, the window reads nothing more.
-    LinkSettings.ComPortNumber = 8;
-    ASSERT_TRUE(b.pty.Ok());
+    // Started and closed, the window reads nothing more.
     b.w.show();
     b.w.Button1Click();
     ASSERT_TRUE(b.w.Timer1->isActive());

@@ -39,6 +39,8 @@ public:
     QString LastText() const { return shown_.empty() ? QString() : shown_.back().Text; }
     bool Saw(const QString& text) const { return Texts().contains(text); }
     void Clear() { shown_.clear(); }
+    // Texts() of what was shown since the last Clear() or TakeTexts(), which forgets it.
+    QStringList TakeTexts() { const QStringList texts = Texts(); Clear(); return texts; }
     // The initial name last given to a save dialog.
     QString LastSaveInitial;
     QString LastSaveTitle;

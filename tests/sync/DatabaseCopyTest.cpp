@@ -11,6 +11,22 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 
+namespace {
+
+// The requests the register got, acknowledgements left out, as their command letters; each is one frame.
+std::string Commands(emu::RegisterEmulator& e)
+{
+    std::string s;
+    for (const auto& f : e.ReceivedFrames())
+        if (f[6] != 0x06) {
+            s += char(f[6]);
+            EXPECT_EQ(emu::GetU16(f.data() + 4), 1);
+        }
+    return s;
+}
+
+} // namespace
+
 class RegisterToFile : public SyncLinkTest {
 protected:
     void SetUp() override
@@ -48,10 +64,9 @@ TEST_P(RegisterToFile, RefusalsCancelsAndFailedReadsKeepTheOpenDatabase)
         emu::Bytes bad = vat;
         bad[std::size_t(at)] = 0x30;
         fx.Emu().PutSetting('P', bad);
-        prompts.Clear();
         prompts.Answer(PromptAnswer::No);
         w.Button1Click();
-        EXPECT_EQ(prompts.Texts().last().toStdString(), "Wystąpił błąd transmisji.") << at;
+        EXPECT_EQ(prompts.TakeTexts().last().toStdString(), "Wystąpił błąd transmisji.") << at;
         EXPECT_EQ(ImageBytes(), before);
     }
 
@@ -61,12 +76,11 @@ TEST_P(RegisterToFile, RefusalsCancelsAndFailedReadsKeepTheOpenDatabase)
         fx.Emu().PutGoodsRecord(RegisterGoods(plu, "Towar", "", 199));
     // The VAT rates and the basic group come in one frame each: the third frame is a goods one.
     fx.Emu().LockFaults()->DropAfterDataFrames = 3;
-    prompts.Clear();
     prompts.Answer(PromptAnswer::No);
     w.Button1Click();
     EXPECT_EQ(fx.Emu().ReceivedFramesWithCommand('T').size(), 1u);
     EXPECT_EQ(prompts.Texts().last().toStdString(),
-              GetParam() == Line::Serial ? "Brak komunikacji." : "Błąd komunikacji TCP/IP.");
+              GetParam() ? "Błąd komunikacji TCP/IP." : "Brak komunikacji.");
     EXPECT_EQ(ImageBytes(), before);
     EXPECT_EQ(App.CurrentDatabaseFileName, "sklep.rkb");
 }
@@ -126,31 +140,13 @@ TEST_P(RegisterToFile, EveryTableLandsInAFreshDatabase)
     EXPECT_EQ(App.CurrentDatabaseFileName, "Bez nazwy");
     EXPECT_EQ(App.DatabaseModified, 1);
     EXPECT_TRUE(DatabaseUsable());
-    // the reads went out in the register's order
-    std::string order;
-    for (const auto& f : fx.Emu().ReceivedFrames())
-        if (f.size() == 11 && f[6] != 0x06)
-            order += char(f[6]);
-    EXPECT_EQ(order, "PZGTRKFW");
+    EXPECT_EQ(Commands(fx.Emu()), "PZGTRKFW");   // the reads went out in the register's order
 }
 
-class FileToRegister : public SyncLinkTest {
-protected:
-    // The program and delete frames the register received, as their command letters.
-    std::string Commands()
-    {
-        std::string s;
-        for (const auto& f : fx.Emu().ReceivedFrames())
-            if (f[6] != 0x06) {
-                s += char(f[6]);
-                EXPECT_EQ(emu::GetU16(f.data() + 4), 1);
-            }
-        return s;
-    }
-};
+using FileToRegister = SyncLinkTest;
 INSTANTIATE_OVER_BOTH_LINES(FileToRegister);
 
-TEST_P(FileToRegister, SendsEveryStoredRecordInTheRegistersOrderUnlessSilenceNoOrEscEndsIt)
+TEST_P(FileToRegister, SendsEveryStoredRecordInTheRegistersOrderUnlessSilenceNoOrEscEndsItAndQuickKeysComeBack)
 {
     // the default database holds cashier 1 and group 1; add one record to each other table
     StoreGoods(12, "Chleb");
@@ -173,7 +169,7 @@ TEST_P(FileToRegister, SendsEveryStoredRecordInTheRegistersOrderUnlessSilenceNoO
     w.CheckBox1Click();
     fx.Emu().LockFaults()->ErrorCode = 5;   // the packaging is refused: the copy goes on
     w.Button1Click();
-    EXPECT_EQ(Commands(), "ZGTRKFW");
+    EXPECT_EQ(Commands(fx.Emu()), "ZGTRKFW");
     EXPECT_TRUE(prompts.Texts().isEmpty()) << prompts.Texts().join("|").toStdString();
     EXPECT_EQ(fx.Emu().GoodsRecord(12)[2], 'C');
     EXPECT_EQ(fx.Emu().TableRecord('W', 1)[0], 1);
@@ -186,33 +182,29 @@ TEST_P(FileToRegister, SendsEveryStoredRecordInTheRegistersOrderUnlessSilenceNoO
     w.Button1Click();
     EXPECT_GE(t.elapsed(), 2000);
     EXPECT_TRUE(prompts.Texts().isEmpty());
-    EXPECT_EQ(Commands(), "ZGTRKFW");
+    EXPECT_EQ(Commands(fx.Emu()), "ZGTRKFW");
 
     fx.Emu().ClearReceived();
     fx.Emu().LockFaults()->SilentRequests = 1;
     w.Button1Click();
-    EXPECT_EQ(prompts.Texts(), QStringList{"Wystąpił błąd transmisji."});
-    EXPECT_EQ(Commands(), "Z");   // the rest is not sent
+    EXPECT_EQ(prompts.TakeTexts(), QStringList{"Wystąpił błąd transmisji."});
+    EXPECT_EQ(Commands(fx.Emu()), "Z");   // the rest is not sent
 
-    prompts.Clear();
     fx.Emu().ClearReceived();
     fx.Emu().LockFaults()->PaperOutReplies = 1;
     prompts.Answer(PromptAnswer::No);
     w.Button1Click();
-    EXPECT_EQ(prompts.Texts().first(), "Brak papieru! Kontynuować?");
-    EXPECT_EQ(Commands(), "Z");
+    EXPECT_EQ(prompts.TakeTexts().first(), "Brak papieru! Kontynuować?");
+    EXPECT_EQ(Commands(fx.Emu()), "Z");
 
     // Esc while the copy runs stops it before the next record.
-    prompts.Clear();
     fx.Emu().ClearReceived();
     QTimer::singleShot(0, &w, [&w] { w.FormKeyDown(Qt::Key_Escape); });
     w.Button1Click();
-    EXPECT_EQ(prompts.Texts(), QStringList{"Komunikacja przerwana przez użytkownika."});
-    EXPECT_EQ(Commands(), "");
-}
+    EXPECT_EQ(prompts.TakeTexts(), QStringList{"Komunikacja przerwana przez użytkownika."});
+    EXPECT_EQ(Commands(fx.Emu()), "");
 
-TEST_P(FileToRegister, QuickKeysOfACashierGoOutAndComeBack)
-{
+    // The quick keys of a cashier go out and come back.
     fx.Emu().PutGoodsRecord(RegisterGoods(5, "Mleko", "", 199));
     StoreGoods(5, "Chleb");
     uint8_t key[34] = {3, 2, 1};
@@ -221,17 +213,17 @@ TEST_P(FileToRegister, QuickKeysOfACashierGoOutAndComeBack)
     key[33] = 1;
     DbWriteBytesAt(QuickKeyRecordOffset(3, 2), key, sizeof key);
 
-    TSynchronizacjaBazyKlawiszySzybkich w;
-    w.FormShow();
-    ASSERT_EQ(w.ComboBox1->count(), 10);
-    EXPECT_EQ(w.ComboBox1->itemText(0), "1 Kierownik");
-    EXPECT_EQ(w.ComboBox1->itemText(2), "3");
-    w.ComboBox1->setCurrentIndex(2);
-    w.ListBox1->setCurrentRow(1);
-    w.ListBox1Click();
-    EXPECT_EQ(w.Memo1->toPlainText(), "5. Chleb      2,0000\nKończy paragon: TAK");
+    TSynchronizacjaBazyKlawiszySzybkich keys;
+    keys.FormShow();
+    ASSERT_EQ(keys.ComboBox1->count(), 10);
+    EXPECT_EQ(keys.ComboBox1->itemText(0), "1 Kierownik");
+    EXPECT_EQ(keys.ComboBox1->itemText(2), "3");
+    keys.ComboBox1->setCurrentIndex(2);
+    keys.ListBox1->setCurrentRow(1);
+    keys.ListBox1Click();
+    EXPECT_EQ(keys.Memo1->toPlainText(), "5. Chleb      2,0000\nKończy paragon: TAK");
 
-    w.Button2Click();
+    keys.Button2Click();
     const auto frames = fx.Emu().ReceivedFramesWithCommand('S');
     ASSERT_EQ(frames.size(), 10u);
     for (std::size_t i = 0; i < frames.size(); ++i) {
@@ -241,10 +233,10 @@ TEST_P(FileToRegister, QuickKeysOfACashierGoOutAndComeBack)
     }
     EXPECT_EQ(fx.Emu().QuickKeyRecord(3, 2)[33], 1);
 
-    w.Button3Click();
-    w.ComboBox2->setCurrentIndex(2);
-    w.ListBox2->setCurrentRow(1);
-    w.ListBox2Click();
-    EXPECT_EQ(w.Memo1->toPlainText(), "5. Chleb      2,0000\nKończy paragon: TAK");
+    keys.Button3Click();
+    keys.ComboBox2->setCurrentIndex(2);
+    keys.ListBox2->setCurrentRow(1);
+    keys.ListBox2Click();
+    EXPECT_EQ(keys.Memo1->toPlainText(), "5. Chleb      2,0000\nKończy paragon: TAK");
     EXPECT_TRUE(prompts.Texts().isEmpty()) << prompts.Texts().join("|").toStdString();
 }

@@ -8,7 +8,6 @@
 #include "tables/EdycjaTowaru.h"
 #include "tests/sync/SyncTestUtil.h"
 #include "tests/support/TestFiles.h"
-#include "tests/tables/QtPrinting.h"
 
 #include <QMenu>
 #include <QFrame>
@@ -97,7 +96,6 @@ TEST_P(GoodsSync, SendNumbersFramesByListPositionWaitsOutPrintingListsRefusalsAn
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.counter.toStdString());
-        prompts.Clear();
         fx.Emu().ClearReceived();
         w.FormShow();
         for (int row : c.rows)
@@ -115,8 +113,7 @@ TEST_P(GoodsSync, SendNumbersFramesByListPositionWaitsOutPrintingListsRefusalsAn
         EXPECT_FALSE(w.SendPrinting->isVisibleTo(&w));
         EXPECT_TRUE(fx.Emu().ReceivedFramesWithCommand('0').empty());
         EXPECT_EQ(FrameNumbers(ProgramFrames(fx.Emu(), 'T')), c.frames);
-        EXPECT_EQ(prompts.Texts(), QStringList{" Zaprogramowano " + c.counter.section('/', 0, 0) + " towarów."})
-            << prompts.Texts().join("|").toStdString();
+        EXPECT_EQ(prompts.TakeTexts(), QStringList{" Zaprogramowano " + c.counter.section('/', 0, 0) + " towarów."});
         EXPECT_EQ(w.SendCounter->text(), c.counter);
         EXPECT_FALSE(w.Transferring());
     }
@@ -142,7 +139,6 @@ TEST_P(GoodsSync, SendNumbersFramesByListPositionWaitsOutPrintingListsRefusalsAn
          {"Wykonaj raport sprzedaży i raport dobowy! Niezerowa sprzedaż towaru. Zaprogramowano 1 towarów."}},
     };
     for (const Fault& c : faults) {
-        prompts.Clear();
         w.FormShow();
         w.BitBtn9Click();   // the first click ticks all
         // The fault hits the second record: it is set once the first is in.
@@ -156,7 +152,7 @@ TEST_P(GoodsSync, SendNumbersFramesByListPositionWaitsOutPrintingListsRefusalsAn
         });
         watch.start(0);
         w.BitBtn2Click();
-        EXPECT_EQ(prompts.Texts(), c.messages) << prompts.Texts().join("|").toStdString();
+        EXPECT_EQ(prompts.TakeTexts(), c.messages);
         EXPECT_EQ(w.ErrorCounter->text(), c.messages.size() == 2 ? "1" : "");
         EXPECT_FALSE(w.Transferring());
         EXPECT_TRUE(w.BitBtn2->isEnabled());
@@ -165,7 +161,7 @@ TEST_P(GoodsSync, SendNumbersFramesByListPositionWaitsOutPrintingListsRefusalsAn
     EXPECT_EQ(w.CheckListBox1->CheckedCount(), 0);
 }
 
-TEST_P(GoodsSync, DeletesStopAtGoodsWithSalesAndTheRangeDeleteNumbersFramesBySlot)
+TEST_P(GoodsSync, DeletesStopAtGoodsWithSalesTheRangeDeleteNumbersFramesBySlotAndVerificationResendsWhatDiffers)
 {
     fx.Emu().PutGoodsRecord(RegisterGoods(1, "Bez sprzedazy", "", 100));
     emu::Bytes sold = RegisterGoods(2, "Sprzedany", "", 100);
@@ -179,20 +175,18 @@ TEST_P(GoodsSync, DeletesStopAtGoodsWithSalesAndTheRangeDeleteNumbersFramesBySlo
     w.BitBtn1Click();
     fx.Emu().LockFaults()->PrintingReplies = 2;
     w.BitBtn8Click();
-    EXPECT_EQ(prompts.Texts(), QStringList{"Błąd 91: " + ErrorText(91)});
+    EXPECT_EQ(prompts.TakeTexts(), QStringList{"Błąd 91: " + ErrorText(91)});
     EXPECT_EQ(FrameNumbers(fx.Emu().ReceivedFramesWithCommand('0')), (std::vector<uint16_t>{1, 2}));
     EXPECT_EQ(w.CheckListBox2->Count(), 3);
     EXPECT_TRUE(w.CheckListBox2->Item(0).startsWith("2. "));
     EXPECT_EQ(fx.Emu().GoodsCount(), 3u);
 
     // The range delete checks its fields first, then goes past the refusal and lists what is left.
-    prompts.Clear();
     fx.Emu().ClearReceived();
     w.Edit3->setText("x");
     w.BitBtn7Click();
-    EXPECT_EQ(prompts.Texts(), QStringList{"Błędnie wypełnione pola!"});
+    EXPECT_EQ(prompts.TakeTexts(), QStringList{"Błędnie wypełnione pola!"});
     EXPECT_TRUE(fx.Emu().ReceivedFramesWithCommand('0').empty());
-    prompts.Clear();
     w.Edit3->setText("2");
     w.Edit4->setText("9000");
     w.BitBtn7Click();   // frames count from the lower bound
@@ -200,10 +194,8 @@ TEST_P(GoodsSync, DeletesStopAtGoodsWithSalesAndTheRangeDeleteNumbersFramesBySlo
     EXPECT_EQ(w.CheckListBox2->Count(), 1);
     EXPECT_TRUE(w.CheckListBox2->Item(0).startsWith("2. "));
     EXPECT_TRUE(prompts.Texts().isEmpty());
-}
 
-TEST_P(GoodsSync, VerificationResendsTheGoodsWhoseBarcodeDiffers)
-{
+    // The verification resends the goods whose barcode differs.
     for (uint16_t plu = 1; plu <= 100; ++plu)
         fx.Emu().PutGoodsRecord(RegisterGoods(plu, ("Towar " + std::to_string(plu)).c_str(),
                                               plu == 5 ? "    590000005" : "0000005907788", 250));
@@ -212,27 +204,23 @@ TEST_P(GoodsSync, VerificationResendsTheGoodsWhoseBarcodeDiffers)
         f.Barcode = plu == 5 ? "0000590000005" : plu == 3 || plu == 7 ? "5900000000000" : "5907788";
         ASSERT_EQ(WriteGoodsRecordToImage(f), 0);
     }
-    TSynchronizacjaBazyTowarowej w;
     w.FormShow();
     w.Button4Click();
-    EXPECT_EQ(prompts.Texts(), QStringList{"Wykryto nieprawidłowości, zaprogramowano błędne towary, wykonaj weryfikację "
-                                           "ponownie w celu potwierdzenia poprawności danych."});
+    EXPECT_EQ(prompts.TakeTexts(), QStringList{"Wykryto nieprawidłowości, zaprogramowano błędne towary, wykonaj weryfikację "
+                                               "ponownie w celu potwierdzenia poprawności danych."});
     const auto resent = ProgramFrames(fx.Emu(), 'T');
     ASSERT_EQ(FrameNumbers(resent), (std::vector<uint16_t>{0x8001, 0x8002}));
     EXPECT_EQ(resent[1][7], 7);
     EXPECT_EQ(w.CheckListBox2->Count(), 100);
-    prompts.Clear();
     w.Button4Click();
-    EXPECT_EQ(prompts.Texts(), QStringList{"Poprawnie zweryfikowano 10 towarów. Nie stwierdzono błędów."})
-        << prompts.Texts().join("|").toStdString();
+    EXPECT_EQ(prompts.TakeTexts(), QStringList{"Poprawnie zweryfikowano 10 towarów. Nie stwierdzono błędów."});
 
     // A read that gets no answer, or stops part-way, vouches for nothing: only its error shows.
-    const QString lost = GetParam() == Line::Tcp ? "Błąd komunikacji TCP/IP." : "Brak komunikacji.";
+    const QString lost = GetParam() ? "Błąd komunikacji TCP/IP." : "Brak komunikacji.";
     for (const int framesBeforeSilence : {0, 50}) {
-        prompts.Clear();
         fx.Emu().LockFaults()->SilentAfterDataFrames = framesBeforeSilence;
         w.Button4Click();
-        EXPECT_EQ(prompts.Texts(), QStringList{lost}) << framesBeforeSilence;
+        EXPECT_EQ(prompts.TakeTexts(), QStringList{lost}) << framesBeforeSilence;
         EXPECT_EQ(ProgramFrames(fx.Emu(), 'T').size(), 2u);
     }
 }

@@ -6,18 +6,12 @@
 #include "sync/SynchronizacjaBazyRabatow.h"
 #include "tests/sync/SyncTestUtil.h"
 
-namespace {
-
-void PutU32(std::vector<uint8_t>& r, std::size_t at, uint32_t v) { emu::PutU32(r.data() + at, v); }
-
-} // namespace
-
 TEST(SmallTableRecords, DetailsAndLinesShowTheRecords)
 {
     // payment form: takings, and uses at 27 (above 65535 shown whole)
     auto form = Record(31, 4, "Bon");
-    PutU32(form, 22, 123456);
-    PutU32(form, 27, 70000);
+    emu::PutU32(form.data() + 22, 123456);
+    emu::PutU32(form.data() + 27, 70000);
     const SmallTableMember& f = Member(SmallTable::PaymentForms);
     EXPECT_EQ(DetailText(f.Details[0], form.data()), "1234,56");
     EXPECT_EQ(DetailText(f.Details[1], form.data()), "70000");
@@ -33,7 +27,7 @@ TEST(SmallTableRecords, DetailsAndLinesShowTheRecords)
 
     // a currency's line: its rate with its decimals, and its symbol; a group's: its name alone
     auto euro = Record(30, 1, "Euro");
-    PutU32(euro, 22, 5);
+    emu::PutU32(euro.data() + 22, 5);
     euro[26] = 4;
     std::memcpy(euro.data() + 27, "EUR", 3);
     EXPECT_EQ(SmallTableLine(Member(SmallTable::Currencies), euro.data()), "1.  Euro                       0,0005 EUR");
@@ -43,7 +37,7 @@ TEST(SmallTableRecords, DetailsAndLinesShowTheRecords)
 using SmallTableWindow = SyncLinkTest;
 INSTANTIATE_OVER_BOTH_LINES(SmallTableWindow);
 
-TEST_P(SmallTableWindow, ReadListsTheListedSlotsOnlyAndCopiesATickedOneToItsPcSlot)
+TEST_P(SmallTableWindow, ReadListsTheListedSlotsOnlyCopiesATickedOneToItsPcSlotAndADeleteCarriesTheWholeName)
 {
     for (uint8_t n : {1, 10, 11})
         fx.Emu().PutTableRecord('F', Record(31, n, "Forma"));
@@ -72,9 +66,30 @@ TEST_P(SmallTableWindow, ReadListsTheListedSlotsOnlyAndCopiesATickedOneToItsPcSl
     fx.Emu().LockFaults()->WrongChecksumDataFrame = 2;
     w.BitBtn6Click();
     EXPECT_EQ(w.CheckListBox2->Items(), QStringList{"1.  Forma                 Karta płatnicza"});
-    EXPECT_TRUE(prompts.Saw("Błąd CRC!"));
+    EXPECT_TRUE(prompts.TakeTexts().contains("Błąd CRC!"));
     ASSERT_TRUE(fx.Emu().WaitForFramesWithCommand(0x06, 5, 2000));   // three answers to the first read, two now
     EXPECT_EQ(fx.Emu().ReceivedFramesWithCommand(0x06).back()[7], 1);
+
+    // A delete carries a packaging's whole name.
+    auto r = Record(66, 6, "Skrzynka plastikowa na butelki");   // 30 characters
+    r[59] = 24;
+    emu::PutU32(r.data() + 43, 50);
+    r[65] = 1;
+    fx.Emu().PutTableRecord('Z', r);
+    TSynchronizacjaBazyOpakowan packagings;
+    packagings.FormShow();
+    packagings.BitBtn6Click();
+    EXPECT_EQ(packagings.CheckListBox2->Item(0), "6.  Skrzynka plastikowa na butelki                  0,50 ruchoma");
+    packagings.CheckListBox2->SetItemIndex(0);
+    packagings.CheckListBox2Click();
+    EXPECT_EQ(packagings.DetailValues[2]->text(), "Brak");
+    packagings.CheckListBox2->SetChecked(0, true);
+    fx.Emu().LockFaults()->PrintingReplies = 2;
+    packagings.BitBtn8Click();
+    EXPECT_EQ(fx.Emu().TableRecord('Z', 6)[0], 0);
+    EXPECT_EQ(packagings.CheckListBox2->Count(), 0);
+    EXPECT_EQ(FrameNumbers(fx.Emu().ReceivedFramesWithCommand('5')), std::vector<uint16_t>{0x8001});
+    EXPECT_TRUE(prompts.Texts().isEmpty()) << prompts.Texts().join("|").toStdString();
 }
 
 TEST_P(SmallTableWindow, TogglesThenSendNumbersTheFramesWaitsOutPrintingThenRereadsButSilenceStopsIt)
@@ -83,7 +98,7 @@ TEST_P(SmallTableWindow, TogglesThenSendNumbersTheFramesWaitsOutPrintingThenRere
     for (uint8_t n : {2, 5, 9}) {
         auto r = Record(28, n, "Rabat");
         r[1 + 5] = char('0' + n);
-        PutU32(r, 24, 100u * n);
+        emu::PutU32(r.data() + 24, 100u * n);
         r[22] = r[23] = uint8_t(n == 9);   // a markup by amount
         DbWriteBytesAt(TableOffsets[m.PcTable] + (n - 1) * m.PcRecordSize, r.data(), r.size());
     }
@@ -103,7 +118,7 @@ TEST_P(SmallTableWindow, TogglesThenSendNumbersTheFramesWaitsOutPrintingThenRere
         EXPECT_EQ(w.CheckListBox1->CheckedCount(), press % 2 == 0 ? 3 : 0);
     }
     w.BitBtn2Click();
-    EXPECT_EQ(prompts.Messages(), QStringList{" Zaprogramowano 3 rabatów."});
+    EXPECT_EQ(prompts.TakeTexts(), QStringList{" Zaprogramowano 3 rabatów."});
     const auto frames = fx.Emu().ReceivedFramesWithCommand('R');
     ASSERT_EQ(frames.size(), 4u);   // three program frames, then the read
     EXPECT_EQ(FrameNumbers({frames.begin(), frames.begin() + 3}), (std::vector<uint16_t>{1, 2, 0x8003}));
@@ -112,43 +127,17 @@ TEST_P(SmallTableWindow, TogglesThenSendNumbersTheFramesWaitsOutPrintingThenRere
     EXPECT_EQ(w.CheckListBox2->Count(), 3);
 
     // Silence stops the send with the count so far, and no re-read follows.
-    prompts.Clear();
     fx.Emu().ClearReceived();
     fx.Emu().LockFaults()->SilentRequests = 1;
     w.BitBtn2Click();
-    EXPECT_EQ(prompts.Messages(), QStringList{"Wystąpił błąd transmisji. Zaprogramowano 0 rabatów."});
+    EXPECT_EQ(prompts.TakeTexts(), QStringList{"Wystąpił błąd transmisji. Zaprogramowano 0 rabatów."});
     EXPECT_EQ(fx.Emu().ReceivedFramesWithCommand('R').size(), 1u);
     EXPECT_TRUE(w.BitBtn2->isEnabled());
 
-    prompts.Clear();
     fx.Emu().LockFaults()->PrintingReplies = 2;
     QElapsedTimer t;
     t.start();
     w.BitBtn2Click();
     EXPECT_GE(t.elapsed(), 2 * 1000 + 430);   // a wait per "printing" reply, then the final delay
     EXPECT_EQ(prompts.Messages(), QStringList{" Zaprogramowano 3 rabatów."});
-}
-
-TEST_P(SmallTableWindow, DeleteCarriesAPackagingsWholeName)
-{
-    const char* name = "Skrzynka plastikowa na butelki";   // 30 characters
-    auto r = Record(66, 6, name);
-    r[59] = 24;
-    PutU32(r, 43, 50);
-    r[65] = 1;
-    fx.Emu().PutTableRecord('Z', r);
-    TSynchronizacjaBazyOpakowan w;
-    w.FormShow();
-    w.BitBtn6Click();
-    EXPECT_EQ(w.CheckListBox2->Item(0), "6.  Skrzynka plastikowa na butelki                  0,50 ruchoma");
-    w.CheckListBox2->SetItemIndex(0);
-    w.CheckListBox2Click();
-    EXPECT_EQ(w.DetailValues[2]->text(), "Brak");
-    w.CheckListBox2->SetChecked(0, true);
-    fx.Emu().LockFaults()->PrintingReplies = 2;
-    w.BitBtn8Click();
-    EXPECT_EQ(fx.Emu().TableRecord('Z', 6)[0], 0);
-    EXPECT_EQ(w.CheckListBox2->Count(), 0);
-    EXPECT_EQ(FrameNumbers(fx.Emu().ReceivedFramesWithCommand('5')), std::vector<uint16_t>{0x8001});
-    EXPECT_TRUE(prompts.Texts().isEmpty()) << prompts.Texts().join("|").toStdString();
 }

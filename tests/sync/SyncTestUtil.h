@@ -12,6 +12,8 @@
 #include "tests/support/EmulatorFixture.h"
 #include "tests/support/ScriptedPrompts.h"
 #include "tests/support/TestEnvironment.h"
+#include "tests/support/TestNames.h"
+#include "tests/tables/QtPrinting.h"
 
 #include <QElapsedTimer>
 #include <QLabel>
@@ -21,20 +23,13 @@
 #include <cstring>
 #include <gtest/gtest.h>
 
-enum class Line { Serial, Tcp };
-
-inline std::string LineName(const ::testing::TestParamInfo<Line>& info)
-{
-    return info.param == Line::Serial ? "Serial" : "Tcp";
-}
-
 #define INSTANTIATE_OVER_BOTH_LINES(Suite) \
-    INSTANTIATE_TEST_SUITE_P(Links, Suite, ::testing::Values(Line::Serial, Line::Tcp), LineName)
+    INSTANTIATE_TEST_SUITE_P(Links, Suite, ::testing::Values(false, true), LinkName)
 
 // A window test against the emulator, once over a pseudo-terminal and once over loopback TCP.
-class SyncLinkTest : public ::testing::TestWithParam<Line> {
+class SyncLinkTest : public ::testing::TestWithParam<bool> {
 protected:
-    void SetUp() override { ASSERT_TRUE(fx.ConnectLink(GetParam() == Line::Tcp)); }
+    void SetUp() override { ASSERT_TRUE(fx.ConnectLink(GetParam())); }
     TestEnvironment env;
     ScriptedPrompts prompts;
     EmulatorFixture fx;
