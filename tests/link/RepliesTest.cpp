@@ -89,10 +89,8 @@ TEST_P(Replies, PaperOutAnsweredYesTakesTheReplyThatFollowsAndNoStopsTheRegister
         ASSERT_TRUE(peer.Write(StatusReply('A', 0x02)));
         EXPECT_EQ(reader(), AckUserStopped);
         EXPECT_EQ(peer.Read(10, 2000), RegisterFrame(0x06, {4}, 1, 2));
-        ASSERT_EQ(prompts.All().size(), 2u);
-        EXPECT_EQ(prompts.All()[0].Text, PaperOutQuestion);
+        ASSERT_EQ(prompts.Texts(), (QStringList{PaperOutQuestion, StoppedMessage}));
         EXPECT_EQ(prompts.All()[0].Caption, QString::fromUtf8("UWAGA!"));
-        EXPECT_EQ(prompts.All()[1].Text, StoppedMessage);
     }
 }
 
