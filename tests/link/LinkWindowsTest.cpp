@@ -268,25 +268,24 @@ TEST_F(WaitWindow, WithoutAPortItWaitsUntilPrzerwijOrEscAnsweredYes)
     EXPECT_EQ(window.ProgressBar1->value(), 0) << "shown again, the bar starts over";
     EXPECT_EQ(window.Direction, 0);
 
-    window.Button1Click();
-    EXPECT_FALSE(window.isVisible());
-    EXPECT_NE(window.result(), 1);
-    EXPECT_FALSE(window.Timer1->isActive());
-
-    window.show();
+    // Esc answered No goes on waiting.
     prompts.Answer(PromptAnswer::No);
     PressKey(window, Qt::Key_Escape);
-    ASSERT_EQ(prompts.All().size(), 1u);
-    EXPECT_TRUE(prompts.All()[0].IsQuestion);
-    EXPECT_EQ(prompts.All()[0].Text, QStringLiteral("Czy przerwać oczekiwanie?"));
-    EXPECT_TRUE(window.isVisible());
-    EXPECT_TRUE(window.Timer1->isActive());
+    EXPECT_EQ(prompts.Texts(), QStringList{QStringLiteral("Czy przerwać oczekiwanie?")});
+    EXPECT_TRUE(prompts.Messages().isEmpty()) << "asked as a question";
+    EXPECT_TRUE(window.isVisible() && window.Timer1->isActive());
 
+    // "Przerwij", or Esc answered Yes, closes it without result 1 and stops the timer.
     prompts.Answer(PromptAnswer::Yes);
-    EXPECT_TRUE(window.FormKeyDown(Qt::Key_Escape));
-    EXPECT_FALSE(window.isVisible());
-    EXPECT_NE(window.result(), 1);
-    EXPECT_FALSE(window.Timer1->isActive());
+    for (bool button : {true, false}) {
+        window.show();
+        if (button)
+            window.Button1Click();
+        else
+            EXPECT_TRUE(window.FormKeyDown(Qt::Key_Escape));
+        EXPECT_FALSE(window.isVisible() || window.Timer1->isActive());
+        EXPECT_NE(window.result(), 1);
+    }
     EXPECT_EQ(prompts.PendingAnswers(), 0u);
 }
 
