@@ -15,6 +15,7 @@
 #include "tests/support/EmulatorFixture.h"
 #include "tests/support/ScriptedPrompts.h"
 #include "tests/support/TestEnvironment.h"
+#include "tests/support/TestNames.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -124,7 +125,6 @@ TEST_P(MainRoadTest, FromStartToTheRegistersTable)
     EXPECT_EQ(frames[1].size(), 11u);
 }
 
-INSTANTIATE_TEST_SUITE_P(Links, MainRoadTest, ::testing::Values(false, true),
-                         [](const ::testing::TestParamInfo<bool>& info) { return info.param ? "Tcp" : "Serial"; });
+INSTANTIATE_TEST_SUITE_P(Links, MainRoadTest, ::testing::Values(false, true), LinkName);
 
 } // namespace

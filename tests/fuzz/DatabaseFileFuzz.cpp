@@ -2,10 +2,9 @@
 // goods or its tables (or anywhere, the file then ending after them), loaded with either
 // register model connected. Byte 0 chooses the model (bit 0), the region (bits 1-2) and whether
 // the bytes repeat to the region's end (bit 3); bytes 1-3 the offset within the region.
-#include "core/AppState.h"
 #include "core/DatabaseFiles.h"
-#include "core/DatabaseImage.h"
 #include "core/GoodsArea.h"
+#include "tests/core/CoreTestUtil.h"
 #include "tests/fuzz/FuzzTargets.h"
 
 #include <algorithm>
@@ -39,7 +38,7 @@ bool GoodsLoaded(const uint8_t* was, const uint8_t* now)
 bool FuzzDatabaseFile(const uint8_t* data, std::size_t size)
 {
     static std::vector<uint8_t> saved = [] {  // the default image, as a save writes it
-        std::vector<uint8_t> image = FuzzImage();
+        std::vector<uint8_t> image = ImageBytes();
         std::memcpy(image.data(), DatabaseFileMagic, 16);
         return image;
     }();
@@ -69,7 +68,7 @@ bool FuzzDatabaseFile(const uint8_t* data, std::size_t size)
     if (!loadable || App.CurrentDatabaseFileName != "fuzz.rkb")
         return false;
     // The head and the tables are the file's; the goods are the file's at the current spacing.
-    const std::vector<uint8_t> image = FuzzImage();
+    const std::vector<uint8_t> image = ImageBytes();
     return std::equal(image.begin(), image.begin() + GoodsTableOffset, sent.begin())
         && std::equal(image.begin() + TablesOffset, image.end(), sent.begin() + TablesOffset)
         && GoodsLoaded(sent.data() + GoodsTableOffset, image.data() + GoodsTableOffset);

@@ -1,7 +1,5 @@
 #include "tests/fuzz/FuzzTargets.h"
 
-#include "core/DatabaseFiles.h"
-#include "core/DatabaseImage.h"
 #include "platform/Prompts.h"
 #include "tests/support/TestEnvironment.h"
 
@@ -33,10 +31,3 @@ void FuzzSetUp()
 }
 
 void FuzzNextAnswer(bool yes) { prompts.yes = yes; }
-
-std::vector<uint8_t> FuzzImage()
-{
-    std::vector<uint8_t> image(DatabaseFileSize);
-    DbReadBytesAt(0, image.data(), image.size());
-    return image;
-}

@@ -5,7 +5,6 @@
 // the replay test runs every stored input through them in the ordinary test suite.
 #include <cstddef>
 #include <cstdint>
-#include <vector>
 
 // Every target: the folder of its inputs (tests/fuzz/corpus/<name>, tests/fuzz/crashes/<name>)
 // and its function.
@@ -33,5 +32,3 @@ inline constexpr FuzzTarget AllFuzzTargets[] = {RIVO_FUZZ_TARGETS(RIVO_FUZZ_TABL
 void FuzzSetUp();
 // The answer the next question gets (Yes or No), for targets that let the bytes choose.
 void FuzzNextAnswer(bool yes);
-// The whole database image as it stands.
-std::vector<uint8_t> FuzzImage();

@@ -1,4 +1,4 @@
-// Checksum bounds and the register's error texts.
+// Checksum bounds.
 #include "link/Link.h"
 #include "tests/link/LinkTestUtil.h"
 
@@ -21,11 +21,4 @@ TEST(Frame, ChecksumNeverReadsPastTheLengthItIsAllowed)
     small[3] = 0;
     EXPECT_EQ(FrameChecksum(small.get(), 10), 0x0C);  // the acknowledgement of status 0
     EXPECT_EQ(FrameChecksum(small.get(), 3), 0) << "not even the length field fits";
-}
-
-// Codes past either end of the table have no text (150 is seen in the frame reader's tests).
-TEST(ErrorTexts, CodesOutsideTheTableHaveNone)
-{
-    for (int code : {ErrorTextCount, -1})
-        EXPECT_TRUE(ErrorText(code).isEmpty()) << code;
 }

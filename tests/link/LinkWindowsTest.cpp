@@ -64,7 +64,25 @@ TEST_F(SettingsWindow, FreshStartShowsNoPortAFailedChoiceLeavesItClosedAndStored
     window.ComboBox1->setCurrentIndex(0);
     EXPECT_FALSE(window.SerialControlsEnabled());
 
+    // With neither transport chosen "Zastosuj" does nothing; "Zamknij" and Esc apply nothing, and
+    // Enter presses no button.
     App.WorkMode = 1;
+    window.ComboBox1->setCurrentIndex(2);
+    window.Button2Click();
+    EXPECT_TRUE(window.isVisible());
+    window.RadioButton1->setChecked(true);
+    window.Button3Click();
+    EXPECT_FALSE(window.isVisible());
+    window.show();
+    window.ComboBox1->setCurrentIndex(2);
+    PressKey(window, Qt::Key_Return);
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_TRUE(window.FormKeyDown(Qt::Key_Escape));
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_EQ(LinkInUse(), "255 115200 @1 mode 1 -");
+    EXPECT_TRUE(prompts.Texts().isEmpty());
+
+    window.show();
     ChooseSerialPort(6, 0);
     window.Button2Click();
     EXPECT_EQ(prompts.Messages(), QStringList{QStringLiteral("Nie mogę otworzyć portu COM6.")});
@@ -181,38 +199,18 @@ TEST_F(SettingsWindow, TcpSettingsThatCannotWorkKeepTheWindowOpen)
     }
 }
 
-TEST_F(SettingsWindow, CloseAndEscChangeNothingAndNoTransportDoesNothing)
-{
-    PtyPair pty(2);
-    App.WorkMode = 1;
-    window.show();
-    window.ComboBox1->setCurrentIndex(2);
-    window.Button2Click();  // neither transport chosen
-    EXPECT_TRUE(window.isVisible());
+// ---- the wait window and the receive-buffer view ----
 
-    window.RadioButton1->setChecked(true);
-    window.Button3Click();
-    EXPECT_FALSE(window.isVisible());
-    window.show();
-    window.ComboBox1->setCurrentIndex(2);
-    // Enter presses no button; Esc closes without applying.
-    PressKey(window, Qt::Key_Return);
-    EXPECT_TRUE(window.isVisible());
-    EXPECT_TRUE(window.FormKeyDown(Qt::Key_Escape));
-    EXPECT_FALSE(window.isVisible());
-    EXPECT_EQ(LinkInUse(), "255 115200 @1 mode 1 -");
-    EXPECT_TRUE(prompts.Texts().isEmpty());
-}
-
-// ---- the wait window ----
-
-class WaitWindow : public ::testing::Test {
+template <class Window>
+class Shown : public ::testing::Test {
 protected:
     TestEnvironment env{false};
     ScriptedPrompts prompts;
-    TCzekajNaRS window;
-    ~WaitWindow() override { window.hide(); }
+    Window window;
+    ~Shown() override { window.hide(); }
 };
+using WaitWindow = Shown<TCzekajNaRS>;
+using BufferViewWindow = Shown<TPokazBuforOdb>;
 
 // While an exchange runs only its stop button, Esc and windows shown meanwhile answer; a window
 // closed meanwhile closes when the exchange ends.
@@ -270,37 +268,26 @@ TEST_F(WaitWindow, WithoutAPortItWaitsUntilPrzerwijOrEscAnsweredYes)
     EXPECT_EQ(window.ProgressBar1->value(), 0) << "shown again, the bar starts over";
     EXPECT_EQ(window.Direction, 0);
 
-    window.Button1Click();
-    EXPECT_FALSE(window.isVisible());
-    EXPECT_NE(window.result(), 1);
-    EXPECT_FALSE(window.Timer1->isActive());
-
-    window.show();
+    // Esc answered No goes on waiting.
     prompts.Answer(PromptAnswer::No);
     PressKey(window, Qt::Key_Escape);
-    ASSERT_EQ(prompts.All().size(), 1u);
-    EXPECT_TRUE(prompts.All()[0].IsQuestion);
-    EXPECT_EQ(prompts.All()[0].Text, QStringLiteral("Czy przerwać oczekiwanie?"));
-    EXPECT_TRUE(window.isVisible());
-    EXPECT_TRUE(window.Timer1->isActive());
+    EXPECT_EQ(prompts.Texts(), QStringList{QStringLiteral("Czy przerwać oczekiwanie?")});
+    EXPECT_TRUE(prompts.Messages().isEmpty()) << "asked as a question";
+    EXPECT_TRUE(window.isVisible() && window.Timer1->isActive());
 
+    // "Przerwij", or Esc answered Yes, closes it without result 1 and stops the timer.
     prompts.Answer(PromptAnswer::Yes);
-    EXPECT_TRUE(window.FormKeyDown(Qt::Key_Escape));
-    EXPECT_FALSE(window.isVisible());
-    EXPECT_NE(window.result(), 1);
-    EXPECT_FALSE(window.Timer1->isActive());
+    for (bool button : {true, false}) {
+        window.show();
+        if (button)
+            window.Button1Click();
+        else
+            EXPECT_TRUE(window.FormKeyDown(Qt::Key_Escape));
+        EXPECT_FALSE(window.isVisible() || window.Timer1->isActive());
+        EXPECT_NE(window.result(), 1);
+    }
     EXPECT_EQ(prompts.PendingAnswers(), 0u);
 }
-
-// ---- the receive-buffer view ----
-
-class BufferViewWindow : public ::testing::Test {
-protected:
-    TestEnvironment env{false};
-    ScriptedPrompts prompts;
-    TPokazBuforOdb window;
-    ~BufferViewWindow() override { window.hide(); }
-};
 
 TEST_F(BufferViewWindow, ShowsTheProgramBufferOrReadsThePcBufferFromTheOpenPort)
 {

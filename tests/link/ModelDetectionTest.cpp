@@ -35,7 +35,7 @@ protected:
 
 INSTANTIATE_TEST_SUITE_P(Link, ModelDetection, testing::Values(false, true), LinkName);
 
-TEST_P(ModelDetection, WholeConfigurationFramesTellTheModel)
+TEST_P(ModelDetection, WholeConfigurationFramesTellTheModelSilenceNoneAndNoiseNothing)
 {
     Link.RegisterAddress = 4;
     Detect(ConfigurationFrame(27));
@@ -48,10 +48,10 @@ TEST_P(ModelDetection, WholeConfigurationFramesTellTheModel)
     EXPECT_LT(MonotonicMs() - start, 2000) << "no wait for the five bytes the older model never sends";
     EXPECT_EQ(Model(), (std::vector<unsigned>{0, 69, 2000}));
     EXPECT_TRUE(prompts.Texts().isEmpty());
-}
 
-TEST_P(ModelDetection, SilenceIsNoModelAndNoiseChangesNothing)
-{
+    // Silence is no model; noise changes nothing.
+    App.GoodsRecordSize = 50;
+    App.MaxGoodsCount = 1234;
     Detect({});
     EXPECT_EQ(Model(), (std::vector<unsigned>{2, 50, 1234}));
     EXPECT_EQ(prompts.Texts(), QStringList{QString::fromUtf8("Błąd transmisji !!!")});

@@ -93,6 +93,8 @@ TEST_P(ReceiveFrames, ShortRepliesOrABadChecksumShowTheirOwnMessageAndGetNoAckno
         EXPECT_EQ(prompts.Texts(), r.messages);
     }
     EXPECT_EQ(AckSent(300), -1);
+    // Codes past either end of the table have no text.
+    EXPECT_TRUE(ErrorText(ErrorTextCount).isEmpty() && ErrorText(-1).isEmpty());
 }
 
 TEST_P(ReceiveFrames, NothingPartOfAFrameOrLengthFieldsThatDoNotFitAreNoFrame)

@@ -8,10 +8,18 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-TEST(Transport, NoChosenPortOrNoConnectionFailsAtOnceWithItsMessage)
-{
-    TestEnvironment env(false);
+namespace {
+
+class Transport : public testing::Test {
+protected:
+    TestEnvironment env{false};
     ScriptedPrompts prompts;
+};
+
+} // namespace
+
+TEST_F(Transport, NoChosenPortOrNoConnectionFailsAtOnceWithItsMessage)
+{
     uint8_t frame[10] = {0x02, 1, 10, 0, 1, 0, 6, 0, 0x0C, 0x03};
     EXPECT_EQ(SendBytes(frame, 1, sizeof frame), 1);
     EXPECT_EQ(frame[0], 0) << "a failed send leaves 0 in the first byte";
@@ -30,10 +38,8 @@ TEST(Transport, NoChosenPortOrNoConnectionFailsAtOnceWithItsMessage)
     EXPECT_EQ(prompts.Texts(), QStringList{QString::fromUtf8("Błąd komunikacji TCP/IP.")});
 }
 
-TEST(Transport, PortThatDoesNotOpenIsForgotten)
+TEST_F(Transport, PortThatDoesNotOpenIsForgotten)
 {
-    TestEnvironment env(false);
-    ScriptedPrompts prompts;
     PtyPair pty(5);  // RIVO_COM_DIR now names a folder without COM7
     ASSERT_TRUE(pty.Ok());
 
@@ -54,10 +60,8 @@ TEST(Transport, PortThatDoesNotOpenIsForgotten)
     EXPECT_EQ(Link.SerialHandle, nullptr);
 }
 
-TEST(Transport, PortsAboveNineOpenByTheirLongName)
+TEST_F(Transport, PortsAboveNineOpenByTheirLongNameAndOneThatWentAwayIsOpenedAgain)
 {
-    TestEnvironment env(false);
-    ScriptedPrompts prompts;
     PtyPeer peer(12);
     ASSERT_TRUE(peer.Ok());
     EXPECT_EQ(Link.SerialHandle->Name(), "\\\\.\\COM12");
@@ -69,20 +73,8 @@ TEST(Transport, PortsAboveNineOpenByTheirLongName)
     EXPECT_EQ(SendBytes(text, 0, 99), 0) << "mode 0 sends the text up to its NUL";
     EXPECT_EQ(peer.Read(10, 300), (Bytes{'A', 'B', 'C'}));
 
-    LinkSettings.LinkType = 2;
-    EXPECT_EQ(OpenLink(), 1);
-    EXPECT_EQ(ReceiveBytes(Link.ReceiveBuffer, 10), 0);
-    EXPECT_TRUE(prompts.Texts().isEmpty());
-}
-
-TEST(Transport, PortThatWentAwayIsOpenedAgainForTheSameBytes)
-{
-    TestEnvironment env(false);
-    ScriptedPrompts prompts;
-    PtyPeer peer;
-    ASSERT_TRUE(peer.Ok());
-
-    // The port's descriptor goes bad under the link, as when an adapter is pulled and put back.
+    // The port's descriptor goes bad under the link, as when an adapter is pulled and put back:
+    // it is opened again for the same bytes.
     const int fd = Link.SerialHandle->Descriptor();
     const int readOnly = ::open("/dev/null", O_RDONLY | O_CLOEXEC);
     ASSERT_GE(::dup2(readOnly, fd), 0);
@@ -93,6 +85,10 @@ TEST(Transport, PortThatWentAwayIsOpenedAgainForTheSameBytes)
     EXPECT_EQ(SendBytes(frame.data(), 1, frame.size()), 0);
     EXPECT_EQ(peer.Read(10, 2000), ack);
     EXPECT_NE(Link.SerialHandle, nullptr);
+
+    LinkSettings.LinkType = 2;
+    EXPECT_EQ(OpenLink(), 1);
+    EXPECT_EQ(ReceiveBytes(Link.ReceiveBuffer, 10), 0);
     EXPECT_TRUE(prompts.Texts().isEmpty());
 }
 
