@@ -4,20 +4,6 @@
 #include "tables/DodatkoweUstawienia.h"
 #include "tests/tables/TablesTest.h"
 
-TEST(ConfigurationRecord, UnknownBytesGoBackAsRead)
-{
-    ConfigurationRecord read{};
-    read[1] = 7;   // names no payment format
-    read[3] = 20;
-    read[18] = 50;
-    read[19] = 30;
-    const ConfigurationValues v = ConfigurationValuesOf(read);
-    EXPECT_EQ(v.Choice[1], -1);
-    ConfigurationRecord r{};
-    ASSERT_TRUE(BuildConfigurationRecord(v, read, 1, r).Ok);
-    EXPECT_EQ(r[1], 7);
-}
-
 class ConfigurationWindow : public ::testing::TestWithParam<std::tuple<bool, emu::Model>> {};
 
 TEST_P(ConfigurationWindow, ReadsEditsAndSendsTheRecord)
@@ -30,6 +16,7 @@ TEST_P(ConfigurationWindow, ReadsEditsAndSendsTheRecord)
     emu::Bytes stored = fx.Emu().Setting(0x03);
     stored[19] = 0x80 | 40;
     stored[17] = 3;
+    stored[1] = 7;   // names no payment format: it goes back as read
     fx.Emu().PutSetting(0x03, stored);
     ASSERT_TRUE(fx.ConnectLink(tcp));
     App.RegisterModelFlag = 2;
@@ -55,6 +42,7 @@ TEST_P(ConfigurationWindow, ReadsEditsAndSendsTheRecord)
     EXPECT_EQ(frame.size(), rivo ? 36u : 31u);
     const emu::Bytes after = fx.Emu().Setting(0x03);
     EXPECT_EQ(after[0], 5);
+    EXPECT_EQ(after[1], 7);
     EXPECT_EQ(after[3], 30);
     EXPECT_EQ(emu::GetU32(&after[7]), 100000u);
     EXPECT_EQ(after[19], rivo ? 40 : 0x80 | 40);   // the Tepo Dux has no LCD choice to make

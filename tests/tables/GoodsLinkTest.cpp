@@ -12,10 +12,8 @@ namespace {
 // The name of a register goods record, up to its first NUL.
 std::string RegisterName(const emu::Bytes& rec)
 {
-    std::size_t n = 0;
-    while (n < 42 && rec[2 + n] != 0)
-        ++n;
-    return std::string(reinterpret_cast<const char*>(rec.data() + 2), n);
+    const std::string field(rec.begin() + 2, rec.begin() + 44);
+    return field.substr(0, field.find('\0'));
 }
 
 } // namespace
@@ -114,9 +112,6 @@ TEST_P(GoodsLink, RepliesAreWaitedOutOrReportedAndTheNextDownloadReadsEveryRecor
         EXPECT_TRUE(prompts.Texts().isEmpty()) << prompts.Texts().join("|").toStdString();
         EXPECT_EQ(ReadGoodsName(2), "Bulka");
         EXPECT_EQ(ReadGoodsName(7), "Kawa");
-        // The blanks of the barcode become '0'; the unit comes along.
-        EXPECT_EQ(DbReadStringAt(GoodsRecordOffset(2) + 49, 13), "0005900000001");
-        EXPECT_EQ(DbReadByteAt(GoodsRecordOffset(2) + 67), 4);
         EXPECT_EQ(App.DatabaseModified, 1);
         EXPECT_FALSE(w.Downloading());
         EXPECT_TRUE(w.BitBtn4->isEnabled());

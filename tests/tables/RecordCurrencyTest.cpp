@@ -1,6 +1,5 @@
 // The record currency: the register's form of the rate, the exact division of the database's
 // amounts, and both buttons of the window against the register.
-#include "core/DatabaseFiles.h"
 #include "tables/ProgramowanieWalutyEwidencyjnej.h"
 #include "tables/RecordCurrencyLogic.h"
 #include "tests/tables/TablesTest.h"
@@ -42,28 +41,6 @@ TEST(RecordCurrencyRate, RegisterFormOfTypedRates)
             EXPECT_EQ(RecordCurrencyRateText(p.Rate), c.shown);
         }
     }
-}
-
-TEST(RecordCurrencyRate, DatabaseAmountsAreDividedExactly)
-{
-    TestEnvironment env;
-    // At 0,5: prices and amount discounts double to their cap, percentages stay, currency rates double.
-    const uint32_t amount = TableOffsets.DiscountTable, percent = amount + DiscountRecordSize;
-    DbWriteByteAt(amount + 23, 1);
-    DbWriteU32At(amount + 24, 60000000);
-    DbWriteByteAt(percent + 23, 0);
-    DbWriteU32At(percent + 24, 1500);
-    DbWriteU32At(TableOffsets.CurrencyTable + 22, 43000000);   // 4,3000000
-    DbWriteByteAt(TableOffsets.CurrencyTable + 26, 7);
-    PutPrice(1, 60000000);
-    PutPrice(2, 1234);
-    ConvertPricesByRate(5000000, 7);
-    EXPECT_EQ(Price(1), 99999999u);
-    EXPECT_EQ(DbReadU32At(amount + 24), 99999998u);
-    EXPECT_EQ(DbReadU32At(percent + 24), 1500u);
-    EXPECT_EQ(DbReadU32At(TableOffsets.CurrencyTable + 22), 86000000u);
-    EXPECT_EQ(DbReadByteAt(TableOffsets.CurrencyTable + 26), 7);
-    EXPECT_EQ(Price(2), 2468u);
 }
 
 class RecordCurrencyWindow : public TablesRegisterTest {
@@ -161,13 +138,27 @@ TEST_F(RecordCurrencyWindow, RefusedInputsSendAndWriteNothing)
     EXPECT_EQ(WholeImage(), image);
 }
 
-TEST_F(RecordCurrencyWindow, DatabaseChangeConvertsWithoutTheRegister)
+TEST_F(RecordCurrencyWindow, DatabaseChangeDividesTheAmountsExactlyWithoutTheRegister)
 {
-    PutPrice(1, 1001);
-    Fill("4", "EU");
+    // At 0,5: prices and amount discounts double to their cap, percentages stay, currency rates double.
+    const uint32_t amount = TableOffsets.DiscountTable, percent = amount + DiscountRecordSize;
+    DbWriteByteAt(amount + 23, 1);
+    DbWriteU32At(amount + 24, 60000000);
+    DbWriteByteAt(percent + 23, 0);
+    DbWriteU32At(percent + 24, 1500);
+    DbWriteU32At(TableOffsets.CurrencyTable + 22, 43000000);   // 4,3000000
+    DbWriteByteAt(TableOffsets.CurrencyTable + 26, 7);
+    PutPrice(1, 60000000);
+    PutPrice(2, 1234);
+    Fill("0,5", "EU");
     w.Button3Click();
-    EXPECT_EQ(prompts.Messages(), QStringList{"Zamieniono walutę ewidencyjną na  EU. Kurs wymiany: 4"});
-    EXPECT_EQ(Price(1), 250u);
+    EXPECT_EQ(prompts.Messages(), QStringList{"Zamieniono walutę ewidencyjną na  EU. Kurs wymiany: 0,5"});
+    EXPECT_EQ(Price(1), 99999999u);
+    EXPECT_EQ(Price(2), 2468u);
+    EXPECT_EQ(DbReadU32At(amount + 24), 99999998u);
+    EXPECT_EQ(DbReadU32At(percent + 24), 1500u);
+    EXPECT_EQ(DbReadU32At(TableOffsets.CurrencyTable + 22), 86000000u);
+    EXPECT_EQ(DbReadByteAt(TableOffsets.CurrencyTable + 26), 7);
     EXPECT_EQ(DbReadStringAt(TableOffsets.RecordCurrencyBlock + 5, 3), " EU");
     EXPECT_EQ(App.RecordCurrencySymbol, " EU");
     EXPECT_EQ(App.DatabaseModified, 1);
@@ -178,5 +169,5 @@ TEST_F(RecordCurrencyWindow, DatabaseChangeConvertsWithoutTheRegister)
     App.WorkMode = WorkModeRegister;
     w.Button3Click();
     EXPECT_EQ(prompts.Messages(), QStringList{FileClosed});
-    EXPECT_EQ(Price(1), 250u);
+    EXPECT_EQ(Price(2), 2468u);
 }

@@ -1,5 +1,4 @@
-// The small tables without windows: the field checks with their messages, the VAT codes, the
-// records in the image and what an unusable image gives.
+// The small tables without windows: the field checks with their messages and the VAT codes.
 #include "tables/SmallTableLogic.h"
 #include "tests/tables/TablesTest.h"
 
@@ -114,18 +113,4 @@ TEST(SmallTableChecks, CashierPasswordAndCodePage)
     EXPECT_TRUE(CashierPassword("    ", password) && password.empty());
     EXPECT_TRUE(CashierPassword(" 12 ", password) && password == "12");
     EXPECT_FALSE(CashierPassword("12a ", password));
-}
-
-TEST(SmallTableRecords, AnUnusableImageReadsEmptyAndTakesNoWrite)
-{
-    TestEnvironment env;
-    App.WorkMode = WorkModeRegister;
-    EXPECT_EQ(ReadSmallTableSlots(CashierTableGeometry), RecordBytes(SmallTableSlots * CashierRecordSize, 0));
-    EXPECT_FALSE(ReadVatCodes());
-    EXPECT_FALSE(WriteVatCodes(VatCodes{}));
-    EXPECT_FALSE(ClearSmallRecord(CashierTableGeometry, 1));
-    App.WorkMode = WorkModeDatabase;
-    DatabaseImage.MarkFailed();
-    EXPECT_TRUE(DiscountGridRows("PLN").empty());
-    EXPECT_FALSE(WriteSmallRecord(GoodsGroupTableGeometry, GoodsGroupRecordBytes(2, "Napoje")));
 }

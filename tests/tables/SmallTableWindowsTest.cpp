@@ -88,6 +88,10 @@ TEST_F(SmallTableWindows, AnUnusableImageShowsNoRowsAndTakesNoAdd)
     EXPECT_EQ(GridCell(payments.StringGrid1, 0, 1), "Karta");
 
     App.WorkMode = WorkModeRegister;
+    EXPECT_EQ(ReadSmallTableSlots(CashierTableGeometry), RecordBytes(SmallTableSlots * CashierRecordSize, 0));
+    EXPECT_FALSE(ReadVatCodes());
+    EXPECT_FALSE(WriteVatCodes(VatCodes{}));
+    EXPECT_FALSE(ClearSmallRecord(CashierTableGeometry, 1));
     TProgramowanieRabatow discounts;
     TProgramowanieGrupTowarowych groups;
     payments.FormShow();
@@ -111,6 +115,9 @@ TEST_F(SmallTableWindows, AnUnusableImageShowsNoRowsAndTakesNoAdd)
     EXPECT_EQ(App.DatabaseModified, 0);
     EXPECT_EQ(ReadSmallRecord(PaymentFormTableGeometry, 2)[0], 0);
     EXPECT_EQ(ReadSmallRecord(GoodsGroupTableGeometry, 2)[0], 0);
+    DatabaseImage.MarkFailed();
+    EXPECT_TRUE(DiscountGridRows("PLN").empty());
+    EXPECT_FALSE(WriteSmallRecord(GoodsGroupTableGeometry, GoodsGroupRecordBytes(2, "Napoje")));
 }
 
 TEST_F(SmallTableWindows, PaymentTypeIsWrittenAsTheRegisterNumbersIt)
