@@ -78,7 +78,8 @@ TEST(GoodsPrintoutPdf, TheWindowPrintsLinesFromTheImageOnOnePdfPagePerLayoutPage
     QFont font(QStringLiteral("Courier New"));
     font.setStyleHint(QFont::TypeWriter);
     font.setPointSize(10);
-    const int expected = LayoutGoodsPrintout(72, printer.height(), QFontMetrics(font, &printer).height() + 145).PageTotal;
+    const int rowHeight = QFontMetrics(font, &printer).height() + 145;
+    const int expected = LayoutGoodsPrintout(72, printer.height(), rowHeight).PageTotal;
     EXPECT_GT(expected, 1);
     EXPECT_EQ(PdfPageCount(w.PdfOutputPath), expected);
 

@@ -125,6 +125,19 @@ TEST_F(QuickKeyWindow, TheBinTakesTheEntryOfTheDraggedLine)
     w.KonczenieParagonuFClick(4);
     EXPECT_EQ(QuickKeyArea(), expected);
     EXPECT_EQ(App.DatabaseModified, 1);
+
+    // A drop closes a gap before it adds; on a full key the goods takes the fifth place.
+    StoreKey(1, 8, {1, 0, 2});
+    StoreKey(1, 9, {1, 2, 40, 1, 2});
+    w.Edit1->setText("4");
+    DragGoods(2, 8);
+    DragGoods(2, 9);
+    EXPECT_EQ(PlusOf(ReadQuickKeyRecord(1, 8)), (std::vector<uint16_t>{1, 2, 40, 0, 0}));
+    EXPECT_EQ(ReadQuickKeyRecord(1, 8)[2], 3);
+    const QuickKeyRecord full = ReadQuickKeyRecord(1, 9);
+    EXPECT_EQ(PlusOf(full), (std::vector<uint16_t>{1, 2, 40, 1, 40}));
+    EXPECT_EQ(QuickKeyEntryQuantity(full, 5), 40000u);
+    EXPECT_EQ(full[2], 5);
 }
 
 TEST_F(QuickKeyWindow, GoodsBeyondTheTableAreDroppedWithOneMessage)

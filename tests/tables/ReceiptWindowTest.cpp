@@ -133,18 +133,13 @@ TEST_F(ReceiptEditorLink, RepliesShowOneMessageEach)
         emu::Faults faults;
         QString message;
     };
-    emu::Faults printing, error, silent, cut;
-    printing.PrintingReplies = 2;
-    error.ErrorCode = 38;
-    silent.SilentRequests = 1;
-    cut.ShortReplyBytes = 6;
     const Case cases[] = {
         {&header, {}, "Zaprogramowano nagłówek"},
-        {&footer, printing, "Zaprogramowano stopkę."},
-        {&header, error, "Błąd 38: Wartość pola „Liczba linii w nagłówku” nie zgadza się danymi wpisanymi do "
-                         "tablicy linijek nagłówka"},
-        {&footer, silent, "Kasa nie potwierdziła zaprogramowania stopki."},
-        {&header, cut, "Kasa nie potwierdziła zaprogramowania nagłówka."},
+        {&footer, Fault(&emu::Faults::PrintingReplies, 2), "Zaprogramowano stopkę."},
+        {&header, Fault(&emu::Faults::ErrorCode, 38),
+         "Błąd 38: Wartość pola „Liczba linii w nagłówku” nie zgadza się danymi wpisanymi do tablicy linijek nagłówka"},
+        {&footer, Fault(&emu::Faults::SilentRequests, 1), "Kasa nie potwierdziła zaprogramowania stopki."},
+        {&header, Fault(&emu::Faults::ShortReplyBytes, 6), "Kasa nie potwierdziła zaprogramowania nagłówka."},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.message.toStdString());

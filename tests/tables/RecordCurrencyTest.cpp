@@ -77,14 +77,10 @@ TEST_F(RecordCurrencyWindow, RegisterChangeSendsTheFrameAndReportsOnlyFailures)
         emu::Faults faults;
         QString message;
     };
-    emu::Faults printing, silent, error;
-    printing.PrintingReplies = 2;
-    silent.SilentRequests = 1;
-    error.ErrorCode = 84;
     const Case cases[] = {
-        {printing, {}},
-        {silent, "Błąd komunikacji."},
-        {error, "Błąd 84: Przekroczono dopuszczalną liczbę zmian waluty ewidencyjnej"},
+        {Fault(&emu::Faults::PrintingReplies, 2), {}},
+        {Fault(&emu::Faults::SilentRequests, 1), "Błąd komunikacji."},
+        {Fault(&emu::Faults::ErrorCode, 84), "Błąd 84: Przekroczono dopuszczalną liczbę zmian waluty ewidencyjnej"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.message.toStdString());

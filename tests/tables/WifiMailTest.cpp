@@ -70,11 +70,8 @@ TEST_F(WifiMailWindowFaults, NoLinkBadReadsRefusedSendsAndPortRanges)
 
     ASSERT_TRUE(fx.ConnectLink(false));
     w.Edit1->setText("zostaje");
-    emu::Faults silent, garbled, cut, refused;
-    silent.SilentRequests = 1;
-    garbled.WrongChecksumReplies = 1;
-    cut.ShortReplyBytes = 100;
-    for (const emu::Faults& f : {silent, garbled, cut}) {
+    for (const emu::Faults& f : {Fault(&emu::Faults::SilentRequests, 1), Fault(&emu::Faults::WrongChecksumReplies, 1),
+                                 Fault(&emu::Faults::ShortReplyBytes, 100)}) {
         prompts.Clear();
         fx.Emu().SetFaults(f);
         w.BitBtn5Click();
@@ -82,8 +79,7 @@ TEST_F(WifiMailWindowFaults, NoLinkBadReadsRefusedSendsAndPortRanges)
         EXPECT_EQ(w.Edit1->text(), "zostaje");
     }
     prompts.Clear();
-    refused.ErrorCode = 110;
-    fx.Emu().SetFaults(refused);
+    fx.Emu().SetFaults(Fault(&emu::Faults::ErrorCode, 110));
     w.BitBtn4Click();
     EXPECT_EQ(prompts.Messages(), QStringList{"Błąd 0x04"});
 
