@@ -101,11 +101,8 @@ TEST(GoodsFreePlu, FirstFreePluAboveSkipsStoredGoods)
     EXPECT_EQ(FirstFreePluAbove(8000), 0u);
 
     // A full table above the number: no proposal.
-    std::vector<uint8_t> area(std::size_t(App.MaxGoodsCount) * App.GoodsRecordSize, 0);
-    for (unsigned s = 7000; s < App.MaxGoodsCount; ++s)
-        area[s * App.GoodsRecordSize] = 1;
-    DbWriteBytesAt(GoodsTableOffset + 7000 * App.GoodsRecordSize, area.data() + 7000 * App.GoodsRecordSize,
-                   1000 * App.GoodsRecordSize);
+    for (unsigned plu = 7001; plu <= 8000; ++plu)
+        DbWriteByteAt(GoodsRecordOffset(plu), 1);
     EXPECT_EQ(FirstFreePluAbove(7000), 0u);
     EXPECT_EQ(FirstFreePluAbove(6990), 6991u);
 }

@@ -67,27 +67,7 @@ TEST_F(GoodsWindow, ShowListsTheGoodsAndProposesAFreePluAndADoubleClickTakesARow
     EXPECT_EQ(w.ProgressBar1->maximum(), 2000);
 }
 
-TEST_F(GoodsWindow, TextsOutsideTheCodePageOrAFailedImageWriteNothing)
-{
-    TProgramowanieTowarow w;
-    w.FormShow();
-    const std::vector<uint8_t> before = WholeImage();
-    Fill(w, "3", "Чай", "1,00");
-    w.BitBtn4Click();
-    w.Edit2->setText("Herbata");
-    w.Edit4->setText("59０0");
-    w.BitBtn4Click();
-    EXPECT_EQ(WholeImage(), before);
-    DatabaseImage.MarkFailed();
-    w.Edit4->setText("590");
-    w.BitBtn4Click();
-    EXPECT_EQ(prompts.Texts(), QStringList({"Tekst „Чай” zawiera znaki, których kasa nie obsługuje: Ч а й",
-                                            "Tekst „59０0” zawiera znaki, których kasa nie obsługuje: ０",
-                                            FileClosed}));
-    EXPECT_EQ(App.DatabaseModified, 0);
-}
-
-TEST_F(GoodsWindow, EnterAddsOrSearchesByFocusAndEmptyFieldsShowTheirLabels)
+TEST_F(GoodsWindow, EnterAddsOrSearchesByFocusAndRefusedFieldsWriteNothing)
 {
     StoreGoods(1, "Chleb");
     StoreGoods(2, "Mleko");
@@ -128,6 +108,24 @@ TEST_F(GoodsWindow, EnterAddsOrSearchesByFocusAndEmptyFieldsShowTheirLabels)
     // The fields are ready for the next goods.
     EXPECT_EQ(w.Edit2->text() + w.Edit4->text() + w.Edit3->text(), QString("0,00"));
     EXPECT_EQ(w.Edit1->text(), QString("5"));
+
+    // Texts outside the code page, or a failed image, write nothing.
+    const std::vector<uint8_t> before = WholeImage();
+    App.DatabaseModified = 0;
+    Fill(w, "5", "Чай", "1,00");
+    w.BitBtn4Click();
+    w.Edit2->setText("Herbata");
+    w.Edit4->setText("59０0");
+    w.BitBtn4Click();
+    EXPECT_EQ(WholeImage(), before);
+    DatabaseImage.MarkFailed();
+    w.Edit4->setText("590");
+    w.BitBtn4Click();
+    EXPECT_EQ(prompts.Texts(), QStringList({"Tekst „Чай” zawiera znaki, których kasa nie obsługuje: Ч а й",
+                                            "Tekst „59０0” zawiera znaki, których kasa nie obsługuje: ０",
+                                            FileClosed}));
+    EXPECT_EQ(App.DatabaseModified, 0);
+
     EXPECT_FALSE(w.FormKeyDown(Qt::Key_A));
     EXPECT_TRUE(w.FormKeyDown(Qt::Key_Escape));
     EXPECT_FALSE(w.isVisible());

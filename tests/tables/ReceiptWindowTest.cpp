@@ -46,9 +46,10 @@ QByteArray ReadAll(const std::string& path)
 
 } // namespace
 
-TEST(ReceiptEditor, PastedLinesAreCutToTheBlockAndBreaksStartParagraphs)
+using ReceiptEditor = TablesTest;
+
+TEST_F(ReceiptEditor, PastedLinesAreCutToTheBlockAndBreaksStartParagraphs)
 {
-    TestEnvironment env;
     TProgramowanieNaglowka header;
     header.RichEdit1->insertPlainText("1\n2\n3\n4\n5\n6\n7\n8");
     EXPECT_EQ(header.RichEdit1->toPlainText(), "1\n2\n3\n4\n5\n6");
@@ -169,10 +170,8 @@ TEST_F(ReceiptEditorLink, RepliesShowOneMessageEach)
     EXPECT_EQ(std::string(sent.begin(), sent.begin() + 42), ToCp1250("Dziękujemy") + std::string(32, ' '));
 }
 
-TEST(ReceiptEditor, RichTextFilesLoadRefuseAndSaveWhole)
+TEST_F(ReceiptEditor, RichTextFilesLoadRefuseAndSaveWhole)
 {
-    TestEnvironment env;
-    ScriptedPrompts prompts;
     TProgramowanieNaglowka w;
     // A paragraph as long as a file may hold loads at once.
     const QByteArray letters(RtfMaxBytes - 8, 'a');
