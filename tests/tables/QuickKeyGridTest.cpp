@@ -48,10 +48,11 @@ protected:
 
 } // namespace
 
-TEST_F(QuickKeyGrid, AddRefusesWhatIsNotAGoodsNumberOrAQuantityAndAClosedImageStoresNothing)
+TEST_F(QuickKeyGrid, AddRefusesOrWritesTheWindowsCopyStorePacksTheKeyAndDeleteLeavesItsNeighbours)
 {
+    const std::vector<uint8_t> before = QuickKeyArea();
+    // What is not a goods number or a quantity is refused.
     App.MaxGoodsCount = 2000;
-    const QuickKeyRecord before = w.BlockRecord(0, 1);
     Add("", "");
     EXPECT_FALSE(w.NumberWarning->isHidden());
     EXPECT_FALSE(w.QuantityWarning->isHidden());
@@ -67,21 +68,9 @@ TEST_F(QuickKeyGrid, AddRefusesWhatIsNotAGoodsNumberOrAQuantityAndAClosedImageSt
         Add(plu, quantity);
         EXPECT_EQ(prompts.Texts(), QStringList{QString(plu) != "1" ? badNumber : QString("Błędna ilość")}) << plu << quantity;
     }
-    EXPECT_EQ(w.BlockRecord(0, 1), before);
+    EXPECT_EQ(w.BlockRecord(0, 1), ReadQuickKeyRecord(1, 1));
 
-    // An unusable image shows empty keys and stores nothing.
-    App.WorkMode = WorkModeRegister;
-    w.FormShow();
-    EXPECT_EQ(w.BlockRecord(0, 1), QuickKeyRecord{});
     prompts.Clear();
-    w.BitBtn3Click();
-    w.BitBtn4Click();
-    EXPECT_EQ(prompts.Texts(), QStringList(2, FileClosed));
-}
-
-TEST_F(QuickKeyGrid, AddWritesTheWindowsCopyStorePacksTheKeyAndDeleteLeavesItsNeighbours)
-{
-    const std::vector<uint8_t> before = QuickKeyArea();
     EXPECT_EQ(GridRow(3), QStringList({"3", "3", "3,0000"}));
     EXPECT_TRUE(w.CheckBox1->isChecked());
     w.SetChosenEntry(3);
@@ -130,6 +119,15 @@ TEST_F(QuickKeyGrid, AddWritesTheWindowsCopyStorePacksTheKeyAndDeleteLeavesItsNe
     w.ComboBox1->setCurrentIndex(1);
     w.ComboBox1Change();
     EXPECT_EQ(ProgrammedKeys(), (std::vector<int>{5}));
+
+    // An unusable image shows empty keys and stores nothing.
+    App.WorkMode = WorkModeRegister;
+    w.FormShow();
+    EXPECT_EQ(w.BlockRecord(0, 1), QuickKeyRecord{});
+    prompts.Clear();
+    w.BitBtn3Click();
+    w.BitBtn4Click();
+    EXPECT_EQ(prompts.Texts(), QStringList(2, FileClosed));
 }
 
 TEST_F(QuickKeyGrid, TheNameLabelFollowsTheGoodsNumberAndTheGoodsList)
