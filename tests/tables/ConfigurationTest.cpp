@@ -1,12 +1,26 @@
 // The configuration record: built from the controls, read from a register of either model over
-// a pseudo-terminal and over TCP, and sent back.
+// a pseudo-terminal and over TCP, and sent back; bad replies and numbers refused.
 #include "tables/ConfigurationLogic.h"
 #include "tables/DodatkoweUstawienia.h"
 #include "tests/tables/TablesTest.h"
 
+TEST(ConfigurationRecord, UnknownBytesGoBackAsRead)
+{
+    ConfigurationRecord read{};
+    read[1] = 7;   // names no payment format
+    read[3] = 20;
+    read[18] = 50;
+    read[19] = 30;
+    const ConfigurationValues v = ConfigurationValuesOf(read);
+    EXPECT_EQ(v.Choice[1], -1);
+    ConfigurationRecord r{};
+    ASSERT_TRUE(BuildConfigurationRecord(v, read, 1, r).Ok);
+    EXPECT_EQ(r[1], 7);
+}
+
 class ConfigurationWindow : public ::testing::TestWithParam<std::tuple<bool, emu::Model>> {};
 
-TEST_P(ConfigurationWindow, ReadsEditsAndSendsTheRecord)
+TEST_P(ConfigurationWindow, RefusesBadRepliesAndNumbersThenReadsEditsAndSendsTheRecord)
 {
     const auto [tcp, model] = GetParam();
     const bool rivo = model == emu::Model::Rivo;
@@ -16,53 +30,13 @@ TEST_P(ConfigurationWindow, ReadsEditsAndSendsTheRecord)
     emu::Bytes stored = fx.Emu().Setting(0x03);
     stored[19] = 0x80 | 40;
     stored[17] = 3;
-    stored[1] = 7;   // names no payment format: it goes back as read
     fx.Emu().PutSetting(0x03, stored);
     ASSERT_TRUE(fx.ConnectLink(tcp));
     App.RegisterModelFlag = 2;
 
     TDodatkoweUstawienia w;
-    w.Button2Click();
-    EXPECT_TRUE(prompts.Texts().isEmpty());
-    EXPECT_EQ(App.RegisterModelFlag, rivo ? 1 : 0);
-    EXPECT_EQ(w.Edit[4]->text(), "40");
-    EXPECT_EQ(w.ComboBox[11]->currentIndex(), 2);
-    EXPECT_EQ(w.ComboBox[LcdModeChoice]->isEnabled(), rivo);
-    if (!rivo) {
-        EXPECT_EQ(w.ComboBox[16]->currentText(), "Tylko 8K");
-    }
-
-    w.Edit[0]->setText("30");
-    w.ComboBox[0]->setCurrentIndex(4);
-    w.Edit[2]->setText("100000");
-    w.ComboBox[LcdModeChoice]->setCurrentIndex(0);
-    w.Button1Click();
-    ASSERT_TRUE(fx.Emu().WaitForFramesWithCommand(0x03, 2, 3000));
-    const emu::Bytes frame = fx.Emu().ReceivedFramesWithCommand(0x03).back();
-    EXPECT_EQ(frame.size(), rivo ? 36u : 31u);
-    const emu::Bytes after = fx.Emu().Setting(0x03);
-    EXPECT_EQ(after[0], 5);
-    EXPECT_EQ(after[1], 7);
-    EXPECT_EQ(after[3], 30);
-    EXPECT_EQ(emu::GetU32(&after[7]), 100000u);
-    EXPECT_EQ(after[19], rivo ? 40 : 0x80 | 40);   // the Tepo Dux has no LCD choice to make
-    EXPECT_TRUE(prompts.Texts().isEmpty());
-}
-
-INSTANTIATE_TEST_SUITE_P(Links, ConfigurationWindow,
-                         ::testing::Combine(::testing::Bool(), ::testing::Values(emu::Model::Rivo, emu::Model::TepoDux)),
-                         [](const auto& info) {
-                             return LinkName({std::get<0>(info.param), info.index})
-                                 + (std::get<1>(info.param) == emu::Model::Rivo ? "Rivo" : "TepoDux");
-                         });
-
-using ConfigurationWindowFaults = TablesRegisterTest;
-
-TEST_F(ConfigurationWindowFaults, BadRepliesFillNothingAndNoModelSendsNothing)
-{
-    TDodatkoweUstawienia w;
+    // Bad replies fill nothing and leave the model unknown.
     w.Edit[0]->setText("33");
-
     fx.Emu().LockFaults()->WrongChecksumReplies = 1;
     w.Button2Click();
     fx.Emu().LockFaults()->SilentRequests = 1;
@@ -93,4 +67,37 @@ TEST_F(ConfigurationWindowFaults, BadRepliesFillNothingAndNoModelSendsNothing)
         w.Edit[edit]->setText(kept);
     }
     EXPECT_TRUE(fx.Emu().ReceivedFramesWithCommand(0x03).empty());
+
+    prompts.Clear();
+    w.Button2Click();
+    EXPECT_TRUE(prompts.Texts().isEmpty());
+    EXPECT_EQ(App.RegisterModelFlag, rivo ? 1 : 0);
+    EXPECT_EQ(w.Edit[4]->text(), "40");
+    EXPECT_EQ(w.ComboBox[11]->currentIndex(), 2);
+    EXPECT_EQ(w.ComboBox[LcdModeChoice]->isEnabled(), rivo);
+    if (!rivo) {
+        EXPECT_EQ(w.ComboBox[16]->currentText(), "Tylko 8K");
+    }
+
+    w.Edit[0]->setText("30");
+    w.ComboBox[0]->setCurrentIndex(4);
+    w.Edit[2]->setText("100000");
+    w.ComboBox[LcdModeChoice]->setCurrentIndex(0);
+    w.Button1Click();
+    ASSERT_TRUE(fx.Emu().WaitForFramesWithCommand(0x03, 2, 3000));
+    const emu::Bytes frame = fx.Emu().ReceivedFramesWithCommand(0x03).back();
+    EXPECT_EQ(frame.size(), rivo ? 36u : 31u);
+    const emu::Bytes after = fx.Emu().Setting(0x03);
+    EXPECT_EQ(after[0], 5);
+    EXPECT_EQ(after[3], 30);
+    EXPECT_EQ(emu::GetU32(&after[7]), 100000u);
+    EXPECT_EQ(after[19], rivo ? 40 : 0x80 | 40);   // the Tepo Dux has no LCD choice to make
+    EXPECT_TRUE(prompts.Texts().isEmpty());
 }
+
+INSTANTIATE_TEST_SUITE_P(Links, ConfigurationWindow,
+                         ::testing::Combine(::testing::Bool(), ::testing::Values(emu::Model::Rivo, emu::Model::TepoDux)),
+                         [](const auto& info) {
+                             return LinkName({std::get<0>(info.param), info.index})
+                                 + (std::get<1>(info.param) == emu::Model::Rivo ? "Rivo" : "TepoDux");
+                         });

@@ -1,5 +1,6 @@
-// The goods window against a register: sending goods, the automatic send after an add and the
-// download of the register's goods table, over a pseudo-terminal and over loopback TCP.
+// The goods window against a register over a pseudo-terminal and over loopback TCP: sending goods,
+// the automatic send after an add, the download of the goods table, and nothing sent without a
+// register or a database.
 #include "tables/ProgramowanieTowarow.h"
 #include "tests/tables/TablesTest.h"
 
@@ -20,19 +21,25 @@ std::string RegisterName(const emu::Bytes& rec)
 
 class GoodsLink : public ::testing::TestWithParam<bool> {};
 
-TEST_P(GoodsLink, SelectedOrAddedGoodsIsSentAndStored)
+TEST_P(GoodsLink, SelectedOrAddedGoodsIsSentAndStoredOnlyWithARegisterAndADatabase)
 {
     TestEnvironment env;
     ScriptedPrompts prompts;
     EmulatorFixture fx{emu::Model::Rivo};
-    ASSERT_TRUE(fx.ConnectLink(GetParam()));
     StoreGoods(3, "Mleko");
     StoreGoods(5, "Chleb", 250);
     TProgramowanieTowarow w;
     w.FormShow();
     w.SelectRow(1);
+    // Nothing goes out without a register.
     w.BitBtn1Click();
+    w.BitBtn8Click();
+    w.Button2Click();
+    EXPECT_EQ(prompts.Texts(), QStringList(3, "Brak połączenia z Kasą Fiskalną!"));
 
+    ASSERT_TRUE(fx.ConnectLink(GetParam()));
+    prompts.Clear();
+    w.BitBtn1Click();
     EXPECT_EQ(prompts.Texts(), QStringList{"Towar zapisano w kasie"});
     const emu::Bytes rec = fx.Emu().GoodsRecord(5);
     EXPECT_EQ(emu::GetU16(rec.data()), 5);
@@ -73,6 +80,24 @@ TEST_P(GoodsLink, SelectedOrAddedGoodsIsSentAndStored)
     EXPECT_EQ(emu::GetU32(added.data() + 45), 499u);
     EXPECT_EQ(added[44], 'C');
     EXPECT_EQ(added[81], 3);
+
+    // Register but no database: the add says why, fails (the editor stays open), keeps the
+    // proposed PLU and sends nothing.
+    App.WorkMode = WorkModeRegister;
+    prompts.Clear();
+    fx.Emu().ClearReceived();
+    w.Edit1->setText("6");
+    w.Edit2->setText("Bułka");
+    w.Edit3->setText("0,80");
+    App.DatabaseModified = 0;
+    EXPECT_FALSE(w.AddGoods(w.InputFromControls()));
+    EXPECT_EQ(prompts.Texts(), QStringList{FileClosed});
+    EXPECT_EQ(w.Edit1->text(), "6");
+    EXPECT_EQ(w.Edit2->text(), "Bułka");
+    EXPECT_EQ(App.DatabaseModified, 0);
+    App.WorkMode = WorkModeDatabase | WorkModeRegister;
+    EXPECT_FALSE(GoodsSlotUsed(6));
+    EXPECT_TRUE(fx.Emu().ReceivedFramesWithCommand('T').empty());
 }
 
 TEST_P(GoodsLink, RepliesAreWaitedOutOrReportedAndTheNextDownloadReadsEveryRecord)
@@ -147,37 +172,3 @@ TEST_P(GoodsLink, EscStopsTheDownloadAndKeepsWhatCame)
 }
 
 INSTANTIATE_TEST_SUITE_P(Lines, GoodsLink, ::testing::Bool(), LinkName);
-
-using GoodsLinkModes = TablesTest;
-
-TEST_F(GoodsLinkModes, NothingGoesOutWithoutARegisterOrADatabase)
-{
-    StoreGoods(5, "Chleb");
-    TProgramowanieTowarow w;
-    w.FormShow();
-    w.SelectRow(0);
-    w.BitBtn1Click();
-    w.BitBtn8Click();
-    w.Button2Click();
-    EXPECT_EQ(prompts.Texts(), QStringList(3, "Brak połączenia z Kasą Fiskalną!"));
-
-    // Register but no database: the add says why, fails (the editor stays open), keeps the
-    // proposed PLU and sends nothing.
-    EmulatorFixture fx{emu::Model::Rivo};
-    ASSERT_TRUE(fx.ConnectLink(false));
-    App.WorkMode = WorkModeRegister;
-    prompts.Clear();
-    w.CheckBox4->setChecked(true);
-    w.Edit1->setText("6");
-    w.Edit2->setText("Bułka");
-    w.Edit3->setText("0,80");
-    App.DatabaseModified = 0;
-    EXPECT_FALSE(w.AddGoods(w.InputFromControls()));
-    EXPECT_EQ(prompts.Texts(), QStringList{FileClosed});
-    EXPECT_EQ(w.Edit1->text(), "6");
-    EXPECT_EQ(w.Edit2->text(), "Bułka");
-    EXPECT_EQ(App.DatabaseModified, 0);
-    App.WorkMode = WorkModeDatabase | WorkModeRegister;
-    EXPECT_FALSE(GoodsSlotUsed(6));
-    EXPECT_TRUE(fx.Emu().ReceivedFramesWithCommand('T').empty());
-}
