@@ -7,6 +7,8 @@
 #include <QFrame>
 #include <QTableView>
 #include <QTimer>
+#include <algorithm>
+#include <ranges>
 
 namespace {
 
@@ -163,9 +165,7 @@ TEST_P(GoodsLink, EscStopsTheDownloadAndKeepsWhatCame)
     w.BitBtn8Click();
     EXPECT_TRUE(lockedWhileRunning);
     EXPECT_TRUE(w.isVisible());   // Esc stopped the transfer, not the window
-    int stored = 0;
-    for (unsigned plu = 1; plu <= 6; ++plu)
-        stored += GoodsSlotUsed(plu) ? 1 : 0;
+    const auto stored = std::ranges::count_if(std::views::iota(1u, 7u), GoodsSlotUsed);
     EXPECT_GE(stored, 1);
     EXPECT_LT(stored, 6);
     EXPECT_TRUE(w.BitBtn4->isEnabled());

@@ -6,21 +6,12 @@ namespace {
 
 using namespace SmallTableTexts;
 
-struct NumberCase {
+struct DiscountCase {
+    bool Amount;             // else a percentage
     const char* Text;
     uint32_t Value;          // when accepted
     const char* Message;     // nullptr: accepted
 };
-
-void ExpectCheck(const NumberCheck& got, const NumberCase& c)
-{
-    if (c.Message) {
-        EXPECT_EQ(got.Message, QString::fromUtf8(c.Message)) << c.Text;
-    } else {
-        EXPECT_TRUE(got.Ok()) << c.Text << ": " << got.Message.toStdString();
-        EXPECT_EQ(got.Value, c.Value) << c.Text;
-    }
-}
 
 std::array<VatInput, VatLetterCount> AllInactive()
 {
@@ -34,23 +25,26 @@ std::array<VatInput, VatLetterCount> AllInactive()
 
 TEST(SmallTableChecks, DiscountValueIsExactAndRangeCheckedByType)
 {
-    const NumberCase percent[] = {
-        {"12,5", 1250, nullptr},   {"99,99", 9999, nullptr},     {"0,01", 1, nullptr},
-        {"100", 0, DiscountPercentRange}, {"0", 0, DiscountPercentRange},
-        {"0,001", 0, DiscountBadDecimals}, {"1.5", 0, DiscountBadChar}, {"1,2,3", 0, DiscountBadChar},
-        {"-5", 0, DiscountBadChar}, {",", 0, DiscountBadChar},
-        // Cut to 32 bits this would be 5004 (50,04 %).
-        {"42949723", 0, DiscountPercentRange},
+    const DiscountCase cases[] = {
+        {false, "12,5", 1250, nullptr},          {false, "99,99", 9999, nullptr},
+        {false, "0,01", 1, nullptr},             {false, "100", 0, DiscountPercentRange},
+        {false, "0", 0, DiscountPercentRange},   {false, "0,001", 0, DiscountBadDecimals},
+        {false, "1.5", 0, DiscountBadChar},      {false, "1,2,3", 0, DiscountBadChar},
+        {false, "-5", 0, DiscountBadChar},       {false, ",", 0, DiscountBadChar},
+        {false, "42949723", 0, DiscountPercentRange},   // cut to 32 bits this would be 5004 (50,04 %)
+        {true, "999999,98", 99999998, nullptr},  {true, "0,01", 1, nullptr},
+        {true, "999999,99", 0, DiscountAmountMax}, {true, "0,00", 0, DiscountAmountZero},
+        {true, "42949723", 0, DiscountAmountMax}, {true, "99999999999999999999", 0, DiscountAmountMax},
     };
-    for (const NumberCase& c : percent)
-        ExpectCheck(CheckDiscountValue(QString::fromUtf8(c.Text), false), c);
-    const NumberCase amount[] = {
-        {"999999,98", 99999998, nullptr}, {"0,01", 1, nullptr}, {"999999,99", 0, DiscountAmountMax},
-        {"0,00", 0, DiscountAmountZero},  {"42949723", 0, DiscountAmountMax},
-        {"99999999999999999999", 0, DiscountAmountMax},
-    };
-    for (const NumberCase& c : amount)
-        ExpectCheck(CheckDiscountValue(QString::fromUtf8(c.Text), true), c);
+    for (const DiscountCase& c : cases) {
+        const NumberCheck got = CheckDiscountValue(QString::fromUtf8(c.Text), c.Amount);
+        if (c.Message) {
+            EXPECT_EQ(got.Message, QString::fromUtf8(c.Message)) << c.Text;
+        } else {
+            EXPECT_TRUE(got.Ok()) << c.Text << ": " << got.Message.toStdString();
+            EXPECT_EQ(got.Value, c.Value) << c.Text;
+        }
+    }
 }
 
 TEST(SmallTableChecks, CurrencyRateKeepsItsDigitsAndDecimals)
