@@ -43,10 +43,10 @@ TEST(GoodsPrintoutLayout, EveryLineIsPrintedOnceAndTotalsComeFromTheBreaks)
     EXPECT_LE(LayoutGoodsPrintout(13, 1000, 50).Pages[0].FooterY + 50, 1000);
 }
 
-TEST(GoodsPrintoutPdf, TheWindowPrintsLinesFromTheImageOnOnePdfPagePerLayoutPage)
+using GoodsPrintoutPdf = TablesTest;
+
+TEST_F(GoodsPrintoutPdf, TheWindowPrintsLinesFromTheImageOnOnePdfPagePerLayoutPage)
 {
-    TestEnvironment env;
-    ScriptedPrompts prompts;
     GoodsRecordFields f = GoodsOf(12, "Chleb", 250);
     f.Barcode = "5907788";
     f.FixedPrice = 1;

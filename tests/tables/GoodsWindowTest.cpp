@@ -187,48 +187,52 @@ TEST_F(GoodsEditor, ShowsTheRecordRefusesABadNameAndSavesItBackWithItsUnit)
     guma.VatLetter = "B";
     guma.Unit = 7;
     StoreGoods(guma);
-    TEdycjaTowaru e;   // the goods window is made when the save needs it
-    e.Label2->setText("12");
-    e.FormShow();
-    EXPECT_EQ(QStringList({e.Edit1->text(), e.Edit2->text(), e.Edit3->text(), e.ComboBox2->currentText(),
-                           e.ComboBox3->itemText(0)}),
-              QStringList({"Guma", "0,05", "0000000000042", "1 Grupa podstawowa", "brak"}));
-    EXPECT_EQ((std::vector<int>{e.ComboBox1->currentIndex(), e.ComboBox4->currentIndex(), e.CheckBox1->isChecked(),
-                                e.CheckBox2->isChecked()}),
-              (std::vector<int>{1, 0, 0, 1}));
-    App.DatabaseModified = 0;
+    {
+        TEdycjaTowaru e;   // the goods window is made when the save needs it
+        e.Label2->setText("12");
+        e.FormShow();
+        EXPECT_EQ(QStringList({e.Edit1->text(), e.Edit2->text(), e.Edit3->text(), e.ComboBox2->currentText(),
+                               e.ComboBox3->itemText(0)}),
+                  QStringList({"Guma", "0,05", "0000000000042", "1 Grupa podstawowa", "brak"}));
+        EXPECT_EQ((std::vector<int>{e.ComboBox1->currentIndex(), e.ComboBox4->currentIndex(), e.CheckBox1->isChecked(),
+                                    e.CheckBox2->isChecked()}),
+                  (std::vector<int>{1, 0, 0, 1}));
+        App.DatabaseModified = 0;
 
-    e.Edit1->setText(QString(41, u' '));
-    e.setResult(-1);
-    e.Button1Click();
-    EXPECT_EQ(prompts.LastText(), QString("Nazwa towaru nie może składać się z samych znaków spacji!"));
-    EXPECT_EQ(e.result(), -1);
-    EXPECT_EQ(App.DatabaseModified, 0);
-    EXPECT_EQ(ReadGoodsName(12), "Guma");
+        e.Edit1->setText(QString(41, u' '));
+        e.setResult(-1);
+        e.Button1Click();
+        EXPECT_EQ(prompts.LastText(), QString("Nazwa towaru nie może składać się z samych znaków spacji!"));
+        EXPECT_EQ(e.result(), -1);
+        EXPECT_EQ(App.DatabaseModified, 0);
+        EXPECT_EQ(ReadGoodsName(12), "Guma");
 
-    e.Edit1->clear();
-    e.Button1Click();
-    EXPECT_EQ(prompts.LastText(), QString("Wprowadź nazwę!"));
-    EXPECT_EQ(e.result(), -1);
+        e.Edit1->clear();
+        e.Button1Click();
+        EXPECT_EQ(prompts.LastText(), QString("Wprowadź nazwę!"));
+        EXPECT_EQ(e.result(), -1);
 
-    // Enter saves; other keys leave the editor to its controls.
-    e.show();
-    e.Edit1->setText("Guma balonowa");
-    PressKey(e, Qt::Key_Space);
-    EXPECT_TRUE(e.isVisible());
-    EXPECT_EQ(ReadGoodsName(12), "Guma");
-    PressKey(e, Qt::Key_Return);
-    EXPECT_FALSE(e.isVisible());
-    EXPECT_EQ(e.result(), int(QDialog::Accepted));
-    EXPECT_EQ(ReadGoodsName(12), "Guma balonowa");
-    // Whatever the goods window shows, the record keeps its price and unit.
-    EXPECT_EQ(DbReadU32At(GoodsRecordOffset(12) + GoodsField::Price), 5u);
-    EXPECT_EQ(DbReadByteAt(GoodsRecordOffset(12) + GoodsField::Unit), 7);
-    EXPECT_EQ(App.DatabaseModified, 1);
-    ASSERT_NE(ProgramowanieTowarow, nullptr);
-    EXPECT_FALSE(ProgramowanieTowarow->isVisible());
+        // Enter saves; other keys leave the editor to its controls.
+        e.show();
+        e.Edit1->setText("Guma balonowa");
+        PressKey(e, Qt::Key_Space);
+        EXPECT_TRUE(e.isVisible());
+        EXPECT_EQ(ReadGoodsName(12), "Guma");
+        PressKey(e, Qt::Key_Return);
+        EXPECT_FALSE(e.isVisible());
+        EXPECT_EQ(e.result(), int(QDialog::Accepted));
+        EXPECT_EQ(ReadGoodsName(12), "Guma balonowa");
+        // Whatever the goods window shows, the record keeps its price and unit.
+        EXPECT_EQ(DbReadU32At(GoodsRecordOffset(12) + GoodsField::Price), 5u);
+        EXPECT_EQ(DbReadByteAt(GoodsRecordOffset(12) + GoodsField::Unit), 7);
+        EXPECT_EQ(App.DatabaseModified, 1);
+        ASSERT_NE(ProgramowanieTowarow, nullptr);
+        EXPECT_FALSE(ProgramowanieTowarow->isVisible());
+    }
 
-    // The goods window opens the editor on its selected row, which stays selected after the save.
+    // The goods window makes its editor when it needs one; the edited row stays selected.
+    TProgramowanieTowarow w;
+    w.FormShow();
     ModalGuard modal([](QDialog& d) {
         auto& opened = dynamic_cast<TEdycjaTowaru&>(d);
         opened.FormShow();
@@ -236,12 +240,11 @@ TEST_F(GoodsEditor, ShowsTheRecordRefusesABadNameAndSavesItBackWithItsUnit)
         opened.Button1Click();
         return opened.result();
     });
-    ProgramowanieTowarow->FormShow();
-    ProgramowanieTowarow->SelectRow(0);
-    ProgramowanieTowarow->BitBtn3Click();
+    w.SelectRow(0);
+    w.BitBtn3Click();
     ASSERT_NE(EdycjaTowaru, nullptr);
     EXPECT_EQ(EdycjaTowaru->result(), int(QDialog::Accepted));
-    EXPECT_EQ(ProgramowanieTowarow->SelectedRow(), 0);
+    EXPECT_EQ(w.SelectedRow(), 0);
 }
 
 // ---- the goods lists ----

@@ -134,13 +134,9 @@ TEST_F(RecordCurrencyWindow, RefusedInputsSendNothingAndARegisterChangeReportsOn
 TEST_F(RecordCurrencyWindow, DatabaseChangeDividesTheAmountsExactlyWithoutTheRegister)
 {
     // At 0,5: prices and amount discounts double to their cap, percentages stay, currency rates double.
-    const uint32_t amount = TableOffsets.DiscountTable, percent = amount + DiscountRecordSize;
-    DbWriteByteAt(amount + 23, 1);
-    DbWriteU32At(amount + 24, 60000000);
-    DbWriteByteAt(percent + 23, 0);
-    DbWriteU32At(percent + 24, 1500);
-    DbWriteU32At(TableOffsets.CurrencyTable + 22, 43000000);   // 4,3000000
-    DbWriteByteAt(TableOffsets.CurrencyTable + 26, 7);
+    ASSERT_TRUE(WriteSmallRecord(DiscountTableGeometry, DiscountRecordBytes(1, "Kwota", 0, 1, 60000000)));
+    ASSERT_TRUE(WriteSmallRecord(DiscountTableGeometry, DiscountRecordBytes(2, "Procent", 0, 0, 1500)));
+    ASSERT_TRUE(WriteSmallRecord(CurrencyTableGeometry, CurrencyRecordBytes(1, "Euro", 43000000, 7, "EUR")));
     PutPrice(1, 60000000);
     PutPrice(2, 1234);
     Fill("0,5", "EU");
@@ -148,10 +144,11 @@ TEST_F(RecordCurrencyWindow, DatabaseChangeDividesTheAmountsExactlyWithoutTheReg
     EXPECT_EQ(prompts.Messages(), QStringList{"Zamieniono walutę ewidencyjną na  EU. Kurs wymiany: 0,5"});
     EXPECT_EQ(Price(1), 99999999u);
     EXPECT_EQ(Price(2), 2468u);
-    EXPECT_EQ(DbReadU32At(amount + 24), 99999998u);
-    EXPECT_EQ(DbReadU32At(percent + 24), 1500u);
-    EXPECT_EQ(DbReadU32At(TableOffsets.CurrencyTable + 22), 86000000u);
-    EXPECT_EQ(DbReadByteAt(TableOffsets.CurrencyTable + 26), 7);
+    EXPECT_EQ(RecordU32(ReadSmallRecord(DiscountTableGeometry, 1), SmallField::DiscountValue), 99999998u);
+    EXPECT_EQ(RecordU32(ReadSmallRecord(DiscountTableGeometry, 2), SmallField::DiscountValue), 1500u);
+    const RecordBytes euro = ReadSmallRecord(CurrencyTableGeometry, 1);
+    EXPECT_EQ(RecordU32(euro, SmallField::CurrencyRate), 86000000u);
+    EXPECT_EQ(euro[SmallField::CurrencyDecimals], 7);
     EXPECT_EQ(DbReadStringAt(TableOffsets.RecordCurrencyBlock + 5, 3), " EU");
     EXPECT_EQ(App.RecordCurrencySymbol, " EU");
     EXPECT_EQ(App.DatabaseModified, 1);
