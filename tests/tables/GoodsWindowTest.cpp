@@ -161,6 +161,7 @@ TEST_F(GoodsWindow, DeleteClearsTheSlotAndItsQuickKeysAndSamplesFillTheGrid)
     SetQuickKeyEntry(rest, 2, 1, 50000);
     EXPECT_EQ(ReadQuickKeyRecord(10, 10), rest);
     EXPECT_EQ(ReadQuickKeyRecord(4, 2), untouched);
+    EXPECT_EQ(RemovePluFromQuickKeys(0), 0);   // goods 0 is no goods: the empty entries stay
 
     w.SelectRow(0);   // a middle row: the same row index stays selected
     w.BitBtn2Click();

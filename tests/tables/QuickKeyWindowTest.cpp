@@ -145,10 +145,11 @@ TEST_F(QuickKeyWindow, TheBinTakesTheEntryOfTheDraggedLine)
     DragGoods(2, 9);
     EXPECT_EQ(PlusOf(ReadQuickKeyRecord(1, 8)), (std::vector<uint16_t>{1, 2, 40, 0, 0}));
     EXPECT_EQ(ReadQuickKeyRecord(1, 8)[2], 3);
-    const QuickKeyRecord full = ReadQuickKeyRecord(1, 9);
+    QuickKeyRecord full = ReadQuickKeyRecord(1, 9);
     EXPECT_EQ(PlusOf(full), (std::vector<uint16_t>{1, 2, 40, 1, 40}));
     EXPECT_EQ(QuickKeyEntryQuantity(full, 5), 40000u);
     EXPECT_EQ(full[2], 5);
+    EXPECT_FALSE(RemoveQuickKeyEntry(full, 0) || RemoveQuickKeyEntry(full, 6));   // outside the record
 }
 
 TEST_F(QuickKeyWindow, GoodsBeyondTheTableAreDroppedWithOneMessage)
