@@ -1,5 +1,5 @@
 // The configuration record: built from the controls, read from a register of either model over
-// a pseudo-terminal and over TCP, and sent back.
+// a pseudo-terminal and over TCP, and sent back; bad replies and numbers refused.
 #include "tables/ConfigurationLogic.h"
 #include "tables/DodatkoweUstawienia.h"
 #include "tests/tables/TablesTest.h"
@@ -20,7 +20,7 @@ TEST(ConfigurationRecord, UnknownBytesGoBackAsRead)
 
 class ConfigurationWindow : public ::testing::TestWithParam<std::tuple<bool, emu::Model>> {};
 
-TEST_P(ConfigurationWindow, ReadsEditsAndSendsTheRecord)
+TEST_P(ConfigurationWindow, RefusesBadRepliesAndNumbersThenReadsEditsAndSendsTheRecord)
 {
     const auto [tcp, model] = GetParam();
     const bool rivo = model == emu::Model::Rivo;
@@ -35,6 +35,40 @@ TEST_P(ConfigurationWindow, ReadsEditsAndSendsTheRecord)
     App.RegisterModelFlag = 2;
 
     TDodatkoweUstawienia w;
+    // Bad replies fill nothing and leave the model unknown.
+    w.Edit[0]->setText("33");
+    fx.Emu().LockFaults()->WrongChecksumReplies = 1;
+    w.Button2Click();
+    fx.Emu().LockFaults()->SilentRequests = 1;
+    w.Button2Click();
+    EXPECT_EQ(prompts.Messages(), QStringList(2, "Błąd transmisji"));
+    EXPECT_EQ(w.Edit[0]->text(), "33");
+    EXPECT_EQ(App.RegisterModelFlag, 2);
+
+    // Each number is checked against its range, never wrapped, before the missing model is found.
+    fx.Emu().ClearReceived();
+    const QString noModel = "Błąd transmisji";
+    const QString range = "Błąd!\nDopuszczalna wartosc ";
+    const std::tuple<std::size_t, const char*, QString> cases[] = {
+        {0, "33", noModel},                   {0, "4", range + "[5 - 60]"},  {0, "5", noModel},
+        {0, "60", noModel},                   {0, "61", range + "[5 - 60]"}, {1, "255", noModel},
+        {1, "256", range + "[0 - 255]"},      {1, "-1", range + "[0 - 255]"}, {1, "x", range + "[0 - 255]"},
+        {2, "4294967295", noModel},           {2, "4294967296", range + "[0 - 4294967295]"},
+        {3, "100", noModel},                  {3, "101", range + "[5 - 100]"}, {3, "4", range + "[5 - 100]"},
+        {4, "", range + "[5 - 100]"},
+    };
+    for (const auto& [edit, text, message] : cases) {
+        SCOPED_TRACE(text);
+        const QString kept = w.Edit[edit]->text();
+        w.Edit[edit]->setText(text);
+        prompts.Clear();
+        w.Button1Click();
+        EXPECT_EQ(prompts.Messages(), QStringList{message});
+        w.Edit[edit]->setText(kept);
+    }
+    EXPECT_TRUE(fx.Emu().ReceivedFramesWithCommand(0x03).empty());
+
+    prompts.Clear();
     w.Button2Click();
     EXPECT_TRUE(prompts.Texts().isEmpty());
     EXPECT_EQ(App.RegisterModelFlag, rivo ? 1 : 0);
@@ -67,42 +101,3 @@ INSTANTIATE_TEST_SUITE_P(Links, ConfigurationWindow,
                              return LinkName({std::get<0>(info.param), info.index})
                                  + (std::get<1>(info.param) == emu::Model::Rivo ? "Rivo" : "TepoDux");
                          });
-
-using ConfigurationWindowFaults = TablesRegisterTest;
-
-TEST_F(ConfigurationWindowFaults, BadRepliesFillNothingAndNoModelSendsNothing)
-{
-    TDodatkoweUstawienia w;
-    w.Edit[0]->setText("33");
-
-    fx.Emu().LockFaults()->WrongChecksumReplies = 1;
-    w.Button2Click();
-    fx.Emu().LockFaults()->SilentRequests = 1;
-    w.Button2Click();
-    EXPECT_EQ(prompts.Messages(), QStringList(2, "Błąd transmisji"));
-    EXPECT_EQ(w.Edit[0]->text(), "33");
-    EXPECT_EQ(App.RegisterModelFlag, 2);
-
-    // Each number is checked against its range, never wrapped, before the missing model is found.
-    fx.Emu().ClearReceived();
-    const QString noModel = "Błąd transmisji";
-    const QString range = "Błąd!\nDopuszczalna wartosc ";
-    const std::tuple<std::size_t, const char*, QString> cases[] = {
-        {0, "33", noModel},                   {0, "4", range + "[5 - 60]"},  {0, "5", noModel},
-        {0, "60", noModel},                   {0, "61", range + "[5 - 60]"}, {1, "255", noModel},
-        {1, "256", range + "[0 - 255]"},      {1, "-1", range + "[0 - 255]"}, {1, "x", range + "[0 - 255]"},
-        {2, "4294967295", noModel},           {2, "4294967296", range + "[0 - 4294967295]"},
-        {3, "100", noModel},                  {3, "101", range + "[5 - 100]"}, {3, "4", range + "[5 - 100]"},
-        {4, "", range + "[5 - 100]"},
-    };
-    for (const auto& [edit, text, message] : cases) {
-        SCOPED_TRACE(text);
-        const QString kept = w.Edit[edit]->text();
-        w.Edit[edit]->setText(text);
-        prompts.Clear();
-        w.Button1Click();
-        EXPECT_EQ(prompts.Messages(), QStringList{message});
-        w.Edit[edit]->setText(kept);
-    }
-    EXPECT_TRUE(fx.Emu().ReceivedFramesWithCommand(0x03).empty());
-}

@@ -1,19 +1,30 @@
-// The goods table without windows: reading, the add checks, the download merge and the
-// quick-key clean-up, against a fresh image.
+// The goods table without windows: reading, the add checks and the download merge, against a
+// fresh image.
 #include "tests/tables/TablesTest.h"
 
 namespace {
 
-GoodsAddInput Input(const QString& plu, const QString& name, const QString& price)
+GoodsAddInput Input(const QString& plu, const QString& name, const QString& price, bool fixedPrice = false)
 {
     GoodsAddInput in;
     in.Plu = plu;
     in.Name = name;
     in.Price = price;
+    in.FixedPrice = fixedPrice;
     return in;
 }
 
 std::vector<uint8_t> GoodsBytes(unsigned plu) { return ImageBytes(GoodsRecordOffset(plu), App.GoodsRecordSize); }
+
+// A 92-byte 'T' data frame around a register goods record.
+std::vector<uint8_t> GoodsFrame(uint16_t plu, const char* name, const char* barcode13, uint8_t unit = 0)
+{
+    std::vector<uint8_t> f(7, 0);
+    const emu::Bytes r = RegisterGoodsRecord(plu, name, barcode13, unit);
+    f.insert(f.end(), r.begin(), r.end());
+    f.resize(92);
+    return f;
+}
 
 } // namespace
 
@@ -62,9 +73,7 @@ TEST(GoodsAddChecks, EachRefusalInItsOrderWithItsMessage)
         {"3", "Bułka", "0,01", true, R::None, "", 1},
     };
     for (const Case& k : cases) {
-        GoodsAddInput in = Input(k.Plu, k.Name, k.Price);
-        in.FixedPrice = k.Fixed;
-        const GoodsAddCheck c = CheckGoodsAdd(in);
+        const GoodsAddCheck c = CheckGoodsAdd(Input(k.Plu, k.Name, k.Price, k.Fixed));
         EXPECT_EQ(c.Refusal, k.Refusal) << k.Plu.toStdString() << " " << k.Price.toStdString();
         EXPECT_EQ(c.Message, k.Message) << k.Plu.toStdString() << " " << k.Price.toStdString();
         if (k.Refusal == R::None) {
@@ -92,16 +101,13 @@ TEST(GoodsFreePlu, FirstFreePluAboveSkipsStoredGoods)
     EXPECT_EQ(FirstFreePluAbove(8000), 0u);
 
     // A full table above the number: no proposal.
-    std::vector<uint8_t> area(std::size_t(App.MaxGoodsCount) * App.GoodsRecordSize, 0);
-    for (unsigned s = 7000; s < App.MaxGoodsCount; ++s)
-        area[s * App.GoodsRecordSize] = 1;
-    DbWriteBytesAt(GoodsTableOffset + 7000 * App.GoodsRecordSize, area.data() + 7000 * App.GoodsRecordSize,
-                   1000 * App.GoodsRecordSize);
+    for (unsigned plu = 7001; plu <= 8000; ++plu)
+        DbWriteByteAt(GoodsRecordOffset(plu), 1);
     EXPECT_EQ(FirstFreePluAbove(7000), 0u);
     EXPECT_EQ(FirstFreePluAbove(6990), 6991u);
 }
 
-TEST(GoodsReading, StoredGoodsAndNamesComeInPluOrderAndOnlyFromAReadableImage)
+TEST(GoodsReading, StoredGoodsComeInPluOrderAndOnlyFromAReadableImage)
 {
     TestEnvironment env;
     for (uint16_t plu : {7, 2, 8000})
@@ -122,31 +128,10 @@ TEST(GoodsReading, StoredGoodsAndNamesComeInPluOrderAndOnlyFromAReadableImage)
     EXPECT_FALSE(ReadGoodsRecord(8001, record));
     EXPECT_EQ(record[0], 0xAA);   // a refused read leaves the bytes alone
 
-    EXPECT_EQ(ReadGoodsName(7), "T7");
-    EXPECT_EQ(ReadGoodsName(0), "");
-    EXPECT_EQ(ReadGoodsName(8001), "");
-
     App.WorkMode = WorkModeRegister;
     EXPECT_FALSE(ReadGoodsRecord(7, record));
     EXPECT_EQ(ReadGoodsName(7), "");
-    visited.clear();
-    ForEachStoredGoods([&](unsigned plu, const uint8_t*) { visited.push_back(plu); });
-    EXPECT_TRUE(visited.empty());
 }
-
-namespace {
-
-// A 92-byte 'T' data frame around a register goods record.
-std::vector<uint8_t> GoodsFrame(uint16_t plu, const char* name, const char* barcode13, uint8_t unit = 0)
-{
-    std::vector<uint8_t> f(7, 0);
-    const emu::Bytes r = RegisterGoodsRecord(plu, name, barcode13, unit);
-    f.insert(f.end(), r.begin(), r.end());
-    f.resize(92);
-    return f;
-}
-
-} // namespace
 
 TEST(GoodsDownloadMerge, OnlyReceivedSlotsAreWrittenAndTheirTailStays)
 {
@@ -185,32 +170,4 @@ TEST(GoodsDownloadMerge, OnlyReceivedSlotsAreWrittenAndTheirTailStays)
     EXPECT_EQ(ReadGoodsName(8000), "Ostatni");
     EXPECT_FALSE(GoodsSlotUsed(6));
     EXPECT_EQ(ImageBytes(TableOffsets.DiscountTable, 100), t0Before);
-}
-
-TEST(GoodsQuickKeys, DeletedPluLeavesEveryKeyAndTheRestMovesUp)
-{
-    QuickKeyRecord rec = KeyWith({5, 300, 5, 0, 900}, 7, 1);
-    rec[0] = 2;
-    ASSERT_TRUE(RemovePluFromQuickKeyRecord(rec.data(), 5));
-    QuickKeyRecord expected = KeyWith({300, 900}, 7, 1);
-    expected[0] = 2;
-    SetQuickKeyEntry(expected, 1, 300, 20000);   // each goods keeps its own quantity
-    SetQuickKeyEntry(expected, 2, 900, 50000);
-    EXPECT_EQ(rec, expected);
-    EXPECT_FALSE(RemovePluFromQuickKeyRecord(rec.data(), 5));
-    EXPECT_FALSE(RemovePluFromQuickKeyRecord(rec.data(), 0));
-    EXPECT_EQ(rec, expected);
-
-    // In the image, every cashier's keys lose the goods.
-    TestEnvironment env;
-    StoreKey(1, 1, {12});
-    StoreKey(10, 10, {12});
-    StoreKey(4, 2, {13});
-    const std::vector<uint8_t> before = QuickKeyArea();
-    EXPECT_EQ(RemovePluFromQuickKeys(12), 2);
-    // The two entries and their counts are cleared; nothing else of the table moves.
-    std::vector<uint8_t> area = before;
-    for (std::size_t at : {std::size_t(0), std::size_t(99 * 34)})
-        std::fill(area.begin() + at + 2, area.begin() + at + 9, 0);
-    EXPECT_EQ(QuickKeyArea(), area);
 }

@@ -1,10 +1,13 @@
 // The printed goods list: page breaks and totals from one rule, and a real PDF.
+#include "platform/Printing.h"
 #include "tables/GoodsPrintout.h"
+#include "tables/ProgramowanieTowarow.h"
 #include "tests/support/TestFiles.h"
 #include "tests/tables/TablesTest.h"
 
 #include <QFont>
 #include <QFontMetrics>
+#include <QMenu>
 #include <QPrinter>
 
 TEST(GoodsPrintoutLayout, EveryLineIsPrintedOnceAndTotalsComeFromTheBreaks)
@@ -40,16 +43,25 @@ TEST(GoodsPrintoutLayout, EveryLineIsPrintedOnceAndTotalsComeFromTheBreaks)
     EXPECT_LE(LayoutGoodsPrintout(13, 1000, 50).Pages[0].FooterY + 50, 1000);
 }
 
-TEST(GoodsPrintoutPdf, LinesFromTheImageAndOnePdfPagePerLayoutPage)
+using GoodsPrintoutPdf = TablesTest;
+
+TEST_F(GoodsPrintoutPdf, TheWindowPrintsLinesFromTheImageOnOnePdfPagePerLayoutPage)
 {
-    TestEnvironment env;
     GoodsRecordFields f = GoodsOf(12, "Chleb", 250);
     f.Barcode = "5907788";
     f.FixedPrice = 1;
     StoreGoods(f);
     StoreGoods(3, "Mleko");
-    std::vector<GoodsPrintLine> lines = SortGoodsForPrint();
-    ASSERT_EQ(lines.size(), 2u);
+    // Enough lines for several pages.
+    for (uint16_t plu = 100; plu < 170; ++plu)
+        StoreGoods(plu, "Towar");
+    TProgramowanieTowarow w;
+    w.FormShow();
+    w.PdfOutputPath = QString::fromStdString(env.Path("baza.pdf"));
+    w.BitBtn6Click();
+    w.PopupMenu1->hide();
+    const std::vector<GoodsPrintLine>& lines = w.PrintLines;
+    ASSERT_EQ(lines.size(), 72u);
     EXPECT_EQ(lines[0].Plu, QString("3"));
     EXPECT_EQ(lines[0].PriceKind, QString("ruchoma"));
     EXPECT_EQ(lines[1].Name, QString("Chleb"));
@@ -57,26 +69,19 @@ TEST(GoodsPrintoutPdf, LinesFromTheImageAndOnePdfPagePerLayoutPage)
     EXPECT_EQ(lines[1].Ptu, QString("A"));
     EXPECT_EQ(lines[1].PriceKind, QString("sztywna"));
     EXPECT_EQ(lines[1].Barcode, QString("0000005907788"));
+    w.N1Click();
+    EXPECT_TRUE(prompts.Texts().isEmpty());
 
-    // Enough lines for several pages: the PDF has as many pages as the layout says.
-    for (int i = 0; i < 70; ++i)
-        lines.push_back(lines[i % 2]);
-    int expected = 0;
-    {
-        QPrinter printer(QPrinter::HighResolution);
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(QString::fromStdString(env.Path("many.pdf")));
-        printer.setResolution(600);
-        ASSERT_TRUE(PaintGoodsPrintout(printer, lines));
-        // Same metrics as the painter used.
-        QFont font(QStringLiteral("Courier New"));
-        font.setStyleHint(QFont::TypeWriter);
-        font.setPointSize(10);
-        const int h = QFontMetrics(font, &printer).height() + 145;
-        expected = LayoutGoodsPrintout(int(lines.size()), printer.height(), h).PageTotal;
-    }
+    // The PDF has as many pages as the layout says, with the painter's metrics.
+    QPrinter printer(QPrinter::HighResolution);
+    ASSERT_TRUE(ChoosePrinter(printer, w.PdfOutputPath, nullptr));
+    QFont font(QStringLiteral("Courier New"));
+    font.setStyleHint(QFont::TypeWriter);
+    font.setPointSize(10);
+    const int rowHeight = QFontMetrics(font, &printer).height() + 145;
+    const int expected = LayoutGoodsPrintout(72, printer.height(), rowHeight).PageTotal;
     EXPECT_GT(expected, 1);
-    EXPECT_EQ(PdfPageCount(QString::fromStdString(env.Path("many.pdf"))), expected);
+    EXPECT_EQ(PdfPageCount(w.PdfOutputPath), expected);
 
     App.WorkMode = 0;
     EXPECT_TRUE(SortGoodsForPrint().empty());

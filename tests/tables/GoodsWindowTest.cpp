@@ -5,9 +5,6 @@
 #include "tables/ProgramowanieTowarow.h"
 #include "tests/tables/TablesTest.h"
 
-#include <QFile>
-#include <QMenu>
-#include <QPlainTextEdit>
 #include <QProgressBar>
 
 namespace {
@@ -70,27 +67,7 @@ TEST_F(GoodsWindow, ShowListsTheGoodsAndProposesAFreePluAndADoubleClickTakesARow
     EXPECT_EQ(w.ProgressBar1->maximum(), 2000);
 }
 
-TEST_F(GoodsWindow, TextsOutsideTheCodePageOrAFailedImageWriteNothing)
-{
-    TProgramowanieTowarow w;
-    w.FormShow();
-    const std::vector<uint8_t> before = WholeImage();
-    Fill(w, "3", "Чай", "1,00");
-    w.BitBtn4Click();
-    w.Edit2->setText("Herbata");
-    w.Edit4->setText("59０0");
-    w.BitBtn4Click();
-    EXPECT_EQ(WholeImage(), before);
-    DatabaseImage.MarkFailed();
-    w.Edit4->setText("590");
-    w.BitBtn4Click();
-    EXPECT_EQ(prompts.Texts(), QStringList({"Tekst „Чай” zawiera znaki, których kasa nie obsługuje: Ч а й",
-                                            "Tekst „59０0” zawiera znaki, których kasa nie obsługuje: ０",
-                                            FileClosed}));
-    EXPECT_EQ(App.DatabaseModified, 0);
-}
-
-TEST_F(GoodsWindow, EnterAddsOrSearchesByFocusAndEmptyFieldsShowTheirLabels)
+TEST_F(GoodsWindow, EnterAddsOrSearchesByFocusAndRefusedFieldsWriteNothing)
 {
     StoreGoods(1, "Chleb");
     StoreGoods(2, "Mleko");
@@ -131,6 +108,24 @@ TEST_F(GoodsWindow, EnterAddsOrSearchesByFocusAndEmptyFieldsShowTheirLabels)
     // The fields are ready for the next goods.
     EXPECT_EQ(w.Edit2->text() + w.Edit4->text() + w.Edit3->text(), QString("0,00"));
     EXPECT_EQ(w.Edit1->text(), QString("5"));
+
+    // Texts outside the code page, or a failed image, write nothing.
+    const std::vector<uint8_t> before = WholeImage();
+    App.DatabaseModified = 0;
+    Fill(w, "5", "Чай", "1,00");
+    w.BitBtn4Click();
+    w.Edit2->setText("Herbata");
+    w.Edit4->setText("59０0");
+    w.BitBtn4Click();
+    EXPECT_EQ(WholeImage(), before);
+    DatabaseImage.MarkFailed();
+    w.Edit4->setText("590");
+    w.BitBtn4Click();
+    EXPECT_EQ(prompts.Texts(), QStringList({"Tekst „Чай” zawiera znaki, których kasa nie obsługuje: Ч а й",
+                                            "Tekst „59０0” zawiera znaki, których kasa nie obsługuje: ０",
+                                            FileClosed}));
+    EXPECT_EQ(App.DatabaseModified, 0);
+
     EXPECT_FALSE(w.FormKeyDown(Qt::Key_A));
     EXPECT_TRUE(w.FormKeyDown(Qt::Key_Escape));
     EXPECT_FALSE(w.isVisible());
@@ -142,6 +137,9 @@ TEST_F(GoodsWindow, DeleteClearsTheSlotAndItsQuickKeysAndSamplesFillTheGrid)
     StoreGoods(2, "Mleko");
     StoreGoods(3, "Woda");
     StoreKey(1, 1, {3, 1});
+    StoreKey(10, 10, {3, 2, 3, 0, 1}, 1);   // every cashier's keys lose the goods
+    StoreKey(4, 2, {2});
+    const QuickKeyRecord untouched = ReadQuickKeyRecord(4, 2);
     TProgramowanieTowarow w;
     w.FormShow();
     App.DatabaseModified = 0;
@@ -156,6 +154,14 @@ TEST_F(GoodsWindow, DeleteClearsTheSlotAndItsQuickKeysAndSamplesFillTheGrid)
     EXPECT_EQ(DbReadByteAt(QuickKeyRecordOffset(1, 1) + 2), 1);
     EXPECT_EQ(DbReadU16At(QuickKeyRecordOffset(1, 1) + 3), 1);
     EXPECT_EQ(DbReadU16At(QuickKeyRecordOffset(1, 1) + 9), 0);
+    // The rest moves up, each goods with its own quantity; the end flag stays.
+    QuickKeyRecord rest = KeyWith({2, 1}, 10, 1);
+    rest[0] = 10;
+    SetQuickKeyEntry(rest, 1, 2, 20000);
+    SetQuickKeyEntry(rest, 2, 1, 50000);
+    EXPECT_EQ(ReadQuickKeyRecord(10, 10), rest);
+    EXPECT_EQ(ReadQuickKeyRecord(4, 2), untouched);
+    EXPECT_EQ(RemovePluFromQuickKeys(0), 0);   // goods 0 is no goods: the empty entries stay
 
     w.SelectRow(0);   // a middle row: the same row index stays selected
     w.BitBtn2Click();
@@ -174,96 +180,72 @@ TEST_F(GoodsWindow, DeleteClearsTheSlotAndItsQuickKeysAndSamplesFillTheGrid)
     EXPECT_FALSE(w.Button2->isVisibleTo(&w));
 }
 
-TEST_F(GoodsWindow, PrintoutGoesToThePdf)
-{
-    StoreGoods(1, "Chleb");
-    TProgramowanieTowarow w;
-    w.FormShow();
-    w.PdfOutputPath = QString::fromStdString(env.Path("baza.pdf"));
-    w.BitBtn6Click();
-    w.PopupMenu1->hide();
-    ASSERT_EQ(w.PrintLines.size(), 1u);
-    w.N1Click();
-    QFile pdf(w.PdfOutputPath);
-    ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
-    EXPECT_TRUE(pdf.readAll().startsWith("%PDF"));
-    EXPECT_TRUE(prompts.Texts().isEmpty());
-}
-
 // ---- the goods editor ----
 
-TEST_F(GoodsEditor, ShowsTheRecordAndSavesItBackWithItsUnit)
+TEST_F(GoodsEditor, ShowsTheRecordRefusesABadNameAndSavesItBackWithItsUnit)
 {
     GoodsRecordFields guma = GoodsOf(12, "Guma", 5);
     guma.VatLetter = "B";
     guma.Unit = 7;
     StoreGoods(guma);
-    TProgramowanieTowarow w;
-    w.FormShow();
-    w.ComboBox5->setCurrentIndex(1);   // whatever the goods window shows, the record keeps its unit
-    App.DatabaseModified = 0;
-
-    int shown = 0;
-    ModalGuard modal([&](QDialog& d) {
-        auto& e = dynamic_cast<TEdycjaTowaru&>(d);
+    {
+        TEdycjaTowaru e;   // the goods window is made when the save needs it
+        e.Label2->setText("12");
         e.FormShow();
-        ++shown;
-        EXPECT_EQ(QStringList({e.Label2->text(), e.Edit1->text(), e.Edit2->text(), e.Edit3->text(),
-                               e.ComboBox2->currentText(), e.ComboBox3->itemText(0)}),
-                  QStringList({"12", "Guma", "0,05", "0000000000042", "1 Grupa podstawowa", "brak"}));
+        EXPECT_EQ(QStringList({e.Edit1->text(), e.Edit2->text(), e.Edit3->text(), e.ComboBox2->currentText(),
+                               e.ComboBox3->itemText(0)}),
+                  QStringList({"Guma", "0,05", "0000000000042", "1 Grupa podstawowa", "brak"}));
         EXPECT_EQ((std::vector<int>{e.ComboBox1->currentIndex(), e.ComboBox4->currentIndex(), e.CheckBox1->isChecked(),
                                     e.CheckBox2->isChecked()}),
                   (std::vector<int>{1, 0, 0, 1}));
+        App.DatabaseModified = 0;
+
+        e.Edit1->setText(QString(41, u' '));
+        e.setResult(-1);
         e.Button1Click();
-        return e.result();
+        EXPECT_EQ(prompts.LastText(), QString("Nazwa towaru nie może składać się z samych znaków spacji!"));
+        EXPECT_EQ(e.result(), -1);
+        EXPECT_EQ(App.DatabaseModified, 0);
+        EXPECT_EQ(ReadGoodsName(12), "Guma");
+
+        e.Edit1->clear();
+        e.Button1Click();
+        EXPECT_EQ(prompts.LastText(), QString("Wprowadź nazwę!"));
+        EXPECT_EQ(e.result(), -1);
+
+        // Enter saves; other keys leave the editor to its controls.
+        e.show();
+        e.Edit1->setText("Guma balonowa");
+        PressKey(e, Qt::Key_Space);
+        EXPECT_TRUE(e.isVisible());
+        EXPECT_EQ(ReadGoodsName(12), "Guma");
+        PressKey(e, Qt::Key_Return);
+        EXPECT_FALSE(e.isVisible());
+        EXPECT_EQ(e.result(), int(QDialog::Accepted));
+        EXPECT_EQ(ReadGoodsName(12), "Guma balonowa");
+        // Whatever the goods window shows, the record keeps its price and unit.
+        EXPECT_EQ(DbReadU32At(GoodsRecordOffset(12) + GoodsField::Price), 5u);
+        EXPECT_EQ(DbReadByteAt(GoodsRecordOffset(12) + GoodsField::Unit), 7);
+        EXPECT_EQ(App.DatabaseModified, 1);
+        ASSERT_NE(ProgramowanieTowarow, nullptr);
+        EXPECT_FALSE(ProgramowanieTowarow->isVisible());
+    }
+
+    // The goods window makes its editor when it needs one; the edited row stays selected.
+    TProgramowanieTowarow w;
+    w.FormShow();
+    ModalGuard modal([](QDialog& d) {
+        auto& opened = dynamic_cast<TEdycjaTowaru&>(d);
+        opened.FormShow();
+        EXPECT_EQ(opened.Label2->text(), "12");
+        opened.Button1Click();
+        return opened.result();
     });
     w.SelectRow(0);
     w.BitBtn3Click();
-    ASSERT_EQ(shown, 1);
     ASSERT_NE(EdycjaTowaru, nullptr);
     EXPECT_EQ(EdycjaTowaru->result(), int(QDialog::Accepted));
-    EXPECT_EQ(DbReadU32At(GoodsRecordOffset(12) + GoodsField::Price), 5u);
-    EXPECT_EQ(DbReadByteAt(GoodsRecordOffset(12) + GoodsField::Unit), 7);
-    EXPECT_EQ(App.DatabaseModified, 1);
     EXPECT_EQ(w.SelectedRow(), 0);
-    EXPECT_TRUE(prompts.Texts().isEmpty());
-}
-
-TEST_F(GoodsEditor, RefusedSaveKeepsTheEditorOpenWithItsReason)
-{
-    StoreGoods(12, "Guma", 0);
-    TEdycjaTowaru e;   // the goods window is made when the save needs it
-    e.Label2->setText("12");
-    e.FormShow();
-    EXPECT_EQ(e.Edit2->text(), QString("0,00"));
-    App.DatabaseModified = 0;
-
-    e.Edit1->setText(QString(41, u' '));
-    e.setResult(-1);
-    e.Button1Click();
-    EXPECT_EQ(prompts.LastText(), QString("Nazwa towaru nie może składać się z samych znaków spacji!"));
-    EXPECT_EQ(e.result(), -1);
-    EXPECT_EQ(App.DatabaseModified, 0);
-    EXPECT_EQ(ReadGoodsName(12), "Guma");
-
-    e.Edit1->clear();
-    e.Button1Click();
-    EXPECT_EQ(prompts.LastText(), QString("Wprowadź nazwę!"));
-    EXPECT_EQ(e.result(), -1);
-
-    // Enter saves; other keys leave the editor to its controls.
-    e.show();
-    e.Edit1->setText("Guma balonowa");
-    PressKey(e, Qt::Key_Space);
-    EXPECT_TRUE(e.isVisible());
-    EXPECT_EQ(ReadGoodsName(12), "Guma");
-    PressKey(e, Qt::Key_Return);
-    EXPECT_FALSE(e.isVisible());
-    EXPECT_EQ(e.result(), int(QDialog::Accepted));
-    EXPECT_EQ(ReadGoodsName(12), "Guma balonowa");
-    EXPECT_EQ(App.DatabaseModified, 1);
-    ASSERT_NE(ProgramowanieTowarow, nullptr);
-    EXPECT_FALSE(ProgramowanieTowarow->isVisible());
 }
 
 // ---- the goods lists ----

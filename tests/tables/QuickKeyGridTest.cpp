@@ -48,31 +48,11 @@ protected:
 
 } // namespace
 
-TEST_F(QuickKeyGrid, AddWritesTheChosenEntryOfTheWindowsCopy)
+TEST_F(QuickKeyGrid, AddRefusesOrWritesTheWindowsCopyStorePacksTheKeyAndDeleteLeavesItsNeighbours)
 {
-    EXPECT_EQ(GridRow(3), QStringList({"3", "3", "3,0000"}));
-    EXPECT_TRUE(w.CheckBox1->isChecked());
-    w.SetChosenEntry(3);
-    Add("0", "1");   // goods 0 empties entry 3: a gap, two goods left
-    EXPECT_EQ(PlusOf(w.BlockRecord(0, 1)), (std::vector<uint16_t>{1, 2, 0, 0, 0}));
-    EXPECT_EQ(w.BlockRecord(0, 1)[2], 2);
-    EXPECT_EQ(GridRow(3), QStringList({"3", "-", "---"}));
-    EXPECT_EQ(w.ChosenEntry(), 4);
-    EXPECT_EQ(w.SelectedGridRow(), 4);
-
-    Add("2", "2.5");
-    EXPECT_EQ(QuickKeyEntryQuantity(w.BlockRecord(0, 1), 4), 25000u);
-    EXPECT_EQ(w.BlockRecord(0, 1)[2], 3);
-    // Nothing reached the image, and nothing was said.
-    EXPECT_EQ(PlusOf(ReadQuickKeyRecord(1, 1)), (std::vector<uint16_t>{1, 2, 3, 0, 0}));
-    EXPECT_EQ(App.DatabaseModified, 0);
-    EXPECT_TRUE(prompts.Texts().isEmpty());
-}
-
-TEST_F(QuickKeyGrid, AddRefusesWhatIsNotAGoodsNumberOrAQuantityAndAClosedImageStoresNothing)
-{
+    const std::vector<uint8_t> before = QuickKeyArea();
+    // What is not a goods number or a quantity is refused.
     App.MaxGoodsCount = 2000;
-    const QuickKeyRecord before = w.BlockRecord(0, 1);
     Add("", "");
     EXPECT_FALSE(w.NumberWarning->isHidden());
     EXPECT_FALSE(w.QuantityWarning->isHidden());
@@ -88,34 +68,40 @@ TEST_F(QuickKeyGrid, AddRefusesWhatIsNotAGoodsNumberOrAQuantityAndAClosedImageSt
         Add(plu, quantity);
         EXPECT_EQ(prompts.Texts(), QStringList{QString(plu) != "1" ? badNumber : QString("Błędna ilość")}) << plu << quantity;
     }
-    EXPECT_EQ(w.BlockRecord(0, 1), before);
+    EXPECT_EQ(w.BlockRecord(0, 1), ReadQuickKeyRecord(1, 1));
 
-    // An unusable image shows empty keys and stores nothing.
-    App.WorkMode = WorkModeRegister;
-    w.FormShow();
-    EXPECT_EQ(w.BlockRecord(0, 1), QuickKeyRecord{});
     prompts.Clear();
-    w.BitBtn3Click();
-    w.BitBtn4Click();
-    EXPECT_EQ(prompts.Texts(), QStringList(2, FileClosed));
-}
+    EXPECT_EQ(GridRow(3), QStringList({"3", "3", "3,0000"}));
+    EXPECT_TRUE(w.CheckBox1->isChecked());
+    w.SetChosenEntry(3);
+    Add("0", "1");   // goods 0 empties entry 3: a gap, two goods left
+    EXPECT_EQ(PlusOf(w.BlockRecord(0, 1)), (std::vector<uint16_t>{1, 2, 0, 0, 0}));
+    EXPECT_EQ(w.BlockRecord(0, 1)[2], 2);
+    EXPECT_EQ(GridRow(3), QStringList({"3", "-", "---"}));
+    EXPECT_EQ(w.ChosenEntry(), 4);
+    EXPECT_EQ(w.SelectedGridRow(), 4);
 
-TEST_F(QuickKeyGrid, StorePacksTheKeyAndDeleteLeavesItsNeighboursAndTheColoursFollow)
-{
-    const std::vector<uint8_t> before = QuickKeyArea();
-    w.SetChosenEntry(2);
-    Add("0", "1");
+    Add("2", "2.5");
+    EXPECT_EQ(QuickKeyEntryQuantity(w.BlockRecord(0, 1), 4), 25000u);
+    EXPECT_EQ(w.BlockRecord(0, 1)[2], 3);
+    // Nothing reached the image, and nothing was said.
+    EXPECT_EQ(QuickKeyArea(), before);
+    EXPECT_EQ(App.DatabaseModified, 0);
+    EXPECT_TRUE(prompts.Texts().isEmpty());
+
+    // The store closes the gap; the other keys stay as they were.
     w.CheckBox1->setChecked(false);
     w.BitBtn3Click();
     EXPECT_EQ(prompts.Texts(), QStringList{"Zapisano w bazie"});
     EXPECT_EQ(App.DatabaseModified, 1);
-    QuickKeyRecord expected = KeyWith({1, 3});
+    QuickKeyRecord expected = KeyWith({1, 2, 2});
     expected[0] = 1;
-    SetQuickKeyEntry(expected, 2, 3, 30000);
+    SetQuickKeyEntry(expected, 3, 2, 25000);
     EXPECT_EQ(ReadQuickKeyRecord(1, 1), expected);
     EXPECT_EQ(w.BlockRecord(0, 1), expected);
     EXPECT_TRUE(std::equal(before.begin() + 34, before.end(), QuickKeyArea().begin() + 34));
 
+    // A delete leaves the neighbouring keys alone, and the colours follow.
     const std::vector<uint8_t> stored = QuickKeyArea();
     EXPECT_EQ(ProgrammedKeys(), (std::vector<int>{1, 2, 4}));
     w.RadioButtonFClick(4);
@@ -133,6 +119,15 @@ TEST_F(QuickKeyGrid, StorePacksTheKeyAndDeleteLeavesItsNeighboursAndTheColoursFo
     w.ComboBox1->setCurrentIndex(1);
     w.ComboBox1Change();
     EXPECT_EQ(ProgrammedKeys(), (std::vector<int>{5}));
+
+    // An unusable image shows empty keys and stores nothing.
+    App.WorkMode = WorkModeRegister;
+    w.FormShow();
+    EXPECT_EQ(w.BlockRecord(0, 1), QuickKeyRecord{});
+    prompts.Clear();
+    w.BitBtn3Click();
+    w.BitBtn4Click();
+    EXPECT_EQ(prompts.Texts(), QStringList(2, FileClosed));
 }
 
 TEST_F(QuickKeyGrid, TheNameLabelFollowsTheGoodsNumberAndTheGoodsList)

@@ -83,7 +83,7 @@ TEST_F(QuickKeyWindow, ADropOnAKeyWritesItsRecord)
     EXPECT_TRUE(prompts.Texts().isEmpty());
 }
 
-TEST_F(QuickKeyWindow, DropsThatMeanNothingChangeNothing)
+TEST_F(QuickKeyWindow, NothingChangesOnADropThatMeansNothingOrWithoutADatabaseOrARegister)
 {
     Show([] { StoreKey(1, 5, {1, 2}); });
     const std::vector<uint8_t> before = QuickKeyArea();
@@ -98,6 +98,17 @@ TEST_F(QuickKeyWindow, DropsThatMeanNothingChangeNothing)
     DragEntry(5, -1, true);   // the bin, without a line
     EXPECT_EQ(QuickKeyArea(), before);
     EXPECT_EQ(App.DatabaseModified, 0);
+
+    // Nothing is sent without a register, nor shown without a database.
+    prompts.Clear();
+    w.BitBtn1Click();
+    App.WorkMode = WorkModeRegister;
+    w.FormShow();
+    EXPECT_EQ(w.ListBox1->count(), 0);
+    EXPECT_EQ(w.ListBoxF[4]->count(), 0);
+    w.PopupKey = 5;
+    w.Drukujwybranyklawisz1Click();
+    EXPECT_EQ(prompts.Texts(), QStringList({"Brak połączenia z Kasą Fiskalną!", FileClosed}));
 }
 
 TEST_F(QuickKeyWindow, TheBinTakesTheEntryOfTheDraggedLine)
@@ -125,6 +136,20 @@ TEST_F(QuickKeyWindow, TheBinTakesTheEntryOfTheDraggedLine)
     w.KonczenieParagonuFClick(4);
     EXPECT_EQ(QuickKeyArea(), expected);
     EXPECT_EQ(App.DatabaseModified, 1);
+
+    // A drop closes a gap before it adds; on a full key the goods takes the fifth place.
+    StoreKey(1, 8, {1, 0, 2});
+    StoreKey(1, 9, {1, 2, 40, 1, 2});
+    w.Edit1->setText("4");
+    DragGoods(2, 8);
+    DragGoods(2, 9);
+    EXPECT_EQ(PlusOf(ReadQuickKeyRecord(1, 8)), (std::vector<uint16_t>{1, 2, 40, 0, 0}));
+    EXPECT_EQ(ReadQuickKeyRecord(1, 8)[2], 3);
+    QuickKeyRecord full = ReadQuickKeyRecord(1, 9);
+    EXPECT_EQ(PlusOf(full), (std::vector<uint16_t>{1, 2, 40, 1, 40}));
+    EXPECT_EQ(QuickKeyEntryQuantity(full, 5), 40000u);
+    EXPECT_EQ(full[2], 5);
+    EXPECT_FALSE(RemoveQuickKeyEntry(full, 0) || RemoveQuickKeyEntry(full, 6));   // outside the record
 }
 
 TEST_F(QuickKeyWindow, GoodsBeyondTheTableAreDroppedWithOneMessage)
@@ -143,19 +168,6 @@ TEST_F(QuickKeyWindow, GoodsBeyondTheTableAreDroppedWithOneMessage)
     EXPECT_EQ(ReadQuickKeyRecord(7, 9)[2], 2);
     EXPECT_EQ(PlusOf(ReadQuickKeyRecord(7, 8)), (std::vector<uint16_t>{1, 2000, 0, 0, 0}));
     EXPECT_EQ(w.ListBoxF[8]->count(), 2);
-}
-
-TEST_F(QuickKeyWindow, NothingIsShownOrSentWithoutADatabaseOrARegister)
-{
-    Show([] { StoreKey(1, 1, {1}); });
-    w.BitBtn1Click();   // a database but no register
-    App.WorkMode = WorkModeRegister;
-    w.FormShow();
-    EXPECT_EQ(w.ListBox1->count(), 0);
-    EXPECT_EQ(w.ListBoxF[0]->count(), 0);
-    w.PopupKey = 1;
-    w.Drukujwybranyklawisz1Click();
-    EXPECT_EQ(prompts.Texts(), QStringList({"Brak połączenia z Kasą Fiskalną!", FileClosed}));
 }
 
 // ---- sending to the emulator ----

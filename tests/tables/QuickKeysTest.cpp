@@ -1,29 +1,5 @@
-// The quick-key record functions: packing, adding, removing, and the quantity texts.
+// The quick-key quantity texts: read exactly and shown with four decimals.
 #include "tests/tables/TablesTest.h"
-
-using Plus = std::vector<uint16_t>;
-
-TEST(QuickKeyRecord, PackAddAndRemoveKeepTheUsedEntriesFirst)
-{
-    const QuickKeyRecord packed = PackQuickKeyRecord(KeyWith({0, 7, 0, 9}, 2, 1));
-    QuickKeyRecord expected = KeyWith({7, 9}, 2, 1);
-    SetQuickKeyEntry(expected, 1, 7, 20000);
-    SetQuickKeyEntry(expected, 2, 9, 40000);
-    EXPECT_EQ(packed, expected);
-
-    QuickKeyRecord gap = KeyWith({4, 0, 6});
-    AddQuickKeyEntry(gap, 8, 5);
-    EXPECT_EQ(PlusOf(gap), (Plus{4, 6, 8, 0, 0}));
-    EXPECT_EQ(gap[2], 3);
-    QuickKeyRecord full = KeyWith({1, 2, 3, 4, 5});
-    AddQuickKeyEntry(full, 6, 5);   // a sixth goods replaces the fifth
-    EXPECT_EQ(PlusOf(full), (Plus{1, 2, 3, 4, 6}));
-    EXPECT_EQ(QuickKeyEntryQuantity(full, 5), 5u);
-    EXPECT_EQ(full[2], 5);
-
-    // Removing is driven through the window's bin; a position outside the record touches nothing.
-    EXPECT_FALSE(RemoveQuickKeyEntry(full, 0) || RemoveQuickKeyEntry(full, 6));
-}
 
 TEST(QuickKeyTexts, QuantitiesAreReadExactlyAndShownWithFourDecimals)
 {

@@ -1,6 +1,5 @@
 // The record currency: the register's form of the rate, the exact division of the database's
 // amounts, and both buttons of the window against the register.
-#include "core/DatabaseFiles.h"
 #include "tables/ProgramowanieWalutyEwidencyjnej.h"
 #include "tables/RecordCurrencyLogic.h"
 #include "tests/tables/TablesTest.h"
@@ -44,28 +43,6 @@ TEST(RecordCurrencyRate, RegisterFormOfTypedRates)
     }
 }
 
-TEST(RecordCurrencyRate, DatabaseAmountsAreDividedExactly)
-{
-    TestEnvironment env;
-    // At 0,5: prices and amount discounts double to their cap, percentages stay, currency rates double.
-    const uint32_t amount = TableOffsets.DiscountTable, percent = amount + DiscountRecordSize;
-    DbWriteByteAt(amount + 23, 1);
-    DbWriteU32At(amount + 24, 60000000);
-    DbWriteByteAt(percent + 23, 0);
-    DbWriteU32At(percent + 24, 1500);
-    DbWriteU32At(TableOffsets.CurrencyTable + 22, 43000000);   // 4,3000000
-    DbWriteByteAt(TableOffsets.CurrencyTable + 26, 7);
-    PutPrice(1, 60000000);
-    PutPrice(2, 1234);
-    ConvertPricesByRate(5000000, 7);
-    EXPECT_EQ(Price(1), 99999999u);
-    EXPECT_EQ(DbReadU32At(amount + 24), 99999998u);
-    EXPECT_EQ(DbReadU32At(percent + 24), 1500u);
-    EXPECT_EQ(DbReadU32At(TableOffsets.CurrencyTable + 22), 86000000u);
-    EXPECT_EQ(DbReadByteAt(TableOffsets.CurrencyTable + 26), 7);
-    EXPECT_EQ(Price(2), 2468u);
-}
-
 class RecordCurrencyWindow : public TablesRegisterTest {
 protected:
     TProgramowanieWalutyEwidencyjnej w;
@@ -78,10 +55,39 @@ protected:
     }
 };
 
-TEST_F(RecordCurrencyWindow, RegisterChangeSendsTheFrameAndReportsOnlyFailures)
+TEST_F(RecordCurrencyWindow, RefusedInputsSendNothingAndARegisterChangeReportsOnlyFailures)
 {
     PutPrice(1, 500);
     const std::vector<uint8_t> image = WholeImage();
+    // Refused inputs send and write nothing.
+    struct Input {
+        const char* rate;
+        const char* symbol;
+        QString message;   // empty: a warning label instead
+    };
+    const Input inputs[] = {
+        {"", "EUR", {}},
+        {"4", "   ", {}},
+        {"0,0", "EUR", "     Błędna wartość w polu Kurs     "},
+        {"4,2,5", "EUR", "Błędna wartość w polu Kurs"},
+        {"4", "€✓", "Tekst „€✓” zawiera znaki, których kasa nie obsługuje: ✓"},
+    };
+    for (const Input& c : inputs) {
+        SCOPED_TRACE(c.rate);
+        prompts.Clear();
+        Fill(c.rate, c.symbol);
+        w.Button1Click();
+        w.Button3Click();
+        if (c.message.isEmpty()) {
+            EXPECT_TRUE(prompts.Texts().isEmpty());
+            EXPECT_TRUE(w.Label6->isVisibleTo(&w) || w.Label7->isVisibleTo(&w));
+        } else {
+            EXPECT_EQ(prompts.Messages(), QStringList(2, c.message));
+        }
+    }
+    EXPECT_TRUE(fx.Emu().ReceivedFramesWithCommand('E').empty());
+
+    prompts.Clear();
     Fill("4,25", "EU");
     w.CheckBox1->setChecked(true);
     w.DateTimePicker1->setDate(QDate::currentDate().addDays(1));
@@ -100,14 +106,10 @@ TEST_F(RecordCurrencyWindow, RegisterChangeSendsTheFrameAndReportsOnlyFailures)
         emu::Faults faults;
         QString message;
     };
-    emu::Faults printing, silent, error;
-    printing.PrintingReplies = 2;
-    silent.SilentRequests = 1;
-    error.ErrorCode = 84;
     const Case cases[] = {
-        {printing, {}},
-        {silent, "Błąd komunikacji."},
-        {error, "Błąd 84: Przekroczono dopuszczalną liczbę zmian waluty ewidencyjnej"},
+        {Fault(&emu::Faults::PrintingReplies, 2), {}},
+        {Fault(&emu::Faults::SilentRequests, 1), "Błąd komunikacji."},
+        {Fault(&emu::Faults::ErrorCode, 84), "Błąd 84: Przekroczono dopuszczalną liczbę zmian waluty ewidencyjnej"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.message.toStdString());
@@ -129,45 +131,24 @@ TEST_F(RecordCurrencyWindow, RegisterChangeSendsTheFrameAndReportsOnlyFailures)
     EXPECT_EQ(w.Edit1->text(), "4,25");
 }
 
-TEST_F(RecordCurrencyWindow, RefusedInputsSendAndWriteNothing)
+TEST_F(RecordCurrencyWindow, DatabaseChangeDividesTheAmountsExactlyWithoutTheRegister)
 {
-    const std::vector<uint8_t> image = WholeImage();
-    struct Case {
-        const char* rate;
-        const char* symbol;
-        QString message;   // empty: a warning label instead
-    };
-    const Case cases[] = {
-        {"", "EUR", {}},
-        {"4", "   ", {}},
-        {"0,0", "EUR", "     Błędna wartość w polu Kurs     "},
-        {"4,2,5", "EUR", "Błędna wartość w polu Kurs"},
-        {"4", "€✓", "Tekst „€✓” zawiera znaki, których kasa nie obsługuje: ✓"},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.rate);
-        prompts.Clear();
-        Fill(c.rate, c.symbol);
-        w.Button1Click();
-        w.Button3Click();
-        if (c.message.isEmpty()) {
-            EXPECT_TRUE(prompts.Texts().isEmpty());
-            EXPECT_TRUE(w.Label6->isVisibleTo(&w) || w.Label7->isVisibleTo(&w));
-        } else {
-            EXPECT_EQ(prompts.Messages(), QStringList(2, c.message));
-        }
-    }
-    EXPECT_TRUE(fx.Emu().ReceivedFramesWithCommand('E').empty());
-    EXPECT_EQ(WholeImage(), image);
-}
-
-TEST_F(RecordCurrencyWindow, DatabaseChangeConvertsWithoutTheRegister)
-{
-    PutPrice(1, 1001);
-    Fill("4", "EU");
+    // At 0,5: prices and amount discounts double to their cap, percentages stay, currency rates double.
+    ASSERT_TRUE(WriteSmallRecord(DiscountTableGeometry, DiscountRecordBytes(1, "Kwota", 0, 1, 60000000)));
+    ASSERT_TRUE(WriteSmallRecord(DiscountTableGeometry, DiscountRecordBytes(2, "Procent", 0, 0, 1500)));
+    ASSERT_TRUE(WriteSmallRecord(CurrencyTableGeometry, CurrencyRecordBytes(1, "Euro", 43000000, 7, "EUR")));
+    PutPrice(1, 60000000);
+    PutPrice(2, 1234);
+    Fill("0,5", "EU");
     w.Button3Click();
-    EXPECT_EQ(prompts.Messages(), QStringList{"Zamieniono walutę ewidencyjną na  EU. Kurs wymiany: 4"});
-    EXPECT_EQ(Price(1), 250u);
+    EXPECT_EQ(prompts.Messages(), QStringList{"Zamieniono walutę ewidencyjną na  EU. Kurs wymiany: 0,5"});
+    EXPECT_EQ(Price(1), 99999999u);
+    EXPECT_EQ(Price(2), 2468u);
+    EXPECT_EQ(RecordU32(ReadSmallRecord(DiscountTableGeometry, 1), SmallField::DiscountValue), 99999998u);
+    EXPECT_EQ(RecordU32(ReadSmallRecord(DiscountTableGeometry, 2), SmallField::DiscountValue), 1500u);
+    const RecordBytes euro = ReadSmallRecord(CurrencyTableGeometry, 1);
+    EXPECT_EQ(RecordU32(euro, SmallField::CurrencyRate), 86000000u);
+    EXPECT_EQ(euro[SmallField::CurrencyDecimals], 7);
     EXPECT_EQ(DbReadStringAt(TableOffsets.RecordCurrencyBlock + 5, 3), " EU");
     EXPECT_EQ(App.RecordCurrencySymbol, " EU");
     EXPECT_EQ(App.DatabaseModified, 1);
@@ -178,5 +159,5 @@ TEST_F(RecordCurrencyWindow, DatabaseChangeConvertsWithoutTheRegister)
     App.WorkMode = WorkModeRegister;
     w.Button3Click();
     EXPECT_EQ(prompts.Messages(), QStringList{FileClosed});
-    EXPECT_EQ(Price(1), 250u);
+    EXPECT_EQ(Price(2), 2468u);
 }

@@ -22,13 +22,14 @@ namespace {
 
 const QString GroupSaved = QStringLiteral("Grupę towarową zapisano w kasie");
 
-// The operator at the register confirms the next frame that asks for it.
-std::jthread OperatorConfirms(emu::RegisterEmulator& e)
+// Sends while the operator at the register confirms the next frame that asks for it.
+void OperatorConfirms(emu::RegisterEmulator& e, const std::function<void()>& send)
 {
-    return std::jthread([&e] {
+    std::jthread op([&e] {
         if (e.WaitForConfirmPending(5000))
             e.ConfirmOnKeyboard();
     });
+    send();
 }
 
 class SmallTableLink : public TablesLinkTest {
@@ -117,10 +118,7 @@ TEST_P(SmallTableLink, CashierAndGroupAnswersAreReadAfterTheOperatorOrAtOnce)
     cashiers.FormShow();
     SelectGridRow(cashiers.StringGrid1, 0);
     cashiers.CheckBox8->click();
-    {
-        std::jthread op = OperatorConfirms(Emu());
-        cashiers.Button4Click();
-    }
+    OperatorConfirms(Emu(), [&] { cashiers.Button4Click(); });
     EXPECT_EQ(Last('K')[42], 1);
     EXPECT_EQ(Emu().TableRecord('K', 1)[0], 1);
     EXPECT_EQ(Emu().TableRecord('K', 1)[22], '9');
@@ -130,10 +128,7 @@ TEST_P(SmallTableLink, CashierAndGroupAnswersAreReadAfterTheOperatorOrAtOnce)
     groups.FormShow();
     SelectGridRow(groups.StringGrid1, 1);
     groups.CheckBox1->click();
-    {
-        std::jthread op = OperatorConfirms(Emu());
-        groups.Button4Click();
-    }
+    OperatorConfirms(Emu(), [&] { groups.Button4Click(); });
     EXPECT_EQ(Last('G')[28], 1);
     EXPECT_EQ(Emu().TableRecord('G', 4)[0], 4);
     EXPECT_EQ(prompts.Messages(), QStringList{GroupSaved});

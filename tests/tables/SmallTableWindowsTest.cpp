@@ -63,9 +63,11 @@ TEST_F(SmallTableWindows, DiscountAddProposesNumbersAndRefusesDuplicates)
     EXPECT_TRUE(prompts.Texts().isEmpty());
 }
 
-TEST_F(SmallTableWindows, GroupOneStaysAndADeleteMarksTheDatabaseModified)
+TEST_F(SmallTableWindows, GroupsAndPaymentFormsWithAUsableImageAndWithout)
 {
     TProgramowanieGrupTowarowych groups;
+    TProgramowanieFormPlatnosci payments;
+    // Group 1 stays; a delete marks the database modified.
     ASSERT_TRUE(WriteSmallRecord(GoodsGroupTableGeometry, GoodsGroupRecordBytes(2, "Napoje")));
     groups.FormShow();
     SelectNumber(groups.StringGrid1, 1);
@@ -78,18 +80,34 @@ TEST_F(SmallTableWindows, GroupOneStaysAndADeleteMarksTheDatabaseModified)
     EXPECT_EQ(ReadSmallRecord(GoodsGroupTableGeometry, 2)[0], 0);
     EXPECT_EQ(App.DatabaseModified, 1);
     EXPECT_EQ(groups.ComboBox1->currentText(), "2");
-}
 
-TEST_F(SmallTableWindows, AnUnusableImageShowsNoRowsAndTakesNoAdd)
-{
-    ASSERT_TRUE(WriteSmallRecord(PaymentFormTableGeometry, PaymentFormRecordBytes(1, QString("Karta").toStdString(), 0)));
-    TProgramowanieFormPlatnosci payments;
+    // The payment type is written as the register numbers it.
     payments.FormShow();
-    EXPECT_EQ(GridCell(payments.StringGrid1, 0, 1), "Karta");
+    payments.Edit2->setText("Przelew");
+    payments.ComboBox1->setCurrentIndex(4);
+    payments.BitBtn4Click();
+    EXPECT_EQ(ReadSmallRecord(PaymentFormTableGeometry, 1)[SmallField::PaymentFormType], 4);
+    EXPECT_EQ(GridCell(payments.StringGrid1, 0, 2), "Inna");
+    // A type byte the register does not know leaves no text from the earlier fill.
+    DbWriteByteAt(SmallRecordOffset(PaymentFormTableGeometry, 1) + SmallField::PaymentFormType, 9);
+    payments.FillPaymentFormsGrid();
+    EXPECT_EQ(GridCell(payments.StringGrid1, 0, 2), "");
+    EXPECT_EQ(GridCell(payments.StringGrid1, 0, 1), "Przelew");
+    payments.Edit1->setText("2");
+    payments.Edit2->setText("   ");
+    payments.BitBtn4Click();
+    EXPECT_EQ(prompts.LastText(), "Nazwa waluty nie może składać się z samych znaków spacji!");
 
+    // Without a usable image: no rows, and no add takes.
+    const RecordBytes groupTable = ReadSmallTableSlots(GoodsGroupTableGeometry);
+    prompts.Clear();
+    App.DatabaseModified = 0;
     App.WorkMode = WorkModeRegister;
+    EXPECT_EQ(ReadSmallTableSlots(CashierTableGeometry), RecordBytes(SmallTableSlots * CashierRecordSize, 0));
+    EXPECT_FALSE(ReadVatCodes());
+    EXPECT_FALSE(WriteVatCodes(VatCodes{}));
+    EXPECT_FALSE(ClearSmallRecord(CashierTableGeometry, 1));
     TProgramowanieRabatow discounts;
-    TProgramowanieGrupTowarowych groups;
     payments.FormShow();
     discounts.FormShow();
     groups.FormShow();
@@ -110,26 +128,10 @@ TEST_F(SmallTableWindows, AnUnusableImageShowsNoRowsAndTakesNoAdd)
     App.WorkMode = WorkModeDatabase;
     EXPECT_EQ(App.DatabaseModified, 0);
     EXPECT_EQ(ReadSmallRecord(PaymentFormTableGeometry, 2)[0], 0);
-    EXPECT_EQ(ReadSmallRecord(GoodsGroupTableGeometry, 2)[0], 0);
-}
-
-TEST_F(SmallTableWindows, PaymentTypeIsWrittenAsTheRegisterNumbersIt)
-{
-    TProgramowanieFormPlatnosci w;
-    w.FormShow();
-    w.Edit2->setText("Przelew");
-    w.ComboBox1->setCurrentIndex(4);
-    w.BitBtn4Click();
-    EXPECT_EQ(ReadSmallRecord(PaymentFormTableGeometry, 1)[SmallField::PaymentFormType], 4);
-    EXPECT_EQ(GridCell(w.StringGrid1, 0, 2), "Inna");
-    // A type byte the register does not know leaves no text from the earlier fill.
-    DbWriteByteAt(SmallRecordOffset(PaymentFormTableGeometry, 1) + SmallField::PaymentFormType, 9);
-    w.FillPaymentFormsGrid();
-    EXPECT_EQ(GridCell(w.StringGrid1, 0, 2), "");
-    w.Edit1->setText("2");
-    w.Edit2->setText("   ");
-    w.BitBtn4Click();
-    EXPECT_EQ(prompts.LastText(), "Nazwa waluty nie może składać się z samych znaków spacji!");
+    EXPECT_EQ(ReadSmallTableSlots(GoodsGroupTableGeometry), groupTable);
+    DatabaseImage.MarkFailed();
+    EXPECT_TRUE(DiscountGridRows("PLN").empty());
+    EXPECT_FALSE(WriteSmallRecord(GoodsGroupTableGeometry, GoodsGroupRecordBytes(2, "Napoje")));
 }
 
 TEST_F(SmallTableWindows, CurrencyRateAndSymbol)

@@ -65,6 +65,14 @@ inline std::vector<uint8_t> ImageBytes(uint32_t offset, std::size_t n)
 
 inline std::vector<uint8_t> WholeImage() { return ImageBytes(0, ImageSize); }
 
+// Faults with this one field set, e.g. Fault(&emu::Faults::SilentRequests, 1).
+inline emu::Faults Fault(int emu::Faults::*field, int value)
+{
+    emu::Faults f;
+    f.*field = value;
+    return f;
+}
+
 // Answers every modal dialog with the runner until the end of the scope.
 struct ModalGuard {
     explicit ModalGuard(ModalRunner r) { SetModalRunner(std::move(r)); }

@@ -8,11 +8,16 @@
 
 using WifiMailWindow = TablesLinkTest;
 
-TEST_P(WifiMailWindow, SentParametersReadBack)
+TEST_P(WifiMailWindow, SentParametersReadBackAndBadRepliesOrPortsAreRefused)
 {
     EmulatorFixture fx;
-    ASSERT_TRUE(fx.ConnectLink(GetParam()));
     TProgramowanieTablicyWiFi_Mail w;
+    w.BitBtn2Click();
+    w.BitBtn5Click();
+    EXPECT_EQ(prompts.Messages(), QStringList(2, "Brak połączenia z Kasą Fiskalną!"));
+
+    ASSERT_TRUE(fx.ConnectLink(GetParam()));
+    prompts.Clear();
     w.Edit10->setText("kasa@sklep.pl");
     w.Edit12->setText("Raport");
     w.CheckBox5->setChecked(true);   // the automatic subject
@@ -54,27 +59,11 @@ TEST_P(WifiMailWindow, SentParametersReadBack)
     EXPECT_EQ(fresh.WifiValues().Password, "tajne hasło");
     EXPECT_EQ(fresh.WifiValues().Port, "4000");
     EXPECT_TRUE(fresh.CheckBox4->isChecked());
-}
 
-INSTANTIATE_TEST_SUITE_P(Links, WifiMailWindow, ::testing::Bool(), LinkName);
-
-using WifiMailWindowFaults = TablesTest;
-
-TEST_F(WifiMailWindowFaults, NoLinkBadReadsRefusedSendsAndPortRanges)
-{
-    EmulatorFixture fx;
-    TProgramowanieTablicyWiFi_Mail w;
-    w.BitBtn2Click();
-    w.BitBtn5Click();
-    EXPECT_EQ(prompts.Messages(), QStringList(2, "Brak połączenia z Kasą Fiskalną!"));
-
-    ASSERT_TRUE(fx.ConnectLink(false));
+    // Bad reads leave the fields as they were.
     w.Edit1->setText("zostaje");
-    emu::Faults silent, garbled, cut, refused;
-    silent.SilentRequests = 1;
-    garbled.WrongChecksumReplies = 1;
-    cut.ShortReplyBytes = 100;
-    for (const emu::Faults& f : {silent, garbled, cut}) {
+    for (const emu::Faults& f : {Fault(&emu::Faults::SilentRequests, 1), Fault(&emu::Faults::WrongChecksumReplies, 1),
+                                 Fault(&emu::Faults::ShortReplyBytes, 100)}) {
         prompts.Clear();
         fx.Emu().SetFaults(f);
         w.BitBtn5Click();
@@ -82,8 +71,7 @@ TEST_F(WifiMailWindowFaults, NoLinkBadReadsRefusedSendsAndPortRanges)
         EXPECT_EQ(w.Edit1->text(), "zostaje");
     }
     prompts.Clear();
-    refused.ErrorCode = 110;
-    fx.Emu().SetFaults(refused);
+    fx.Emu().SetFaults(Fault(&emu::Faults::ErrorCode, 110));
     w.BitBtn4Click();
     EXPECT_EQ(prompts.Messages(), QStringList{"Błąd 0x04"});
 
@@ -108,3 +96,5 @@ TEST_F(WifiMailWindowFaults, NoLinkBadReadsRefusedSendsAndPortRanges)
         EXPECT_EQ(fx.Emu().ReceivedFrames().empty(), message.startsWith("Błąd"));
     }
 }
+
+INSTANTIATE_TEST_SUITE_P(Links, WifiMailWindow, ::testing::Bool(), LinkName);
