@@ -7,7 +7,9 @@
 #include "platform/ClientSocket.h"
 
 #include <cstdio>
+#include <cstdint>
 #include <cstdlib>
+#include <fcntl.h>
 #include <filesystem>
 #include <initializer_list>
 #include <string>
@@ -49,6 +51,36 @@ inline bool ReportAgainstFloor(const char* exchange, double seconds, std::size_t
     std::fflush(stdout);
     return false;
 }
+
+// The register's UART never sleeps, but the emulator standing in for it does, and on a virtual
+// machine a sleeping processor wakes a tenth of a millisecond late: several times an exchange,
+// that would be measured as the program's. While held, the kernel keeps idle processors ready to
+// run at once (the PM QoS request of /dev/cpu_dma_latency, as latency benchmarks do); each run
+// says whether it could.
+class WakeLatencyHold {
+public:
+    WakeLatencyHold()
+    {
+        fd_ = ::open("/dev/cpu_dma_latency", O_WRONLY | O_CLOEXEC);
+        const int32_t none = 0;
+        if (fd_ >= 0 && ::write(fd_, &none, sizeof none) != sizeof none) {
+            ::close(fd_);
+            fd_ = -1;
+        }
+        std::printf(fd_ >= 0 ? "processors kept awake while the benchmark runs (cpu_dma_latency 0)\n"
+                             : "processors may sleep (no access to /dev/cpu_dma_latency): every wake-up counts\n");
+    }
+    ~WakeLatencyHold()
+    {
+        if (fd_ >= 0)
+            ::close(fd_);
+    }
+    WakeLatencyHold(const WakeLatencyHold&) = delete;
+    WakeLatencyHold& operator=(const WakeLatencyHold&) = delete;
+
+private:
+    int fd_ = -1;
+};
 
 // N from the command line: 1..max, or the default when not given; 0 when it is out of range.
 inline long CountArgument(int argc, char** argv, int index, long fallback, long max)

@@ -303,6 +303,7 @@ int main(int argc, char** argv)
 {
     ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
     QApplication app(argc, argv);
+    WakeLatencyHold awake;
     const long n = CountArgument(argc, argv, 1, 8000, 8000);
     if (n == 0)
         return 2;

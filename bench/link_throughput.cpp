@@ -131,6 +131,7 @@ int main(int argc, char** argv)
 {
     ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
     QApplication app(argc, argv);
+    WakeLatencyHold awake;
     const long n = CountArgument(argc, argv, 1, 2000, 8000);
     if (n == 0)
         return 2;

@@ -151,6 +151,7 @@ int main(int argc, char** argv)
 {
     ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
     QApplication app(argc, argv);
+    WakeLatencyHold awake;
     const long frames = CountArgument(argc, argv, 1, 1024, 8192);
     const long kilobytes = CountArgument(argc, argv, 2, 512, 800);
     if (frames == 0 || kilobytes == 0)
