@@ -6,6 +6,8 @@
 #include "platform/Cp1250.h"
 #include "tables/GoodsLogic.h"
 
+#include <QStringDecoder>
+
 #include <algorithm>
 #include <cstring>
 #include <limits>
@@ -122,6 +124,31 @@ QString NotFloat(std::string_view text)
     return QStringLiteral("'%1' is not a valid floating point value").arg(Shown(text));
 }
 
+// A byte no text takes from a file: a control character, or one of the bytes cp1250 leaves
+// undefined, which the codec maps to the C1 control of the same value.
+bool RefusedTextByte(unsigned char b) { return QChar(Cp1250ToUnicode(b)).category() == QChar::Other_Control; }
+
+// Why a text field cannot go into a record: its control characters and undefined bytes, each
+// named once; empty when it can.
+QString TextFault(std::string_view text)
+{
+    QStringList controls, undefined;
+    for (const unsigned char b : text) {
+        if (!RefusedTextByte(b))
+            continue;
+        const QString code = QStringLiteral("\\x%1").arg(uint(b), 2, 16, QLatin1Char('0'));
+        QStringList& found = b < 0x80 ? controls : undefined;
+        if (!found.contains(code))
+            found << code;
+    }
+    QStringList parts;
+    if (!controls.isEmpty())
+        parts << QStringLiteral("znaki sterujące: ") + controls.join(QLatin1Char(' '));
+    if (!undefined.isEmpty())
+        parts << QStringLiteral("bajty spoza strony kodowej 1250: ") + undefined.join(QLatin1Char(' '));
+    return parts.join(QStringLiteral(", "));
+}
+
 // One field converted: the number of number kinds, the bytes of texts.
 struct FieldValue {
     unsigned long long Number = 0;
@@ -132,6 +159,9 @@ struct FieldValue {
 // Converts field text of column c; an empty reason when it converted.
 QString ConvertField(const CsvColumn& c, std::string_view text, unsigned highestNumber, FieldValue& v)
 {
+    if (c.Kind == K::Text || c.Kind == K::ExactText || c.Kind == K::VatLetter)
+        if (QString fault = TextFault(text); !fault.isEmpty())
+            return fault;
     switch (c.Kind) {
     case K::RecordNumber:
     case K::Byte: {
@@ -229,8 +259,24 @@ void LayGoodsRecord(const std::vector<FieldValue>& v, uint8_t* slot)
     std::memcpy(slot, record, sizeof record);
 }
 
-// Only the byte-order mark says UTF-8: cp1250 texts such as "ĘŚ" (CA 8C) are valid UTF-8 too.
-bool Utf8File(const std::string& file) { return file.rfind("\xEF\xBB\xBF", 0) == 0; }
+// UTF-8 when the byte-order mark says so, or when the whole file is UTF-8 beyond ASCII that
+// decodes only to characters cp1250 has a place for. cp1250 texts that happen to be valid UTF-8
+// ("ĘŚ" is CA 8C) decode to characters cp1250 lacks, so the program's own files stay cp1250.
+bool Utf8File(const std::string& file)
+{
+    if (file.rfind("\xEF\xBB\xBF", 0) == 0)
+        return true;
+    if (std::all_of(file.begin(), file.end(), [](char b) { return uint8_t(b) < 0x80; }))
+        return false;
+    QStringDecoder decoder(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
+    const QString text = decoder(QByteArrayView(file.data(), qsizetype(file.size())));
+    if (decoder.hasError())
+        return false;
+    return std::all_of(text.begin(), text.end(), [](QChar c) {
+        const int code = UnicodeToCp1250(c.unicode());
+        return code >= 0 && (code < 0x80 || !RefusedTextByte(uint8_t(code)));
+    });
+}
 
 // The file in cp1250; characters the code page has no place for are collected per line (1-based).
 std::string Utf8ToCp1250(const std::string& file, std::map<int, QString>& unmapped)
@@ -358,7 +404,7 @@ QString CsvNotReadBackWarning(CsvTable table, const std::vector<uint8_t>& area)
             continue;
         const std::string line = CsvRecordLine(table, area.data() + at);
         if (std::size_t(std::count(line.begin(), line.end(), ';')) == separators &&
-            line.find_first_of("\r\n") == std::string::npos)
+            std::none_of(line.begin(), line.end(), [](char b) { return RefusedTextByte(uint8_t(b)); }))
             continue;
         if (numbers.size() == CsvErrorsShown) {
             numbers << QStringLiteral("...");
@@ -366,11 +412,15 @@ QString CsvNotReadBackWarning(CsvTable table, const std::vector<uint8_t>& area)
         }
         numbers << QString::fromStdString(line.substr(0, line.find(';')));
     }
-    if (numbers.isEmpty())
-        return {};
-    return QStringLiteral("Teksty rekordów o numerach %1 zawierają znak ';' lub koniec wiersza. "
-                          "Import tego pliku ich nie przyjmie.")
-        .arg(numbers.join(QStringLiteral(", ")));
+    QStringList warnings;
+    if (!numbers.isEmpty())
+        warnings << QStringLiteral("Teksty rekordów o numerach %1 zawierają znak ';', znak sterujący (np. koniec "
+                                   "wiersza) lub bajt spoza strony kodowej 1250. Import tego pliku ich nie przyjmie.")
+                        .arg(numbers.join(QStringLiteral(", ")));
+    if (Utf8File(BuildCsvFile(table, area)))
+        warnings << QStringLiteral("Cały plik jest zarazem poprawnym tekstem UTF-8: import odczyta go jako UTF-8 "
+                                   "i jego teksty wrócą zmienione.");
+    return warnings.join(QLatin1Char('\n'));
 }
 
 std::vector<uint8_t> ReadCsvArea(CsvTable table)

@@ -56,8 +56,9 @@ std::string CsvColumnTitleLine(CsvTable table);
 // The whole file from the table's area as read from the image (CsvSlotCount records): the two
 // title lines, then a line per used slot, each ending in LF.
 std::string BuildCsvFile(CsvTable table, const std::vector<uint8_t>& area);
-// Names the used records (up to CsvErrorsShown of them) whose texts hold ';', CR or LF: an import
-// would refuse their lines. Empty when every line comes back whole.
+// Names the used records (up to CsvErrorsShown of them) whose texts hold ';', a control character
+// (CR and LF among them) or a byte cp1250 leaves undefined: an import would refuse their lines.
+// Also warns when the whole file would read as UTF-8. Empty when every line comes back whole.
 QString CsvNotReadBackWarning(CsvTable table, const std::vector<uint8_t>& area);
 // The table's area in one read; empty when the image is not usable.
 std::vector<uint8_t> ReadCsvArea(CsvTable table);
@@ -94,9 +95,10 @@ struct CsvImportCheck {
 
 // Reads the whole file: recognises its table by the title, checks every line and lays the
 // records into a copy of the table's area read from the image. Writes nothing. The file is
-// cp1250, the format's own code page, unless it starts with the UTF-8 byte-order mark (then it
-// is converted; a character cp1250 lacks makes its line bad). Other UTF-8 is no sign: cp1250
-// pairs such as "ĘŚ" are valid UTF-8 too.
+// cp1250, the format's own code page, unless it starts with the UTF-8 byte-order mark, or all of
+// it is valid UTF-8 beyond ASCII whose every character cp1250 holds (as spreadsheets save it):
+// then it is converted, and a character cp1250 lacks makes its line bad. A control character or
+// a byte cp1250 leaves undefined in a text field makes its line bad too.
 CsvImportCheck CheckCsvImport(const std::string& file);
 // Writes the staged area in one go and marks the database modified; false when the write failed.
 // A file without record lines writes nothing.

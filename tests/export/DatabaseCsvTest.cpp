@@ -79,11 +79,23 @@ TEST_F(CsvExportWindow, WritesTheChosenFileWholeAndOverwritesOnlyWhenAsked)
     // Texts an import would split are written as they are, and the user is told which.
     StoreSmall(TableOffsets.GoodsGroupTable, GoodsGroupRecordSize, 4, {Field("Soki; wody", 21)});
     StoreSmall(TableOffsets.GoodsGroupTable, GoodsGroupRecordSize, 7, {Field("Dwa\nwiersze", 21)});
+    StoreSmall(TableOffsets.GoodsGroupTable, GoodsGroupRecordSize, 8, {Field("Tab\tna", 21)});
+    StoreSmall(TableOffsets.GoodsGroupTable, GoodsGroupRecordSize, 9, {{'Z', 0x81}});  // a byte cp1250 leaves undefined
     Export(3, env.Path("grupy"));
     EXPECT_EQ(prompts.LastSaveInitial, QString("Bez nazwy_grupy.csv"));
-    EXPECT_EQ(ReadWhole(env.Path("grupy.csv")), "Grupy\nNumer;Nazwa\n1;Grupa podstawowa\n4;Soki; wody\n7;Dwa\nwiersze\n");
-    EXPECT_EQ(prompts.TakeTexts(), QStringList{"Teksty rekordów o numerach 4, 7 zawierają znak ';' lub koniec wiersza. "
+    EXPECT_EQ(ReadWhole(env.Path("grupy.csv")),
+              "Grupy\nNumer;Nazwa\n1;Grupa podstawowa\n4;Soki; wody\n7;Dwa\nwiersze\n8;Tab\tna\n9;Z\x81\n");
+    EXPECT_EQ(prompts.TakeTexts(), QStringList{"Teksty rekordów o numerach 4, 7, 8, 9 zawierają znak ';', znak sterujący "
+                                               "(np. koniec wiersza) lub bajt spoza strony kodowej 1250. "
                                                "Import tego pliku ich nie przyjmie."});
+    // A file whose cp1250 bytes read as UTF-8 of characters cp1250 has would come back changed.
+    DbZeroFillAt(TableOffsets.GoodsGroupTable + 3 * GoodsGroupRecordSize, 6 * GoodsGroupRecordSize);
+    StoreSmall(TableOffsets.GoodsGroupTable, GoodsGroupRecordSize, 4, {Field("XÄ…", 21)});
+    EXPECT_EQ(CsvNotReadBackWarning(CsvTable::Groups, ReadCsvArea(CsvTable::Groups)),
+              "Cały plik jest zarazem poprawnym tekstem UTF-8: import odczyta go jako UTF-8 i jego teksty wrócą "
+              "zmienione.");
+    StoreSmall(TableOffsets.GoodsGroupTable, GoodsGroupRecordSize, 4, {Field("GĘŚ i STÓŁ XÄ…", 21)});
+    EXPECT_TRUE(CsvNotReadBackWarning(CsvTable::Groups, ReadCsvArea(CsvTable::Groups)).isEmpty());
     EXPECT_EQ(w.Label5->text(), QString("Wyeksportowano bazę grup towarowych"));
     EXPECT_EQ(App.DatabaseModified, 0);
     for (uint16_t plu = 1; plu <= 21; ++plu)
@@ -148,10 +160,10 @@ TEST_F(CsvImportWindow, EveryTableExportsByteForByteAndComesBack)
     EXPECT_EQ(DefaultCsvFileName("sklep.rkb", CsvTable::PaymentForms), "sklep_formy_plat.csv");
     EXPECT_EQ(DefaultCsvFileName("rkb_baza", CsvTable::Currencies), "rkb_baza_waluty.csv");
 
-    // Goods names holding every byte a name may hold in a file.
+    // Goods names holding every byte a name may hold in a file (not the five cp1250 leaves undefined).
     std::string bytes;
     for (int b = 0x20; b <= 0xFF; ++b)
-        if (b != ';' && b != 0x7F)
+        if (b != ';' && b != 0x7F && std::string_view("\x81\x83\x88\x90\x98").find(char(b)) == std::string_view::npos)
             bytes += char(b);
     for (uint16_t plu = 10; !bytes.empty(); ++plu, bytes.erase(0, 42))
         WriteGoodsRecordToImage({plu, bytes.substr(0, 42), "A", 1, "", 1, 2, 1, 0, 9, 3});
@@ -261,9 +273,108 @@ TEST_F(CsvImportWindow, ABadFileChangesNothingAndNamesEveryLineButEditorFilesAre
     Import("Waluty\nNumer;Nazwa;Kurs;Symbol\n3;C;4,5;X\n");
     EXPECT_EQ(DbReadU32At(TableOffsets.CurrencyTable + 60 + 22), 45u);
     EXPECT_EQ(DbReadByteAt(TableOffsets.CurrencyTable + 60 + 26), 1);
-    // cp1250 whatever it would read as in UTF-8; UTF-8 only after its byte-order mark.
-    Import(Cp("Grupy\nNumer;Nazwa\n2;XÄ…\n"));
-    EXPECT_EQ(DbReadStringAt(TableOffsets.GoodsGroupTable + 22 + 1, 21), Cp("XÄ…"));
     Import("\xEF\xBB\xBF" "Formy płatności\nNumer;Nazwa;Typ\n3;Przelew ąę;1\n");
     EXPECT_EQ(DbReadStringAt(TableOffsets.PaymentFormTable + 2 * 23 + 1, 21), Cp("Przelew ąę"));
+}
+
+// A file is UTF-8 after the byte-order mark, or when all of it is UTF-8 with letters beyond ASCII
+// that cp1250 has every one of; else cp1250, so that the program's own files come back as they were.
+TEST_F(CsvImportWindow, AFileIsUtf8WhenMarkedOrWhenEveryCharacterFitsCp1250)
+{
+    const std::string bom = "\xEF\xBB\xBF";
+    const struct {
+        const char* name;
+        std::string file;
+        std::string stored;  // group 2's name
+    } cases[] = {
+        {"unmarked UTF-8", "Grupy\nNumer;Nazwa\n2;Mąka żółć\n", Cp("Mąka żółć")},
+        {"marked UTF-8", bom + "Grupy\nNumer;Nazwa\n2;Mąka żółć\n", Cp("Mąka żółć")},
+        {"unmarked UTF-8 with the euro sign", "GRUPY\nNumer;Nazwa\n1;x\n2;Zażółć €\n", Cp("Zażółć €")},
+        {"cp1250 that is valid UTF-8", Cp("Grupy\nNumer;Nazwa\n2;GĘŚ i STÓŁ\n"), Cp("GĘŚ i STÓŁ")},
+        {"cp1250", Cp("Grupy\nNumer;Nazwa\n2;Mąka żółć\n"), Cp("Mąka żółć")},
+        {"cp1250 that reads as UTF-8 of cp1250 letters", Cp("Grupy\nNumer;Nazwa\n2;XÄ…\n"), Cp("Xą")},
+        {"invalid UTF-8 after a valid part", "Grupy\nNumer;Nazwa\n2;ż\xC5\n", "\xC5\xBC\xC5"},
+        {"overlong UTF-8", "Grupy\nNumer;Nazwa\n2;\xE0\x80\xAF\n", "\xE0\x80\xAF"},
+        {"UTF-8 of a surrogate", "Grupy\nNumer;Nazwa\n2;\xED\xA0\x80\n", "\xED\xA0\x80"},
+    };
+    for (const auto& c : cases) {
+        Import(c.file);
+        EXPECT_TRUE(prompts.Texts().isEmpty()) << c.name << ": " << prompts.Texts().join('|').toStdString();
+        EXPECT_EQ(DbReadStringAt(TableOffsets.GoodsGroupTable + 22 + 1, 21), c.stored) << c.name;
+        EXPECT_EQ(w.Label2->text(), QString("Zaimportowano bazę grup towarowych")) << c.name;
+    }
+    Import("Formy płatności\nNumer;Nazwa;Typ\n3;Przelew ąę;1\n");
+    EXPECT_EQ(DbReadStringAt(TableOffsets.PaymentFormTable + 2 * 23 + 1, 21), Cp("Przelew ąę"));
+
+    // U+0081 has no place in cp1250: unmarked, the file is cp1250 and its byte 0x81 refuses the
+    // line; marked, the character does.
+    App.DatabaseModified = 0;
+    const std::vector<uint8_t> before = ImageBytes();
+    for (const std::string& mark : {std::string(), bom}) {
+        Import(mark + "Grupy\nNumer;Nazwa\n2;Nowa\n3;A\xC2\x81\n");
+        EXPECT_EQ(prompts.Texts(), QStringList{"Plik zawiera błędy, nic nie zaimportowano.\n"
+                                               "Wiersz 4, kolumna \"Nazwa\": bajty spoza strony kodowej 1250: \\x81"});
+    }
+    EXPECT_EQ(ImageBytes(), before);
+    EXPECT_EQ(App.DatabaseModified, 0);
+}
+
+// Control characters and the bytes cp1250 leaves undefined in any text field of any table refuse
+// the file, naming each line and its column; a good line before them is not written either.
+TEST_F(CsvImportWindow, ControlCharactersAndUndefinedBytesInTextsRefuseTheFile)
+{
+    App.DatabaseModified = 0;
+    const std::vector<uint8_t> before = ImageBytes();
+    Import("Towary\nx\n20;Dobry;1,00;A;590;1;0;0;1;0\n21;A\x01" "B\x07" "C\x1b" "D;1,00;A;590;1;0;0;1;0\n");
+    EXPECT_EQ(prompts.Texts(), QStringList{"Plik zawiera błędy, nic nie zaimportowano.\n"
+                                           "Wiersz 4, kolumna \"Nazwa\": znaki sterujące: \\x01 \\x07 \\x1b"});
+
+    const std::vector<std::string> goodLines[CsvTableCount] = {
+        {"21", "Mąka", "1,00", "A", "590", "1", "0", "0", "1", "0"}, {"2", "Skrzynka", "1,00", "0"},
+        {"2", "Ala", "1234", "1", "1", "1", "1", "1", "1", "1"},     {"2", "Napoje"},
+        {"2", "Rabat", "0", "0", "5,00"},                            {"2", "Karta", "1"},
+        {"2", "Euro", "4,5", "EUR"}};
+    // Texts of at most three bytes, so that they fit the narrowest field, and what each line says.
+    const std::pair<std::string, std::string> texts[] = {
+        {"\x01\x1f\x7f", "znaki sterujące: \\x01 \\x1f \\x7f"},
+        {std::string("a\0b", 3), "znaki sterujące: \\x00"},
+        {"a\tb", "znaki sterujące: \\x09"},
+        {"a\rb", "znaki sterujące: \\x0d"},
+        {"a\x81", "bajty spoza strony kodowej 1250: \\x81"},
+        {"\x83\x88", "bajty spoza strony kodowej 1250: \\x83 \\x88"},
+        {"\x90\x98\x90", "bajty spoza strony kodowej 1250: \\x90 \\x98"},
+        {"\x98\x01", "znaki sterujące: \\x01, bajty spoza strony kodowej 1250: \\x98"},
+    };
+    int textFields = 0;
+    for (int t = 0; t < CsvTableCount; ++t) {
+        const CsvTableFormat& format = CsvFormat(CsvTable(t));
+        for (std::size_t column = 0; column < format.Columns.size(); ++column) {
+            const CsvKind kind = format.Columns[column].Kind;
+            if (kind != CsvKind::Text && kind != CsvKind::ExactText && kind != CsvKind::VatLetter)
+                continue;
+            ++textFields;
+            std::vector<std::string> fields = goodLines[t];
+            auto line = [&] {
+                std::string joined;
+                for (const std::string& f : fields)
+                    joined += (joined.empty() ? "" : ";") + f;
+                return joined + "\n";
+            };
+            std::string file = Cp(format.FileTitle) + "\n" + CsvColumnTitleLine(CsvTable(t)) + "\n" + line();
+            std::string refusal = "Plik zawiera błędy, nic nie zaimportowano.";
+            int number = 4;
+            for (const auto& [text, reason] : texts) {
+                fields[column] = text;
+                file += line();
+                refusal += "\nWiersz " + std::to_string(number++) + ", kolumna \"" + format.Columns[column].Title +
+                           "\": " + reason;
+            }
+            Import(file);
+            EXPECT_EQ(prompts.Texts(), QStringList{QString::fromStdString(refusal)}) << format.FileTitle << " " << column;
+            EXPECT_TRUE(w.Label2->text().isEmpty());
+        }
+    }
+    EXPECT_EQ(textFields, 11);  // goods name, VAT and code; cashier name and password; currency name and symbol
+    EXPECT_EQ(ImageBytes(), before);
+    EXPECT_EQ(App.DatabaseModified, 0);
 }
