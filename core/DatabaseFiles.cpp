@@ -19,6 +19,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <functional>
+#include <random>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
@@ -52,17 +53,28 @@ std::string WriteTarget(std::string path)
     return path;
 }
 
-} // namespace
-
-WholeWrite WriteFileWhole(const std::string& chosen, const uint8_t* data, std::size_t n, bool sync)
+// A name beside path that no one can guess and plant first.
+std::string TemporaryName(const std::string& path)
 {
-    const std::string path = WriteTarget(chosen);
-    static unsigned counter = 0;
+    static const char letters[] = "0123456789abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ";
+    std::random_device random;
+    std::string name = path + ".tmp";
+    for (int i = 0; i < 12; ++i)
+        name.push_back(letters[random() % (sizeof letters - 1)]);
+    return name;
+}
+
+// The whole-file writer; kept (when given) receives the written descriptor, open for reading and
+// writing, instead of its being closed.
+WholeWrite WriteWhole(const std::string& chosen, const uint8_t* data, std::size_t n, bool sync, bool followOwnLinks,
+                      int* kept)
+{
+    const std::string path = followOwnLinks ? WriteTarget(chosen) : chosen;
     std::string temp;
     int fd = -1;
     for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
-        temp = path + ".tmp" + std::to_string(::getpid()) + "-" + std::to_string(++counter);
-        fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        temp = TemporaryName(path);
+        fd = ::open(temp.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0666);
         if (fd < 0 && errno != EEXIST)
             break;
     }
@@ -70,9 +82,10 @@ WholeWrite WriteFileWhole(const std::string& chosen, const uint8_t* data, std::s
         return WholeWrite::OpenFailed;
 
     bool ok = true;
-    // A file that is replaced keeps its permissions.
+    // A regular file that is replaced keeps its permissions, but not its set-user and set-group
+    // bits; a link that is replaced is not looked through (whoever made it chose what it names).
     struct stat old {};
-    if (::stat(path.c_str(), &old) == 0 && S_ISREG(old.st_mode) && ::fchmod(fd, old.st_mode & 07777) != 0)
+    if (::lstat(path.c_str(), &old) == 0 && S_ISREG(old.st_mode) && ::fchmod(fd, old.st_mode & 01777) != 0)
         ok = false;
     std::size_t done = 0;
     while (ok && done < n) {
@@ -86,46 +99,53 @@ WholeWrite WriteFileWhole(const std::string& chosen, const uint8_t* data, std::s
     }
     if (ok && sync && ::fsync(fd) != 0)
         ok = false;
-    if (::close(fd) != 0)
+    if (!kept && ::close(fd) != 0)
         ok = false;
     if (ok && ::rename(temp.c_str(), path.c_str()) != 0)
         ok = false;
     if (!ok) {
         const int why = errno;
+        if (kept)
+            ::close(fd);
         ::unlink(temp.c_str());
         errno = why;
         return WholeWrite::WriteFailed;
     }
+    if (kept)
+        *kept = fd;
     return WholeWrite::Ok;
+}
+
+} // namespace
+
+WholeWrite WriteFileWhole(const std::string& path, const uint8_t* data, std::size_t n, bool sync)
+{
+    return WriteWhole(path, data, n, sync, true, nullptr);
 }
 
 namespace {
 
-// Puts a complete image in place of the working file and opens the image stream on it. The
-// open image is left as it was when the new one cannot be written.
+// Puts a complete image in place of the working file and keeps the descriptor it was written
+// through as the image stream, so that whatever lies at the name afterwards is never opened.
+// The working file is the program's own: a link there is replaced, not followed. The open image
+// is left as it was when the new one cannot be written.
 bool InstallImage(const std::string& folder, const std::vector<uint8_t>& image)
 {
     if (folder.empty())
         return false;
     const std::string path = folder + "/" + App.WorkingImageFileName;
-    if (WriteFileWhole(path, image.data(), image.size(), false) != WholeWrite::Ok)
+    int fd = -1;
+    if (WriteWhole(path, image.data(), image.size(), false, false, &fd) != WholeWrite::Ok)
         return false;
-    return DatabaseImage.Open(path);
+    DatabaseImage.Adopt(fd, path);
+    return true;
 }
 
-// Why a file could not be made, in the user's words.
-QString WriteFailureReason(int error)
+// The working folder that could not be had or written, and why.
+QString WorkingFolderFailure(const std::string& folder, int error)
 {
-    switch (error) {
-    case ENOSPC:
-    case EDQUOT:
-    case EFBIG: return QStringLiteral("brak miejsca na dysku");
-    case EACCES:
-    case EPERM: return QStringLiteral("brak uprawnień");
-    case EROFS: return QStringLiteral("system plików tylko do odczytu");
-    case EISDIR: return QStringLiteral("w miejscu pliku %1 jest folder").arg(QString::fromStdString(App.WorkingImageFileName));
-    default: return QString::fromLocal8Bit(std::strerror(error));
-    }
+    return QStringLiteral("Nie można utworzyć bazy roboczej w folderze %1: %2.")
+        .arg(QFile::decodeName(folder.c_str()), WriteFailureReason(error, App.WorkingImageFileName));
 }
 
 void PutU16(std::vector<uint8_t>& b, uint32_t at, uint16_t v)
@@ -358,6 +378,22 @@ bool UsableFactor(double factor) { return std::isfinite(factor) && factor >= 0; 
 
 } // namespace
 
+QString WriteFailureReason(int error, const std::string& fileName)
+{
+    switch (error) {
+    case ENOSPC:
+    case EDQUOT:
+    case EFBIG: return QStringLiteral("brak miejsca na dysku");
+    case EACCES:
+    case EPERM: return QStringLiteral("brak uprawnień");
+    case EROFS: return QStringLiteral("system plików tylko do odczytu");
+    case EISDIR: return QStringLiteral("w miejscu pliku %1 jest folder").arg(QFile::decodeName(fileName.c_str()));
+    case ENOENT: return QStringLiteral("folder nie istnieje");
+    case ENOTDIR: return QStringLiteral("w ścieżce folderu jest plik");
+    default: return QString::fromLocal8Bit(std::strerror(error));
+    }
+}
+
 std::string FileNameOfPath(const std::string& path)
 {
     const auto sep = path.find_last_of("/\\");
@@ -374,9 +410,8 @@ int CreateDatabaseImage(QString* why)
         return 0;
     const int error = errno;
     if (why)
-        *why = QStringLiteral("Nie można utworzyć bazy roboczej w folderze %1: %2. Otwórz plik bazy danych "
-                              "albo utwórz nową bazę, gdy przyczyna zniknie.")
-                   .arg(PathText(folder.empty() ? refused : folder), WriteFailureReason(error));
+        *why = WorkingFolderFailure(folder.empty() ? refused : folder, error) +
+               QStringLiteral(" Otwórz plik bazy danych albo utwórz nową bazę, gdy przyczyna zniknie.");
     return 1;
 }
 
@@ -403,8 +438,15 @@ int LoadDatabaseBytes(std::vector<uint8_t> bytes, const std::string& fileName)
     GoodsRelay relay;
     if (spacing != App.GoodsRecordSize)
         relay = RelayGoodsArea(goods, spacing, App.GoodsRecordSize);
-    // The file is the image with its magic over bytes 0..15, which the image keeps.
-    if (!InstallImage(TempFolder("C:\\Rivo_Tmp"), bytes)) {
+    // The file is the image with its magic over bytes 0..15, which the image keeps. The file was
+    // read: without a working folder the message says where and why, not that reading failed.
+    std::string refused;
+    const std::string folder = TempFolder("C:\\Rivo_Tmp", &refused);
+    if (folder.empty()) {
+        ShowMessage(WorkingFolderFailure(refused, errno) + QStringLiteral(" Nie wczytano bazy."));
+        return 1;
+    }
+    if (!InstallImage(folder, bytes)) {
         ShowMessage(QStringLiteral("Wystąpił błąd odczytu"));
         return 1;
     }

@@ -50,9 +50,13 @@ void ConvertRate(uint32_t& digits, uint8_t& decimals, double factor);
 // Writes the bytes into a new file beside path and renames it over path only when every byte
 // is written (and, with sync, on the disk), so that a failure leaves the old file as it was
 // (errno then says why). A link of this user's own is written through to its target, which
-// gets the new file beside it; another user's link is replaced, never followed.
+// gets the new file beside it; another user's link is replaced, never followed. The new file
+// has the permissions of the regular file it replaces, without set-user and set-group bits
+// (0666 less the umask when there is none); its temporary name cannot be guessed.
 enum class WholeWrite { Ok, OpenFailed, WriteFailed };
 WholeWrite WriteFileWhole(const std::string& path, const uint8_t* data, std::size_t n, bool sync);
+// Why a write failed (its errno), in the user's words; fileName is the file that was meant.
+QString WriteFailureReason(int error, const std::string& fileName);
 
 // The file name without folders (everything up to the last '/' or '\' removed).
 std::string FileNameOfPath(const std::string& path);

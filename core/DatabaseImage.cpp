@@ -60,11 +60,24 @@ ImageStream::~ImageStream() { Close(); }
 bool ImageStream::Open(const std::string& path)
 {
     Close();
-    fd_ = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+    // A link there was not made by the program; a FIFO or device would block or never end.
+    int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK, 0666);
+    struct stat st {};
+    if (fd >= 0 && (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode))) {
+        ::close(fd);
+        fd = -1;
+    }
+    Adopt(fd, path);
+    return fd_ >= 0;
+}
+
+void ImageStream::Adopt(int fd, const std::string& path)
+{
+    Close();
+    fd_ = fd;
     failed_ = fd_ < 0;
     pos_ = 0;
     path_ = path;
-    return fd_ >= 0;
 }
 
 void ImageStream::Close()

@@ -82,8 +82,11 @@ uint32_t QuickKeyRecordOffset(unsigned cashier, unsigned key);
 class ImageStream {
 public:
     ~ImageStream();
-    // Opens path for reading and writing, created when missing, not truncated; false on failure.
+    // Opens path for reading and writing, created when missing, not truncated; false on failure,
+    // and for a link or anything but a regular file.
     bool Open(const std::string& path);
+    // Takes a descriptor open for reading and writing on the regular file at path as the image.
+    void Adopt(int fd, const std::string& path);
     void Close();
     bool IsOpen() const { return fd_ >= 0; }
     // Usable: open and no read or write has failed since it was opened.

@@ -3,8 +3,12 @@
 #include "core/AppState.h"
 #include "core/DatabaseFiles.h"
 #include "link/Link.h"
+#include "platform/Prompts.h"
 #include "platform/RegularFile.h"
 
+#include <QFile>
+#include <QString>
+#include <cerrno>
 #include <cstdio>
 #include <unistd.h>
 
@@ -68,6 +72,16 @@ bool ReadSettingsFile(const char* path, uint8_t bytes[LinkSettingsFileSize])
     return whole;
 }
 
+// Tells the user the new settings were not written, with the writer's reason; the old file stays.
+void ReportNotSaved(WholeWrite result, const std::string& path, int error)
+{
+    const QString file = QFile::decodeName(path.c_str());
+    const QString what = result == WholeWrite::OpenFailed ? QStringLiteral("Nie mogę otworzyć pliku docelowego ")
+                                                          : QStringLiteral("Wystąpił błąd zapisu pliku ");
+    ShowMessage(what + file + QStringLiteral(": ") + WriteFailureReason(error, LinkSettingsFileName) +
+                QStringLiteral(". Nowe ustawienia transmisji nie zostały zapisane."));
+}
+
 } // namespace
 
 void LoadLinkSettings()
@@ -82,8 +96,13 @@ void LoadLinkSettings()
 void SaveLinkSettingsFile()
 {
     CloseComPort();
-    if (App.StartFolder.empty() || ::chdir(App.StartFolder.c_str()) != 0)
+    if (App.StartFolder.empty())
         return;
+    const std::string path = App.StartFolder + "/" + LinkSettingsFileName;
+    if (::chdir(App.StartFolder.c_str()) != 0) {
+        ReportNotSaved(WholeWrite::OpenFailed, path, errno);
+        return;
+    }
 
     uint8_t bytes[LinkSettingsFileSize];
     EncodeLinkSettings(LinkSettings, bytes);
@@ -93,5 +112,7 @@ void SaveLinkSettingsFile()
         bytes[0] = old[0];
 
     // Whole or not at all: a failed write leaves the old file as it was.
-    WriteFileWhole(LinkSettingsFileName, bytes, sizeof bytes, true);
+    if (const WholeWrite result = WriteFileWhole(LinkSettingsFileName, bytes, sizeof bytes, true);
+        result != WholeWrite::Ok)
+        ReportNotSaved(result, path, errno);
 }

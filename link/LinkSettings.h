@@ -29,7 +29,7 @@ constexpr std::size_t LinkSettingsFileSize = 14;
 // Defaults, then the file in the current folder when it can be read whole.
 void LoadLinkSettings();
 // Makes StartFolder current, closes an open COM port and writes ustaw.cfg there (whole or not
-// at all); a file that cannot be written is skipped without a message.
+// at all); when it cannot be written the user is told why, and the old file stays.
 void SaveLinkSettingsFile();
 
 // The 14 bytes of the file for the settings, and the settings from such bytes.

@@ -14,7 +14,8 @@ std::string NamedMutexPath(const std::string& name)
     for (char c : name)
         file.push_back(c == ' ' || c == '/' ? '_' : c);
     // Without a runtime folder, the folder under /tmp that is this user's alone: no one else can
-    // make the lock file there first.
+    // make the lock file there first. When another user took its name, every copy of the program
+    // finds the same private folder beside it, so the lock still keeps a second copy out.
     std::string folder = UserRuntimeFolder();
     if (folder.empty())
         folder = UserFolder("Rivo_Tmp");

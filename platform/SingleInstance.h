@@ -1,7 +1,8 @@
 #pragma once
 // The program's named mutex: an exclusive lock on a file named after it in the user's runtime
-// folder (without one, in this user's own folder under /tmp), held until the process ends (the
-// kernel drops it with the process).
+// folder (without one, in this user's own folder under /tmp, or in the private folder beside it
+// when someone else took its name), held until the process ends (the kernel drops it with the
+// process).
 #include <string>
 
 // False only when another running process holds the named lock. A lock file that cannot be

@@ -1,54 +1,80 @@
 #include "platform/TempFolder.h"
 
-#include <cerrno>
 #include <cstdlib>
-#include <filesystem>
+#include <dirent.h>
+#include <fcntl.h>
 #include <sys/stat.h>
-#include <system_error>
 #include <unistd.h>
 
-namespace fs = std::filesystem;
+namespace {
+
+// A folder no one else can plant files in: no link, this user's own, writable by no one else.
+// A folder the program made itself (tighten) is made private when others could write it.
+bool PrivateFolder(const std::string& path, bool tighten)
+{
+    const int fd = ::open(path.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    struct stat st {};
+    bool ok = ::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode) && st.st_uid == ::geteuid();
+    if (ok && (st.st_mode & (tighten ? 077 : 022)) != 0)
+        ok = tighten && ::fchmod(fd, 0700) == 0;
+    ::close(fd);
+    return ok;
+}
+
+// A private folder made beside a fixed name someone else took: one of this user's own from
+// before (the first by name, so that every copy of the program finds the same one), or a new one.
+std::string FolderBeside(const std::string& fixed)
+{
+    const std::string base = fixed.substr(fixed.find_last_of('/') + 1) + "-";
+    std::string found;
+    if (DIR* dir = ::opendir("/tmp")) {
+        while (const dirent* e = ::readdir(dir)) {
+            const std::string name = e->d_name;
+            if (name.size() == base.size() + 6 && name.compare(0, base.size(), base) == 0 &&
+                (found.empty() || "/tmp/" + name < found) && PrivateFolder("/tmp/" + name, false))
+                found = "/tmp/" + name;
+        }
+        ::closedir(dir);
+    }
+    if (!found.empty())
+        return found;
+    std::string made = fixed + "-XXXXXX";
+    return ::mkdtemp(made.data()) ? made : std::string();
+}
+
+} // namespace
 
 std::string UserRuntimeFolder()
 {
-    std::error_code ec;
     const char* base = std::getenv("XDG_RUNTIME_DIR");
-    return base && *base && fs::is_directory(base, ec) ? std::string(base) : std::string();
+    return base && *base && PrivateFolder(base, false) ? std::string(base) : std::string();
 }
 
 std::string UserFolder(const std::string& name, std::string* refused)
 {
-    std::error_code ec;
     if (const std::string runtime = UserRuntimeFolder(); !runtime.empty()) {
-        const fs::path folder = fs::path(runtime) / name;
-        std::error_code made;
-        fs::create_directories(folder, made);
-        if (fs::is_directory(folder, ec))
-            return folder.string();
-        errno = made ? made.value() : ENOTDIR;
-        if (refused)
-            *refused = folder.string();
-        return {};
+        const std::string folder = runtime + "/" + name;
+        ::mkdir(folder.c_str(), 0700);
+        if (PrivateFolder(folder, true))
+            return folder;
     }
-    // Under the shared /tmp the folder is this user's alone: another user's folder of the same
-    // name (or a link planted there) is not used.
-    const std::string folder = "/tmp/" + name + "-" + std::to_string(::getuid());
-    ::mkdir(folder.c_str(), 0700);
-    struct stat st {};
-    if (::lstat(folder.c_str(), &st) != 0 || !S_ISDIR(st.st_mode) || st.st_uid != ::getuid() ||
-        ((st.st_mode & 077) != 0 && ::chmod(folder.c_str(), 0700) != 0)) {
-        errno = EACCES;
-        if (refused)
-            *refused = folder;
-        return {};
-    }
-    return folder;
+    // Under the shared /tmp the fixed name is this user's alone; when someone else holds it
+    // (a folder, a file, a link), a private folder beside it is used instead.
+    const std::string fixed = "/tmp/" + name + "-" + std::to_string(::getuid());
+    ::mkdir(fixed.c_str(), 0700);
+    if (PrivateFolder(fixed, true))
+        return fixed;
+    const std::string beside = FolderBeside(fixed);
+    if (beside.empty() && refused)
+        *refused = fixed;
+    return beside;
 }
 
 std::string TempFolder(const std::string& fallbackName, std::string* refused)
 {
-    std::error_code ec;
-    if (const char* t = std::getenv("TEMP"); t && *t && fs::is_directory(t, ec))
+    if (const char* t = std::getenv("TEMP"); t && *t && PrivateFolder(t, false))
         return t;
 
     // "C:\Tepo_Tmp" -> "Tepo_Tmp" under a folder that exists on Linux.

@@ -3,14 +3,17 @@
 #include "core/DatabaseImage.h"
 #include "core/StatusHook.h"
 #include "tests/core/CoreTestUtil.h"
+#include "tests/support/OtherUser.h"
 #include "tests/support/ScriptedPrompts.h"
 #include "tests/support/TestEnvironment.h"
 #include "tests/support/TestFiles.h"
 
+#include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <limits>
 #include <optional>
+#include <sys/stat.h>
 #include <unistd.h>
 #include <gtest/gtest.h>
 
@@ -279,6 +282,115 @@ TEST(DatabaseFile, DeclinedOrFailedSavesKeepTheOldFileAndTheStateAndLinksAreWrit
         EXPECT_EQ(Text(FileBytes(link), 0, 16), "ORVA_RIVO_V_2_00");
         EXPECT_TRUE(TempLeftovers(env.Folder()).empty());
     }
+}
+
+TEST(WholeFileWriter, TheNewFileTakesOnlyTheModeOfTheRegularFileItReplaces)
+{
+    TestEnvironment env(false);
+    const mode_t mask = ::umask(022);
+    enum Before { Nothing, Regular, OwnLink, ForeignLink };
+    struct Case {
+        Before What;
+        mode_t OldMode;   // of the file replaced, or of the one the link names
+        mode_t Expected;  // of the file written
+    };
+    const Case cases[] = {{Nothing, 0, 0644},       {Regular, 0600, 0600},    {Regular, 0640, 0640},
+                          {Regular, 06755, 0755},   {Regular, 02666, 0666},   {OwnLink, 0640, 0640},
+                          {OwnLink, 06777, 0777},   {ForeignLink, 06777, 0644}, {ForeignLink, 0600, 0644}};
+    for (std::size_t i = 0; i < std::size(cases); ++i) {
+        const Case& c = cases[i];
+        SCOPED_TRACE(std::to_string(c.What) + " " + std::to_string(c.OldMode));
+        if (c.What == ForeignLink && !RunningAsRoot())
+            continue;  // giving the link to a second user needs root
+        const std::string folder = env.Path("d" + std::to_string(i));
+        fs::create_directory(folder);
+        const std::string path = folder + "/sklep.rkb", named = folder + "/atk.rkb";
+        if (c.What == Regular) {
+            WriteWhole(path, "stary");
+            ASSERT_EQ(::chmod(path.c_str(), c.OldMode), 0);
+        } else if (c.What != Nothing) {
+            WriteWhole(named, "stary");
+            ASSERT_EQ(::chmod(named.c_str(), c.OldMode), 0);
+            fs::create_symlink("atk.rkb", path);
+            if (c.What == ForeignLink) {
+                ASSERT_EQ(::chown(named.c_str(), OtherUid, OtherUid), 0);
+                ASSERT_EQ(::chmod(named.c_str(), c.OldMode), 0);  // chown drops the set-id bits
+                ASSERT_EQ(::lchown(path.c_str(), OtherUid, OtherUid), 0);
+            }
+        }
+        const uint8_t bytes[] = {'n', 'o', 'w', 'y'};
+        ASSERT_EQ(WriteFileWhole(path, bytes, sizeof bytes, false), WholeWrite::Ok);
+        const std::string written = c.What == OwnLink ? named : path;
+        struct stat st {};
+        ASSERT_EQ(::lstat(written.c_str(), &st), 0);
+        EXPECT_TRUE(S_ISREG(st.st_mode));
+        EXPECT_EQ(st.st_mode & 07777, c.Expected);
+        EXPECT_EQ(ReadWhole(written), "nowy");
+        if (c.What == ForeignLink) {
+            EXPECT_EQ(ReadWhole(named), "stary");
+            ASSERT_EQ(::stat(named.c_str(), &st), 0);
+            EXPECT_EQ(st.st_mode & 07777, c.OldMode);
+        }
+    }
+    ::umask(mask);
+}
+
+TEST(WholeFileWriter, PlantedTemporaryNamesNeitherBlockASaveNorAreWrittenThrough)
+{
+    TestEnvironment env;
+    ScriptedPrompts prompts;
+    const std::string file = env.Path("sklep.rkb"), victim = env.Path("ofiara");
+    WriteWhole(victim, "cudze");
+    // Every name a pid and a counter could give, and the plain ones, linked to another file.
+    std::vector<std::string> planted = {file + ".tmp", file + ".tmp0", file + ".new"};
+    for (int i = 0; i <= 300; ++i)
+        planted.push_back(file + ".tmp" + std::to_string(::getpid()) + "-" + std::to_string(i));
+    for (const std::string& name : planted)
+        fs::create_symlink(victim, name);
+
+    for (int save = 0; save < 3; ++save)
+        EXPECT_EQ(WriteDatabaseFile(file), 0);
+    EXPECT_EQ(prompts.Texts(), QStringList(3, QString::fromStdString("Zapisano plik " + file)));
+    EXPECT_EQ(FileBytes(file).size(), DatabaseFileSize);
+    EXPECT_EQ(ReadWhole(victim), "cudze");
+    EXPECT_EQ(TempLeftovers(env.Folder()).size(), planted.size() - 1);  // ".new" has no ".tmp"
+    // The working image is made through the same writer.
+    EXPECT_EQ(CreateDatabaseImage(), 0);
+}
+
+TEST(WorkingImage, IsNeverWrittenThroughALinkAndWithoutAFolderTheLoadSaysWhichAndWhy)
+{
+    TestEnvironment env;
+    ScriptedPrompts prompts;
+    // Even a link of this user's own in the working folder is replaced, not followed.
+    const std::string image = env.Path("BDTemp.bdt"), victim = env.Path("root.conf");
+    WriteWhole(victim, "tajne");
+    fs::remove(image);
+    fs::create_symlink(victim, image);
+    ASSERT_EQ(CreateDatabaseImage(), 0);
+    EXPECT_FALSE(fs::is_symlink(image));
+    EXPECT_EQ(ReadWhole(victim), "tajne");
+    EXPECT_EQ(FileBytes(image), ExpectedDefaultImage("PLN"));
+
+    if (!RunningAsRoot())
+        GTEST_SKIP() << "needs root to give the process a read-only /tmp";
+    EnvGuard guard({"TEMP", "XDG_RUNTIME_DIR"});
+    ::unsetenv("TEMP");
+    ::unsetenv("XDG_RUNTIME_DIR");
+    std::vector<uint8_t> file(DatabaseFileSize, 0);
+    std::memcpy(file.data(), DatabaseFileMagic, 16);
+    const QString expected = QString::fromStdString("Nie można utworzyć bazy roboczej w folderze /tmp/Rivo_Tmp-" +
+                                                    std::to_string(::getuid()) +
+                                                    ": system plików tylko do odczytu. Nie wczytano bazy.");
+    const std::optional<bool> said = WithReadOnlyTmp([&] {
+        const bool refused = LoadDatabaseBytes(file, "x.rkb") == 1 && App.CurrentDatabaseFileName == "Bez nazwy";
+        if (prompts.Texts() != QStringList{expected})
+            std::fprintf(stderr, "shown: %s\n", qPrintable(prompts.Texts().join(" | ")));
+        return refused && prompts.Texts() == QStringList{expected} && DatabaseImage.Usable();
+    });
+    if (!said)
+        GTEST_SKIP() << "this system gives no process a /tmp of its own";
+    EXPECT_TRUE(*said);
 }
 
 // ---- price conversion ----

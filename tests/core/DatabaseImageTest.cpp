@@ -2,9 +2,12 @@
 #include "core/DatabaseImage.h"
 #include "tests/core/CoreTestUtil.h"
 #include "tests/support/TestEnvironment.h"
+#include "tests/support/TestFiles.h"
 
 #include <algorithm>
 #include <cstring>
+#include <filesystem>
+#include <sys/stat.h>
 #include <gtest/gtest.h>
 
 TEST(ImageLayout, SlotIsUsedExactlyWhenItsNumberIsNotZeroInAUsableImage)
@@ -34,6 +37,27 @@ TEST(ImageLayout, SlotIsUsedExactlyWhenItsNumberIsNotZeroInAUsableImage)
     EXPECT_FALSE(GoodsSlotUsed(1));
     ASSERT_TRUE(DatabaseImage.Open(path));
     EXPECT_EQ(DbReadU16At(GoodsRecordOffset(1)), 0);
+}
+
+TEST(ImageStream, OpensOnlyARegularFileAndNeverThroughALink)
+{
+    TestEnvironment env;
+    const std::string path = DatabaseImage.Path(), victim = env.Path("root.conf");
+    WriteWhole(victim, "tajne");
+    ::chmod(victim.c_str(), 0600);
+    // The working file swapped for a link, or for something that is no file at all.
+    for (int swap = 0; swap < 2; ++swap) {
+        SCOPED_TRACE(swap);
+        std::filesystem::remove(path);
+        if (swap == 0)
+            std::filesystem::create_symlink(victim, path);
+        else
+            ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0);
+        EXPECT_FALSE(DatabaseImage.Open(path));
+        EXPECT_FALSE(DatabaseImage.Usable());
+        DbWriteByteAt(0, 'X');
+        EXPECT_EQ(ReadWhole(victim), "tajne");
+    }
 }
 
 TEST(ImageHelpers, PaddedStringsAndOneSharedPosition)
