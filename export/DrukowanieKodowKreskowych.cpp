@@ -2,6 +2,7 @@
 
 #include "core/AppState.h"
 #include "core/DatabaseImage.h"
+#include "core/PdfOutput.h"
 #include "platform/Cp1250.h"
 #include "platform/Printing.h"
 #include "platform/Prompts.h"
@@ -158,10 +159,13 @@ void TDrukowanieKodowKreskowych::BitBtn1Click()
         return;
     }
     QPrinter printer(QPrinter::HighResolution);
-    if (!ChoosePrinter(printer, PdfOutputPath, this))
+    PdfOutput pdf;
+    if (!ChoosePrinter(printer, PdfOutputPath, this) || !pdf.Take(printer))
         return;
     if (!PaintBarcodeSheet(printer, PrintItems, BarHeightMm))
         ShowMessage(QStringLiteral("Brak drukarki."));
+    else
+        pdf.Finish();
 }
 
 void TDrukowanieKodowKreskowych::BitBtn6Click() { close(); }

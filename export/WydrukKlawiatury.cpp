@@ -1,5 +1,6 @@
 #include "export/WydrukKlawiatury.h"
 
+#include "core/PdfOutput.h"
 #include "platform/Printing.h"
 #include "platform/Prompts.h"
 
@@ -469,10 +470,13 @@ void TWydrukKlawiatury::BitBtn3Click()
 {
     SnapshotKeyColours();
     QPrinter printer(QPrinter::HighResolution);
-    if (!ChoosePrinter(printer, PdfOutputPath, this))
+    PdfOutput pdf;
+    if (!ChoosePrinter(printer, PdfOutputPath, this) || !pdf.Take(printer))
         return;
     CollectKeyTextColours();
     const KeyboardTemplateData data{KeyTexts, KeyTextColours, KeyBackgroundColours, ArrowGlyphColours};
     if (!PaintKeyboardTemplate(printer, data))
         ShowMessage(QStringLiteral("Brak drukarki."));
+    else
+        pdf.Finish();
 }

@@ -34,3 +34,9 @@ bool OpenRegularFile(QFile& file, const QString& path)
     ::close(fd);
     return false;
 }
+
+bool PathTaken(const QString& path)
+{
+    struct stat st {};
+    return ::lstat(QFile::encodeName(path).constData(), &st) == 0;
+}

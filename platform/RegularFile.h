@@ -10,3 +10,7 @@ class QString;
 int OpenRegularFile(const std::string& path);
 // The same opened into file (which then owns the descriptor); false when refused.
 bool OpenRegularFile(QFile& file, const QString& path);
+
+// Whether anything is at path, a link counting as itself (also one that names nothing): the
+// overwrite questions ask about what a save would replace.
+bool PathTaken(const QString& path);

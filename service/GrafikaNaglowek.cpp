@@ -1,12 +1,15 @@
 #include "service/GrafikaNaglowek.h"
 
+#include "core/DatabaseFiles.h"
 #include "link/Commands.h"
 #include "link/ExchangeGuard.h"
 #include "link/Link.h"
 #include "platform/Prompts.h"
+#include "platform/RegularFile.h"
 #include "platform/Time.h"
 
 #include <QCloseEvent>
+#include <QFile>
 #include <QFileInfo>
 #include <QFrame>
 #include <QGridLayout>
@@ -14,7 +17,6 @@
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QStyle>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -221,8 +223,7 @@ void TGrafikaNaglowek::SpeedButton4Click()
     GraphicFileName = path;
     Label7->setText(QFileInfo(path).fileName());
     GraphicLoaded = true;
-    Image1->setPixmap(QPixmap::fromImage(picture.scaled(Image1->size() - QSize(2, 2), Qt::IgnoreAspectRatio,
-                                                        Qt::SmoothTransformation)));
+    Image1->setPixmap(QPixmap::fromImage(PreviewOf(picture, Image1->size() - QSize(2, 2))));
     SourceBitmap = picture;
     ConvertedBitmap = MonochromeOfSource(picture);
     UpDown2->Position = 128;
@@ -278,13 +279,13 @@ void TGrafikaNaglowek::SpeedButton1Click()
         return;
     if (QFileInfo(path).suffix().isEmpty())
         path += QStringLiteral(".bmp");
-    if (QFileInfo::exists(path) &&
+    if (PathTaken(path) &&
         AskQuestion(QStringLiteral("Plik ") + path + QStringLiteral(" już istnieje.Kontynuować? "),
                     PromptButtons::YesNo, {}, PromptIcon::Warning) != PromptAnswer::Yes)
         return;
-    QSaveFile file(path);
     const QByteArray bytes = GraphicBmpFile(PrintViewBitmap);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
+    if (WriteFileWhole(QFile::encodeName(path).toStdString(), reinterpret_cast<const uint8_t*>(bytes.constData()),
+                       std::size_t(bytes.size()), true) != WholeWrite::Ok)
         ShowMessage(QStringLiteral("Nie mogę zapisać do pliku") + path + u'.');
 }
 

@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QImageReader>
 #include <algorithm>
+#include <cstdlib>
 
 namespace {
 
@@ -41,6 +42,43 @@ MonoPicture Fit(const QImage& source, WhiteTest white)
     return p;
 }
 
+uint32_t Get16(const QByteArray& b, int at) { return uint8_t(b[at]) | uint32_t(uint8_t(b[at + 1])) << 8; }
+uint32_t Get32(const QByteArray& b, int at) { return Get16(b, at) | Get16(b, at + 2) << 16; }
+
+// Whether a BMP file of this size holds every pixel row its header promises. Qt's reader fills
+// the rows of a file cut short without a word; such a picture is refused instead. A compressed
+// file is measured by the size its header gives, when it gives one.
+bool BmpIsWhole(const QByteArray& head, qint64 fileSize)
+{
+    constexpr int FileHeader = 14;
+    if (head.size() < FileHeader + 12)
+        return true;   // too short for a header: Qt's reader refuses it itself
+    const qint64 pixelsAt = Get32(head, 10);
+    const uint32_t infoSize = Get32(head, 14);
+    qint64 width = 0, height = 0, bits = 0, needed = 0;
+    uint32_t compression = 0;
+    if (infoSize == 12) {
+        width = Get16(head, 18);
+        height = Get16(head, 20);
+        bits = Get16(head, 24);
+    } else if (infoSize >= 40 && head.size() >= FileHeader + 40) {
+        width = int32_t(Get32(head, 18));
+        height = int32_t(Get32(head, 22));
+        bits = Get16(head, 28);
+        compression = Get32(head, 30);
+    } else {
+        return true;
+    }
+    if (std::abs(width) > 0xFFFFFF || std::abs(height) > 0xFFFFFF || bits > 64)
+        return true;   // beyond any picture Qt's reader takes
+    enum { Rgb = 0, Rle8 = 1, Rle4 = 2, Bitfields = 3, AlphaBitfields = 6 };
+    if (compression == Rgb || compression == Bitfields || compression == AlphaBitfields)
+        needed = (std::abs(width) * bits + 31) / 32 * 4 * std::abs(height);
+    else if (compression == Rle8 || compression == Rle4)
+        needed = Get32(head, 34);
+    return pixelsAt + needed <= fileSize;
+}
+
 } // namespace
 
 GraphicFileKind GraphicKindOfName(const QString& path)
@@ -60,10 +98,12 @@ QImage LoadGraphicFile(const QString& path)
     if (kind == GraphicFileKind::Other || !OpenRegularFile(f, path))
         return {};
     if (kind == GraphicFileKind::Bmp) {
+        if (!BmpIsWhole(f.peek(54), f.size()))
+            return {};
         QImageReader reader(&f, "bmp");
         return reader.read();
     }
-    if (f.size() > JpegDecodedLimitBytes)
+    if (f.size() > JpegMaxFileBytes)
         return {};
     return DecodeJpeg(f.readAll());
 }
@@ -186,4 +226,13 @@ QImage GraphicImage(const MonoPicture& view)
         for (int x = 0; x < GraphicCanvasWidth; ++x)
             image.setPixel(x, y, view.At(x, y) ? 1 : 0);
     return image;
+}
+
+QImage PreviewOf(const QImage& picture, QSize size)
+{
+    // Smoothing every pixel of a photo takes longer than decoding it: a large picture is first
+    // thinned, pixel by pixel, to four times the view, and only that is smoothed.
+    const QSize rough = (size * 4).boundedTo(picture.size());
+    const QImage thinned = rough == picture.size() ? picture : picture.scaled(rough, Qt::IgnoreAspectRatio);
+    return thinned.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
 }

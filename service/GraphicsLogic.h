@@ -70,3 +70,5 @@ const uint8_t* GraphicRow(const GraphicBytesArray& bytes, int row);
 QByteArray GraphicBmpFile(const MonoPicture& view);
 // For showing on screen.
 QImage GraphicImage(const MonoPicture& view);
+// The picture as chosen, stretched to size for the window.
+QImage PreviewOf(const QImage& picture, QSize size);

@@ -13,7 +13,7 @@ struct ErrorManager {
     std::jmp_buf jump;
     jpeg_progress_mgr progress;
     int scan = 0;
-    qint64 scanBlocks = 0;
+    qint64 scanPixels = 0;
 };
 
 [[noreturn]] void OnError(j_common_ptr info)
@@ -45,8 +45,8 @@ void OnProgress(j_common_ptr info)
         return;
     err->scan = cinfo->input_scan_number;
     for (int i = 0; i < cinfo->comps_in_scan; ++i)
-        err->scanBlocks += qint64(cinfo->cur_comp_info[i]->width_in_blocks) * cinfo->cur_comp_info[i]->height_in_blocks;
-    if (err->scan > JpegMaxScans || err->scanBlocks > JpegMaxScanBlocks)
+        err->scanPixels += 64 * qint64(cinfo->cur_comp_info[i]->width_in_blocks) * cinfo->cur_comp_info[i]->height_in_blocks;
+    if (err->scan > JpegMaxScans || err->scanPixels > JpegMaxScanPixels)
         OnError(info);
 }
 
@@ -68,9 +68,8 @@ bool Decode(jpeg_decompress_struct& cinfo, ErrorManager& err, const QByteArray& 
         return false;
     cinfo.out_color_space = JCS_RGB;
     jpeg_calc_output_dimensions(&cinfo);
-    const qint64 decoded = qint64(cinfo.output_width) * cinfo.output_height * 4;
-    if (cinfo.output_width == 0 || cinfo.output_height == 0 || decoded > JpegDecodedLimitBytes ||
-        cinfo.output_width > 32767 || cinfo.output_height > 32767)
+    if (cinfo.output_width == 0 || cinfo.output_height == 0 || cinfo.output_width > 32767 ||
+        cinfo.output_height > 32767 || qint64(cinfo.output_width) * cinfo.output_height > JpegMaxPixels)
         return false;
     jpeg_start_decompress(&cinfo);
     image = QImage(int(cinfo.output_width), int(cinfo.output_height), QImage::Format_RGB888);
@@ -89,7 +88,7 @@ bool Decode(jpeg_decompress_struct& cinfo, ErrorManager& err, const QByteArray& 
 
 QImage DecodeJpeg(const QByteArray& bytes)
 {
-    if (bytes.isEmpty())
+    if (bytes.isEmpty() || bytes.size() > JpegMaxFileBytes)
         return {};
     jpeg_decompress_struct cinfo{};
     ErrorManager err{};

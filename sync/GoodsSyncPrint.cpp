@@ -2,6 +2,7 @@
 
 #include "core/DatabaseImage.h"
 #include "core/Helpers.h"
+#include "core/PdfOutput.h"
 #include "platform/Cp1250.h"
 #include "platform/Prompts.h"
 #include "tables/GoodsLogic.h"
@@ -76,6 +77,9 @@ bool PrintGoodsList(const QStringList& lines, const QString& pdfPath)
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(pdfPath);
     }
+    PdfOutput pdf;
+    if (!pdf.Take(printer))
+        return false;
     printer.setPageOrientation(QPageLayout::Portrait);
     QPainter painter;
     if (!painter.begin(&printer)) {
@@ -84,7 +88,7 @@ bool PrintGoodsList(const QStringList& lines, const QString& pdfPath)
     }
     PaintGoodsList(painter, printer, lines, [&] { printer.newPage(); });
     painter.end();
-    return true;
+    return pdf.Finish();
 }
 
 void PaintGoodsList(QPainter& painter, QPaintDevice& device, const QStringList& lines,

@@ -3,6 +3,7 @@
 #include "core/AppState.h"
 #include "core/DatabaseImage.h"
 #include "core/Helpers.h"
+#include "core/PdfOutput.h"
 #include "core/StatusHook.h"
 #include "link/Commands.h"
 #include "link/ExchangeGuard.h"
@@ -780,12 +781,17 @@ void TProgramowanieTowarow::N2Click() { DrukujListeTowarow(); }
 void TProgramowanieTowarow::DrukujListeTowarow()
 {
     QPrinter printer(QPrinter::HighResolution);
+    PdfOutput pdf;
     if (!ChoosePrinter(printer, PdfOutputPath, this)) {
         ShowMessage(QStringLiteral("Brak drukarki."));
         return;
     }
+    if (!pdf.Take(printer))
+        return;
     if (!PaintGoodsPrintout(printer, PrintLines))
         ShowMessage(QStringLiteral("Brak drukarki."));
+    else
+        pdf.Finish();
 }
 
 // ---- goods tools ----

@@ -248,7 +248,7 @@ void TReceiptEditorForm::SaveRtfFile()
         return;
     if (QFileInfo(path).suffix().isEmpty())
         path += QStringLiteral(".rtf");
-    if (QFileInfo::exists(path) &&
+    if (PathTaken(path) &&
         AskQuestion(QStringLiteral("Plik ") + path + QStringLiteral(" już istnieje.Kontynuować? "), PromptButtons::YesNo,
                     {}, PromptIcon::Warning) != PromptAnswer::Yes)
         return;

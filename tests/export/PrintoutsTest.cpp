@@ -7,7 +7,9 @@
 #include "export/KeyboardTemplate.h"
 #include "export/WydrukKlawiatury.h"
 #include "tests/export/ExportTestUtil.h"
+#include "tests/support/ForeignFiles.h"
 
+#include <QDir>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPainter>
@@ -250,4 +252,51 @@ TEST(BarcodeWindow, ListsGoodsAndPrintsTheTickedOnes)
     w.FormShow();   // refilled unticked, 20 mm again
     EXPECT_EQ(w.CheckListBox1->item(0)->checkState(), Qt::Unchecked);
     EXPECT_EQ(w.BarHeightMm, 20);
+}
+
+// A printout into a file is written by the program's own writer, not by Qt: a place the file
+// cannot take says so as a save does, and a link another user planted where the file goes is
+// replaced, never written through.
+TEST(Printouts, PdfFilesAreWrittenWholeByTheProgramsWriter)
+{
+    TestEnvironment env;
+    ScriptedPrompts prompts;
+    StoreGoods(3, "Chleb", 199, "A", "5907788");
+    TWydrukKlawiatury keyboard;
+    TDrukowanieKodowKreskowych barcodes;
+    barcodes.FormShow();
+    barcodes.CheckListBox1->item(0)->setCheckState(Qt::Checked);
+    struct Case {
+        std::string Name;
+        QString* Path;
+        std::function<void()> Print;
+    };
+    const Case cases[] = {
+        {"klawiatura", &keyboard.PdfOutputPath, [&] { keyboard.BitBtn3Click(); }},
+        {"kody", &barcodes.PdfOutputPath, [&] { barcodes.BitBtn1Click(); }},
+    };
+    PlantedLink planted;
+    const bool root = MakeSharedAndPrivateFolders(env.Folder(), planted);
+    for (const Case& c : cases) {
+        const QString folder = QString::fromStdString(env.Path(c.Name + ".pdf"));
+        ASSERT_TRUE(QDir().mkdir(folder));
+        *c.Path = folder;
+        prompts.Clear();
+        c.Print();
+        EXPECT_EQ(prompts.Texts(), QStringList{"Nie mogę zapisać do pliku" + folder + "."}) << c.Name;
+        EXPECT_TRUE(QFileInfo(folder).isDir()) << c.Name;
+        if (!root)
+            continue;
+        const std::string link = planted.Shared + "/" + c.Name + ".pdf";
+        ASSERT_TRUE(PlantForeignLink(planted.PrivateFile, link)) << c.Name;
+        *c.Path = QString::fromStdString(link);
+        prompts.Clear();
+        c.Print();
+        EXPECT_TRUE(prompts.Texts().isEmpty()) << c.Name;
+        EXPECT_FALSE(QFileInfo(*c.Path).isSymLink()) << c.Name;
+        EXPECT_EQ(PdfPageCount(*c.Path), 1) << c.Name;
+        EXPECT_TRUE(ReadWhole(planted.PrivateFile) == planted.PrivateBytes) << c.Name;
+    }
+    if (!root)
+        GTEST_SKIP() << "the planted links need root to give them to a second user";
 }

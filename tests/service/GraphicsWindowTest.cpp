@@ -4,11 +4,14 @@
 #include "service/GrafikaNaglowek.h"
 #include "service/JpegDecoder.h"
 #include "tests/service/ServiceTestUtil.h"
+#include "tests/support/ForeignFiles.h"
 
 #include <QBuffer>
 #include <QFile>
+#include <QFileInfo>
 #include <QProgressBar>
 #include <ctime>
+#include <filesystem>
 
 namespace {
 
@@ -25,21 +28,94 @@ QImage HalfBlackPicture(int width, int height)
     return image;
 }
 
-// A progressive grey 8000 x 8000 JPEG of 883 clean scans, each a pass over the million blocks:
-// the DC scan (one 1-bit code "0" a block), then every AC coefficient alone at each bit from 13
-// down to 0 (end-of-band runs of 32767 blocks, code "0" and 14 one bits).
-QByteArray ManyScanJpeg()
+// Bits into JPEG entropy-coded data, a 0xFF byte followed by its stuffed 0x00.
+struct JpegBits {
+    QByteArray Bytes;
+    unsigned Pending = 0;
+    int Count = 0;
+    void Put(unsigned bits, int n)
+    {
+        for (int i = n - 1; i >= 0; --i) {
+            Pending = Pending << 1 | ((bits >> i) & 1);
+            if (++Count == 8) {
+                Bytes += char(Pending);
+                if (Pending == 0xFF)
+                    Bytes += '\0';
+                Pending = 0;
+                Count = 0;
+            }
+        }
+    }
+    QByteArray Flushed()
+    {
+        while (Count != 0)
+            Put(1, 1);
+        return Bytes;
+    }
+};
+
+// One progressive scan of one component after the DC scan: band ss..se, bit position al
+// (refining the bit above when it is not the first scan of the band).
+struct AcScan {
+    int Component, Ss, Se, Ah, Al;
+};
+
+// A progressive JPEG of a flat grey picture, every coefficient zero, that costs nothing to make
+// however large it is: the DC scan of all components (one code "0" a block), then the given scans,
+// each one pass of end-of-band runs (code "0" and 14 one bits, 32767 blocks a run).
+QByteArray FlatProgressiveJpeg(int width, int height, int components, const std::vector<AcScan>& scans)
 {
     auto table = [](char kind, char symbol) { return kind + QByteArray(1, 1) + QByteArray(15, 0) + symbol; };
-    QByteArray data = QByteArray::fromHex("FFD8FFDB004300") + QByteArray(64, 1) +
-                      QByteArray::fromHex("FFC2000B081F401F4001011100FFC40026") + table(0, 0) + table(0x10, char(0xE0)) +
-                      QByteArray::fromHex("FFDA0008010100000000") + QByteArray(125000, 0);
-    const QByteArray runs = QByteArray::fromHex(QByteArray("7FFEFF00FDFF00FBFF00F7FF00EFFF00DFFF00BFFF00").repeated(4));
-    for (int k = 1; k < 64; ++k)
-        for (int al = 13; al >= 0; --al)
-            data += QByteArray::fromHex("FFDA0008010100") + char(k) + char(k) + char((al == 13 ? 0 : al + 1) << 4 | al) + runs;
+    auto u16 = [](int v) { return QByteArray(1, char(v >> 8)) + char(v & 0xFF); };
+    QByteArray data = QByteArray::fromHex("FFD8FFDB004300") + QByteArray(64, 1) + QByteArray::fromHex("FFC2") +
+                      u16(8 + 3 * components) + char(8) + u16(height) + u16(width) + char(components);
+    for (int c = 1; c <= components; ++c)
+        data += QByteArray(1, char(c)) + char(0x11) + char(0);
+    data += QByteArray::fromHex("FFC40026") + table(0, 0) + table(0x10, char(0xE0));
+    data += QByteArray::fromHex("FFDA") + u16(6 + 2 * components) + char(components);
+    for (int c = 1; c <= components; ++c)
+        data += QByteArray(1, char(c)) + char(0);
+    const qint64 blocks = qint64((width + 7) / 8) * ((height + 7) / 8);
+    data += QByteArray(3, 0) + QByteArray((blocks * components + 7) / 8, 0);
+    JpegBits runs;
+    for (qint64 left = blocks; left > 0; left -= 32767)
+        runs.Put(0x3FFF, 15);
+    const QByteArray runBytes = runs.Flushed();
+    for (const AcScan& s : scans)
+        data += QByteArray::fromHex("FFDA0008") + char(1) + char(s.Component) + char(0) + char(s.Ss) + char(s.Se) +
+                char(s.Ah << 4 | s.Al) + runBytes;
     return data + QByteArray::fromHex("FFD9");
 }
+
+// The whole band of every component in one scan each, as a simple progressive file has it.
+std::vector<AcScan> BandScans(int components)
+{
+    std::vector<AcScan> scans;
+    for (int c = 1; c <= components; ++c)
+        scans.push_back({c, 1, 63, 0, 0});
+    return scans;
+}
+
+// The scans a colour photo's encoder writes by default when asked for a progressive file: low
+// frequencies of the brightness first, then colour, then every band refined bit by bit.
+std::vector<AcScan> PhotoScans()
+{
+    return {{1, 1, 5, 0, 2}, {3, 1, 63, 0, 1}, {2, 1, 63, 0, 1}, {1, 6, 63, 0, 2},
+            {1, 1, 63, 2, 1}, {3, 1, 63, 1, 0}, {2, 1, 63, 1, 0}, {1, 1, 63, 1, 0}};
+}
+
+// n scans of one grey component: every AC coefficient alone at each bit from 13 down to 0.
+std::vector<AcScan> BitScans(int n)
+{
+    std::vector<AcScan> scans;
+    for (int k = 1; k < 64; ++k)
+        for (int al = 13; al >= 0 && int(scans.size()) < n; --al)
+            scans.push_back({1, k, k, al == 13 ? 0 : al + 1, al});
+    return scans;
+}
+
+// A progressive grey 8000 x 8000 JPEG of 883 clean scans, each a pass over the million blocks.
+QByteArray ManyScanJpeg() { return FlatProgressiveJpeg(8000, 8000, 1, BitScans(882)); }
 
 struct GraphicsBench : WindowBench<TGrafikaNaglowek> {
     QString logo;
@@ -103,18 +179,27 @@ TEST(GraphicsWindow, OpenCancelAndBadFiles)
     EXPECT_FALSE(view.At(383, 0));
 
     // A cancelled dialog, a file that is not a picture, another extension, a JPEG with garbage in
-    // its data and one whose scans ask too much work change nothing, and are refused quickly.
+    // its data, a BMP cut short, and JPEG files that ask too much work (too many pixels, too many
+    // passes over them, too many bytes to decode) change nothing, and are refused quickly.
     b.prompts.OpenFile(QString());
     b.w.SpeedButton4Click();
     QByteArray corrupt;
     QBuffer buffer(&corrupt);
     ASSERT_TRUE(buffer.open(QIODevice::WriteOnly) && HalfBlackPicture(400, 100).save(&buffer, "JPG"));
     corrupt.insert(corrupt.size() / 2, QByteArray(400, 'Z'));
+    // Comment segments make a small picture a file too large to decode within the bound.
+    const QByteArray comment = QByteArray::fromHex("FFFEFFFF") + QByteArray(0xFFFD, 'c');
+    QByteArray padded = FlatProgressiveJpeg(384, 96, 3, BandScans(3));
+    padded.insert(2, comment.repeated(int(JpegMaxFileBytes / comment.size()) + 1));
     QStringList refused;
     for (const auto& [name, bytes] : {std::pair{"broken.jpg", QByteArray("\x89PNG\r\n")},
                                       {"logo.png", QByteArray("\x89PNG\r\n")},
                                       {"corrupt.jpg", corrupt},
-                                      {"scans.jpg", ManyScanJpeg()}}) {
+                                      {"short.bmp", GraphicBmpFile(MonoPicture{}).left(154)},
+                                      {"scans.jpg", ManyScanJpeg()},
+                                      {"large.jpg", FlatProgressiveJpeg(8000, 8000, 3, BandScans(3))},
+                                      {"passes.jpg", FlatProgressiveJpeg(4000, 4000, 1, BitScans(60))},
+                                      {"padded.jpg", padded}}) {
         const QString path = QString::fromStdString(b.env.Path(name));
         WriteFileWhole(b.env.Path(name), reinterpret_cast<const uint8_t*>(bytes.data()), std::size_t(bytes.size()), false);
         const std::clock_t start = std::clock();
@@ -138,6 +223,15 @@ TEST(GraphicsWindow, OpenCancelAndBadFiles)
     EXPECT_EQ(b.w.GraphicDestRect, GraphicRect{});
     EXPECT_TRUE(b.w.PrintViewBitmap.At(10, 50));
     EXPECT_FALSE(b.w.PrintViewBitmap.At(300, 50));
+
+    // A photo of a few thousand pixels a side, progressive, in colour, loads within the bound.
+    const QString photo = QString::fromStdString(b.env.Path("photo.jpg"));
+    const QByteArray photoBytes = FlatProgressiveJpeg(4000, 3000, 3, PhotoScans());
+    WriteWhole(b.env.Path("photo.jpg"), photoBytes.toStdString());
+    const std::clock_t start = std::clock();
+    EXPECT_TRUE(b.Open(photo));
+    EXPECT_LT((std::clock() - start) * 1000 / CLOCKS_PER_SEC, JpegDecodeBoundMs);
+    EXPECT_EQ(b.w.Label7->text(), "photo.jpg");
 
     // Contrast works on the picture as decoded: grey 120 is white only below 120.
     QImage grey(384, 96, QImage::Format_RGB32);
@@ -187,6 +281,14 @@ TEST(GraphicsWindow, SendStoresTheViewRowByRowSaveWritesItDeletesReportAndFaults
     b.w.Button1Click();
     b.w.SpeedButton1Click();
     EXPECT_EQ(b.prompts.TakeTexts().last(), "Plik " + saved + ".bmp już istnieje.Kontynuować? ");
+    // A link that names nothing yet counts as a file already there.
+    const QString dangling = QString::fromStdString(b.env.Path("link.bmp"));
+    ASSERT_TRUE(QFile::link(QString::fromStdString(b.env.Path("none.bmp")), dangling));
+    b.prompts.SaveFile(dangling);
+    b.prompts.Answer(PromptAnswer::No);
+    b.w.SpeedButton1Click();
+    EXPECT_EQ(b.prompts.TakeTexts(), QStringList{"Plik " + dangling + " już istnieje.Kontynuować? "});
+    EXPECT_FALSE(QFileInfo::exists(dangling));
     // It reads back as the view: header, palette, row order and bit order all count.
     QFile f(saved + ".bmp");
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
@@ -233,4 +335,35 @@ TEST(GraphicsWindow, SendStoresTheViewRowByRowSaveWritesItDeletesReportAndFaults
         ASSERT_EQ(sent.size(), c.FramesSent) << c.Name;
         EXPECT_EQ(sent.back()[7], c.FramesSent >= 96 ? 95 : 10) << c.Name;
     }
+}
+
+TEST(GraphicsWindow, SaveTakesAnotherUsersLinkForAFileAndNeverWritesWhereItPoints)
+{
+    namespace fs = std::filesystem;
+    GraphicsBench b;
+    PlantedLink planted;
+    if (!MakeSharedAndPrivateFolders(b.env.Folder(), planted))
+        GTEST_SKIP() << "needs root to give a link to a second user";
+    ASSERT_TRUE(b.Open(b.logo));
+    // One link names a private file, the other a file that is not there yet.
+    const std::string missing = planted.Private + "/planted.bmp";
+    for (const auto& [name, target] : {std::pair{"logo.bmp", planted.PrivateFile}, {"logo2.bmp", missing}}) {
+        const std::string path = planted.Shared + "/" + name;
+        ASSERT_TRUE(PlantForeignLink(target, path)) << name;
+        const QString question = "Plik " + QString::fromStdString(path) + " już istnieje.Kontynuować? ";
+        b.prompts.SaveFile(QString::fromStdString(path));
+        b.prompts.Answer(PromptAnswer::No);
+        b.w.SpeedButton1Click();
+        EXPECT_EQ(b.prompts.TakeTexts(), QStringList{question}) << name;
+        EXPECT_TRUE(fs::is_symlink(path)) << name;
+        // Saved over, the picture takes the link's place.
+        b.prompts.SaveFile(QString::fromStdString(path));
+        b.prompts.Answer(PromptAnswer::Yes);
+        b.w.SpeedButton1Click();
+        EXPECT_EQ(b.prompts.TakeTexts(), QStringList{question}) << name;
+        EXPECT_FALSE(fs::is_symlink(path)) << name;
+        EXPECT_EQ(ReadWhole(path).size(), GraphicBmpFileSize) << name;
+    }
+    EXPECT_TRUE(ReadWhole(planted.PrivateFile) == planted.PrivateBytes) << "the private file was written";
+    EXPECT_FALSE(fs::exists(fs::symlink_status(missing)));
 }
