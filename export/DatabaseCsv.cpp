@@ -581,23 +581,14 @@ bool ApplyCsvImport(const CsvImportCheck& check)
 
 QString CsvImportRefusal(const std::vector<CsvLineError>& errors)
 {
-    QString text = QStringLiteral("Plik zawiera błędy, nic nie zaimportowano.");
-    const int shown = std::min<int>(int(errors.size()), CsvErrorsShown);
-    for (int i = 0; i < shown; ++i) {
-        const CsvLineError& e = errors[std::size_t(i)];
-        text += QStringLiteral("\nWiersz %1").arg(e.Line);
+    const QString heading = QStringLiteral("Plik zawiera błędy, nic nie zaimportowano.");
+    return ListedInMessage(heading, errors.size(), [&errors](std::size_t i) {
+        const CsvLineError& e = errors[i];
+        QString line = QStringLiteral("Wiersz %1").arg(e.Line);
         if (!e.Column.isEmpty())
-            text += QStringLiteral(", kolumna \"%1\"").arg(e.Column);
-        text += QStringLiteral(": ") + e.Reason;
-    }
-    if (const int more = int(errors.size()) - shown; more > 0) {
-        const int tens = more % 100;
-        const QString noun = more == 1                                               ? QStringLiteral("błąd")
-                             : (more % 10 >= 2 && more % 10 <= 4 && (tens < 12 || tens > 14)) ? QStringLiteral("błędy")
-                                                                                     : QStringLiteral("błędów");
-        text += QStringLiteral("\n... i jeszcze %1 %2.").arg(more).arg(noun);
-    }
-    return text;
+            line += QStringLiteral(", kolumna \"%1\"").arg(e.Column);
+        return line + QStringLiteral(": ") + e.Reason;
+    });
 }
 
 QString CsvShownText(const QString& text)

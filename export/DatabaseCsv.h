@@ -2,6 +2,8 @@
 // The CSV files of seven database tables: their columns, the export of a table into one file in
 // memory, and the import, which checks a whole file into a staged copy of the table's area and
 // writes it in one go only when every line is good.
+#include "core/MessageList.h"
+
 #include <QString>
 #include <QStringList>
 #include <cstdint>
@@ -71,7 +73,7 @@ std::string CsvCurrencyRate(uint32_t rate, uint8_t decimals);
 // ---- import ----
 
 constexpr std::size_t CsvLineMax = 700;
-constexpr int CsvErrorsShown = 20;
+constexpr int CsvErrorsShown = MessageListShown;
 constexpr int CsvShownTextMax = 40;
 // The largest register's goods make about 1 MB: a far larger file is no database of ours.
 constexpr long long CsvFileMax = 16 * 1024 * 1024;

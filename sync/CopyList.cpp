@@ -18,6 +18,15 @@ CopyListControls MakeCopyList(QWidget* owner, QVBoxLayout* layout, const QString
     layout->addWidget(c.Label2);
     layout->addWidget(c.CheckListBox1, 1);
     layout->addWidget(c.CheckBox1);
+    // The box stands as the items do, however they were set: ticked when every item is. Its
+    // own click sets them all to its new state: left ticked over unticked items, it would untick.
+    const auto follow = [list = c.CheckListBox1, box = c.CheckBox1] {
+        box->setChecked(list->Count() > 0 && list->CheckedCount() == list->Count());
+    };
+    QAbstractItemModel* model = c.CheckListBox1->model();
+    QObject::connect(model, &QAbstractItemModel::dataChanged, c.CheckBox1, follow);
+    QObject::connect(model, &QAbstractItemModel::modelReset, c.CheckBox1, follow);
+    QObject::connect(model, &QAbstractItemModel::rowsRemoved, c.CheckBox1, follow);
     return c;
 }
 

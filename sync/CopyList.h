@@ -16,7 +16,7 @@ struct CopyListControls {
     QLabel* Label1 = nullptr;
     QLabel* Label2 = nullptr;
     CheckListBox* CheckListBox1 = nullptr;
-    QCheckBox* CheckBox1 = nullptr;   // "Zaznacz/odznacz wszystko"
+    QCheckBox* CheckBox1 = nullptr;   // "Zaznacz/odznacz wszystko", ticked when every item is
 };
 
 // Makes the controls into layout, the list holding items unticked.

@@ -13,6 +13,7 @@
 #include <QHBoxLayout>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 TKopiowanieKasy* KopiowanieKasy = nullptr;
 
@@ -75,6 +76,11 @@ void TKopiowanieKasy::Button1Click()
     const std::vector<uint8_t> read = ReadTicks(*List.CheckListBox1);
     RegisterCopyTicks ticks{};
     std::copy_n(read.begin(), std::min(read.size(), ticks.size()), ticks.begin());
+    // Nothing to copy would only trade the open database for an empty one.
+    if (std::none_of(ticks.begin(), ticks.end(), [](uint8_t t) { return t != 0; })) {
+        ShowMessage(QStringLiteral("Zaznacz elementy, które chcesz skopiować."));
+        return;
+    }
     if (!CheckCopyDependencies(ticks)) {
         WriteTicks(*List.CheckListBox1, std::vector<uint8_t>(ticks.begin(), ticks.end()));
         return;

@@ -3,6 +3,7 @@
 #include "core/AppState.h"
 #include "core/DatabaseImage.h"
 #include "core/Helpers.h"
+#include "core/MessageList.h"
 #include "core/StatusHook.h"
 #include "link/Commands.h"
 #include "link/ExchangeGuard.h"
@@ -338,7 +339,7 @@ void TSynchronizacjaBazyTowarowej::BitBtn2Click()
     BeginTransfer(Panel3);
     uint16_t frame = 1;
     int sent = 0, accepted = 0, rejected = 0;
-    QString rejectedList = QStringLiteral("Niezaprogramowane towary:");
+    QStringList rejectedList;
     Link.AbortRequestFlag = 0;
     const QString total = QStringLiteral("/") + QString::number(ticked);
     bool failed = false;
@@ -366,8 +367,8 @@ void TSynchronizacjaBazyTowarowej::BitBtn2Click()
                 break;
         } else if (r == AckErrorFrame) {
             ++rejected;
-            rejectedList += u'\n' + QString::number(n) + u'.' + FromCp1250(ReadGoodsName(n)) + QStringLiteral(" - ") +
-                            ErrorText(Link.ReceiveBuffer[8]);
+            rejectedList << QString::number(n) + u'.' + FromCp1250(ReadGoodsName(n)) + QStringLiteral(" - ") +
+                                ErrorText(Link.ReceiveBuffer[8]);
             ErrorsLabel->show();
             ErrorCounter->show();
             ErrorCounter->setText(QString::number(rejected));
@@ -396,7 +397,7 @@ void TSynchronizacjaBazyTowarowej::BitBtn2Click()
                    QStringLiteral(" towarów.");
     ShowMessage(summary);
     if (rejected)
-        ShowMessage(rejectedList);
+        ShowMessage(ListedInMessage(QStringLiteral("Niezaprogramowane towary:"), rejectedList));
 }
 
 // ---- copies and deletes ----

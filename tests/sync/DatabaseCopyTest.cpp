@@ -45,6 +45,10 @@ TEST_P(RegisterToFile, RefusalsCancelsAndFailedReadsKeepTheOpenDatabase)
     TKopiowanieKasy w;
     fx.Emu().ClearReceived();
 
+    w.Button1Click();   // nothing ticked: the open database is not traded for an empty one
+    EXPECT_EQ(prompts.TakeTexts(), QStringList{"Zaznacz elementy, które chcesz skopiować."});
+    EXPECT_EQ(ImageBytes(), before);
+
     w.List.CheckListBox1->SetChecked(CopyGoods, true);
     w.Button1Click();   // the goods' tables are missing: ticked, nothing asked or sent
     EXPECT_EQ(ReadTicks(*w.List.CheckListBox1), (std::vector<uint8_t>{1, 0, 0, 0, 0, 1, 1, 1}));
@@ -141,6 +145,51 @@ TEST_P(RegisterToFile, EveryTableLandsInAFreshDatabase)
     EXPECT_EQ(App.DatabaseModified, 1);
     EXPECT_TRUE(DatabaseUsable());
     EXPECT_EQ(Commands(fx.Emu()), "PZGTRKFW");   // the reads went out in the register's order
+}
+
+// The "select all" box of both copy windows stands as the items do, however they were set.
+TEST(CopyWindows, TheSelectAllBoxFollowsTheItems)
+{
+    TestEnvironment env;
+    ScriptedPrompts prompts;
+    TKopiowanieKasy from;
+    TKopiaDoKasy to;
+    for (const CopyListControls* list : {&from.List, &to.List}) {
+        CheckListBox& items = *list->CheckListBox1;
+        QCheckBox& box = *list->CheckBox1;
+        SCOPED_TRACE(items.Count());
+        box.click();
+        EXPECT_EQ(items.CheckedCount(), items.Count());
+        // The user unticks one item, then the rest; the box follows.
+        const QModelIndex first = items.model()->index(0, 0);
+        items.model()->setData(first, Qt::Unchecked, Qt::CheckStateRole);
+        EXPECT_FALSE(box.isChecked());
+        items.model()->setData(first, Qt::Checked, Qt::CheckStateRole);
+        EXPECT_TRUE(box.isChecked());
+        WriteTicks(items, std::vector<uint8_t>(std::size_t(items.Count()), 0));
+        EXPECT_FALSE(box.isChecked());
+        box.click();   // the first click after the items were cleared ticks them all
+        EXPECT_EQ(items.CheckedCount(), items.Count());
+        box.click();
+        EXPECT_EQ(items.CheckedCount(), 0);
+    }
+
+    // The dependency refusal ticks three tables: the box stays clear until all are ticked.
+    from.List.CheckListBox1->SetChecked(CopyGoods, true);
+    from.Button1Click();
+    EXPECT_EQ(from.List.CheckListBox1->CheckedCount(), 4);
+    EXPECT_FALSE(from.List.CheckBox1->isChecked());
+    for (int row = 0; row < from.List.CheckListBox1->Count(); ++row)
+        from.List.CheckListBox1->SetChecked(row, true);
+    EXPECT_TRUE(from.List.CheckBox1->isChecked());
+
+    // Reopened, the window shows its items and its box as they were left.
+    from.show();
+    from.hide();
+    from.List.CheckListBox1->SetAllChecked(false);
+    from.show();
+    EXPECT_FALSE(from.List.CheckBox1->isChecked());
+    from.hide();
 }
 
 using FileToRegister = SyncLinkTest;

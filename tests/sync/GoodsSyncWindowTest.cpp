@@ -159,6 +159,27 @@ TEST_P(GoodsSync, SendNumbersFramesByListPositionWaitsOutPrintingListsRefusalsAn
     }
     w.BitBtn9Click();   // the second unticks all
     EXPECT_EQ(w.CheckListBox1->CheckedCount(), 0);
+
+    // A long list of refusals shows its first 20 and counts the rest: the box stays on the screen.
+    for (uint16_t plu = 6; plu <= 109; ++plu) {
+        GoodsRecordFields f = GoodsFields(plu, "Obcy");
+        f.Name += std::to_string(plu);
+        f.Group = 7;   // a group the register does not have: refused
+        ASSERT_EQ(WriteGoodsRecordToImage(f), 0);
+    }
+    w.FormShow();
+    w.BitBtn9Click();
+    w.BitBtn2Click();
+    const QStringList texts = prompts.TakeTexts();
+    ASSERT_EQ(texts.size(), 2) << texts.join("|").toStdString();
+    EXPECT_EQ(texts[0], " Zaprogramowano 5 towarów. Nie udało się zaprogramować 104 towarów.");
+    const QStringList lines = texts[1].split('\n');
+    ASSERT_EQ(lines.size(), 22);
+    EXPECT_EQ(lines.first(), "Niezaprogramowane towary:");
+    EXPECT_EQ(lines[1], "6.Obcy6 - " + ErrorText(9));
+    EXPECT_EQ(lines[20], "25.Obcy25 - " + ErrorText(9));
+    EXPECT_EQ(lines.last(), "... i jeszcze 84 błędy.");
+    EXPECT_EQ(w.ErrorCounter->text(), "104");
 }
 
 TEST_P(GoodsSync, DeletesStopAtGoodsWithSalesTheRangeDeleteNumbersFramesBySlotAndVerificationResendsWhatDiffers)
