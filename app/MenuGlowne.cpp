@@ -1,9 +1,11 @@
 #include "app/MenuGlowne.h"
 
+#include "app/AutoConnectQueries.h"
 #include "app/WindowOf.h"
 
 #include "core/AppState.h"
 #include "core/DatabaseFiles.h"
+#include "core/GoodsArea.h"
 #include "core/Helpers.h"
 #include "core/NowaBazaD.h"
 #include "core/OProgramie.h"
@@ -12,7 +14,6 @@
 #include "link/Commands.h"
 #include "link/Link.h"
 #include "link/LinkSettings.h"
-#include "link/ModelDetection.h"
 #include "link/PokazBuforOdb.h"
 #include "link/UstawieniaTrans.h"
 #include "link/WyszukiwanieKasyRS.h"
@@ -633,24 +634,6 @@ void TMenuGlowne::OpenTreeItemForm()
 // ---------------------------------------------------------------------------------------------
 // Connection
 
-namespace {
-
-// Sends the probe and reads its 10-byte reply; a register answers with a status reply. Over
-// serial the read is bounded by the port's time-outs, so a silent port costs only that.
-bool ProbeRegister(bool tcp)
-{
-    if (tcp)
-        DrainInput();
-    else if (Link.SerialHandle)
-        Link.SerialHandle->PurgeInput();  // a freshly opened port: no message for old bytes
-    if (SendProbeQ(Link.RegisterAddress, SingleFrameNumber, 0) != 1)
-        return false;
-    const int n = tcp ? ReceiveBytes(Link.ReceiveBuffer, 10) : ReadRaw(Link.ReceiveBuffer, 10);
-    return IsProbeAnswer(Link.ReceiveBuffer, n);
-}
-
-} // namespace
-
 void TMenuGlowne::PlaceSearchPanel()
 {
     if (!Panel4)
@@ -698,12 +681,7 @@ void TMenuGlowne::SpeedButton2Click()
             App.WorkMode |= WorkModeRegister;
             UpdateStatusPanel();
             HideSearchPanel();
-            DetectRegisterModel();
-            UpdateStatusPanel();
-            if (App.RegisterModelFlag == 0)
-                ShowMessage(QStringLiteral("WYKRYTO KASĘ ORVA TEPO DUX"));
-            else if (App.RegisterModelFlag == 1)
-                ShowMessage(QStringLiteral("WYKRYTO KASĘ ORVA RIVO"));
+            TakeRegisterModel(false);
         } else {
             if (Link.SerialHandle)
                 CloseComPort();
@@ -718,11 +696,33 @@ void TMenuGlowne::SpeedButton2Click()
         App.WorkMode |= WorkModeRegister;
         UpdateStatusPanel();
         HideSearchPanel();
+        TakeRegisterModel(true);
     } else {
         ShowMessage(QStringLiteral("Brak odpowiedzi kasy. Sprawdź poprawność ustawień sieciowych"));
         HideSearchPanel();
         UpdateStatusPanel();
     }
+}
+
+void TMenuGlowne::TakeRegisterModel(bool tcp)
+{
+    const ModelAnswer answer = QueryRegisterModel();
+    if (answer == ModelAnswer::Unusable)
+        return;
+    if (answer == ModelAnswer::None) {
+        // A register that answered the probe over TCP keeps the model known before.
+        if (!tcp)
+            App.RegisterModelFlag = 2;
+        UpdateStatusPanel();
+        ShowMessage(QStringLiteral("Błąd transmisji !!!"));
+        return;
+    }
+    const bool rivo = answer == ModelAnswer::Rivo;
+    App.RegisterModelFlag = rivo ? 1 : 0;
+    UpdateStatusPanel();
+    ShowMessage(rivo ? QStringLiteral("WYKRYTO KASĘ ORVA RIVO") : QStringLiteral("WYKRYTO KASĘ ORVA TEPO DUX"));
+    // Only then the goods move to the register's spacing, and the user hears what did not fit.
+    ChangeGoodsRecordSize(rivo ? DefaultGoodsRecordSize : TepoDuxGoodsRecordSize);
 }
 
 void TMenuGlowne::Po1Click()

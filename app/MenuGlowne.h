@@ -160,6 +160,9 @@ private:
     void ShowSearchPanel();
     void HideSearchPanel();
     void PlaceSearchPanel();
+    // Asks the register its model after a probe was answered; the panel and the detection
+    // message follow the answer before the goods move to the model's spacing.
+    void TakeRegisterModel(bool tcp);
     QTreeWidget* TaskTree(int tab) const;
 
     // Also clears MenuGlowne when the constructor throws, so that no one deletes it again.

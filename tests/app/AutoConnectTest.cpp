@@ -4,12 +4,14 @@
 #include "core/AppState.h"
 #include "core/DatabaseFiles.h"
 #include "core/DatabaseImage.h"
+#include "link/Commands.h"
 #include "link/Link.h"
 #include "link/LinkSettings.h"
 #include "platform/ClientSocket.h"
 #include "platform/Time.h"
 #include "tables/ProgramowanieTowarow.h"
 #include "tests/core/CoreTestUtil.h"
+#include "tests/link/LinkTestUtil.h"
 #include "tests/support/EmulatorFixture.h"
 #include "tests/support/PtyPair.h"
 #include "tests/support/ScriptedPrompts.h"
@@ -18,6 +20,7 @@
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <deque>
 #include <gtest/gtest.h>
 #include <map>
 #include <memory>
@@ -27,12 +30,73 @@
 
 namespace {
 
+// Notes the model the status panel shows at each message: the panel must name the register
+// before any message about it appears.
+class PanelAtMessages : public ScriptedPrompts {
+public:
+    void Message(const QString& text, const QString& caption, PromptIcon icon) override
+    {
+        QString model = QStringLiteral("-");
+        if (window && !window->Label10->isHidden())
+            model = window->Label10->text();
+        else if (window && !window->Label11->isHidden())
+            model = window->Label11->text().trimmed();
+        withPanel_.push_back((text + " [" + model + "]").toStdString());
+        ScriptedPrompts::Message(text, caption, icon);
+    }
+    // "text [model]" of every message, as UTF-8 so that a failure reads plainly.
+    std::vector<std::string> MessagesWithPanel() const { return withPanel_; }
+    void Clear()
+    {
+        ScriptedPrompts::Clear();
+        withPanel_.clear();
+    }
+    TMenuGlowne* window = nullptr;
+
+private:
+    std::vector<std::string> withPanel_;
+};
+
+// A register on an in-memory TCP line that answers each request with the next scripted reply
+// (nothing once the script has run out).
+class ScriptedTcpRegister : public MemoryLine {
+public:
+    ScriptedTcpRegister() : MemoryLine(true) {}
+    void Then(const Bytes& reply) { replies_.push_back(reply); }
+    int Write(const uint8_t* buffer, std::size_t n) override
+    {
+        const int written = MemoryLine::Write(buffer, n);
+        if (!replies_.empty()) {
+            Send(replies_.front());
+            replies_.pop_front();
+        }
+        return written;
+    }
+
+private:
+    std::deque<Bytes> replies_;
+};
+
+void PutGoods(unsigned plu)
+{
+    ASSERT_EQ(WriteGoodsRecordToImage({.Plu = uint16_t(plu), .Name = "Towar " + std::to_string(plu), .VatLetter = "B",
+                                       .Price = plu * 3, .Barcode = "590" + std::to_string(plu), .Group = 1,
+                                       .Halo = 2, .Unit = 3}), 0);
+}
+
+using Shown = std::vector<std::string>;
+const std::string TepoDuxFound = "WYKRYTO KASĘ ORVA TEPO DUX [TEPO DUX]";
+const std::string RivoFound = "WYKRYTO KASĘ ORVA RIVO [ORVA RIVO]";
+const std::string OneLeftOutOnTepoDux =
+    "Ta kasa mieści 2000 towarów. Towary o wyższych numerach (1) pominięto w bazie. [TEPO DUX]";
+
 class AutoConnectTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
         QApplication::setQuitOnLastWindowClosed(false);
         window = std::make_unique<TMenuGlowne>();
+        prompts.window = window.get();
     }
     void TearDown() override { window.reset(); }
     // The automatic connection found a register of this model on COM3 and took its goods geometry.
@@ -50,7 +114,7 @@ protected:
     }
 
     TestEnvironment env{false};
-    ScriptedPrompts prompts;
+    PanelAtMessages prompts;
     std::unique_ptr<TMenuGlowne> window;
 };
 
@@ -81,13 +145,13 @@ TEST_F(AutoConnectTest, GoodsKeepEveryByteAcrossAModelChange)
     const std::vector<uint8_t> rivoFile = FileBytes(file);
     prompts.Clear();
     TMenuGlowne& w = *window;
+    App.RegisterModelFlag = 1;  // a Rivo was connected before
     {
         EmulatorFixture dux{emu::Model::TepoDux};
         ASSERT_FALSE(dux.ServeCom(3).empty());
         w.SpeedButton2Click();
-        EXPECT_EQ(prompts.Messages(),
-                  QStringList({"Ta kasa mieści 2000 towarów. Towary o wyższych numerach (1) pominięto w bazie.",
-                               "WYKRYTO KASĘ ORVA TEPO DUX"}));
+        // The panel and the detection come first, then what the smaller register cannot hold.
+        EXPECT_EQ(prompts.MessagesWithPanel(), Shown({TepoDuxFound, OneLeftOutOnTepoDux}));
         ExpectFound(0);
         EXPECT_FALSE(dux.Emu().ReceivedFramesWithCommand('Q').empty());
         EXPECT_EQ(App.DatabaseModified, 1);
@@ -116,7 +180,7 @@ TEST_F(AutoConnectTest, GoodsKeepEveryByteAcrossAModelChange)
     ASSERT_FALSE(rivo.ServeCom(3).empty());
     prompts.Clear();
     w.SpeedButton2Click();
-    EXPECT_EQ(prompts.Messages(), QStringList{"WYKRYTO KASĘ ORVA RIVO"});
+    EXPECT_EQ(prompts.MessagesWithPanel(), Shown{RivoFound});
     ExpectFound(1);
     EXPECT_FALSE(rivo.Emu().ReceivedFramesWithCommand('Q').empty());
     expectKept();
@@ -161,9 +225,49 @@ TEST_F(AutoConnectTest, NoPortASilentOneOrOneAnsweringNoiseIsNoRegister)
     }
 }
 
-TEST_F(AutoConnectTest, OverTcpTheProbeAloneDecides)
+TEST_F(AutoConnectTest, OnSerialASilentModelQueryLeavesNoModel)
 {
-    EmulatorFixture fx{emu::Model::TepoDux};
+    for (bool silent : {true, false}) {  // silence, or an error frame for the model query
+        SCOPED_TRACE(silent);
+        PtyPair pty(7);
+        ASSERT_TRUE(pty.Ok());
+        prompts.Clear();
+        App.RegisterModelFlag = 0;
+        Bytes request;
+        std::thread line([&] {
+            if (pty.Read(10, 5000).size() != 10)
+                return;
+            pty.Write(StatusReply('A', 0));
+            request = pty.Read(11, 5000);
+            if (!silent)
+                pty.Write(ErrorFrameBytes(2));
+        });
+        window->SpeedButton2Click();
+        line.join();
+        EXPECT_EQ(request, RegisterFrame(0x03, {1, 0}, SingleFrameNumber));
+        EXPECT_EQ(App.WorkMode, 3);
+        EXPECT_EQ(App.RegisterModelFlag, silent ? 2 : 0);
+        EXPECT_EQ(App.GoodsRecordSize, 83);
+        EXPECT_EQ(prompts.MessagesWithPanel(), silent ? Shown{"Błąd transmisji !!! [ORVA RIVO]"} : Shown());
+        CloseComPort();
+    }
+}
+
+TEST_F(AutoConnectTest, OverTcpTheModelIsAskedAsOnSerial)
+{
+    ASSERT_EQ(CreateDatabaseImage(), 0);
+    App.WorkMode = WorkModeDatabase;
+    PutGoods(7);
+    PutGoods(2500);
+    // A Tepo Dux found on a serial line first: a register reached over TCP must not inherit it.
+    {
+        EmulatorFixture dux{emu::Model::TepoDux};
+        ASSERT_FALSE(dux.ServeCom(3).empty());
+        window->SpeedButton2Click();
+        ASSERT_EQ(App.RegisterModelFlag, 0);
+        CloseComPort();
+    }
+    EmulatorFixture fx{emu::Model::Rivo};
     const int answering = fx.ServeTcp();
     ASSERT_GT(answering, 0);
     // A port where nothing listens any more: the socket reports the error to the main window.
@@ -173,30 +277,110 @@ TEST_F(AutoConnectTest, OverTcpTheProbeAloneDecides)
     LinkSettings.LinkType = 1;
     ClientSocket& socket = TcpSocket();
     socket.Host = "127.0.0.1";
-    for (bool connects : {false, true}) {
-        SCOPED_TRACE(connects);
-        prompts.Clear();
-        socket.Port = connects ? answering : closed;
-        ASSERT_TRUE(socket.Open());
-        EXPECT_EQ(socket.WaitConnected(5000), connects);
-        EXPECT_EQ(Link.TcpConnectState, connects ? 3u : 2u);  // reported through the main window
-        App.RegisterModelFlag = 1;
+    socket.Port = closed;
+    ASSERT_TRUE(socket.Open());
+    EXPECT_FALSE(socket.WaitConnected(5000));
+    EXPECT_EQ(Link.TcpConnectState, 2u);  // reported through the main window
+    prompts.Clear();
+    long long start = MonotonicMs();
+    window->SpeedButton2Click();
+    EXPECT_LT(MonotonicMs() - start, 5000);
+    EXPECT_EQ(App.WorkMode, 1);
+    EXPECT_EQ(App.RegisterModelFlag, 0);
+    EXPECT_EQ(prompts.Messages(), QStringList{"Brak odpowiedzi kasy. Sprawdź poprawność ustawień sieciowych"});
+    EXPECT_TRUE(window->Label3->isHidden());
+    EXPECT_TRUE(window->Panel4->isHidden());
 
-        const long long start = MonotonicMs();
+    socket.Port = answering;
+    ASSERT_TRUE(socket.Open());
+    ASSERT_TRUE(socket.WaitConnected(5000));
+    EXPECT_EQ(Link.TcpConnectState, 3u);
+    struct Step {
+        emu::Model Model;
+        Shown Messages;
+    };
+    const Step steps[] = {{emu::Model::Rivo, {RivoFound}},
+                          {emu::Model::TepoDux, {TepoDuxFound, OneLeftOutOnTepoDux}},
+                          {emu::Model::Rivo, {RivoFound}}};
+    for (const Step& step : steps) {
+        const bool rivo = step.Model == emu::Model::Rivo;
+        SCOPED_TRACE(rivo ? "Rivo" : "Tepo Dux");
+        fx.Emu().SetModel(step.Model);
+        fx.Emu().ClearReceived();
+        prompts.Clear();
+        start = MonotonicMs();
         window->SpeedButton2Click();
         EXPECT_LT(MonotonicMs() - start, 5000);
-        EXPECT_EQ(App.WorkMode, connects ? 3 : 1);
-        EXPECT_EQ(App.RegisterModelFlag, 1);
-        EXPECT_EQ(prompts.Messages(),
-                  connects ? QStringList() : QStringList{"Brak odpowiedzi kasy. Sprawdź poprawność ustawień sieciowych"});
-        EXPECT_EQ(window->Label3->isHidden(), !connects);
+        EXPECT_EQ(App.WorkMode, 3);
+        EXPECT_EQ(App.RegisterModelFlag, rivo ? 1 : 0);
+        EXPECT_EQ(App.GoodsRecordSize, rivo ? 83 : 69);
+        EXPECT_EQ(App.MaxGoodsCount, rivo ? 8000 : 2000);
+        EXPECT_EQ(prompts.MessagesWithPanel(), step.Messages);
         EXPECT_TRUE(window->Panel4->isHidden());
+        std::vector<uint8_t> commands;
+        for (const Bytes& frame : fx.Emu().ReceivedFrames())
+            commands.push_back(frame.at(6));
+        EXPECT_EQ(commands, (std::vector<uint8_t>{'Q', 0x03}));
+
+        // Goods now go out in this register's layout, and it takes them.
+        ASSERT_EQ(SendGoodsRecord(Link.RegisterAddress, SingleFrameNumber, 7, 0, 0), 1);
+        const int ack = ReceiveAck();
+        EXPECT_TRUE(ack == AckAccepted || ack == AckDone) << ack;
+        const auto sent = fx.Emu().ReceivedFramesWithCommand('T');
+        ASSERT_EQ(sent.size(), 1u);
+        EXPECT_EQ(sent[0].size(), rivo ? 93u : 79u);
+        EXPECT_EQ(fx.Emu().GoodsRecord(7).at(0), 7);
+        EXPECT_EQ(prompts.MessagesWithPanel(), step.Messages) << "a refusal was shown";
+        fx.Emu().ClearGoods();
+        if (rivo)
+            PutGoods(2500);  // one for the next Tepo Dux to leave out
     }
-    // The probe alone: no model query on this path.
-    const auto frames = fx.Emu().ReceivedFrames();
-    ASSERT_EQ(frames.size(), 1u);
-    EXPECT_EQ(frames[0].at(6), 'Q');
     socket.Close();
+}
+
+TEST_F(AutoConnectTest, OverTcpNoUsableModelAnswerKeepsTheModel)
+{
+    Bytes noise(36, 0);  // says 31 bytes but is no frame
+    noise[0] = 0x02;
+    noise[2] = 31;
+    Bytes damaged = RegisterFrame(0x06, Bytes(22, 1), SingleFrameNumber);
+    damaged[20] ^= 0x55;
+    struct Answer {
+        const char* Name;
+        Bytes Reply;
+        QStringList Messages;
+    };
+    const Answer answers[] = {{"silence", {}, {QStringLiteral("Błąd transmisji !!!")}},
+                              {"error frame", ErrorFrameBytes(2), {}},
+                              {"noise", noise, {}},
+                              {"damaged frame", damaged, {}}};
+    for (uint8_t before : {0, 1}) {
+        for (const Answer& answer : answers) {
+            SCOPED_TRACE(std::string(answer.Name) + (before ? " after a Rivo" : " after a Tepo Dux"));
+            App.WorkMode = WorkModeDatabase;
+            App.RegisterModelFlag = before;
+            App.GoodsRecordSize = before ? 83 : 69;
+            App.MaxGoodsCount = before ? 8000 : 2000;
+            prompts.Clear();
+            ScriptedTcpRegister line;
+            line.Then(StatusReply('A', 0));
+            if (!answer.Reply.empty())
+                line.Then(answer.Reply);
+            window->SpeedButton2Click();
+            EXPECT_EQ(App.WorkMode, 3);
+            EXPECT_EQ(App.RegisterModelFlag, before);
+            EXPECT_EQ(App.GoodsRecordSize, before ? 83 : 69);
+            EXPECT_EQ(App.MaxGoodsCount, before ? 8000 : 2000);
+            EXPECT_EQ(window->Label10->isHidden(), before == 1);
+            EXPECT_EQ(window->Label11->isHidden(), before == 0);
+            EXPECT_EQ(prompts.Messages(), answer.Messages);
+            // The probe, then the configuration read.
+            const Bytes& written = line.Written();
+            ASSERT_GE(written.size(), 21u);
+            EXPECT_EQ(written[6], 'Q');
+            EXPECT_EQ(Bytes(written.end() - 11, written.end()), RegisterFrame(0x03, {1, 0}, SingleFrameNumber));
+        }
+    }
 }
 
 TEST_F(AutoConnectTest, ReconnectOpensTheLastPortWithoutAProbe)
