@@ -14,6 +14,7 @@
 #include "link/Commands.h"
 #include "link/Link.h"
 #include "link/LinkSettings.h"
+#include "link/ModelDetection.h"
 #include "link/PokazBuforOdb.h"
 #include "link/UstawieniaTrans.h"
 #include "link/WyszukiwanieKasyRS.h"
