@@ -4,11 +4,17 @@
 #include <QColorDialog>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QFileSystemModel>
+#include <QHeaderView>
+#include <QIdentityProxyModel>
 #include <QLibraryInfo>
 #include <QMessageBox>
 #include <QRegularExpression>
+#include <QScreen>
 #include <QStringList>
 #include <QTranslator>
+#include <QTreeView>
+#include <algorithm>
 #include <clocale>
 #include <cstdlib>
 
@@ -33,6 +39,63 @@ QString DefaultCaption(const QString& caption)
     if (!caption.isEmpty())
         return caption;
     return QApplication::applicationName();
+}
+
+// The size column in Polish whatever locale the system formats with ("52 bajty", never
+// "52 bytes").
+class PolishSizes : public QIdentityProxyModel {
+public:
+    using QIdentityProxyModel::QIdentityProxyModel;
+
+    QVariant data(const QModelIndex& index, int role) const override
+    {
+        if (role == Qt::DisplayRole && index.column() == 1) {
+            const auto* files = qobject_cast<const QFileSystemModel*>(sourceModel());
+            const QModelIndex source = mapToSource(index);
+            if (files && !files->isDir(source))
+                return FileSizeText(files->size(source));
+        }
+        return QIdentityProxyModel::data(index, role);
+    }
+};
+
+// Qt sizes the size, type and date columns for English texts ("128.88 GB"), which cuts the
+// Polish ones: they take their texts' width, and the dialog grows (within the screen) rather than
+// hide a column to the right.
+void FitColumnsToTheirTexts(QFileDialog& dialog, QTreeView& details)
+{
+    QHeaderView* header = details.header();
+    header->setStretchLastSection(false);
+    for (int column = 1; column < header->count(); ++column)
+        header->setSectionResizeMode(column, QHeaderView::ResizeToContents);
+    QObject::connect(header, &QHeaderView::sectionResized, &dialog, [&dialog, &details] {
+        const int missing = details.header()->length() - details.viewport()->width();
+        if (missing <= 0 || !dialog.screen())
+            return;
+        const QRect screen = dialog.screen()->availableGeometry();
+        QRect frame = dialog.geometry();
+        frame.setWidth(std::min(frame.width() + missing, screen.width()));
+        if (frame.right() > screen.right())
+            frame.moveRight(screen.right());
+        dialog.setGeometry(frame);
+    });
+}
+
+QString RunFileDialog(QFileDialog::AcceptMode mode, const QString& title, const QString& filter,
+                      const QString& initial)
+{
+    QFileDialog dialog(QApplication::activeWindow(), title, initial, QtFileFilter(filter));
+    // Qt's own dialog speaks Polish; a desktop's native one follows the system's locale.
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setAcceptMode(mode);
+    if (mode == QFileDialog::AcceptOpen)
+        dialog.setFileMode(QFileDialog::ExistingFile);
+    else
+        dialog.setOption(QFileDialog::DontConfirmOverwrite);   // the program asks its own question
+    dialog.setProxyModel(new PolishSizes(&dialog));
+    if (auto* details = dialog.findChild<QTreeView*>(QStringLiteral("treeView")))
+        FitColumnsToTheirTexts(dialog, *details);
+    return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
 }
 
 class QtPrompts : public Prompts {
@@ -65,14 +128,12 @@ public:
 
     QString OpenFileName(const QString& title, const QString& filter, const QString& initial) override
     {
-        return QFileDialog::getOpenFileName(QApplication::activeWindow(), title, initial, QtFileFilter(filter));
+        return RunFileDialog(QFileDialog::AcceptOpen, title, filter, initial);
     }
 
     QString SaveFileName(const QString& title, const QString& filter, const QString& initial) override
     {
-        // The overwrite question is the program's own, so Qt must not ask it too.
-        return QFileDialog::getSaveFileName(QApplication::activeWindow(), title, initial, QtFileFilter(filter),
-                                            nullptr, QFileDialog::DontConfirmOverwrite);
+        return RunFileDialog(QFileDialog::AcceptSave, title, filter, initial);
     }
 
     QColor Colour(const QColor& initial) override
@@ -98,6 +159,18 @@ void ShowMessage(const QString& text, PromptIcon icon, const QString& caption)
 PromptAnswer AskQuestion(const QString& text, PromptButtons buttons, const QString& caption, PromptIcon icon)
 {
     return CurrentPrompts().Question(text, caption, buttons, icon);
+}
+
+QString FileSizeText(qint64 bytes)
+{
+    if (bytes < 0 || bytes >= 1024)
+        return QLocale(QLocale::Polish, QLocale::Poland).formattedDataSize(bytes);
+    // Qt has one Polish form ("5 bajty"); the count takes its own.
+    const qint64 units = bytes % 10, tens = bytes % 100;
+    const char* unit = bytes == 1                                            ? "bajt"
+                       : units >= 2 && units <= 4 && (tens < 12 || tens > 14) ? "bajty"
+                                                                             : "bajtów";
+    return QString::number(bytes) + u' ' + QString::fromUtf8(unit);
 }
 
 bool ConfirmOverwrite(const QString& path, const QString& question)

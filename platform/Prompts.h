@@ -39,6 +39,10 @@ PromptAnswer AskQuestion(const QString& text, PromptButtons buttons, const QStri
 // or the user answered Yes.
 bool ConfirmOverwrite(const QString& path, const QString& question = QStringLiteral(" już istnieje. Kontynuować? "));
 
+// A file's size as the file dialogs show it, in Polish whatever the system's locale: "52 bajty",
+// "786,13 KiB".
+QString FileSizeText(qint64 bytes);
+
 // Converts a file filter of the form "Opis (*.rkb)|*.rkb" into Qt's "Opis (*.rkb)".
 QString QtFileFilter(const QString& filter);
 
@@ -48,5 +52,5 @@ QString QtFileFilter(const QString& filter);
 // stay in English). Numbers the user types are parsed without any locale.
 bool InstallPolishInterface();
 // Called before the QApplication is made: the system locale that Qt reads from the environment
-// then formats dates and sizes the Polish way too (the file dialogs' size and date columns).
+// then formats dates the Polish way too (the file dialogs' date column).
 void UsePolishSystemFormats();

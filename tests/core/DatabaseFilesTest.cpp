@@ -443,6 +443,25 @@ TEST(ConvertPrices, ResultsAreClampedAndExact)
     EXPECT_EQ(ImageBytes(), before);
 }
 
+TEST(ConvertPrices, FactorsOfTenKeepEveryPower)
+{
+    // Round factors are the common conversion (a change of unit); each power of ten counts.
+    TestEnvironment env;
+    const struct {
+        double Factor;
+        uint32_t Price, Expect;
+    } cases[] = {
+        {10, 123, 1230},       {100, 123, 12300},     {1000, 7, 7000},    {1e7, 9, 90000000},
+        {1e8, 1, 99999999},    {0.1, 1234, 123},      {0.01, 1234, 12},   {2.5, 100, 250},
+        {20, 4999999, 99999980}, {0.001, 999, 0},
+    };
+    for (const auto& c : cases) {
+        DbWriteU32At(GoodsPriceAt(5), c.Price);
+        ConvertPrices(c.Factor);
+        EXPECT_EQ(DbReadU32At(GoodsPriceAt(5)), c.Expect) << c.Price << " x " << c.Factor;
+    }
+}
+
 TEST(ConvertRate, KeepsEightSignificantDigitsRoundedHalfUp)
 {
     struct Case {

@@ -202,6 +202,29 @@ TEST(KeyboardWindow, EditedLegendsAndColoursReachTheKeysSurviveReopeningAndPrint
     }
     EXPECT_GT(green, 5);
 
+    // Each key's legends land in its own cell: with one key written, every other cell stays blank.
+    const auto inked = [](const QImage& image, const QRect& r) {
+        for (int y = r.top() + 3; y < r.bottom() - 2; ++y)
+            for (int x = r.left() + 3; x < r.right() - 2; ++x)
+                if (image.pixel(x, y) != qRgb(255, 255, 255))
+                    return true;
+        return false;
+    };
+    for (int key : {1, 7, 24}) {
+        KeyboardTemplateData one;
+        one.Texts[std::size_t(key - 1)] = {"A", "B", "C"};
+        one.TextColours.fill({Qt::black, Qt::black, Qt::black});
+        one.Backgrounds.fill(Qt::white);
+        one.ArrowColours.fill(Qt::white);
+        QImage alone = Page600(2400, 2000);
+        {
+            QPainter p(&alone);
+            PaintKeyboardPage(p, alone, one);
+        }
+        for (int k = 1; k <= KeyCount; ++k)
+            EXPECT_EQ(inked(alone, KeyCellRect(k, g)), k == key) << "written " << key << ", cell " << k;
+    }
+
     w.SelectKeyCell(9);
     prompts.ChooseColour(QColor(10, 20, 30));
     w.Shape29MouseDown();

@@ -97,4 +97,15 @@ TEST_P(CashierSync, SendAndDeleteWaitOutPrintingTheRefusalStopsNothingAndAReadSh
     EXPECT_FALSE(CopyRegisterCashierToImage(RegisterCashier(21, "Za daleko").data()));
     EXPECT_TRUE(w.CheckListBox1->Items().contains(QStringLiteral("4.  Ewa                  ")));
     EXPECT_EQ(PcCashierDetails(4).Rights[2], "TAK");
+
+    // The last slots show their details as every other does: the pane's last and the table's.
+    StoreCashier(10, "Dziesiaty");
+    StoreCashier(20, "Dwudziesty");
+    w.FormShow();
+    const int last = int(w.CheckListBox1->Items().size()) - 1;
+    ASSERT_TRUE(w.CheckListBox1->Item(last).startsWith("10.")) << w.CheckListBox1->Item(last).toStdString();
+    w.CheckListBox1->SetItemIndex(last);
+    w.CheckListBox1Click();
+    EXPECT_EQ(w.DetailName->text().trimmed(), "Dziesiaty");
+    EXPECT_EQ(PcCashierDetails(20).Name.trimmed(), "Dwudziesty");
 }

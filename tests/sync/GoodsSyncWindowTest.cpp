@@ -272,6 +272,13 @@ TEST(GoodsSyncLocal, CopiesAndDeletesOnThePcMarkTheDatabaseTicksFollowTheToolsAn
     w.Button7Click();   // 30 days
     EXPECT_TRUE(w.CheckListBox2->Checked(0));
     EXPECT_FALSE(w.CheckListBox2->Checked(1));
+    // Sold exactly 5 days ago is not "more than 5 days" ago.
+    w.Edit1->setText("5");
+    w.Button7Click();
+    EXPECT_FALSE(w.CheckListBox2->Checked(1));
+    w.Edit1->setText("4");
+    w.Button7Click();
+    EXPECT_TRUE(w.CheckListBox2->Checked(1));
     w.Edit1->setText("trzy");
     w.Button7Click();
     w.Edit3->setText("15");

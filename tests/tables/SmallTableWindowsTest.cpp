@@ -168,7 +168,12 @@ TEST_F(SmallTableWindows, PackagingDeleteUntiesGoodsOnlyWhenConfirmed)
     GoodsRecordFields goods = GoodsOf(12, "Piwo");
     goods.Tandem = 3;
     StoreGoods(goods);
+    // Goods tied to another packaging keep it.
+    GoodsRecordFields other = GoodsOf(13, "Sok");
+    other.Tandem = 4;
+    StoreGoods(other);
     ASSERT_TRUE(WriteSmallRecord(PackagingTableGeometry, PackagingRecordBytes(3, "Butelka", 50, 0)));
+    ASSERT_TRUE(WriteSmallRecord(PackagingTableGeometry, PackagingRecordBytes(4, "Karton", 20, 0)));
     TListaTowarowTandem list;
     bool confirm = false;
     ModalGuard modal([&](QDialog& d) {
@@ -190,6 +195,7 @@ TEST_F(SmallTableWindows, PackagingDeleteUntiesGoodsOnlyWhenConfirmed)
     confirm = true;
     w.Button3Click();
     EXPECT_EQ(DbReadByteAt(GoodsRecordOffset(12) + GoodsField::Tandem), 0);
+    EXPECT_EQ(DbReadByteAt(GoodsRecordOffset(13) + GoodsField::Tandem), 4);
     EXPECT_EQ(ReadSmallRecord(PackagingTableGeometry, 3)[0], 0);
     EXPECT_EQ(App.DatabaseModified, 1);
     list.FormShow();   // nothing is tied to it any more

@@ -34,6 +34,7 @@ TEST_P(WifiMailWindow, SentParametersReadBackAndBadRepliesOrPortsAreRefused)
     w.Edit6->setText("4000");
     w.Edit2->setText("tajne hasło");
     w.CheckBox4->setChecked(true);
+    w.CheckBox3->setChecked(true);   // DHCP
     w.BitBtn4Click();
     EXPECT_EQ(prompts.Messages(), (QStringList{"Zaprogramowano parametry E-mail.", "Zaprogramowano parametry WiFi."}));
     const emu::Bytes mail = fx.Emu().Setting('m');
@@ -46,6 +47,7 @@ TEST_P(WifiMailWindow, SentParametersReadBackAndBadRepliesOrPortsAreRefused)
     ASSERT_EQ(net.size(), 186u);
     EXPECT_EQ(std::string(net.begin() + 48, net.begin() + 80), name.left(32).toStdString());
     EXPECT_EQ(emu::GetU16(&net[80]), 4000);
+    EXPECT_EQ(net[0], 1);
 
     TProgramowanieTablicyWiFi_Mail fresh;
     fresh.BitBtn1Click();
@@ -59,6 +61,7 @@ TEST_P(WifiMailWindow, SentParametersReadBackAndBadRepliesOrPortsAreRefused)
     EXPECT_EQ(fresh.WifiValues().Password, "tajne hasło");
     EXPECT_EQ(fresh.WifiValues().Port, "4000");
     EXPECT_TRUE(fresh.CheckBox4->isChecked());
+    EXPECT_TRUE(fresh.CheckBox3->isChecked());
 
     // Bad reads leave the fields as they were.
     w.Edit1->setText("zostaje");
