@@ -397,6 +397,7 @@ std::string BuildCsvFile(CsvTable table, const std::vector<uint8_t>& area)
 QString CsvNotReadBackWarning(CsvTable table, const std::vector<uint8_t>& area)
 {
     QStringList numbers;
+    qsizetype refused = 0;
     const std::size_t size = CsvRecordSize(table);
     const std::size_t separators = CsvFormat(table).Columns.size() - 1;
     for (std::size_t at = 0; at + size <= area.size(); at += size) {
@@ -406,17 +407,19 @@ QString CsvNotReadBackWarning(CsvTable table, const std::vector<uint8_t>& area)
         if (std::size_t(std::count(line.begin(), line.end(), ';')) == separators &&
             std::none_of(line.begin(), line.end(), [](char b) { return RefusedTextByte(uint8_t(b)); }))
             continue;
-        if (numbers.size() == CsvErrorsShown) {
-            numbers << QStringLiteral("...");
-            break;
-        }
-        numbers << QString::fromStdString(line.substr(0, line.find(';')));
+        if (numbers.size() < CsvErrorsShown)
+            numbers << QString::fromStdString(line.substr(0, line.find(';')));
+        ++refused;
     }
     QStringList warnings;
-    if (!numbers.isEmpty())
+    if (!numbers.isEmpty()) {
+        QString listed = numbers.join(QStringLiteral(", "));
+        if (refused > numbers.size())
+            listed += QStringLiteral(" (i jeszcze %1)").arg(refused - numbers.size());
         warnings << QStringLiteral("Teksty rekordów o numerach %1 zawierają znak ';', znak sterujący (np. koniec "
                                    "wiersza) lub bajt spoza strony kodowej 1250. Import tego pliku ich nie przyjmie.")
-                        .arg(numbers.join(QStringLiteral(", ")));
+                        .arg(listed);
+    }
     if (Utf8File(BuildCsvFile(table, area)))
         warnings << QStringLiteral("Cały plik jest zarazem poprawnym tekstem UTF-8: import odczyta go jako UTF-8 "
                                    "i jego teksty wrócą zmienione.");

@@ -1,5 +1,7 @@
 #include "platform/Prompts.h"
 
+#include "platform/RegularFile.h"
+
 #include <QApplication>
 #include <QColorDialog>
 #include <QFileDialog>
@@ -175,7 +177,7 @@ QString FileSizeText(qint64 bytes)
 
 bool ConfirmOverwrite(const QString& path, const QString& question)
 {
-    return !QFileInfo::exists(path) ||
+    return !PathTaken(path) ||
            AskQuestion(QStringLiteral("Plik ") + path + question,
                        PromptButtons::YesNo, {}, PromptIcon::Warning) == PromptAnswer::Yes;
 }

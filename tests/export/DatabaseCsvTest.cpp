@@ -101,7 +101,7 @@ TEST_F(CsvExportWindow, WritesTheChosenFileWholeAndOverwritesOnlyWhenAsked)
     for (uint16_t plu = 1; plu <= 21; ++plu)
         StoreGoods(plu, "Sok;jabłkowy", 100, "A", "");
     EXPECT_TRUE(CsvNotReadBackWarning(CsvTable::Goods, ReadCsvArea(CsvTable::Goods))
-                    .contains("numerach 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20, ... zawierają"));
+                    .contains("numerach 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20 (i jeszcze 1) zawierają"));
 
     WriteWhole(target, "stary plik");
     prompts.Answer(PromptAnswer::No);
@@ -114,6 +114,15 @@ TEST_F(CsvExportWindow, WritesTheChosenFileWholeAndOverwritesOnlyWhenAsked)
     EXPECT_EQ(ReadWhole(target).substr(0, 9), "Kasjerzy\n");
     EXPECT_EQ(w.Label5->text(), QString("Wyeksportowano bazę kasjerów"));
     EXPECT_EQ(prompts.TakeTexts().size(), 2);  // the question again, no warning for a clean table
+    // A link that names nothing is still something the save would replace.
+    std::filesystem::remove(target);
+    std::filesystem::create_symlink(target + ".nikt", target);
+    prompts.Answer(PromptAnswer::No);
+    Export(2, target);
+    EXPECT_EQ(prompts.TakeTexts(), QStringList{"Plik " + QString::fromStdString(target) + " już istnieje. Kontynuować? "});
+    EXPECT_TRUE(std::filesystem::is_symlink(target));
+    EXPECT_FALSE(std::filesystem::exists(target + ".nikt"));
+    std::filesystem::remove(target);
 
     // Failed writes and unusable images leave the old file.
     for (uint16_t plu = 1; plu <= 300; ++plu)
