@@ -66,6 +66,39 @@ int MillisecondsUntil(Clock::time_point t, Clock::time_point now)
     return static_cast<int>(std::min<long long>((us + 999) / 1000, INT_MAX));
 }
 
+// Makes dir and every missing folder above it, private to the user; folders that exist are left
+// as they are. False with errno set when dir is not a folder it can have.
+bool MakeFolder(const std::string& dir)
+{
+    for (std::size_t at = dir.find('/', 1);; at = dir.find('/', at + 1)) {
+        const std::string part = dir.substr(0, at);
+        if (::mkdir(part.c_str(), 0700) != 0 && errno != EEXIST)
+            return false;
+        if (at == std::string::npos)
+            break;
+    }
+    struct stat st{};
+    if (::stat(dir.c_str(), &st) != 0)
+        return false;
+    if (!S_ISDIR(st.st_mode)) {
+        errno = ENOTDIR;
+        return false;
+    }
+    return true;
+}
+
+// Closes the descriptors given and fails, keeping the errno of the failure for the caller.
+template <typename... Fds>
+bool FailClosing(Fds... fds)
+{
+    const int why = errno;
+    for (int fd : {fds...})
+        if (fd >= 0)
+            ::close(fd);
+    errno = why;
+    return false;
+}
+
 } // namespace
 
 struct EmulatorServer::Impl {
@@ -117,6 +150,9 @@ struct EmulatorServer::Impl {
     void ReadFrom(Channel& ch);
     void FeedBytes(Channel& ch, const uint8_t* data, std::size_t n);
     void FeedDueInbound(Channel& ch, Clock::time_point now);
+    void Take(Channel& ch, const uint8_t* data, std::size_t n);
+    bool CountOpeners(Channel& ch);
+    void ForgetClient(Channel& ch);
     void WatchOpeners(Channel& ch);
     bool Paced(const Channel& ch) const { return ch.kind == Kind::Pty && baud.load() != 0; }
     void Accept(Channel& listener, std::vector<std::unique_ptr<Channel>>& added);
@@ -240,11 +276,11 @@ void EmulatorServer::Impl::FeedDueInbound(Channel& ch, Clock::time_point now)
     }
 }
 
-// The PC's descriptors of the slave come and go; when the last one goes, so does the client, and
-// nothing it asked for may reach the next one: the replies still queued or on their way, the
-// requests still crossing the line, and the bytes left unread in the terminal.
-void EmulatorServer::Impl::WatchOpeners(Channel& ch)
+// Counts the PC's opens and closes of the slave, every event queued so far; true when the count
+// came down to none on the way (a client left, though the next one may have come since).
+bool EmulatorServer::Impl::CountOpeners(Channel& ch)
 {
+    bool left = false;
     alignas(inotify_event) char buf[4096];
     ssize_t n;
     while ((n = ::read(ch.watchFd, buf, sizeof buf)) > 0) {
@@ -253,21 +289,64 @@ void EmulatorServer::Impl::WatchOpeners(Channel& ch)
             at += static_cast<ssize_t>(sizeof(inotify_event) + ev->len);
             if (ev->mask & IN_OPEN)
                 ++ch.openers;
-            if (!(ev->mask & (IN_CLOSE_WRITE | IN_CLOSE_NOWRITE)) || ch.openers == 0 || --ch.openers > 0)
-                continue;
-            uint8_t sink[4096];
-            while (::read(ch.fd, sink, sizeof sink) > 0) {
-            }
-            ::tcflush(ch.slaveFd, TCIFLUSH);
-            dropped += ch.out.size();
-            ch.out.clear();
-            ch.inbound.clear();
-            if (lastFed == ch.id) {
-                emu.ResetInput();
-                lastFed = 0;
-            }
+            if ((ev->mask & (IN_CLOSE_WRITE | IN_CLOSE_NOWRITE)) && ch.openers > 0 && --ch.openers == 0)
+                left = true;
         }
     }
+    return left;
+}
+
+// Nothing a client that left asked for may reach the next one: the replies still queued or in the
+// terminal, the requests still crossing the line, a request begun.
+void EmulatorServer::Impl::ForgetClient(Channel& ch)
+{
+    ::tcflush(ch.slaveFd, TCIFLUSH);
+    dropped += ch.out.size();
+    ch.out.clear();
+    ch.inbound.clear();
+    if (lastFed == ch.id) {
+        emu.ResetInput();
+        lastFed = 0;
+    }
+}
+
+// The PC's descriptors of the slave come and go; when the last one goes, so does the client. The
+// program closes and reopens the port within a millisecond, so one batch of events may hold the
+// close and the next open: the whole batch is counted first, and what the terminal holds is
+// dropped only while nobody has the port open, for once someone has, it may be their request.
+void EmulatorServer::Impl::WatchOpeners(Channel& ch)
+{
+    for (bool left = CountOpeners(ch); left;) {
+        ForgetClient(ch);
+        if (ch.openers > 0)
+            return;
+        Bytes unread;
+        uint8_t buf[4096];
+        for (ssize_t n; (n = ::read(ch.fd, buf, sizeof buf)) > 0;)
+            unread.insert(unread.end(), buf, buf + n);
+        // A client opens before it writes: one that came while the terminal was read shows in the
+        // events after it, and then the bytes read may be its own.
+        left = CountOpeners(ch);
+        if (ch.openers > 0) {
+            Take(ch, unread.data(), unread.size());
+            return;
+        }
+    }
+}
+
+void EmulatorServer::Impl::Take(Channel& ch, const uint8_t* data, std::size_t n)
+{
+    if (n == 0 || (ch.portCode >= 0 && !emu.PortTalksToPc(ch.portCode)))
+        return; // a port the port test turned away from the PC hears nothing
+    if (Paced(ch)) {
+        // The PC's bytes cross the line at its rate too: a request counts only once its last
+        // byte is in.
+        const auto now = Clock::now();
+        ch.inLineFreeAt = std::max(ch.inLineFreeAt, now) + ByteTime() * static_cast<long>(n);
+        ch.inbound.emplace_back(ch.inLineFreeAt, Bytes(data, data + n));
+        return;
+    }
+    FeedBytes(ch, data, n);
 }
 
 void EmulatorServer::Impl::ReadFrom(Channel& ch)
@@ -276,17 +355,7 @@ void EmulatorServer::Impl::ReadFrom(Channel& ch)
     for (int rounds = 0; rounds < 16; ++rounds) {
         ssize_t n = ::read(ch.fd, buf, sizeof buf);
         if (n > 0) {
-            if (ch.portCode >= 0 && !emu.PortTalksToPc(ch.portCode))
-                continue; // a port the port test turned away from the PC hears nothing
-            if (Paced(ch)) {
-                // The PC's bytes cross the line at its rate too: a request counts only once its
-                // last byte is in.
-                const auto now = Clock::now();
-                ch.inLineFreeAt = std::max(ch.inLineFreeAt, now) + ByteTime() * n;
-                ch.inbound.emplace_back(ch.inLineFreeAt, Bytes(buf, buf + n));
-                continue;
-            }
-            FeedBytes(ch, buf, static_cast<std::size_t>(n));
+            Take(ch, buf, static_cast<std::size_t>(n));
             continue;
         }
         if (n == 0) {
@@ -447,7 +516,10 @@ void EmulatorServer::Impl::Run()
                 continue;
             if ((re & (POLLHUP | POLLERR)) && c->kind == Kind::Pty && c->readPausedUntil <= Clock::now())
                 c->readPausedUntil = Clock::now() + std::chrono::milliseconds(20);
-            // Paced bytes fall due without an event; Flush writes only what is due.
+            // Paced bytes fall due without an event; Flush writes only what is due. A client
+            // that has just left gets none of them, nor does the one that came after it.
+            if (c->watchFd >= 0 && !c->out.empty())
+                WatchOpeners(*c);
             if (!c->out.empty() || c->closeAfterFlush)
                 Flush(*c);
         }
@@ -472,8 +544,10 @@ EmulatorServer::~EmulatorServer()
 
 int EmulatorServer::ListenTcp(int port)
 {
-    if (port < 0 || port > 65535)
+    if (port < 0 || port > 65535) {
+        errno = EINVAL;
         return -1;
+    }
     int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
     if (fd < 0)
         return -1;
@@ -486,7 +560,7 @@ int EmulatorServer::ListenTcp(int port)
     socklen_t len = sizeof a;
     if (::bind(fd, reinterpret_cast<sockaddr*>(&a), sizeof a) != 0 || ::listen(fd, 8) != 0 ||
         ::getsockname(fd, reinterpret_cast<sockaddr*>(&a), &len) != 0) {
-        ::close(fd);
+        FailClosing(fd);
         return -1;
     }
     auto ch = std::make_unique<Impl::Channel>();
@@ -496,23 +570,26 @@ int EmulatorServer::ListenTcp(int port)
     return ntohs(a.sin_port);
 }
 
+// A failure leaves errno saying why, for the caller to tell the user; so does ListenTcp's.
 bool EmulatorServer::ServeComPort(const std::string& dir, int n, int portCode)
 {
+    if (!MakeFolder(dir))
+        return false;
     int master = ::posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
     if (master < 0)
         return false;
     char name[256];
-    if (::grantpt(master) != 0 || ::unlockpt(master) != 0 || ::ptsname_r(master, name, sizeof name) != 0) {
-        ::close(master);
-        return false;
+    if (::grantpt(master) != 0 || ::unlockpt(master) != 0)
+        return FailClosing(master);
+    if (const int e = ::ptsname_r(master, name, sizeof name); e != 0) {
+        errno = e;
+        return FailClosing(master);
     }
     // Our own slave descriptor stays open, so that the program opening and closing the port
     // never hangs the line up for us.
     int slave = ::open(name, O_RDWR | O_NOCTTY | O_CLOEXEC);
-    if (slave < 0) {
-        ::close(master);
-        return false;
-    }
+    if (slave < 0)
+        return FailClosing(master);
     MakeRaw(slave);
     MakeRaw(master);
     SetNonBlocking(master);
@@ -526,13 +603,8 @@ bool EmulatorServer::ServeComPort(const std::string& dir, int n, int portCode)
     struct stat st{};
     if (::lstat(link.c_str(), &st) == 0 && S_ISLNK(st.st_mode))
         ::unlink(link.c_str());
-    if (::symlink(name, link.c_str()) != 0) {
-        if (watch >= 0)
-            ::close(watch);
-        ::close(slave);
-        ::close(master);
-        return false;
-    }
+    if (::symlink(name, link.c_str()) != 0)
+        return FailClosing(watch, slave, master);
     auto ch = std::make_unique<Impl::Channel>();
     ch->kind = Impl::Kind::Pty;
     ch->fd = master;

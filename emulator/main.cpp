@@ -21,7 +21,8 @@ const char* const HelpText =
     "Where it serves (at least one):\n"
     "  --tcp PORT          listen on 127.0.0.1:PORT (0 picks a free port); the first line\n"
     "                      printed is \"listening on 127.0.0.1:PORT\"\n"
-    "  --com-dir DIR       folder for the serial port links\n"
+    "  --com-dir DIR       folder for the serial port links (made, private to the user,\n"
+    "                      when it does not exist)\n"
     "  --com N             serve a pseudo-terminal linked as DIR/COM<N> (may be repeated);\n"
     "                      prints \"serving DIR/COM<N>\"\n"
     "\n"
@@ -85,6 +86,13 @@ int Fail(const std::string& message)
 {
     std::fprintf(stderr, "rivo-emulator: %s\nTry --help.\n", message.c_str());
     return 2;
+}
+
+// The command line was right but the place to serve is not: what and why, with status 1.
+int CannotServe(const std::string& what, int why)
+{
+    std::fprintf(stderr, "rivo-emulator: %s: %s\n", what.c_str(), std::strerror(why));
+    return 1;
 }
 
 } // namespace
@@ -213,14 +221,18 @@ int main(int argc, char** argv)
     server.SetBaud(static_cast<unsigned>(baud));
     if (tcpPort >= 0) {
         int port = server.ListenTcp(static_cast<int>(tcpPort));
-        if (port < 0)
-            return Fail("cannot listen on 127.0.0.1:" + std::to_string(tcpPort));
+        if (port < 0) {
+            const int why = errno;
+            return CannotServe("cannot listen on 127.0.0.1:" + std::to_string(tcpPort), why);
+        }
         std::printf("listening on 127.0.0.1:%d\n", port);
         std::fflush(stdout);
     }
     for (long n : comPorts) {
-        if (!server.ServeComPort(comDir, static_cast<int>(n)))
-            return Fail("cannot serve " + comDir + "/COM" + std::to_string(n));
+        if (!server.ServeComPort(comDir, static_cast<int>(n))) {
+            const int why = errno;
+            return CannotServe("cannot serve " + comDir + "/COM" + std::to_string(n), why);
+        }
         std::printf("serving %s/COM%ld\n", comDir.c_str(), n);
         std::fflush(stdout);
     }

@@ -5,7 +5,9 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 
 using namespace testclient;
@@ -60,4 +62,62 @@ TEST(EmulatorProcess, HelpAndBadOptions)
         status = bad.WaitExit(5000);
         EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 2) << option;
     }
+}
+
+// The folder named for the links is made when it is missing (the README's try-out names one that
+// does not exist yet), private to the user at every level it makes.
+TEST(EmulatorProcess, MakesAMissingComFolderPrivate)
+{
+    const std::string base = EmulatorFixture::MakeEmptyComDir();
+    ::unsetenv("RIVO_COM_DIR");
+    const std::string dir = base + "/rivo-com/inner";
+    {
+        EmulatorProcess p({"--com-dir", dir, "--com", "3"});
+        EXPECT_EQ(p.FirstLine(), "serving " + dir + "/COM3");
+        for (const std::string& made : {base + "/rivo-com", dir}) {
+            struct stat st{};
+            ASSERT_EQ(::stat(made.c_str(), &st), 0) << made;
+            EXPECT_TRUE(S_ISDIR(st.st_mode)) << made;
+            EXPECT_EQ(st.st_mode & 07777, 0700u) << made;
+        }
+        Conn c = OpenCom(dir + "/COM3");
+        ASSERT_TRUE(c.Send(Probe()));
+        EXPECT_TRUE(IsStatus(c.ReadFrame(), 'A', 0));
+    }
+    EmulatorFixture::RemoveComDir(base);
+}
+
+// Whatever keeps it from serving, it says what and why, and ends with status 1.
+TEST(EmulatorProcess, SaysWhyItCannotServe)
+{
+    const std::string base = EmulatorFixture::MakeEmptyComDir();
+    ::unsetenv("RIVO_COM_DIR");
+    const std::string file = base + "/file";
+    std::ofstream(file) << "not a folder";
+    Conn taken(::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0));
+    sockaddr_in a{};
+    a.sin_family = AF_INET;
+    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t len = sizeof a;
+    ASSERT_EQ(::bind(taken.Fd(), reinterpret_cast<sockaddr*>(&a), sizeof a), 0);
+    ASSERT_EQ(::listen(taken.Fd(), 1), 0);
+    ASSERT_EQ(::getsockname(taken.Fd(), reinterpret_cast<sockaddr*>(&a), &len), 0);
+    const std::string port = std::to_string(ntohs(a.sin_port));
+
+    const struct {
+        std::vector<std::string> args;
+        std::string message;
+    } cases[] = {
+        {{"--com-dir", file + "/sub", "--com", "3"}, "cannot serve " + file + "/sub/COM3: Not a directory"},
+        {{"--com-dir", file, "--com", "4"}, "cannot serve " + file + "/COM4: Not a directory"},
+        {{"--tcp", port}, "cannot listen on 127.0.0.1:" + port + ": Address already in use"},
+    };
+    for (const auto& c : cases) {
+        std::string errors;
+        const int status = EmulatorProcess::RunToEnd(c.args, errors);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 1) << c.message;
+        EXPECT_NE(errors.find("rivo-emulator: " + c.message + "\n"), std::string::npos) << errors;
+        EXPECT_EQ(errors.find("--help"), std::string::npos) << errors; // nothing wrong with the command line
+    }
+    EmulatorFixture::RemoveComDir(base);
 }

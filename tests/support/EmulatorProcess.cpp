@@ -111,3 +111,53 @@ int EmulatorProcess::Stop(int timeoutMs)
     }
     return status;
 }
+
+int EmulatorProcess::RunToEnd(const std::vector<std::string>& args, std::string& errors, int timeoutMs)
+{
+    errors.clear();
+    int pipeFds[2];
+    if (::pipe2(pipeFds, O_CLOEXEC) != 0)
+        return -1;
+    std::vector<std::string> argvStore{RIVO_EMULATOR_PATH};
+    argvStore.insert(argvStore.end(), args.begin(), args.end());
+    std::vector<char*> argv;
+    for (auto& a : argvStore)
+        argv.push_back(a.data());
+    argv.push_back(nullptr);
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        ::dup2(pipeFds[1], STDERR_FILENO);
+        ::execv(argv[0], argv.data());
+        ::_exit(127);
+    }
+    ::close(pipeFds[1]);
+    if (pid < 0) {
+        ::close(pipeFds[0]);
+        return -1;
+    }
+    // Its stderr is read until the program closes it by ending.
+    const auto end = Clock::now() + std::chrono::milliseconds(timeoutMs);
+    for (;;) {
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(end - Clock::now()).count();
+        pollfd p{pipeFds[0], POLLIN, 0};
+        const int r = ::poll(&p, 1, static_cast<int>(std::max<long long>(left, 0)));
+        if (r < 0 && errno == EINTR)
+            continue;
+        char buf[512];
+        const ssize_t n = r > 0 ? ::read(pipeFds[0], buf, sizeof buf) : 0;
+        if (n <= 0)
+            break;
+        errors.append(buf, static_cast<std::size_t>(n));
+    }
+    ::close(pipeFds[0]);
+    int status = 0;
+    for (pid_t r; (r = ::waitpid(pid, &status, WNOHANG)) != pid && !(r < 0 && errno != EINTR);) {
+        if (Clock::now() >= end) {
+            ::kill(pid, SIGKILL);
+            ::waitpid(pid, &status, 0);
+            break;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    return status;
+}

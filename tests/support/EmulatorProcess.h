@@ -30,6 +30,11 @@ public:
     // waitpid gives it, or -1 when there was no child.
     int Stop(int timeoutMs = 5000);
 
+    // Runs rivo-emulator with these arguments until it ends by itself (SIGKILL after timeoutMs),
+    // for a command line it must refuse. Returns its status as waitpid gives it and, in errors,
+    // what it wrote to stderr.
+    static int RunToEnd(const std::vector<std::string>& args, std::string& errors, int timeoutMs = 10000);
+
 private:
     pid_t pid_ = -1;
     int out_ = -1;
