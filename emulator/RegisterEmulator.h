@@ -217,9 +217,10 @@ public:
     ~EmulatorServer();
     EmulatorServer(const EmulatorServer&) = delete;
     EmulatorServer& operator=(const EmulatorServer&) = delete;
-    // Listens on 127.0.0.1:port (0 picks a free port); returns the port, or -1.
+    // Listens on 127.0.0.1:port (0 picks a free port); returns the port, or -1 with errno set.
     int ListenTcp(int port);
-    // Opens a pseudo-terminal and links it as dir/COM<n>; false on failure. With a port code
+    // Opens a pseudo-terminal and links it as dir/COM<n>, making dir (0700) when it is missing;
+    // false with errno set on failure. With a port code
     // (0 USB, 1 COM A, 2 COM B) the line is that register port: its requests are answered only
     // while the port talks to the PC, and the port query names it.
     bool ServeComPort(const std::string& dir, int n, int portCode = -1);
