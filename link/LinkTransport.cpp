@@ -1,5 +1,6 @@
 // The two transports: the COM port and the main window's TCP socket.
 #include "link/CzekajNaRS.h"
+#include "link/ExchangeGuard.h"
 #include "link/Link.h"
 #include "link/LinkIo.h"
 #include "platform/ClientSocket.h"
@@ -32,6 +33,7 @@ int RunFlowControlWait()
         return flowControlWait();
     if (!CzekajNaRS)
         new TCzekajNaRS();  // sets CzekajNaRS; lives to the end like every window
+    ExchangeGuard::Admit(CzekajNaRS);  // its "Przerwij" answers during the exchange that waits
     return ShowModal(*CzekajNaRS);
 }
 

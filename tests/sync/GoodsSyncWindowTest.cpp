@@ -117,6 +117,22 @@ TEST_P(GoodsSync, SendNumbersFramesByListPositionWaitsOutPrintingListsRefusalsAn
         EXPECT_EQ(w.SendCounter->text(), c.counter);
         EXPECT_FALSE(w.Transferring());
     }
+    // Minimised and restored during a send, the window stays guarded: closing it stops the send,
+    // and it closes once the send has ended.
+    fx.Emu().ClearReceived();
+    w.show();
+    w.FormShow();
+    for (int row = 0; row < 5; ++row)
+        w.CheckListBox1->SetChecked(row, true);
+    QTimer::singleShot(0, &w, [&w] {
+        w.showMinimized();
+        w.showNormal();
+        w.close();
+    });
+    w.BitBtn2Click();
+    EXPECT_FALSE(w.isVisible());
+    EXPECT_EQ(FrameNumbers(ProgramFrames(fx.Emu(), 'T')), (std::vector<uint16_t>{0x8001}));
+    EXPECT_EQ(prompts.TakeTexts(), QStringList{" Zaprogramowano 1 towarów."});
     EXPECT_EQ(fx.Emu().GoodsCount(), 4u);
     // The register's pane shows what was sent.
     ASSERT_EQ(w.CheckListBox2->Count(), 4);
