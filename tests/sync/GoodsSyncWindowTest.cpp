@@ -239,6 +239,14 @@ TEST_P(GoodsSync, DeletesStopAtGoodsWithSalesTheRangeDeleteNumbersFramesBySlotAn
         EXPECT_EQ(prompts.TakeTexts(), QStringList{lost}) << framesBeforeSilence;
         EXPECT_EQ(ProgramFrames(fx.Emu(), 'T').size(), 2u);
     }
+    // An "empty base" answer with a bad checksum is a failed read: it vouches for nothing.
+    fx.Emu().ClearGoods();
+    fx.Emu().LockFaults()->WrongChecksumReplies = 1;
+    w.Button4Click();
+    const QStringList texts = prompts.TakeTexts();
+    ASSERT_EQ(texts.size(), 2) << texts.join("|").toStdString();
+    EXPECT_TRUE(texts[0].startsWith("CRC kasy: "));
+    EXPECT_EQ(texts[1], "Błąd CRC!");
 }
 
 TEST(GoodsSyncLocal, CopiesAndDeletesOnThePcMarkTheDatabaseTicksFollowTheToolsAndTheListPrints)
