@@ -170,7 +170,14 @@ int ReceiveFrame(std::size_t n)
         return FrameFailed;
     }
     std::memset(Link.ReceiveBuffer, 0, n);
-    const std::size_t count = std::size_t(ReceiveBytes(Link.ReceiveBuffer, n));
+    bool stopped = false;
+    const std::size_t count = std::size_t(ReceiveBytesUnlessStopped(Link.ReceiveBuffer, n, stopped));
+    if (stopped) {
+        // The user's stop while the frame was awaited: the register is told to stop, and the
+        // caller, seeing the abort flag, reports it as a stop.
+        SendAckStatus4(Link.RegisterAddress);
+        return FrameFailed;
+    }
 
     // A reply of the register's own ('A'), in place of the frame or as long as it, is believed only
     // whole and with its checksum.
