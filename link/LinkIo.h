@@ -27,7 +27,7 @@ void SetLinkTimeouts(const CommTimeouts& t);
 // than want is there, or boundMs passed; intervalMs > 0 also ends the read after that long
 // without a byte once some came. Returns the count read (partial counts included).
 // With stopped given, a wait during a guarded transfer lets window events run and ends as soon as
-// the user asks to stop (the abort flag); stopped then says so.
+// the user asks to stop (the abort flag raised during the read); stopped then says so.
 std::size_t ReadFromLink(uint8_t* buffer, std::size_t want, long long boundMs, bool stopAtFrame,
                          unsigned intervalMs = 0, bool* stopped = nullptr);
 // ReceiveBytes whose wait, during a guarded transfer, ends on the user's stop: stopped is then

@@ -120,7 +120,9 @@ std::size_t ReadFromLink(uint8_t* buffer, std::size_t want, long long boundMs, b
     if (!line)
         return 0;
     // Only a guarded transfer lets events run: elsewhere a click could start a second exchange.
-    const bool stoppable = stopped && ExchangeGuard::Held();
+    // A stop asked for before this read is left to the frame's acknowledgement (status 4), so
+    // that a series stopped between two frames still takes the frame on its way.
+    const bool stoppable = stopped && ExchangeGuard::Held() && !Link.AbortRequestFlag;
     long long nextEvents = MonotonicMs() + EventSliceMs;
     const long long deadline = MonotonicMs() + boundMs;
     long long lastByte = 0;
