@@ -2,6 +2,7 @@
 
 #include "link/Link.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QEvent>
 #include <QKeyEvent>
@@ -22,14 +23,16 @@ class InputFilter : public QObject {
 public:
     int Depth = 0;
     std::vector<std::pair<const ExchangeGuard*, QPointer<QWidget>>> StopButtons;  // one per guard held
-    std::vector<QPointer<QWidget>> NewWindows;   // shown while held: the exchange's own boxes
+    // The windows there when the outermost guard was taken: any other is one of the exchange's own
+    // boxes. Hiding or minimising a window and showing it again makes it no newer.
+    std::vector<QPointer<QWidget>> Before;
+    std::vector<QPointer<QWidget>> Admitted;     // of those, the ones the exchange itself shows
     std::vector<QPointer<QWidget>> Closed;       // to close once the last guard goes
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
         switch (event->type()) {
-        case QEvent::Show:
         case QEvent::Close:
         case QEvent::KeyPress:
         case QEvent::KeyRelease:
@@ -52,12 +55,7 @@ protected:
             return false;
         auto* widget = static_cast<QWidget*>(o);
         QWidget* window = widget->window();
-        if (event->type() == QEvent::Show) {
-            if (widget == window && !Holds(NewWindows, window))
-                NewWindows.emplace_back(window);
-            return false;
-        }
-        if (Holds(NewWindows, window))
+        if (!Holds(Before, window) || Holds(Admitted, window))
             return false;
         if (event->type() == QEvent::Close) {
             if (widget != window)
@@ -94,8 +92,11 @@ ExchangeGuard::ExchangeGuard(QWidget* stopButton)
 {
     InputFilter& f = Filter();
     f.StopButtons.emplace_back(this, stopButton);
-    if (f.Depth++ == 0 && QCoreApplication::instance())
-        QCoreApplication::instance()->installEventFilter(&f);
+    if (f.Depth++ > 0 || !QCoreApplication::instance())
+        return;
+    for (QWidget* window : QApplication::topLevelWidgets())
+        f.Before.emplace_back(window);
+    QCoreApplication::instance()->installEventFilter(&f);
 }
 
 ExchangeGuard::~ExchangeGuard()
@@ -107,7 +108,8 @@ ExchangeGuard::~ExchangeGuard()
         return;
     if (QCoreApplication::instance())
         QCoreApplication::instance()->removeEventFilter(&f);
-    f.NewWindows.clear();
+    f.Before.clear();
+    f.Admitted.clear();
     const std::vector<QPointer<QWidget>> closed = std::exchange(f.Closed, {});
     for (const QPointer<QWidget>& w : closed)
         if (w)
@@ -115,3 +117,10 @@ ExchangeGuard::~ExchangeGuard()
 }
 
 bool ExchangeGuard::Held() { return Filter().Depth > 0; }
+
+void ExchangeGuard::Admit(QWidget* window)
+{
+    InputFilter& f = Filter();
+    if (f.Depth > 0 && window && !Holds(f.Admitted, window->window()))
+        f.Admitted.emplace_back(window->window());
+}

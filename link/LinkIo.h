@@ -26,5 +26,10 @@ void SetLinkTimeouts(const CommTimeouts& t);
 // Reads from the link in use until want bytes came, or (stopAtFrame) a whole frame shorter
 // than want is there, or boundMs passed; intervalMs > 0 also ends the read after that long
 // without a byte once some came. Returns the count read (partial counts included).
+// With stopped given, a wait during a guarded transfer lets window events run and ends as soon as
+// the user asks to stop (the abort flag raised during the read); stopped then says so.
 std::size_t ReadFromLink(uint8_t* buffer, std::size_t want, long long boundMs, bool stopAtFrame,
-                         unsigned intervalMs = 0);
+                         unsigned intervalMs = 0, bool* stopped = nullptr);
+// ReceiveBytes whose wait, during a guarded transfer, ends on the user's stop: stopped is then
+// set and nothing is handed over.
+int ReceiveBytesUnlessStopped(uint8_t* buffer, std::size_t n, bool& stopped);

@@ -84,6 +84,13 @@ int ClassifyWholeStatusReply()
     return AckBadReply;
 }
 
+int ChecksumMismatch(uint8_t received, uint8_t computed)
+{
+    ShowMessage(QStringLiteral("CRC kasy: %1 CRC PC: %2").arg(received).arg(computed));
+    ShowMessage(QStringLiteral("Błąd CRC!"));
+    return FrameChecksumError;
+}
+
 } // namespace
 
 void WaitWithEvents(int ms, bool endOnStop)
@@ -163,22 +170,36 @@ int ReceiveFrame(std::size_t n)
         return FrameFailed;
     }
     std::memset(Link.ReceiveBuffer, 0, n);
-    const std::size_t count = std::size_t(ReceiveBytes(Link.ReceiveBuffer, n));
+    bool stopped = false;
+    const std::size_t count = std::size_t(ReceiveBytesUnlessStopped(Link.ReceiveBuffer, n, stopped));
+    if (stopped) {
+        // The user's stop while the frame was awaited: the register is told to stop, and the
+        // caller, seeing the abort flag, reports it as a stop.
+        SendAckStatus4(Link.RegisterAddress);
+        return FrameFailed;
+    }
 
-    if (count == StatusReplyLength && FrameLengthField(Rx()) == StatusReplyLength && Rx()[6] == ReplyAttention) {
-        if (Rx()[7] == StatusEmptyBase) {
+    // A reply of the register's own ('A'), in place of the frame or as long as it, is believed only
+    // whole and with its checksum.
+    const bool attention = Rx()[6] == ReplyAttention
+                           && (count == StatusReplyLength || count == ErrorFrameLength || count == n);
+    if (attention && IsWholeFrame(Rx(), count)) {
+        if (count == StatusReplyLength && Rx()[7] == StatusEmptyBase) {
             ShowMessage(QStringLiteral("Pusta baza."));
             return FrameFailed;
         }
-        if (Rx()[7] == StatusZeroSales) {
+        if (count == StatusReplyLength && Rx()[7] == StatusZeroSales) {
             ShowMessage(QStringLiteral("Zerowa wartość sprzedaży."));
             return FrameFailed;
         }
+        if (count != StatusReplyLength) {
+            ShowRegisterError(Rx()[8]);
+            return FrameFailed;
+        }
     }
-    if ((count == ErrorFrameLength || count == n) && Rx()[6] == ReplyAttention) {
-        ShowRegisterError(Rx()[8]);
-        return FrameFailed;
-    }
+    // A short reply came whole but for its checksum.
+    if (attention && count < n && FrameChecksum(Rx(), count) != Rx()[count - 2])
+        return ChecksumMismatch(Rx()[count - 2], FrameChecksum(Rx(), count));
     // Fewer than n bytes, or n bytes that are not one frame of exactly that length.
     if (count < n || Rx()[0] != FrameStart || Rx()[n - 1] != FrameEnd || FrameLengthField(Rx()) != n) {
         ShowMessage(tcp ? QStringLiteral("Błąd komunikacji TCP/IP.") : QStringLiteral("Brak komunikacji."));
@@ -186,11 +207,8 @@ int ReceiveFrame(std::size_t n)
     }
     const uint8_t computed = FrameChecksum(Rx(), n);
     const uint8_t received = Rx()[n - 2];
-    if (computed != received) {
-        ShowMessage(QStringLiteral("CRC kasy: %1 CRC PC: %2").arg(received).arg(computed));
-        ShowMessage(QStringLiteral("Błąd CRC!"));
-        return FrameChecksumError;
-    }
+    if (computed != received)
+        return ChecksumMismatch(received, computed);
     const uint16_t frameNumber = uint16_t(Rx()[4] | (Rx()[5] << 8));
     if (frameNumber & LastFrameBit) {
         SendAckStatus3(Link.RegisterAddress);
@@ -206,7 +224,7 @@ int ReceiveFrame(std::size_t n)
 
 bool ReceivedEmptyBase()
 {
-    return IsReply(ReplyAttention, StatusEmptyBase);
+    return IsWholeFrame(Rx(), StatusReplyLength) && IsReply(ReplyAttention, StatusEmptyBase);
 }
 
 int AskPaperOut()

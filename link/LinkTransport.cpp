@@ -1,5 +1,6 @@
 // The two transports: the COM port and the main window's TCP socket.
 #include "link/CzekajNaRS.h"
+#include "link/ExchangeGuard.h"
 #include "link/Link.h"
 #include "link/LinkIo.h"
 #include "platform/ClientSocket.h"
@@ -22,6 +23,8 @@ constexpr uint32_t LowestBaudRate = 110;
 constexpr int MaxShortWrites = 10;
 constexpr int DrainReadLimit = 8192;
 constexpr std::size_t DrainChunk = 50;
+// How often a stoppable wait lets window events run, so that Esc and the stop button act at once.
+constexpr long long EventSliceMs = 20;
 
 CommTimeouts currentTimeouts = AfterSendTimeouts;
 std::function<int()> flowControlWait;
@@ -32,6 +35,7 @@ int RunFlowControlWait()
         return flowControlWait();
     if (!CzekajNaRS)
         new TCzekajNaRS();  // sets CzekajNaRS; lives to the end like every window
+    ExchangeGuard::Admit(CzekajNaRS);  // its "Przerwij" answers during the exchange that waits
     return ShowModal(*CzekajNaRS);
 }
 
@@ -106,12 +110,20 @@ bool IsCompleteShortFrame(const uint8_t* buffer, std::size_t got, std::size_t wa
     return length >= MinFrameLength && length < want && length <= got && buffer[length - 1] == FrameEnd;
 }
 
-std::size_t ReadFromLink(uint8_t* buffer, std::size_t want, long long boundMs, bool stopAtFrame, unsigned intervalMs)
+std::size_t ReadFromLink(uint8_t* buffer, std::size_t want, long long boundMs, bool stopAtFrame, unsigned intervalMs,
+                         bool* stopped)
 {
     const bool tcp = LinkIsTcp();
     ByteTransport* line = TransportInUse(tcp);
+    if (stopped)
+        *stopped = false;
     if (!line)
         return 0;
+    // Only a guarded transfer lets events run: elsewhere a click could start a second exchange.
+    // A stop asked for before this read is left to the frame's acknowledgement (status 4), so
+    // that a series stopped between two frames still takes the frame on its way.
+    const bool stoppable = stopped && ExchangeGuard::Held() && !Link.AbortRequestFlag;
+    long long nextEvents = MonotonicMs() + EventSliceMs;
     const long long deadline = MonotonicMs() + boundMs;
     long long lastByte = 0;
     std::size_t got = 0;
@@ -146,6 +158,21 @@ std::size_t ReadFromLink(uint8_t* buffer, std::size_t want, long long boundMs, b
             remaining = std::min(remaining, lastByte + intervalMs - now);
         if (remaining <= 0)
             break;
+        if (stoppable) {
+            // Bytes that trickle in at a slow rate must not keep Esc waiting either.
+            if (now >= nextEvents) {
+                ProcessMessages();
+                nextEvents = MonotonicMs() + EventSliceMs;
+                line = TransportInUse(tcp);
+                if (!line)
+                    break;
+            }
+            if (Link.AbortRequestFlag) {
+                *stopped = true;
+                break;
+            }
+            remaining = std::min(remaining, EventSliceMs);
+        }
         if (line->WaitReadable(int(remaining)) && line->BytesWaiting() == 0) {
             // Readable with nothing to read: the other end has gone. A TCP read tells for
             // sure; on a serial line do not spin while the time runs out.
@@ -311,12 +338,18 @@ int SendBytes(uint8_t* buffer, int mode, std::size_t count)
 
 // ---- receiving ----
 
-int ReceiveBytes(uint8_t* buffer, std::size_t n)
+namespace {
+
+int ReceiveReply(uint8_t* buffer, std::size_t n, bool* stopped)
 {
+    if (stopped)
+        *stopped = false;
     if (LinkSettings.LinkType > 1)
         return 0;
     n = std::min(n, ReceiveBufferSize);
-    const std::size_t got = ReadFromLink(buffer, n, ReplyBoundMs, true);
+    const std::size_t got = ReadFromLink(buffer, n, ReplyBoundMs, true, 0, stopped);
+    if (stopped && *stopped)
+        return 0;
     if (got == n)
         return int(got);
     // A status reply or an error frame in place of a longer frame is handed over whole.
@@ -324,6 +357,12 @@ int ReceiveBytes(uint8_t* buffer, std::size_t n)
         return int(FrameLengthField(buffer));
     return 0;
 }
+
+} // namespace
+
+int ReceiveBytes(uint8_t* buffer, std::size_t n) { return ReceiveReply(buffer, n, nullptr); }
+
+int ReceiveBytesUnlessStopped(uint8_t* buffer, std::size_t n, bool& stopped) { return ReceiveReply(buffer, n, &stopped); }
 
 int ReadRaw(uint8_t* buffer, std::size_t n, bool stopAtFrame)
 {

@@ -54,7 +54,8 @@ void TObrotGrup::BitBtn6Click()
             break;
         }
         if (r == FrameFailed) {
-            ShowMessage(QStringLiteral("Wystapił błąd transmisji"));
+            if (!Link.AbortRequestFlag)   // the user's stop is no transmission error
+                ShowMessage(QStringLiteral("Wystapił błąd transmisji"));
             break;
         }
         for (const QString& line : TurnoverLines(Link.ReceiveBuffer + 7))

@@ -112,8 +112,14 @@ void TPobieranieEkranu::BitBtn2Click()
     DrainInput();
     SendCommandWithWord(Link.RegisterAddress, SingleFrameNumber, '#', 0);
     std::array<uint8_t, ScreenBitmapSize> reply{};
-    const std::size_t got = ReadRawReply(reply.data(), reply.size(), ScreenReadBoundMs, ScreenReadGapMs);
+    bool stopped = false;
+    const std::size_t got = ReadRawReply(reply.data(), reply.size(), ScreenReadBoundMs, ScreenReadGapMs, &stopped);
     EndTransfer();
+    if (stopped) {
+        // The user's stop is no read error: a screen read before stays as it was.
+        ShowMessage(TransferStoppedText);
+        return;
+    }
     ScreenRead = false;
     QPixmap picture;
     const bool good = LooksLikeScreenBitmap(reply.data(), got);

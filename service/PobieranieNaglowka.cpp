@@ -2,6 +2,7 @@
 
 #include "link/Commands.h"
 #include "link/Link.h"
+#include "platform/Prompts.h"
 #include "service/ReadoutLogic.h"
 
 #include <QFontDatabase>
@@ -43,4 +44,7 @@ void TPobieranieNaglowka::Button1Click()
     if (r == FrameMore || r == FrameLast)
         RichEdit1->setPlainText(HeaderLines(Link.ReceiveBuffer + 7).join(QLatin1Char('\n')));
     EndTransfer();
+    // A read that failed with the abort flag up was the user's stop, which the link leaves unsaid.
+    if (r == FrameFailed && Link.AbortRequestFlag)
+        ShowMessage(TransferStoppedText);
 }

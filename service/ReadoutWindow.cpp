@@ -16,6 +16,11 @@
 #include <QPlainTextEdit>
 #include <QTabWidget>
 
+namespace {
+// How often a read lets window events run, so that Esc and the stop button act at once.
+constexpr long long EventSliceMs = 20;
+} // namespace
+
 TReadoutWindow::TReadoutWindow(QWidget* parent) : TForm(parent) {}
 
 bool TReadoutWindow::FormKeyDown(int key)
@@ -68,19 +73,40 @@ void TReadoutWindow::closeEvent(QCloseEvent* event)
     TForm::closeEvent(event);
 }
 
-std::size_t ReadRawReply(uint8_t* buffer, std::size_t n, int boundMs, int gapMs)
+std::size_t ReadRawReply(uint8_t* buffer, std::size_t n, int boundMs, int gapMs, bool* stopped)
 {
+    // Only a guarded transfer lets events run: elsewhere a click could start a second exchange.
+    const bool stoppable = ExchangeGuard::Held();
+    if (stopped)
+        *stopped = false;
     const long long deadline = MonotonicMs() + boundMs;
+    long long lastByte = 0;
     std::size_t got = 0;
     while (got < n) {
-        const long long left = deadline - MonotonicMs();
-        if (left <= 0)
+        if (stoppable) {
+            ProcessMessages();
+            if (Link.AbortRequestFlag) {
+                if (stopped)
+                    *stopped = true;
+                break;
+            }
+        }
+        const long long now = MonotonicMs();
+        long long wait = deadline - now;
+        if (got > 0)
+            wait = std::min(wait, lastByte + gapMs - now);
+        if (wait <= 0)
             break;
+        if (stoppable)
+            wait = std::min(wait, EventSliceMs);
         bool more = false;
-        const int r = ReadWaiting(buffer + got, n - got, int(got > 0 ? std::min<long long>(left, gapMs) : left), more);
-        if (r < 0 || (r == 0 && got > 0))
+        const int r = ReadWaiting(buffer + got, n - got, int(wait), more);
+        if (r < 0)
             break;
-        got += std::size_t(r);
+        if (r > 0) {
+            got += std::size_t(r);
+            lastByte = MonotonicMs();
+        }
     }
     return got;
 }

@@ -212,30 +212,56 @@ protected:
 using WaitWindow = Shown<TCzekajNaRS>;
 using BufferViewWindow = Shown<TPokazBuforOdb>;
 
-// While an exchange runs only its stop button, Esc and windows shown meanwhile answer; a window
-// closed meanwhile closes when the exchange ends.
+// While an exchange runs only its stop button, Esc and windows made meanwhile answer; a window
+// closed meanwhile closes when the exchange ends. A window that was there before stays guarded
+// when it is hidden or minimised and shown again.
 TEST(ExchangeGuardTest, OnlyTheStopButtonEscAndNewWindowsAnswer)
 {
     TestEnvironment env(false);
-    QWidget window;
-    QPushButton stop("stop", &window), other("other", &window), box("box");
+    QWidget window, wait;
+    QPushButton stop("stop", &window), other("other", &window), before("before"), go("go", &wait);
     QStringList clicks;
-    for (QPushButton* b : {&stop, &other, &box})
+    auto count = [&clicks](QPushButton* b) {
         QObject::connect(b, &QPushButton::clicked, [&clicks, b] { clicks << b->text(); });
+    };
+    for (QPushButton* b : {&stop, &other, &before, &go})
+        count(b);
     window.show();
+    before.show();
     {
-        ExchangeGuard series(&stop), wait;
+        ExchangeGuard series(&stop), wait1;
+        QPushButton box("box");
+        count(&box);
         box.show();
-        for (QPushButton* b : {&other, &stop, &box})
+        before.hide();
+        before.show();
+        window.showMinimized();
+        window.showNormal();
+        window.hide();
+        window.show();
+        // A window made before the exchange that the exchange itself shows (the wait for a held line).
+        ExchangeGuard::Admit(&wait);
+        wait.show();
+        for (QPushButton* b : {&other, &before, &stop, &box, &go})
             UserClick(*b);
         PressKey(window, Qt::Key_Escape);
         EXPECT_EQ(Link.AbortRequestFlag, 1);
         window.close();
-        EXPECT_TRUE(window.isVisible());
+        before.close();
+        EXPECT_TRUE(window.isVisible() && before.isVisible());
     }
-    EXPECT_FALSE(window.isVisible() || ExchangeGuard::Held());
+    EXPECT_FALSE(window.isVisible() || before.isVisible() || ExchangeGuard::Held());
+    wait.hide();
     UserClick(other);
-    EXPECT_EQ(clicks, (QStringList{"stop", "box", "other"}));
+    EXPECT_EQ(clicks, (QStringList{"stop", "box", "go", "other"}));
+    // The next exchange takes the windows as they are then: the admitted one is guarded again.
+    window.show();
+    wait.show();
+    {
+        ExchangeGuard again;
+        UserClick(go);
+    }
+    EXPECT_EQ(clicks.size(), 4);
 }
 
 TEST_F(WaitWindow, ClosesWithResultOneWhenTheLineIsFree)

@@ -13,6 +13,13 @@ protected:
     {
         return GetParam() ? QString::fromUtf8("Błąd komunikacji TCP/IP.") : QString::fromUtf8("Brak komunikacji.");
     }
+    // What a frame with a wrong checksum shows: the received and the computed checksum.
+    static QStringList CrcMessages(const Bytes& f)
+    {
+        const std::size_t n = f.size();
+        return {QStringLiteral("CRC kasy: %1 CRC PC: %2").arg(f[n - 2]).arg(XorOf(f, 1, n - 3)),
+                QString::fromUtf8("Błąd CRC!")};
+    }
     // The status of the acknowledgement the program sent, or -1 when none came.
     int AckSent(int timeoutMs = 2000)
     {
@@ -83,6 +90,11 @@ TEST_P(ReceiveFrames, ShortRepliesOrABadChecksumShowTheirOwnMessageAndGetNoAckno
         {ErrorFrameBytes(150), {QString::fromUtf8("Błąd 150: ")}},
         {bad, {QStringLiteral("CRC kasy: %1 CRC PC: %2").arg(bad[90]).arg(good), QString::fromUtf8("Błąd CRC!")},
          FrameChecksumError},
+        // A short reply is checked like any other frame.
+        {StatusReply('A', 0x10, false), CrcMessages(StatusReply('A', 0x10, false)), FrameChecksumError},
+        {StatusReply('A', 0x40, false), CrcMessages(StatusReply('A', 0x40, false)), FrameChecksumError},
+        {RegisterFrame('A', {0, 66}, 1, 1, false), CrcMessages(RegisterFrame('A', {0, 66}, 1, 1, false)),
+         FrameChecksumError},
     };
     for (const Row& r : rows) {
         prompts.Clear();
@@ -91,6 +103,7 @@ TEST_P(ReceiveFrames, ShortRepliesOrABadChecksumShowTheirOwnMessageAndGetNoAckno
         EXPECT_EQ(ReceiveFrame(92), r.result);
         EXPECT_EQ(MonotonicMs(), start) << "a complete reply is not waited past";
         EXPECT_EQ(prompts.Texts(), r.messages);
+        EXPECT_EQ(ReceivedEmptyBase(), r.reply == StatusReply('A', 0x10));
     }
     EXPECT_EQ(AckSent(300), -1);
     // Codes past either end of the table have no text.

@@ -4,9 +4,22 @@
 #include "service/PobieranieEkranu.h"
 #include "service/PobieranieNaglowka.h"
 #include "service/ReadoutLogic.h"
+#include "platform/Time.h"
 #include "tests/service/ServiceTestUtil.h"
 
 namespace {
+
+const QString Stopped = QStringLiteral("Komunikacja przerwana przez użytkownika.");
+
+// Presses Esc on the window once its read has waited a while, and notes when.
+void EscDuringRead(QWidget& w, long long& pressed)
+{
+    pressed = 0;
+    QTimer::singleShot(150, &w, [&w, &pressed] {
+        pressed = MonotonicMs();
+        PressKey(w, Qt::Key_Escape);
+    });
+}
 
 emu::Bytes Turnover(uint8_t month, uint16_t year, uint32_t group1)
 {
@@ -44,6 +57,15 @@ TEST_P(LinkTest, GroupTurnoverListsEachMonthHeaderShowsSixLinesCacheDumpOnlyWhen
     EXPECT_TRUE(rig.prompts.TakeTexts().contains("Błąd CRC!"));
     EXPECT_TRUE(WaitForAck(rig.fx, 1));
 
+    // Esc while the register says nothing is a stop, not a transmission error.
+    rig.fx.Emu().LockFaults()->SilentRequests = 1;
+    long long pressed = 0;
+    EscDuringRead(w, pressed);
+    w.BitBtn6Click();
+    ASSERT_GT(pressed, 0) << "no events during the read";
+    EXPECT_LT(MonotonicMs() - pressed, 400);
+    EXPECT_TRUE(rig.prompts.TakeTexts().isEmpty());
+
     // The header shows its six lines.
     emu::Bytes setting(259, 0);
     std::memcpy(&setting[0], "SKLEP", 5);
@@ -55,6 +77,21 @@ TEST_P(LinkTest, GroupTurnoverListsEachMonthHeaderShowsSixLinesCacheDumpOnlyWhen
     header.Button1Click();
     EXPECT_EQ(header.RichEdit1->toPlainText(), "SKLEP\nABCD\n\n\n\nKONIEC");
     EXPECT_TRUE(rig.prompts.Texts().isEmpty());
+
+    // Esc while the register says nothing stops the read at once and says so; the lines stay and
+    // the register is told to stop.
+    rig.fx.Emu().LockFaults()->SilentRequests = 1;
+    rig.fx.Emu().ClearReceived();
+    header.show();
+    EscDuringRead(header, pressed);
+    header.Button1Click();
+    ASSERT_GT(pressed, 0) << "no events during the read";
+    EXPECT_LT(MonotonicMs() - pressed, 400);
+    EXPECT_EQ(rig.prompts.TakeTexts(), QStringList{Stopped});
+    EXPECT_EQ(header.RichEdit1->toPlainText(), "SKLEP\nABCD\n\n\n\nKONIEC");
+    EXPECT_TRUE(header.isVisible() && header.Button1->isEnabled());
+    EXPECT_TRUE(WaitForAck(rig.fx, 4));
+    header.hide();
 
     // The cache dump writes its file only when complete; over TCP one packet more than the nominal 8192.
     const std::size_t packets = GetParam() ? 8193 : 1;
@@ -133,4 +170,21 @@ TEST(ScreenWindow, NegativeSaveTwiceZoomAndShortReply)
     EXPECT_EQ(rig.prompts.Texts(),
               (QStringList{QStringLiteral("Błąd odczytu ekranu!"), QStringLiteral("Nie odczytany ekran!")}));
     EXPECT_FALSE(w.Image1->isVisibleTo(&w));
+
+    // Esc while the register says nothing stops the read at once, as a stop and not as a fault;
+    // the screen read before stays.
+    rig.fx.Emu().SetScreenBitmap(screen);
+    w.BitBtn2Click();
+    rig.prompts.Clear();
+    rig.fx.Emu().LockFaults()->SilentRequests = 1;
+    w.show();
+    long long pressed = 0;
+    EscDuringRead(w, pressed);
+    w.BitBtn2Click();
+    ASSERT_GT(pressed, 0) << "no events during the read";
+    EXPECT_LT(MonotonicMs() - pressed, 400);
+    EXPECT_EQ(rig.prompts.TakeTexts(), QStringList{Stopped});
+    EXPECT_EQ(w.Label4->text(), QStringLiteral("Odczytany, gotowy do zapisu"));
+    EXPECT_TRUE(w.isVisible() && w.Image1->isVisibleTo(&w) && w.BitBtn2->isEnabled());
+    w.hide();
 }

@@ -117,6 +117,22 @@ TEST_P(GoodsSync, SendNumbersFramesByListPositionWaitsOutPrintingListsRefusalsAn
         EXPECT_EQ(w.SendCounter->text(), c.counter);
         EXPECT_FALSE(w.Transferring());
     }
+    // Minimised and restored during a send, the window stays guarded: closing it stops the send,
+    // and it closes once the send has ended.
+    fx.Emu().ClearReceived();
+    w.show();
+    w.FormShow();
+    for (int row = 0; row < 5; ++row)
+        w.CheckListBox1->SetChecked(row, true);
+    QTimer::singleShot(0, &w, [&w] {
+        w.showMinimized();
+        w.showNormal();
+        w.close();
+    });
+    w.BitBtn2Click();
+    EXPECT_FALSE(w.isVisible());
+    EXPECT_EQ(FrameNumbers(ProgramFrames(fx.Emu(), 'T')), (std::vector<uint16_t>{0x8001}));
+    EXPECT_EQ(prompts.TakeTexts(), QStringList{" Zaprogramowano 1 towarów."});
     EXPECT_EQ(fx.Emu().GoodsCount(), 4u);
     // The register's pane shows what was sent.
     ASSERT_EQ(w.CheckListBox2->Count(), 4);
@@ -244,6 +260,14 @@ TEST_P(GoodsSync, DeletesStopAtGoodsWithSalesTheRangeDeleteNumbersFramesBySlotAn
         EXPECT_EQ(prompts.TakeTexts(), QStringList{lost}) << framesBeforeSilence;
         EXPECT_EQ(ProgramFrames(fx.Emu(), 'T').size(), 2u);
     }
+    // An "empty base" answer with a bad checksum is a failed read: it vouches for nothing.
+    fx.Emu().ClearGoods();
+    fx.Emu().LockFaults()->WrongChecksumReplies = 1;
+    w.Button4Click();
+    const QStringList texts = prompts.TakeTexts();
+    ASSERT_EQ(texts.size(), 2) << texts.join("|").toStdString();
+    EXPECT_TRUE(texts[0].startsWith("CRC kasy: "));
+    EXPECT_EQ(texts[1], "Błąd CRC!");
 }
 
 TEST(GoodsSyncLocal, CopiesAndDeletesOnThePcMarkTheDatabaseTicksFollowTheToolsAndTheListPrints)

@@ -13,6 +13,7 @@
 #include "tests/tables/TablesTest.h"
 
 #include <QDateEdit>
+#include <QTimer>
 #include <QTimeEdit>
 
 #include <functional>
@@ -201,6 +202,25 @@ TEST_P(SmallTableLink, VatSendStoresTheRatesFirstAndReportsTheRegistersAnswer)
     EXPECT_EQ(Emu().ReceivedFramesWithCommand('P').size(), sent);
     EXPECT_EQ(ReadVatCodes()->at(0), 2300);
     EXPECT_EQ(App.DatabaseModified, 0);
+
+    // Minimised and restored while a paced send waits for its answer, the window stays guarded: a
+    // second click on "Wyślij do kasy" sends no second frame.
+    w.Edits[0]->setText("23.00");
+    w.CheckBox1->click();
+    fx.SetBaud(2400);
+    w.show();
+    prompts.Clear();
+    const std::size_t before = Emu().ReceivedFramesWithCommand('P').size();
+    Emu().LockFaults()->PrintingReplies = 1;
+    QTimer::singleShot(0, &w, [&w] {
+        w.showMinimized();
+        w.showNormal();
+        UserClick(*w.BitBtn2);
+    });
+    w.BitBtn2Click();
+    EXPECT_EQ(Emu().ReceivedFramesWithCommand('P').size(), before + 1);
+    EXPECT_EQ(prompts.Messages(), QStringList{"Zapisano stawki PTU."});
+    w.hide();
 }
 
 TEST_P(SmallTableLink, ClockSendsWhatThePickersShow)
