@@ -109,6 +109,9 @@ int ReadRaw(uint8_t* buffer, std::size_t n, bool stopAtFrame = false);
 // the bytes waiting, at most max; more tells whether bytes were left waiting. Returns the count
 // (0 when nothing came), -1 when the link is closed or broken.
 int ReadWaiting(uint8_t* buffer, std::size_t max, int waitMs, bool& more);
+// How often a wait during a guarded transfer lets window events run, so that Esc and the stop
+// button act at once.
+constexpr long long EventSliceMs = 20;
 // One read of one byte from the COM port with the current time-outs; 1 when a byte came.
 int ReadByte(uint8_t& byte);
 int DrainInput();

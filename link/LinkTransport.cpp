@@ -23,8 +23,6 @@ constexpr uint32_t LowestBaudRate = 110;
 constexpr int MaxShortWrites = 10;
 constexpr int DrainReadLimit = 8192;
 constexpr std::size_t DrainChunk = 50;
-// How often a stoppable wait lets window events run, so that Esc and the stop button act at once.
-constexpr long long EventSliceMs = 20;
 
 CommTimeouts currentTimeouts = AfterSendTimeouts;
 std::function<int()> flowControlWait;

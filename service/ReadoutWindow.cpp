@@ -16,11 +16,6 @@
 #include <QPlainTextEdit>
 #include <QTabWidget>
 
-namespace {
-// How often a read lets window events run, so that Esc and the stop button act at once.
-constexpr long long EventSliceMs = 20;
-} // namespace
-
 TReadoutWindow::TReadoutWindow(QWidget* parent) : TForm(parent) {}
 
 bool TReadoutWindow::FormKeyDown(int key)
