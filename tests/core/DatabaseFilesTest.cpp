@@ -342,7 +342,7 @@ TEST(WorkingImage, IsNeverWrittenThroughALinkAndWithoutAFolderTheLoadSaysWhichAn
     fs::create_symlink(victim, image);
     ASSERT_EQ(CreateDatabaseImage(), 0);
     EXPECT_FALSE(fs::is_symlink(image));
-    EXPECT_EQ(ReadWhole(victim), "tajne");
+    EXPECT_TRUE(ReadWhole(victim) == "tajne");  // not written through
     EXPECT_EQ(ImageBytes(), ExpectedDefaultImage("PLN"));
 
     if (!RunningAsRoot())
