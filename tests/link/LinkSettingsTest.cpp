@@ -69,8 +69,9 @@ TEST(LinkSettingsFile, FailedWriteLeavesTheOldFileAPlantedLinkIsNotFollowedAndCl
     // Someone else's file, linked where a fixed temporary name would be.
     WriteFileBytes(env.Path("cudzy"), Bytes{1, 2, 3});
     fs::create_symlink(env.Path("cudzy"), env.Path("ustaw.cfg.tmp"));
-    const std::string file = env.Path("ustaw.cfg");
-    const QString lost = QStringLiteral(" Nowe ustawienia transmisji nie zostały zapisane.");
+    const auto notSaved = [](const std::string& why) {
+        return QStringList{QString::fromStdString(why + ". Nowe ustawienia transmisji nie zostały zapisane.")};
+    };
 
     PtyPeer peer;
     ASSERT_TRUE(peer.Ok());
@@ -80,31 +81,24 @@ TEST(LinkSettingsFile, FailedWriteLeavesTheOldFileAPlantedLinkIsNotFollowedAndCl
         SaveLinkSettingsFile();
     }
     EXPECT_EQ(Link.SerialHandle, nullptr);
-    EXPECT_EQ(FileBytes(file), old);
+    EXPECT_EQ(FileBytes(env.Path("ustaw.cfg")), old);
     EXPECT_EQ(prompts.TakeTexts(),
-              QStringList{QString::fromStdString("Wystąpił błąd zapisu pliku " + file + ": brak miejsca na dysku.") + lost});
+              notSaved("Wystąpił błąd zapisu pliku " + env.Path("ustaw.cfg") + ": brak miejsca na dysku"));
     SaveLinkSettingsFile();
     EXPECT_TRUE(prompts.TakeTexts().isEmpty());
-    EXPECT_EQ(FileBytes(file).at(1), 9);
+    EXPECT_EQ(FileBytes(env.Path("ustaw.cfg")).at(1), 9);
     EXPECT_TRUE(fs::is_symlink(env.Path("ustaw.cfg.tmp")));
     EXPECT_EQ(FileBytes(env.Path("cudzy")), (Bytes{1, 2, 3}));
 
     // Places the file cannot be put, even by root: a folder in its place, a start folder gone.
-    fs::create_directory(env.Path("zajete"));
-    fs::create_directory(env.Path("zajete/ustaw.cfg"));
+    fs::create_directories(env.Path("zajete/ustaw.cfg"));
     App.StartFolder = env.Path("zajete");
     SaveLinkSettingsFile();
-    EXPECT_TRUE(fs::is_empty(env.Path("zajete/ustaw.cfg")));
-    EXPECT_EQ(prompts.TakeTexts(), QStringList{QString::fromStdString("Wystąpił błąd zapisu pliku " +
-                                                                      env.Path("zajete/ustaw.cfg") +
-                                                                      ": w miejscu pliku ustaw.cfg jest folder.") +
-                                               lost});
+    EXPECT_EQ(prompts.TakeTexts(), notSaved("Wystąpił błąd zapisu pliku " + env.Path("zajete/ustaw.cfg") +
+                                            ": w miejscu pliku ustaw.cfg jest folder"));
     App.StartFolder = env.Path("missing");
     SaveLinkSettingsFile();
     EXPECT_FALSE(fs::exists(env.Path("missing")));
-    EXPECT_EQ(prompts.TakeTexts(), QStringList{QString::fromStdString("Nie mogę otworzyć pliku docelowego " +
-                                                                      env.Path("missing/ustaw.cfg") +
-                                                                      ": folder nie istnieje.") +
-                                               lost});
-    EXPECT_EQ(FileBytes(file).at(1), 9);
+    EXPECT_EQ(prompts.TakeTexts(), notSaved("Nie mogę otworzyć pliku docelowego " + env.Path("missing/ustaw.cfg") +
+                                            ": folder nie istnieje"));
 }

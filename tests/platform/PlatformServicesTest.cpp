@@ -39,30 +39,13 @@ int HoldLock(const std::string& path)
 
 std::string UniqueName(const char* base) { return std::string(base) + " " + std::to_string(::getpid()); }
 
-// The folders made beside a fixed /tmp name that was taken (the name, a dash and more).
-std::vector<std::string> FreshFolders(const std::string& fixed)
-{
-    std::vector<std::string> out;
-    const std::string prefix = fs::path(fixed).filename().string() + "-";
-    for (const auto& e : fs::directory_iterator("/tmp"))
-        if (e.path().filename().string().rfind(prefix, 0) == 0)
-            out.push_back(e.path().string());
-    return out;
-}
-
+// Removes the private folders made beside a fixed /tmp name that was taken.
 void RemoveFreshFolders(const std::string& fixed)
 {
     std::error_code ec;
-    for (const std::string& f : FreshFolders(fixed))
-        fs::remove_all(f, ec);
-}
-
-// A folder of this user's alone, as a private folder is made.
-bool PrivateToMe(const std::string& folder)
-{
-    struct stat st {};
-    return ::lstat(folder.c_str(), &st) == 0 && S_ISDIR(st.st_mode) && st.st_uid == ::geteuid() &&
-           (st.st_mode & 07777) == 0700;
+    for (const auto& e : fs::directory_iterator("/tmp"))
+        if (e.path().string().rfind(fixed + "-", 0) == 0)
+            fs::remove_all(e.path(), ec);
 }
 
 } // namespace
@@ -105,57 +88,43 @@ TEST(TempFolder, FoldersFromTheEnvironmentAreUsedOnlyWhenTheUsersOwnAndWritableB
     TestEnvironment env(false);
     const std::string name = "rivo-env-" + std::to_string(::getpid());
     const std::string fixed = "/tmp/" + name + "-" + std::to_string(::getuid());
-    fs::create_directory(env.Path("mine"));  // a folder of this user's, for links to point at
 
+    enum Place { Temp, Runtime, Sub };  // Sub: the runtime folder's subfolder
     enum Spoil { Link, OpenToAll, GroupWritable, Foreign };
-    enum Place { Temp, Runtime, Sub };
-    struct Case {
+    const struct {
         Place Where;
         Spoil How;
-        Place Expected;  // Sub: the runtime folder's subfolder; Temp: TEMP; Runtime: the /tmp fallback
-    };
-    const Case cases[] = {{Temp, Link, Sub},         {Temp, OpenToAll, Sub},        {Temp, GroupWritable, Sub},
-                          {Temp, Foreign, Sub},      {Runtime, Link, Runtime},      {Runtime, OpenToAll, Runtime},
-                          {Runtime, Foreign, Runtime}, {Sub, Link, Runtime},        {Sub, Foreign, Runtime},
-                          // A subfolder of this user's own that others could write is made private.
-                          {Sub, OpenToAll, Sub}};
+        bool ToTmp;  // the /tmp fallback is used rather than Sub
+    } cases[] = {{Temp, Link, false},    {Temp, GroupWritable, false}, {Temp, Foreign, false},
+                 {Runtime, Link, true},  {Runtime, OpenToAll, true},   {Sub, Link, true},
+                 {Sub, Foreign, true},   {Sub, OpenToAll, false}};  // a subfolder of this user's own is made private
     for (std::size_t i = 0; i < std::size(cases); ++i) {
-        const Case& c = cases[i];
-        SCOPED_TRACE(std::to_string(c.Where) + " " + std::to_string(c.How));
+        const auto& c = cases[i];
+        SCOPED_TRACE(i);
         if (c.How == Foreign && !RunningAsRoot())
             continue;  // giving a folder to another user needs root
         const std::string temp = env.Path("temp" + std::to_string(i)), run = env.Path("run" + std::to_string(i));
-        const std::string sub = run + "/" + name;
-        fs::create_directory(temp);
-        fs::create_directory(run);
-        fs::permissions(temp, fs::perms::owner_all, fs::perm_options::replace);
-        fs::permissions(run, fs::perms::owner_all, fs::perm_options::replace);
-        const std::string spoiled = c.Where == Temp ? temp : c.Where == Runtime ? run : sub;
+        const std::string sub = run + "/" + name, spoiled = c.Where == Temp ? temp : c.Where == Runtime ? run : sub;
+        ::mkdir(temp.c_str(), 0700);
+        ::mkdir(run.c_str(), 0700);
         if (c.How == Link) {
             fs::remove_all(spoiled);
-            fs::create_directory_symlink(env.Path("mine"), spoiled);
+            fs::create_directory_symlink(env.Folder(), spoiled);  // a folder of this user's
         } else {
             fs::create_directory(spoiled);
             ASSERT_EQ(::chmod(spoiled.c_str(), c.How == OpenToAll ? 0777 : c.How == GroupWritable ? 0770 : 0700), 0);
             ASSERT_TRUE(c.How != Foreign || ::chown(spoiled.c_str(), OtherUid, OtherUid) == 0);
         }
-        if (c.Where == Temp)
-            ::setenv("TEMP", temp.c_str(), 1);
-        else
-            ::unsetenv("TEMP");
+        ::setenv("TEMP", c.Where == Temp ? temp.c_str() : "", 1);
         ::setenv("XDG_RUNTIME_DIR", run.c_str(), 1);
-        const std::string expected = c.Expected == Temp ? temp : c.Expected == Sub ? sub : fixed;
-        EXPECT_EQ(TempFolder("C:\\" + name), expected);
-        EXPECT_TRUE(PrivateToMe(expected));
-        EXPECT_EQ(UserRuntimeFolder().empty(), c.Where == Runtime);
+        EXPECT_EQ(TempFolder("C:\\" + name), c.ToTmp ? fixed : sub);
+        EXPECT_EQ(fs::symlink_status(c.ToTmp ? fixed : sub).permissions(), fs::perms::owner_all);
         std::error_code ec;
         fs::remove_all(fixed, ec);
     }
-    // The lock lives in the runtime folder only when that folder may be used.
-    ::setenv("XDG_RUNTIME_DIR", env.Path("run0").c_str(), 1);
-    EXPECT_EQ(NamedMutexPath("ORVA TEPO RARI"), env.Path("run0") + "/ORVA_TEPO_RARI.lock");
-    ::setenv("XDG_RUNTIME_DIR", env.Path("run4").c_str(), 1);  // the link of the fifth case
-    EXPECT_EQ(NamedMutexPath("ORVA TEPO RARI").rfind(env.Path("run4"), 0), std::string::npos);
+    // Nor does the lock go into a runtime folder that may not be used (the link of case 3).
+    ::setenv("XDG_RUNTIME_DIR", env.Path("run3").c_str(), 1);
+    EXPECT_EQ(NamedMutexPath("ORVA TEPO RARI").rfind(env.Path("run3"), 0), std::string::npos);
 }
 
 TEST(TempFolder, AFixedNameTakenBySomeoneElseGivesAFreshPrivateFolderAndTheLockStaysOne)
@@ -166,41 +135,27 @@ TEST(TempFolder, AFixedNameTakenBySomeoneElseGivesAFreshPrivateFolderAndTheLockS
     ::unsetenv("XDG_RUNTIME_DIR");
     const std::string name = "rivo-taken-" + std::to_string(::getpid());
     const std::string fixed = "/tmp/" + name + "-" + std::to_string(::getuid());
-    fs::create_directory(env.Path("mine"));
-    // What already holds the name: a file, a link to a folder of this user's own.
-    for (int taken = 0; taken < 2; ++taken) {
-        SCOPED_TRACE(taken);
-        if (taken == 0)
-            WriteWhole(fixed, "x");
-        else
-            fs::create_directory_symlink(env.Path("mine"), fixed);
-        const std::string folder = TempFolder("C:\\" + name);
-        EXPECT_EQ(folder.rfind(fixed + "-", 0), 0u) << folder;
-        EXPECT_TRUE(PrivateToMe(folder)) << folder;
-        // The same folder again, not a new one for every image.
-        EXPECT_EQ(TempFolder("C:\\" + name), folder);
-        EXPECT_EQ(FreshFolders(fixed).size(), 1u);
-        EXPECT_TRUE(fs::is_empty(env.Path("mine")));
-        fs::remove(fixed);
-        RemoveFreshFolders(fixed);
-    }
+    WriteWhole(fixed, "x");  // what holds the name
+    const std::string folder = TempFolder("C:\\" + name);
+    EXPECT_EQ(folder.rfind(fixed + "-", 0), 0u) << folder;
+    EXPECT_EQ(fs::symlink_status(folder).permissions(), fs::perms::owner_all);
+    EXPECT_EQ(TempFolder("C:\\" + name), folder);  // the same one again, not one per image
+    fs::remove(fixed);
+    RemoveFreshFolders(fixed);
 
     if (!RunningAsRoot())
         GTEST_SKIP() << "needs root to take the lock folder's name as another user";
-    // Another user made this user's lock folder first: the lock goes on elsewhere, and a second
-    // copy still finds it held.
+    // Another user took this user's lock folder name: the lock goes beside it and still keeps a
+    // second copy out.
     const uid_t user = 65533;
-    const std::string lockFolder = "/tmp/Rivo_Tmp-" + std::to_string(user);
+    const std::string lockFolder = "/tmp/Rivo_Tmp-" + std::to_string(user), lock = UniqueName("ORVA TEPO RARI");
     std::error_code ec;
     fs::remove_all(lockFolder, ec);
-    RemoveFreshFolders(lockFolder);
     fs::create_directory(lockFolder);
-    const std::string lock = UniqueName("ORVA TEPO RARI");
     EXPECT_TRUE(AsAnotherUser(
         [&] {
-            const std::string path = NamedMutexPath(lock);
-            return !path.empty() && path.rfind(lockFolder + "-", 0) == 0 && AcquireNamedMutex(lock) &&
-                   AsAnotherUser([&] { return !AcquireNamedMutex(lock) && NamedMutexPath(lock) == path; }, user);
+            return NamedMutexPath(lock).rfind(lockFolder + "-", 0) == 0 && AcquireNamedMutex(lock) &&
+                   !AcquireNamedMutex(lock);
         },
         user));
     RemoveFreshFolders(lockFolder);
