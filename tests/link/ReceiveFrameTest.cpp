@@ -13,12 +13,9 @@ protected:
     {
         return GetParam() ? QString::fromUtf8("Błąd komunikacji TCP/IP.") : QString::fromUtf8("Brak komunikacji.");
     }
-    // What a frame with a wrong checksum shows: the received and the computed checksum.
-    static QStringList CrcMessages(const Bytes& f)
+    static QStringList CrcMessages(const Bytes& f)   // a wrong checksum: the received and the computed
     {
-        const std::size_t n = f.size();
-        return {QStringLiteral("CRC kasy: %1 CRC PC: %2").arg(f[n - 2]).arg(XorOf(f, 1, n - 3)),
-                QString::fromUtf8("Błąd CRC!")};
+        return {QStringLiteral("CRC kasy: %1 CRC PC: %2").arg(f[f.size() - 2]).arg(XorOf(f, 1, f.size() - 3)), "Błąd CRC!"};
     }
     // The status of the acknowledgement the program sent, or -1 when none came.
     int AckSent(int timeoutMs = 2000)

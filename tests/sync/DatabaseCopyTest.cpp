@@ -159,37 +159,14 @@ TEST(CopyWindows, TheSelectAllBoxFollowsTheItems)
         QCheckBox& box = *list->CheckBox1;
         SCOPED_TRACE(items.Count());
         box.click();
-        EXPECT_EQ(items.CheckedCount(), items.Count());
-        // The user unticks one item, then the rest; the box follows.
-        const QModelIndex first = items.model()->index(0, 0);
-        items.model()->setData(first, Qt::Unchecked, Qt::CheckStateRole);
+        items.model()->setData(items.model()->index(0, 0), Qt::Unchecked, Qt::CheckStateRole);   // as a user unticks
         EXPECT_FALSE(box.isChecked());
-        items.model()->setData(first, Qt::Checked, Qt::CheckStateRole);
+        items.SetChecked(0, true);
         EXPECT_TRUE(box.isChecked());
-        WriteTicks(items, std::vector<uint8_t>(std::size_t(items.Count()), 0));
-        EXPECT_FALSE(box.isChecked());
+        items.SetAllChecked(false);
         box.click();   // the first click after the items were cleared ticks them all
         EXPECT_EQ(items.CheckedCount(), items.Count());
-        box.click();
-        EXPECT_EQ(items.CheckedCount(), 0);
     }
-
-    // The dependency refusal ticks three tables: the box stays clear until all are ticked.
-    from.List.CheckListBox1->SetChecked(CopyGoods, true);
-    from.Button1Click();
-    EXPECT_EQ(from.List.CheckListBox1->CheckedCount(), 4);
-    EXPECT_FALSE(from.List.CheckBox1->isChecked());
-    for (int row = 0; row < from.List.CheckListBox1->Count(); ++row)
-        from.List.CheckListBox1->SetChecked(row, true);
-    EXPECT_TRUE(from.List.CheckBox1->isChecked());
-
-    // Reopened, the window shows its items and its box as they were left.
-    from.show();
-    from.hide();
-    from.List.CheckListBox1->SetAllChecked(false);
-    from.show();
-    EXPECT_FALSE(from.List.CheckBox1->isChecked());
-    from.hide();
 }
 
 using FileToRegister = SyncLinkTest;

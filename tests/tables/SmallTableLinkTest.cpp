@@ -203,8 +203,7 @@ TEST_P(SmallTableLink, VatSendStoresTheRatesFirstAndReportsTheRegistersAnswer)
     EXPECT_EQ(ReadVatCodes()->at(0), 2300);
     EXPECT_EQ(App.DatabaseModified, 0);
 
-    // Minimised and restored while a paced send waits for its answer, the window stays guarded: a
-    // second click on "Wyślij do kasy" sends no second frame.
+    // Minimised and restored during a paced send, the window stays guarded: a second click sends nothing.
     w.Edits[0]->setText("23.00");
     w.CheckBox1->click();
     fx.SetBaud(2400);
