@@ -9,16 +9,20 @@
 
 namespace {
 
-const QString Stopped = QStringLiteral("Komunikacja przerwana przez użytkownika.");
-
-// Presses Esc on the window once its read has waited a while, and notes when.
-void EscDuringRead(QWidget& w, long long& pressed)
+// Esc on the window 150 ms into the read click starts, the register silent, ends the read within
+// 400 ms and leaves the window open. Returns what was said.
+QStringList EscDuringSilentRead(ServiceRig& rig, QWidget& w, const std::function<void()>& click)
 {
-    pressed = 0;
-    QTimer::singleShot(150, &w, [&w, &pressed] {
-        pressed = MonotonicMs();
-        PressKey(w, Qt::Key_Escape);
-    });
+    rig.fx.Emu().LockFaults()->SilentRequests = 1;
+    w.show();
+    long long pressed = 0;
+    QTimer::singleShot(150, &w, [&] { pressed = MonotonicMs(); PressKey(w, Qt::Key_Escape); });
+    click();
+    EXPECT_GT(pressed, 0) << "no events during the read";
+    EXPECT_LT(MonotonicMs() - pressed, 400);
+    EXPECT_TRUE(w.isVisible());
+    w.hide();
+    return rig.prompts.TakeTexts();
 }
 
 emu::Bytes Turnover(uint8_t month, uint16_t year, uint32_t group1)
@@ -58,13 +62,7 @@ TEST_P(LinkTest, GroupTurnoverListsEachMonthHeaderShowsSixLinesCacheDumpOnlyWhen
     EXPECT_TRUE(WaitForAck(rig.fx, 1));
 
     // Esc while the register says nothing is a stop, not a transmission error.
-    rig.fx.Emu().LockFaults()->SilentRequests = 1;
-    long long pressed = 0;
-    EscDuringRead(w, pressed);
-    w.BitBtn6Click();
-    ASSERT_GT(pressed, 0) << "no events during the read";
-    EXPECT_LT(MonotonicMs() - pressed, 400);
-    EXPECT_TRUE(rig.prompts.TakeTexts().isEmpty());
+    EXPECT_TRUE(EscDuringSilentRead(rig, w, [&] { w.BitBtn6Click(); }).isEmpty());
 
     // The header shows its six lines.
     emu::Bytes setting(259, 0);
@@ -78,20 +76,11 @@ TEST_P(LinkTest, GroupTurnoverListsEachMonthHeaderShowsSixLinesCacheDumpOnlyWhen
     EXPECT_EQ(header.RichEdit1->toPlainText(), "SKLEP\nABCD\n\n\n\nKONIEC");
     EXPECT_TRUE(rig.prompts.Texts().isEmpty());
 
-    // Esc while the register says nothing stops the read at once and says so; the lines stay and
-    // the register is told to stop.
-    rig.fx.Emu().LockFaults()->SilentRequests = 1;
+    // So in the header: it says so, the lines stay and the register is told to stop.
     rig.fx.Emu().ClearReceived();
-    header.show();
-    EscDuringRead(header, pressed);
-    header.Button1Click();
-    ASSERT_GT(pressed, 0) << "no events during the read";
-    EXPECT_LT(MonotonicMs() - pressed, 400);
-    EXPECT_EQ(rig.prompts.TakeTexts(), QStringList{Stopped});
+    EXPECT_EQ(EscDuringSilentRead(rig, header, [&] { header.Button1Click(); }), QStringList{TransferStoppedText});
     EXPECT_EQ(header.RichEdit1->toPlainText(), "SKLEP\nABCD\n\n\n\nKONIEC");
-    EXPECT_TRUE(header.isVisible() && header.Button1->isEnabled());
     EXPECT_TRUE(WaitForAck(rig.fx, 4));
-    header.hide();
 
     // The cache dump writes its file only when complete; over TCP one packet more than the nominal 8192.
     const std::size_t packets = GetParam() ? 8193 : 1;
@@ -171,20 +160,11 @@ TEST(ScreenWindow, NegativeSaveTwiceZoomAndShortReply)
               (QStringList{QStringLiteral("Błąd odczytu ekranu!"), QStringLiteral("Nie odczytany ekran!")}));
     EXPECT_FALSE(w.Image1->isVisibleTo(&w));
 
-    // Esc while the register says nothing stops the read at once, as a stop and not as a fault;
-    // the screen read before stays.
+    // Esc during a silent read is a stop, not a fault: the screen read before stays.
     rig.fx.Emu().SetScreenBitmap(screen);
     w.BitBtn2Click();
     rig.prompts.Clear();
-    rig.fx.Emu().LockFaults()->SilentRequests = 1;
-    w.show();
-    long long pressed = 0;
-    EscDuringRead(w, pressed);
-    w.BitBtn2Click();
-    ASSERT_GT(pressed, 0) << "no events during the read";
-    EXPECT_LT(MonotonicMs() - pressed, 400);
-    EXPECT_EQ(rig.prompts.TakeTexts(), QStringList{Stopped});
+    EXPECT_EQ(EscDuringSilentRead(rig, w, [&] { w.BitBtn2Click(); }), QStringList{TransferStoppedText});
     EXPECT_EQ(w.Label4->text(), QStringLiteral("Odczytany, gotowy do zapisu"));
-    EXPECT_TRUE(w.isVisible() && w.Image1->isVisibleTo(&w) && w.BitBtn2->isEnabled());
-    w.hide();
+    EXPECT_TRUE(w.Image1->isVisibleTo(&w) && w.BitBtn2->isEnabled());
 }

@@ -3,6 +3,7 @@
 // cannot be written.
 #include <functional>
 #include <optional>
+#include <string>
 #include <sys/types.h>
 
 constexpr uid_t OtherUid = 65534;
@@ -13,3 +14,12 @@ bool AsAnotherUser(const std::function<bool()>& check, uid_t uid = OtherUid);
 // Runs check in a child process that sees an empty, read-only /tmp; nothing when this system
 // gives no process mounts of its own.
 std::optional<bool> WithReadOnlyTmp(const std::function<bool()>& check);
+
+// What the other user may leave where a save goes: in a folder everyone may write (1777), a link
+// of theirs to a private file of ours (0600 in a 0700 folder). Both made in folder; false when not root.
+struct PlantedLink {
+    std::string Shared, PrivateFile, PrivateBytes;
+};
+bool MakeSharedAndPrivateFolders(const std::string& folder, PlantedLink& out);
+// That link at path to target, owned by OtherUid; false when it cannot be made.
+bool PlantForeignLink(const std::string& target, const std::string& path);
