@@ -110,7 +110,6 @@ public:
             ::close(fd_);
     }
     bool Ok() const { return fd_ >= 0; }
-    int Fd() const { return fd_; }
 
     bool Send(const Bytes& b)
     {
