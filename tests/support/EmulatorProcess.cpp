@@ -13,15 +13,12 @@
 
 using Clock = std::chrono::steady_clock;
 
-namespace {
-// Starts path with args, its output stream `stream` going into a pipe; returns the pipe's read
-// end (-1 on failure) and the child in pid.
-int StartWithPipe(const std::string& path, const std::vector<std::string>& args, int stream, pid_t& pid)
+EmulatorProcess::EmulatorProcess(const std::vector<std::string>& args, int startTimeoutMs, const std::string& path,
+                                 int stream)
 {
-    pid = -1;
     int pipeFds[2];
     if (::pipe2(pipeFds, O_CLOEXEC) != 0)
-        return -1;
+        return;
     std::vector<std::string> argvStore{path};
     argvStore.insert(argvStore.end(), args.begin(), args.end());
     std::vector<char*> argv;
@@ -30,7 +27,7 @@ int StartWithPipe(const std::string& path, const std::vector<std::string>& args,
     argv.push_back(nullptr);
 
     // Only async-signal-safe calls between fork and exec: the test process has threads.
-    pid = ::fork();
+    const pid_t pid = ::fork();
     if (pid == 0) {
         ::dup2(pipeFds[1], stream);
         ::execv(path.c_str(), argv.data());
@@ -39,20 +36,10 @@ int StartWithPipe(const std::string& path, const std::vector<std::string>& args,
     ::close(pipeFds[1]);
     if (pid < 0) {
         ::close(pipeFds[0]);
-        return -1;
-    }
-    return pipeFds[0];
-}
-} // namespace
-
-EmulatorProcess::EmulatorProcess(const std::vector<std::string>& args, int startTimeoutMs, const std::string& path)
-{
-    pid_t pid;
-    const int out = StartWithPipe(path, args, STDOUT_FILENO, pid);
-    if (out < 0)
         return;
+    }
     pid_ = pid;
-    out_ = out;
+    out_ = pipeFds[0];
     firstLine_ = ReadLine(startTimeoutMs);
     const std::string prefix = "listening on 127.0.0.1:";
     if (firstLine_.compare(0, prefix.size(), prefix) == 0)
@@ -122,40 +109,6 @@ int EmulatorProcess::Stop(int timeoutMs)
     if (status == -1 && pid_ > 0) {
         ::kill(pid_, SIGKILL);
         status = WaitExit(5000);
-    }
-    return status;
-}
-
-int EmulatorProcess::RunToEnd(const std::vector<std::string>& args, std::string& errors, int timeoutMs)
-{
-    errors.clear();
-    pid_t pid;
-    const int err = StartWithPipe(RIVO_EMULATOR_PATH, args, STDERR_FILENO, pid);
-    if (err < 0)
-        return -1;
-    // Its stderr is read until the program closes it by ending.
-    const auto end = Clock::now() + std::chrono::milliseconds(timeoutMs);
-    for (;;) {
-        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(end - Clock::now()).count();
-        pollfd p{err, POLLIN, 0};
-        const int r = ::poll(&p, 1, static_cast<int>(std::max<long long>(left, 0)));
-        if (r < 0 && errno == EINTR)
-            continue;
-        char buf[512];
-        const ssize_t n = r > 0 ? ::read(err, buf, sizeof buf) : 0;
-        if (n <= 0)
-            break;
-        errors.append(buf, static_cast<std::size_t>(n));
-    }
-    ::close(err);
-    int status = 0;
-    for (pid_t r; (r = ::waitpid(pid, &status, WNOHANG)) != pid && !(r < 0 && errno != EINTR);) {
-        if (Clock::now() >= end) {
-            ::kill(pid, SIGKILL);
-            ::waitpid(pid, &status, 0);
-            break;
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
     }
     return status;
 }

@@ -9,9 +9,10 @@
 class EmulatorProcess {
 public:
     // args: the command line after the program name, e.g. {"--tcp", "0", "--model", "dux"}.
-    // The program is the one test programs are built with (RIVO_EMULATOR_PATH).
+    // The program is the one test programs are built with (RIVO_EMULATOR_PATH). The lines read
+    // are those of its stream `stream`: 1 its output, 2 its error messages.
     explicit EmulatorProcess(const std::vector<std::string>& args, int startTimeoutMs = 10000,
-                             const std::string& program = RIVO_EMULATOR_PATH);
+                             const std::string& program = RIVO_EMULATOR_PATH, int stream = 1);
     ~EmulatorProcess();
     EmulatorProcess(const EmulatorProcess&) = delete;
     EmulatorProcess& operator=(const EmulatorProcess&) = delete;
@@ -29,11 +30,6 @@ public:
     // SIGTERM, then waits up to timeoutMs (SIGKILL after that). Returns the exit status as
     // waitpid gives it, or -1 when there was no child.
     int Stop(int timeoutMs = 5000);
-
-    // Runs rivo-emulator with these arguments until it ends by itself (SIGKILL after timeoutMs),
-    // for a command line it must refuse. Returns its status as waitpid gives it and, in errors,
-    // what it wrote to stderr.
-    static int RunToEnd(const std::vector<std::string>& args, std::string& errors, int timeoutMs = 10000);
 
 private:
     pid_t pid_ = -1;
