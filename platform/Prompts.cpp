@@ -14,6 +14,7 @@
 #include <QRegularExpression>
 #include <QScreen>
 #include <QStringList>
+#include <QTimer>
 #include <QTranslator>
 #include <QTreeView>
 #include <algorithm>
@@ -61,26 +62,33 @@ public:
     }
 };
 
+// Widens the dialog (within the screen) until its details view shows every column whole.
+void GrowToShowColumns(QFileDialog& dialog, QTreeView& details)
+{
+    const int missing = details.header()->length() - details.viewport()->width();
+    if (missing <= 0 || !dialog.isVisible() || !dialog.screen())
+        return;
+    const QRect screen = dialog.screen()->availableGeometry();
+    QRect frame = dialog.geometry();
+    frame.setWidth(std::min(frame.width() + missing, screen.width()));
+    if (frame.right() > screen.right())
+        frame.moveRight(screen.right());
+    dialog.setGeometry(frame);
+}
+
 // Qt sizes the size, type and date columns for English texts ("128.88 GB"), which cuts the
 // Polish ones: they take their texts' width, and the dialog grows (within the screen) rather than
-// hide a column to the right.
+// hide a column to the right. The dialog lays itself out when shown and the folder is listed in
+// the background, so the growth is looked at after each, once the layout has settled.
 void FitColumnsToTheirTexts(QFileDialog& dialog, QTreeView& details)
 {
     QHeaderView* header = details.header();
     header->setStretchLastSection(false);
     for (int column = 1; column < header->count(); ++column)
         header->setSectionResizeMode(column, QHeaderView::ResizeToContents);
-    QObject::connect(header, &QHeaderView::sectionResized, &dialog, [&dialog, &details] {
-        const int missing = details.header()->length() - details.viewport()->width();
-        if (missing <= 0 || !dialog.screen())
-            return;
-        const QRect screen = dialog.screen()->availableGeometry();
-        QRect frame = dialog.geometry();
-        frame.setWidth(std::min(frame.width() + missing, screen.width()));
-        if (frame.right() > screen.right())
-            frame.moveRight(screen.right());
-        dialog.setGeometry(frame);
-    });
+    const auto grow = [&dialog, &details] { GrowToShowColumns(dialog, details); };
+    QObject::connect(header, &QHeaderView::sectionResized, &dialog, grow, Qt::QueuedConnection);
+    QTimer::singleShot(0, &dialog, grow);  // runs once exec() has shown the dialog
 }
 
 QString RunFileDialog(QFileDialog::AcceptMode mode, const QString& title, const QString& filter,
