@@ -9,6 +9,7 @@
 #include "platform/RegularFile.h"
 #include "platform/TempFolder.h"
 
+#include <QByteArrayView>
 #include <QFile>
 #include <QString>
 
@@ -377,6 +378,15 @@ void ConvertRateExact(uint32_t& digits, uint8_t& decimals, const DecimalFactor& 
 bool UsableFactor(double factor) { return std::isfinite(factor) && factor >= 0; }
 
 } // namespace
+
+bool SaveWholeFile(const QString& path, QByteArrayView bytes)
+{
+    if (WriteFileWhole(QFile::encodeName(path).toStdString(), reinterpret_cast<const uint8_t*>(bytes.data()),
+                       std::size_t(bytes.size()), true) == WholeWrite::Ok)
+        return true;
+    ShowMessage(QStringLiteral("Nie mogę zapisać do pliku") + path + u'.');
+    return false;
+}
 
 QString WriteFailureReason(int error, const std::string& fileName)
 {

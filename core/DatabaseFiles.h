@@ -9,6 +9,7 @@ constexpr std::size_t DatabaseFileSize = 805000;
 constexpr const char* DatabaseFileMagic = "ORVA_RIVO_V_2_00";
 constexpr const char* OldDatabaseFileMagic = "ORVA_RIVO_V_1_01";
 
+class QByteArrayView;
 class QString;
 
 // Builds a fresh default image in the temporary folder. 0 built, 1 the working file could not
@@ -55,6 +56,8 @@ void ConvertRate(uint32_t& digits, uint8_t& decimals, double factor);
 // (0666 less the umask when there is none); its temporary name cannot be guessed.
 enum class WholeWrite { Ok, OpenFailed, WriteFailed };
 WholeWrite WriteFileWhole(const std::string& path, const uint8_t* data, std::size_t n, bool sync);
+// The same for a file the user chose: on failure shows "Nie mogę zapisać do pliku" + path + ".".
+bool SaveWholeFile(const QString& path, QByteArrayView bytes);
 // Why a write failed (its errno), in the user's words; fileName is the file that was meant.
 QString WriteFailureReason(int error, const std::string& fileName);
 

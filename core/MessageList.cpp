@@ -1,19 +1,6 @@
 #include "core/MessageList.h"
 
-namespace {
-
-// "1 błąd", "2 błędy", "5 błędów", "22 błędy", "112 błędów".
-QString ErrorsNoun(std::size_t n)
-{
-    const std::size_t ones = n % 10, tens = n % 100;
-    if (n == 1)
-        return QStringLiteral("błąd");
-    if (ones >= 2 && ones <= 4 && (tens < 12 || tens > 14))
-        return QStringLiteral("błędy");
-    return QStringLiteral("błędów");
-}
-
-} // namespace
+#include "platform/Prompts.h"
 
 QString ListedInMessage(const QString& heading, std::size_t count, const std::function<QString(std::size_t)>& line)
 {
@@ -22,7 +9,8 @@ QString ListedInMessage(const QString& heading, std::size_t count, const std::fu
     for (std::size_t i = 0; i < shown; ++i)
         text += u'\n' + line(i);
     if (const std::size_t more = count - shown; more > 0)
-        text += QStringLiteral("\n... i jeszcze %1 %2.").arg(more).arg(ErrorsNoun(more));
+        text += QStringLiteral("\n... i jeszcze %1 %2.").arg(more).arg(PolishCountForm(
+            more, QStringLiteral("błąd"), QStringLiteral("błędy"), QStringLiteral("błędów")));
     return text;
 }
 

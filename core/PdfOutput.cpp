@@ -3,13 +3,12 @@
 #include "core/DatabaseFiles.h"
 #include "platform/Prompts.h"
 
-#include <QFile>
+#include <QByteArray>
 #include <QPrinter>
 
 #include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
-#include <vector>
 
 namespace {
 
@@ -43,15 +42,15 @@ bool PdfOutput::Finish()
     if (memory_ < 0)
         return true;
     struct stat st {};
-    std::vector<uint8_t> bytes;
-    bool ok = ::fstat(memory_, &st) == 0 && st.st_size > 0;
-    if (ok) {
-        bytes.resize(std::size_t(st.st_size));
-        ok = ::pread(memory_, bytes.data(), bytes.size(), 0) == ssize_t(bytes.size());
+    QByteArray bytes;
+    if (::fstat(memory_, &st) == 0 && st.st_size > 0) {
+        bytes.resize(qsizetype(st.st_size));
+        if (::pread(memory_, bytes.data(), std::size_t(bytes.size()), 0) != ssize_t(bytes.size()))
+            bytes.clear();
     }
-    ok = ok && WriteFileWhole(QFile::encodeName(target_).toStdString(), bytes.data(), bytes.size(), true) ==
-                   WholeWrite::Ok;
-    if (!ok)
+    if (bytes.isEmpty()) {
         CannotWrite(target_);
-    return ok;
+        return false;
+    }
+    return SaveWholeFile(target_, bytes);
 }

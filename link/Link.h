@@ -136,6 +136,9 @@ int ReceiveFrame(std::size_t n);
 bool ReceivedEmptyBase();
 void ShowRegisterError(int code);
 int AskPaperOut();
+// What a transfer the user stopped says.
+inline const QString TransferStoppedText = QStringLiteral("Komunikacja przerwana przez użytkownika.");
+// Tells the register and the user that the transfer was stopped.
 void AbortByUser();
 // Reads status replies until the register accepts (1) or the wait ends (0): a minute at most,
 // two silent reads, or Esc (the abort flag). It lets window events run meanwhile, under an

@@ -252,7 +252,7 @@ int AskPaperOut()
 void AbortByUser()
 {
     SendAckStatus4(Link.RegisterAddress);
-    ShowMessage(QStringLiteral("Komunikacja przerwana przez użytkownika."));
+    ShowMessage(TransferStoppedText);
 }
 
 int WaitWhileBusy()

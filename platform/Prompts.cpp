@@ -176,11 +176,16 @@ QString FileSizeText(qint64 bytes)
     if (bytes < 0 || bytes >= 1024)
         return QLocale(QLocale::Polish, QLocale::Poland).formattedDataSize(bytes);
     // Qt has one Polish form ("5 bajty"); the count takes its own.
-    const qint64 units = bytes % 10, tens = bytes % 100;
-    const char* unit = bytes == 1                                            ? "bajt"
-                       : units >= 2 && units <= 4 && (tens < 12 || tens > 14) ? "bajty"
-                                                                             : "bajtów";
-    return QString::number(bytes) + u' ' + QString::fromUtf8(unit);
+    return QString::number(bytes) + u' ' +
+           PolishCountForm(bytes, QStringLiteral("bajt"), QStringLiteral("bajty"), QStringLiteral("bajtów"));
+}
+
+QString PolishCountForm(unsigned long long count, const QString& one, const QString& few, const QString& many)
+{
+    const unsigned long long ones = count % 10, tens = count % 100;
+    if (count == 1)
+        return one;
+    return ones >= 2 && ones <= 4 && (tens < 12 || tens > 14) ? few : many;
 }
 
 bool ConfirmOverwrite(const QString& path, const QString& question)

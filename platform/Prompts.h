@@ -39,6 +39,10 @@ PromptAnswer AskQuestion(const QString& text, PromptButtons buttons, const QStri
 // or the user answered Yes.
 bool ConfirmOverwrite(const QString& path, const QString& question = QStringLiteral(" już istnieje. Kontynuować? "));
 
+// The form of a Polish noun that goes with a count: one ("1 błąd"), few ("2 błędy", "22 błędy")
+// or many ("5 błędów", "12 błędów").
+QString PolishCountForm(unsigned long long count, const QString& one, const QString& few, const QString& many);
+
 // A file's size as the file dialogs show it, in Polish whatever the system's locale: "52 bajty",
 // "786,13 KiB".
 QString FileSizeText(qint64 bytes);

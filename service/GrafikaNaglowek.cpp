@@ -5,11 +5,9 @@
 #include "link/ExchangeGuard.h"
 #include "link/Link.h"
 #include "platform/Prompts.h"
-#include "platform/RegularFile.h"
 #include "platform/Time.h"
 
 #include <QCloseEvent>
-#include <QFile>
 #include <QFileInfo>
 #include <QFrame>
 #include <QGridLayout>
@@ -279,14 +277,9 @@ void TGrafikaNaglowek::SpeedButton1Click()
         return;
     if (QFileInfo(path).suffix().isEmpty())
         path += QStringLiteral(".bmp");
-    if (PathTaken(path) &&
-        AskQuestion(QStringLiteral("Plik ") + path + QStringLiteral(" już istnieje.Kontynuować? "),
-                    PromptButtons::YesNo, {}, PromptIcon::Warning) != PromptAnswer::Yes)
+    if (!ConfirmOverwrite(path, QStringLiteral(" już istnieje.Kontynuować? ")))
         return;
-    const QByteArray bytes = GraphicBmpFile(PrintViewBitmap);
-    if (WriteFileWhole(QFile::encodeName(path).toStdString(), reinterpret_cast<const uint8_t*>(bytes.constData()),
-                       std::size_t(bytes.size()), true) != WholeWrite::Ok)
-        ShowMessage(QStringLiteral("Nie mogę zapisać do pliku") + path + u'.');
+    SaveWholeFile(path, GraphicBmpFile(PrintViewBitmap));
 }
 
 // ---- the register ----

@@ -1,6 +1,7 @@
 #include "service/OdczytKopii.h"
 
 #include "core/AppState.h"
+#include "core/DatabaseFiles.h"
 #include "link/Commands.h"
 #include "link/Link.h"
 #include "link/LinkSettings.h"

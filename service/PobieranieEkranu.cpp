@@ -1,5 +1,6 @@
 #include "service/PobieranieEkranu.h"
 
+#include "core/DatabaseFiles.h"
 #include "link/Commands.h"
 #include "link/Link.h"
 #include "platform/Prompts.h"

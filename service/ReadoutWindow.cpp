@@ -1,6 +1,5 @@
 #include "service/ReadoutWindow.h"
 
-#include "core/DatabaseFiles.h"
 #include "link/Link.h"
 #include "platform/Prompts.h"
 #include "platform/Time.h"
@@ -106,11 +105,3 @@ std::size_t ReadRawReply(uint8_t* buffer, std::size_t n, int boundMs, int gapMs,
     return got;
 }
 
-bool SaveWholeFile(const QString& path, const std::string& bytes)
-{
-    if (WriteFileWhole(QFile::encodeName(path).toStdString(), reinterpret_cast<const uint8_t*>(bytes.data()),
-                       bytes.size(), true) == WholeWrite::Ok)
-        return true;
-    ShowMessage(QStringLiteral("Nie mogę zapisać do pliku") + path + QStringLiteral("."));
-    return false;
-}

@@ -38,9 +38,5 @@ private:
 // once gapMs pass without a byte after some came (a short reply). During a transfer the wait lets
 // Esc and the stop button act, and ends at once on the user's stop (stopped). Returns the count.
 std::size_t ReadRawReply(uint8_t* buffer, std::size_t n, int boundMs, int gapMs, bool* stopped = nullptr);
-// What a read-out says when the user stopped it.
-inline const QString TransferStoppedText = QStringLiteral("Komunikacja przerwana przez użytkownika.");
-// Writes bytes whole to path; on failure shows "Nie mogę zapisać do pliku" + name + ".".
-bool SaveWholeFile(const QString& path, const std::string& bytes);
 // The read-out windows' wording of the overwrite question.
 inline const QString ReadoutOverwriteQuestion = QStringLiteral(" już istnieje.Kontynuować? ");

@@ -1,6 +1,7 @@
 #include "service/SciaganieSprzedazy.h"
 
 #include "core/AppState.h"
+#include "core/DatabaseFiles.h"
 #include "link/Commands.h"
 #include "link/Link.h"
 #include "platform/Cp1250.h"

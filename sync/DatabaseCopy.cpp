@@ -119,7 +119,7 @@ CopyReadEnd ReadRegisterTables(const RegisterCopyTicks& ticks, RegisterTables& t
         if (!ReadOneTable(item, tables)) {
             if (!Link.AbortRequestFlag)
                 return CopyReadEnd::Failed;
-            ShowMessage(QStringLiteral("Komunikacja przerwana przez użytkownika."));
+            ShowMessage(TransferStoppedText);
             return CopyReadEnd::Stopped;
         }
         if (item == CopyVatRates && tables.HasVat && !ValidVatEntries(tables.Vat.data())) {
@@ -216,7 +216,7 @@ bool CopyDatabaseToRegister(const DatabaseCopyTicks& ticks)
         for (std::size_t i = 0; i < numbers.size(); ++i) {
             ProcessMessages();
             if (Link.AbortRequestFlag) {
-                ShowMessage(QStringLiteral("Komunikacja przerwana przez użytkownika."));
+                ShowMessage(TransferStoppedText);
                 return false;
             }
             if (item == CopyGoods)

@@ -151,7 +151,7 @@ void TSynchronizacjaBazyTowarowej::Button4Click()
     // shown its error already.
     if (!OdswiezTowaryKasy()) {
         if (Link.AbortRequestFlag)
-            ShowMessage(QStringLiteral("Komunikacja przerwana przez użytkownika."));
+            ShowMessage(TransferStoppedText);
         return;
     }
     const BarcodeComparison comparison = CompareBarcodes();

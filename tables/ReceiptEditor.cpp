@@ -248,15 +248,9 @@ void TReceiptEditorForm::SaveRtfFile()
         return;
     if (QFileInfo(path).suffix().isEmpty())
         path += QStringLiteral(".rtf");
-    if (PathTaken(path) &&
-        AskQuestion(QStringLiteral("Plik ") + path + QStringLiteral(" już istnieje.Kontynuować? "), PromptButtons::YesNo,
-                    {}, PromptIcon::Warning) != PromptAnswer::Yes)
+    if (!ConfirmOverwrite(path, QStringLiteral(" już istnieje.Kontynuować? ")))
         return;
-    const QByteArray bytes = WriteRtf(*RichEdit1->document());
-    const std::string target = QFile::encodeName(path).toStdString();
-    if (WriteFileWhole(target, reinterpret_cast<const uint8_t*>(bytes.constData()), std::size_t(bytes.size()),
-                       true) != WholeWrite::Ok)
-        ShowMessage(QStringLiteral("Nie mogę zapisać do pliku") + path + QStringLiteral("."));
+    SaveWholeFile(path, WriteRtf(*RichEdit1->document()));
 }
 
 bool TReceiptEditorForm::StoreBlock()

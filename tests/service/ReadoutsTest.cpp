@@ -78,7 +78,7 @@ TEST_P(LinkTest, GroupTurnoverListsEachMonthHeaderShowsSixLinesCacheDumpOnlyWhen
 
     // So in the header: it says so, the lines stay and the register is told to stop.
     rig.fx.Emu().ClearReceived();
-    EXPECT_EQ(EscDuringSilentRead(rig, header, [&] { header.Button1Click(); }), QStringList{TransferStoppedText});
+    EXPECT_EQ(EscDuringSilentRead(rig, header, [&] { header.Button1Click(); }), QStringList{"Komunikacja przerwana przez użytkownika."});
     EXPECT_EQ(header.RichEdit1->toPlainText(), "SKLEP\nABCD\n\n\n\nKONIEC");
     EXPECT_TRUE(WaitForAck(rig.fx, 4));
 
