@@ -243,6 +243,13 @@ TEST_P(GoodsSync, DeletesStopAtGoodsWithSalesTheRangeDeleteNumbersFramesBySlotAn
     EXPECT_EQ(w.CheckListBox2->Count(), 1);
     EXPECT_TRUE(w.CheckListBox2->Item(0).startsWith("2. "));
     EXPECT_TRUE(prompts.Texts().isEmpty());
+    // A stop makes the next frame the last, and no read of the table follows it.
+    fx.Emu().ClearReceived();
+    QTimer::singleShot(0, &w, [&w] { w.Button3->click(); });
+    w.BitBtn7Click();
+    EXPECT_EQ(prompts.TakeTexts(), QStringList{TransferStoppedText});
+    EXPECT_EQ(FrameNumbers(fx.Emu().ReceivedFramesWithCommand('0')), std::vector<uint16_t>{0x8001});
+    EXPECT_TRUE(fx.Emu().ReceivedFramesWithCommand('T').empty());
 
     // The verification resends the goods whose barcode differs.
     for (uint16_t plu = 1; plu <= 100; ++plu)
