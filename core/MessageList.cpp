@@ -18,3 +18,10 @@ QString ListedInMessage(const QString& heading, const QStringList& lines)
 {
     return ListedInMessage(heading, std::size_t(lines.size()), [&lines](std::size_t i) { return lines[qsizetype(i)]; });
 }
+
+QString PartialListText(std::size_t records)
+{
+    return QStringLiteral("Lista jest niepełna: odczytano %1 %2.")
+        .arg(records)
+        .arg(PolishCountForm(records, QStringLiteral("rekord"), QStringLiteral("rekordy"), QStringLiteral("rekordów")));
+}

@@ -14,3 +14,7 @@ constexpr int MessageListShown = 20;
 // makes the i-th), then "... i jeszcze N błędów." for the rest.
 QString ListedInMessage(const QString& heading, std::size_t count, const std::function<QString(std::size_t)>& line);
 QString ListedInMessage(const QString& heading, const QStringList& lines);
+
+// What a list read only in part says beside the reason it stopped: "Lista jest niepełna:
+// odczytano 7 rekordów."
+QString PartialListText(std::size_t records);

@@ -2,6 +2,7 @@
 
 #include "core/AppState.h"
 #include "core/DatabaseFiles.h"
+#include "core/MessageList.h"
 #include "link/Commands.h"
 #include "link/Link.h"
 #include "platform/Cp1250.h"
@@ -91,9 +92,10 @@ void TSciaganieSprzedazy::BitBtn1Click()
     DrainInput();
     SendCommandWithWord(Link.RegisterAddress, SingleFrameNumber, CheckBox1->isChecked() ? 'X' : 'Y', 0);
     int received = 0;
+    int r = FrameFailed;
     for (;;) {
         ProcessMessages();
-        const int r = ReceiveFrame(SalesFrameLength);
+        r = ReceiveFrame(SalesFrameLength);
         if (r == FrameMore || r == FrameLast) {
             if (SalesTable.TakeFrame(Link.ReceiveBuffer))
                 Label27->setText(QString::number(++received));
@@ -105,8 +107,12 @@ void TSciaganieSprzedazy::BitBtn1Click()
         break;
     }
     FillList();
+    const bool stopped = Link.AbortRequestFlag != 0;
+    partial_ = stopped || (r != FrameLast && received > 0);
     EndTransfer();
     Panel3->hide();
+    if (stopped)
+        ShowMessage(TransferStoppedText + u'\n' + PartialListText(std::size_t(received)));
 }
 
 void TSciaganieSprzedazy::FillList()
@@ -130,6 +136,10 @@ void TSciaganieSprzedazy::BitBtn2Click()
 
 void TSciaganieSprzedazy::BitBtn4Click()
 {
+    // A file of part of the sales would pass for all of them: it is written only when the user says so.
+    if (partial_ && AskQuestion(QStringLiteral("Lista sprzedaży jest niepełna: ściąganie przerwano. Zapisać ją mimo to?"),
+                                PromptButtons::YesNo) != PromptAnswer::Yes)
+        return;
     QString path = CurrentPrompts().SaveFileName({}, SaveDialog1Filter, {});
     if (path.isEmpty())
         return;

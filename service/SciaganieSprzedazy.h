@@ -38,6 +38,7 @@ public:
 
 private:
     FormInstance<TSciaganieSprzedazy> instance_;
+    bool partial_ = false;   // the last download ended before the register's last record
 };
 
 extern TSciaganieSprzedazy* SciaganieSprzedazy;

@@ -11,6 +11,7 @@
 #include "sync/CashierSyncLogic.h"
 #include "sync/GoodsSyncLogic.h"
 #include "sync/RegisterRecords.h"
+#include "sync/SendSeries.h"
 #include "sync/SmallTableSync.h"
 #include "tables/GoodsLogic.h"
 
@@ -228,7 +229,8 @@ bool CopyDatabaseToRegister(const DatabaseCopyTicks& ticks)
             if (result == AckUserStopped)
                 return false;
             if (result == AckStatus1 || result == AckStatus2 || result == AckBadReply) {
-                ShowMessage(TransmissionError);
+                // A stop asked for while the reply was awaited is the user's, whatever the register did.
+                ShowMessage(StoppedDuringReply() ? TransferStoppedText : TransmissionError);
                 return false;
             }
         }

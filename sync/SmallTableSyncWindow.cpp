@@ -8,6 +8,7 @@
 #include "platform/Prompts.h"
 #include "platform/Time.h"
 #include "sync/CheckListBox.h"
+#include "sync/SendSeries.h"
 #include "sync/TableRead.h"
 #include "tables/GoodsLogic.h"
 
@@ -196,8 +197,9 @@ void TSmallTableSyncWindow::ReadRegisterTable()
     TableReadOptions options;
     options.ProcessEvents = true;
     options.EndReadOnChecksumError = true;
-    ReadTableIntoMirror(member_.Letter, member_.FrameLength, mirror_, options);
+    const TableReadResult read = ReadTableIntoMirror(member_.Letter, member_.FrameLength, mirror_, options);
     FillRegisterList();
+    ReportStoppedRead(read);
 }
 
 void TSmallTableSyncWindow::BitBtn6Click()
@@ -218,16 +220,20 @@ void TSmallTableSyncWindow::BitBtn2Click()
     CzekajON();
     int programmed = 0;
     uint16_t frameNumber = 1;
+    SeriesStop stop;
     for (std::size_t i = 0; i < ticked.size(); ++i, ++frameNumber) {
-        ProcessMessages();
-        // A stop asked for by the user ends the series with the next frame.
-        const bool last = i + 1 == ticked.size() || Link.AbortRequestFlag;
+        const bool last = stop.BeforeFrame() || i + 1 == ticked.size();
         const uint16_t number = last ? uint16_t(frameNumber | LastFrameBit) : frameNumber;
         member_.Send(Link.RegisterAddress, number, uint8_t(ticked[i]), uint8_t(ticked[i]), ConfirmFlag);
         const int result = ReceiveAckWaitingOutPrinting(i == 0 ? FirstPrintingWaitMs : member_.LaterPrintingWaitMs);
-        if (result == AckAccepted || result == AckDone) {
+        const bool taken = result == AckAccepted || result == AckDone;
+        if (taken) {
             ++programmed;
             repaint();
+        }
+        if (stop.EndsSeries(result))
+            break;
+        if (taken) {
             if (result == AckAccepted)
                 Sleep(50);
         } else if (result != AckErrorFrame) {
@@ -239,6 +245,11 @@ void TSmallTableSyncWindow::BitBtn2Click()
         }
         if (last)
             break;
+    }
+    // After a stop nothing more goes out, not even the read that refreshes the list.
+    if (stop.ReportStop()) {
+        CzekajOFF();
+        return;
     }
     ShowMessage(QStringLiteral(" Zaprogramowano ") + QString::number(programmed) + member_.Ending);
     Sleep(member_.FinalDelayMs);
@@ -274,15 +285,19 @@ void TSmallTableSyncWindow::BitBtn8Click()
         return;
     CzekajON();
     uint16_t frameNumber = 1;
+    SeriesStop stop;
     for (std::size_t i = 0; i < ticked.size(); ++i, ++frameNumber) {
-        ProcessMessages();
-        const bool last = i + 1 == ticked.size() || Link.AbortRequestFlag;
+        const bool last = stop.BeforeFrame() || i + 1 == ticked.size();
         const uint16_t number = last ? uint16_t(frameNumber | LastFrameBit) : frameNumber;
         const unsigned n = unsigned(ticked[i]);
         member_.Delete(Link.RegisterAddress, number, uint8_t(n), MirrorName(member_, mirror_, n), ConfirmFlag);
         const int result = ReceiveAckWaitingOutPrinting(i == 0 ? DeletePrintingWaitFirstMs : DeletePrintingWaitLaterMs);
-        if (result == AckAccepted || result == AckDone) {
+        const bool taken = result == AckAccepted || result == AckDone;
+        if (taken)
             mirror_.Erase(n);
+        if (stop.EndsSeries(result))
+            break;
+        if (taken) {
             if (result == AckAccepted)
                 Sleep(50);
             repaint();
@@ -294,4 +309,5 @@ void TSmallTableSyncWindow::BitBtn8Click()
     }
     FillRegisterList();
     CzekajOFF();
+    stop.ReportStop();
 }

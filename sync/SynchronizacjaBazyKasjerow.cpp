@@ -11,6 +11,7 @@
 #include "sync/CashierSyncLogic.h"
 #include "sync/CheckListBox.h"
 #include "sync/RegisterRecords.h"
+#include "sync/SendSeries.h"
 #include "tables/GoodsLogic.h"
 
 #include <QCheckBox>
@@ -233,9 +234,10 @@ void TSynchronizacjaBazyKasjerow::BitBtn6Click()
     TableReadOptions options;
     options.ProcessEvents = true;
     options.EndReadOnChecksumError = true;
-    ReadTableIntoMirror('K', CashierDataFrameLength, RegisterCashierMirror, options);
+    const TableReadResult read = ReadTableIntoMirror('K', CashierDataFrameLength, RegisterCashierMirror, options);
     CzekajOFF();
     FillRegisterPane();
+    ReportStoppedRead(read);
 }
 
 // ---- sending ----
@@ -255,20 +257,26 @@ void TSynchronizacjaBazyKasjerow::BitBtn2Click()
     }
     uint16_t frame = 1;
     int accepted = 0, position = 0;
+    SeriesStop stop;
     for (int row = 0; row < CheckListBox1->Count(); ++row) {
         if (!CheckListBox1->Checked(row))
             continue;
-        ProcessMessages();
-        if (Link.AbortRequestFlag || ++position == ticked)
+        const bool lastTicked = ++position == ticked;
+        if (stop.BeforeFrame() || lastTicked)
             frame |= LastFrameBit;
         const unsigned n = unsigned(NumberBeforeDot(CheckListBox1->Item(row)));
         SendCashierRecord(Link.RegisterAddress, frame, uint8_t(n), uint8_t(n), ConfirmFlag);
         const int r = ReceiveAckWaitingOutPrinting(position == 1 ? 2300 : 1700);
         const bool last = (frame & LastFrameBit) != 0;
         ++frame;
-        if (r == AckAccepted || r == AckDone) {
+        const bool taken = r == AckAccepted || r == AckDone;
+        if (taken) {
             ++accepted;
             repaint();
+        }
+        if (stop.EndsSeries(r))
+            break;
+        if (taken) {
             if (r == AckAccepted)
                 WaitWithEvents(50, false);
             if (r == AckDone && last)
@@ -280,6 +288,11 @@ void TSynchronizacjaBazyKasjerow::BitBtn2Click()
             CzekajOFF();
             return;
         }
+    }
+    // After a stop nothing more goes out, not even the read that refreshes the pane.
+    if (stop.ReportStop()) {
+        CzekajOFF();
+        return;
     }
     ShowMessage(QStringLiteral(" Zaprogramowano ") + QString::number(accepted) + QStringLiteral(" kasjerów."));
     WaitWithEvents(400, false);
@@ -321,11 +334,12 @@ void TSynchronizacjaBazyKasjerow::BitBtn8Click()
     const int ticked = CheckListBox2->CheckedCount();
     uint16_t frame = 1;
     int position = 0;
+    SeriesStop stop;
     for (int row = 0; row < CheckListBox2->Count() && ticked > 0; ++row) {
         if (!CheckListBox2->Checked(row))
             continue;
-        ProcessMessages();
-        if (Link.AbortRequestFlag || ++position == ticked)
+        const bool lastTicked = ++position == ticked;
+        if (stop.BeforeFrame() || lastTicked)
             frame |= LastFrameBit;
         const unsigned n = unsigned(NumberBeforeDot(CheckListBox2->Item(row)));
         const uint8_t* slot = RegisterCashierMirror.Slot(n);
@@ -334,8 +348,12 @@ void TSynchronizacjaBazyKasjerow::BitBtn8Click()
         const int r = ReceiveAckWaitingOutPrinting((frame & 0xFF) == 1 ? 800 : 250);
         const bool last = (frame & LastFrameBit) != 0;
         ++frame;
-        if (r == AckAccepted || r == AckDone) {
+        const bool taken = r == AckAccepted || r == AckDone;
+        if (taken)
             RegisterCashierMirror.Erase(n);
+        if (stop.EndsSeries(r))
+            break;
+        if (taken) {
             WaitWithEvents(50, false);
             if (last)
                 break;
@@ -347,6 +365,7 @@ void TSynchronizacjaBazyKasjerow::BitBtn8Click()
     }
     CzekajOFF();
     FillRegisterPane();
+    stop.ReportStop();
 }
 
 // ---- ticks and details ----

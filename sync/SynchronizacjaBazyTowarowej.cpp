@@ -15,6 +15,7 @@
 #include "sync/CheckListBox.h"
 #include "sync/GoodsSyncLogic.h"
 #include "sync/RegisterRecords.h"
+#include "sync/SendSeries.h"
 #include "tables/EdycjaTowaru.h"
 #include "tables/GoodsLogic.h"
 
@@ -317,6 +318,7 @@ bool TSynchronizacjaBazyTowarowej::OdswiezTowaryKasy()
     const TableReadResult read = ReadTableIntoMirror('T', GoodsDataFrameLength, RegisterGoodsMirror, options);
     EndTransfer();
     FillRegisterPane();
+    ReportStoppedRead(read);
     return ReadWhole(read);
 }
 
@@ -343,10 +345,10 @@ void TSynchronizacjaBazyTowarowej::BitBtn2Click()
     Link.AbortRequestFlag = 0;
     const QString total = QStringLiteral("/") + QString::number(ticked);
     bool failed = false;
+    SeriesStop stop;
     for (int p = 0; p < CheckListBox1->Count(); ++p) {
-        ProcessMessages();
-        if (Link.AbortRequestFlag)
-            frame |= LastFrameBit;   // the register answers it with 3, which ends the series
+        if (stop.BeforeFrame())
+            frame |= LastFrameBit;
         if (!CheckListBox1->Checked(p)) {
             SendCounter->setText(QString::number(accepted) + total);
             ++frame;
@@ -358,10 +360,15 @@ void TSynchronizacjaBazyTowarowej::BitBtn2Click()
         SendGoodsRecord(Link.RegisterAddress, frame, uint16_t(n), uint16_t(n), ConfirmFlag);
         const int r = ReceiveAckWaitingOutPrinting((frame & 0xFF) == 1 ? 1500 : 450, ReceiveAck,
                                                    [this](bool on) { SendPrinting->setVisible(on); });
-        if (r == AckAccepted || r == AckDone) {
+        const bool taken = r == AckAccepted || r == AckDone;
+        if (taken) {
             ++accepted;
             SendCounter->setText(QString::number(accepted) + total);
             TakeSentGoodsIntoMirror(n);
+        }
+        if (stop.EndsSeries(r))
+            break;
+        if (taken) {
             WaitWithEvents(50, false);
             if (r == AckDone)
                 break;
@@ -391,6 +398,8 @@ void TSynchronizacjaBazyTowarowej::BitBtn2Click()
     }
     EndTransfer();
     FillRegisterPane();
+    if (stop.ReportStop())
+        return;
     QString summary = QStringLiteral(" Zaprogramowano ") + QString::number(accepted) + QStringLiteral(" towarów.");
     if (rejected)
         summary += QStringLiteral(" Nie udało się zaprogramować ") + QString::number(rejected) +
@@ -460,9 +469,9 @@ void TSynchronizacjaBazyTowarowej::BitBtn8Click()
     BeginTransfer(Panel5);
     uint16_t frame = 1;
     int position = 1, deleted = 0;
+    SeriesStop stop;
     for (int row = 0; row < CheckListBox2->Count(); ++row) {
-        ProcessMessages();
-        if (Link.AbortRequestFlag)
+        if (stop.BeforeFrame())
             frame |= LastFrameBit;
         if (!CheckListBox2->Checked(row))
             continue;
@@ -477,20 +486,26 @@ void TSynchronizacjaBazyTowarowej::BitBtn8Click()
                                                    [this](bool on) { DeletePrinting->setVisible(on); });
         ++position;
         ++frame;
-        if (r != AckAccepted && r != AckDone) {
+        const bool taken = r == AckAccepted || r == AckDone;
+        if (taken) {
+            ++deleted;
+            DeleteCounter->setText(QString::number(deleted) + total);
+            RegisterGoodsMirror.Erase(n);
+        }
+        if (stop.EndsSeries(r))
+            break;
+        if (!taken) {
             if (r == AckErrorFrame)
                 ShowRegisterError(Link.ReceiveBuffer[8]);
             break;
         }
-        ++deleted;
-        DeleteCounter->setText(QString::number(deleted) + total);
-        RegisterGoodsMirror.Erase(n);
         WaitWithEvents(50, false);
         if (r == AckDone)
             break;
     }
     EndTransfer();
     FillRegisterPane();
+    stop.ReportStop();
 }
 
 // ---- ticks, edit, details ----

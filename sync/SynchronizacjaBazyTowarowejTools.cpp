@@ -12,6 +12,7 @@
 #include "sync/GoodsSyncLogic.h"
 #include "sync/GoodsSyncPrint.h"
 #include "sync/RegisterRecords.h"
+#include "sync/SendSeries.h"
 #include "tables/GoodsLogic.h"
 
 #include <QCursor>
@@ -124,6 +125,7 @@ void TSynchronizacjaBazyTowarowej::BitBtn7Click()
     DeleteCounter->setText(QStringLiteral("0") + total);
     BeginTransfer(Panel5);
     int sent = 0;
+    bool stopped = false;
     for (const RangeDeleteFrame& f : frames) {
         ProcessMessages();
         // A stop makes this frame the last of the series.
@@ -135,10 +137,15 @@ void TSynchronizacjaBazyTowarowej::BitBtn7Click()
         // The replies are not read; the read below drains them and shows what the register holds.
         WaitWithEvents(sent++ == 0 ? 800 : 250, false);
         DeleteCounter->setText(QString::number(sent) + total);
-        if (stop)
+        if ((stopped = stop))
             break;
     }
     EndTransfer();
+    // After a stop nothing more goes out: the read of a full table takes minutes on a slow line.
+    if (stopped) {
+        ShowMessage(TransferStoppedText);
+        return;
+    }
     OdswiezTowaryKasy();
 }
 
@@ -147,13 +154,10 @@ void TSynchronizacjaBazyTowarowej::Button4Click()
     ExchangeGuard guard(Button1);
     if (transferring_)
         return;
-    // Only a whole read of the register's table can vouch for its barcodes; a read that failed has
-    // shown its error already.
-    if (!OdswiezTowaryKasy()) {
-        if (Link.AbortRequestFlag)
-            ShowMessage(TransferStoppedText);
+    // Only a whole read of the register's table can vouch for its barcodes; a read that failed or
+    // was stopped has said so already.
+    if (!OdswiezTowaryKasy())
         return;
-    }
     const BarcodeComparison comparison = CompareBarcodes();
     if (comparison.Different.empty()) {
         ShowMessage(QStringLiteral("Poprawnie zweryfikowano ") + QString::number(comparison.Compared) +
@@ -176,7 +180,12 @@ void TSynchronizacjaBazyTowarowej::Button4Click()
             SendCounter->setText(QString::number(++resent));
         ++frame;
     }
+    const bool stopped = StoppedDuringReply();
     EndTransfer();
+    if (stopped) {
+        ShowMessage(TransferStoppedText);
+        return;
+    }
     ShowMessage(QStringLiteral("Wykryto nieprawidłowości, zaprogramowano błędne towary, wykonaj weryfikację ponownie w "
                                "celu potwierdzenia poprawności danych."));
     OdswiezTowaryKasy();

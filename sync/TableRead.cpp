@@ -1,7 +1,9 @@
 #include "sync/TableRead.h"
 
+#include "core/MessageList.h"
 #include "link/Commands.h"
 #include "link/Link.h"
+#include "platform/Prompts.h"
 #include "platform/Time.h"
 
 #include <algorithm>
@@ -93,6 +95,14 @@ bool ReadWhole(const TableReadResult& result)
     if (Link.AbortRequestFlag)
         return false;
     return result.End == FrameLast || (result.End == FrameFailed && result.Frames == 0 && ReceivedEmptyBase());
+}
+
+bool ReportStoppedRead(const TableReadResult& result)
+{
+    if (!Link.AbortRequestFlag)
+        return false;
+    ShowMessage(TransferStoppedText + u'\n' + PartialListText(std::size_t(result.Stored)));
+    return true;
 }
 
 TableReadResult ReadTableIntoMirror(uint8_t command, std::size_t frameLength, RegisterTableMirror& mirror,

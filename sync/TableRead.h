@@ -72,6 +72,10 @@ TableReadResult ReadRegisterTable(uint8_t command, std::size_t frameLength,
 // without records), and no stop was asked for.
 bool ReadWhole(const TableReadResult& result);
 
+// For a read whose records a window lists: when the user stopped it, says so and that the list
+// holds only the records that came. True when the read was stopped.
+bool ReportStoppedRead(const TableReadResult& result);
+
 // ReadRegisterTable into a mirror: the mirror is zeroed first, then takes every record whose
 // number has a slot (recordSize <= frameLength - 9); records without a slot are skipped.
 TableReadResult ReadTableIntoMirror(uint8_t command, std::size_t frameLength, RegisterTableMirror& mirror,

@@ -32,6 +32,11 @@ TEST(SalesWindow, DownloadStopExportAndClear)
     QTimer::singleShot(0, w.Button3, [&] { w.Button3->click(); });
     w.BitBtn1Click();
     EXPECT_EQ(w.ListBox1->count(), 1);
+    EXPECT_EQ(rig.prompts.TakeTexts(), QStringList{TransferStoppedText + "\nLista jest niepełna: odczytano 1 rekord."});
+    // The part read is saved only when the user says so.
+    rig.prompts.Answer(PromptAnswer::No);
+    w.BitBtn4Click();
+    EXPECT_EQ(rig.prompts.TakeTexts(), QStringList{"Lista sprzedaży jest niepełna: ściąganie przerwano. Zapisać ją mimo to?"});
     w.BitBtn1Click();
     EXPECT_EQ(rig.fx.Emu().ReceivedFramesWithCommand('X').size(), 2u);
     EXPECT_EQ(w.Label27->text(), "3");

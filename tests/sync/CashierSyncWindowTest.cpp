@@ -108,4 +108,21 @@ TEST_P(CashierSync, SendAndDeleteWaitOutPrintingTheRefusalStopsNothingAndAReadSh
     w.CheckListBox1Click();
     EXPECT_EQ(w.DetailName->text().trimmed(), "Dziesiaty");
     EXPECT_EQ(PcCashierDetails(20).Name.trimmed(), "Dwudziesty");
+
+    // Esc during a read says the list holds only what came. After Esc the frame that carries the
+    // stop ends a series, whatever the register answers: the manager's refusal, or silence.
+    QTimer::singleShot(0, &w, [&w] { w.FormKeyDown(Qt::Key_Escape); });
+    w.BitBtn6Click();
+    EXPECT_EQ(prompts.TakeTexts(), QStringList{TransferStoppedText + "\nLista jest niepełna: odczytano 1 rekord."});
+    w.BitBtn6Click();
+    w.CheckListBox1->SetAllChecked(true);
+    w.CheckListBox2->SetAllChecked(true);
+    for (const bool silent : {false, true}) {
+        fx.Emu().ClearReceived();
+        fx.Emu().LockFaults()->SilentRequests = silent;
+        QTimer::singleShot(0, &w, [&w] { w.FormKeyDown(Qt::Key_Escape); });
+        silent ? w.BitBtn2Click() : w.BitBtn8Click();
+        EXPECT_EQ(prompts.TakeTexts(), QStringList{TransferStoppedText}) << silent;
+        EXPECT_EQ(FrameNumbers(ProgramFrames(fx.Emu(), silent ? 'K' : '2')), std::vector<uint16_t>{0x8001});
+    }
 }

@@ -229,6 +229,12 @@ TEST_P(FileToRegister, SendsEveryStoredRecordInTheRegistersOrderUnlessSilenceNoO
     w.Button1Click();
     EXPECT_EQ(prompts.TakeTexts(), QStringList{"Komunikacja przerwana przez użytkownika."});
     EXPECT_EQ(Commands(fx.Emu()), "");
+    // Esc during a reply that never comes is a stop, not a fault of the line.
+    fx.Emu().LockFaults()->SilentRequests = 1;
+    QTimer::singleShot(0, &w, [&w] { QTimer::singleShot(100, &w, [&w] { w.FormKeyDown(Qt::Key_Escape); }); });
+    w.Button1Click();
+    EXPECT_EQ(prompts.TakeTexts(), QStringList{TransferStoppedText});
+    EXPECT_EQ(Commands(fx.Emu()), "Z");
 
     // The quick keys of a cashier go out and come back.
     fx.Emu().PutGoodsRecord(RegisterGoods(5, "Mleko", "", 199));

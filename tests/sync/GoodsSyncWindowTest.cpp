@@ -71,6 +71,7 @@ TEST_P(GoodsSync, ReadOfAFullTableFillsThePaneAndItsBarAndAnulujStopsARead)
     ASSERT_EQ(acks.size(), 1u);
     EXPECT_EQ(acks[0][7], 4);
     EXPECT_EQ(w.CheckListBox2->Count(), 1);
+    EXPECT_EQ(prompts.TakeTexts(), (QStringList{"Pusta baza.", TransferStoppedText + "\nLista jest niepełna: odczytano 1 rekord."}));
     EXPECT_TRUE(w.BitBtn7->isEnabled());
     w.hide();
 }
@@ -94,6 +95,9 @@ TEST_P(GoodsSync, SendNumbersFramesByListPositionWaitsOutPrintingListsRefusalsAn
         {{1}, false, {0x8002}, "1/1", 1, 450, 1400},
         {{0, 1, 2, 3, 4}, true, {0x8001}, "1/5", 0, 0, 100000},   // "Anuluj" ends the send on the register's 3
     };
+    const auto summary = [](const Case& c) {
+        return c.cancel ? TransferStoppedText : " Zaprogramowano " + c.counter.section('/', 0, 0) + " towarów.";
+    };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.counter.toStdString());
         fx.Emu().ClearReceived();
@@ -113,7 +117,7 @@ TEST_P(GoodsSync, SendNumbersFramesByListPositionWaitsOutPrintingListsRefusalsAn
         EXPECT_FALSE(w.SendPrinting->isVisibleTo(&w));
         EXPECT_TRUE(fx.Emu().ReceivedFramesWithCommand('0').empty());
         EXPECT_EQ(FrameNumbers(ProgramFrames(fx.Emu(), 'T')), c.frames);
-        EXPECT_EQ(prompts.TakeTexts(), QStringList{" Zaprogramowano " + c.counter.section('/', 0, 0) + " towarów."});
+        EXPECT_EQ(prompts.TakeTexts(), QStringList{summary(c)});
         EXPECT_EQ(w.SendCounter->text(), c.counter);
         EXPECT_FALSE(w.Transferring());
     }
@@ -130,16 +134,18 @@ TEST_P(GoodsSync, SendNumbersFramesByListPositionWaitsOutPrintingListsRefusalsAn
     w.BitBtn2Click();
     EXPECT_FALSE(w.isVisible());
     EXPECT_EQ(FrameNumbers(ProgramFrames(fx.Emu(), 'T')), (std::vector<uint16_t>{0x8001}));
-    EXPECT_EQ(prompts.TakeTexts(), QStringList{" Zaprogramowano 1 towarów."});
+    EXPECT_EQ(prompts.TakeTexts(), QStringList{TransferStoppedText});
     EXPECT_EQ(fx.Emu().GoodsCount(), 4u);
     // The register's pane shows what was sent.
     ASSERT_EQ(w.CheckListBox2->Count(), 4);
     EXPECT_EQ(w.CheckListBox2->Item(0), "1.    Jeden                        2,50 A");
 
-    // A refused record is listed and the series goes on; silence or a status reply stops it.
+    // A refused record is listed and the series goes on; silence or a status reply stops it. After
+    // "Anuluj" the frame that carries the stop ends the series, whatever the register answers.
     struct Fault {
         std::function<void(emu::Faults&)> fault;
         QStringList messages;
+        bool stop = false;
     };
     const Fault faults[] = {
         {[](emu::Faults& f) { f.ErrorCode = 37; },
@@ -151,6 +157,8 @@ TEST_P(GoodsSync, SendNumbersFramesByListPositionWaitsOutPrintingListsRefusalsAn
              f.StatusReplyStatus = 0x80;
          },
          {"Wykonaj raport sprzedaży i raport dobowy! Niezerowa sprzedaż towaru. Zaprogramowano 1 towarów."}},
+        {[](emu::Faults& f) { f.ErrorCode = 37; }, {TransferStoppedText}, true},
+        {[](emu::Faults& f) { f.SilentRequests = 1; }, {TransferStoppedText}, true},
     };
     for (const Fault& c : faults) {
         w.FormShow();
@@ -161,12 +169,15 @@ TEST_P(GoodsSync, SendNumbersFramesByListPositionWaitsOutPrintingListsRefusalsAn
         QObject::connect(&watch, &QTimer::timeout, [&] {
             if (!ProgramFrames(fx.Emu(), 'T').empty()) {
                 c.fault(*fx.Emu().LockFaults());
+                if (c.stop)
+                    w.Button1->click();
                 watch.stop();
             }
         });
         watch.start(0);
         w.BitBtn2Click();
         EXPECT_EQ(prompts.TakeTexts(), c.messages);
+        EXPECT_EQ(ProgramFrames(fx.Emu(), 'T').size(), c.messages.size() == 2 ? 5u : 2u);
         EXPECT_EQ(w.ErrorCounter->text(), c.messages.size() == 2 ? "1" : "");
         EXPECT_FALSE(w.Transferring());
         EXPECT_TRUE(w.BitBtn2->isEnabled());
@@ -187,6 +198,16 @@ TEST_P(GoodsSync, SendNumbersFramesByListPositionWaitsOutPrintingListsRefusalsAn
     ASSERT_EQ(lines.size(), 22) << lines.join("|").toStdString();
     EXPECT_EQ(lines[20], "25.Obcy25 - " + ErrorText(9));
     EXPECT_EQ(lines.last(), "... i jeszcze 84 błędy.");
+
+    // A stop while the register refuses every record ends the series with the first refusal.
+    fx.Emu().ClearReceived();
+    w.FormShow();
+    for (int row = 5; row < w.CheckListBox1->Count(); ++row)
+        w.CheckListBox1->SetChecked(row, true);
+    QTimer::singleShot(0, &w, [&w] { w.Button1->click(); });
+    w.BitBtn2Click();
+    EXPECT_EQ(prompts.TakeTexts(), QStringList{TransferStoppedText});
+    EXPECT_EQ(FrameNumbers(ProgramFrames(fx.Emu(), 'T')), (std::vector<uint16_t>{0x8006}));
 }
 
 TEST_P(GoodsSync, DeletesStopAtGoodsWithSalesTheRangeDeleteNumbersFramesBySlotAndVerificationResendsWhatDiffers)
@@ -222,6 +243,13 @@ TEST_P(GoodsSync, DeletesStopAtGoodsWithSalesTheRangeDeleteNumbersFramesBySlotAn
     EXPECT_EQ(w.CheckListBox2->Count(), 1);
     EXPECT_TRUE(w.CheckListBox2->Item(0).startsWith("2. "));
     EXPECT_TRUE(prompts.Texts().isEmpty());
+    // A stop makes the next frame the last, and no read of the table follows it.
+    fx.Emu().ClearReceived();
+    QTimer::singleShot(0, &w, [&w] { w.Button3->click(); });
+    w.BitBtn7Click();
+    EXPECT_EQ(prompts.TakeTexts(), QStringList{TransferStoppedText});
+    EXPECT_EQ(FrameNumbers(fx.Emu().ReceivedFramesWithCommand('0')), std::vector<uint16_t>{0x8001});
+    EXPECT_TRUE(fx.Emu().ReceivedFramesWithCommand('T').empty());
 
     // The verification resends the goods whose barcode differs.
     for (uint16_t plu = 1; plu <= 100; ++plu)

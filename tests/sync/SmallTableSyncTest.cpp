@@ -139,5 +139,20 @@ TEST_P(SmallTableWindow, TogglesThenSendNumbersTheFramesWaitsOutPrintingThenRere
     t.start();
     w.BitBtn2Click();
     EXPECT_GE(t.elapsed(), 2 * 1000 + 430);   // a wait per "printing" reply, then the final delay
-    EXPECT_EQ(prompts.Messages(), QStringList{" Zaprogramowano 3 rabatów."});
+    EXPECT_EQ(prompts.TakeTexts(), QStringList{" Zaprogramowano 3 rabatów."});
+
+    // After Esc the frame that carries the stop ends the series, refused or unanswered, and no
+    // re-read follows; Esc during a read says the list holds only what came.
+    for (const bool silent : {false, true}) {
+        fx.Emu().ClearReceived();
+        silent ? void(fx.Emu().LockFaults()->SilentRequests = 1) : void(fx.Emu().LockFaults()->WriteErrorCode = 5);
+        QTimer::singleShot(0, &w, [&w] { w.FormKeyDown(Qt::Key_Escape); });
+        w.BitBtn2Click();
+        EXPECT_EQ(prompts.TakeTexts(), QStringList{TransferStoppedText}) << silent;
+        EXPECT_EQ(fx.Emu().ReceivedFramesWithCommand('R').size(), 1u);
+    }
+    QTimer::singleShot(0, &w, [&w] { w.FormKeyDown(Qt::Key_Escape); });
+    w.BitBtn6Click();
+    EXPECT_EQ(prompts.TakeTexts(), QStringList{TransferStoppedText + "\nLista jest niepełna: odczytano 1 rekord."});
+    EXPECT_EQ(w.CheckListBox2->Count(), 1);
 }
