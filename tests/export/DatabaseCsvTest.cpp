@@ -294,7 +294,7 @@ TEST_F(CsvImportWindow, ABadFileChangesNothingAndNamesEveryLineButEditorFilesAre
 TEST_F(CsvImportWindow, AFileIsUtf8WhenMarkedOrWhenMostOfItsLettersFitCp1250)
 {
     const std::string refused = "Plik zawiera błędy, nic nie zaimportowano.\nWiersz ";
-    const std::tuple<std::string, std::string, std::string> names[] = {   // group 2's name in the file, as stored
+    const std::tuple<std::string, std::string, std::string> names[] = {   // group 2's name in the file, as stored or refused
         {"Mąka żółć €", Cp("Mąka żółć €"), ""},
         {Cp("GĘŚ i STÓŁ"), Cp("GĘŚ i STÓŁ"), ""},   // valid UTF-8 of letters cp1250 lacks
         {Cp("XÄ…"), Cp("Xą"), ""},                  // valid UTF-8 of letters cp1250 has
