@@ -259,23 +259,27 @@ void LayGoodsRecord(const std::vector<FieldValue>& v, uint8_t* slot)
     std::memcpy(slot, record, sizeof record);
 }
 
-// UTF-8 when the byte-order mark says so, or when the whole file is UTF-8 beyond ASCII that
-// decodes only to characters cp1250 has a place for. cp1250 texts that happen to be valid UTF-8
-// ("ĘŚ" is CA 8C) decode to characters cp1250 lacks, so the program's own files stay cp1250.
+// UTF-8 when the byte-order mark says so, or when the whole file is valid UTF-8 and cp1250 has a
+// place for more than half of its characters beyond ASCII, as in a spreadsheet's Polish text;
+// the lines with the others are then refused. cp1250 texts that happen to be valid UTF-8 ("ĘŚ"
+// is CA 8C) decode mostly to characters cp1250 lacks, so the program's own files stay cp1250.
 bool Utf8File(const std::string& file)
 {
     if (file.rfind("\xEF\xBB\xBF", 0) == 0)
         return true;
-    if (std::all_of(file.begin(), file.end(), [](char b) { return uint8_t(b) < 0x80; }))
-        return false;
     QStringDecoder decoder(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
     const QString text = decoder(QByteArrayView(file.data(), qsizetype(file.size())));
     if (decoder.hasError())
         return false;
-    return std::all_of(text.begin(), text.end(), [](QChar c) {
+    qsizetype beyondAscii = 0, placed = 0;
+    for (const QChar c : text) {
+        if (c.unicode() < 0x80 || c.isLowSurrogate())   // a pair is one character
+            continue;
+        ++beyondAscii;
         const int code = UnicodeToCp1250(c.unicode());
-        return code >= 0 && (code < 0x80 || !RefusedTextByte(uint8_t(code)));
-    });
+        placed += code >= 0 && !RefusedTextByte(uint8_t(code));
+    }
+    return 2 * placed > beyondAscii;
 }
 
 // The file in cp1250; characters the code page has no place for are collected per line (1-based).

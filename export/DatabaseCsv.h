@@ -98,9 +98,9 @@ struct CsvImportCheck {
 // Reads the whole file: recognises its table by the title, checks every line and lays the
 // records into a copy of the table's area read from the image. Writes nothing. The file is
 // cp1250, the format's own code page, unless it starts with the UTF-8 byte-order mark, or all of
-// it is valid UTF-8 beyond ASCII whose every character cp1250 holds (as spreadsheets save it):
-// then it is converted, and a character cp1250 lacks makes its line bad. A control character or
-// a byte cp1250 leaves undefined in a text field makes its line bad too.
+// it is valid UTF-8 and cp1250 holds more than half of its characters beyond ASCII (as
+// spreadsheets save it): then it is converted, and a character cp1250 lacks makes its line bad.
+// A control character or a byte cp1250 leaves undefined in a text field makes its line bad too.
 CsvImportCheck CheckCsvImport(const std::string& file);
 // Writes the staged area in one go and marks the database modified; false when the write failed.
 // A file without record lines writes nothing.

@@ -66,6 +66,9 @@ bool Decode(jpeg_decompress_struct& cinfo, ErrorManager& err, const QByteArray& 
         return false;
     if (cinfo.jpeg_color_space == JCS_CMYK || cinfo.jpeg_color_space == JCS_YCCK)
         return false;
+    // Arithmetic coding asks several times the work the limits allow for.
+    if (cinfo.arith_code)
+        return false;
     cinfo.out_color_space = JCS_RGB;
     jpeg_calc_output_dimensions(&cinfo);
     if (cinfo.output_width == 0 || cinfo.output_height == 0 || cinfo.output_width > 32767 ||

@@ -22,9 +22,10 @@ constexpr int JpegMaxScans = 1000;
 
 // Processor time within which any file is taken or refused: the slowest file tried within the
 // limits (4096 x 4096, progressive, colour noise filling 16 MB) took 0.6 s on a machine busy with
-// other work; one over them is refused before its data is read.
+// other work. One over them, or one arithmetic-coded (several times slower to decode, and
+// written by no camera), is refused before its data is read.
 constexpr int JpegDecodeBoundMs = 1000;
 
 // The picture as 24-bit RGB; a null image when the bytes are not a whole JPEG that decodes
-// cleanly (corrupt, cut short, an unsupported colour space, over the limits above).
+// cleanly (corrupt, cut short, an unsupported colour space, arithmetic-coded, over the limits above).
 QImage DecodeJpeg(const QByteArray& bytes);

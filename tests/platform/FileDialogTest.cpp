@@ -36,8 +36,9 @@ void InsideFileDialog(QObject& scope, const std::function<void(QFileDialog&)>& a
 TEST(FileDialog, SizeTextsArePolishWithTheCountsOwnForm)
 {
     const std::pair<qint64, const char*> cases[] = {
-        {0, "0 bajtów"},    {1, "1 bajt"},          {4, "4 bajty"},       {12, "12 bajtów"},   {22, "22 bajty"},
-        {112, "112 bajtów"}, {1023, "1023 bajty"}, {805000, "786,13 KiB"}, {5LL << 30, "5,00 GiB"},
+        {0, "0 bajtów"},    {1, "1 bajt"},          {4, "4 bajty"},       {12, "12 bajtów"},   {14, "14 bajtów"},
+        {22, "22 bajty"},   {112, "112 bajtów"}, {1023, "1023 bajty"}, {1024, "1,00 KiB"},
+        {805000, "786,13 KiB"}, {5LL << 30, "5,00 GiB"},
     };
     for (const auto& [bytes, text] : cases)
         EXPECT_EQ(FileSizeText(bytes).toStdString(), text) << bytes;

@@ -46,6 +46,7 @@ TEST(CommissioningPorts, OnlyAWholeReplyCountsAndEachMissingPortHasItsMessageAnd
         std::vector<std::pair<int, int>> Ports;
         QString Message;
         int LinkType = 0;
+        int AnswersAs = -1;   // the port the register names whatever the port test set
     };
     const Case cases[] = {
         {"none", {}, "Brak odpowiedzi kasy. Sprawdź podłączenie kabli do komputera."},
@@ -53,6 +54,7 @@ TEST(CommissioningPorts, OnlyAWholeReplyCountsAndEachMissingPortHasItsMessageAnd
         {"COM A", {{5, ComB}, {7, Usb}}, "Brak odpowiedzi kasy. Sprawdź kabel w porcie COM A kasy."},
         {"USB", {{3, ComA}, {5, ComB}}, "Brak odpowiedzi kasy. Sprawdź kabel w porcie USB kasy."},
         {"TCP chosen", {{3, ComA}}, "Nie wybrano portu komunikacyjnego.", 1},
+        {"COM B only", {{5, -1}}, "Wykryto niesprawny port!", 0, ComB},   // USB and COM A never confirmed
     };
     for (const Case& c : cases) {
         KitBench b;
@@ -61,6 +63,8 @@ TEST(CommissioningPorts, OnlyAWholeReplyCountsAndEachMissingPortHasItsMessageAnd
             emptyDir = EmulatorFixture::MakeEmptyComDir();
         for (auto [pc, code] : c.Ports)
             ASSERT_FALSE(b.fx.ServeCom(pc, code).empty());
+        if (c.AnswersAs >= 0)
+            b.fx.Emu().SetPortCode(uint8_t(c.AnswersAs));
         LinkSettings.LinkType = c.LinkType;
         if (c.LinkType == 0)
             App.WorkMode |= WorkModeRegister;

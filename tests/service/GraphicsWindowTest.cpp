@@ -124,8 +124,8 @@ TEST(GraphicsWindow, OpenCancelAndBadFiles)
     EXPECT_FALSE(view.At(383, 0));
 
     // A cancelled dialog, a file that is not a picture, another extension, a JPEG with garbage in
-    // its data, a BMP cut short, and JPEG files asking too much work (pixels, passes, bytes) change
-    // nothing, and are refused quickly.
+    // its data, a BMP cut short, and JPEG files asking too much work (pixels, passes, bytes,
+    // arithmetic coding) change nothing, and are refused quickly.
     b.prompts.OpenFile(QString());
     b.w.SpeedButton4Click();
     QByteArray corrupt;
@@ -136,6 +136,10 @@ TEST(GraphicsWindow, OpenCancelAndBadFiles)
     const QByteArray comment = QByteArray::fromHex("FFFEFFFF") + QByteArray(0xFFFD, 'c');
     QByteArray padded = FlatProgressiveJpeg(384, 96, 3, {});
     padded.insert(2, comment.repeated(int(JpegMaxFileBytes / comment.size()) + 1));
+    // An 8 x 8 grey picture, arithmetic-coded: whole and correct, but no camera writes one.
+    const QByteArray arithmetic = QByteArray::fromHex("FFD8FFDB004300") + QByteArray(64, 1) +
+                                  QByteArray::fromHex("FFC9000B080008000801011100FFCC000600101005FFDA000801010000"
+                                                      "3F00F8D5C618A460B9F0F835BD29AE9CFFD9");
     QStringList refused;
     for (const auto& [name, bytes] : {std::pair{"broken.jpg", QByteArray("\x89PNG\r\n")},
                                       {"logo.png", QByteArray("\x89PNG\r\n")},
@@ -144,7 +148,8 @@ TEST(GraphicsWindow, OpenCancelAndBadFiles)
                                       {"scans.jpg", FlatProgressiveJpeg(8000, 8000, 1, BitScans(882))},
                                       {"large.jpg", FlatProgressiveJpeg(8000, 8000, 1, {})},
                                       {"passes.jpg", FlatProgressiveJpeg(4000, 4000, 1, BitScans(60))},
-                                      {"padded.jpg", padded}}) {
+                                      {"padded.jpg", padded},
+                                      {"arithmetic.jpg", arithmetic}}) {
         const QString path = QString::fromStdString(b.env.Path(name));
         WriteFileWhole(b.env.Path(name), reinterpret_cast<const uint8_t*>(bytes.data()), std::size_t(bytes.size()), false);
         const std::clock_t start = std::clock();
