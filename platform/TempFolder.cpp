@@ -9,17 +9,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-WorkingFolder& WorkingFolder::operator=(WorkingFolder&& other) noexcept
-{
-    if (this != &other) {
-        if (fd_ >= 0)
-            ::close(fd_);
-        fd_ = std::exchange(other.fd_, -1);
-        path_ = std::move(other.path_);
-    }
-    return *this;
-}
-
 WorkingFolder::~WorkingFolder()
 {
     if (fd_ >= 0)
@@ -64,7 +53,7 @@ WorkingFolder FromEnvironment(const char* variable)
     if (!value || !*value)
         return {};
     const int fd = ::open(value, O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    return Checked(fd, ResolvedPath(fd, value), false);
+    return fd < 0 ? WorkingFolder() : Checked(fd, ResolvedPath(fd, value), false);
 }
 
 // A subfolder under parent: a link there is refused, whatever it names.

@@ -11,7 +11,6 @@ public:
     WorkingFolder() = default;
     WorkingFolder(int fd, std::string path) : fd_(fd), path_(std::move(path)) {}
     WorkingFolder(WorkingFolder&& other) noexcept : fd_(std::exchange(other.fd_, -1)), path_(std::move(other.path_)) {}
-    WorkingFolder& operator=(WorkingFolder&& other) noexcept;
     ~WorkingFolder();
     explicit operator bool() const { return fd_ >= 0; }
     int Fd() const { return fd_; }

@@ -69,9 +69,9 @@ TEST(ProgramTest, StartsBuildsTheImageRefusesASecondCopyAndWritesSettingsWhenItE
         std::string said;
         for (char line[512]; out && std::fgets(line, sizeof line, out);)
             said += line;
-        return out && ::pclose(out) == 0 && said.find("nie można utworzyć pliku blokady w folderze /tmp/Rivo_Tmp-" +
-                                                      std::to_string(::getuid()) + ": system plików tylko do odczytu") !=
-                                                std::string::npos;
+        const std::string why = "nie można utworzyć pliku blokady w folderze /tmp/Rivo_Tmp-" +
+                                std::to_string(::getuid()) + ": system plików tylko do odczytu";
+        return out && ::pclose(out) == 0 && said.find(why) != std::string::npos;
     });
     EXPECT_TRUE(refused.value_or(true));
 }

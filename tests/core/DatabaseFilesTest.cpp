@@ -194,7 +194,8 @@ TEST(DatabaseFile, RefusedOrUnloadableFilesLeaveTheOpenDatabaseAsItWas)
             EXPECT_EQ(LoadDatabaseFile(path), 1);
         }
         const std::string message =
-            c.During == None ? c.Message : NoWorkingImage(c.During == DiskFull ? env.Folder() : env.Path("broken"), c.Message);
+            c.During == None ? c.Message
+                             : NoWorkingImage(c.During == DiskFull ? env.Folder() : env.Path("broken"), c.Message);
         EXPECT_EQ(prompts.Texts(), QStringList{QString::fromStdString(message)});
         EXPECT_EQ(ImageBytes(), before);
         EXPECT_EQ(FileBytes(DatabaseImage.Path()), before);
@@ -377,10 +378,9 @@ TEST(WorkingImage, IsNeverWrittenThroughALinkAndWithoutAFolderTheLoadSaysWhichAn
         ::setenv("TEMP", kept.c_str(), 1);
         WriteWhole(kept + "/BDTemp.bdt", "stary");
         ::chmod((kept + "/BDTemp.bdt").c_str(), 0400);
-        if (CreateDatabaseImage() != 0)
-            return false;
+        const bool made = CreateDatabaseImage() == 0;
         DbWriteU32At(TableOffsets.HaloBlock, 777);
-        return DatabaseImage.Usable() && DbReadU32At(TableOffsets.HaloBlock) == 777;
+        return made && DatabaseImage.Usable() && DbReadU32At(TableOffsets.HaloBlock) == 777;
     }));
 
     if (!RunningAsRoot())

@@ -33,7 +33,10 @@ bool AsAnotherUser(const std::function<bool()>& check, uid_t uid)
     return InChild([&] { return ::setgid(uid) == 0 && ::setuid(uid) == 0 && check() ? 0 : 1; }) == 0;
 }
 
-bool WherePermissionsBind(const std::function<bool()>& check) { return RunningAsRoot() ? AsAnotherUser(check) : check(); }
+bool WherePermissionsBind(const std::function<bool()>& check)
+{
+    return RunningAsRoot() ? AsAnotherUser(check) : check();
+}
 
 std::optional<bool> WithReadOnlyTmp(const std::function<bool()>& check)
 {
