@@ -2,16 +2,20 @@
 #include "app/AppWindows.h"
 #include "app/MenuGlowne.h"
 #include "app/Uruchamianie.h"
+#include "core/DatabaseFiles.h"
 #include "core/DatabaseImage.h"
 #include "platform/Prompts.h"
 #include "platform/SingleInstance.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QTimer>
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <exception>
+#include <string>
 
 namespace {
 
@@ -34,23 +38,39 @@ int ExitAfterMs()
     return (*end == '\0' && ms >= 0 && ms <= 24L * 3600 * 1000) ? static_cast<int>(ms) : -1;
 }
 
+// The start refused before any window exists, with the reason.
+int RefuseToStart(int argc, char** argv, const QString& text)
+{
+    // Headless runs have nobody to close a message box.
+    if (EnvironmentFlag("RIVO_NONINTERACTIVE")) {
+        std::fprintf(stderr, "%s\n", text.toUtf8().constData());
+        return 0;
+    }
+    UsePolishSystemFormats();
+    QApplication app(argc, argv);
+    InstallPolishInterface();
+    QApplication::setApplicationName(ApplicationTitle);
+    ShowMessage(text);
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
-    if (!AcquireNamedMutex("ORVA TEPO RARI")) {
-        const char* text = "Błąd! Próbujesz uruchomić program, który już działa. ";
-        // Headless runs have nobody to close a message box.
-        if (EnvironmentFlag("RIVO_NONINTERACTIVE")) {
-            std::fprintf(stderr, "%s\n", text);
-            return 0;
-        }
-        UsePolishSystemFormats();
-        QApplication app(argc, argv);
-        InstallPolishInterface();
-        QApplication::setApplicationName(ApplicationTitle);
-        ShowMessage(QString::fromUtf8(text));
-        return 0;
+    std::string lockFolder;
+    switch (AcquireNamedMutex("ORVA TEPO RARI", &lockFolder)) {
+    case NamedMutexState::Acquired: break;
+    case NamedMutexState::HeldElsewhere:
+        return RefuseToStart(argc, argv, QStringLiteral("Błąd! Próbujesz uruchomić program, który już działa. "));
+    case NamedMutexState::Unavailable: {
+        // Without the lock a second copy could work on the same working image: none starts.
+        const QString why = WriteFailureReason(errno, "ORVA_TEPO_RARI.lock");
+        return RefuseToStart(argc, argv,
+                             QStringLiteral("Błąd! Nie można uruchomić programu: nie można utworzyć pliku blokady w "
+                                            "folderze %1: %2. ")
+                                 .arg(QFile::decodeName(lockFolder.c_str()), why));
+    }
     }
 
     UsePolishSystemFormats();

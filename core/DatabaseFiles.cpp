@@ -19,6 +19,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
+#include <fstream>
 #include <functional>
 #include <random>
 #include <sys/stat.h>
@@ -65,17 +66,44 @@ std::string TemporaryName(const std::string& path)
     return name;
 }
 
-// The whole-file writer; kept (when given) receives the written descriptor, open for reading and
-// writing, instead of its being closed.
-WholeWrite WriteWhole(const std::string& chosen, const uint8_t* data, std::size_t n, bool sync, bool followOwnLinks,
-                      int* kept)
+// The umask, read rather than set and put back: setting it would change it for other threads.
+mode_t CurrentUmask()
+{
+    std::ifstream status("/proc/self/status");
+    for (std::string line; std::getline(status, line);)
+        if (line.rfind("Umask:", 0) == 0)
+            return mode_t(std::strtoul(line.c_str() + 6, nullptr, 8) & 0777);
+    const mode_t mask = ::umask(022);
+    ::umask(mask);
+    return mask;
+}
+
+// The mode a new file takes at path in dir: that of the user's own regular file it replaces,
+// without set-user, set-group and sticky bits; else 0666 less the umask. Another user's file
+// lends nothing (in a shared folder its mode would open ours to all), and a link that is replaced
+// is not looked through (whoever made it chose what it names).
+mode_t FinalMode(int dir, const std::string& path)
+{
+    struct stat old {};
+    if (::fstatat(dir, path.c_str(), &old, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(old.st_mode) &&
+        old.st_uid == ::geteuid())
+        return old.st_mode & 0777;
+    return 0666 & ~CurrentUmask();
+}
+
+// The whole-file writer, at path in dir (a folder's descriptor, or AT_FDCWD). The temporary is
+// private (0600) while its data is written and takes its final mode only then: a reader that
+// opened it early would keep its access. kept (when given) receives the written descriptor,
+// open for reading and writing, instead of its being closed.
+WholeWrite WriteWhole(int dir, const std::string& chosen, const uint8_t* data, std::size_t n, bool sync,
+                      bool followOwnLinks, int* kept)
 {
     const std::string path = followOwnLinks ? WriteTarget(chosen) : chosen;
     std::string temp;
     int fd = -1;
     for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
         temp = TemporaryName(path);
-        fd = ::open(temp.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0666);
+        fd = ::openat(dir, temp.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0600);
         if (fd < 0 && errno != EEXIST)
             break;
     }
@@ -83,11 +111,6 @@ WholeWrite WriteWhole(const std::string& chosen, const uint8_t* data, std::size_
         return WholeWrite::OpenFailed;
 
     bool ok = true;
-    // A regular file that is replaced keeps its permissions, but not its set-user and set-group
-    // bits; a link that is replaced is not looked through (whoever made it chose what it names).
-    struct stat old {};
-    if (::lstat(path.c_str(), &old) == 0 && S_ISREG(old.st_mode) && ::fchmod(fd, old.st_mode & 01777) != 0)
-        ok = false;
     std::size_t done = 0;
     while (ok && done < n) {
         const ssize_t w = ::write(fd, data + done, n - done);
@@ -98,17 +121,19 @@ WholeWrite WriteWhole(const std::string& chosen, const uint8_t* data, std::size_
         else
             done += std::size_t(w);
     }
+    if (ok && ::fchmod(fd, FinalMode(dir, path)) != 0)
+        ok = false;
     if (ok && sync && ::fsync(fd) != 0)
         ok = false;
     if (!kept && ::close(fd) != 0)
         ok = false;
-    if (ok && ::rename(temp.c_str(), path.c_str()) != 0)
+    if (ok && ::renameat(dir, temp.c_str(), dir, path.c_str()) != 0)
         ok = false;
     if (!ok) {
         const int why = errno;
         if (kept)
             ::close(fd);
-        ::unlink(temp.c_str());
+        ::unlinkat(dir, temp.c_str(), 0);
         errno = why;
         return WholeWrite::WriteFailed;
     }
@@ -121,7 +146,7 @@ WholeWrite WriteWhole(const std::string& chosen, const uint8_t* data, std::size_
 
 WholeWrite WriteFileWhole(const std::string& path, const uint8_t* data, std::size_t n, bool sync)
 {
-    return WriteWhole(path, data, n, sync, true, nullptr);
+    return WriteWhole(AT_FDCWD, path, data, n, sync, true, nullptr);
 }
 
 namespace {
@@ -130,23 +155,24 @@ namespace {
 // through as the image stream, so that whatever lies at the name afterwards is never opened.
 // The working file is the program's own: a link there is replaced, not followed. The open image
 // is left as it was when the new one cannot be written.
-bool InstallImage(const std::string& folder, const std::vector<uint8_t>& image)
+bool InstallImage(const WorkingFolder& folder, const std::vector<uint8_t>& image)
 {
-    if (folder.empty())
+    if (!folder)
         return false;
-    const std::string path = folder + "/" + App.WorkingImageFileName;
     int fd = -1;
-    if (WriteWhole(path, image.data(), image.size(), false, false, &fd) != WholeWrite::Ok)
+    if (WriteWhole(folder.Fd(), App.WorkingImageFileName, image.data(), image.size(), false, false, &fd) !=
+        WholeWrite::Ok)
         return false;
-    DatabaseImage.Adopt(fd, path);
+    DatabaseImage.Adopt(fd, folder.Path() + "/" + App.WorkingImageFileName);
     return true;
 }
 
-// The working folder that could not be had or written, and why.
-QString WorkingFolderFailure(const std::string& folder, int error)
+// The working folder that could not be had (refused names it then) or written, and why.
+QString WorkingFolderFailure(const WorkingFolder& folder, const std::string& refused, int error)
 {
     return QStringLiteral("Nie można utworzyć bazy roboczej w folderze %1: %2.")
-        .arg(QFile::decodeName(folder.c_str()), WriteFailureReason(error, App.WorkingImageFileName));
+        .arg(QFile::decodeName((folder ? folder.Path() : refused).c_str()),
+             WriteFailureReason(error, App.WorkingImageFileName));
 }
 
 void PutU16(std::vector<uint8_t>& b, uint32_t at, uint16_t v)
@@ -415,12 +441,12 @@ int CreateDatabaseImage(QString* why)
     if (TableOffsets.DiscountTable == 0)
         InitTableOffsets();
     std::string refused;
-    const std::string folder = TempFolder("C:\\Tepo_Tmp", &refused);
+    const WorkingFolder folder = TempFolder("C:\\Tepo_Tmp", &refused);
     if (InstallImage(folder, DefaultImage()))
         return 0;
     const int error = errno;
     if (why)
-        *why = WorkingFolderFailure(folder.empty() ? refused : folder, error) +
+        *why = WorkingFolderFailure(folder, refused, error) +
                QStringLiteral(" Otwórz plik bazy danych albo utwórz nową bazę, gdy przyczyna zniknie.");
     return 1;
 }
@@ -449,15 +475,12 @@ int LoadDatabaseBytes(std::vector<uint8_t> bytes, const std::string& fileName)
     if (spacing != App.GoodsRecordSize)
         relay = RelayGoodsArea(goods, spacing, App.GoodsRecordSize);
     // The file is the image with its magic over bytes 0..15, which the image keeps. The file was
-    // read: without a working folder the message says where and why, not that reading failed.
+    // read: when the working folder cannot be had or written, the message says where and why.
     std::string refused;
-    const std::string folder = TempFolder("C:\\Rivo_Tmp", &refused);
-    if (folder.empty()) {
-        ShowMessage(WorkingFolderFailure(refused, errno) + QStringLiteral(" Nie wczytano bazy."));
-        return 1;
-    }
+    const WorkingFolder folder = TempFolder("C:\\Rivo_Tmp", &refused);
     if (!InstallImage(folder, bytes)) {
-        ShowMessage(QStringLiteral("Wystąpił błąd odczytu"));
+        const int error = errno;
+        ShowMessage(WorkingFolderFailure(folder, refused, error) + QStringLiteral(" Nie wczytano bazy."));
         return 1;
     }
     App.CurrentDatabaseFileName = fileName;

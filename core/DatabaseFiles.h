@@ -20,7 +20,8 @@ int CreateDatabaseImage(QString* why = nullptr);
 // Loads a database file into the image. The file is checked whole before the image is touched:
 // a file that cannot be read, is not exactly 805000 bytes or is of the older format is refused
 // with a message and the image stays as it was. The image is replaced whole, so a failure to
-// write it leaves it as it was too ("Wystąpił błąd odczytu"). 0 loaded, 1 refused.
+// write it leaves it as it was too (the message names the working folder and why). 0 loaded,
+// 1 refused.
 // The goods are read at the spacing they were saved under and laid out at the current one;
 // goods the current register cannot hold are reported and left out (the database is then
 // modified, the file untouched).
@@ -51,9 +52,10 @@ void ConvertRate(uint32_t& digits, uint8_t& decimals, double factor);
 // Writes the bytes into a new file beside path and renames it over path only when every byte
 // is written (and, with sync, on the disk), so that a failure leaves the old file as it was
 // (errno then says why). A link of this user's own is written through to its target, which
-// gets the new file beside it; another user's link is replaced, never followed. The new file
-// has the permissions of the regular file it replaces, without set-user and set-group bits
-// (0666 less the umask when there is none); its temporary name cannot be guessed.
+// gets the new file beside it; another user's link is replaced, never followed. The new file is
+// private (0600) until its bytes are written, then takes the permission bits of the user's own
+// regular file it replaces (0666 less the umask when there is none, or another user's); its
+// temporary name cannot be guessed.
 enum class WholeWrite { Ok, OpenFailed, WriteFailed };
 WholeWrite WriteFileWhole(const std::string& path, const uint8_t* data, std::size_t n, bool sync);
 // The same for a file the user chose: on failure shows "Nie mogę zapisać do pliku" + path + ".".

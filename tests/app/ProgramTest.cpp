@@ -1,8 +1,10 @@
 // The rivo-service program as a whole, run headless as a child process.
+#include "tests/support/OtherUser.h"
 #include "tests/support/TestEnvironment.h"
 
 #include <QProcess>
 #include <QProcessEnvironment>
+#include <cstdio>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <string>
@@ -59,6 +61,19 @@ TEST(ProgramTest, StartsBuildsTheImageRefusesASecondCopyAndWritesSettingsWhenItE
     EXPECT_EQ(first.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(first.exitCode(), 0);
     EXPECT_EQ(fs::file_size(env.Path("work/ustaw.cfg"), ec), 14u);
+
+    // With no place for the lock at all no copy starts, and the message says where and why.
+    const std::optional<bool> refused = WithReadOnlyTmp([] {
+        FILE* out = ::popen("env -u XDG_RUNTIME_DIR RIVO_NONINTERACTIVE=1 RIVO_EXIT_AFTER_START_MS=3000 "
+                            "timeout 15 " RIVO_SERVICE_PATH " 2>&1", "r");
+        std::string said;
+        for (char line[512]; out && std::fgets(line, sizeof line, out);)
+            said += line;
+        const std::string why = "nie można utworzyć pliku blokady w folderze /tmp/Rivo_Tmp-" +
+                                std::to_string(::getuid()) + ": system plików tylko do odczytu";
+        return out && ::pclose(out) == 0 && said.find(why) != std::string::npos;
+    });
+    EXPECT_TRUE(refused.value_or(true));
 }
 
 } // namespace

@@ -137,6 +137,12 @@ std::string WrongLength(int size)
     return "Plik bazy danych ma złą długość (" + std::to_string(size) + " bajtów zamiast 805000). Nie wczytano bazy.";
 }
 
+// The load's refusal when no working image can be written in folder.
+std::string NoWorkingImage(const std::string& folder, const std::string& why)
+{
+    return "Nie można utworzyć bazy roboczej w folderze " + folder + ": " + why + ". Nie wczytano bazy.";
+}
+
 const char* const OldFormat =
     "Plik zapisano w starym formacie ORVA_RIVO_V_1_01, którego program nie może przekształcić. Nie wczytano bazy.";
 
@@ -148,7 +154,7 @@ TEST(DatabaseFile, RefusedOrUnloadableFilesLeaveTheOpenDatabaseAsItWas)
     struct Case {
         long long Size;  // -1: no file at all; -2: a folder
         const char* Magic;
-        std::string Message;
+        std::string Message;  // with trouble in the working folder, why
         Trouble During = None;
     };
     const Case cases[] = {{804999, "ORVA_RIVO_V_2_00", WrongLength(804999)},
@@ -158,8 +164,8 @@ TEST(DatabaseFile, RefusedOrUnloadableFilesLeaveTheOpenDatabaseAsItWas)
                           {541000, "ORVA_RIVO_V_1_01", OldFormat},
                           {-1, "", "Nie można odczytać pliku bazy danych."},
                           {-2, "", "Nie można odczytać pliku bazy danych."},
-                          {805000, "ORVA_RIVO_V_2_00", "Wystąpił błąd odczytu", DiskFull},
-                          {805000, "ORVA_RIVO_V_2_00", "Wystąpił błąd odczytu", NoWorkingFile}};
+                          {805000, "ORVA_RIVO_V_2_00", "brak miejsca na dysku", DiskFull},
+                          {805000, "ORVA_RIVO_V_2_00", "w miejscu pliku BDTemp.bdt jest folder", NoWorkingFile}};
     for (const Case& c : cases) {
         SCOPED_TRACE(std::to_string(c.Size) + " " + std::to_string(c.During));
         TestEnvironment env;
@@ -187,7 +193,10 @@ TEST(DatabaseFile, RefusedOrUnloadableFilesLeaveTheOpenDatabaseAsItWas)
                 broken.emplace(env);
             EXPECT_EQ(LoadDatabaseFile(path), 1);
         }
-        EXPECT_EQ(prompts.Texts(), QStringList{QString::fromStdString(c.Message)});
+        const std::string message =
+            c.During == None ? c.Message
+                             : NoWorkingImage(c.During == DiskFull ? env.Folder() : env.Path("broken"), c.Message);
+        EXPECT_EQ(prompts.Texts(), QStringList{QString::fromStdString(message)});
         EXPECT_EQ(ImageBytes(), before);
         EXPECT_EQ(FileBytes(DatabaseImage.Path()), before);
         EXPECT_TRUE(TempLeftovers(env.Folder()).empty());
@@ -287,18 +296,20 @@ TEST(WholeFileWriter, TheNewFileTakesOnlyTheModeOfTheRegularFileItReplaces)
 {
     TestEnvironment env(false);
     const mode_t mask = ::umask(022);
-    enum Before { Nothing, Regular, OwnLink, ForeignLink };
+    enum Before { Nothing, Regular, OwnLink, ForeignLink, ForeignRegular };
     const struct {
         Before What;
         mode_t Old, Expected;  // of the file replaced or the link names; of the file written
-    } cases[] = {{Nothing, 0, 0644}, {Regular, 06640, 0640}, {OwnLink, 02750, 0750}, {ForeignLink, 0600, 0644}};
+    } cases[] = {{Nothing, 0, 0644},        {Regular, 07640, 0640},     {OwnLink, 02750, 0750},
+                 {ForeignLink, 0600, 0644}, {ForeignRegular, 0666, 0644}};
     for (std::size_t i = 0; i < std::size(cases); ++i) {
         const auto& c = cases[i];
         SCOPED_TRACE(i);
-        if (c.What == ForeignLink && !RunningAsRoot())
-            continue;  // giving the link to a second user needs root
+        if ((c.What == ForeignLink || c.What == ForeignRegular) && !RunningAsRoot())
+            continue;  // giving the link or file to a second user needs root
         const std::string path = env.Path("sklep" + std::to_string(i)), named = path + ".atk";
-        const std::string old = c.What == Regular ? path : named, written = c.What == OwnLink ? named : path;
+        const std::string old = c.What == Regular || c.What == ForeignRegular ? path : named;
+        const std::string written = c.What == OwnLink ? named : path;
         if (c.What != Nothing) {
             WriteWhole(old, "stary");
             ASSERT_EQ(::chmod(old.c_str(), c.Old), 0);
@@ -306,7 +317,18 @@ TEST(WholeFileWriter, TheNewFileTakesOnlyTheModeOfTheRegularFileItReplaces)
         if (c.What == OwnLink || c.What == ForeignLink)
             fs::create_symlink(named, path);
         ASSERT_TRUE(c.What != ForeignLink || ::lchown(path.c_str(), OtherUid, OtherUid) == 0);
+        ASSERT_TRUE(c.What != ForeignRegular || ::chown(path.c_str(), OtherUid, OtherUid) == 0);
         const uint8_t bytes[] = {'n', 'o', 'w', 'y'};
+        // Until its bytes are written the temporary is private: a save killed part way leaves it so.
+        EXPECT_EQ(InChild([&] {
+                      FileSizeLimit crash(2, true);
+                      return int(WriteFileWhole(path, bytes, sizeof bytes, false));
+                  }),
+                  -1);
+        const auto left = TempLeftovers(env.Folder());
+        ASSERT_EQ(left.size(), 1u);
+        EXPECT_EQ(fs::status(left[0]).permissions(), fs::perms::owner_read | fs::perms::owner_write);
+        fs::remove(left[0]);
         ASSERT_EQ(WriteFileWhole(path, bytes, sizeof bytes, false), WholeWrite::Ok);
         struct stat st {};
         ASSERT_EQ(::lstat(written.c_str(), &st), 0);
@@ -335,6 +357,7 @@ TEST(WorkingImage, IsNeverWrittenThroughALinkAndWithoutAFolderTheLoadSaysWhichAn
 {
     TestEnvironment env;
     ScriptedPrompts prompts;
+    EnvGuard guard({"TEMP", "XDG_RUNTIME_DIR"});
     // Even a link of this user's own in the working folder is replaced, not followed.
     const std::string image = env.Path("BDTemp.bdt"), victim = env.Path("root.conf");
     WriteWhole(victim, "tajne");
@@ -345,9 +368,23 @@ TEST(WorkingImage, IsNeverWrittenThroughALinkAndWithoutAFolderTheLoadSaysWhichAn
     EXPECT_TRUE(ReadWhole(victim) == "tajne");  // not written through
     EXPECT_EQ(ImageBytes(), ExpectedDefaultImage("PLN"));
 
+    // The image is kept by the descriptor it was written through: a working file left read-only
+    // lends the new one its mode, and the new one could not be opened for writing again.
+    const std::string kept = env.Path("kept");
+    fs::create_directory(kept);
+    ASSERT_TRUE(!RunningAsRoot() ||
+                (::chmod(env.Folder().c_str(), 0711) == 0 && ::chown(kept.c_str(), OtherUid, OtherUid) == 0));
+    EXPECT_TRUE(WherePermissionsBind([&] {
+        ::setenv("TEMP", kept.c_str(), 1);
+        WriteWhole(kept + "/BDTemp.bdt", "stary");
+        ::chmod((kept + "/BDTemp.bdt").c_str(), 0400);
+        const bool made = CreateDatabaseImage() == 0;
+        DbWriteU32At(TableOffsets.HaloBlock, 777);
+        return made && DatabaseImage.Usable() && DbReadU32At(TableOffsets.HaloBlock) == 777;
+    }));
+
     if (!RunningAsRoot())
         GTEST_SKIP() << "needs root to give the process a read-only /tmp";
-    EnvGuard guard({"TEMP", "XDG_RUNTIME_DIR"});
     ::unsetenv("TEMP");
     ::unsetenv("XDG_RUNTIME_DIR");
     std::vector<uint8_t> file(DatabaseFileSize, 0);

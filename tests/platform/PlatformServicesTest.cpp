@@ -10,6 +10,7 @@
 #include <QDate>
 #include <QLocale>
 #include <QMessageBox>
+#include <algorithm>
 #include <cstdlib>
 #include <fcntl.h>
 #include <filesystem>
@@ -39,6 +40,14 @@ int HoldLock(const std::string& path)
 
 std::string UniqueName(const char* base) { return std::string(base) + " " + std::to_string(::getpid()); }
 
+using enum NamedMutexState;
+
+// This process takes the lock, and a second copy is then kept out.
+bool TakenOnce(const std::string& name)
+{
+    return AcquireNamedMutex(name) == Acquired && AcquireNamedMutex(name) == HeldElsewhere;
+}
+
 // Removes the private folders made beside a fixed /tmp name that was taken.
 void RemoveFreshFolders(const std::string& fixed)
 {
@@ -56,11 +65,11 @@ TEST(TempFolder, TempIsUsedWhenItIsAFolderAndAFallbackOfThisUserMadeWhenNot)
     TestEnvironment runtime(false);
     ::setenv("XDG_RUNTIME_DIR", runtime.Folder().c_str(), 1);
     ::setenv("TEMP", runtime.Folder().c_str(), 1);
-    EXPECT_EQ(TempFolder("C:\\Rivo_Tmp"), runtime.Folder());
+    EXPECT_EQ(TempFolder("C:\\Rivo_Tmp").Path(), runtime.Folder());
 
     ::unsetenv("TEMP");
     const std::string expected = runtime.Folder() + "/Rivo_Tmp";
-    EXPECT_EQ(TempFolder("C:\\Rivo_Tmp"), expected);
+    EXPECT_EQ(TempFolder("C:\\Rivo_Tmp").Path(), expected);
     EXPECT_TRUE(fs::is_directory(expected));
 
     // A TEMP that names a file, or nothing that exists, is passed over too.
@@ -68,7 +77,7 @@ TEST(TempFolder, TempIsUsedWhenItIsAFolderAndAFallbackOfThisUserMadeWhenNot)
     std::ofstream(file) << "x";
     for (const std::string& temp : {file, runtime.Folder() + "/brak", std::string()}) {
         ::setenv("TEMP", temp.c_str(), 1);
-        EXPECT_EQ(TempFolder("C:\\Tepo_Tmp"), runtime.Folder() + "/Tepo_Tmp") << temp;
+        EXPECT_EQ(TempFolder("C:\\Tepo_Tmp").Path(), runtime.Folder() + "/Tepo_Tmp") << temp;
     }
 
     // Without a runtime folder: a folder of this user's own under /tmp.
@@ -76,7 +85,7 @@ TEST(TempFolder, TempIsUsedWhenItIsAFolderAndAFallbackOfThisUserMadeWhenNot)
     ::setenv("XDG_RUNTIME_DIR", "/nonexistent-rivo-runtime", 1);
     const std::string name = "rivo-fallback-" + std::to_string(::getpid());
     const std::string mine = "/tmp/" + name + "-" + std::to_string(::getuid());
-    EXPECT_EQ(TempFolder("C:\\" + name), mine);
+    EXPECT_EQ(TempFolder("C:\\" + name).Path(), mine);
     EXPECT_EQ(fs::status(mine).permissions(), fs::perms::owner_all);
     std::error_code ec;
     fs::remove_all(mine, ec);
@@ -90,41 +99,50 @@ TEST(TempFolder, FoldersFromTheEnvironmentAreUsedOnlyWhenTheUsersOwnAndWritableB
     const std::string fixed = "/tmp/" + name + "-" + std::to_string(::getuid());
 
     enum Place { Temp, Runtime, Sub };  // Sub: the runtime folder's subfolder
-    enum Spoil { Link, OpenToAll, GroupWritable, Foreign };
+    enum Spoil { Link, ForeignLink, OpenToAll, GroupWritable, Foreign };  // links name a private folder of this user's
+    enum Use { Tmp, Made, Target };  // the /tmp fallback, Sub, what the link resolved to
     const struct {
         Place Where;
         Spoil How;
-        bool ToTmp;  // the /tmp fallback is used rather than Sub
-    } cases[] = {{Temp, Link, false},    {Temp, GroupWritable, false}, {Temp, Foreign, false},
-                 {Runtime, Link, true},  {Runtime, OpenToAll, true},   {Sub, Link, true},
-                 {Sub, Foreign, true},   {Sub, OpenToAll, false}};  // a subfolder of this user's own is made private
+        Use Expect;
+    } cases[] = {{Temp, Link, Target},      {Temp, ForeignLink, Target}, {Temp, GroupWritable, Made},
+                 {Temp, Foreign, Made},     {Runtime, Link, Target},     {Runtime, OpenToAll, Tmp},
+                 {Sub, Link, Tmp},          {Sub, Foreign, Tmp},
+                 {Sub, OpenToAll, Made}};  // a subfolder of this user's own is made private
     for (std::size_t i = 0; i < std::size(cases); ++i) {
         const auto& c = cases[i];
         SCOPED_TRACE(i);
-        if (c.How == Foreign && !RunningAsRoot())
-            continue;  // giving a folder to another user needs root
+        if ((c.How == Foreign || c.How == ForeignLink) && !RunningAsRoot())
+            continue;  // giving a folder or link to another user needs root
         const std::string temp = env.Path("temp" + std::to_string(i)), run = env.Path("run" + std::to_string(i));
         const std::string sub = run + "/" + name, spoiled = c.Where == Temp ? temp : c.Where == Runtime ? run : sub;
         ::mkdir(temp.c_str(), 0700);
         ::mkdir(run.c_str(), 0700);
-        if (c.How == Link) {
+        if (c.How == Link || c.How == ForeignLink) {
             fs::remove_all(spoiled);
-            fs::create_directory_symlink(env.Folder(), spoiled);  // a folder of this user's
+            if (c.How == Link)
+                fs::create_directory_symlink(env.Folder(), spoiled);
+            else
+                ASSERT_TRUE(PlantForeignLink(env.Folder(), spoiled));
         } else {
             fs::create_directory(spoiled);
             ASSERT_EQ(::chmod(spoiled.c_str(), c.How == OpenToAll ? 0777 : c.How == GroupWritable ? 0770 : 0700), 0);
             ASSERT_TRUE(c.How != Foreign || ::chown(spoiled.c_str(), OtherUid, OtherUid) == 0);
         }
-        ::setenv("TEMP", c.Where == Temp ? temp.c_str() : "", 1);
+        // Another user's link with "/." after it is followed once, and what it led to is used.
+        ::setenv("TEMP", c.Where != Temp ? "" : c.How == ForeignLink ? (temp + "/.").c_str() : temp.c_str(), 1);
         ::setenv("XDG_RUNTIME_DIR", run.c_str(), 1);
-        EXPECT_EQ(TempFolder("C:\\" + name), c.ToTmp ? fixed : sub);
-        EXPECT_EQ(fs::symlink_status(c.ToTmp ? fixed : sub).permissions(), fs::perms::owner_all);
+        const std::string used = c.Expect == Tmp    ? fixed
+                                 : c.Expect == Made ? sub
+                                                    : env.Folder() + (c.Where == Temp ? "" : "/" + name);
+        EXPECT_EQ(TempFolder("C:\\" + name).Path(), used);
+        EXPECT_EQ(fs::symlink_status(used).permissions(), fs::perms::owner_all);
         std::error_code ec;
         fs::remove_all(fixed, ec);
     }
-    // Nor does the lock go into a runtime folder that may not be used (the link of case 3).
-    ::setenv("XDG_RUNTIME_DIR", env.Path("run3").c_str(), 1);
-    EXPECT_EQ(NamedMutexPath("ORVA TEPO RARI").rfind(env.Path("run3"), 0), std::string::npos);
+    // Nor does the lock go into a runtime folder that may not be used (the one of case 5).
+    ::setenv("XDG_RUNTIME_DIR", env.Path("run5").c_str(), 1);
+    EXPECT_EQ(NamedMutexPath("ORVA TEPO RARI").rfind(env.Path("run5"), 0), std::string::npos);
 }
 
 TEST(TempFolder, AFixedNameTakenBySomeoneElseGivesAFreshPrivateFolderAndTheLockStaysOne)
@@ -136,10 +154,10 @@ TEST(TempFolder, AFixedNameTakenBySomeoneElseGivesAFreshPrivateFolderAndTheLockS
     const std::string name = "rivo-taken-" + std::to_string(::getpid());
     const std::string fixed = "/tmp/" + name + "-" + std::to_string(::getuid());
     WriteWhole(fixed, "x");  // what holds the name
-    const std::string folder = TempFolder("C:\\" + name);
+    const std::string folder = TempFolder("C:\\" + name).Path();
     EXPECT_EQ(folder.rfind(fixed + "-", 0), 0u) << folder;
     EXPECT_EQ(fs::symlink_status(folder).permissions(), fs::perms::owner_all);
-    EXPECT_EQ(TempFolder("C:\\" + name), folder);  // the same one again, not one per image
+    EXPECT_EQ(TempFolder("C:\\" + name).Path(), folder);  // the same one again, not one per image
     fs::remove(fixed);
     RemoveFreshFolders(fixed);
 
@@ -152,12 +170,20 @@ TEST(TempFolder, AFixedNameTakenBySomeoneElseGivesAFreshPrivateFolderAndTheLockS
     std::error_code ec;
     fs::remove_all(lockFolder, ec);
     fs::create_directory(lockFolder);
-    EXPECT_TRUE(AsAnotherUser(
-        [&] {
-            return NamedMutexPath(lock).rfind(lockFolder + "-", 0) == 0 && AcquireNamedMutex(lock) &&
-                   !AcquireNamedMutex(lock);
-        },
-        user));
+    EXPECT_TRUE(
+        AsAnotherUser([&] { return NamedMutexPath(lock).rfind(lockFolder + "-", 0) == 0 && TakenOnce(lock); }, user));
+    RemoveFreshFolders(lockFolder);
+    // Two copies that each made a folder beside it: the one that made the later name already runs.
+    for (const char* beside : {"-000000", "-zzzzzz"}) {
+        fs::create_directory(lockFolder + beside);
+        ASSERT_EQ(::chown((lockFolder + beside).c_str(), user, user), 0);
+    }
+    std::string running = lockFolder + "-zzzzzz/" + lock + ".lock";
+    std::replace(running.begin() + long(lockFolder.size()), running.end(), ' ', '_');
+    const int held = HoldLock(running);
+    ASSERT_TRUE(held >= 0 && ::fchown(held, user, user) == 0);
+    EXPECT_TRUE(AsAnotherUser([&] { return AcquireNamedMutex(lock) == HeldElsewhere; }, user));
+    ::close(held);
     RemoveFreshFolders(lockFolder);
     fs::remove_all(lockFolder, ec);
 }
@@ -172,11 +198,18 @@ TEST(SingleInstance, LockHeldElsewhereIsRefusedUntilItIsDropped)
 
     const int other = HoldLock(path);
     ASSERT_GE(other, 0);
-    EXPECT_FALSE(AcquireNamedMutex(name));
+    EXPECT_EQ(AcquireNamedMutex(name), HeldElsewhere);
     ::close(other);  // as the kernel does when its process ends; the file stays
-    EXPECT_TRUE(AcquireNamedMutex(name));
+    EXPECT_EQ(AcquireNamedMutex(name), Acquired);
     // Now this process holds it: another one is refused.
     EXPECT_EQ(HoldLock(path), -1);
+
+    // A runtime folder where no lock file can be made sends the lock on, as the working folders go.
+    const std::string moved = UniqueName("RO");
+    ASSERT_TRUE(!RunningAsRoot() || ::chown(runtime.Folder().c_str(), OtherUid, OtherUid) == 0);
+    ::chmod(runtime.Folder().c_str(), 0500);
+    EXPECT_TRUE(WherePermissionsBind([&] { return TakenOnce(moved) && ::unlink(NamedMutexPath(moved).c_str()) == 0; }));
+    ::chmod(runtime.Folder().c_str(), 0700);
 }
 
 TEST(SingleInstance, AnotherUsersLockDoesNotKeepTheProgramFromStarting)
@@ -190,35 +223,38 @@ TEST(SingleInstance, AnotherUsersLockDoesNotKeepTheProgramFromStarting)
 
     // Without a runtime folder each user has a lock name of his own under /tmp.
     ::unsetenv("XDG_RUNTIME_DIR");
-    ASSERT_TRUE(AcquireNamedMutex(name));
-    EXPECT_TRUE(AsAnotherUser([&] { return AcquireNamedMutex(name) && ::unlink(NamedMutexPath(name).c_str()) == 0; }));
+    ASSERT_EQ(AcquireNamedMutex(name), Acquired);
+    EXPECT_TRUE(AsAnotherUser([&] { return TakenOnce(name) && ::unlink(NamedMutexPath(name).c_str()) == 0; }));
     std::error_code ec;
     fs::remove(NamedMutexPath(name), ec);
     // A lock file that the other user cannot open does not count as a running copy.
     fs::permissions(shared.Folder(), fs::perms::all);
     ::setenv("XDG_RUNTIME_DIR", shared.Folder().c_str(), 1);
-    ASSERT_TRUE(AcquireNamedMutex(name));
-    EXPECT_TRUE(AsAnotherUser([&] { return AcquireNamedMutex(name); }));
-    // Nor does a lock file that another user made there and holds, nor one in this user's own folder.
+    ASSERT_EQ(AcquireNamedMutex(name), Acquired);
+    EXPECT_TRUE(AsAnotherUser([&] { return TakenOnce(name); }));
+    // Nor does a lock file that another user made and holds in this user's own folder; nor is it
+    // taken for ours: the lock goes on to the next place, and keeps a second copy out there.
+    fs::permissions(shared.Folder(), fs::perms::owner_all, fs::perm_options::replace);
     for (bool runtime : {true, false}) {
         if (!runtime)
             ::unsetenv("XDG_RUNTIME_DIR");
         const std::string foreign = UniqueName(runtime ? "OBCY" : "OBCY TMP"), path = NamedMutexPath(foreign);
         const int fd = HoldLock(path);
         ASSERT_TRUE(fd >= 0 && ::fchown(fd, 65534, 65534) == 0) << path;
-        EXPECT_TRUE(AcquireNamedMutex(foreign)) << path;
+        EXPECT_TRUE(TakenOnce(foreign)) << path;
         ::close(fd);
         fs::remove(path, ec);
     }
+    RemoveFreshFolders("/tmp/Rivo_Tmp-0");
 
     // The image folder under /tmp is the user's own: another user's folder of that name is not used.
     const std::string folderName = "rivo-other-" + std::to_string(::getpid());
     const std::string othersFolder = "/tmp/" + folderName + "-65534";
     fs::create_directory(othersFolder);
-    EXPECT_TRUE(AsAnotherUser([&] { return TempFolder(folderName).rfind(othersFolder + "-", 0) == 0; }));
+    EXPECT_TRUE(AsAnotherUser([&] { return TempFolder(folderName).Path().rfind(othersFolder + "-", 0) == 0; }));
     RemoveFreshFolders(othersFolder);
     fs::remove(othersFolder);
-    EXPECT_TRUE(AsAnotherUser([&] { return TempFolder(folderName) == othersFolder; }));
+    EXPECT_TRUE(AsAnotherUser([&] { return TempFolder(folderName).Path() == othersFolder; }));
     fs::remove_all(othersFolder, ec);
 }
 

@@ -13,7 +13,8 @@ namespace {
 
 constexpr int Unavailable = 2;
 
-// Runs body in a child process; its exit code, or -1 when it did not end by itself.
+} // namespace
+
 int InChild(const std::function<int()>& body)
 {
     const pid_t pid = ::fork();
@@ -25,13 +26,16 @@ int InChild(const std::function<int()>& body)
     return WEXITSTATUS(status);
 }
 
-} // namespace
-
 bool RunningAsRoot() { return ::geteuid() == 0; }
 
 bool AsAnotherUser(const std::function<bool()>& check, uid_t uid)
 {
     return InChild([&] { return ::setgid(uid) == 0 && ::setuid(uid) == 0 && check() ? 0 : 1; }) == 0;
+}
+
+bool WherePermissionsBind(const std::function<bool()>& check)
+{
+    return RunningAsRoot() ? AsAnotherUser(check) : check();
 }
 
 std::optional<bool> WithReadOnlyTmp(const std::function<bool()>& check)

@@ -9,8 +9,12 @@
 constexpr uid_t OtherUid = 65534;
 
 bool RunningAsRoot();
+// Runs body in a child process; its exit code, or -1 when it did not end by itself.
+int InChild(const std::function<int()>& body);
 // Runs check in a child process under the user and group uid; whether it held.
 bool AsAnotherUser(const std::function<bool()>& check, uid_t uid = OtherUid);
+// Runs check where file permissions bind: as OtherUid when running as root, else right here.
+bool WherePermissionsBind(const std::function<bool()>& check);
 // Runs check in a child process that sees an empty, read-only /tmp; nothing when this system
 // gives no process mounts of its own.
 std::optional<bool> WithReadOnlyTmp(const std::function<bool()>& check);

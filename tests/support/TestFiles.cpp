@@ -4,9 +4,9 @@
 #include <QRegularExpression>
 #include <csignal>
 
-FileSizeLimit::FileSizeLimit(rlim_t limit)
+FileSizeLimit::FileSizeLimit(rlim_t limit, bool killed)
 {
-    std::signal(SIGXFSZ, SIG_IGN);
+    std::signal(SIGXFSZ, killed ? SIG_DFL : SIG_IGN);
     ::getrlimit(RLIMIT_FSIZE, &old_);
     rlimit l = old_;
     l.rlim_cur = limit;

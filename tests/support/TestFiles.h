@@ -6,10 +6,11 @@
 #include <string>
 #include <sys/resource.h>
 
-// Lets this process write no file beyond limit bytes: a full disk, for as long as it lives.
+// Lets this process write no file beyond limit bytes: a full disk, for as long as it lives; or,
+// killed, the process dies there, as in a crash part way through a save.
 class FileSizeLimit {
 public:
-    explicit FileSizeLimit(rlim_t limit);
+    explicit FileSizeLimit(rlim_t limit, bool killed = false);
     ~FileSizeLimit();
     FileSizeLimit(const FileSizeLimit&) = delete;
     FileSizeLimit& operator=(const FileSizeLimit&) = delete;
