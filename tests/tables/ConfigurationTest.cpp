@@ -4,6 +4,8 @@
 #include "tables/DodatkoweUstawienia.h"
 #include "tests/tables/TablesTest.h"
 
+#include <QTimer>
+
 TEST(ConfigurationRecord, UnknownBytesGoBackAsRead)
 {
     ConfigurationRecord read{};
@@ -40,7 +42,12 @@ TEST_P(ConfigurationWindow, RefusesBadRepliesAndNumbersThenReadsEditsAndSendsThe
     fx.Emu().LockFaults()->WrongChecksumReplies = 1;
     w.Button2Click();
     fx.Emu().LockFaults()->SilentRequests = 1;
+    // Clicks while the register is awaited change nothing and send nothing.
+    w.show();
+    bool clicked = false;
+    QTimer::singleShot(50, w.Button3, [&] { UserClick(*w.Button3), UserClick(*w.Button1), clicked = true; });
     w.Button2Click();
+    ASSERT_TRUE(WaitUntil([&] { return clicked; }));
     EXPECT_EQ(prompts.Messages(), QStringList(2, "Błąd transmisji"));
     EXPECT_EQ(w.Edit[0]->text(), "33");
     EXPECT_EQ(App.RegisterModelFlag, 2);
