@@ -5,6 +5,8 @@
 #include "link/LinkIo.h"
 #include "platform/Time.h"
 
+#include <cstring>
+
 namespace {
 
 constexpr std::size_t StatusReplyLength = 10;
@@ -24,23 +26,22 @@ bool AnswerStillToCome(const uint8_t* reply, std::size_t got)
 
 int ReadReplyWithEvents(uint8_t* buffer, std::size_t n, bool& stopped)
 {
-    return int(ReadFromLink(buffer, n, ReplyBoundMs, true, 0, &stopped));
+    const long long giveUp = MonotonicMs() + AnswerLimitMs;
+    long long bound = ReplyBoundMs;
+    for (;;) {
+        std::memset(buffer, 0, n);
+        const std::size_t got = ReadFromLink(buffer, n, bound, true, 0, &stopped);
+        bound = giveUp - MonotonicMs();
+        if (stopped || !AnswerStillToCome(buffer, got) || bound <= 0)
+            return int(got);
+    }
 }
 
 void AwaitUnreadReply()
 {
     ExchangeGuard guard;
     Link.AbortRequestFlag = 0;
-    const long long giveUp = MonotonicMs() + AnswerLimitMs;
-    long long bound = ReplyBoundMs;
-    for (;;) {
-        uint8_t reply[ErrorFrameLength] = {};
-        bool stopped = false;
-        const std::size_t got = ReadFromLink(reply, sizeof reply, bound, true, 0, &stopped);
-        if (stopped || !AnswerStillToCome(reply, got))
-            return;
-        bound = giveUp - MonotonicMs();
-        if (bound <= 0)
-            return;
-    }
+    uint8_t reply[ErrorFrameLength];
+    bool stopped = false;
+    ReadReplyWithEvents(reply, sizeof reply, stopped);
 }

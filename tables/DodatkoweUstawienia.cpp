@@ -14,7 +14,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
-#include <cstring>
 
 TDodatkoweUstawienia* DodatkoweUstawienia = nullptr;
 
@@ -197,7 +196,6 @@ void TDodatkoweUstawienia::Button2Click()
     Link.AbortRequestFlag = 0;
     DrainInput();
     SendCommandWithWord(Link.RegisterAddress, SingleFrameNumber, 0x03, 1);
-    std::memset(Link.ReceiveBuffer, 0, RivoConfigurationFrameLength);
     // The older model's shorter frame is taken as soon as it is whole.
     bool stopped = false;
     const int got = ReadReplyWithEvents(Link.ReceiveBuffer, RivoConfigurationFrameLength, stopped);
