@@ -2,6 +2,7 @@
 
 #include "link/Commands.h"
 #include "link/Link.h"
+#include "link/UnreadReply.h"
 #include "platform/Prompts.h"
 #include "service/ReportLogic.h"
 
@@ -73,4 +74,5 @@ void TRaportObrotuGrup::Button1Click()
     DrainInput();
     RequestGroupTurnoverReport(Link.RegisterAddress, SingleFrameNumber, from, 0, 0, 0, to, 0, 0, 0, 1,
                                CheckBox2->isChecked());
+    AwaitUnreadReply();
 }

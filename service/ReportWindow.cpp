@@ -1,6 +1,7 @@
 #include "service/ReportWindow.h"
 
 #include "link/Link.h"
+#include "link/UnreadReply.h"
 #include "platform/Prompts.h"
 #include "platform/Time.h"
 #include "service/ReportLogic.h"
@@ -194,6 +195,7 @@ void TOptionsReport::Button1Click()
 {
     DrainInput();
     builder_(Link.RegisterAddress, 1, uint8_t(RadioGroup1->ItemIndex()), CheckBox1->isChecked() ? 1 : 0);
+    AwaitUnreadReply();
 }
 
 // ---- TPlainReport ----
@@ -208,4 +210,5 @@ void TPlainReport::Button1Click()
 {
     DrainInput();
     builder_(Link.RegisterAddress, 1);
+    AwaitUnreadReply();
 }

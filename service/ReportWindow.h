@@ -110,7 +110,7 @@ private:
     Builder builder_;
 };
 
-// The reports without options: one request, nothing read.
+// The reports without options: one request; its answer is awaited and dropped.
 class TPlainReport : public TReportWindow {
     Q_OBJECT
 public:

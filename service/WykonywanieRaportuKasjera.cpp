@@ -2,6 +2,7 @@
 
 #include "link/Commands.h"
 #include "link/Link.h"
+#include "link/UnreadReply.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -37,4 +38,5 @@ void TWykonywanieRaportuKasjera::Button1Click()
     DrainInput();
     RequestCashierReport(Link.RegisterAddress, SingleFrameNumber, uint8_t(ComboBox1->currentIndex() + 1),
                          CheckBox1->isChecked() ? 1 : 0, CheckBox2->isChecked() ? 1 : 0);
+    AwaitUnreadReply();
 }

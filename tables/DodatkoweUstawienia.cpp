@@ -2,7 +2,9 @@
 
 #include "core/AppState.h"
 #include "link/Commands.h"
+#include "link/ExchangeGuard.h"
 #include "link/Link.h"
+#include "link/UnreadReply.h"
 #include "platform/Prompts.h"
 
 #include <QComboBox>
@@ -12,7 +14,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
-#include <cstring>
 
 TDodatkoweUstawienia* DodatkoweUstawienia = nullptr;
 
@@ -190,11 +191,18 @@ void TDodatkoweUstawienia::ShowRivoOnlyChoices(bool available)
 
 void TDodatkoweUstawienia::Button2Click()
 {
+    // Clicks while the register is awaited are dropped; "Anuluj" stops the read.
+    ExchangeGuard guard(BitBtn3);
+    Link.AbortRequestFlag = 0;
     DrainInput();
     SendCommandWithWord(Link.RegisterAddress, SingleFrameNumber, 0x03, 1);
-    std::memset(Link.ReceiveBuffer, 0, RivoConfigurationFrameLength);
     // The older model's shorter frame is taken as soon as it is whole.
-    const int got = ReadRaw(Link.ReceiveBuffer, RivoConfigurationFrameLength, true);
+    bool stopped = false;
+    const int got = ReadReplyWithEvents(Link.ReceiveBuffer, RivoConfigurationFrameLength, stopped);
+    if (stopped) {
+        ShowMessage(TransferStoppedText);
+        return;
+    }
     if (got <= 0) {
         App.RegisterModelFlag = 2;
         ShowMessage(TransmissionError);
@@ -233,6 +241,6 @@ void TDodatkoweUstawienia::Button1Click()
         ShowMessage(TransmissionError);
         return;
     }
-    // The register's acknowledgement is left on the line; the next command drains it.
     SendConfiguration(Link.RegisterAddress, SingleFrameNumber, record.data(), App.RegisterModelFlag);
+    AwaitUnreadReply();
 }

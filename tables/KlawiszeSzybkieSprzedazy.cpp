@@ -2,6 +2,7 @@
 
 #include "link/Commands.h"
 #include "link/Link.h"
+#include "link/UnreadReply.h"
 #include "tables/ServiceKeysLogic.h"
 
 #include <QComboBox>
@@ -87,9 +88,9 @@ void TKlawiszeSzybkieSprzedazy::SendKey(int key)
 {
     const std::size_t i = std::size_t(key - 1);
     DrainInput();
-    // No reply is read: the next command's drain takes it off the line.
     SendSalesQuickKey(Link.RegisterAddress, SingleFrameNumber,
                       SalesQuickKeyBytes(uint8_t(ComboBox1->currentIndex() + 1), uint8_t(key),
                                          uint8_t(Function[i]->currentIndex()), uint8_t(Kind[i]->currentIndex())),
                       uint8_t(Number[i]->currentIndex() + 1));
+    AwaitUnreadReply();
 }

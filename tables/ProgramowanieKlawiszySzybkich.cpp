@@ -6,6 +6,7 @@
 #include "core/StatusHook.h"
 #include "link/Commands.h"
 #include "link/Link.h"
+#include "link/UnreadReply.h"
 #include "platform/Cp1250.h"
 #include "platform/Modal.h"
 #include "platform/Prompts.h"
@@ -367,6 +368,7 @@ void TProgramowanieKlawiszySzybkich::BitBtn4Click()
     DrainInput();
     SendQuickKeyRecord(Link.RegisterAddress, SingleFrameNumber, uint8_t(ChosenCashierIndex() + 1),
                        uint8_t(ChosenKey()), ConfirmFlag);
+    AwaitUnreadReply();
 }
 
 void TProgramowanieKlawiszySzybkich::BitBtn5Click()

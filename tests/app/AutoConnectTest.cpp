@@ -234,8 +234,7 @@ TEST_F(AutoConnectTest, OverTcpTheModelIsAskedAsOnSerial)
     ASSERT_GT(closed, 0);
 
     LinkSettings.LinkType = 1;
-    ClientSocket& socket = TcpSocket();
-    socket.Host = "127.0.0.1";
+    LinkSettings.TcpHost = "127.0.0.1";
     const struct {
         int Port;
         emu::Model Model;
@@ -249,9 +248,9 @@ TEST_F(AutoConnectTest, OverTcpTheModelIsAskedAsOnSerial)
         SCOPED_TRACE(step.Messages.front());
         fx.Emu().SetModel(step.Model);
         prompts.Clear();
-        socket.Port = step.Port;
-        ASSERT_TRUE(socket.Open());
-        EXPECT_EQ(socket.WaitConnected(5000), connects);
+        LinkSettings.TcpPort = step.Port;
+        ASSERT_EQ(ConnectTcp(), 0);   // as the settings window connects
+        EXPECT_EQ(TcpSocket().WaitConnected(5000), connects);
         EXPECT_EQ(Link.TcpConnectState, connects ? 3u : 2u);  // reported through the main window
 
         const long long start = MonotonicMs();
@@ -264,7 +263,16 @@ TEST_F(AutoConnectTest, OverTcpTheModelIsAskedAsOnSerial)
         EXPECT_EQ(window->Label3->isHidden(), !connects);
         EXPECT_TRUE(window->Panel4->isHidden());
     }
-    socket.Close();
+    // The register restarts, closing the connection: the search connects again to the address
+    // the settings gave.
+    fx.Server().Stop();
+    EmulatorFixture restarted{emu::Model::Rivo};
+    ASSERT_EQ(restarted.Server().ListenTcp(answering), answering);
+    prompts.Clear();
+    window->SpeedButton2Click();
+    EXPECT_EQ(prompts.shown, Shown{RivoFound});
+    EXPECT_EQ(App.WorkMode, 3);
+    TcpSocket().Close();
 }
 
 TEST_F(AutoConnectTest, ReconnectOpensTheLastPortWithoutAProbe)

@@ -157,7 +157,15 @@ TEST_P(LinkTest, EveryReportWindowSendsItsFrame)
         Window w = c.Make();
         c.Set(*w);
         rig.fx.Emu().LockFaults()->ErrorCode = 73;
+        // A window that reads no reply still awaits it: a second click while it comes, after a
+        // "printing" reply, sends nothing.
+        bool clicked = c.ReadsReply;
+        if (!c.ReadsReply) {
+            rig.fx.Emu().LockFaults()->PrintingReplies = 1;
+            QTimer::singleShot(50, w->Button1, [&] { UserClick(*w->Button1), clicked = true; });
+        }
         w->Button1Click();
+        ASSERT_TRUE(WaitUntil([&] { return clicked; }));
         const std::vector<emu::Bytes> requests = RequestsUpToProbe(rig);
         ASSERT_EQ(requests.size(), 1u);
         const emu::Bytes& f = requests[0];
@@ -201,16 +209,15 @@ TEST(ReportWindows, StaleReplyDrainedChecksAndEnterSendNothingAndEscCloses)
     ServiceRig rig(false);
     ASSERT_TRUE(rig.connected);
 
-    // The reply a report without a reply read leaves on the line is drained before the next report
-    // sends, so the next report reads its own reply.
-    TWykonywanieRaportuStawekPTU vat;
+    // A reply left on the line is drained before the next report sends, so the next report reads
+    // its own reply.
     TWykonywanieRaportuOkresowego periodic;
     // Polish dates whatever the system's locale; the fields of an unchosen range are not white.
     periodic.DateTimePicker1->setDate(QDate(2026, 12, 6));
     EXPECT_EQ(periodic.DateTimePicker1->text(), "6.12.2026");
     EXPECT_NE(periodic.Edit1->palette().color(QPalette::Base), QColor(Qt::white));
     rig.fx.Emu().LockFaults()->ErrorCode = 71;
-    vat.Button1Click();
+    RequestVatRatesReport(1, 1);
     ASSERT_TRUE(rig.fx.Emu().WaitForFramesWithCommand('v', 1, 3000));
     ASSERT_TRUE(WaitUntil([] { return Link.SerialHandle->BytesWaiting() >= 11; }));
     periodic.MaskEdit1->setText("03-2026");

@@ -4,6 +4,8 @@
 #include "tables/DodatkoweUstawienia.h"
 #include "tests/tables/TablesTest.h"
 
+#include <QTimer>
+
 TEST(ConfigurationRecord, UnknownBytesGoBackAsRead)
 {
     ConfigurationRecord read{};
@@ -39,9 +41,21 @@ TEST_P(ConfigurationWindow, RefusesBadRepliesAndNumbersThenReadsEditsAndSendsThe
     w.Edit[0]->setText("33");
     fx.Emu().LockFaults()->WrongChecksumReplies = 1;
     w.Button2Click();
-    fx.Emu().LockFaults()->SilentRequests = 1;
-    w.Button2Click();
-    EXPECT_EQ(prompts.Messages(), QStringList(2, "Błąd transmisji"));
+    // Clicks while a silent register is awaited change nothing and send nothing; "Anuluj" stops.
+    w.show();
+    for (bool stop : {false, true}) {
+        fx.Emu().LockFaults()->SilentRequests = 1;
+        bool clicked = false;
+        QTimer::singleShot(50, w.Button3, [&] {
+            for (QPushButton* b : {w.Button3, w.Button1, stop ? w.BitBtn3 : w.Button2})
+                UserClick(*b);
+            clicked = true;
+        });
+        w.Button2Click();
+        ASSERT_TRUE(clicked);
+    }
+    EXPECT_FALSE(w.isVisible());
+    EXPECT_EQ(prompts.Messages(), (QStringList{"Błąd transmisji", "Błąd transmisji", TransferStoppedText}));
     EXPECT_EQ(w.Edit[0]->text(), "33");
     EXPECT_EQ(App.RegisterModelFlag, 2);
 

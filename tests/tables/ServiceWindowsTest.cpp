@@ -9,6 +9,9 @@
 #include "tables/ServiceKeysLogic.h"
 #include "tests/tables/TablesTest.h"
 
+#include "link/Commands.h"
+#include <QTimer>
+
 namespace {
 
 std::string Text(const emu::Bytes& b, std::size_t from, std::size_t n)
@@ -53,8 +56,15 @@ TEST_F(ServiceWindows, EverySalesKeySendsItsOwnRow)
     w.Function[4]->setCurrentIndex(3);
     w.Number[4]->setCurrentIndex(6);
     w.Kind[4]->setCurrentIndex(1);
+    // Another key pressed while the answer comes, after a "printing" reply, sends nothing.
+    fx.Emu().LockFaults()->PrintingReplies = 1;
+    bool clicked = false;
+    QTimer::singleShot(50, w.Button[2], [&] { UserClick(*w.Button[2]), clicked = true; });
     w.Button[4]->click();
-    ASSERT_TRUE(fx.Emu().WaitForFramesWithCommand('X', 1, 3000));
+    ASSERT_TRUE(WaitUntil([&] { return clicked; }));
+    SendProbeQ(1, 1, 0);
+    ASSERT_TRUE(fx.Emu().WaitForFramesWithCommand('Q', 1, 3000));
+    ASSERT_EQ(fx.Emu().ReceivedFramesWithCommand('X').size(), 1u);
     const emu::Bytes f = fx.Emu().ReceivedFramesWithCommand('X').back();
     EXPECT_EQ(f[7], 2);    // cashier
     EXPECT_EQ(f[8], 5);    // key F5
