@@ -4,6 +4,7 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <vector>
 #include <sys/resource.h>
 
 // Lets this process write no file beyond limit bytes: a full disk, for as long as it lives.
@@ -18,7 +19,25 @@ private:
     rlimit old_ {};
 };
 
-// Pages of the PDF file at path; -1 when it is no PDF.
+// The names of the files opened in a folder from now on, as the kernel reports the opens: what a
+// test may not see the program open again.
+class FolderOpens {
+public:
+    explicit FolderOpens(const std::string& folder);
+    ~FolderOpens();
+    FolderOpens(const FolderOpens&) = delete;
+    FolderOpens& operator=(const FolderOpens&) = delete;
+
+    bool Watching() const { return watch_ >= 0; }
+    // Every name opened so far, in order.
+    const std::vector<std::string>& Names();
+
+private:
+    int fd_ = -1, watch_ = -1;
+    std::vector<std::string> names_;
+};
+
+// Pages of the PDF file at path; -1 when it is no PDF (or no regular file).
 int PdfPageCount(const QString& path);
 
 // The bytes of the file at path ("" when it cannot be read); a file of exactly these bytes.
