@@ -4,6 +4,7 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <csignal>
+#include <gtest/gtest.h>
 #include <sys/inotify.h>
 #include <unistd.h>
 
@@ -18,29 +19,22 @@ FileSizeLimit::FileSizeLimit(rlim_t limit)
 
 FileSizeLimit::~FileSizeLimit() { ::setrlimit(RLIMIT_FSIZE, &old_); }
 
-FolderOpens::FolderOpens(const std::string& folder) : fd_(::inotify_init1(IN_NONBLOCK | IN_CLOEXEC))
+std::vector<std::string> NamesOpenedIn(const std::string& folder, const std::function<void()>& act)
 {
-    if (fd_ >= 0)
-        watch_ = ::inotify_add_watch(fd_, folder.c_str(), IN_OPEN);
-}
-
-FolderOpens::~FolderOpens()
-{
-    if (fd_ >= 0)
-        ::close(fd_);
-}
-
-const std::vector<std::string>& FolderOpens::Names()
-{
+    const int fd = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+    EXPECT_GE(fd >= 0 ? ::inotify_add_watch(fd, folder.c_str(), IN_OPEN) : -1, 0) << "no watch on " << folder;
+    act();
+    std::vector<std::string> names;
     alignas(inotify_event) char events[4096];
-    for (ssize_t n; fd_ >= 0 && (n = ::read(fd_, events, sizeof events)) > 0;)
+    for (ssize_t n; fd >= 0 && (n = ::read(fd, events, sizeof events)) > 0;)
         for (ssize_t at = 0; at < n;) {
             const auto* e = reinterpret_cast<const inotify_event*>(events + at);
-            if (e->len > 0)
-                names_.emplace_back(e->name);
+            names.emplace_back(e->len > 0 ? e->name : "");   // no name: the folder itself
             at += ssize_t(sizeof(inotify_event) + e->len);
         }
-    return names_;
+    if (fd >= 0)
+        ::close(fd);
+    return names;
 }
 
 int PdfPageCount(const QString& path)

@@ -1,7 +1,8 @@
 #pragma once
-// Files in tests: a full disk, whole files, and the pages of a printed PDF.
+// Files in tests: a full disk, whole files, the files a program opens, and the pages of a printed PDF.
 #include <QString>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <string>
 #include <vector>
@@ -19,23 +20,8 @@ private:
     rlimit old_ {};
 };
 
-// The names of the files opened in a folder from now on, as the kernel reports the opens: what a
-// test may not see the program open again.
-class FolderOpens {
-public:
-    explicit FolderOpens(const std::string& folder);
-    ~FolderOpens();
-    FolderOpens(const FolderOpens&) = delete;
-    FolderOpens& operator=(const FolderOpens&) = delete;
-
-    bool Watching() const { return watch_ >= 0; }
-    // Every name opened so far, in order.
-    const std::vector<std::string>& Names();
-
-private:
-    int fd_ = -1, watch_ = -1;
-    std::vector<std::string> names_;
-};
+// The names of the files opened in folder while act runs, as the kernel reports the opens.
+std::vector<std::string> NamesOpenedIn(const std::string& folder, const std::function<void()>& act);
 
 // Pages of the PDF file at path; -1 when it is no PDF (or no regular file).
 int PdfPageCount(const QString& path);
