@@ -309,7 +309,8 @@ TEST(Printouts, PdfFilesAreWrittenWholeByTheProgramsWriter)
                 });
                 print();
             }
-            EXPECT_EQ(prompts.TakeTexts(), QStringList(2, "Plik " + chosen + ".pdf już istnieje. Kontynuować? ")) << name;
+            const QString question = "Plik " + chosen + ".pdf już istnieje. Kontynuować? ";
+            EXPECT_EQ(prompts.TakeTexts(), QStringList(2, question)) << name;
             EXPECT_EQ(PdfPageCount(chosen + ".pdf"), 1) << name;
         }
         *path = QString::fromStdString(env.Path(name + ".pdf"));

@@ -34,9 +34,9 @@ QByteArray Rle8Bmp(int rows, bool sized)
     QByteArray bmp;
     QDataStream out(&bmp, QIODevice::WriteOnly);
     out.setByteOrder(QDataStream::LittleEndian);
-    out << quint16(0x4D42) << quint32(62 + data.size()) << quint32(0) << quint32(62) << quint32(40) << qint32(384)
-        << qint32(96) << quint16(1) << quint16(8) << quint32(1) << quint32(sized ? data.size() : 0) << quint32(0)
-        << quint32(0) << quint32(2) << quint32(0) << quint32(0) << quint32(0xFFFFFF);
+    out << quint16(0x4D42) << quint32(62 + data.size()) << quint32(0) << quint32(62) << quint32(40)
+        << qint32(384) << qint32(96) << quint16(1) << quint16(8) << quint32(1) << quint32(sized ? data.size() : 0)
+        << quint32(0) << quint32(0) << quint32(2) << quint32(0) << quint32(0) << quint32(0xFFFFFF);
     return bmp + data;
 }
 
@@ -138,8 +138,8 @@ TEST(GraphicsWindow, OpenCancelAndBadFiles)
     EXPECT_FALSE(view.At(383, 0));
 
     // A cancelled dialog, a file that is not a picture, another extension, a JPEG with garbage in
-    // its data, BMP files cut short, and JPEG files asking too much work (pixels, passes, bytes) change
-    // nothing, and are refused quickly.
+    // its data, BMP files cut short (also run-length coded ones), and JPEG files asking too much
+    // work (pixels, passes, bytes) change nothing, and are refused quickly.
     b.prompts.OpenFile(QString());
     b.w.SpeedButton4Click();
     QByteArray corrupt;

@@ -1,5 +1,6 @@
 #pragma once
-// Files in tests: a full disk, whole files, the files a program opens, and the pages of a printed PDF.
+// Files in tests: a full disk, whole files, the files opened in a folder, and the pages of a
+// printed PDF.
 #include <QString>
 #include <fstream>
 #include <functional>
