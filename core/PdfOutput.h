@@ -1,8 +1,8 @@
 #pragma once
-// Printing into a PDF file (the tests' and headless way, or "print to file" in the print
-// dialog). Qt would open the file itself and write through whatever link is there; the job is
-// made in memory instead, and written whole into the file by the whole-file writer once it has
-// ended, like every file the program writes. A job that fails leaves the old file as it was.
+// Printing into a PDF file (the tests' way, or the file named where no printer is installed).
+// Qt would open the file itself and write through whatever link is there; the job is made in
+// memory instead, and written whole into the file by the whole-file writer once it has ended,
+// like every file the program writes. A job that fails leaves the old file as it was.
 #include <QString>
 
 class QPrinter;

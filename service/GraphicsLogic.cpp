@@ -45,12 +45,50 @@ MonoPicture Fit(const QImage& source, WhiteTest white)
 uint32_t Get16(const QByteArray& b, int at) { return uint8_t(b[at]) | uint32_t(uint8_t(b[at + 1])) << 8; }
 uint32_t Get32(const QByteArray& b, int at) { return Get16(b, at) | Get16(b, at + 2) << 16; }
 
-// Whether a BMP file of this size holds every pixel row its header promises. Qt's reader fills
-// the rows of a file cut short without a word; such a picture is refused instead. A compressed
-// file is measured by the size its header gives, when it gives one.
-bool BmpIsWhole(const QByteArray& head, qint64 fileSize)
+// Whether run-length pixel data from the file's position on reaches the picture's last row, by
+// its end code or row by row. Qt's reader stops where the data stops and leaves the rows it did
+// not reach blank.
+bool RleReachesLastRow(QIODevice& f, qint64 width, qint64 height, bool fourBits)
+{
+    qint64 x = 0, y = 0;
+    uint8_t pair[2];
+    while (y < height) {
+        if (f.read(reinterpret_cast<char*>(pair), 2) != 2)
+            return y == height - 1 && x >= width;
+        if (pair[0] != 0) {   // a run of one colour
+            x += pair[0];
+            continue;
+        }
+        switch (pair[1]) {
+        case 0:                      // end of row
+            x = 0;
+            ++y;
+            break;
+        case 1: return true;         // end of picture
+        case 2:                      // a jump right and down
+            if (f.read(reinterpret_cast<char*>(pair), 2) != 2)
+                return false;
+            x += pair[0];
+            y += pair[1];
+            break;
+        default: {                   // pixels as they stand, padded to 16 bits
+            const qint64 bytes = fourBits ? (pair[1] + 1) / 2 : pair[1];
+            if (f.skip(bytes + (bytes & 1)) != bytes + (bytes & 1))
+                return false;
+            x += pair[1];
+        }
+        }
+    }
+    return true;
+}
+
+// Whether the BMP file holds every pixel row its header promises. Qt's reader fills the rows of
+// a file cut short without a word; such a picture is refused instead. A compressed file is
+// measured by the size its header gives, when it gives one, and by its data.
+bool BmpIsWhole(QFile& f)
 {
     constexpr int FileHeader = 14;
+    const QByteArray head = f.peek(54);
     if (head.size() < FileHeader + 12)
         return true;   // too short for a header: Qt's reader refuses it itself
     const qint64 pixelsAt = Get32(head, 10);
@@ -76,7 +114,13 @@ bool BmpIsWhole(const QByteArray& head, qint64 fileSize)
         needed = (std::abs(width) * bits + 31) / 32 * 4 * std::abs(height);
     else if (compression == Rle8 || compression == Rle4)
         needed = Get32(head, 34);
-    return pixelsAt + needed <= fileSize;
+    if (pixelsAt + needed > f.size())
+        return false;
+    if (compression != Rle8 && compression != Rle4)
+        return true;
+    const bool whole = f.seek(pixelsAt) &&
+                       RleReachesLastRow(f, std::abs(width), std::abs(height), compression == Rle4);
+    return f.seek(0) && whole;
 }
 
 } // namespace
@@ -98,7 +142,7 @@ QImage LoadGraphicFile(const QString& path)
     if (kind == GraphicFileKind::Other || !OpenRegularFile(f, path))
         return {};
     if (kind == GraphicFileKind::Bmp) {
-        if (!BmpIsWhole(f.peek(54), f.size()))
+        if (!BmpIsWhole(f))
             return {};
         QImageReader reader(&f, "bmp");
         return reader.read();

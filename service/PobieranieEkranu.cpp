@@ -165,8 +165,9 @@ void TPobieranieEkranu::BitBtn1Click()
         return;
     if (!SaveWholeFile(path, std::string(Screen.begin(), Screen.end())))
         return;
-    QPixmap saved(path, "BMP");
-    if (!saved.isNull())
+    // The bytes just written are shown; the file is not opened again (it may no longer be ours).
+    QPixmap saved;
+    if (saved.loadFromData(Screen.data(), uint(Screen.size()), "BMP"))
         Image1->setPixmap(saved);
     SetButtonColour(BitBtn1, QColor(255, 0, 0));
     BitBtn1->setText(QStringLiteral("PLIK ZAPISANY "));

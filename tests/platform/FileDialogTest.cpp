@@ -1,28 +1,34 @@
 // The program's file dialogs: Polish sizes whatever the locale (tests/CMakeLists.txt runs these
-// under several), columns wide enough for their texts.
+// under several), columns wide enough for their texts; the print dialog offers no file.
+#include "platform/Printing.h"
 #include "platform/Prompts.h"
 #include "tests/support/TestEnvironment.h"
 #include "tests/support/TestFiles.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QFileDialog>
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QTimer>
 #include <QTreeView>
 #include <functional>
 #include <gtest/gtest.h>
+#include <type_traits>
 
 namespace {
 
-// Calls act on the program's file dialog once it runs its loop, then closes any dialog left.
-// The call goes with scope.
-void InsideFileDialog(QObject& scope, const std::function<void(QFileDialog&)>& act)
+// Calls act on the program's file (or print) dialog once it runs its loop, then closes any dialog
+// left. The call goes with scope.
+template <class Dialog = QFileDialog>
+void InsideFileDialog(QObject& scope, const std::type_identity_t<std::function<void(Dialog&)>>& act)
 {
     TestApp();
     SetPrompts(nullptr);
     QTimer::singleShot(0, &scope, [act] {
-        if (auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget()))
+        if (auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget()))
             act(*dialog);
         else
             ADD_FAILURE() << "no file dialog";
@@ -95,4 +101,18 @@ TEST(FileDialog, SaveLeavesTheOverwriteQuestionToTheProgram)
         EXPECT_TRUE(dialog.testOption(QFileDialog::DontConfirmOverwrite));  // Qt would ask first
     });
     CurrentPrompts().SaveFileName("Zapisz bazę", "Bazy (*.rkb)|*.rkb", "/tmp/stara.rkb");
+}
+
+TEST(FileDialog, ThePrintDialogOffersNoFileToPrintInto)
+{
+    QObject scope;
+    InsideFileDialog<QPrintDialog>(scope, [](QPrintDialog& dialog) {
+        auto* printers = dialog.findChild<QComboBox*>(QStringLiteral("printers"));
+        ASSERT_NE(printers, nullptr);
+        EXPECT_EQ(printers->findText(QCoreApplication::translate("QPrintDialog", "Print to File (PDF)")), -1);
+        const auto* name = dialog.findChild<QLineEdit*>(QStringLiteral("filename"));
+        EXPECT_TRUE(name && !name->isEnabled());
+    });
+    QPrinter printer;
+    EXPECT_FALSE(RunPrintDialog(printer, nullptr));
 }

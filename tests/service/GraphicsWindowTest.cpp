@@ -7,6 +7,7 @@
 #include "tests/support/OtherUser.h"
 
 #include <QBuffer>
+#include <QDataStream>
 #include <QFile>
 #include <QProgressBar>
 #include <ctime>
@@ -24,6 +25,19 @@ QImage HalfBlackPicture(int width, int height)
         for (int x = 0; x < width / 2; ++x)
             image.setPixel(x, y, qRgb(0, 0, 0));
     return image;
+}
+
+// A 384 x 96 run-length BMP (8 bits, black) of rows rows; its header gives the data's size, or 0.
+QByteArray Rle8Bmp(int rows, bool sized)
+{
+    const QByteArray data = QByteArray::fromHex("FF0081000000").repeated(rows);   // 255 + 129 dots, end of row
+    QByteArray bmp;
+    QDataStream out(&bmp, QIODevice::WriteOnly);
+    out.setByteOrder(QDataStream::LittleEndian);
+    out << quint16(0x4D42) << quint32(62 + data.size()) << quint32(0) << quint32(62) << quint32(40)
+        << qint32(384) << qint32(96) << quint16(1) << quint16(8) << quint32(1) << quint32(sized ? data.size() : 0)
+        << quint32(0) << quint32(0) << quint32(2) << quint32(0) << quint32(0) << quint32(0xFFFFFF);
+    return bmp + data;
 }
 
 // A progressive scan after the DC one: component, band start and end, bit above and bit now.
@@ -124,8 +138,8 @@ TEST(GraphicsWindow, OpenCancelAndBadFiles)
     EXPECT_FALSE(view.At(383, 0));
 
     // A cancelled dialog, a file that is not a picture, another extension, a JPEG with garbage in
-    // its data, a BMP cut short, and JPEG files asking too much work (pixels, passes, bytes,
-    // arithmetic coding) change nothing, and are refused quickly.
+    // its data, BMP files cut short (also run-length coded ones), and JPEG files asking too much
+    // work (pixels, passes, bytes, arithmetic coding) change nothing, and are refused quickly.
     b.prompts.OpenFile(QString());
     b.w.SpeedButton4Click();
     QByteArray corrupt;
@@ -145,6 +159,8 @@ TEST(GraphicsWindow, OpenCancelAndBadFiles)
                                       {"logo.png", QByteArray("\x89PNG\r\n")},
                                       {"corrupt.jpg", corrupt},
                                       {"short.bmp", GraphicBmpFile(MonoPicture{}).left(154)},
+                                      {"rle.bmp", Rle8Bmp(3, false)},
+                                      {"rle3.bmp", Rle8Bmp(3, true)},
                                       {"scans.jpg", FlatProgressiveJpeg(8000, 8000, 1, BitScans(882))},
                                       {"large.jpg", FlatProgressiveJpeg(8000, 8000, 1, {})},
                                       {"passes.jpg", FlatProgressiveJpeg(4000, 4000, 1, BitScans(60))},
@@ -161,6 +177,9 @@ TEST(GraphicsWindow, OpenCancelAndBadFiles)
     EXPECT_TRUE(b.w.PrintViewBitmap == view);
     EXPECT_EQ(b.w.Label7->text(), "logo.bmp");
     EXPECT_EQ(b.w.GraphicFileName, b.logo);
+    WriteWhole(b.env.Path("rle.bmp"), Rle8Bmp(96, true).toStdString());
+    ASSERT_TRUE(b.Open(QString::fromStdString(b.env.Path("rle.bmp"))));
+    EXPECT_TRUE(b.w.PrintViewBitmap.At(383, 95));
 
     // ".jpeg" is read as JPEG; open resets every shift and zoom.
     b.w.UpDown10Click(true);

@@ -128,9 +128,10 @@ TEST(ScreenWindow, NegativeSaveTwiceZoomAndShortReply)
         w.CheckBox2->setChecked(negative);
         w.BitBtn2Click();
         EXPECT_EQ(w.Label4->text(), QStringLiteral("Odczytany, gotowy do zapisu"));
-        const std::string path = rig.env.Path(negative ? "n.bmp" : "p.bmp");
+        const std::string name = negative ? "n.bmp" : "p.bmp", path = rig.env.Path(name);
         rig.prompts.SaveFile(QString::fromStdString(path));
-        w.BitBtn1Click();
+        const std::vector<std::string> opened = NamesOpenedIn(rig.env.Folder(), [&] { w.BitBtn1Click(); });
+        EXPECT_EQ(std::count(opened.begin(), opened.end(), name), 0);   // shown as written, not read back
         EXPECT_EQ(w.BitBtn1->text(), QStringLiteral("PLIK ZAPISANY "));
         const std::string saved = ReadWhole(path);
         ASSERT_EQ(saved.size(), ScreenBitmapSize);

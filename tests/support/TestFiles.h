@@ -1,9 +1,12 @@
 #pragma once
-// Files in tests: a full disk, whole files, and the pages of a printed PDF.
+// Files in tests: a full disk, whole files, the files opened in a folder, and the pages of a
+// printed PDF.
 #include <QString>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <string>
+#include <vector>
 #include <sys/resource.h>
 
 // Lets this process write no file beyond limit bytes: a full disk, for as long as it lives; or,
@@ -19,7 +22,10 @@ private:
     rlimit old_ {};
 };
 
-// Pages of the PDF file at path; -1 when it is no PDF.
+// The names of the files opened in folder while act runs, as the kernel reports the opens.
+std::vector<std::string> NamesOpenedIn(const std::string& folder, const std::function<void()>& act);
+
+// Pages of the PDF file at path; -1 when it is no PDF (or no regular file).
 int PdfPageCount(const QString& path);
 
 // The bytes of the file at path ("" when it cannot be read); a file of exactly these bytes.
