@@ -100,15 +100,13 @@ TEST(EmulatorServer, AClientThatReconnectsAtOnceIsAnswered)
         const Bytes mine = Frame(1, 0x8123, 'Q', Bytes{0}, 10);
         {
             auto held = fx.Emu().LockFaults();
-            if (answering)
-                ASSERT_TRUE(c.Send(Probe()));
-            else
+            ASSERT_TRUE(c.Send(answering ? Probe() : Bytes{}));
+            if (!answering)
                 c = Conn();
             ASSERT_TRUE(waitsIn(SYS_futex)) << answering;
             c = Conn();
             c = OpenCom(com);
-            if (!answering)
-                ASSERT_TRUE(c.Send(mine));
+            ASSERT_TRUE(c.Send(answering ? Bytes{} : mine));
         }
         if (answering) {
             EXPECT_TRUE(WaitUntil([&] { return fx.Server().DroppedBytes() != dropped; }));
