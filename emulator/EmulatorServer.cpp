@@ -94,17 +94,12 @@ bool FailClosing(Fds... fds)
 
 // The folder the links go in, resolved once and used by its descriptor from then on. Only a folder
 // of the user's own that no one else can write will do: anyone else could swap a link in it for
-// one to a device of theirs. -1 with why saying what is wrong.
+// one to a device of theirs. -1 with errno set, and why saying what is wrong with a folder.
 int OpenComFolder(const std::string& dir, std::string& why)
 {
-    if (!MakeFolder(dir)) {
-        why = std::strerror(errno);
-        return -1;
-    }
-    const int fd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const int fd = MakeFolder(dir) ? ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC) : -1;
     struct stat st{};
     if (fd < 0 || ::fstat(fd, &st) != 0) {
-        why = std::strerror(errno);
         FailClosing(fd);
         return -1;
     }
