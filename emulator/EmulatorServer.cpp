@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <chrono>
 #include <climits>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <deque>
@@ -67,7 +68,7 @@ int MillisecondsUntil(Clock::time_point t, Clock::time_point now)
 }
 
 // Makes dir and every missing folder above it, private to the user; folders that exist are left
-// as they are. False with errno set when dir is not a folder it can have.
+// as they are. False with errno set.
 bool MakeFolder(const std::string& dir)
 {
     for (std::size_t at = dir.find('/', 1);; at = dir.find('/', at + 1)) {
@@ -75,16 +76,8 @@ bool MakeFolder(const std::string& dir)
         if (::mkdir(part.c_str(), 0700) != 0 && errno != EEXIST)
             return false;
         if (at == std::string::npos)
-            break;
+            return true;
     }
-    struct stat st{};
-    if (::stat(dir.c_str(), &st) != 0)
-        return false;
-    if (!S_ISDIR(st.st_mode)) {
-        errno = ENOTDIR;
-        return false;
-    }
-    return true;
 }
 
 // Closes the descriptors given and fails, keeping the errno of the failure for the caller.
@@ -99,6 +92,30 @@ bool FailClosing(Fds... fds)
     return false;
 }
 
+// The folder the links go in, resolved once and used by its descriptor from then on. Only a folder
+// of the user's own that no one else can write will do: anyone else could swap a link in it for
+// one to a device of theirs. -1 with errno set, and why saying what is wrong with a folder.
+int OpenComFolder(const std::string& dir, std::string& why)
+{
+    const int fd = MakeFolder(dir) ? ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC) : -1;
+    struct stat st{};
+    if (fd < 0 || ::fstat(fd, &st) != 0) {
+        FailClosing(fd);
+        return -1;
+    }
+    char mode[8];
+    std::snprintf(mode, sizeof mode, "%04o", static_cast<unsigned>(st.st_mode & 07777));
+    if (st.st_uid != ::geteuid())
+        why = "the folder belongs to another user (uid " + std::to_string(st.st_uid) + ")";
+    else if ((st.st_mode & 022) != 0)
+        why = std::string("other users can write in the folder (mode ") + mode + ")";
+    else
+        return fd;
+    ::close(fd);
+    errno = EPERM;
+    return -1;
+}
+
 } // namespace
 
 struct EmulatorServer::Impl {
@@ -108,7 +125,8 @@ struct EmulatorServer::Impl {
         Kind kind = Kind::Tcp;
         int fd = -1;
         int slaveFd = -1;       // pseudo-terminal: our own slave descriptor, kept open
-        std::string link;       // pseudo-terminal: DIR/COM<n>
+        int dirFd = -1;         // pseudo-terminal: the folder of its link
+        std::string link;       //   and the link's name there, COM<n>
         std::string slavePath;
         int portCode = -1;      // pseudo-terminal: the register port it stands for
         int watchFd = -1;       // pseudo-terminal: opens and closes of the slave by the PC
@@ -414,12 +432,13 @@ void EmulatorServer::Impl::Close(Channel& ch)
     if (ch.slaveFd >= 0)
         ::close(ch.slaveFd);
     ch.slaveFd = -1;
-    if (!ch.link.empty()) {
+    if (ch.dirFd >= 0) {
         char target[PATH_MAX];
-        ssize_t n = ::readlink(ch.link.c_str(), target, sizeof target - 1);
+        ssize_t n = ::readlinkat(ch.dirFd, ch.link.c_str(), target, sizeof target - 1);
         if (n > 0 && std::string(target, static_cast<std::size_t>(n)) == ch.slavePath)
-            ::unlink(ch.link.c_str());
-        ch.link.clear();
+            ::unlinkat(ch.dirFd, ch.link.c_str(), 0);
+        ::close(ch.dirFd);
+        ch.dirFd = -1;
     }
     ch.closed = true;
 }
@@ -428,6 +447,7 @@ void EmulatorServer::Impl::Run()
 {
     // Paced bytes are due every few tens of microseconds: wake up on time, not 50 us late.
     ::prctl(PR_SET_TIMERSLACK, 1UL);
+    ::prctl(PR_SET_NAME, ServerThreadName);
     std::vector<pollfd> fds;
     std::vector<std::pair<Channel*, bool>> owners; // the channel, and whether it is its watch
     while (!stopping) {
@@ -570,46 +590,53 @@ int EmulatorServer::ListenTcp(int port)
     return ntohs(a.sin_port);
 }
 
-// A failure leaves errno saying why, for the caller to tell the user; so does ListenTcp's.
-bool EmulatorServer::ServeComPort(const std::string& dir, int n, int portCode)
+// A failure leaves errno set, and why saying what went wrong, for the caller to tell the user;
+// ListenTcp leaves errno too.
+bool EmulatorServer::ServeComPort(const std::string& dir, int n, int portCode, std::string* why)
 {
-    if (!MakeFolder(dir))
-        return false;
-    int master = ::posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
-    if (master < 0)
-        return false;
+    std::string reason;
+    const int folder = OpenComFolder(dir, reason);
+    int master = -1, slave = -1, watch = -1;
+    auto fail = [&] {
+        if (why)
+            *why = reason.empty() ? std::strerror(errno) : reason;
+        return FailClosing(watch, slave, master, folder);
+    };
+    if (folder < 0 || (master = ::posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC)) < 0)
+        return fail();
     char name[256];
     if (::grantpt(master) != 0 || ::unlockpt(master) != 0)
-        return FailClosing(master);
+        return fail();
     if (const int e = ::ptsname_r(master, name, sizeof name); e != 0) {
         errno = e;
-        return FailClosing(master);
+        return fail();
     }
     // Our own slave descriptor stays open, so that the program opening and closing the port
     // never hangs the line up for us.
-    int slave = ::open(name, O_RDWR | O_NOCTTY | O_CLOEXEC);
+    slave = ::open(name, O_RDWR | O_NOCTTY | O_CLOEXEC);
     if (slave < 0)
-        return FailClosing(master);
+        return fail();
     MakeRaw(slave);
     MakeRaw(master);
     SetNonBlocking(master);
     // Our own slave descriptor was opened before the watch: only the PC's opens are counted.
-    int watch = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+    watch = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
     if (watch >= 0 && ::inotify_add_watch(watch, name, IN_OPEN | IN_CLOSE_WRITE | IN_CLOSE_NOWRITE) < 0) {
         ::close(watch);
         watch = -1;
     }
-    const std::string link = dir + "/COM" + std::to_string(n);
+    const std::string link = "COM" + std::to_string(n);
     struct stat st{};
-    if (::lstat(link.c_str(), &st) == 0 && S_ISLNK(st.st_mode))
-        ::unlink(link.c_str());
-    if (::symlink(name, link.c_str()) != 0)
-        return FailClosing(watch, slave, master);
+    if (::fstatat(folder, link.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0 && S_ISLNK(st.st_mode))
+        ::unlinkat(folder, link.c_str(), 0);
+    if (::symlinkat(name, folder, link.c_str()) != 0)
+        return fail();
     auto ch = std::make_unique<Impl::Channel>();
     ch->kind = Impl::Kind::Pty;
     ch->fd = master;
     ch->slaveFd = slave;
     ch->watchFd = watch;
+    ch->dirFd = folder;
     ch->link = link;
     ch->slavePath = name;
     ch->portCode = portCode;

@@ -213,6 +213,9 @@ private:
 // and are dropped beyond it.
 class EmulatorServer {
 public:
+    // The name of its thread, as a debugger or /proc shows it.
+    static constexpr const char* ServerThreadName = "rivo-emu-server";
+
     explicit EmulatorServer(RegisterEmulator& emulator);
     ~EmulatorServer();
     EmulatorServer(const EmulatorServer&) = delete;
@@ -220,10 +223,11 @@ public:
     // Listens on 127.0.0.1:port (0 picks a free port); returns the port, or -1 with errno set.
     int ListenTcp(int port);
     // Opens a pseudo-terminal and links it as dir/COM<n>, making dir (0700) when it is missing;
-    // false with errno set on failure. With a port code
+    // a dir that is not the user's own, or that others can write, is refused. False with errno
+    // set, and why saying what went wrong, on failure. With a port code
     // (0 USB, 1 COM A, 2 COM B) the line is that register port: its requests are answered only
     // while the port talks to the PC, and the port query names it.
-    bool ServeComPort(const std::string& dir, int n, int portCode = -1);
+    bool ServeComPort(const std::string& dir, int n, int portCode = -1, std::string* why = nullptr);
     // Paces the serial line at this baud rate (10 bits a byte) both ways: replies go out at that rate,
     // and a request is taken only when its last byte would have arrived; 0 = no pacing.
     void SetBaud(unsigned baud);

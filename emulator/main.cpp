@@ -21,8 +21,9 @@ const char* const HelpText =
     "Where it serves (at least one):\n"
     "  --tcp PORT          listen on 127.0.0.1:PORT (0 picks a free port); the first line\n"
     "                      printed is \"listening on 127.0.0.1:PORT\"\n"
-    "  --com-dir DIR       folder for the serial port links (made, private to the user,\n"
-    "                      when it does not exist)\n"
+    "  --com-dir DIR       folder for the serial port links: the user's own, that no one\n"
+    "                      else can write (made, private to the user, when it does not\n"
+    "                      exist)\n"
     "  --com N             serve a pseudo-terminal linked as DIR/COM<N> (may be repeated);\n"
     "                      prints \"serving DIR/COM<N>\"\n"
     "\n"
@@ -89,9 +90,9 @@ int Fail(const std::string& message)
 }
 
 // The command line was right but the place to serve is not: what and why, with status 1.
-int CannotServe(const std::string& what, int why)
+int CannotServe(const std::string& what, const std::string& why)
 {
-    std::fprintf(stderr, "rivo-emulator: %s: %s\n", what.c_str(), std::strerror(why));
+    std::fprintf(stderr, "rivo-emulator: %s: %s\n", what.c_str(), why.c_str());
     return 1;
 }
 
@@ -222,17 +223,15 @@ int main(int argc, char** argv)
     if (tcpPort >= 0) {
         int port = server.ListenTcp(static_cast<int>(tcpPort));
         if (port < 0) {
-            const int why = errno;
+            const std::string why = std::strerror(errno);
             return CannotServe("cannot listen on 127.0.0.1:" + std::to_string(tcpPort), why);
         }
         std::printf("listening on 127.0.0.1:%d\n", port);
         std::fflush(stdout);
     }
     for (long n : comPorts) {
-        if (!server.ServeComPort(comDir, static_cast<int>(n))) {
-            const int why = errno;
+        if (std::string why; !server.ServeComPort(comDir, static_cast<int>(n), -1, &why))
             return CannotServe("cannot serve " + comDir + "/COM" + std::to_string(n), why);
-        }
         std::printf("serving %s/COM%ld\n", comDir.c_str(), n);
         std::fflush(stdout);
     }

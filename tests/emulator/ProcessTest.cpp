@@ -2,6 +2,7 @@
 #include "tests/emulator/TestClient.h"
 #include "tests/support/EmulatorFixture.h"
 #include "tests/support/EmulatorProcess.h"
+#include "tests/support/OtherUser.h"
 
 #include <cstdlib>
 #include <filesystem>
@@ -82,21 +83,40 @@ TEST(EmulatorProcess, MakesAMissingComFolderOrSaysWhyItCannotServe)
     }
     const std::string file = base + "/file";
     std::ofstream(file) << "not a folder";
+    // Folders in which another user could swap the links: one of this user's open to all, and,
+    // as another user would leave them, his 0777 folder and a link to it.
+    const std::string open = base + "/open", foreign = base + "/foreign", link = base + "/link";
+    std::filesystem::create_directory(open);
+    std::filesystem::create_directory(foreign);
+    ::chmod(open.c_str(), 0777);
+    ::chmod(foreign.c_str(), 0777);
+    const bool root = RunningAsRoot() && ::chown(foreign.c_str(), OtherUid, OtherUid) == 0 &&
+                      PlantForeignLink(foreign, link);
+    const std::string others = ": the folder belongs to another user (uid " + std::to_string(OtherUid) + ")";
     EmulatorFixture busy;
     const std::string port = std::to_string(busy.ServeTcp());
     const struct {
         std::vector<std::string> args;
         std::string message;
+        bool asRoot = false;
     } cases[] = {
         {{"--com-dir", file + "/sub", "--com", "3"}, "cannot serve " + file + "/sub/COM3: Not a directory"},
         {{"--com-dir", file, "--com", "4"}, "cannot serve " + file + "/COM4: Not a directory"},
         {{"--tcp", port}, "cannot listen on 127.0.0.1:" + port + ": Address already in use"},
+        {{"--com-dir", open, "--com", "3"}, "cannot serve " + open + "/COM3: other users can write in the folder (mode 0777)"},
+        {{"--com-dir", foreign, "--com", "3"}, "cannot serve " + foreign + "/COM3" + others, true},
+        {{"--com-dir", link, "--com", "3"}, "cannot serve " + link + "/COM3" + others, true},
     };
     for (const auto& c : cases) {
+        if (c.asRoot && !root)
+            continue;
         EmulatorProcess p(c.args, 10000, RIVO_EMULATOR_PATH, 2);
         EXPECT_EQ(p.FirstLine(), "rivo-emulator: " + c.message);
         const int status = p.WaitExit(5000);
         EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 1) << c.message;
     }
+    EXPECT_TRUE(std::filesystem::is_empty(open) && std::filesystem::is_empty(foreign));
     EmulatorFixture::RemoveComDir(base);
+    if (!root)
+        GTEST_SKIP() << "needs root to give a folder to another user";
 }

@@ -1,8 +1,10 @@
 // The emulator served in-process over loopback TCP and over a COM link (pseudo-terminal).
 #include "tests/emulator/TestClient.h"
 #include "tests/support/EmulatorFixture.h"
+#include "tests/support/TestEnvironment.h"
 
 #include <gtest/gtest.h>
+#include <sys/syscall.h>
 #include <thread>
 
 using namespace testclient;
@@ -82,5 +84,37 @@ TEST(EmulatorServer, AClientThatReconnectsAtOnceIsAnswered)
             const Bytes reply = c.ReadFrame(1000);
             ASSERT_TRUE(IsStatus(reply, 'A', 0) && U16(reply, 4) == number) << "baud " << baud << ", reconnect " << i;
         }
+    }
+    // The same when the server meets the close before the open: the emulator's lock held stops
+    // its thread while it forgets the client that left (the next one's request, read with the
+    // leftovers, is answered), or while it takes a request of that client (the reply goes nowhere).
+    const auto waitsIn = [](long call) { return WaitUntil([call] { return ServerThreadWaitsIn(call); }); };
+    for (bool answering : {false, true}) {
+        EmulatorFixture fx;
+        const std::string com = fx.ServeCom(3) + "/COM3";
+        Conn c = OpenCom(com);
+        ASSERT_TRUE(c.Send(Probe()) && IsStatus(c.ReadFrame(), 'A', 0));
+        if (!waitsIn(SYS_ppoll))
+            GTEST_SKIP() << "this system does not show which system call a thread waits in";
+        const std::size_t dropped = fx.Server().DroppedBytes();
+        const Bytes mine = Frame(1, 0x8123, 'Q', Bytes{0}, 10);
+        {
+            auto held = fx.Emu().LockFaults();
+            ASSERT_TRUE(c.Send(answering ? Probe() : Bytes{}));
+            if (!answering)
+                c = Conn();
+            ASSERT_TRUE(waitsIn(SYS_futex)) << answering;
+            c = Conn();
+            c = OpenCom(com);
+            ASSERT_TRUE(c.Send(answering ? Bytes{} : mine));
+        }
+        if (answering) {
+            EXPECT_TRUE(WaitUntil([&] { return fx.Server().DroppedBytes() != dropped; }));
+            ASSERT_TRUE(c.Send(mine));
+        }
+        const Bytes reply = c.ReadFrame(1000);
+        EXPECT_TRUE(IsStatus(reply, 'A', 0) && U16(reply, 4) == 0x8123) << answering;
+        EXPECT_TRUE(c.Read(1, 100).empty()) << answering;
+        EXPECT_EQ(fx.Server().DroppedBytes() - dropped, answering ? reply.size() : 0u);
     }
 }

@@ -3,12 +3,15 @@
 // tests hold that codec to the program's) and a raw TCP or pseudo-terminal connection. It uses
 // none of the program's link code.
 #include "emulator/FrameCodec.h"
+#include "emulator/RegisterEmulator.h"
 
 #include <algorithm>
 #include <chrono>
 #include <cstdint>
 #include <cstring>
 #include <fcntl.h>
+#include <filesystem>
+#include <fstream>
 #include <netinet/in.h>
 #include <poll.h>
 #include <arpa/inet.h>
@@ -185,6 +188,21 @@ inline Conn OpenCom(const std::string& path)
         ::tcsetattr(fd, TCSANOW, &t);
     }
     return Conn(fd);
+}
+
+// Whether the emulator server's thread of this process waits in this system call now (SYS_ppoll:
+// idle; SYS_futex: on the emulator's lock). Never so where the system does not show it.
+inline bool ServerThreadWaitsIn(long call)
+{
+    std::error_code error;
+    for (const auto& task : std::filesystem::directory_iterator("/proc/self/task", error)) {
+        std::ifstream comm(task.path() / "comm"), syscall(task.path() / "syscall");
+        std::string name;
+        long now = -1;
+        if (std::getline(comm, name) && name == emu::EmulatorServer::ServerThreadName && syscall >> now)
+            return now == call;
+    }
+    return false;
 }
 
 } // namespace testclient
