@@ -1,4 +1,5 @@
 // Group turnover, header, cache dump and screen download against the emulator.
+#include "link/Commands.h"
 #include "service/KopiaPamieciPodrecznej.h"
 #include "service/ObrotGrup.h"
 #include "service/PobieranieEkranu.h"
@@ -9,20 +10,41 @@
 
 namespace {
 
-// Esc on the window 150 ms into the read click starts, the register silent, ends the read within
-// 400 ms and leaves the window open. Returns what was said.
+// Presses Esc on the window escMs into the read click starts; returns when it was pressed, 0 when
+// the read let no events run (the timer goes with the call, never firing after it).
+long long EscDuring(QWidget& w, int escMs, const std::function<void()>& click)
+{
+    long long pressed = 0;
+    QTimer esc;
+    esc.setSingleShot(true);
+    QObject::connect(&esc, &QTimer::timeout, &w, [&] { pressed = MonotonicMs(); PressKey(w, Qt::Key_Escape); });
+    esc.start(escMs);
+    w.show();
+    click();
+    EXPECT_GT(pressed, 0) << "no events during the read";
+    EXPECT_TRUE(w.isVisible());
+    return pressed;
+}
+
+// Esc 150 ms into the read, the register silent, ends the read within 400 ms and leaves the window
+// open. Returns what was said.
 QStringList EscDuringSilentRead(ServiceRig& rig, QWidget& w, const std::function<void()>& click)
 {
     rig.fx.Emu().LockFaults()->SilentRequests = 1;
-    w.show();
-    long long pressed = 0;
-    QTimer::singleShot(150, &w, [&] { pressed = MonotonicMs(); PressKey(w, Qt::Key_Escape); });
-    click();
-    EXPECT_GT(pressed, 0) << "no events during the read";
-    EXPECT_LT(MonotonicMs() - pressed, 400);
-    EXPECT_TRUE(w.isVisible());
+    EXPECT_LT(MonotonicMs() - EscDuring(w, 150, click), 400);
     w.hide();
     return rig.prompts.TakeTexts();
+}
+
+// Esc escMs into a read whose reply then arrives on a paced line: the reply is let end, so the click
+// right after reads clean. Returns what the stopped read said.
+QStringList EscDuringPacedReply(ServiceRig& rig, QWidget& w, int escMs, const std::function<void()>& click)
+{
+    EscDuring(w, escMs, click);
+    const QStringList said = rig.prompts.TakeTexts();
+    click();
+    w.hide();
+    return said;
 }
 
 emu::Bytes Turnover(uint8_t month, uint16_t year, uint32_t group1)
@@ -115,6 +137,25 @@ TEST_P(LinkTest, GroupTurnoverListsEachMonthHeaderShowsSixLinesCacheDumpOnlyWhen
     dump.Button1Click();
     EXPECT_TRUE(rig.prompts.Texts().isEmpty());
     EXPECT_EQ(ReadWhole(rig.env.Path("Kopia_cache.bin")), file);
+
+    // Esc while a frame arrives at 2400 baud: the next read, at once, is whole.
+    rig.fx.SetBaud(2400);
+    EXPECT_TRUE(EscDuringPacedReply(rig, w, 250, [&] { w.BitBtn6Click(); }).isEmpty());
+    EXPECT_EQ(w.Memo1->toPlainText().split('\n').size(), 44);
+    header.RichEdit1->clear();
+    EXPECT_EQ(EscDuringPacedReply(rig, header, 400, [&] { header.Button1Click(); }), QStringList{TransferStoppedText});
+    EXPECT_EQ(header.RichEdit1->toPlainText(), "SKLEP\nABCD\n\n\n\nKONIEC");
+    // A reply left arriving on the line is drained before the next request, however slow the line.
+    SendCommandWithWord(Link.RegisterAddress, SingleFrameNumber, 'N', 0);
+    ASSERT_TRUE(WaitUntil([] {
+        uint8_t first = 0;
+        bool more = false;
+        return ReadWaiting(&first, 1, 10, more) == 1;
+    }));
+    header.RichEdit1->clear();
+    header.Button1Click();
+    EXPECT_EQ(header.RichEdit1->toPlainText(), "SKLEP\nABCD\n\n\n\nKONIEC");
+    EXPECT_TRUE(rig.prompts.Texts().isEmpty());
 }
 
 TEST(ScreenWindow, NegativeSaveTwiceZoomAndShortReply)
@@ -167,4 +208,9 @@ TEST(ScreenWindow, NegativeSaveTwiceZoomAndShortReply)
     EXPECT_EQ(EscDuringSilentRead(rig, w, [&] { w.BitBtn2Click(); }), QStringList{TransferStoppedText});
     EXPECT_EQ(w.Label4->text(), QStringLiteral("Odczytany, gotowy do zapisu"));
     EXPECT_TRUE(w.Image1->isVisibleTo(&w) && w.BitBtn2->isEnabled());
+
+    // So while the bitmap arrives at 9600 baud; the read right after it is whole.
+    rig.fx.SetBaud(9600);
+    EXPECT_EQ(EscDuringPacedReply(rig, w, 500, [&] { w.BitBtn2Click(); }), QStringList{TransferStoppedText});
+    EXPECT_TRUE(rig.prompts.Texts().isEmpty());
 }
