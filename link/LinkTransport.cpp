@@ -23,7 +23,7 @@ constexpr uint32_t LowestBaudRate = 110;
 constexpr int MaxShortWrites = 10;
 constexpr int DrainReadLimit = 8192;
 constexpr std::size_t DrainChunk = 50;
-// A line that never goes quiet is given up after about as long as 8192 one-millisecond reads took.
+// A line that never goes quiet is given up after about 8 s.
 constexpr long long DrainBoundMs = 8192;
 // After the user's stop, a reply that arrives is over once no byte came for this long (or a few
 // byte times on a slow line).
@@ -72,7 +72,8 @@ long long ByteTimeUs()
     return bits * 1'000'000LL / baud;
 }
 
-long long LineTimeMs(std::size_t bytes) { return (long long)(bytes)*ByteTimeUs() / 1000 + 1; }
+// The time these bytes need on the line, rounded up.
+long long LineTimeMs(std::size_t bytes) { return (long long)bytes * ByteTimeUs() / 1000 + 1; }
 
 void FailSend(uint8_t* buffer)
 {
