@@ -102,8 +102,6 @@ public:
         line_.Send(b);
         return true;
     }
-    // Bytes the register sends ms from now, by the line's clock.
-    void WriteAfter(long long ms, const Bytes& b) { line_.SendAfter(ms, b); }
     Bytes Read(std::size_t n, int)
     {
         const Bytes& all = line_.Written();

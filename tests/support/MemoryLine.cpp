@@ -27,27 +27,10 @@ MemoryLine::~MemoryLine()
 
 void MemoryLine::Send(const uint8_t* data, std::size_t n) { incoming_.insert(incoming_.end(), data, data + n); }
 
-void MemoryLine::Arrive()
-{
-    while (!later_.empty() && later_.begin()->first <= now_) {
-        Send(later_.begin()->second);
-        later_.erase(later_.begin());
-    }
-}
-
-void MemoryLine::WaitAtMost(long long ms)
-{
-    Arrive();
-    if (!incoming_.empty())
-        return;
-    now_ = later_.empty() ? now_ + ms : std::min(now_ + ms, std::max(now_, later_.begin()->first));
-    Arrive();
-}
-
 int MemoryLine::Read(uint8_t* buffer, std::size_t n)
 {
-    if (n > 0)
-        WaitAtMost(ReadTimeoutMs);  // a read with nothing there waits out its time-out
+    if (incoming_.empty() && n > 0)
+        now_ += ReadTimeoutMs;  // a read with nothing there waits out its time-out
     const std::size_t take = std::min(n, incoming_.size());
     std::copy_n(incoming_.begin(), take, buffer);
     incoming_.erase(incoming_.begin(), incoming_.begin() + std::ptrdiff_t(take));
@@ -64,6 +47,7 @@ int MemoryLine::Write(const uint8_t* buffer, std::size_t n)
 
 bool MemoryLine::WaitReadable(int timeoutMs)
 {
-    WaitAtMost(std::max(timeoutMs, 1));
+    if (incoming_.empty())
+        now_ += std::max(timeoutMs, 1);
     return !incoming_.empty();
 }

@@ -6,7 +6,6 @@
 
 #include <cstdint>
 #include <deque>
-#include <map>
 #include <vector>
 
 class MemoryLine : public ByteTransport {
@@ -21,30 +20,19 @@ public:
     // Bytes the register sends.
     void Send(const std::vector<uint8_t>& bytes) { Send(bytes.data(), bytes.size()); }
     void Send(const uint8_t* data, std::size_t n);
-    // Bytes the register sends ms after now, by the line's clock.
-    void SendAfter(long long ms, const std::vector<uint8_t>& bytes) { later_.emplace(now_ + ms, bytes); }
     // Everything the program wrote, in order.
     const std::vector<uint8_t>& Written() const { return written_; }
     // Sends these bytes as soon as the program next writes (the register's answer to a request).
     void AnswerNextWrite(const std::vector<uint8_t>& bytes) { answer_ = bytes; }
 
-    int BytesWaiting() override
-    {
-        Arrive();
-        return int(incoming_.size());
-    }
+    int BytesWaiting() override { return int(incoming_.size()); }
     int Read(uint8_t* buffer, std::size_t n) override;
     int Write(const uint8_t* buffer, std::size_t n) override;
     bool WaitReadable(int timeoutMs) override;
 
 private:
-    // Bytes sent for later that are due by now come in; an empty line waits at most until the next.
-    void Arrive();
-    void WaitAtMost(long long ms);
-
     long long now_ = 1'000'000;  // the link's clock while the line is in place
     std::deque<uint8_t> incoming_;
     std::vector<uint8_t> written_;
     std::vector<uint8_t> answer_;
-    std::multimap<long long, std::vector<uint8_t>> later_;
 };
