@@ -25,8 +25,8 @@ constexpr int DrainReadLimit = 8192;
 constexpr std::size_t DrainChunk = 50;
 // A line that never goes quiet is given up after about 8 s.
 constexpr long long DrainBoundMs = 8192;
-// After the user's stop, a reply that arrives is over once no byte came for this long (or a few
-// byte times on a slow line).
+// After the user's stop, a reply that arrives is over once no byte came for this long (or for four
+// byte times, on a slower line).
 constexpr long long ReplyEndGapMs = 50;
 
 CommTimeouts currentTimeouts = AfterSendTimeouts;

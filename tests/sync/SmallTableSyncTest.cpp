@@ -138,6 +138,6 @@ TEST_P(SmallTableWindow, TogglesThenSendNumbersTheFramesWaitsOutPrintingThenRere
     QElapsedTimer t;
     t.start();
     w.BitBtn2Click();
-    EXPECT_GE(t.elapsed(), 1000 + 430);   // a wait for "printing" (the second, queued behind it, is stale), then the final delay
+    EXPECT_GE(t.elapsed(), 1000 + 430);   // one wait for "printing" (the second, queued, is stale), then the final delay
     EXPECT_EQ(prompts.Messages(), QStringList{" Zaprogramowano 3 rabatów."});
 }
