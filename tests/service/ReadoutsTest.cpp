@@ -129,7 +129,7 @@ TEST_P(LinkTest, GroupTurnoverListsEachMonthHeaderShowsSixLinesCacheDumpOnlyWhen
 
     // Esc while a frame or the header arrives at 2400 baud: the read right after is whole, and so
     // is one after a reply left arriving, however slow the line.
-    EXPECT_TRUE(EscDuringRead(rig, w, [&] { w.BitBtn6Click(); }, 2400, 250).isEmpty());
+    EXPECT_TRUE(EscDuringRead(rig, w, [&] { w.BitBtn6Click(); }, 2400, 200).isEmpty());
     EXPECT_EQ(EscDuringRead(rig, header, [&] { header.Button1Click(); }, 2400, 400), QStringList{TransferStoppedText});
     SendCommandWithWord(Link.RegisterAddress, SingleFrameNumber, 'N', 0);
     uint8_t first = 0;
