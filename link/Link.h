@@ -109,6 +109,12 @@ int ReadRaw(uint8_t* buffer, std::size_t n, bool stopAtFrame = false);
 // the bytes waiting, at most max; more tells whether bytes were left waiting. Returns the count
 // (0 when nothing came), -1 when the link is closed or broken.
 int ReadWaiting(uint8_t* buffer, std::size_t max, int waitMs, bool& more);
+// Reads up to n raw bytes from the link in use: waits up to boundMs for them, and ends once gapMs
+// pass without a byte after some came (a short reply). During a guarded transfer the wait lets Esc
+// and the stop button act: on a silent line it ends at once, and a reply already arriving is read
+// to its end first, so that the next exchange starts on a quiet line; stopped says so. Returns
+// the count.
+std::size_t ReadRawReply(uint8_t* buffer, std::size_t n, int boundMs, int gapMs, bool* stopped);
 // How often a wait during a guarded transfer lets window events run, so that Esc and the stop
 // button act at once.
 constexpr long long EventSliceMs = 20;
@@ -127,8 +133,9 @@ int ReceiveAck();
 int ReceiveAckSerial();
 // A reply read with read (ReceiveAck or ReceiveAckSerial); while it is "printing", waits waitMs
 // with window events running (printing(true) before the wait, printing(false) after it) and reads
-// again, as often as it comes, for as long as a "busy" wait may last. A register still printing
-// then gives AckBadReply.
+// again, as often as it comes, for as long as a "busy" wait may last. A "printing" reply with a
+// newer one already behind it is stale and is read through without a wait. A register still
+// printing then gives AckBadReply.
 int ReceiveAckWaitingOutPrinting(unsigned waitMs = 800, int (*read)() = ReceiveAck,
                                  const std::function<void(bool)>& printing = {});
 int ReceiveFrame(std::size_t n);

@@ -26,10 +26,14 @@ void SetLinkTimeouts(const CommTimeouts& t);
 // Reads from the link in use until want bytes came, or (stopAtFrame) a whole frame shorter
 // than want is there, or boundMs passed; intervalMs > 0 also ends the read after that long
 // without a byte once some came. Returns the count read (partial counts included).
-// With stopped given, a wait during a guarded transfer lets window events run and ends as soon as
-// the user asks to stop (the abort flag raised during the read); stopped then says so.
+// With stopped given, a wait during a guarded transfer lets window events run and heeds the
+// user's stop (the abort flag raised during the read), which stopped then says: on a silent line
+// the read ends at once; a reply already arriving is read to its end first, for no longer than its
+// bytes need on the line while they keep coming.
 std::size_t ReadFromLink(uint8_t* buffer, std::size_t want, long long boundMs, bool stopAtFrame,
                          unsigned intervalMs = 0, bool* stopped = nullptr);
 // ReceiveBytes whose wait, during a guarded transfer, ends on the user's stop: stopped is then
 // set and nothing is handed over.
 int ReceiveBytesUnlessStopped(uint8_t* buffer, std::size_t n, bool& stopped);
+// True when bytes from the register wait to be read on the link in use.
+bool InputWaiting();

@@ -153,8 +153,10 @@ int ReceiveAckWaitingOutPrinting(unsigned waitMs, int (*read)(), const std::func
         }
         if (printing)
             printing(true);
-        // Not ended by a stop: the register's answer to this frame still has to be read.
-        WaitWithEvents(int(waitMs), false);
+        // A reply already behind this one makes it stale: it is read at once. Otherwise the wait is
+        // not ended by a stop: the register's answer to this frame still has to be read.
+        if (!InputWaiting())
+            WaitWithEvents(int(waitMs), false);
         if (printing)
             printing(false);
         result = read();

@@ -23,6 +23,11 @@ constexpr uint32_t LowestBaudRate = 110;
 constexpr int MaxShortWrites = 10;
 constexpr int DrainReadLimit = 8192;
 constexpr std::size_t DrainChunk = 50;
+// A line that never goes quiet is given up after about 8 s.
+constexpr long long DrainBoundMs = 8192;
+// After the user's stop, a reply that arrives is over once no byte came for this long (or for four
+// byte times, on a slower line).
+constexpr long long ReplyEndGapMs = 50;
 
 CommTimeouts currentTimeouts = AfterSendTimeouts;
 std::function<int()> flowControlWait;
@@ -57,6 +62,18 @@ ByteTransport* TransportInUse(bool tcp)
         return TcpSocket().Connected() ? &TcpSocket() : nullptr;
     return Link.SerialHandle;
 }
+
+// The time a byte takes on the serial line at the rate in force, in microseconds (two stop bits
+// counted: a bound errs long).
+long long ByteTimeUs()
+{
+    const uint32_t baud = std::max(LinkSettings.BaudRate, LowestBaudRate);
+    const unsigned bits = 1u + LinkSettings.DataBits + (LinkSettings.Parity ? 1u : 0u) + 2u;
+    return bits * 1'000'000LL / baud;
+}
+
+// The time these bytes need on the line, rounded up.
+long long LineTimeMs(std::size_t bytes) { return (long long)bytes * ByteTimeUs() / 1000 + 1; }
 
 void FailSend(uint8_t* buffer)
 {
@@ -122,7 +139,8 @@ std::size_t ReadFromLink(uint8_t* buffer, std::size_t want, long long boundMs, b
     // that a series stopped between two frames still takes the frame on its way.
     const bool stoppable = stopped && ExchangeGuard::Held() && !Link.AbortRequestFlag;
     long long nextEvents = MonotonicMs() + EventSliceMs;
-    const long long deadline = MonotonicMs() + boundMs;
+    long long deadline = MonotonicMs() + boundMs;
+    long long gap = intervalMs;
     long long lastByte = 0;
     std::size_t got = 0;
     while (got < want) {
@@ -152,8 +170,8 @@ std::size_t ReadFromLink(uint8_t* buffer, std::size_t want, long long boundMs, b
         }
         const long long now = MonotonicMs();
         long long remaining = deadline - now;
-        if (intervalMs > 0 && got > 0)
-            remaining = std::min(remaining, lastByte + intervalMs - now);
+        if (gap > 0 && got > 0)
+            remaining = std::min(remaining, lastByte + gap - now);
         if (remaining <= 0)
             break;
         if (stoppable) {
@@ -165,9 +183,16 @@ std::size_t ReadFromLink(uint8_t* buffer, std::size_t want, long long boundMs, b
                 if (!line)
                     break;
             }
-            if (Link.AbortRequestFlag) {
+            if (Link.AbortRequestFlag && !*stopped) {
                 *stopped = true;
-                break;
+                if (got == 0)
+                    break;  // a silent line stops at once
+                // A reply on its way is let end, so that the next exchange starts on a quiet line:
+                // for as long as its bytes need on the line, and while they keep coming.
+                if (gap <= 0)
+                    gap = std::max(ReplyEndGapMs, LineTimeMs(4));
+                deadline = MonotonicMs() + LineTimeMs((got < 4 ? want : target) - got) + gap;
+                continue;
             }
             remaining = std::min(remaining, EventSliceMs);
         }
@@ -185,6 +210,17 @@ std::size_t ReadFromLink(uint8_t* buffer, std::size_t want, long long boundMs, b
         }
     }
     return got;
+}
+
+std::size_t ReadRawReply(uint8_t* buffer, std::size_t n, int boundMs, int gapMs, bool* stopped)
+{
+    return ReadFromLink(buffer, n, boundMs, false, unsigned(std::max(gapMs, 0)), stopped);
+}
+
+bool InputWaiting()
+{
+    ByteTransport* line = TransportInUse(LinkIsTcp());
+    return line && line->BytesWaiting() > 0;
 }
 
 // ---- opening and closing ----
@@ -423,12 +459,16 @@ int DrainInput()
         }
         lastRead = line->BytesWaiting();
     } else if (line) {
+        // Quiet means no byte for two byte times: at a slow rate a pause of a millisecond falls
+        // between any two bytes of a reply.
+        const unsigned quiet = unsigned(std::max<long long>(1, (2 * ByteTimeUs() + 999) / 1000));
         const unsigned interval = (Link.SerialHandle ? Link.SerialHandle->Timeouts() : currentTimeouts).ReadIntervalTimeout;
-        SetLinkTimeouts(CommTimeouts{0, 0, 1, 0, 1});
+        SetLinkTimeouts(CommTimeouts{0, 0, quiet, 0, 1});
+        const long long giveUp = MonotonicMs() + DrainBoundMs;
         int reads = 0;
         do {
             lastRead = line->Read(Link.ReceiveBuffer, DrainChunk);
-        } while (lastRead > 0 && ++reads < DrainReadLimit);
+        } while (lastRead > 0 && ++reads < DrainReadLimit && MonotonicMs() < giveUp);
         SetLinkTimeouts(CommTimeouts{interval, 1, 100, 10, 10});
     }
     if (lastRead > 0) {

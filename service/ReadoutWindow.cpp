@@ -2,7 +2,6 @@
 
 #include "link/Link.h"
 #include "platform/Prompts.h"
-#include "platform/Time.h"
 
 #include <QAbstractButton>
 #include <algorithm>
@@ -66,42 +65,3 @@ void TReadoutWindow::closeEvent(QCloseEvent* event)
     }
     TForm::closeEvent(event);
 }
-
-std::size_t ReadRawReply(uint8_t* buffer, std::size_t n, int boundMs, int gapMs, bool* stopped)
-{
-    // Only a guarded transfer lets events run: elsewhere a click could start a second exchange.
-    const bool stoppable = ExchangeGuard::Held();
-    if (stopped)
-        *stopped = false;
-    const long long deadline = MonotonicMs() + boundMs;
-    long long lastByte = 0;
-    std::size_t got = 0;
-    while (got < n) {
-        if (stoppable) {
-            ProcessMessages();
-            if (Link.AbortRequestFlag) {
-                if (stopped)
-                    *stopped = true;
-                break;
-            }
-        }
-        const long long now = MonotonicMs();
-        long long wait = deadline - now;
-        if (got > 0)
-            wait = std::min(wait, lastByte + gapMs - now);
-        if (wait <= 0)
-            break;
-        if (stoppable)
-            wait = std::min(wait, EventSliceMs);
-        bool more = false;
-        const int r = ReadWaiting(buffer + got, n - got, int(wait), more);
-        if (r < 0)
-            break;
-        if (r > 0) {
-            got += std::size_t(r);
-            lastByte = MonotonicMs();
-        }
-    }
-    return got;
-}
-

@@ -34,9 +34,5 @@ private:
     std::optional<ExchangeGuard> exchange_;
 };
 
-// Reads up to n raw bytes from the link in use: waits up to boundMs for the first, and ends
-// once gapMs pass without a byte after some came (a short reply). During a transfer the wait lets
-// Esc and the stop button act, and ends at once on the user's stop (stopped). Returns the count.
-std::size_t ReadRawReply(uint8_t* buffer, std::size_t n, int boundMs, int gapMs, bool* stopped = nullptr);
 // The read-out windows' wording of the overwrite question.
 inline const QString ReadoutOverwriteQuestion = QStringLiteral(" już istnieje.Kontynuować? ");

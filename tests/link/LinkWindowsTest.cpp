@@ -228,7 +228,9 @@ TEST(ExchangeGuardTest, OnlyTheStopButtonEscAndNewWindowsAnswer)
         count(b);
     window.show();
     {
-        ExchangeGuard series(&stop), wait1;
+        ExchangeGuard series(&stop);
+        ExchangeGuard::Admit(&wait);   // as the wait for a held line is, under its exchange's one guard
+        ExchangeGuard wait1;
         QPushButton box("box");
         count(&box);
         box.show();
@@ -236,7 +238,6 @@ TEST(ExchangeGuardTest, OnlyTheStopButtonEscAndNewWindowsAnswer)
         window.showNormal();
         window.hide();
         window.show();
-        ExchangeGuard::Admit(&wait);   // as the wait for a held line is
         wait.show();
         for (QPushButton* b : {&other, &stop, &box, &go})
             UserClick(*b);

@@ -1,4 +1,5 @@
 // Group turnover, header, cache dump and screen download against the emulator.
+#include "link/Commands.h"
 #include "service/KopiaPamieciPodrecznej.h"
 #include "service/ObrotGrup.h"
 #include "service/PobieranieEkranu.h"
@@ -9,20 +10,30 @@
 
 namespace {
 
-// Esc on the window 150 ms into the read click starts, the register silent, ends the read within
-// 400 ms and leaves the window open. Returns what was said.
-QStringList EscDuringSilentRead(ServiceRig& rig, QWidget& w, const std::function<void()>& click)
+// Esc escMs into the read the click starts leaves the window open. The register silent (no baud
+// rate), the read ends within 400 ms; on a line paced at baud, the reply is let end, so the click
+// right after reads clean. Returns what the stopped read said.
+QStringList EscDuringRead(ServiceRig& rig, QWidget& w, const std::function<void()>& click, unsigned baud = 0,
+                          int escMs = 150)
 {
-    rig.fx.Emu().LockFaults()->SilentRequests = 1;
-    w.show();
+    rig.fx.Emu().LockFaults()->SilentRequests = baud ? 0 : 1;
+    rig.fx.SetBaud(baud);
     long long pressed = 0;
-    QTimer::singleShot(150, &w, [&] { pressed = MonotonicMs(); PressKey(w, Qt::Key_Escape); });
+    QTimer esc;   // ends with the call: a read that lets no events run fails, and nothing fires later
+    esc.setSingleShot(true);
+    QObject::connect(&esc, &QTimer::timeout, &w, [&] { pressed = MonotonicMs(); PressKey(w, Qt::Key_Escape); });
+    esc.start(escMs);
+    w.show();
     click();
     EXPECT_GT(pressed, 0) << "no events during the read";
-    EXPECT_LT(MonotonicMs() - pressed, 400);
+    if (!baud)
+        EXPECT_LT(MonotonicMs() - pressed, 400);
     EXPECT_TRUE(w.isVisible());
+    const QStringList said = rig.prompts.TakeTexts();
+    if (baud)
+        click();
     w.hide();
-    return rig.prompts.TakeTexts();
+    return said;
 }
 
 emu::Bytes Turnover(uint8_t month, uint16_t year, uint32_t group1)
@@ -62,7 +73,7 @@ TEST_P(LinkTest, GroupTurnoverListsEachMonthHeaderShowsSixLinesCacheDumpOnlyWhen
     EXPECT_TRUE(WaitForAck(rig.fx, 1));
 
     // Esc while the register says nothing is a stop, not a transmission error.
-    EXPECT_TRUE(EscDuringSilentRead(rig, w, [&] { w.BitBtn6Click(); }).isEmpty());
+    EXPECT_TRUE(EscDuringRead(rig, w, [&] { w.BitBtn6Click(); }).isEmpty());
 
     // The header shows its six lines.
     emu::Bytes setting(259, 0);
@@ -78,7 +89,7 @@ TEST_P(LinkTest, GroupTurnoverListsEachMonthHeaderShowsSixLinesCacheDumpOnlyWhen
 
     // So in the header: it says so, the lines stay and the register is told to stop.
     rig.fx.Emu().ClearReceived();
-    EXPECT_EQ(EscDuringSilentRead(rig, header, [&] { header.Button1Click(); }), QStringList{"Komunikacja przerwana przez użytkownika."});
+    EXPECT_EQ(EscDuringRead(rig, header, [&] { header.Button1Click(); }), QStringList{"Komunikacja przerwana przez użytkownika."});
     EXPECT_EQ(header.RichEdit1->toPlainText(), "SKLEP\nABCD\n\n\n\nKONIEC");
     EXPECT_TRUE(WaitForAck(rig.fx, 4));
 
@@ -115,6 +126,17 @@ TEST_P(LinkTest, GroupTurnoverListsEachMonthHeaderShowsSixLinesCacheDumpOnlyWhen
     dump.Button1Click();
     EXPECT_TRUE(rig.prompts.Texts().isEmpty());
     EXPECT_EQ(ReadWhole(rig.env.Path("Kopia_cache.bin")), file);
+
+    // Esc while a frame or the header arrives at 2400 baud: the read right after is whole, and so
+    // is one after a reply left arriving, however slow the line.
+    EXPECT_TRUE(EscDuringRead(rig, w, [&] { w.BitBtn6Click(); }, 2400, 200).isEmpty());
+    EXPECT_EQ(EscDuringRead(rig, header, [&] { header.Button1Click(); }, 2400, 400), QStringList{TransferStoppedText});
+    SendCommandWithWord(Link.RegisterAddress, SingleFrameNumber, 'N', 0);
+    uint8_t first = 0;
+    bool more = false;
+    ASSERT_TRUE(WaitUntil([&] { return ReadWaiting(&first, 1, 10, more) == 1; }));
+    header.Button1Click();
+    EXPECT_TRUE(rig.prompts.Texts().isEmpty());
 }
 
 TEST(ScreenWindow, NegativeSaveTwiceZoomAndShortReply)
@@ -165,7 +187,11 @@ TEST(ScreenWindow, NegativeSaveTwiceZoomAndShortReply)
     rig.fx.Emu().SetScreenBitmap(screen);
     w.BitBtn2Click();
     rig.prompts.Clear();
-    EXPECT_EQ(EscDuringSilentRead(rig, w, [&] { w.BitBtn2Click(); }), QStringList{TransferStoppedText});
+    EXPECT_EQ(EscDuringRead(rig, w, [&] { w.BitBtn2Click(); }), QStringList{TransferStoppedText});
     EXPECT_EQ(w.Label4->text(), QStringLiteral("Odczytany, gotowy do zapisu"));
     EXPECT_TRUE(w.Image1->isVisibleTo(&w) && w.BitBtn2->isEnabled());
+
+    // So while the bitmap arrives at 9600 baud; the read right after it is whole.
+    EXPECT_EQ(EscDuringRead(rig, w, [&] { w.BitBtn2Click(); }, 9600, 500), QStringList{TransferStoppedText});
+    EXPECT_TRUE(rig.prompts.Texts().isEmpty());
 }

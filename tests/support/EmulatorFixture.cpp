@@ -52,6 +52,13 @@ std::string EmulatorFixture::MakeEmptyComDir()
     return dir;
 }
 
+void EmulatorFixture::SetBaud(unsigned baud)
+{
+    server_.SetBaud(baud);
+    if (baud)
+        LinkSettings.BaudRate = baud;
+}
+
 bool EmulatorFixture::ConnectLink(bool tcp, int comPort)
 {
     if (tcp) {

@@ -23,7 +23,8 @@ public:
     std::string ServeCom(int n, int portCode = -1);
     // Listens on a free loopback port and returns it (-1 on failure).
     int ServeTcp() { return server_.ListenTcp(0); }
-    void SetBaud(unsigned baud) { server_.SetBaud(baud); }
+    // Paces the line at this rate, the program's port set to it as on a real line.
+    void SetBaud(unsigned baud);
     // Opens the program's link to this emulator as the settings window would, over COM<comPort>
     // or over loopback TCP, and marks the register connected beside the database; false on failure.
     bool ConnectLink(bool tcp, int comPort = 7);

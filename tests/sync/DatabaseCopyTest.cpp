@@ -206,7 +206,7 @@ TEST_P(FileToRegister, SendsEveryStoredRecordInTheRegistersOrderUnlessSilenceNoO
     QElapsedTimer t;
     t.start();
     w.Button1Click();
-    EXPECT_GE(t.elapsed(), 2000);
+    EXPECT_GE(t.elapsed(), 1000);   // the second "printing", queued behind the first, is stale
     EXPECT_TRUE(prompts.Texts().isEmpty());
     EXPECT_EQ(Commands(fx.Emu()), "ZGTRKFW");
 

@@ -138,7 +138,7 @@ TEST_P(SmallTableWindow, TogglesThenSendNumbersTheFramesWaitsOutPrintingThenRere
     QElapsedTimer t;
     t.start();
     w.BitBtn2Click();
-    EXPECT_GE(t.elapsed(), 2 * 1000 + 430);   // a wait per "printing" reply, then the final delay
+    EXPECT_GE(t.elapsed(), 1000 + 430);   // one wait for "printing" (the second, queued, is stale), then the final delay
     EXPECT_EQ(prompts.TakeTexts(), QStringList{" Zaprogramowano 3 rabatów."});
 
     // After Esc the frame that carries the stop ends the series, refused or unanswered, and no

@@ -2,6 +2,7 @@
 // loopback TCP: the frames that land in the register's tables and what the user is told.
 #include "platform/ClientSocket.h"
 #include "platform/SerialPort.h"
+#include "platform/Time.h"
 #include "tables/ProgramowanieFormPlatnosci.h"
 #include "tables/ProgramowanieGrupTowarowych.h"
 #include "tables/ProgramowanieKasjerow.h"
@@ -168,8 +169,11 @@ TEST_P(SmallTableLink, VatSendStoresTheRatesFirstAndReportsTheRegistersAnswer)
     ASSERT_TRUE(w.BitBtn2->isEnabled());
     w.Edits[2]->setText("7,5");
     w.Edits[6]->setText("zwolniona");
-    Emu().LockFaults()->PrintingReplies = 2;
+    // "Printing" 30 times, 100 ms apart: the ones already queued are stale, not a second's wait each.
+    Emu().LockFaults()->PrintingReplies = 30;
+    const long long start = MonotonicMs();
     w.BitBtn2Click();
+    EXPECT_LT(MonotonicMs() - start, 3000 + 1000 + 500);
     EXPECT_EQ(Emu().Setting('P')[7], 750 & 0xFF);
     EXPECT_EQ(Last('P')[28], 0);
     // The image holds the rates sent; the bytes after the entries stay.
