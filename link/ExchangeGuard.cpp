@@ -104,6 +104,10 @@ ExchangeGuard::~ExchangeGuard()
     InputFilter& f = Filter();
     // A guard kept by a window may end out of turn.
     std::erase_if(f.StopButtons, [this](const auto& entry) { return entry.first == this; });
+    // Clicks and keys that came while the exchange let no events run still wait in the queue: they
+    // are taken here, under the guard, so that none starts a second exchange once it has gone.
+    if (f.Depth == 1 && QCoreApplication::instance())
+        QCoreApplication::processEvents();
     if (--f.Depth > 0)
         return;
     if (QCoreApplication::instance())

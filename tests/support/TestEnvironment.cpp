@@ -45,13 +45,16 @@ bool WaitUntil(const std::function<bool()>& done, int timeoutMs)
     return true;
 }
 
-void UserClick(QWidget& widget)
+void UserClick(QWidget& widget, bool queued)
 {
     const QPointF at = QRectF(widget.rect()).center();
     for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
         const Qt::MouseButtons held = type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton;
         QMouseEvent click(type, at, widget.mapToGlobal(at), Qt::LeftButton, held, Qt::NoModifier);
-        QApplication::sendEvent(&widget, &click);
+        if (queued)
+            QApplication::postEvent(&widget, click.clone());
+        else
+            QApplication::sendEvent(&widget, &click);
     }
 }
 

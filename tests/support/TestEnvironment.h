@@ -12,7 +12,8 @@ QApplication& TestApp();
 bool WaitUntil(const std::function<bool()>& done, int timeoutMs = 3000);
 // Input as the user gives it, through the application's event delivery (event filters see it):
 // a left click in the middle of the widget, or a key pressed on it.
-void UserClick(QWidget& widget);
+// queued: posted, as clicks the window system delivers once the event loop runs again.
+void UserClick(QWidget& widget, bool queued = false);
 void PressKey(QWidget& widget, int key);
 
 class TestEnvironment {
