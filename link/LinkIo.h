@@ -9,6 +9,22 @@
 constexpr int ReplyBoundMs = 3000;
 // The shortest frame of the protocol (header, checksum, end).
 constexpr std::size_t MinFrameLength = 9;
+// A status reply, and an error frame (a status reply with an error code).
+constexpr std::size_t StatusReplyLength = 10;
+constexpr std::size_t ErrorFrameLength = 11;
+// The busy wait gives up after this long even when the register keeps saying "busy", so that
+// a register stuck in that state cannot hold the program for good.
+constexpr long long BusyWaitLimitMs = 60000;
+
+// Status bytes of the register's "attention" replies.
+enum : uint8_t {
+    StatusPaperOut = 0x02,
+    StatusBusy = 0x04,
+    StatusPrinting = 0x08,
+    StatusEmptyBase = 0x10,
+    StatusZeroSales = 0x40,
+    StatusReceiptOpen = 0x80,
+};
 
 // Puts the transport's private state back to its start values.
 void ResetLinkIo();

@@ -10,22 +10,8 @@
 
 namespace {
 
-constexpr std::size_t StatusReplyLength = 10;
-constexpr std::size_t ErrorFrameLength = 11;
 constexpr int BusyStepMs = 200;
-// The busy wait gives up after this long even when the register keeps saying "busy", so that
-// a register stuck in that state cannot hold the program for good.
-constexpr long long BusyWaitLimitMs = 60000;
 constexpr long long WaitSpinUs = 300;
-
-enum : uint8_t {
-    StatusPaperOut = 0x02,
-    StatusBusy = 0x04,
-    StatusPrinting = 0x08,
-    StatusEmptyBase = 0x10,
-    StatusZeroSales = 0x40,
-    StatusReceiptOpen = 0x80,
-};
 
 const uint8_t* Rx() { return Link.ReceiveBuffer; }
 

@@ -9,13 +9,6 @@
 
 namespace {
 
-constexpr std::size_t StatusReplyLength = 10;
-constexpr std::size_t ErrorFrameLength = 11;
-constexpr uint8_t StatusBusy = 0x04;
-constexpr uint8_t StatusPrinting = 0x08;
-// As long as a busy wait may last: a report may print for a while before its answer.
-constexpr long long AnswerLimitMs = 60000;
-
 bool AnswerStillToCome(const uint8_t* reply, std::size_t got)
 {
     return got == StatusReplyLength && IsWholeFrame(reply, got) && reply[6] == ReplyAttention
@@ -26,7 +19,8 @@ bool AnswerStillToCome(const uint8_t* reply, std::size_t got)
 
 int ReadReplyWithEvents(uint8_t* buffer, std::size_t n, bool& stopped)
 {
-    const long long giveUp = MonotonicMs() + AnswerLimitMs;
+    // As long as a busy wait may last: a report may print for a while before its answer.
+    const long long giveUp = MonotonicMs() + BusyWaitLimitMs;
     long long bound = ReplyBoundMs;
     for (;;) {
         std::memset(buffer, 0, n);
