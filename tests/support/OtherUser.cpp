@@ -42,7 +42,8 @@ std::optional<bool> WithReadOnlyTmp(const std::function<bool()>& check)
 {
     const int result = InChild([&] {
         if (::unshare(CLONE_NEWNS) != 0 || ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
-            ::mount("none", "/tmp", "tmpfs", MS_RDONLY, nullptr) != 0)
+            ::mount("/tmp", "/tmp", nullptr, MS_BIND | MS_REC, nullptr) != 0 ||
+            ::mount(nullptr, "/tmp", nullptr, MS_BIND | MS_REMOUNT | MS_RDONLY, nullptr) != 0)
             return Unavailable;
         return check() ? 0 : 1;
     });

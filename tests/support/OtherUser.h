@@ -15,8 +15,8 @@ int InChild(const std::function<int()>& body);
 bool AsAnotherUser(const std::function<bool()>& check, uid_t uid = OtherUid);
 // Runs check where file permissions bind: as OtherUid when running as root, else right here.
 bool WherePermissionsBind(const std::function<bool()>& check);
-// Runs check in a child process that sees an empty, read-only /tmp; nothing when this system
-// gives no process mounts of its own.
+// Runs check in a child process that sees /tmp read-only (its files stay in view: the program
+// under test may live there); nothing when this system gives no process mounts of its own.
 std::optional<bool> WithReadOnlyTmp(const std::function<bool()>& check);
 
 // What the other user may leave where a save goes: in a folder everyone may write (1777), a link
